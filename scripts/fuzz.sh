@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (build-fuzz/) and runs each one.
+#   scripts/fuzz.sh [--ci] [seconds-per-target]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+seconds=${2:-${1:-300}}
+if [ "${1:-}" = "--ci" ]; then
+    seconds=${2:-60}
+fi
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGULA_FUZZ=ON >/dev/null
+cmake --build build-fuzz
+targets=$(find build-fuzz/bin -maxdepth 1 -type f -name 'fuzz_*' -executable | sort)
+if [ -z "$targets" ]; then
+    echo "no fuzz targets"
+    exit 0
+fi
+export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
+export QT_QPA_PLATFORM=minimal
+for t in $targets; do
+    name=$(basename "$t")
+    corpus=build-fuzz/corpus/$name
+    mkdir -p "$corpus"
+    seeds=""
+    [ -d "fuzz/seeds/$name" ] && seeds="fuzz/seeds/$name"
+    [ -d "tests/regress/$name" ] && seeds="$seeds tests/regress/$name"
+    echo "== $name for ${seconds}s"
+    "$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=20 -print_final_stats=1 \
+        -artifact_prefix="build-fuzz/$name-" "$corpus" $seeds 2>&1 | tail -n 12
+done

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Pagula (Release, in build/) and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh run
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAGULA_TESTS=OFF -DPAGULA_BENCH=OFF >/dev/null
+cmake --build build --target pagula
+exec build/bin/pagula "$@"

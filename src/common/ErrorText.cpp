@@ -1,0 +1,12 @@
+#include "common/ErrorText.h"
+
+namespace pagula {
+
+QString errorReportText(const QString& message)
+{
+    if (!message.isEmpty() && message.back().unicode() > u'.')
+        return message + QLatin1Char('.');
+    return message;
+}
+
+} // namespace pagula

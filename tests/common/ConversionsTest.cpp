@@ -1,0 +1,75 @@
+#include "common/Conversions.h"
+#include "common/Error.h"
+
+#include <gtest/gtest.h>
+
+using namespace pagula;
+
+TEST(FormatOneDecimal, RoundsHalfAwayFromZeroOnTheDecimalText)
+{
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {193.0 / 3.0, "64.3"}, {48.25, "48.3"}, {90.0, "90.0"},   {-0.7, "-0.7"},
+        {96.5, "96.5"},        {0.0, "0.0"},    {-0.04, "0.0"},   {0.05, "0.1"},
+        {-48.25, "-48.3"},     {9.96, "10.0"},  {99.95, "100.0"}, {1e-9, "0.0"},
+        {123456.78, "123456.8"}, {270.0 / 3.0, "90.0"}, {0.96, "1.0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatOneDecimal(c.value).toStdString(), c.text) << c.value;
+}
+
+TEST(StrToFloat, AcceptsDotDecimalsOnly)
+{
+    const struct {
+        const char* text;
+        double value;
+    } good[] = {{"64.3", 64.3}, {"70", 70.0}, {" 5.0 ", 5.0}, {"-0.7", -0.7},
+                {"+1.5", 1.5},  {".5", 0.5},  {"1.", 1.0},    {"1e2", 100.0}};
+    for (const auto& c : good)
+        EXPECT_DOUBLE_EQ(strToFloat(QString::fromLatin1(c.text)), c.value) << c.text;
+
+    for (const char* bad : {"64,5", "", " ", "abc", "1.2.3", "1e", "--1", "nan", "inf", "0x10", "."}) {
+        try {
+            strToFloat(QString::fromLatin1(bad));
+            ADD_FAILURE() << "accepted " << bad;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid floating point value")
+                                       .arg(QString::fromLatin1(bad)));
+        }
+    }
+}
+
+TEST(StrToInt, ReadsDecimalAndHexAndRejectsTheRest)
+{
+    const struct {
+        const char* text;
+        int value;
+    } good[] = {{"7", 7},       {" 20", 20},      {"-5", -5},         {"+3", 3},
+                {"$10", 16},    {"0x1F", 31},     {"2147483647", 2147483647},
+                {"-2147483648", -2147483647 - 1}, {"$FFFFFFFF", -1}};
+    for (const auto& c : good)
+        EXPECT_EQ(strToInt(QString::fromLatin1(c.text)), c.value) << c.text;
+
+    for (const char* bad : {"", "7 ", "1.5", "abc", "2147483648", "-", "$", "7a", "１"}) {
+        try {
+            strToInt(QString::fromUtf8(bad));
+            ADD_FAILURE() << "accepted " << bad;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
+        }
+    }
+}
+
+TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
+{
+    EXPECT_EQ(roundHalfEven(64.5), 64);
+    EXPECT_EQ(roundHalfEven(65.5), 66);
+    EXPECT_EQ(roundHalfEven(64.3), 64);
+    EXPECT_EQ(roundHalfEven(96.5), 96);
+    EXPECT_EQ(roundHalfEven(-0.5), 0);
+    EXPECT_EQ(roundHalfEven(-1.5), -2);
+    EXPECT_EQ(roundHalfEven(1e300), 2147483647);
+}
