@@ -79,10 +79,10 @@ QWidget* CropTabSet::buildModeTab()
     radioButton2_ = new QRadioButton(QStringLiteral("С двух сторон"), tab);
     radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
     radioButton2_->setGeometry(6, 21, 130, 17);
-    addButton(tab, QStringLiteral("GradBtn11"), QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
-    addButton(tab, QStringLiteral("GradBtn12"), QStringLiteral("Сброс"), QRect(104, 44, 92, 16));
-    connect(findChild<TGradBtn*>(QStringLiteral("GradBtn11")), &TGradBtn::clicked, this, &CropTabSet::Button1Click);
-    connect(findChild<TGradBtn*>(QStringLiteral("GradBtn12")), &TGradBtn::clicked, this, &CropTabSet::Button10Click);
+    TGradBtn* selectAll = addButton(tab, QStringLiteral("GradBtn11"), QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
+    TGradBtn* reset = addButton(tab, QStringLiteral("GradBtn12"), QStringLiteral("Сброс"), QRect(104, 44, 92, 16));
+    connect(selectAll, &TGradBtn::clicked, this, &CropTabSet::Button1Click);
+    connect(reset, &TGradBtn::clicked, this, &CropTabSet::Button10Click);
     return tab;
 }
 

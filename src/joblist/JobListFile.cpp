@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QIODevice>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -61,7 +62,9 @@ QStringList parseJobListText(const QByteArray& bytes, int maxEntries)
     QByteArrayView view(bytes.constData(), end);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
-    const QString text = QString::fromUtf8(view);
+    // Our own BOM handling above; the decoder must keep a second one as a character.
+    QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    const QString text = decode(view);
 
     QStringList entries;
     const QChar* data = text.constData();
