@@ -7,6 +7,8 @@
 #include <QIODevice>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -22,17 +24,6 @@ constexpr QChar ByteOrderMark(0xFEFF);
 QString cannotOpen(const QString& path)
 {
     return QStringLiteral("Cannot open file %1").arg(path);
-}
-
-// Appends a line as an entry unless it is empty; a line without a crop code at its end gets "0".
-void takeLine(QStringList& entries, QStringView line)
-{
-    if (line.isEmpty())
-        return;
-    QString entry = line.toString();
-    if (!isCropCode(entry.back()))
-        entry.append(NoCrop);
-    entries.append(std::move(entry));
 }
 
 // Closes the descriptor on every way out.
@@ -59,41 +50,59 @@ QStringList parseJobListText(const QByteArray& bytes, int maxEntries)
     qsizetype end = bytes.indexOf('\0');
     if (end < 0)
         end = bytes.size();
-    QByteArrayView view(bytes.constData(), end);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.sliced(3);
-    // Our own BOM handling above; the decoder must keep a second one as a character.
-    QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    const QString text = decode(view);
+    const char* p = bytes.constData();
+    qsizetype i = 0;
+    if (QByteArrayView(p, end).startsWith("\xEF\xBB\xBF"))
+        i = 3;
 
+    // Lines are split on the bytes: CR and LF never occur inside a UTF-8 sequence. Each line is
+    // decoded straight into its entry; the decoder keeps a byte order mark within a line as a
+    // character and turns bytes that are not UTF-8 into U+FFFD.
+    QStringDecoder decode(QStringConverter::Utf8,
+                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QStringList entries;
-    const QChar* data = text.constData();
-    const qsizetype n = text.size();
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < n && entries.size() <= maxEntries; ++i) {
-        const QChar c = data[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        takeLine(entries, QStringView(data + lineStart, i - lineStart));
-        if (c == QLatin1Char('\r') && i + 1 < n && data[i + 1] == QLatin1Char('\n'))
+    while (i < end && entries.size() <= maxEntries) {
+        qsizetype lineEnd = i;
+        while (lineEnd < end && p[lineEnd] != '\r' && p[lineEnd] != '\n')
+            ++lineEnd;
+        if (lineEnd > i) {
+            // A UTF-8 sequence never ends in an ASCII byte, so the crop code can be judged on
+            // the last byte.
+            const char last = p[lineEnd - 1];
+            const bool hasCode = last == '0' || last == '1' || last == '2';
+            QString entry(lineEnd - i + 1, Qt::Uninitialized);
+            QChar* out = decode.appendToBuffer(entry.data(), QByteArrayView(p + i, lineEnd - i));
+            if (!hasCode)
+                *out++ = NoCrop;
+            entry.truncate(out - entry.constData());
+            entries.append(std::move(entry));
+        }
+        i = lineEnd;
+        if (i < end && p[i] == '\r' && i + 1 < end && p[i + 1] == '\n')
             ++i;
-        lineStart = i + 1;
+        ++i;
     }
-    if (entries.size() <= maxEntries && lineStart < n)
-        takeLine(entries, QStringView(data + lineStart, n - lineStart));
     return entries;
 }
 
 QByteArray serializeJobList(const QStringList& entries)
 {
-    QByteArray bytes;
+    // Encoded straight into one buffer sized for the worst case (3 bytes per UTF-16 unit).
+    qsizetype room = 3;
+    for (const QString& e : entries)
+        room += 3 * e.size() + 2;
+    QByteArray bytes(room, Qt::Uninitialized);
+    char* out = bytes.data();
     if (!entries.isEmpty() && entries.front().startsWith(ByteOrderMark))
-        bytes.append("\xEF\xBB\xBF");
+        out = std::copy_n("\xEF\xBB\xBF", 3, out);
+    QStringEncoder encode(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     for (const QString& e : entries) {
         Q_ASSERT(!hasLineBreak(e));
-        bytes.append(e.toUtf8());
-        bytes.append("\r\n");
+        out = encode.appendToBuffer(out, e);
+        *out++ = '\r';
+        *out++ = '\n';
     }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 

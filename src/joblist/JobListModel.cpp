@@ -20,6 +20,13 @@ private:
 
 JobListModel::JobListModel(QObject* parent) : QAbstractListModel(parent) {}
 
+QModelIndex JobListModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (row < 0 || row >= size() || column != 0 || parent.isValid())
+        return QModelIndex();
+    return createIndex(row, 0);
+}
+
 int JobListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : size();
@@ -135,22 +142,29 @@ void JobListModel::allRowsChanged(const QList<int>& roles)
 
 QStringList JobListModel::appendFiles(const QString& folder, const QStringList& names)
 {
-    QStringList accepted;
+    const QString prefix = filePathIn(folder, QString());
+    const bool prefixBreaks = hasLineBreak(prefix);
     QStringList refused;
+    std::vector<Row> added;
+    added.reserve(static_cast<size_t>(names.size()));
     for (const QString& name : names) {
-        const QString path = filePathIn(folder, name);
-        (hasLineBreak(path) ? refused : accepted).append(path);
+        if (prefixBreaks || hasLineBreak(name)) {
+            refused.append(prefix + name);
+            continue;
+        }
+        // One allocation per entry: path and crop code written straight into place.
+        QString entry;
+        entry.reserve(prefix.size() + name.size() + 1);
+        entry.append(prefix).append(name).append(NoCrop);
+        added.push_back(Row{std::move(entry), true});
     }
-    if (!accepted.isEmpty()) {
+    if (!added.empty()) {
         {
             const Reshaping reshaping(reshaping_);
             const int first = size();
-            beginInsertRows(QModelIndex(), first, first + static_cast<int>(accepted.size()) - 1);
-            rows_.reserve(rows_.size() + static_cast<size_t>(accepted.size()));
-            for (const QString& path : accepted) {
-                rows_.push_back(Row{makeEntry(path, NoCrop), true});
-                ++tag_;
-            }
+            beginInsertRows(QModelIndex(), first, first + static_cast<int>(added.size()) - 1);
+            rows_.insert(rows_.end(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+            tag_ += static_cast<int>(added.size());
             endInsertRows();
         }
         emit listChanged();

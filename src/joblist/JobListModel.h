@@ -22,6 +22,8 @@ public:
 
     explicit JobListModel(QObject* parent = nullptr);
 
+    // The views ask for an index per row on every layout; answered without further virtual calls.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     // Qt::CheckStateRole toggles the tick with the single-tick bookkeeping.
