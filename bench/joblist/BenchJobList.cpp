@@ -20,7 +20,8 @@
 
 using namespace pagula::joblist;
 
-namespace {
+namespace
+{
 
 constexpr int Entries = 100000;
 constexpr int Runs = 7;
@@ -30,8 +31,9 @@ QStringList makeEntries()
     QStringList entries;
     entries.reserve(Entries);
     for (int i = 0; i < Entries; ++i)
-        entries.append(QStringLiteral("/home/user/scans/lecture %1/page %2.jpg").arg(i / 100).arg(i) +
-                       QLatin1Char(static_cast<char>('0' + i % 3)));
+        entries.append(
+            QStringLiteral("/home/user/scans/lecture %1/page %2.jpg").arg(i / 100).arg(i) +
+            QLatin1Char(static_cast<char>('0' + i % 3)));
     return entries;
 }
 
@@ -48,7 +50,8 @@ double threadCpuMs()
 }
 
 // prepare runs untimed before each run; then the command and the events it causes are timed.
-void bench(const char* name, Fixture& f, const std::function<void()>& prepare, const std::function<void()>& command)
+void bench(const char* name, Fixture& f, const std::function<void()>& prepare,
+           const std::function<void()>& command)
 {
     std::vector<double> ms;
     std::vector<double> cpu;
@@ -65,8 +68,9 @@ void bench(const char* name, Fixture& f, const std::function<void()>& prepare, c
     }
     std::sort(ms.begin(), ms.end());
     std::sort(cpu.begin(), cpu.end());
-    std::printf("%-38s wall median %7.2f ms  worst %7.2f ms | cpu median %7.2f ms  %s\n", name, ms[ms.size() / 2],
-                ms.back(), cpu[cpu.size() / 2], cpu[cpu.size() / 2] < 50.0 ? "ok" : "OVER 50 ms");
+    std::printf("%-38s wall median %7.2f ms  worst %7.2f ms | cpu median %7.2f ms  %s\n", name,
+                ms[ms.size() / 2], ms.back(), cpu[cpu.size() / 2],
+                cpu[cpu.size() / 2] < 50.0 ? "ok" : "OVER 50 ms");
     std::fflush(stdout);
     (void)f;
 }
@@ -104,7 +108,8 @@ int main(int argc, char** argv)
         return n;
     }();
 
-    std::printf("%d entries, list view %d x %d, %d runs each\n", Entries, f.view.width(), f.view.height(), Runs);
+    std::printf("%d entries, list view %d x %d, %d runs each\n", Entries, f.view.width(),
+                f.view.height(), Runs);
     {
         JobListModel bare;
         std::vector<std::pair<const char*, std::function<void()>>> modelOnly{
@@ -115,10 +120,15 @@ int main(int argc, char** argv)
             {"model only: save", [&] { saveJobListFile(file, entries); }},
         };
         for (auto& [name, fn] : modelOnly)
-            bench(name, f, [&] { bare.replaceEntries({}); }, fn);
+            bench(
+                name, f, [&] { bare.replaceEntries({}); }, fn);
     }
-    bench("add 100,000 files (N1Click core)", f, [&] { m.replaceEntries({}); }, [&] { m.appendFiles(QStringLiteral("/scans"), names); });
-    bench("load job list file", f, [&] { m.replaceEntries({}); }, [&] { m.replaceEntries(loadJobListFile(file)); });
+    bench(
+        "add 100,000 files (N1Click core)", f, [&] { m.replaceEntries({}); },
+        [&] { m.appendFiles(QStringLiteral("/scans"), names); });
+    bench(
+        "load job list file", f, [&] { m.replaceEntries({}); },
+        [&] { m.replaceEntries(loadJobListFile(file)); });
     bench("save job list file", f, fresh, [&] { saveJobListFile(file, m.entries()); });
     bench("tick all (Vydelit vse)", f, fresh, [&] { m.tickAll(); });
     bench("untick all (Sbros)", f, fresh, [&] { m.untickAll(); });
@@ -130,11 +140,18 @@ int main(int argc, char** argv)
     bench("single tick", f, nothing, [&] { m.toggleTick(Entries / 2); });
     bench("crop select all, two-side", f, fresh, [&] { m.selectAllCrops(CropMode::TwoSide); });
     bench("crop reset", f, fresh, [&] { m.resetCrops(); });
-    bench("crop cycle row 0, two-side (swap all)", f, fresh, [&] { m.cycleCropCode(0, CropMode::TwoSide); });
-    bench("Insert at the top", f, [&] { m.setCurrentRow(0); }, [&] { m.insertBlank(); });
-    bench("Delete at the top", f, [&] { m.setCurrentRow(0); }, [&] { m.deleteCurrent(); });
-    bench("three display columns", f, [&] { f.view.setDisplayColumns(1); }, [&] { f.view.setDisplayColumns(3); });
-    bench("one display column", f, [&] { f.view.setDisplayColumns(3); }, [&] { f.view.setDisplayColumns(1); });
+    bench("crop cycle row 0, two-side (swap all)", f, fresh,
+          [&] { m.cycleCropCode(0, CropMode::TwoSide); });
+    bench(
+        "Insert at the top", f, [&] { m.setCurrentRow(0); }, [&] { m.insertBlank(); });
+    bench(
+        "Delete at the top", f, [&] { m.setCurrentRow(0); }, [&] { m.deleteCurrent(); });
+    bench(
+        "three display columns", f, [&] { f.view.setDisplayColumns(1); },
+        [&] { f.view.setDisplayColumns(3); });
+    bench(
+        "one display column", f, [&] { f.view.setDisplayColumns(3); },
+        [&] { f.view.setDisplayColumns(1); });
 
     fresh();
     m.tickOddPositions();
@@ -148,7 +165,8 @@ int main(int argc, char** argv)
         f.view.setDisplayColumns(columns);
         QCoreApplication::processEvents();
         m.setCurrentRow(Entries / 2);
-        bench(columns == 1 ? "repaint visible rows, 1 column" : "repaint visible rows, 3 columns", f, nothing, repaint);
+        bench(columns == 1 ? "repaint visible rows, 1 column" : "repaint visible rows, 3 columns",
+              f, nothing, repaint);
     }
     return 0;
 }

@@ -10,7 +10,8 @@ using namespace pagula::joblist;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QStringList entries = parseJobListText(bytes, 1000);
     for (const QString& e : entries) {
         if (e.isEmpty() || hasLineBreak(e) || !isCropCode(entryCropCode(e)))

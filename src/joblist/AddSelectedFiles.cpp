@@ -10,7 +10,8 @@
 #include <algorithm>
 #include <vector>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 QString refusedFilesMessage(const QStringList& paths)
 {
@@ -19,8 +20,9 @@ QString refusedFilesMessage(const QStringList& paths)
         path.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
         path.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
         path.replace(QChar(0), QStringLiteral("\\0"));
-        lines.append(QStringLiteral("Cannot add file \"%1\": its name holds a line break, which the job list "
-                                    "file cannot store")
+        lines.append(QStringLiteral(
+                         "Cannot add file \"%1\": its name holds a line break, which the job list "
+                         "file cannot store")
                          .arg(path));
     }
     return lines.join(QLatin1Char('\n'));
@@ -39,7 +41,9 @@ void addSelectedFiles(JobListModel& jobList, QAbstractItemView& fileList, const 
                 rows.emplace_back(index.siblingAtColumn(0));
         }
         std::sort(rows.begin(), rows.end(),
-                  [](const QPersistentModelIndex& a, const QPersistentModelIndex& b) { return a.row() < b.row(); });
+                  [](const QPersistentModelIndex& a, const QPersistentModelIndex& b) {
+                      return a.row() < b.row();
+                  });
         rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     }
 
@@ -47,7 +51,8 @@ void addSelectedFiles(JobListModel& jobList, QAbstractItemView& fileList, const 
     QStringList names;
     names.reserve(static_cast<qsizetype>(rows.size()));
     for (const QPersistentModelIndex& index : rows)
-        names.append(files != nullptr ? files->fileName(index) : index.data(Qt::DisplayRole).toString());
+        names.append(files != nullptr ? files->fileName(index)
+                                      : index.data(Qt::DisplayRole).toString());
 
     const QStringList refused = jobList.appendFiles(folder, names);
 

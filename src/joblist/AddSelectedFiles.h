@@ -5,7 +5,8 @@
 class QAbstractItemView;
 class QWidget;
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 class JobListModel;
 

@@ -7,9 +7,11 @@
 #include <array>
 #include <cmath>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
-namespace {
+namespace
+{
 
 const QColor Outline(64, 64, 64);
 const QColor ArrowGrey(128, 128, 128);
@@ -38,7 +40,8 @@ void drawTextLines(QPainter& p, qreal left, qreal right, qreal top, qreal bottom
     p.setPen(QPen(TextLine, 1));
     int n = 0;
     for (qreal y = top; y <= bottom; y += 2, ++n) {
-        const qreal end = (n % 3 == 2) ? left + (right - left) * 0.6 : right; // paragraph ends short
+        const qreal end =
+            (n % 3 == 2) ? left + (right - left) * 0.6 : right; // paragraph ends short
         p.drawLine(QPointF(left, y), QPointF(end, y));
     }
 }
@@ -67,8 +70,8 @@ void drawPageWithMagnifier(QPainter& p)
 void drawGreyArrow(QPainter& p, bool pointsRight)
 {
     QPolygonF arrow;
-    arrow << QPointF(1, 8) << QPointF(7.5, 1.5) << QPointF(7.5, 5) << QPointF(14.5, 5) << QPointF(14.5, 11)
-          << QPointF(7.5, 11) << QPointF(7.5, 14.5);
+    arrow << QPointF(1, 8) << QPointF(7.5, 1.5) << QPointF(7.5, 5) << QPointF(14.5, 5)
+          << QPointF(14.5, 11) << QPointF(7.5, 11) << QPointF(7.5, 14.5);
     if (pointsRight) {
         for (QPointF& pt : arrow)
             pt.setX(16 - pt.x());
@@ -120,9 +123,9 @@ void drawCycleArrows(QPainter& p)
 // The other indices: a shape per index in one of a few colours, so every icon differs.
 void drawGenericGlyph(QPainter& p, int index)
 {
-    static const std::array<QColor, 7> colours{QColor(0, 0, 160), QColor(0, 140, 0), QColor(190, 0, 0),
-                                                QColor(200, 140, 0), QColor(120, 0, 140), QColor(0, 130, 140),
-                                                QColor(90, 90, 90)};
+    static const std::array<QColor, 7> colours{
+        QColor(0, 0, 160),   QColor(0, 140, 0),   QColor(190, 0, 0), QColor(200, 140, 0),
+        QColor(120, 0, 140), QColor(0, 130, 140), QColor(90, 90, 90)};
     const QColor colour = colours[static_cast<size_t>(index / 8) % colours.size()];
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(colour.darker(150), 1));
@@ -135,15 +138,16 @@ void drawGenericGlyph(QPainter& p, int index)
         p.drawRect(QRectF(2.5, 2.5, 11, 11));
         break;
     case 2:
-        p.drawPolygon(QPolygonF{QPointF(8, 1.5), QPointF(14.5, 8), QPointF(8, 14.5), QPointF(1.5, 8)});
+        p.drawPolygon(
+            QPolygonF{QPointF(8, 1.5), QPointF(14.5, 8), QPointF(8, 14.5), QPointF(1.5, 8)});
         break;
     case 3:
         p.drawPolygon(QPolygonF{QPointF(8, 2), QPointF(14.5, 13.5), QPointF(1.5, 13.5)});
         break;
     case 4:
-        p.drawPolygon(QPolygonF{QPointF(6, 2), QPointF(10, 2), QPointF(10, 6), QPointF(14, 6), QPointF(14, 10),
-                                QPointF(10, 10), QPointF(10, 14), QPointF(6, 14), QPointF(6, 10), QPointF(2, 10),
-                                QPointF(2, 6), QPointF(6, 6)});
+        p.drawPolygon(QPolygonF{QPointF(6, 2), QPointF(10, 2), QPointF(10, 6), QPointF(14, 6),
+                                QPointF(14, 10), QPointF(10, 10), QPointF(10, 14), QPointF(6, 14),
+                                QPointF(6, 10), QPointF(2, 10), QPointF(2, 6), QPointF(6, 6)});
         break;
     case 5:
         p.setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap));

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 // One-side mode gives entries the codes "0" and "1" only; two-side mode makes them alternate
 // between profile 1 ("1") and profile 2 ("2").

@@ -12,9 +12,11 @@
 #include <QRadioButton>
 #include <QTabBar>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
-namespace {
+namespace
+{
 
 constexpr int TabSetWidth = 208;
 constexpr int TabSetHeight = 88;
@@ -79,8 +81,10 @@ QWidget* CropTabSet::buildModeTab()
     radioButton2_ = new QRadioButton(QStringLiteral("С двух сторон"), tab);
     radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
     radioButton2_->setGeometry(6, 21, 130, 17);
-    TGradBtn* selectAll = addButton(tab, QStringLiteral("GradBtn11"), QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
-    TGradBtn* reset = addButton(tab, QStringLiteral("GradBtn12"), QStringLiteral("Сброс"), QRect(104, 44, 92, 16));
+    TGradBtn* selectAll = addButton(tab, QStringLiteral("GradBtn11"),
+                                    QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
+    TGradBtn* reset = addButton(tab, QStringLiteral("GradBtn12"), QStringLiteral("Сброс"),
+                                QRect(104, 44, 92, 16));
     connect(selectAll, &TGradBtn::clicked, this, &CropTabSet::Button1Click);
     connect(reset, &TGradBtn::clicked, this, &CropTabSet::Button10Click);
     return tab;
@@ -97,15 +101,17 @@ QWidget* CropTabSet::buildProfileTab(const QString& name, int firstSpin, const Q
     for (const ProfileSide& side : Sides) {
         const QPoint at(4 + side.column * 100, 2 + side.row * (RowHeight + 2));
         addProfileValue(tab, firstSpin + side.spinOffset,
-                        QString::fromLatin1(editNames[profile][side.spinOffset]), QString::fromUtf8(side.caption), at);
+                        QString::fromLatin1(editNames[profile][side.spinOffset]),
+                        QString::fromUtf8(side.caption), at);
     }
-    TGradBtn* apply = addButton(tab, applyName, QStringLiteral("Применить"), QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
+    TGradBtn* apply = addButton(tab, applyName, QStringLiteral("Применить"),
+                                QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
     connect(apply, &TGradBtn::clicked, this, &CropTabSet::Button11Click);
     return tab;
 }
 
-void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& editName, const QString& caption,
-                                 const QPoint& at)
+void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& editName,
+                                 const QString& caption, const QPoint& at)
 {
     // The caption spans the edit box: the side's name left of it, "%" right of it, the box and
     // its spin arrows over the run of spaces between.
@@ -115,7 +121,8 @@ void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& edi
     const QString name = caption.left(caption.indexOf(QLatin1Char(':')) + 1);
     const int editLeft = at.x() + fm.horizontalAdvance(name + QLatin1Char(' '));
     const int percentLeft = at.x() + fm.horizontalAdvance(caption.left(caption.size() - 1));
-    label->setGeometry(at.x(), at.y() + (RowHeight - fm.height()) / 2, fm.horizontalAdvance(caption) + 2, fm.height());
+    label->setGeometry(at.x(), at.y() + (RowHeight - fm.height()) / 2,
+                       fm.horizontalAdvance(caption) + 2, fm.height());
 
     auto* spin = new UpDown(tab);
     spin->setObjectName(QStringLiteral("ud%1").arg(spinIndex + 1));
@@ -134,7 +141,8 @@ void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& edi
     edits_[static_cast<size_t>(spinIndex)] = edit;
 }
 
-TGradBtn* CropTabSet::addButton(QWidget* tab, const QString& name, const QString& caption, const QRect& geometry)
+TGradBtn* CropTabSet::addButton(QWidget* tab, const QString& name, const QString& caption,
+                                const QRect& geometry)
 {
     auto* b = new TGradBtn(tab);
     b->setObjectName(name);
@@ -152,8 +160,8 @@ CropMode CropTabSet::cropMode() const
 CropProfile CropTabSet::profile(int number) const
 {
     const size_t first = number == 2 ? 4 : 0;
-    return CropProfile{spins_[first]->position(), spins_[first + 1]->position(), spins_[first + 2]->position(),
-                       spins_[first + 3]->position()};
+    return CropProfile{spins_[first]->position(), spins_[first + 1]->position(),
+                       spins_[first + 2]->position(), spins_[first + 3]->position()};
 }
 
 void CropTabSet::Button1Click()

@@ -9,19 +9,22 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-namespace pagula {
+namespace pagula
+{
 class TGradBtn;
 class UpDown;
 } // namespace pagula
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 class JobListModel;
 
 // The crop tab set PageControl1: the crop mode and the bulk crop commands on the first tab, the
 // two crop profiles (four stepped percentages each) with their "Применить" buttons on the other
 // two. The composition and the preview read the mode and the profiles live from here.
-class CropTabSet : public QTabWidget {
+class CropTabSet : public QTabWidget
+{
     Q_OBJECT
 public:
     explicit CropTabSet(JobListModel* model, QWidget* parent = nullptr);
@@ -44,9 +47,10 @@ signals:
 private:
     QWidget* buildModeTab();
     QWidget* buildProfileTab(const QString& name, int firstSpin, const QString& applyName);
-    void addProfileValue(QWidget* tab, int spinIndex, const QString& editName, const QString& caption,
-                         const QPoint& at);
-    TGradBtn* addButton(QWidget* tab, const QString& name, const QString& caption, const QRect& geometry);
+    void addProfileValue(QWidget* tab, int spinIndex, const QString& editName,
+                         const QString& caption, const QPoint& at);
+    TGradBtn* addButton(QWidget* tab, const QString& name, const QString& caption,
+                        const QRect& geometry);
 
     JobListModel* model_;
     QRadioButton* cropType_ = nullptr;

@@ -1,6 +1,7 @@
 #include "joblist/JobEntry.h"
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 bool isCropCode(QChar c)
 {

@@ -3,7 +3,8 @@
 #include <QChar>
 #include <QString>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 // A job entry is the full path of a picture followed directly by one crop code character:
 // "/scans/a.jpg0". Every reader takes it apart by its last character.

@@ -11,14 +11,14 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 const QColor JobListDelegate::ListColour(0, 120, 179);
 const QColor JobListDelegate::TickedColour(0, 255, 255);
 
 JobListDelegate::JobListDelegate(QObject* parent)
-    : QAbstractItemDelegate(parent),
-      font_(pixelFont(QStringLiteral("MS Sans Serif"), 11)),
+    : QAbstractItemDelegate(parent), font_(pixelFont(QStringLiteral("MS Sans Serif"), 11)),
       boldFont_(pixelFont(QStringLiteral("MS Sans Serif"), 11, true))
 {
 }
@@ -36,11 +36,13 @@ QSize JobListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&)
     return QSize(rowWidth_, JobListGeometry::RowHeight);
 }
 
-void JobListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void JobListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const
 {
     painter->save();
     const QRect row = option.rect;
-    drawTickBox(painter, row, index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked);
+    drawTickBox(painter, row,
+                index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked);
     const QRect item = JobListGeometry::itemRect(row);
     CheckListBox1DrawItem(painter, option, index, item);
     if ((option.state & QStyle::State_HasFocus) != 0) {
@@ -102,15 +104,18 @@ void JobListDelegate::CheckListBox1DrawItem(QPainter* painter, const QStyleOptio
 
     const QString code = index.data(JobListModel::CropCodeRole).toString();
     if (code == QString(CropProfile1))
-        painter->drawImage(JobListGeometry::iconRect(item).topLeft(), CropList::image(CropList::ArrowLeftIcon));
+        painter->drawImage(JobListGeometry::iconRect(item).topLeft(),
+                           CropList::image(CropList::ArrowLeftIcon));
     else if (code == QString(CropProfile2))
-        painter->drawImage(JobListGeometry::iconRect(item).topLeft(), CropList::image(CropList::ArrowRightIcon));
+        painter->drawImage(JobListGeometry::iconRect(item).topLeft(),
+                           CropList::image(CropList::ArrowRightIcon));
 
     painter->save();
     painter->setFont(font);
     painter->setPen(text);
     painter->setClipRect(item, Qt::IntersectClip);
-    painter->drawText(JobListGeometry::textRect(item), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+    painter->drawText(JobListGeometry::textRect(item),
+                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
     painter->restore();
 }

@@ -4,12 +4,14 @@
 #include <QColor>
 #include <QFont>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 // Draws the rows of the job list: our own tick box at the left, then the row background, the
 // crop icon for codes "1" and "2" and the path; ticked entries in bold aqua; the current row in
 // the platform's selection colours; a focus frame around the focused row.
-class JobListDelegate : public QAbstractItemDelegate {
+class JobListDelegate : public QAbstractItemDelegate
+{
     Q_OBJECT
 public:
     static const QColor ListColour;   // RGB(0, 120, 179)
@@ -21,13 +23,14 @@ public:
     void setRowWidth(int width);
     int rowWidth() const { return rowWidth_; }
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
     void drawTickBox(QPainter* painter, const QRect& row, bool ticked) const;
-    void CheckListBox1DrawItem(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
-                               const QRect& item) const;
+    void CheckListBox1DrawItem(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index, const QRect& item) const;
 
     QFont font_;
     QFont boldFont_;

@@ -15,9 +15,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
-namespace {
+namespace
+{
 
 constexpr QChar ByteOrderMark(0xFEFF);
 
@@ -27,7 +29,8 @@ QString cannotOpen(const QString& path)
 }
 
 // Closes the descriptor on every way out.
-class FileDescriptor {
+class FileDescriptor
+{
 public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor()
@@ -58,8 +61,8 @@ QStringList parseJobListText(const QByteArray& bytes, int maxEntries)
     // Lines are split on the bytes: CR and LF never occur inside a UTF-8 sequence. Each line is
     // decoded straight into its entry; the decoder keeps a byte order mark within a line as a
     // character and turns bytes that are not UTF-8 into U+FFFD.
-    QStringDecoder decode(QStringConverter::Utf8,
-                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                      QStringConverter::Flag::ConvertInitialBom);
     QStringList entries;
     while (i < end && entries.size() <= maxEntries) {
         qsizetype lineEnd = i;
@@ -125,7 +128,8 @@ QStringList loadJobListFile(const QString& path)
     // on the opened descriptor then refuses anything but a regular file.
     const QByteArray name = QFile::encodeName(path);
     FileDescriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat st {};
+    struct stat st {
+    };
     if (path.isEmpty() || fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         throw Error(cannotOpen(path));
     const QString tooLarge = cannotOpen(path) + QStringLiteral(": it is larger than 64 MiB");
@@ -142,7 +146,8 @@ QStringList loadJobListFile(const QString& path)
                 throw Error(tooLarge);
             bytes.resize(std::min<qsizetype>(bytes.size() * 2, MaxJobListFileBytes + 1));
         }
-        const ssize_t got = ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+        const ssize_t got =
+            ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -156,7 +161,8 @@ QStringList loadJobListFile(const QString& path)
 
     QStringList entries = parseJobListText(bytes);
     if (entries.size() > MaxJobListEntries)
-        throw Error(cannotOpen(path) + QStringLiteral(": it holds more than %1 entries").arg(MaxJobListEntries));
+        throw Error(cannotOpen(path) +
+                    QStringLiteral(": it holds more than %1 entries").arg(MaxJobListEntries));
     return entries;
 }
 

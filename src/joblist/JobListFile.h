@@ -5,7 +5,8 @@
 
 class QIODevice;
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 // The job list file: UTF-8 text, one entry per line, each line ended by CR LF, nothing else.
 //

@@ -3,7 +3,8 @@
 #include <QPoint>
 #include <QRect>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 // Where things sit in a row of the job list and which presses hit what. Kept apart from the
 // painting so it can be checked directly.
@@ -26,23 +27,31 @@ struct JobListGeometry {
         return w < 1 ? 1 : w;
     }
 
-    static QRect tickBoxRect(const QRect& row) { return QRect(row.left(), row.top(), TickBoxWidth, row.height()); }
+    static QRect tickBoxRect(const QRect& row)
+    {
+        return QRect(row.left(), row.top(), TickBoxWidth, row.height());
+    }
     // The rectangle right of the tick box: background, icon and text are drawn in it.
     static QRect itemRect(const QRect& row)
     {
-        return QRect(row.left() + TickBoxWidth, row.top(), row.width() - TickBoxWidth, row.height());
+        return QRect(row.left() + TickBoxWidth, row.top(), row.width() - TickBoxWidth,
+                     row.height());
     }
     // The 13 x 13 check square, centred in the tick box.
     static QRect checkSquare(const QRect& row)
     {
         const QRect box = tickBoxRect(row);
-        return QRect(box.left() + 1, box.top() + (box.height() - CheckImageSize) / 2, CheckImageSize,
-                     CheckImageSize);
+        return QRect(box.left() + 1, box.top() + (box.height() - CheckImageSize) / 2,
+                     CheckImageSize, CheckImageSize);
     }
-    static QRect iconRect(const QRect& item) { return QRect(item.topLeft(), QSize(IconSize, IconSize)); }
+    static QRect iconRect(const QRect& item)
+    {
+        return QRect(item.topLeft(), QSize(IconSize, IconSize));
+    }
     static QRect textRect(const QRect& item)
     {
-        return QRect(item.left() + TextIndent, item.top(), item.width() - TextIndent, item.height());
+        return QRect(item.left() + TextIndent, item.top(), item.width() - TextIndent,
+                     item.height());
     }
 };
 

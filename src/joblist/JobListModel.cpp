@@ -2,11 +2,14 @@
 
 #include "joblist/JobEntry.h"
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
-namespace {
+namespace
+{
 // Marks a change of the list's rows for the time it runs.
-class Reshaping {
+class Reshaping
+{
 public:
     explicit Reshaping(bool& flag) : flag_(flag) { flag_ = true; }
     ~Reshaping() { flag_ = false; }
@@ -53,8 +56,8 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
 
 bool JobListModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::CheckStateRole
-        || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (role != Qt::CheckStateRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
     const bool ticked = value.value<Qt::CheckState>() != Qt::Unchecked;
     if (ticked != isTicked(index.row()))
@@ -66,7 +69,8 @@ Qt::ItemFlags JobListModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemNeverHasChildren;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
+           Qt::ItemNeverHasChildren;
 }
 
 QString JobListModel::entryText(int row) const
@@ -163,7 +167,8 @@ QStringList JobListModel::appendFiles(const QString& folder, const QStringList& 
             const Reshaping reshaping(reshaping_);
             const int first = size();
             beginInsertRows(QModelIndex(), first, first + static_cast<int>(added.size()) - 1);
-            rows_.insert(rows_.end(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+            rows_.insert(rows_.end(), std::make_move_iterator(added.begin()),
+                         std::make_move_iterator(added.end()));
             tag_ += static_cast<int>(added.size());
             endInsertRows();
         }
@@ -331,7 +336,9 @@ void JobListModel::cycleCropCode(int row, CropMode mode)
         ++tag_;
         rewriteLabel();
     }
-    const auto codeChar = [](int code) { return QChar(QLatin1Char(static_cast<char>('0' + code))); };
+    const auto codeChar = [](int code) {
+        return QChar(QLatin1Char(static_cast<char>('0' + code)));
+    };
     int lastChanged = row;
     if (mode == CropMode::OneSide) {
         r.text = withCropCode(r.text, codeChar((c + 1) % 2));
@@ -344,7 +351,8 @@ void JobListModel::cycleCropCode(int row, CropMode mode)
             for (size_t j = static_cast<size_t>(row) + 1; j < rows_.size(); ++j) {
                 const QChar code = entryCropCode(rows_[j].text);
                 if (code == CropProfile1 || code == CropProfile2) {
-                    rows_[j].text = withCropCode(rows_[j].text, code == CropProfile1 ? CropProfile2 : CropProfile1);
+                    rows_[j].text = withCropCode(
+                        rows_[j].text, code == CropProfile1 ? CropProfile2 : CropProfile1);
                     lastChanged = static_cast<int>(j);
                 }
             }

@@ -6,13 +6,15 @@
 #include <QStringList>
 #include <vector>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 // The job list: entries in order, each with its tick, the current entry and the ticked count
 // (the count the list keeps beside the entries and shows under the tick buttons). Every command
 // of the list lives here, each one linear in the number of entries, so the widgets only forward
 // user actions.
-class JobListModel : public QAbstractListModel {
+class JobListModel : public QAbstractListModel
+{
     Q_OBJECT
 public:
     enum Role {
@@ -23,7 +25,8 @@ public:
     explicit JobListModel(QObject* parent = nullptr);
 
     // The views ask for an index per row on every layout; answered without further virtual calls.
-    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex index(int row, int column = 0,
+                      const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     // Qt::CheckStateRole toggles the tick with the single-tick bookkeeping.

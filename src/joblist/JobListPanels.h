@@ -7,7 +7,8 @@
 class QAbstractItemView;
 class QWidget;
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 class CropTabSet;
 class JobListModel;
@@ -17,7 +18,8 @@ class TickButtonStrip;
 // The job list's part of the main window: the list itself and the three panels that show and
 // drive it, wired together. The main window places the panels (tickButtons() above the list,
 // view() in the middle, cropTabs() in the bottom strip) and connects the hooks below.
-class JobListPanels : public QObject {
+class JobListPanels : public QObject
+{
     Q_OBJECT
 public:
     // The panels are created as children of parent; placing them in a layout reparents them.

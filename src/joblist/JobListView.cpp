@@ -14,14 +14,12 @@
 #include <QScrollBar>
 #include <algorithm>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 JobListView::JobListView(JobListModel* model, QWidget* parent)
-    : QListView(parent),
-      model_(model),
-      delegate_(new JobListDelegate(this)),
-      popup_(new QMenu(this)),
-      cropMode_([] { return CropMode::OneSide; }),
+    : QListView(parent), model_(model), delegate_(new JobListDelegate(this)),
+      popup_(new QMenu(this)), cropMode_([] { return CropMode::OneSide; }),
       jobListFile_(jobListFilePath())
 {
     setObjectName(QStringLiteral("CheckListBox1"));
@@ -33,7 +31,6 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setItemDelegate(delegate_);
-    setToolTipDuration(0);
 
     // The area below the last row shows the list colour too.
     QPalette pal = palette();
@@ -49,7 +46,9 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
 
     setModel(model_);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { model_->setCurrentRow(current.isValid() ? current.row() : -1); });
+            [this](const QModelIndex& current) {
+                model_->setCurrentRow(current.isValid() ? current.row() : -1);
+            });
     connect(model_, &JobListModel::currentRowChanged, this, &JobListView::followModelCurrent);
     connect(model_, &QAbstractItemModel::modelReset, this, &JobListView::followModelCurrent);
     followModelCurrent();

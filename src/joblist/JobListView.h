@@ -8,7 +8,8 @@
 class QMenu;
 class QAction;
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 class JobListDelegate;
 class JobListModel;
@@ -18,7 +19,8 @@ class JobListModel;
 // Insert and Delete add a blank entry or remove the current one, Space toggles the current tick,
 // one to three display columns, and the popup menu that saves and loads the job list file.
 // The list's current entry lives in the model; the view follows it and reports the user's moves.
-class JobListView : public QListView {
+class JobListView : public QListView
+{
     Q_OBJECT
 public:
     explicit JobListView(JobListModel* model, QWidget* parent = nullptr);

@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
-namespace {
+namespace
+{
 constexpr int ButtonWidth = 85;
 constexpr int ButtonHeight = 16;
 constexpr int ButtonsLeft = 152;
@@ -19,14 +21,9 @@ constexpr int Gap = 3;
 } // namespace
 
 TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
-    : QWidget(parent),
-      model_(model),
-      label8_(new QLabel(QStringLiteral("Кол-во колонок:"), this)),
-      edit11_(new QLineEdit(this)),
-      upDown9_(new UpDown(this)),
-      label11_(new QLabel(this)),
-      bevel1_(new QFrame(this)),
-      bevel2_(new QFrame(this))
+    : QWidget(parent), model_(model), label8_(new QLabel(QStringLiteral("Кол-во колонок:"), this)),
+      edit11_(new QLineEdit(this)), upDown9_(new UpDown(this)), label11_(new QLabel(this)),
+      bevel1_(new QFrame(this)), bevel2_(new QFrame(this))
 {
     setObjectName(QStringLiteral("TickButtonStrip"));
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
@@ -62,17 +59,24 @@ TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
     bevel1_->setObjectName(QStringLiteral("Bevel1"));
     bevel1_->setGeometry(ButtonsLeft - Gap, 2, rowWidth, ButtonHeight + 2 * Gap);
     bevel2_->setObjectName(QStringLiteral("Bevel2"));
-    bevel2_->setGeometry(ButtonsLeft - Gap, 2 + ButtonHeight + 3 * Gap, rowWidth, ButtonHeight + 2 * Gap);
+    bevel2_->setGeometry(ButtonsLeft - Gap, 2 + ButtonHeight + 3 * Gap, rowWidth,
+                         ButtonHeight + 2 * Gap);
 
     const int row1 = 2 + Gap;
     const int row2 = row1 + ButtonHeight + 3 * Gap;
     const auto col = [](int i) { return ButtonsLeft + i * (ButtonWidth + Gap); };
-    addButton(QStringLiteral("GradBtn2"), QStringLiteral("Выделить все"), {col(0), row1}, &TickButtonStrip::Button2Click);
-    addButton(QStringLiteral("GradBtn4"), QStringLiteral("Сброс"), {col(1), row1}, &TickButtonStrip::Button7Click);
-    addButton(QStringLiteral("GradBtn5"), QStringLiteral("Удалить"), {col(2), row1}, &TickButtonStrip::Button4Click);
-    addButton(QStringLiteral("GradBtn6"), QStringLiteral("Инвертировать"), {col(0), row2}, &TickButtonStrip::Button3Click);
-    addButton(QStringLiteral("GradBtn7"), QStringLiteral("Четные"), {col(1), row2}, &TickButtonStrip::Button5Click);
-    addButton(QStringLiteral("GradBtn8"), QStringLiteral("Нечетные"), {col(2), row2}, &TickButtonStrip::Button6Click);
+    addButton(QStringLiteral("GradBtn2"), QStringLiteral("Выделить все"), {col(0), row1},
+              &TickButtonStrip::Button2Click);
+    addButton(QStringLiteral("GradBtn4"), QStringLiteral("Сброс"), {col(1), row1},
+              &TickButtonStrip::Button7Click);
+    addButton(QStringLiteral("GradBtn5"), QStringLiteral("Удалить"), {col(2), row1},
+              &TickButtonStrip::Button4Click);
+    addButton(QStringLiteral("GradBtn6"), QStringLiteral("Инвертировать"), {col(0), row2},
+              &TickButtonStrip::Button3Click);
+    addButton(QStringLiteral("GradBtn7"), QStringLiteral("Четные"), {col(1), row2},
+              &TickButtonStrip::Button5Click);
+    addButton(QStringLiteral("GradBtn8"), QStringLiteral("Нечетные"), {col(2), row2},
+              &TickButtonStrip::Button6Click);
 
     setMinimumSize(ButtonsLeft - Gap + rowWidth + 2, row2 + ButtonHeight + Gap + 4);
 }

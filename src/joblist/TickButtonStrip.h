@@ -6,18 +6,21 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 
-namespace pagula {
+namespace pagula
+{
 class TGradBtn;
 class UpDown;
 } // namespace pagula
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 
 class JobListModel;
 
 // The strip above the job list: the display column count (Label8, Edit11, UpDown9), the ticked
 // count Label11 and the six tick buttons in two framed rows of three.
-class TickButtonStrip : public QWidget {
+class TickButtonStrip : public QWidget
+{
     Q_OBJECT
 public:
     explicit TickButtonStrip(JobListModel* model, QWidget* parent = nullptr);
@@ -41,7 +44,8 @@ signals:
     void displayColumnsChanged(int columns);
 
 private:
-    TGradBtn* addButton(const QString& name, const QString& caption, const QPoint& at, void (TickButtonStrip::*handler)());
+    TGradBtn* addButton(const QString& name, const QString& caption, const QPoint& at,
+                        void (TickButtonStrip::*handler)());
     void Edit11Change();
 
     JobListModel* model_;

@@ -1,6 +1,6 @@
+#include "joblist/JobListFile.h"
 #include "common/Error.h"
 #include "joblist/JobEntry.h"
-#include "joblist/JobListFile.h"
 #include "joblist/JobListTestUtil.h"
 
 #include <QBuffer>
@@ -17,7 +17,8 @@
 
 using namespace pagula::joblist;
 
-namespace {
+namespace
+{
 
 QByteArray readBytes(const QString& path)
 {
@@ -43,7 +44,8 @@ QString errorOf(const std::function<void()>& f)
 }
 
 // A device that takes a few bytes and then fails, as a full disk does.
-class FailingDevice : public QIODevice {
+class FailingDevice : public QIODevice
+{
 public:
     explicit FailingDevice(qint64 capacity) : capacity_(capacity) { open(QIODevice::WriteOnly); }
 
@@ -81,20 +83,30 @@ TEST(JobListFile, ParsesLinesLeniently)
         {"lone CR", "/a.jpg0\r/b.jpg1\r", {"/a.jpg0", "/b.jpg1"}},
         {"LF CR is two line ends", "/a0\n\r/b0", {"/a0", "/b0"}},
         {"empty lines skipped", "\r\n\r\n/a.jpg0\r\n\n\r/b.jpg0\r\n\r\n", {"/a.jpg0", "/b.jpg0"}},
-        {"no crop code gets 0", "/a.jpg\r\n/b.jpg3\r\n/c.jpgx", {"/a.jpg0", "/b.jpg30", "/c.jpgx0"}},
+        {"no crop code gets 0",
+         "/a.jpg\r\n/b.jpg3\r\n/c.jpgx",
+         {"/a.jpg0", "/b.jpg30", "/c.jpgx0"}},
         {"a lone code is an entry", "1\r\n", {"1"}},
-        {"NUL ends the text", QByteArray("/a.jpg0\r\n/b.j\0pg0\r\n/c.jpg0", 26), {"/a.jpg0", "/b.j0"}},
+        {"NUL ends the text",
+         QByteArray("/a.jpg0\r\n/b.j\0pg0\r\n/c.jpg0", 26),
+         {"/a.jpg0", "/b.j0"}},
         {"NUL at the start", QByteArray("\0/a.jpg0", 8), {}},
         {"BOM dropped", "\xEF\xBB\xBF/a.jpg0\r\n", {"/a.jpg0"}},
         {"BOM only", "\xEF\xBB\xBF", {}},
         {"BOM later is kept", "/a0\r\n\xEF\xBB\xBF/b0", {"/a0", QStringLiteral("\uFEFF/b0")}},
         {"UTF-8 names", "/сканы/лист 1.jpg1\r\n", {QStringLiteral("/сканы/лист 1.jpg1")}},
-        {"invalid UTF-8 becomes U+FFFD", "/a\xFF\xFE.jpg0\r\n/b\xC3.jpg", {QStringLiteral("/a\uFFFD\uFFFD.jpg0"),
-                                                                           QStringLiteral("/b\uFFFD.jpg0")}},
-        {"'#', '%' and spaces", "/my scans/#1 100%.jpg0\r\n  \r\n", {"/my scans/#1 100%.jpg0", "  0"}},
-        {"binary bytes", "\x01\x02\x7f\x1b[0m\r\n\x80\x81", {QStringLiteral("\u0001\u0002\u007f\u001b[0m0"),
-                                                                QStringLiteral("\uFFFD\uFFFD0")}},
-        {"very long line", (longPath + QStringLiteral("1")).toUtf8(), {longPath + QStringLiteral("1")}},
+        {"invalid UTF-8 becomes U+FFFD",
+         "/a\xFF\xFE.jpg0\r\n/b\xC3.jpg",
+         {QStringLiteral("/a\uFFFD\uFFFD.jpg0"), QStringLiteral("/b\uFFFD.jpg0")}},
+        {"'#', '%' and spaces",
+         "/my scans/#1 100%.jpg0\r\n  \r\n",
+         {"/my scans/#1 100%.jpg0", "  0"}},
+        {"binary bytes",
+         "\x01\x02\x7f\x1b[0m\r\n\x80\x81",
+         {QStringLiteral("\u0001\u0002\u007f\u001b[0m0"), QStringLiteral("\uFFFD\uFFFD0")}},
+        {"very long line",
+         (longPath + QStringLiteral("1")).toUtf8(),
+         {longPath + QStringLiteral("1")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,7 +118,11 @@ TEST(JobListFile, ParsesManyLinesAndStopsPastTheEntryLimit)
 {
     QByteArray bytes;
     for (int i = 0; i < 100000; ++i)
-        bytes.append("/scans/page").append(QByteArray::number(i)).append(".jpg").append(char('0' + i % 3)).append("\r\n");
+        bytes.append("/scans/page")
+            .append(QByteArray::number(i))
+            .append(".jpg")
+            .append(char('0' + i % 3))
+            .append("\r\n");
     const QStringList entries = parseJobListText(bytes);
     ASSERT_EQ(entries.size(), 100000);
     EXPECT_EQ(entries.front(), QStringLiteral("/scans/page0.jpg0"));
@@ -125,11 +141,15 @@ TEST(JobListFile, SaveAndLoadRoundTrip)
         QByteArray bytes;
     } cases[] = {
         {"empty list gives an empty file", {}, ""},
-        {"entries with CR LF", {"/a.jpg0", "/b b.jpg1", blankEntry()},
+        {"entries with CR LF",
+         {"/a.jpg0", "/b b.jpg1", blankEntry()},
          "/a.jpg0\r\n/b b.jpg1\r\n" + blankEntry().toUtf8() + "\r\n"},
-        {"odd names", {QStringLiteral("/%20/#/лист.jpg2"), QStringLiteral("/a\uFFFD.jpg0")},
+        {"odd names",
+         {QStringLiteral("/%20/#/лист.jpg2"), QStringLiteral("/a\uFFFD.jpg0")},
          "/%20/#/\xD0\xBB\xD0\xB8\xD1\x81\xD1\x82.jpg2\r\n/a\xEF\xBF\xBD.jpg0\r\n"},
-        {"first entry starting with U+FEFF", {QStringLiteral("\uFEFF/a.jpg0")}, "\xEF\xBB\xBF\xEF\xBB\xBF/a.jpg0\r\n"},
+        {"first entry starting with U+FEFF",
+         {QStringLiteral("\uFEFF/a.jpg0")},
+         "\xEF\xBB\xBF\xEF\xBB\xBF/a.jpg0\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -144,12 +164,15 @@ TEST(JobListFile, ReportsFilesThatCannotBeOpenedOrCreated)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString missing = dir.filePath(QStringLiteral("missing.txt"));
-    EXPECT_EQ(errorOf([&] { loadJobListFile(missing); }), QStringLiteral("Cannot open file ") + missing);
+    EXPECT_EQ(errorOf([&] { loadJobListFile(missing); }),
+              QStringLiteral("Cannot open file ") + missing);
 
     const QString folder = dir.filePath(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkdir(folder));
-    EXPECT_EQ(errorOf([&] { loadJobListFile(folder); }), QStringLiteral("Cannot open file ") + folder);
-    EXPECT_EQ(errorOf([&] { saveJobListFile(folder, {"/a0"}); }), QStringLiteral("Cannot create file ") + folder);
+    EXPECT_EQ(errorOf([&] { loadJobListFile(folder); }),
+              QStringLiteral("Cannot open file ") + folder);
+    EXPECT_EQ(errorOf([&] { saveJobListFile(folder, {"/a0"}); }),
+              QStringLiteral("Cannot create file ") + folder);
 
     // A FIFO in the file's place must give an error at once, not wait for a writer.
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
@@ -160,7 +183,8 @@ TEST(JobListFile, ReportsFilesThatCannotBeOpenedOrCreated)
               QStringLiteral("Cannot open file /dev/zero"));
 
     const QString noFolder = dir.filePath(QStringLiteral("no/such/temp.txt"));
-    EXPECT_EQ(errorOf([&] { saveJobListFile(noFolder, {"/a0"}); }), QStringLiteral("Cannot create file ") + noFolder);
+    EXPECT_EQ(errorOf([&] { saveJobListFile(noFolder, {"/a0"}); }),
+              QStringLiteral("Cannot create file ") + noFolder);
 }
 
 TEST(JobListFile, RefusesFilesOverTheLimits)
@@ -175,12 +199,14 @@ TEST(JobListFile, RefusesFilesOverTheLimits)
         ASSERT_TRUE(f.resize(MaxJobListFileBytes + 1));
     }
     EXPECT_EQ(errorOf([&] { loadJobListFile(huge); }),
-              QStringLiteral("Cannot open file ") + huge + QStringLiteral(": it is larger than 64 MiB"));
+              QStringLiteral("Cannot open file ") + huge +
+                  QStringLiteral(": it is larger than 64 MiB"));
 
     const QString many = dir.filePath(QStringLiteral("many.txt"));
     writeBytes(many, QByteArray("0\n").repeated(MaxJobListEntries + 1));
     EXPECT_EQ(errorOf([&] { loadJobListFile(many); }),
-              QStringLiteral("Cannot open file ") + many + QStringLiteral(": it holds more than 1000000 entries"));
+              QStringLiteral("Cannot open file ") + many +
+                  QStringLiteral(": it holds more than 1000000 entries"));
     writeBytes(many, QByteArray("0\n").repeated(MaxJobListEntries));
     EXPECT_EQ(loadJobListFile(many).size(), MaxJobListEntries);
 }
@@ -228,5 +254,6 @@ TEST(JobListFile, SaveFailingHalfWayKeepsThePreviousFile)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error reported, 2: wrong message";
     EXPECT_EQ(readBytes(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("temp.txt")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("temp.txt")});
 }

@@ -1,5 +1,5 @@
-#include "joblist/JobEntry.h"
 #include "joblist/JobListModel.h"
+#include "joblist/JobEntry.h"
 #include "joblist/JobListTestUtil.h"
 
 #include <QAbstractItemModelTester>
@@ -14,7 +14,8 @@ using pagula::joblist::test::countTicks;
 using pagula::joblist::test::fill;
 using pagula::joblist::test::ticks;
 
-namespace {
+namespace
+{
 
 QString lastLabel(const QSignalSpy& spy)
 {
@@ -45,8 +46,10 @@ TEST(JobEntry, TakesAnEntryApartByItsLastCharacter)
     EXPECT_EQ(BlankMarker.size(), 17);
     EXPECT_TRUE(containsBlankMarker(QStringLiteral("x(пустая страница)2")));
     EXPECT_EQ(filePathIn(QStringLiteral("/"), QStringLiteral("a.jpg")), QStringLiteral("/a.jpg"));
-    EXPECT_EQ(filePathIn(QStringLiteral("/scans"), QStringLiteral("a.jpg")), QStringLiteral("/scans/a.jpg"));
-    EXPECT_EQ(filePathIn(QStringLiteral("/scans/"), QStringLiteral("a.jpg")), QStringLiteral("/scans/a.jpg"));
+    EXPECT_EQ(filePathIn(QStringLiteral("/scans"), QStringLiteral("a.jpg")),
+              QStringLiteral("/scans/a.jpg"));
+    EXPECT_EQ(filePathIn(QStringLiteral("/scans/"), QStringLiteral("a.jpg")),
+              QStringLiteral("/scans/a.jpg"));
     EXPECT_EQ(tickedCountText(12), QStringLiteral("Выбрано файлов: 12"));
 }
 
@@ -117,7 +120,8 @@ TEST(JobListModel, RemoveTickedMatchesRemovingOneByOne)
         QList<bool> expectedTicks;
         for (int i = 0; i < n; ++i)
             expectedTicks.append(m.isTicked(i));
-        QString currentText = current >= 0 && !expectedTicks[current] ? expected[current] : QString();
+        QString currentText =
+            current >= 0 && !expectedTicks[current] ? expected[current] : QString();
         int count = m.tickedCount();
         for (;;) {
             const qsizetype at = expectedTicks.indexOf(true);
@@ -129,7 +133,8 @@ TEST(JobListModel, RemoveTickedMatchesRemovingOneByOne)
         }
 
         m.removeTicked();
-        ASSERT_EQ(m.entries(), expected) << codesText.toStdString() << " " << ticksText.toStdString();
+        ASSERT_EQ(m.entries(), expected)
+            << codesText.toStdString() << " " << ticksText.toStdString();
         EXPECT_EQ(m.tickedCount(), count);
         EXPECT_EQ(m.tickedCount(), 0);
         if (currentText.isEmpty()) {
@@ -154,7 +159,8 @@ TEST(JobListModel, SingleTickBookkeeping)
     EXPECT_EQ(lastLabel(labels), QStringLiteral("Выбрано файлов: 1"));
     // Through the item model's check state, as a generic view would do it.
     EXPECT_TRUE(m.setData(m.index(0), Qt::Checked, Qt::CheckStateRole));
-    EXPECT_TRUE(m.setData(m.index(0), Qt::Checked, Qt::CheckStateRole)); // already ticked: no change
+    EXPECT_TRUE(
+        m.setData(m.index(0), Qt::Checked, Qt::CheckStateRole)); // already ticked: no change
     EXPECT_EQ(m.tickedCount(), 2);
 }
 
@@ -205,9 +211,12 @@ TEST(JobListModel, CropCycling)
         {"one-side: 1 becomes 0 and stays ticked", CropMode::OneSide, "10", "10", 0, "00", "10"},
         {"one-side: 2 becomes 1", CropMode::OneSide, "2", "0", 0, "1", "0"},
         {"one-side: later rows untouched", CropMode::OneSide, "0121", "0000", 0, "1121", "1000"},
-        {"two-side: later cropped rows swap", CropMode::TwoSide, "01201", "00000", 0, "12102", "10000"},
-        {"two-side: 2 becomes 0, no later change", CropMode::TwoSide, "0212", "0000", 1, "0012", "0000"},
-        {"two-side: 1 becomes 2 and swaps below", CropMode::TwoSide, "1102", "0000", 0, "2201", "0000"},
+        {"two-side: later cropped rows swap", CropMode::TwoSide, "01201", "00000", 0, "12102",
+         "10000"},
+        {"two-side: 2 becomes 0, no later change", CropMode::TwoSide, "0212", "0000", 1, "0012",
+         "0000"},
+        {"two-side: 1 becomes 2 and swaps below", CropMode::TwoSide, "1102", "0000", 0, "2201",
+         "0000"},
         {"two-side: ticked 0 stays ticked once", CropMode::TwoSide, "0", "1", 0, "1", "1"},
         {"two-side: last row", CropMode::TwoSide, "110", "000", 2, "111", "001"},
     };
@@ -274,7 +283,8 @@ TEST(JobListModel, InsertAndDeleteKeepTheRightCurrentEntry)
         EXPECT_EQ(m.currentRow(), d.expectedCurrent);
         EXPECT_EQ(m.tickedCount(), d.expectedCount);
         if (d.current >= 0 && d.expectedCurrent >= 0) {
-            EXPECT_EQ(m.entryText(d.expectedCurrent), before.value(d.current + 1, before.value(d.current - 1)));
+            EXPECT_EQ(m.entryText(d.expectedCurrent),
+                      before.value(d.current + 1, before.value(d.current - 1)));
         }
     }
 }
@@ -284,12 +294,15 @@ TEST(JobListModel, AppendFilesAndReplaceEntries)
     JobListModel m;
     QSignalSpy labels(&m, &JobListModel::tickedCountLabelChanged);
     m.setCurrentRow(-1);
-    QStringList refused = m.appendFiles(QStringLiteral("/scans"), {QStringLiteral("a.jpg"), QStringLiteral("b.jpg")});
+    QStringList refused =
+        m.appendFiles(QStringLiteral("/scans"), {QStringLiteral("a.jpg"), QStringLiteral("b.jpg")});
     EXPECT_TRUE(refused.isEmpty());
-    refused = m.appendFiles(QStringLiteral("/scans/"), {QStringLiteral("a.jpg"), QStringLiteral("x\ny.jpg")});
+    refused = m.appendFiles(QStringLiteral("/scans/"),
+                            {QStringLiteral("a.jpg"), QStringLiteral("x\ny.jpg")});
     EXPECT_EQ(refused, QStringList{QStringLiteral("/scans/x\ny.jpg")});
-    EXPECT_EQ(m.entries(), (QStringList{QStringLiteral("/scans/a.jpg0"), QStringLiteral("/scans/b.jpg0"),
-                                        QStringLiteral("/scans/a.jpg0")}));
+    EXPECT_EQ(m.entries(),
+              (QStringList{QStringLiteral("/scans/a.jpg0"), QStringLiteral("/scans/b.jpg0"),
+                           QStringLiteral("/scans/a.jpg0")}));
     EXPECT_EQ(ticks(m), QStringLiteral("111"));
     EXPECT_EQ(m.currentRow(), -1); // adding does not touch the current entry
     m.appendFiles(QStringLiteral("/scans"), {});

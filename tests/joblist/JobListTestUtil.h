@@ -12,7 +12,8 @@ inline void PrintTo(const QString& s, std::ostream* os)
     *os << '"' << s.toStdString() << '"';
 }
 
-namespace pagula::joblist::test {
+namespace pagula::joblist::test
+{
 
 // Fills the list with entries "/p/<i>.jpg<code>" whose codes are the characters of codes, and
 // ticks the rows marked '1' in ticks (same length, or empty for no ticks).

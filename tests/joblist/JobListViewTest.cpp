@@ -1,3 +1,4 @@
+#include "joblist/JobListView.h"
 #include "common/Error.h"
 #include "joblist/CropList.h"
 #include "joblist/JobEntry.h"
@@ -5,7 +6,6 @@
 #include "joblist/JobListGeometry.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListTestUtil.h"
-#include "joblist/JobListView.h"
 #include "widgets/ErrorReport.h"
 
 #include <QAbstractItemModelTester>
@@ -23,10 +23,12 @@ using pagula::joblist::test::codes;
 using pagula::joblist::test::fill;
 using pagula::joblist::test::ticks;
 
-namespace {
+namespace
+{
 
 // Counts the paint events a widget receives.
-class PaintCounter : public QObject {
+class PaintCounter : public QObject
+{
 public:
     int paints = 0;
     bool eventFilter(QObject*, QEvent* e) override
@@ -37,7 +39,8 @@ public:
     }
 };
 
-class JobListViewTest : public ::testing::Test {
+class JobListViewTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -53,7 +56,10 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    static QPoint rowPoint(int row, int x) { return QPoint(x, row * JobListGeometry::RowHeight + 8); }
+    static QPoint rowPoint(int row, int x)
+    {
+        return QPoint(x, row * JobListGeometry::RowHeight + 8);
+    }
 
     void press(Qt::MouseButton button, const QPoint& at)
     {
@@ -244,7 +250,8 @@ TEST_F(JobListViewTest, DisplayColumns)
     const int rowsPerColumn = view.viewport()->height() / JobListGeometry::RowHeight;
     EXPECT_FALSE(view.isWrapping());
     EXPECT_FALSE(view.horizontalScrollBar()->isVisible());
-    EXPECT_EQ(view.visualRect(model.index(rowsPerColumn)).top(), rowsPerColumn * JobListGeometry::RowHeight);
+    EXPECT_EQ(view.visualRect(model.index(rowsPerColumn)).top(),
+              rowsPerColumn * JobListGeometry::RowHeight);
     EXPECT_EQ(view.visualRect(model.index(rowsPerColumn)).left(), 0);
 }
 
@@ -256,22 +263,29 @@ TEST_F(JobListViewTest, RowsAreDrawnAsDescribed)
     model.setCurrentRow(3);
     const QImage img = picture();
     const QColor list = JobListDelegate::ListColour;
-    const QPalette::ColorGroup group = view.isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+    const QPalette::ColorGroup group =
+        view.isActiveWindow() ? QPalette::Active : QPalette::Inactive;
     const QColor highlight = view.palette().color(group, QPalette::Highlight);
     const auto rowTop = [](int row) { return row * JobListGeometry::RowHeight; };
     // Text is antialiased: classify pixels by their mix rather than exact colours. On the blue
     // background red stays 0 under aqua text and rises under white text.
     const auto whiteText = [](const QColor& c) { return c.red() > 150; };
-    const auto aquaText = [](const QColor& c) { return c.red() < 40 && c.green() > 200 && c.blue() > 220; };
-    const auto exactly = [](const QColor& colour) { return [colour](const QColor& c) { return c == colour; }; };
-    const auto countIn = [&](const QImage& image, int row, int x0, int x1, const std::function<bool(const QColor&)>& is) {
+    const auto aquaText = [](const QColor& c) {
+        return c.red() < 40 && c.green() > 200 && c.blue() > 220;
+    };
+    const auto exactly = [](const QColor& colour) {
+        return [colour](const QColor& c) { return c == colour; };
+    };
+    const auto countIn = [&](const QImage& image, int row, int x0, int x1,
+                             const std::function<bool(const QColor&)>& is) {
         int n = 0;
         for (int y = rowTop(row); y < rowTop(row) + JobListGeometry::RowHeight; ++y)
             for (int x = x0; x < x1; ++x)
                 n += is(image.pixelColor(x, y)) ? 1 : 0;
         return n;
     };
-    const auto countColour = [&](int row, int x0, int x1, const std::function<bool(const QColor&)>& is) {
+    const auto countColour = [&](int row, int x0, int x1,
+                                 const std::function<bool(const QColor&)>& is) {
         return countIn(img, row, x0, x1, is);
     };
 
@@ -280,14 +294,16 @@ TEST_F(JobListViewTest, RowsAreDrawnAsDescribed)
     EXPECT_EQ(img.pixelColor(img.width() - 3, rowTop(0) + 1), list);
     // (The platform's focus frame may tint the current row faintly.)
     const QColor currentBackground = img.pixelColor(img.width() - 6, rowTop(3) + 8);
-    EXPECT_LE(std::abs(currentBackground.red() - highlight.red()) + std::abs(currentBackground.green() - highlight.green())
-                  + std::abs(currentBackground.blue() - highlight.blue()),
+    EXPECT_LE(std::abs(currentBackground.red() - highlight.red()) +
+                  std::abs(currentBackground.green() - highlight.green()) +
+                  std::abs(currentBackground.blue() - highlight.blue()),
               12);
     EXPECT_EQ(img.pixelColor(0, rowTop(3)), list);
     // Below the last row the list colour too.
     EXPECT_EQ(img.pixelColor(100, rowTop(6)), list);
 
-    // Text colours: white on the unticked row, aqua on ticked rows; nothing of the text left of x 33.
+    // Text colours: white on the unticked row, aqua on ticked rows; nothing of the text left of
+    // x 33.
     EXPECT_GT(countColour(0, 33, 200, whiteText), 10);
     EXPECT_EQ(countColour(0, 33, 200, aquaText), 0);
     EXPECT_GT(countColour(1, 33, 200, aquaText), 10);
@@ -300,14 +316,14 @@ TEST_F(JobListViewTest, RowsAreDrawnAsDescribed)
         const QImage& glyph = CropList::image(icon);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
-                if (qAlpha(glyph.pixel(x, y)) == 255 && img.pixel(15 + x, rowTop(row) + y) != glyph.pixel(x, y))
+                if (qAlpha(glyph.pixel(x, y)) == 255 &&
+                    img.pixel(15 + x, rowTop(row) + y) != glyph.pixel(x, y))
                     return false;
         return true;
     };
     EXPECT_TRUE(iconMatches(1, CropList::ArrowLeftIcon));
     EXPECT_TRUE(iconMatches(2, CropList::ArrowRightIcon));
     EXPECT_FALSE(iconMatches(1, CropList::ArrowRightIcon));
-
 
     // Tick box: white square, black check mark only on ticked rows.
     EXPECT_EQ(img.pixelColor(3, rowTop(0) + 3), QColor(Qt::white));
@@ -340,7 +356,8 @@ TEST_F(JobListViewTest, SavesAndLoadsThroughThePopupMenu)
     setRows(QStringLiteral("012"), QStringLiteral("110"));
     model.setCurrentRow(2);
     load->trigger();
-    EXPECT_EQ(reports, QStringList{QStringLiteral("Cannot open file ") + view.jobListFile() + QLatin1Char('.')});
+    EXPECT_EQ(reports, QStringList{QStringLiteral("Cannot open file ") + view.jobListFile() +
+                                   QLatin1Char('.')});
     EXPECT_EQ(ticks(model), QStringLiteral("110"));
     EXPECT_EQ(model.tickedCount(), 2);
 

@@ -27,9 +27,11 @@ using pagula::joblist::test::codes;
 using pagula::joblist::test::fill;
 using pagula::joblist::test::ticks;
 
-namespace {
+namespace
+{
 
-class PanelsTest : public ::testing::Test {
+class PanelsTest : public ::testing::Test
+{
 protected:
     PanelsTest()
     {
@@ -40,8 +42,7 @@ protected:
         window.resize(420, 360);
     }
 
-    template <class T>
-    T* control(const char* name)
+    template <class T> T* control(const char* name)
     {
         T* w = window.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
@@ -63,9 +64,9 @@ TEST_F(PanelsTest, ControlsCarryTheirNamesAndCaptions)
         const char* name;
         QString caption;
     } buttons[] = {
-        {"GradBtn2", "Выделить все"}, {"GradBtn4", "Сброс"},         {"GradBtn5", "Удалить"},
-        {"GradBtn6", "Инвертировать"}, {"GradBtn7", "Четные"},        {"GradBtn8", "Нечетные"},
-        {"GradBtn11", "Выделить все"}, {"GradBtn12", "Сброс"},        {"GradBtn13", "Применить"},
+        {"GradBtn2", "Выделить все"},  {"GradBtn4", "Сброс"},  {"GradBtn5", "Удалить"},
+        {"GradBtn6", "Инвертировать"}, {"GradBtn7", "Четные"}, {"GradBtn8", "Нечетные"},
+        {"GradBtn11", "Выделить все"}, {"GradBtn12", "Сброс"}, {"GradBtn13", "Применить"},
         {"GradBtn14", "Применить"},
     };
     for (const auto& b : buttons) {
@@ -81,8 +82,8 @@ TEST_F(PanelsTest, ControlsCarryTheirNamesAndCaptions)
     EXPECT_EQ(control<QRadioButton>("CropType")->text(), QStringLiteral("С одной стороны"));
     EXPECT_TRUE(control<QRadioButton>("CropType")->isChecked());
     EXPECT_EQ(control<QRadioButton>("RadioButton2")->text(), QStringLiteral("С двух сторон"));
-    for (const char* name : {"CheckListBox1", "PopupMenu2", "PageControl1", "TabSheet1", "TabSheet2", "TabSheet3",
-                             "Bevel1", "Bevel2"})
+    for (const char* name : {"CheckListBox1", "PopupMenu2", "PageControl1", "TabSheet1",
+                             "TabSheet2", "TabSheet3", "Bevel1", "Bevel2"})
         EXPECT_NE(window.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
 
     CropTabSet* tabs = control<CropTabSet>("PageControl1");
@@ -96,7 +97,8 @@ TEST_F(PanelsTest, ControlsCarryTheirNamesAndCaptions)
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(tabs->widget(i)->objectName(), QString::fromLatin1(tabCases[i].sheet));
         EXPECT_EQ(tabs->tabText(i), tabCases[i].caption);
-        EXPECT_EQ(tabs->tabIcon(i).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+        EXPECT_EQ(tabs->tabIcon(i).pixmap(16, 16).toImage().convertToFormat(
+                      QImage::Format_ARGB32_Premultiplied),
                   CropList::image(tabCases[i].icon));
     }
 }
@@ -130,8 +132,11 @@ TEST_F(PanelsTest, CropProfileSpins)
         EXPECT_EQ(spin->associate(), edit);
         EXPECT_TRUE(edit->isReadOnly());
         EXPECT_EQ(edit->text(), QStringLiteral("0"));
-        EXPECT_EQ(control<QLabel>((QStringLiteral("Label") + QString::fromLatin1(c.edit)).toLatin1().constData())->text(),
-                  c.caption);
+        EXPECT_EQ(
+            control<QLabel>(
+                (QStringLiteral("Label") + QString::fromLatin1(c.edit)).toLatin1().constData())
+                ->text(),
+            c.caption);
         spin->click(false);
         EXPECT_EQ(spin->position(), 0);
         ++step;
@@ -240,7 +245,8 @@ TEST_F(PanelsTest, HooksAndDisplayColumns)
         window.grab().save(QDir(shots).filePath(QStringLiteral("joblist-panels.png")));
         for (int tab = 1; tab < 3; ++tab) {
             panels.cropTabs()->setCurrentIndex(tab);
-            panels.cropTabs()->grab().save(QDir(shots).filePath(QStringLiteral("joblist-crop-tab%1.png").arg(tab)));
+            panels.cropTabs()->grab().save(
+                QDir(shots).filePath(QStringLiteral("joblist-crop-tab%1.png").arg(tab)));
         }
         QImage strip(CropList::Count * 18, 18, QImage::Format_ARGB32);
         strip.fill(QColor(182, 196, 231));
