@@ -5,8 +5,9 @@ namespace pagula
 
 class TGradBtn;
 
-// The looks the program's windows give their gradient buttons. Size and caption stay with
-// the window; every look has the focus rectangle off and keeps the button in the tab order.
+// The looks the program's windows give their gradient buttons, applied to a button that still
+// has its constructor values. Size and caption stay with the window; every look has the focus
+// rectangle off and keeps the button in the tab order.
 enum class ButtonLook {
     Generate, // "Сформировать документ": light blue to navy rectangles, bold italic
     AddFiles,   // "Добавить >>>": the default navy to aqua, elliptic, bold

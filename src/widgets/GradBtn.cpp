@@ -266,8 +266,10 @@ bool TGradBtn::acceleratorQuery(QChar typed)
 
 void TGradBtn::press(Qt::MouseButton button, TShiftState shift, QPoint pos, bool armsClick)
 {
-    // A press means the pointer is over the button, announced or not.
-    setPointerInside(true);
+    // A press inside means the pointer is over the button, announced or not. (While the
+    // pointer is grabbed, a press of another mouse button may come from outside.)
+    if (rect().contains(pos))
+        setPointerInside(true);
     QPointer<TGradBtn> self(this);
     emit mouseDown(button, shift, pos);
     if (!self)
@@ -313,7 +315,6 @@ void TGradBtn::mouseReleaseEvent(QMouseEvent* event)
 void TGradBtn::mouseMoveEvent(QMouseEvent* event)
 {
     setPointerInside(rect().contains(event->position().toPoint()));
-    QWidget::mouseMoveEvent(event);
 }
 
 void TGradBtn::enterEvent(QEnterEvent* event)

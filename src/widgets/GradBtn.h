@@ -109,7 +109,7 @@ signals:
     void mouseEnter();
     void mouseLeave();
     // OnKeyPress: a handler may change the character; setting it to QChar() (0) swallows it,
-    // so Enter does not click.
+    // so Enter does not click. Only a direct connection sees the character by reference.
     void keyPress(QChar& key);
 
 protected:

@@ -260,6 +260,22 @@ TEST_F(GradBtnInput, DragThroughTheWindowSystem)
     EXPECT_EQ(log.count(QStringLiteral("click")), 1) << log.join(QLatin1Char('|')).toStdString();
 }
 
+TEST_F(GradBtnInput, AnotherButtonPressedOutsideDuringADragChangesNothing)
+{
+    hoverInside();
+    QTest::mousePress(button, Qt::LeftButton, {}, inside);
+    QTest::mouseMove(button, outside);
+    rec->take(false);
+    QTest::mousePress(button, Qt::RightButton, {}, outside); // the grab brings it here
+    EXPECT_TRUE(button->buttonUp());
+    expectStoredColours();
+    EXPECT_EQ(rec->take(false), QStringList({"down R* -20,10"}));
+    QTest::mouseRelease(button, Qt::RightButton, {}, outside);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, outside);
+    EXPECT_EQ(rec->take(false), QStringList({"up R -20,10", "up L* -20,10"}));
+    EXPECT_TRUE(button->buttonUp());
+}
+
 TEST_F(GradBtnInput, ReleaseOutsideWithoutAMoveInBetween)
 {
     hoverInside();

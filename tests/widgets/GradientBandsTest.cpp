@@ -59,16 +59,6 @@ TEST(StepColor, TruncatesEachChannelTowardZero)
         EXPECT_EQ(step(c.i, c.n, c.begin, c.end), c.expected) << c.i << "/" << c.n;
 }
 
-TEST(GradientBands, HorizontalOn512PixelsGivesTwoPixelBands)
-{
-    const auto bs = bands(TGradientStyle::gsHorizontal, QSize(512, 10));
-    ASSERT_EQ(bs.size(), 256u);
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(bs[i].box, (PixelBox{2 * i, 0, 2 * i + 2, 10})) << i;
-        EXPECT_EQ(bs[i].color, step(i, 255)) << i;
-    }
-}
-
 TEST(GradientBands, HorizontalOn100PixelsPartitionsTheWidth)
 {
     const auto bs = bands(TGradientStyle::gsHorizontal, QSize(100, 10));
@@ -96,18 +86,6 @@ TEST(GradientBands, VerticalRunsFromTopToBottomAcrossTheWidth)
         EXPECT_EQ(b.box.left, 0);
         EXPECT_EQ(b.box.right, 75);
     }
-}
-
-TEST(GradientBands, VertCenterOnTheDefaultButton)
-{
-    const auto rows = finalColours(bands(TGradientStyle::gsVertCenter, QSize(75, 25)), false);
-    ASSERT_EQ(rows.size(), 25u);
-    EXPECT_EQ(rows.at(0), qRgb(0, 0, 128));    // navy
-    EXPECT_EQ(rows.at(12), qRgb(0, 255, 255)); // aqua
-    EXPECT_EQ(rows.at(13), qRgb(0, 255, 255));
-    EXPECT_EQ(rows.at(24), step(1, 12)); // the bottom edge starts one step in
-    EXPECT_EQ(rows.at(23), step(2, 12));
-    EXPECT_EQ(rows.at(11), step(11, 12));
 }
 
 TEST(GradientBands, CentreStylesEndInTheMiddleForEvenSizes)
