@@ -34,7 +34,9 @@ void drawRect(QPainter& p, const QRect& bounds, const PixelRect& rect, const QCo
         p.fillRect(inner, brush);
 }
 
-QFont numberFont()
+} // namespace
+
+QFont schematicNumberFont()
 {
     // "MS Sans Serif" at 8 points is 11 pixels at the screen's 96 dpi; given in pixels so the
     // picture does not depend on the dpi recorded in the image.
@@ -42,6 +44,8 @@ QFont numberFont()
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
+
+namespace {
 
 void drawNumber(QPainter& p, const QRect& bounds, const SchematicCell& cell, const QFontMetrics& fm,
                 const SchematicInput& input)
@@ -66,7 +70,7 @@ void drawSchematic(QImage& image, const SchematicInput& input)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
-    const QFont font = numberFont();
+    const QFont font = schematicNumberFont();
     p.setFont(font);
     const QFontMetrics fm(font, &image);
     const QRect bounds = image.rect();

@@ -3,6 +3,7 @@
 #include "layout/SchematicGeometry.h"
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 
 namespace pagula {
@@ -16,9 +17,10 @@ struct SchematicInput {
     QColor windowText = Qt::black;
 };
 
-// Fixed colours of the schematic.
+// Fixed colours and the font of the schematic.
 QColor schematicCellOutline(bool frame);
 QColor schematicStripFill();
+QFont schematicNumberFont();
 
 // Draws the whole schematic into `image` (normally kSchematicWidth x kSchematicHeight),
 // replacing every earlier drawing. No antialiasing: each rectangle is its outline colour on
