@@ -8,7 +8,8 @@ namespace pagula {
 
 PixelRect PixelRect::normalized() const
 {
-    return {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    return {std::min(left, right), std::min(top, bottom), std::max(left, right),
+            std::max(top, bottom)};
 }
 
 QRect PixelRect::clippedTo(const QRect& bounds) const

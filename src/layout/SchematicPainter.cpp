@@ -29,7 +29,8 @@ void drawRect(QPainter& p, const QRect& bounds, const PixelRect& rect, const QCo
     if (outer.isEmpty())
         return;
     p.fillRect(outer, pen);
-    const QRect inner = PixelRect{n.left + 1, n.top + 1, n.right - 1, n.bottom - 1}.clippedTo(bounds);
+    const PixelRect inside{n.left + 1, n.top + 1, n.right - 1, n.bottom - 1};
+    const QRect inner = inside.clippedTo(bounds);
     if (n.right - n.left > 2 && n.bottom - n.top > 2 && !inner.isEmpty())
         p.fillRect(inner, brush);
 }

@@ -173,7 +173,8 @@ TEST(LayoutHandlers, FailureEndsTheHandlerAfterTheFieldsReadSoFar)
     f.type(LayoutEdit::Edit8, "x");
     f.type(LayoutEdit::Edit9, "12"); // reads Edit7, fails at Edit8 again
     const LayoutSettings& s = f.handlers.settings();
-    EXPECT_EQ(f.reports, (QStringList{"'x' is not a valid integer value", "'x' is not a valid integer value"}));
+    const QString bad = QStringLiteral("'x' is not a valid integer value");
+    EXPECT_EQ(f.reports, (QStringList{bad, bad}));
     EXPECT_EQ(s.MarginLeft, 7);
     EXPECT_EQ(s.MarginTop, before.MarginTop); // never reached
     EXPECT_EQ(s.MaxCellWidth, before.MaxCellWidth);

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -123,9 +124,11 @@ TEST_F(LayoutPanelTest, StartState)
         int minimum, maximum, position;
         const char* associate;
     } spins[] = {
-        {"UpDown1", 1, 15, 3, "Edit1"},  {"UpDown2", 1, 15, 3, "Edit2"},  {"UpDown3", 0, 100, 7, "Edit7"},
-        {"UpDown4", 0, 100, 10, "Edit8"}, {"UpDown5", 0, 100, 7, "Edit9"}, {"UpDown6", 0, 100, 20, "Edit10"},
-        {"UpDown10", 0, 30, 6, "Edit12"}, {"UpDown7", 0, 0, 0, nullptr},   {"UpDown8", 0, 0, 0, nullptr},
+        {"UpDown1", 1, 15, 3, "Edit1"},     {"UpDown2", 1, 15, 3, "Edit2"},
+        {"UpDown3", 0, 100, 7, "Edit7"},    {"UpDown4", 0, 100, 10, "Edit8"},
+        {"UpDown5", 0, 100, 7, "Edit9"},    {"UpDown6", 0, 100, 20, "Edit10"},
+        {"UpDown10", 0, 30, 6, "Edit12"},   {"UpDown7", 0, 0, 0, nullptr},
+        {"UpDown8", 0, 0, 0, nullptr},
     };
     for (const auto& s : spins) {
         UpDown* u = upDown(s.name);
@@ -264,6 +267,17 @@ TEST_F(LayoutPanelTest, CommaIsNotADecimalSeparator)
     reports.clear();
     clickArrow("UpDown7", true);
     EXPECT_EQ(reports, QStringList{floatError("64,5")});
+
+    // A user locale with a decimal comma changes nothing.
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    reports.clear();
+    typeInto(edit("Edit3"), "48.5");
+    clickArrow("UpDown7", true);
+    QLocale::setDefault(previous);
+    EXPECT_TRUE(reports.isEmpty());
+    EXPECT_EQ(edit("Edit3")->text(), "49.5");
+    EXPECT_EQ(panel->settings().CellWidth, 49.5);
 }
 
 TEST_F(LayoutPanelTest, EmptyMarginReportsAndChangesNothing)
@@ -330,7 +344,8 @@ TEST_F(LayoutPanelTest, CheckBoxesAndGutterRunEdit4Change)
     QTest::mouseClick(frame, Qt::LeftButton);
     EXPECT_FALSE(frame->isChecked());
     EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
-    EXPECT_EQ(test::ringMismatch(panel->schematic(), QRect(7, 7, 65, 91), QColor(192, 192, 192)), "");
+    const QColor silver(192, 192, 192);
+    EXPECT_EQ(test::ringMismatch(panel->schematic(), QRect(7, 7, 65, 91), silver), "");
     EXPECT_EQ(panel->schematic(), expectedSchematic());
 
     trace.clear();
@@ -338,7 +353,8 @@ TEST_F(LayoutPanelTest, CheckBoxesAndGutterRunEdit4Change)
     EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
     const QColor text = QApplication::palette().color(QPalette::WindowText);
     const QRect firstCellNumber(13, 8, 58, 89);
-    EXPECT_EQ(test::inkIn(panel->schematic(), firstCellNumber, text), test::expectedNumberInk("1(2)"));
+    EXPECT_EQ(test::inkIn(panel->schematic(), firstCellNumber, text),
+              test::expectedNumberInk("1(2)"));
 
     trace.clear();
     auto* cb1 = control<QComboBox>("cb1");

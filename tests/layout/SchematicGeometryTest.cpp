@@ -16,7 +16,8 @@ TEST(SchematicGeometry, CellsGoColumnByColumnAndAreNumberedRowByRow)
     ASSERT_EQ(g.cells.size(), 9u);
     const int xs[] = {7, 71, 135};
     const int ys[] = {7, 97, 187};
-    const char* numbers[3][3] = {{"1", "4", "7"}, {"2", "5", "8"}, {"3", "6", "9"}}; // [column][row]
+    // [column][row]
+    const char* numbers[3][3] = {{"1", "4", "7"}, {"2", "5", "8"}, {"3", "6", "9"}};
     for (std::size_t i = 0; i < g.cells.size(); ++i) {
         const SchematicCell& cell = g.cells[i];
         const int c = int(i) / 3, r = int(i) % 3;

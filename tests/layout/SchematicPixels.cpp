@@ -45,9 +45,12 @@ QImage inkIn(const QImage& image, const QRect& region, const QColor& ink)
     if (bounds.isEmpty())
         return {};
     QImage out(bounds.size(), QImage::Format_RGB32);
-    for (int y = 0; y < bounds.height(); ++y)
-        for (int x = 0; x < bounds.width(); ++x)
-            out.setPixel(x, y, image.pixelColor(bounds.x() + x, bounds.y() + y) == ink ? 0xff000000u : 0xffffffffu);
+    for (int y = 0; y < bounds.height(); ++y) {
+        for (int x = 0; x < bounds.width(); ++x) {
+            const bool inked = image.pixelColor(bounds.x() + x, bounds.y() + y) == ink;
+            out.setPixel(x, y, inked ? 0xff000000u : 0xffffffffu);
+        }
+    }
     return out;
 }
 

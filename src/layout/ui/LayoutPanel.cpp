@@ -166,7 +166,8 @@ void LayoutPanel::buildControls()
         QLineEdit* edit;
         UpDown* upDown;
         int start;
-    } margins[] = {{Edit7, UpDown3, 7}, {Edit8, UpDown4, 10}, {Edit9, UpDown5, 7}, {Edit10, UpDown6, 20}};
+    } margins[] = {
+        {Edit7, UpDown3, 7}, {Edit8, UpDown4, 10}, {Edit9, UpDown5, 7}, {Edit10, UpDown6, 20}};
     QHBoxLayout* marginRow = addRow(column);
     for (const auto& m : margins) {
         marginRow->addWidget(m.edit);
