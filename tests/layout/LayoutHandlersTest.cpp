@@ -85,25 +85,6 @@ QString floatError(const char* text)
 
 } // namespace
 
-TEST(LayoutHandlers, StartComputationClampsToTheOneDecimalMaxima)
-{
-    FakeControls f;
-    f.start();
-    const LayoutSettings& s = f.handlers.settings();
-    EXPECT_EQ(s.CellWidth, 64.3); // the re-read text, not 64.333...
-    EXPECT_DOUBLE_EQ(s.MaxCellWidth, 193.0 / 3.0);
-    EXPECT_EQ(s.CellHeight, 90.0);
-    EXPECT_EQ(s.MaxCellHeight, 90.0);
-    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "64.3");
-    EXPECT_EQ(f.texts[LayoutEdit::Edit5], "64.3");
-    EXPECT_EQ(f.texts[LayoutEdit::Edit4], "90.0");
-    EXPECT_EQ(f.texts[LayoutEdit::Edit6], "90.0");
-    EXPECT_EQ(s.MarginLeft, 7);
-    EXPECT_EQ(s.MarginBottom, 20);
-    EXPECT_EQ(s.GutterSize, 6);
-    EXPECT_TRUE(f.reports.isEmpty());
-}
-
 TEST(LayoutHandlers, ClampChainEndsWhenTheSameTextIsWritten)
 {
     FakeControls f;
@@ -125,44 +106,6 @@ TEST(LayoutHandlers, ClampChainEndsWhenTheSameTextIsWritten)
     f.handlers.Edit5Click();
     EXPECT_EQ(s.CellWidth, 64.3);
     EXPECT_EQ(f.texts[LayoutEdit::Edit3], "64.3");
-}
-
-TEST(LayoutHandlers, TypedSizeAboveTheMaximumIsWrittenBackAtOnce)
-{
-    FakeControls f;
-    f.start();
-    f.type(LayoutEdit::Edit3, "70");
-    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "64.3");
-    EXPECT_EQ(f.handlers.settings().CellWidth, 64.3);
-    EXPECT_EQ(f.trace, (QStringList{"Edit4Change@0", "Edit4Change@1"}));
-    // Both runs redraw; the last drawing shows the final values.
-    EXPECT_EQ(f.redraws, 2);
-}
-
-TEST(LayoutHandlers, StepArrows)
-{
-    FakeControls f;
-    f.start();
-    f.handlers.SizeChange(0, true); // at the maximum: 65.3 is clamped back
-    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "64.3");
-    EXPECT_EQ(f.handlers.settings().CellWidth, 64.3);
-
-    f.type(LayoutEdit::Edit4, "5.0");
-    for (int i = 0; i < 10; ++i)
-        f.handlers.SizeChange(1, false); // no floor
-    EXPECT_EQ(f.texts[LayoutEdit::Edit4], "-5.0");
-    EXPECT_EQ(f.handlers.settings().CellHeight, -5.0);
-
-    f.setColumns(4); // 48.25 kept while 48.3 is shown; a step up returns there
-    f.handlers.SizeChange(0, true);
-    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "48.3");
-    EXPECT_EQ(f.handlers.settings().CellWidth, 48.25);
-    EXPECT_TRUE(f.reports.isEmpty());
-
-    f.type(LayoutEdit::Edit3, "x");
-    f.reports.clear();
-    f.handlers.SizeChange(0, true);
-    EXPECT_EQ(f.reports, QStringList{floatError("x")});
 }
 
 TEST(LayoutHandlers, FailureEndsTheHandlerAfterTheFieldsReadSoFar)
