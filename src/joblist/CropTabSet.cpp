@@ -3,6 +3,7 @@
 #include "common/Fonts.h"
 #include "joblist/CropList.h"
 #include "joblist/JobListModel.h"
+#include "widgets/ButtonLooks.h"
 #include "widgets/GradBtn.h"
 #include "widgets/UpDown.h"
 
@@ -147,7 +148,7 @@ TGradBtn* CropTabSet::addButton(QWidget* tab, const QString& name, const QString
     auto* b = new TGradBtn(tab);
     b->setObjectName(name);
     b->setCaption(caption);
-    b->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    applyButtonLook(*b, ButtonLook::Command);
     b->setGeometry(geometry);
     return b;
 }

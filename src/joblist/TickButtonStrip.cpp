@@ -2,6 +2,7 @@
 
 #include "common/Fonts.h"
 #include "joblist/JobListModel.h"
+#include "widgets/ButtonLooks.h"
 #include "widgets/GradBtn.h"
 #include "widgets/UpDown.h"
 
@@ -87,7 +88,7 @@ TGradBtn* TickButtonStrip::addButton(const QString& name, const QString& caption
     auto* b = new TGradBtn(this);
     b->setObjectName(name);
     b->setCaption(caption);
-    b->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    applyButtonLook(*b, ButtonLook::Command);
     b->setGeometry(QRect(at, QSize(ButtonWidth, ButtonHeight)));
     connect(b, &TGradBtn::clicked, this, handler);
     return b;
