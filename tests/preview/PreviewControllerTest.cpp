@@ -5,7 +5,7 @@
 
 using namespace pagula;
 using namespace pagula::preview;
-using namespace pagula::preview::test;
+using namespace pagula::preview::fakes;
 
 namespace {
 struct Switching : ::testing::Test {

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QStringList>
 
-namespace pagula::preview::test {
+namespace pagula::preview::fakes {
 
 struct FakeJobList : PreviewJobList {
     QStringList entries;
@@ -62,4 +62,4 @@ struct FakeWindow : PreviewWindowPort {
     void setFrameWidth(int w) override { frame.setWidth(w); }
 };
 
-} // namespace pagula::preview::test
+} // namespace pagula::preview::fakes
