@@ -3,6 +3,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace pagula::preview {
 
 namespace {
@@ -49,18 +51,9 @@ void PreviewCanvas::resizeEvent(QResizeEvent* event)
     }
 }
 
-const QImage* PreviewCanvas::tile(int column, int row)
+quint64 PreviewCanvas::tileKey(int column, int row)
 {
-    const quint64 key = (quint64(quint32(row)) << 32) | quint32(column);
-    if (const QImage* cached = tiles_.object(key))
-        return cached;
-    auto* image = new QImage(
-        renderRegion(plan_, QRect(column * kTileSize, row * kTileSize, kTileSize, kTileSize)));
-    const int cost = std::max<qsizetype>(1, image->sizeInBytes() / 1024);
-    // The cache deletes the tile at once when it cannot hold it; paint then misses it this time.
-    if (!tiles_.insert(key, image, cost))
-        return nullptr;
-    return tiles_.object(key);
+    return (quint64(quint32(row)) << 32) | quint32(column);
 }
 
 void PreviewCanvas::paintEvent(QPaintEvent* event)
@@ -69,12 +62,26 @@ void PreviewCanvas::paintEvent(QPaintEvent* event)
     const QRect dirty = event->rect();
     const QRect shown = QRect(QPoint(0, 0), plan_.shownSize) & dirty;
     if (!plan_.isEmpty() && !shown.isEmpty()) {
+        // Kept tiles are drawn at once; the missing ones are rendered together, so they can
+        // share the cores, then kept.
+        std::vector<QRect> missing;
         for (int row = shown.top() / kTileSize; row <= shown.bottom() / kTileSize; ++row) {
             for (int column = shown.left() / kTileSize; column <= shown.right() / kTileSize;
                  ++column) {
-                if (const QImage* image = tile(column, row))
-                    p.drawImage(column * kTileSize, row * kTileSize, *image);
+                const QPoint at(column * kTileSize, row * kTileSize);
+                if (const QImage* kept = tiles_.object(tileKey(column, row)))
+                    p.drawImage(at, *kept);
+                else
+                    missing.emplace_back(at, QSize(kTileSize, kTileSize));
             }
+        }
+        std::vector<QImage> rendered = renderRegions(plan_, missing);
+        for (std::size_t i = 0; i < missing.size(); ++i) {
+            const QPoint at = missing[i].topLeft();
+            p.drawImage(at, rendered[i]);
+            auto* kept = new QImage(std::move(rendered[i]));
+            const int cost = int(std::max<qsizetype>(1, kept->sizeInBytes() / 1024));
+            tiles_.insert(tileKey(at.x() / kTileSize, at.y() / kTileSize), kept, cost);
         }
     }
     const QRegion rest = QRegion(dirty) - QRegion(plan_.isEmpty() ? QRect() : shown);

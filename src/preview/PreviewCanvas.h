@@ -30,7 +30,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    const QImage* tile(int column, int row);
+    static quint64 tileKey(int column, int row);
 
     RenderPlan plan_;
     bool stretch_ = false;

@@ -2,6 +2,8 @@
 
 #include "preview/Resample.h"
 
+#include <thread>
+
 namespace pagula::preview {
 
 QImage renderRegion(const RenderPlan& plan, const QRect& region)
@@ -21,6 +23,24 @@ QImage renderRegion(const RenderPlan& plan, const QRect& region)
         }
         paintBands(out, area.topLeft(), shown);
     }
+    return out;
+}
+
+std::vector<QImage> renderRegions(const RenderPlan& plan, const std::vector<QRect>& regions)
+{
+    std::vector<QImage> out(regions.size());
+    const auto renderEvery = [&](std::size_t first, std::size_t step) {
+        for (std::size_t i = first; i < regions.size(); i += step)
+            out[i] = renderRegion(plan, regions[i]);
+    };
+    if (regions.size() < 2 || std::thread::hardware_concurrency() < 2) {
+        renderEvery(0, 1);
+        return out;
+    }
+    // QImage is only read here and each result is painted by one thread, so this is safe.
+    std::thread helper(renderEvery, 1, 2);
+    renderEvery(0, 2);
+    helper.join();
     return out;
 }
 

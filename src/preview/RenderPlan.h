@@ -27,6 +27,10 @@ struct RenderPlan {
 // resampled to the shown size with the bands, stretched along with the picture, painted over.
 QImage renderRegion(const RenderPlan& plan, const QRect& region);
 
+// Several regions at once, shared out over the processor's cores (at most two threads, as
+// the machine is shared with other work); the same pixels as renderRegion one by one.
+std::vector<QImage> renderRegions(const RenderPlan& plan, const std::vector<QRect>& regions);
+
 // The whole shown picture (for checks and small pictures).
 QImage renderAll(const RenderPlan& plan);
 

@@ -120,3 +120,21 @@ TEST(RenderPlan, StretchedViewPaintsTheBandsWhereTheStretchPutsThem)
     EXPECT_EQ(shown.pixel(150, 50), qRgb(0, 0, 255));
     EXPECT_EQ(renderRegion(plan, QRect(100, 40, 50, 20)), shown.copy(100, 40, 50, 20));
 }
+
+TEST(RenderPlan, RegionsRenderedTogetherMatchOneByOne)
+{
+    QImage src(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x)
+            src.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    const RenderPlan plan{src, {320, 240}, {320, 240}, {cropBands({320, 240}, {10, 20, 30, 5})}};
+    std::vector<QRect> regions;
+    for (int y = 0; y < 240; y += 100)
+        for (int x = 0; x < 320; x += 100)
+            regions.emplace_back(x, y, 100, 100);
+    const std::vector<QImage> together = renderRegions(plan, regions);
+    ASSERT_EQ(together.size(), regions.size());
+    for (std::size_t i = 0; i < regions.size(); ++i)
+        EXPECT_EQ(together[i], renderRegion(plan, regions[i])) << i;
+    EXPECT_TRUE(renderRegions(plan, {}).empty());
+}
