@@ -82,45 +82,6 @@ TEST_F(Switching, EmptyListLeavesTheWindowHiddenWhileTheSwitchStaysOn)
     EXPECT_EQ(window.closes, 1);
 }
 
-TEST_F(Switching, AFailedSwitchOnKeepsTheMoveAndLeavesTheWindowHidden)
-{
-    window.failOn = "/p/a.jpg0";
-    controls.ticked = true;
-    EXPECT_THROW(controller.PreviewClick(), Error);
-    EXPECT_EQ(jobs.current, 0);
-    EXPECT_FALSE(window.visible);
-}
-
-TEST_F(Switching, RefreshShowsTheCurrentEntryOnlyWhenOnAndOneIsCurrent)
-{
-    controller.refreshPreview(); // off, none current
-    jobs.current = 1;
-    controller.refreshPreview(); // off
-    EXPECT_TRUE(window.shownEntries.isEmpty());
-    controls.ticked = true;
-    jobs.current = -1;
-    controller.refreshPreview(); // on, none current
-    EXPECT_TRUE(window.shownEntries.isEmpty());
-    jobs.current = 1;
-    controller.refreshPreview();
-    EXPECT_EQ(window.shownEntries, QStringList{"/p/b.jpg1"});
-}
-
-TEST_F(Switching, StepsByCropTypeAndShowWhenOn)
-{
-    controls.ticked = true;
-    jobs.current = 0;
-    controller.Button9Click();
-    EXPECT_EQ(jobs.current, 2);
-    controller.Button9Click();
-    EXPECT_EQ(jobs.current, 2);
-    controller.Button8Click();
-    EXPECT_EQ(jobs.current, 0);
-    controller.Button8Click();
-    EXPECT_EQ(jobs.current, 0);
-    EXPECT_EQ(window.shownEntries, (QStringList{"/p/c.jpg0", "/p/a.jpg0"}));
-}
-
 TEST_F(Switching, StepsThroughAllInTurnAndMoveEvenWhenOff)
 {
     controls.mode = NavigateMode::AllInTurn;

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "common/Error.h"
 #include "preview/PreviewPorts.h"
 
 #include <QRect>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace pagula::preview::fakes {
 
@@ -34,18 +35,12 @@ struct FakeControls : PreviewControls {
 // Records what the switching asks of the window; a window manager may cap its height.
 struct FakeWindow : PreviewWindowPort {
     QStringList shownEntries;
-    QString failOn; // ShowEntry of this entry throws
     bool visible = false;
     int closes = 0;
     QRect frame{100, 100, 300, 400};
     int maxHeight = 1 << 20;
 
-    void ShowEntry(const QString& entry) override
-    {
-        if (entry == failOn)
-            throw Error(QStringLiteral("Cannot open file x"));
-        shownEntries << entry;
-    }
+    void ShowEntry(const QString& entry) override { shownEntries << entry; }
     bool isShowing() const override { return visible; }
     void closeWindow() override
     {
