@@ -23,7 +23,7 @@ QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& pa
     }
 
     QList<PictureFailure> failures;
-    PictureSource source(document, shown, options.pictureDpi);
+    PictureSource source(document, shown, options.pictureDpi, options.decoder);
     for (const PlacedPicture& placed : shown) {
         try {
             const QImage picture = source.take(placed);

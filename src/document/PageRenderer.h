@@ -3,6 +3,7 @@
 #include "document/Document.h"
 #include "document/FlowLayout.h"
 #include "document/PageCanvas.h"
+#include "document/PictureSource.h"
 
 #include <QImage>
 #include <QList>
@@ -17,6 +18,8 @@ struct RenderOptions {
     double pictureDpi = 300.0;
     // Page area to draw, in points; pictures wholly outside it are not decoded. Empty: all.
     QRectF visibleArea;
+    // How picture files are decoded; imaging::decodeFile when empty.
+    PictureSource::Decoder decoder;
 };
 
 // A picture that could not be drawn; a placeholder stands in its place.

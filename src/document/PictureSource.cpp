@@ -2,16 +2,19 @@
 
 #include "common/Error.h"
 #include "document/PicturePreparation.h"
-#include "imaging/ImageIO.h"
 
 #include <new>
 
 namespace pagula::document {
 
 PictureSource::PictureSource(const Document& document, const QList<PlacedPicture>& pictures,
-                             double pictureDpi)
-    : document_(document), dpi_(pictureDpi)
+                             double pictureDpi, Decoder decoder)
+    : document_(document), dpi_(pictureDpi), decoder_(std::move(decoder))
 {
+    if (!decoder_)
+        decoder_ = [](const QString& path, const imaging::DecodeRequest& request) {
+            return imaging::decodeFile(path, request);
+        };
     for (const PlacedPicture& placed : pictures) {
         const InlinePicture& picture = document_.pictureAt(placed.itemIndex);
         const QSize target = targetFor(placed);
@@ -45,7 +48,7 @@ const QImage& PictureSource::decoded(FileState& file, const QString& path)
         try {
             imaging::DecodeRequest request;
             request.atLeast = file.atLeast;
-            file.image = imaging::decodeFile(path, request);
+            file.image = decoder_(path, request);
         } catch (const Error& e) {
             file.failure = e.message();
         } catch (const std::bad_alloc&) {

@@ -3,10 +3,13 @@
 #include "document/Document.h"
 #include "document/FlowLayout.h"
 
+#include "imaging/ImageIO.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -19,8 +22,11 @@ namespace pagula::document {
 // The same white filler in every cell is thus decoded and prepared once.
 class PictureSource {
 public:
+    // Decodes a picture file; throws pagula::Error. imaging::decodeFile when empty.
+    using Decoder = std::function<QImage(const QString& path, const imaging::DecodeRequest&)>;
+
     PictureSource(const Document& document, const QList<PlacedPicture>& pictures,
-                  double pictureDpi);
+                  double pictureDpi, Decoder decoder = {});
 
     // The picture to draw in a placed picture's box: cropped, scaled to the box at the
     // resolution, adjusted; a null image when the crop leaves nothing. Call it once for each
@@ -49,6 +55,7 @@ private:
 
     const Document& document_;
     double dpi_;
+    Decoder decoder_;
     std::map<QString, FileState> files_;
     std::map<PreparedKey, PreparedState> prepared_;
 };
