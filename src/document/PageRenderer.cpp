@@ -25,15 +25,18 @@ QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& pa
     QList<PictureFailure> failures;
     PictureSource source(document, shown, options.pictureDpi, options.decoder);
     for (const PlacedPicture& placed : shown) {
+        QImage picture;
         try {
-            const QImage picture = source.take(placed);
-            if (!picture.isNull())
-                canvas.drawPicture(placed.box, picture);
+            picture = source.take(placed);
         } catch (const Error& e) {
             canvas.drawPlaceholder(placed.box);
             failures.append({placed.itemIndex, document.pictureAt(placed.itemIndex).path(),
                              e.message()});
+            continue;
         }
+        // Outside the try: a failing canvas (a full disk) is not the picture's failure.
+        if (!picture.isNull())
+            canvas.drawPicture(placed.box, picture);
     }
     // Lines last, so that no neighbouring picture covers a shared edge.
     for (const PlacedPicture& placed : shown) {

@@ -69,12 +69,9 @@ ExportResult savePdf(const Document& document, const QString& path, const PdfOpt
     ExportResult result;
     try {
         result = writePdf(document, file, options, progress);
-    } catch (const Error& e) {
-        const bool writeFailed = file.error() != QFileDevice::NoError;
+    } catch (const PdfWriteError& e) {
         file.cancelWriting();
-        if (writeFailed)
-            throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, e.message()));
-        throw;
+        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, e.message()));
     }
     if (result.cancelled) {
         file.cancelWriting();

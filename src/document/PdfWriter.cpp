@@ -1,7 +1,5 @@
 #include "document/PdfWriter.h"
 
-#include "common/Error.h"
-
 #include <QBuffer>
 #include <QImageWriter>
 
@@ -108,9 +106,16 @@ void PdfWriter::writeStream(int object, const QByteArray& dictionary, const QByt
 
 void PdfWriter::write(const QByteArray& bytes)
 {
-    if (out_.write(bytes) != bytes.size())
-        throw Error(out_.errorString().isEmpty() ? QStringLiteral("Write error")
-                                                 : out_.errorString());
+    // A device may take part of the data; the next write then tells why it stopped.
+    const char* data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const qint64 n = out_.write(data, left);
+        if (n <= 0)
+            throw PdfWriteError(out_.errorString());
+        data += n;
+        left -= n;
+    }
     written_ += bytes.size();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Error.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QIODevice>
@@ -12,6 +14,12 @@
 
 namespace pagula::document {
 
+// The device refused data; message() is the device's reason.
+class PdfWriteError : public Error {
+public:
+    using Error::Error;
+};
+
 // A small PDF 1.4 writer that streams pages to a device: each picture is written as soon as it
 // is drawn, so memory holds one page's drawing commands, never the document. Coordinates are
 // points from the top left of the page.
@@ -20,7 +28,7 @@ namespace pagula::document {
 // RGB; grey and colour pictures as JPEG (DCT) at the given quality, 1-bit ones deflated.
 // (Qt's own PDF engine stores every picture of more than one bit as RGB.)
 //
-// Every failed write throws pagula::Error with the device's reason.
+// Every failed write throws PdfWriteError.
 class PdfWriter {
 public:
     explicit PdfWriter(QIODevice& out, int jpegQuality = 90);
