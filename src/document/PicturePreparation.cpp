@@ -93,10 +93,11 @@ QImage preparePicture(const QImage& decoded, QRectF visibleShare, QSize target,
     const QSize scaled(std::min(target.width(), picture.width()),
                        std::min(target.height(), picture.height()));
     if (scaled != picture.size()) {
+        // Qt scales 32-bit pictures fastest, greyscale ones included.
         const QImage::Format format = picture.format();
-        picture = picture.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (picture.format() != format)
-            picture = picture.convertToFormat(format);
+        picture = picture.convertToFormat(QImage::Format_RGB32)
+                      .scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(format);
     }
     if (!adjustments.isNeutral())
         picture = imaging::applyAdjustments(picture, adjustments);

@@ -22,7 +22,7 @@ PictureSource::PictureSource(const Document& document, const QList<PlacedPicture
         file.atLeast = file.atLeast.expandedTo(decodeSizeFor(target, picture.visibleShare()));
         ++prepared_[keyFor(picture, target)].usesLeft;
     }
-    // Only pictures used more than once are worth keeping after preparation.
+    // A decoded file is kept until each prepared form of it has been made.
     for (auto& [key, state] : prepared_)
         files_[std::get<0>(key)].usesLeft += 1;
 }
