@@ -44,6 +44,16 @@ QByteArray packedBits(const QImage& mono, bool& inverted)
     return data;
 }
 
+// One bit per pixel, black and white in either order: stored as a 1-bit grey image.
+bool isBlackAndWhite(const QImage& image)
+{
+    if (image.depth() != 1 || image.colorCount() != 2)
+        return false;
+    const int a = qGray(image.color(0));
+    const int b = qGray(image.color(1));
+    return (a == 0 && b == 255) || (a == 255 && b == 0);
+}
+
 QByteArray encodedJpeg(const QImage& image, int quality)
 {
     QByteArray bytes;
@@ -136,7 +146,7 @@ int PdfWriter::writeImage(const QImage& source)
     QByteArray dictionary = "/Type /XObject /Subtype /Image /Width " +
                             QByteArray::number(source.width()) + " /Height " +
                             QByteArray::number(source.height());
-    if (source.format() == QImage::Format_Mono || source.format() == QImage::Format_MonoLSB) {
+    if (isBlackAndWhite(source)) {
         const QImage mono = source.convertToFormat(QImage::Format_Mono);
         bool inverted = false;
         const QByteArray bits = packedBits(mono, inverted);
@@ -147,6 +157,7 @@ int PdfWriter::writeImage(const QImage& source)
         return object;
     }
 
+    // Other 1-bit pictures (a coloured palette) go as colour.
     const bool grey = source.format() == QImage::Format_Grayscale8;
     const QImage image = source.convertToFormat(grey ? QImage::Format_Grayscale8
                                                      : QImage::Format_RGB32);
@@ -166,8 +177,13 @@ void PdfWriter::drawImage(const QRectF& box, const QImage& image)
 {
     if (image.isNull() || box.isEmpty())
         return;
-    const int object = writeImage(image);
-    pageImages_.append(object);
+    int object = writtenImages_.value(image.cacheKey());
+    if (object == 0) {
+        object = writeImage(image);
+        writtenImages_.insert(image.cacheKey(), object);
+    }
+    if (!pageImages_.contains(object))
+        pageImages_.append(object);
     // The image's first row maps to the top of the box in the flipped page coordinates.
     content_ += "q " + num(box.width()) + " 0 0 " + num(-box.height()) + " " + num(box.left()) +
                 " " + num(box.bottom()) + " cm /Im" + QByteArray::number(object) + " Do Q\n";

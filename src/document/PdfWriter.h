@@ -3,6 +3,7 @@
 #include "common/Error.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QImage>
 #include <QIODevice>
 #include <QList>
@@ -60,6 +61,8 @@ private:
     QSizeF pageSize_;
     QByteArray content_;
     QList<int> pageImages_;
+    // The same picture drawn again (the filler in every strip) is written once.
+    QHash<qint64, int> writtenImages_;
 };
 
 } // namespace pagula::document

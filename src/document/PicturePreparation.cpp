@@ -18,6 +18,14 @@ int clampedCeil(double value)
     return static_cast<int>(std::min(std::ceil(value - 1e-9), double(MaxRequestSide)));
 }
 
+bool hasGreyPalette(const QImage& image)
+{
+    const QList<QRgb> palette = image.colorTable();
+    return !palette.isEmpty() && std::all_of(palette.begin(), palette.end(), [](QRgb c) {
+        return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qAlpha(c) == 255;
+    });
+}
+
 bool isGreySource(const QImage& image)
 {
     switch (image.format()) {
@@ -27,10 +35,21 @@ bool isGreySource(const QImage& image)
     case QImage::Format_Mono:
     case QImage::Format_MonoLSB:
     case QImage::Format_Indexed8:
-        return image.isGrayscale(); // looks at the colour table only
+        return hasGreyPalette(image);
     default:
         return false;
     }
+}
+
+bool isOneBitBlackAndWhite(const QImage& image)
+{
+    if (image.depth() != 1 || image.colorCount() != 2)
+        return false;
+    const QRgb a = image.color(0) | 0xff000000u;
+    const QRgb b = image.color(1) | 0xff000000u;
+    const QRgb black = qRgb(0, 0, 0);
+    const QRgb white = qRgb(255, 255, 255);
+    return (a == black && b == white) || (a == white && b == black);
 }
 
 // One of two working formats: Grayscale8 for grey sources, RGB32 for everything else, with
@@ -89,9 +108,13 @@ QImage preparePicture(const QImage& decoded, QRectF visibleShare, QSize target,
         return {};
 
     const bool whole = source == decoded.rect();
+    const QSize scaled(std::min(target.width(), source.width()),
+                       std::min(target.height(), source.height()));
+    // A black and white picture shown at its own pixels or larger stays one bit deep.
+    if (isOneBitBlackAndWhite(decoded) && scaled == source.size() && adjustments.isNeutral())
+        return (whole ? decoded : decoded.copy(source)).convertToFormat(QImage::Format_Mono);
+
     QImage picture = toWorkingFormat(whole ? decoded : decoded.copy(source));
-    const QSize scaled(std::min(target.width(), picture.width()),
-                       std::min(target.height(), picture.height()));
     if (scaled != picture.size()) {
         // Qt scales 32-bit pictures fastest, greyscale ones included.
         const QImage::Format format = picture.format();
@@ -101,6 +124,9 @@ QImage preparePicture(const QImage& decoded, QRectF visibleShare, QSize target,
     }
     if (!adjustments.isNeutral())
         picture = imaging::applyAdjustments(picture, adjustments);
+    // Colour files that hold only grey (many scans) are stored as grey.
+    if (picture.format() == QImage::Format_RGB32 && picture.allGray())
+        picture = picture.convertToFormat(QImage::Format_Grayscale8);
     return picture;
 }
 

@@ -23,7 +23,9 @@ QSize decodeSizeFor(QSize target, QRectF visibleShare);
 QRect sourceRect(QSize decoded, QRectF visibleShare);
 
 // The visible share, scaled down to the target (never enlarged: the output stretches it) and
-// adjusted. Transparency is laid on white paper. Greyscale sources stay greyscale. A null
+// adjusted. Transparency is laid on white paper. The result is Format_Mono for a black and
+// white picture kept at its pixels, Format_Grayscale8 for grey pictures (grey files and colour
+// files holding only grey), else Format_RGB32 (or what the adjustments make of it). A null
 // image when nothing of the picture shows.
 QImage preparePicture(const QImage& decoded, QRectF visibleShare, QSize target,
                       const imaging::Adjustments& adjustments);

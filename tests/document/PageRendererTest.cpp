@@ -255,6 +255,23 @@ TEST(PicturePreparation, MapsSharesToPixelsAndNeverEnlarges)
     EXPECT_EQ(scaled.size(), QSize(100, 300));
     EXPECT_EQ(scaled.format(), QImage::Format_Grayscale8);
     EXPECT_TRUE(preparePicture(grey, QRectF(0, 0, 0, 1), {100, 100}, neutral).isNull());
+
+    // Kinds the PDF keeps: one bit when not scaled, grey for colour files holding only grey.
+    QImage bw(50, 50, QImage::Format_Mono);
+    bw.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    bw.fill(0);
+    EXPECT_EQ(preparePicture(bw, QRectF(0, 0, 1, 1), {71, 1063}, neutral).format(),
+              QImage::Format_Mono);
+    EXPECT_EQ(preparePicture(bw, QRectF(0, 0, 1, 1), {20, 20}, neutral).format(),
+              QImage::Format_Grayscale8);
+    EXPECT_EQ(preparePicture(solidImage({40, 40}, QColor(90, 90, 90)), QRectF(0, 0, 1, 1),
+                             {40, 40}, neutral)
+                  .format(),
+              QImage::Format_Grayscale8);
+    EXPECT_EQ(preparePicture(solidImage({40, 40}, QColor(90, 90, 91)), QRectF(0, 0, 1, 1),
+                             {40, 40}, neutral)
+                  .format(),
+              QImage::Format_RGB32);
 }
 
 TEST(EdgeGeometry, PutsLinesOnTheSnappedBoxEdgesWholePixelsWide)

@@ -34,6 +34,16 @@ QImage blocks(QSize size, quint32 seed)
     return image;
 }
 
+// Random pixels: a picture that no compression makes small.
+QImage noise(QSize size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        random.fillRange(reinterpret_cast<quint32*>(image.scanLine(y)), size.width());
+    return image;
+}
+
 QByteArray contents(const QString& path)
 {
     QFile f(path);
@@ -208,8 +218,9 @@ TEST_F(PdfExportTest, ShowsWhatThePageImageShows)
 TEST_F(PdfExportTest, AWriteFailureHalfWayKeepsThePreviousFile)
 {
     writeOldFile();
+    const QString noisy = savePictureFile(noise({600, 300}, 2), dir.filePath("noise.png"), 96, "PNG");
     QProcess child;
-    child.start(QStringLiteral(SAVE_UNDER_SIZE_LIMIT), {QStringLiteral("20000"), colour, output});
+    child.start(QStringLiteral(SAVE_UNDER_SIZE_LIMIT), {QStringLiteral("20000"), noisy, output});
     ASSERT_TRUE(child.waitForFinished(60000));
     EXPECT_EQ(child.exitCode(), 0) << "1: saved, 2: other failure: "
                                    << child.readAllStandardOutput().toStdString();

@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     Document doc;
     for (int i = 0; i < 9; ++i) {
         InlinePicture picture(picturePath, QSizeF(450, 225), true, false);
-        picture.setWidth(180);
+        picture.setWidth(180 - i); // each its own size, so each is stored
         picture.setHeight(90);
         doc.insertPicture(doc.itemCount(), picture);
     }
