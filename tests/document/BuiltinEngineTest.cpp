@@ -228,7 +228,7 @@ TEST_F(BuiltinEngineTest, AFailedInsertionNamesTheFileAndKeepsEverythingPlacedBe
     empty.close();
 
     const QString missing = dir.filePath("missing.jpg");
-    for (const QString& path : {missing, text.fileName(), empty.fileName()}) {
+    for (const QString& path : {missing, text.fileName(), empty.fileName(), dir.path()}) {
         collapseToEnd();
         const QString message = errorOf([&] { engine.addPicture(path, true, false); });
         const QString prefix = QStringLiteral("Cannot insert picture %1: ").arg(path);
