@@ -27,7 +27,8 @@ extern char** environ;
 
 using namespace pagula::document;
 
-namespace {
+namespace
+{
 
 constexpr int ScanCount = 9;
 constexpr double PointsPerMm = 2.835;
@@ -47,9 +48,10 @@ QImage makeScan(int seed)
     painter.setFont(font);
     painter.setPen(QColor(40, 40, 45));
     QRandomGenerator random(static_cast<quint32>(seed));
-    static const char* words[] = {"integral", "the", "of", "function", "limit", "series",
-                                  "converges", "where", "theorem", "proof", "if", "and",
-                                  "derivative", "x", "=", "sin", "dx", "for", "all", "n"};
+    static const char* words[] = {"integral", "the",       "of",         "function", "limit",
+                                  "series",   "converges", "where",      "theorem",  "proof",
+                                  "if",       "and",       "derivative", "x",        "=",
+                                  "sin",      "dx",        "for",        "all",      "n"};
     for (int line = 0; line < 62; ++line) {
         QString text;
         while (text.size() < 70)
@@ -139,8 +141,7 @@ double peakMegabytesForPages(const char* self, const QString& folder, int pages)
         return -1;
     int status = 0;
     rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return -1;
     return usage.ru_maxrss / 1024.0;
 }
@@ -177,8 +178,8 @@ int main(int argc, char** argv)
     request.atLeast = decodeSizeFor(target, QRectF(0, 0, 1, 1));
     const QImage sample = pagula::imaging::decodeFile(scans[0], request);
     std::printf("decode request: at least %d x %d for a %d x %d cell; decoder returns %d x %d%s\n",
-                request.atLeast.width(), request.atLeast.height(), target.width(),
-                target.height(), sample.width(), sample.height(),
+                request.atLeast.width(), request.atLeast.height(), target.width(), target.height(),
+                sample.width(), sample.height(),
                 sample.width() >= 2 * request.atLeast.width()
                     ? " (full size: no DCT scaling in the decoder yet)"
                     : "");

@@ -7,11 +7,13 @@
 #include <cmath>
 #include <utility>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 Document::Document() : pageSize_(a4PageSize()), margins_(90.0, 72.0, 90.0, 72.0) {}
 
-namespace {
+namespace
+{
 double checkedMargin(double points)
 {
     if (!std::isfinite(points) || std::abs(points) > MaxLengthPoints)
@@ -20,15 +22,26 @@ double checkedMargin(double points)
 }
 } // namespace
 
-void Document::setTopMargin(double points) { margins_.setTop(checkedMargin(points)); }
-void Document::setLeftMargin(double points) { margins_.setLeft(checkedMargin(points)); }
-void Document::setBottomMargin(double points) { margins_.setBottom(checkedMargin(points)); }
-void Document::setRightMargin(double points) { margins_.setRight(checkedMargin(points)); }
+void Document::setTopMargin(double points)
+{
+    margins_.setTop(checkedMargin(points));
+}
+void Document::setLeftMargin(double points)
+{
+    margins_.setLeft(checkedMargin(points));
+}
+void Document::setBottomMargin(double points)
+{
+    margins_.setBottom(checkedMargin(points));
+}
+void Document::setRightMargin(double points)
+{
+    margins_.setRight(checkedMargin(points));
+}
 
 QRectF Document::textArea() const
 {
-    return {margins_.left(), margins_.top(),
-            pageSize_.width() - margins_.left() - margins_.right(),
+    return {margins_.left(), margins_.top(), pageSize_.width() - margins_.left() - margins_.right(),
             pageSize_.height() - margins_.top() - margins_.bottom()};
 }
 
@@ -52,7 +65,10 @@ InlinePicture& Document::pictureAt(int itemIndex)
     return const_cast<InlinePicture&>(std::as_const(*this).pictureAt(itemIndex));
 }
 
-int Document::pictureCount() const { return pictureCountIn(0, itemCount()); }
+int Document::pictureCount() const
+{
+    return pictureCountIn(0, itemCount());
+}
 
 void Document::checkPosition(int position) const
 {

@@ -9,7 +9,8 @@
 #include <optional>
 #include <vector>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 enum class ItemKind { Picture, ParagraphMark, LineBreak, PageBreak };
 
@@ -22,7 +23,8 @@ struct DocumentItem {
 // A word-processor document: A4 portrait pages with margins, and an ordered content of
 // inline pictures, paragraph marks, line breaks and page breaks. Positions count items:
 // position p lies before item p, itemCount() is the end.
-class Document {
+class Document
+{
 public:
     // Margins of a blank document: 1 inch at top and bottom, 1.25 inch at the sides.
     Document();

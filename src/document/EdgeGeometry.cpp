@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 QList<EdgeLine> edgeLines(const QRectF& box, const InlinePicture& picture)
 {
@@ -47,8 +48,12 @@ QRectF edgeArea(const EdgeLine& line)
                                : QRectF(across, along, line.width, length);
 }
 
-namespace {
-int snap(double points, double scale) { return static_cast<int>(std::lround(points * scale)); }
+namespace
+{
+int snap(double points, double scale)
+{
+    return static_cast<int>(std::lround(points * scale));
+}
 } // namespace
 
 QRect snappedBox(const QRectF& box, double scale)

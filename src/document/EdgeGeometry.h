@@ -6,7 +6,8 @@
 #include <QRect>
 #include <QRectF>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 // A border edge as a line along one side of a picture's own box, in points. The line is
 // centred on the box edge, so the right edge of one picture and the left edge of its

@@ -6,7 +6,8 @@
 
 #include <functional>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 // Called before each page of a long export with the page number (from 1) and the page count.
 // Returning false cancels the export; a cancelled save leaves the previous file as it was.
@@ -21,8 +22,8 @@ struct ExportResult {
 
 // How an export treats a picture that cannot be drawn.
 enum class BrokenPicture {
-    Fail,            // stop with an error naming the picture; a saved file stays as it was
-    UsePlaceholder,  // draw the placeholder, list the picture in the result
+    Fail,           // stop with an error naming the picture; a saved file stays as it was
+    UsePlaceholder, // draw the placeholder, list the picture in the result
 };
 
 } // namespace pagula::document

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 QList<PlacedPicture> LaidOutPage::pictures() const
 {
@@ -14,10 +15,12 @@ QList<PlacedPicture> LaidOutPage::pictures() const
     return all;
 }
 
-namespace {
+namespace
+{
 
 // Builds lines from the content and stacks them onto pages.
-class Flow {
+class Flow
+{
 public:
     explicit Flow(const Document& document) : area_(document.textArea())
     {
@@ -113,7 +116,10 @@ private:
     double y_ = 0.0;
 };
 
-QString fixed2(double value) { return QString::number(value, 'f', 2); }
+QString fixed2(double value)
+{
+    return QString::number(value, 'f', 2);
+}
 
 } // namespace
 
@@ -148,8 +154,8 @@ QString dumpLayout(const DocumentLayout& layout)
             for (const PlacedPicture& pic : line.pictures)
                 out += QStringLiteral("    #%1 %2,%3 %4x%5\n")
                            .arg(pic.itemIndex)
-                           .arg(fixed2(pic.box.x()), fixed2(pic.box.y()),
-                                fixed2(pic.box.width()), fixed2(pic.box.height()));
+                           .arg(fixed2(pic.box.x()), fixed2(pic.box.y()), fixed2(pic.box.width()),
+                                fixed2(pic.box.height()));
         }
     }
     return out;

@@ -7,7 +7,8 @@
 #include <QSizeF>
 #include <QString>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 struct PlacedPicture {
     int itemIndex = -1; // the picture's item in the document

@@ -6,11 +6,16 @@
 #include <algorithm>
 #include <cmath>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
-namespace {
+namespace
+{
 
-QString number(double value) { return QString::number(value, 'g', 8); }
+QString number(double value)
+{
+    return QString::number(value, 'g', 8);
+}
 
 void checkLength(const char* what, double points)
 {
@@ -104,8 +109,7 @@ void InlinePicture::fitInto(QSizeF area)
     if (size_.width() <= area.width() + LengthTolerance &&
         size_.height() <= area.height() + LengthTolerance)
         return;
-    const double factor =
-        std::min(area.width() / size_.width(), area.height() / size_.height());
+    const double factor = std::min(area.width() / size_.width(), area.height() / size_.height());
     size_ *= factor;
 }
 
@@ -164,8 +168,8 @@ void InlinePicture::setColorType(ColorType type)
 {
     if (type != ColorType::Automatic && type != ColorType::Greyscale &&
         type != ColorType::BlackAndWhite)
-        throw Error(QStringLiteral("Picture colour type %1 is out of range")
-                        .arg(static_cast<int>(type)));
+        throw Error(
+            QStringLiteral("Picture colour type %1 is out of range").arg(static_cast<int>(type)));
     colorType_ = type;
 }
 
@@ -180,7 +184,8 @@ imaging::Adjustments InlinePicture::adjustments() const
     return a;
 }
 
-namespace {
+namespace
+{
 int edgeIndex(BorderEdge edge)
 {
     const int n = static_cast<int>(edge);
@@ -190,7 +195,10 @@ int edgeIndex(BorderEdge edge)
 }
 } // namespace
 
-BorderLine InlinePicture::border(BorderEdge edge) const { return borders_[edgeIndex(edge)]; }
+BorderLine InlinePicture::border(BorderEdge edge) const
+{
+    return borders_[edgeIndex(edge)];
+}
 
 void InlinePicture::setBorder(BorderEdge edge, int lineStyle, int widthCode)
 {

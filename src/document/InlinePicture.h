@@ -9,7 +9,8 @@
 
 #include <array>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 // One border edge of a picture: no line (style 0) or a single line of a width code.
 struct BorderLine {
@@ -38,7 +39,8 @@ struct Crop {
 // The displayed size is the state; the scale is derived from it (displayed / cropped size).
 // A crop keeps the scale, so at 100 % the displayed size shrinks by the amount cut off.
 // Setters check their values and throw pagula::Error for values out of range.
-class InlinePicture {
+class InlinePicture
+{
 public:
     // ownSize: the picture's size in points at 100 % (pixels and resolution, upright).
     InlinePicture(QString path, QSizeF ownSize, bool linkToFile, bool saveWithDocument);

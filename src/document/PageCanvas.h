@@ -5,10 +5,12 @@
 #include <QImage>
 #include <QRectF>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 // What a page is drawn on: a QPainter device or a PDF page. Coordinates are page points.
-class PageCanvas {
+class PageCanvas
+{
 public:
     virtual ~PageCanvas() = default;
     // A prepared picture stretched to fill its box.

@@ -2,12 +2,16 @@
 
 #include <QSizeF>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 // The true A4 sheet in points (210 x 297 mm at 72 / 25.4 points per millimetre).
 constexpr double A4WidthPoints = 595.2756;
 constexpr double A4HeightPoints = 841.8898;
-inline QSizeF a4PageSize() { return {A4WidthPoints, A4HeightPoints}; }
+inline QSizeF a4PageSize()
+{
+    return {A4WidthPoints, A4HeightPoints};
+}
 
 // Lengths are compared with this tolerance, so that a row of cells computed to exactly the
 // text width still fits after single-precision rounding of the sizes.

@@ -6,9 +6,11 @@
 
 #include <cmath>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
-namespace {
+namespace
+{
 constexpr double MinImageDpi = 10.0;
 constexpr double MaxImageDpi = 600.0;
 } // namespace
@@ -30,8 +32,8 @@ QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& pa
             picture = source.take(placed);
         } catch (const Error& e) {
             canvas.drawPlaceholder(placed.box);
-            failures.append({placed.itemIndex, document.pictureAt(placed.itemIndex).path(),
-                             e.message()});
+            failures.append(
+                {placed.itemIndex, document.pictureAt(placed.itemIndex).path(), e.message()});
             continue;
         }
         // Outside the try: a failing canvas (a full disk) is not the picture's failure.

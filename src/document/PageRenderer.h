@@ -11,7 +11,8 @@
 #include <QRectF>
 #include <QString>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 struct RenderOptions {
     // Resolution the pictures are prepared at (pixels per inch of the page).

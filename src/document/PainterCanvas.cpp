@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 PainterCanvas::PainterCanvas(QPainter& painter, double scale, bool snapToPixels)
     : painter_(painter), scale_(scale), snap_(snapToPixels)
@@ -47,9 +48,9 @@ void PainterCanvas::drawEdge(const EdgeLine& line)
         return;
     }
     const QRectF area = edgeArea(line);
-    painter_.fillRect(QRectF(area.x() * scale_, area.y() * scale_, area.width() * scale_,
-                             area.height() * scale_),
-                      Qt::black);
+    painter_.fillRect(
+        QRectF(area.x() * scale_, area.y() * scale_, area.width() * scale_, area.height() * scale_),
+        Qt::black);
 }
 
 } // namespace pagula::document

@@ -1,6 +1,7 @@
 #include "document/PdfCanvas.h"
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 void PdfCanvas::drawPicture(const QRectF& box, const QImage& picture)
 {
@@ -15,6 +16,9 @@ void PdfCanvas::drawPlaceholder(const QRectF& box)
     writer_.strokeLine(box.topRight(), box.bottomLeft(), PlaceholderCrossWidthPoints, grey);
 }
 
-void PdfCanvas::drawEdge(const EdgeLine& line) { writer_.fillRect(edgeArea(line), 0.0); }
+void PdfCanvas::drawEdge(const EdgeLine& line)
+{
+    writer_.fillRect(edgeArea(line), 0.0);
+}
 
 } // namespace pagula::document

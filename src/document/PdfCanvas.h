@@ -3,11 +3,13 @@
 #include "document/PageCanvas.h"
 #include "document/PdfWriter.h"
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 // Draws a page into a PDF page: pictures as images at their prepared resolution, edges and
 // the placeholder as vector paths.
-class PdfCanvas : public PageCanvas {
+class PdfCanvas : public PageCanvas
+{
 public:
     explicit PdfCanvas(PdfWriter& writer) : writer_(writer) {}
 

@@ -9,9 +9,11 @@
 
 #include <cmath>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
-namespace {
+namespace
+{
 
 void checkOptions(const PdfOptions& options)
 {
@@ -20,8 +22,8 @@ void checkOptions(const PdfOptions& options)
         throw Error(QStringLiteral("Picture resolution %1 dpi is out of range (30 to 1200)")
                         .arg(options.pictureDpi));
     if (options.jpegQuality < 1 || options.jpegQuality > 100)
-        throw Error(QStringLiteral("JPEG quality %1 is out of range (1 to 100)")
-                        .arg(options.jpegQuality));
+        throw Error(
+            QStringLiteral("JPEG quality %1 is out of range (1 to 100)").arg(options.jpegQuality));
 }
 
 } // namespace

@@ -6,7 +6,8 @@
 #include <QIODevice>
 #include <QString>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 struct PdfOptions {
     double pictureDpi = 300.0; // 30 to 1200
@@ -22,7 +23,7 @@ ExportResult writePdf(const Document& document, QIODevice& out, const PdfOptions
 
 // Saves the PDF through a temporary file that replaces `path` only when everything succeeded:
 // after an error or a cancel the previous file is unchanged and no temporary file remains.
-ExportResult savePdf(const Document& document, const QString& path,
-                     const PdfOptions& options = {}, const ProgressCallback& progress = {});
+ExportResult savePdf(const Document& document, const QString& path, const PdfOptions& options = {},
+                     const ProgressCallback& progress = {});
 
 } // namespace pagula::document

@@ -5,9 +5,11 @@
 
 #include <cmath>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
-namespace {
+namespace
+{
 
 constexpr int CatalogObject = 1;
 constexpr int PagesObject = 2;
@@ -159,8 +161,8 @@ int PdfWriter::writeImage(const QImage& source)
 
     // Other 1-bit pictures (a coloured palette) go as colour.
     const bool grey = source.format() == QImage::Format_Grayscale8;
-    const QImage image = source.convertToFormat(grey ? QImage::Format_Grayscale8
-                                                     : QImage::Format_RGB32);
+    const QImage image =
+        source.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     dictionary += grey ? " /ColorSpace /DeviceGray" : " /ColorSpace /DeviceRGB";
     dictionary += " /BitsPerComponent 8";
     const QByteArray jpeg = encodedJpeg(image, jpegQuality_);
@@ -191,8 +193,8 @@ void PdfWriter::drawImage(const QRectF& box, const QImage& image)
 
 void PdfWriter::fillRect(const QRectF& area, double grey)
 {
-    content_ += num(grey) + " g " + num(area.x()) + " " + num(area.y()) + " " +
-                num(area.width()) + " " + num(area.height()) + " re f\n";
+    content_ += num(grey) + " g " + num(area.x()) + " " + num(area.y()) + " " + num(area.width()) +
+                " " + num(area.height()) + " re f\n";
 }
 
 void PdfWriter::strokeLine(QPointF from, QPointF to, double width, double grey)
@@ -216,8 +218,8 @@ void PdfWriter::endPage()
     const int page = newObject();
     beginObject(page);
     write("<</Type /Page /Parent 2 0 R /MediaBox [0 0 " + num(pageSize_.width()) + " " +
-          num(pageSize_.height()) + "] /Resources <</XObject <<" + images +
-          ">> >> /Contents " + QByteArray::number(contents) + " 0 R>>\nendobj\n");
+          num(pageSize_.height()) + "] /Resources <</XObject <<" + images + ">> >> /Contents " +
+          QByteArray::number(contents) + " 0 R>>\nendobj\n");
     pageObjects_.push_back(page);
 }
 

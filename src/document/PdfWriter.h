@@ -4,8 +4,8 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QImage>
 #include <QIODevice>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -13,10 +13,12 @@
 
 #include <vector>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 // The device refused data; message() is the device's reason.
-class PdfWriteError : public Error {
+class PdfWriteError : public Error
+{
 public:
     using Error::Error;
 };
@@ -30,7 +32,8 @@ public:
 // (Qt's own PDF engine stores every picture of more than one bit as RGB.)
 //
 // Every failed write throws PdfWriteError.
-class PdfWriter {
+class PdfWriter
+{
 public:
     explicit PdfWriter(QIODevice& out, int jpegQuality = 90);
 

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
-namespace {
+namespace
+{
 
 constexpr int MaxRequestSide = 32768;
 

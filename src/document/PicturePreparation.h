@@ -8,7 +8,8 @@
 #include <QSize>
 #include <QSizeF>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 // Pixels a box of this size covers at a resolution; at least 1 x 1.
 QSize boxPixels(QSizeF boxPoints, double dpi);

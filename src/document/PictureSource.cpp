@@ -5,7 +5,8 @@
 
 #include <new>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 PictureSource::PictureSource(const Document& document, const QList<PlacedPicture>& pictures,
                              double pictureDpi, Decoder decoder)
@@ -35,10 +36,11 @@ QSize PictureSource::targetFor(const PlacedPicture& placed) const
 PictureSource::PreparedKey PictureSource::keyFor(const InlinePicture& picture, QSize target) const
 {
     const QRectF share = picture.visibleShare();
-    return {picture.path(),          share.x(),          share.y(),
-            share.width(),           share.height(),     target.width(),
-            target.height(),         picture.brightness(), picture.contrast(),
-            static_cast<int>(picture.colorType())};
+    return {picture.path(),     share.x(),
+            share.y(),          share.width(),
+            share.height(),     target.width(),
+            target.height(),    picture.brightness(),
+            picture.contrast(), static_cast<int>(picture.colorType())};
 }
 
 const QImage& PictureSource::decoded(FileState& file, const QString& path)

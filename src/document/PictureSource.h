@@ -14,19 +14,21 @@
 #include <optional>
 #include <tuple>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 // Decoded and prepared pictures for one page. It knows every picture the page will draw, so
 // each file is decoded once, at the largest size the page needs, and each decoded or prepared
 // picture is let go after its last use: memory holds at most what the rest of the page needs.
 // The same white filler in every cell is thus decoded and prepared once.
-class PictureSource {
+class PictureSource
+{
 public:
     // Decodes a picture file; throws pagula::Error. imaging::decodeFile when empty.
     using Decoder = std::function<QImage(const QString& path, const imaging::DecodeRequest&)>;
 
-    PictureSource(const Document& document, const QList<PlacedPicture>& pictures,
-                  double pictureDpi, Decoder decoder = {});
+    PictureSource(const Document& document, const QList<PlacedPicture>& pictures, double pictureDpi,
+                  Decoder decoder = {});
 
     // The picture to draw in a placed picture's box: cropped, scaled to the box at the
     // resolution, adjusted; a null image when the crop leaves nothing. Call it once for each
@@ -35,8 +37,8 @@ public:
     QImage take(const PlacedPicture& placed);
 
 private:
-    using PreparedKey = std::tuple<QString, double, double, double, double, int, int, double,
-                                   double, int>;
+    using PreparedKey =
+        std::tuple<QString, double, double, double, double, int, int, double, double, int>;
     struct FileState {
         QSize atLeast;
         int usesLeft = 0;

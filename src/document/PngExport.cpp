@@ -12,7 +12,8 @@
 #include <memory>
 #include <vector>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 QStringList pngPagePaths(const QString& path, int pageCount)
 {
@@ -20,12 +21,12 @@ QStringList pngPagePaths(const QString& path, int pageCount)
         return {path};
     const QFileInfo info(path);
     const QString suffix = info.suffix();
-    const QString stem =
-        suffix.isEmpty() ? path : path.left(path.size() - suffix.size() - 1);
+    const QString stem = suffix.isEmpty() ? path : path.left(path.size() - suffix.size() - 1);
     const int digits = static_cast<int>(QString::number(pageCount).size());
     QStringList paths;
     for (int i = 1; i <= pageCount; ++i) {
-        QString name = stem + QLatin1Char('-') + QStringLiteral("%1").arg(i, digits, 10, QLatin1Char('0'));
+        QString name =
+            stem + QLatin1Char('-') + QStringLiteral("%1").arg(i, digits, 10, QLatin1Char('0'));
         if (!suffix.isEmpty())
             name += QLatin1Char('.') + suffix;
         paths.append(name);
@@ -33,7 +34,8 @@ QStringList pngPagePaths(const QString& path, int pageCount)
     return paths;
 }
 
-namespace {
+namespace
+{
 
 // A temporary file beside its target, removed unless it has replaced the target.
 std::unique_ptr<QTemporaryFile> writePageFile(const QImage& page, const QString& target)
@@ -60,8 +62,8 @@ std::unique_ptr<QTemporaryFile> writePageFile(const QImage& page, const QString&
 
 } // namespace
 
-ExportResult savePngPages(const Document& document, const QString& path,
-                          const PngOptions& options, const ProgressCallback& progress)
+ExportResult savePngPages(const Document& document, const QString& path, const PngOptions& options,
+                          const ProgressCallback& progress)
 {
     const DocumentLayout layout = layoutDocument(document);
     const int count = static_cast<int>(layout.pages.size());

@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 struct PngOptions {
     double dpi = 150.0; // 10 to 600

@@ -11,10 +11,11 @@
 
 #include <algorithm>
 
-namespace pagula::document {
+namespace pagula::document
+{
 
-ExportResult printDocument(const Document& document, QPrinter& printer,
-                           const PrintOptions& options, const ProgressCallback& progress)
+ExportResult printDocument(const Document& document, QPrinter& printer, const PrintOptions& options,
+                           const ProgressCallback& progress)
 {
     const DocumentLayout layout = layoutDocument(document);
     const int count = static_cast<int>(layout.pages.size());

@@ -5,7 +5,8 @@
 
 class QPrinter;
 
-namespace pagula::document {
+namespace pagula::document
+{
 
 struct PrintOptions {
     // Pictures are prepared at the printer's resolution, but never above this.
@@ -18,7 +19,6 @@ struct PrintOptions {
 // page's points map onto the paper as laid out. Throws pagula::Error when printing cannot
 // start or fails; a cancel aborts the print job.
 ExportResult printDocument(const Document& document, QPrinter& printer,
-                           const PrintOptions& options = {},
-                           const ProgressCallback& progress = {});
+                           const PrintOptions& options = {}, const ProgressCallback& progress = {});
 
 } // namespace pagula::document

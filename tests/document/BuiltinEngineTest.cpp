@@ -14,9 +14,11 @@ using namespace pagula;
 using namespace pagula::document;
 using namespace pagula::document::test;
 
-namespace {
+namespace
+{
 
-class BuiltinEngineTest : public ::testing::Test {
+class BuiltinEngineTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

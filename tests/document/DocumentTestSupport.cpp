@@ -11,7 +11,8 @@
 
 #include <cmath>
 
-namespace pagula::document::test {
+namespace pagula::document::test
+{
 
 QImage solidImage(QSize size, QColor color)
 {
@@ -80,8 +81,8 @@ QString runTool(const QString& program, const QStringList& arguments)
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << " failed: "
-                      << process.readAllStandardError().toStdString();
+        ADD_FAILURE() << program.toStdString()
+                      << " failed: " << process.readAllStandardError().toStdString();
         return {};
     }
     return QString::fromUtf8(process.readAllStandardOutput());

@@ -8,7 +8,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace pagula::document::test {
+namespace pagula::document::test
+{
 
 // A picture of one colour, or of a left and a right half, saved as a file for a test.
 QImage solidImage(QSize size, QColor color);

@@ -8,12 +8,16 @@
 using namespace pagula::document;
 using namespace pagula::document::test;
 
-namespace {
+namespace
+{
 
 // A text area of exactly 300 x 400 points whose top left corner is at (100, 100).
 const QMarginsF margins300x400(100.0, 100.0, A4WidthPoints - 400.0, A4HeightPoints - 500.0);
 
-QList<QSizeF> repeated(QSizeF size, int count) { return QList<QSizeF>(count, size); }
+QList<QSizeF> repeated(QSizeF size, int count)
+{
+    return QList<QSizeF>(count, size);
+}
 
 struct FlowCase {
     const char* name;
@@ -27,8 +31,7 @@ struct FlowCase {
 TEST(FlowLayout, MatchesTheGoldenDumps)
 {
     const FlowCase cases[] = {
-        {"a line takes pictures while they fit, the rest wraps", "PPPP",
-         repeated({100, 50}, 4),
+        {"a line takes pictures while they fit, the rest wraps", "PPPP", repeated({100, 50}, 4),
          "page 1\n"
          "  line 100.00 +50.00\n"
          "    #0 100.00,100.00 100.00x50.00\n"
@@ -52,7 +55,8 @@ TEST(FlowLayout, MatchesTheGoldenDumps)
          "    #2 100.00,150.00 100.00x50.00\n"},
         {"paragraph marks end lines; an empty paragraph is 12 pt; pictures stand on the "
          "baseline",
-         "PP|P||P", {{100, 50}, {100, 80}, {100, 30}, {100, 40}},
+         "PP|P||P",
+         {{100, 50}, {100, 80}, {100, 30}, {100, 40}},
          "page 1\n"
          "  line 100.00 +80.00\n"
          "    #0 100.00,130.00 100.00x50.00\n"
@@ -108,7 +112,8 @@ TEST(FlowLayout, MatchesTheGoldenDumps)
          "page 2\n"
          "  line 100.00 +50.00\n"
          "    #3 100.00,100.00 100.00x50.00\n"},
-        {"a picture taller than the page takes a page of its own and runs over", "P|P|P",
+        {"a picture taller than the page takes a page of its own and runs over",
+         "P|P|P",
          {{100, 50}, {100, 500}, {100, 50}},
          "page 1\n"
          "  line 100.00 +50.00\n"
@@ -119,7 +124,9 @@ TEST(FlowLayout, MatchesTheGoldenDumps)
          "page 3\n"
          "  line 100.00 +50.00\n"
          "    #4 100.00,100.00 100.00x50.00\n"},
-        {"a picture wider than the text takes a line of its own", "PP", {{400, 50}, {100, 50}},
+        {"a picture wider than the text takes a line of its own",
+         "PP",
+         {{400, 50}, {100, 50}},
          "page 1\n"
          "  line 100.00 +50.00\n"
          "    #0 100.00,100.00 400.00x50.00\n"

@@ -14,10 +14,12 @@ using namespace pagula;
 using namespace pagula::document;
 using namespace pagula::document::test;
 
-namespace {
+namespace
+{
 
 // Pages rendered at 72 dpi, so a point is a pixel; the text area starts at (10, 10).
-class PageRendererTest : public ::testing::Test {
+class PageRendererTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -51,10 +53,22 @@ protected:
     Document doc;
 };
 
-bool isRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
-bool isBlue(QRgb c) { return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60; }
-bool isBlack(QRgb c) { return qRed(c) < 8 && qGreen(c) < 8 && qBlue(c) < 8; }
-bool isWhite(QRgb c) { return qRed(c) > 247 && qGreen(c) > 247 && qBlue(c) > 247; }
+bool isRed(QRgb c)
+{
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+bool isBlue(QRgb c)
+{
+    return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60;
+}
+bool isBlack(QRgb c)
+{
+    return qRed(c) < 8 && qGreen(c) < 8 && qBlue(c) < 8;
+}
+bool isWhite(QRgb c)
+{
+    return qRed(c) > 247 && qGreen(c) > 247 && qBlue(c) > 247;
+}
 
 } // namespace
 
@@ -201,7 +215,7 @@ TEST_F(PageRendererTest, AFailingPictureBecomesAMarkedPlaceholderAndTheRestIsDra
 
     for (const int left : {10, 210}) {
         EXPECT_EQ(page.pixel(left + 50, 20), qRgb(192, 192, 192)) << left; // the grey box
-        EXPECT_LT(qGray(page.pixel(left + 50, 60)), 100) << left;         // on the cross
+        EXPECT_LT(qGray(page.pixel(left + 50, 60)), 100) << left;          // on the cross
         EXPECT_LT(qGray(page.pixel(left + 30, 40)), 100) << left;
     }
     EXPECT_TRUE(isBlue(page.pixel(160, 60)));
@@ -273,20 +287,21 @@ TEST(PicturePreparation, MapsSharesToPixelsAndNeverEnlarges)
               QImage::Format_Mono);
     EXPECT_EQ(preparePicture(bw, QRectF(0, 0, 1, 1), {20, 20}, neutral).format(),
               QImage::Format_Grayscale8);
-    EXPECT_EQ(preparePicture(solidImage({40, 40}, QColor(90, 90, 90)), QRectF(0, 0, 1, 1),
-                             {40, 40}, neutral)
+    EXPECT_EQ(preparePicture(solidImage({40, 40}, QColor(90, 90, 90)), QRectF(0, 0, 1, 1), {40, 40},
+                             neutral)
                   .format(),
               QImage::Format_Grayscale8);
-    EXPECT_EQ(preparePicture(solidImage({40, 40}, QColor(90, 90, 91)), QRectF(0, 0, 1, 1),
-                             {40, 40}, neutral)
+    EXPECT_EQ(preparePicture(solidImage({40, 40}, QColor(90, 90, 91)), QRectF(0, 0, 1, 1), {40, 40},
+                             neutral)
                   .format(),
               QImage::Format_RGB32);
 }
 
 TEST(EdgeGeometry, PutsLinesOnTheSnappedBoxEdgesWholePixelsWide)
 {
-    const auto line = [](BorderEdge edge, double position, double from, double to,
-                         double width) { return EdgeLine{edge, position, from, to, width}; };
+    const auto line = [](BorderEdge edge, double position, double from, double to, double width) {
+        return EdgeLine{edge, position, from, to, width};
+    };
     const struct {
         EdgeLine line;
         double scale;

@@ -15,12 +15,12 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace pagula;
 using namespace pagula::document;
 using namespace pagula::document::test;
 
-namespace {
+namespace
+{
 
 // Blocks of 20 x 20 pixels in random colours: detail that survives scaling and JPEG.
 QImage blocks(QSize size, quint32 seed)
@@ -51,7 +51,8 @@ QByteArray contents(const QString& path)
 }
 
 // Writes nothing after its first `capacity` bytes.
-class FullDevice : public QIODevice {
+class FullDevice : public QIODevice
+{
 public:
     explicit FullDevice(qint64 capacity) : capacity_(capacity) { open(WriteOnly); }
 
@@ -72,7 +73,8 @@ private:
     qint64 written_ = 0;
 };
 
-class PdfExportTest : public ::testing::Test {
+class PdfExportTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -159,7 +161,8 @@ TEST_F(PdfExportTest, StoresEachPictureAtTheResolutionAndWithItsColourKind)
             const char* comp;
             const char* bpc;
             const char* enc;
-        } expected[] = {{"rgb", "3", "8", "jpeg"}, {"gray", "1", "8", "jpeg"}, {"gray", "1", "1", "image"}};
+        } expected[] = {
+            {"rgb", "3", "8", "jpeg"}, {"gray", "1", "8", "jpeg"}, {"gray", "1", "1", "image"}};
         for (int i = 0; i < 3; ++i) {
             const QStringList f = lines[i].simplified().split(QLatin1Char(' '));
             ASSERT_GE(f.size(), 9);
@@ -171,7 +174,8 @@ TEST_F(PdfExportTest, StoresEachPictureAtTheResolutionAndWithItsColourKind)
             EXPECT_EQ(f[8], QLatin1String(expected[i].enc)) << i;
         }
         // The picture on page 2 is larger than its source: kept at the source's pixels.
-        EXPECT_TRUE(lines[3].simplified().startsWith(QStringLiteral("2 3 image 600 300"))) << lines[3].toStdString();
+        EXPECT_TRUE(lines[3].simplified().startsWith(QStringLiteral("2 3 image 600 300")))
+            << lines[3].toStdString();
     }
 }
 
@@ -179,10 +183,9 @@ TEST_F(PdfExportTest, ShowsWhatThePageImageShows)
 {
     savePdf(doc, output);
     const QString prefix = dir.filePath(QStringLiteral("page"));
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"),
-                                         QStringLiteral("-f"), QStringLiteral("1"),
-                                         QStringLiteral("-l"), QStringLiteral("1"),
-                                         QStringLiteral("-png"), output, prefix});
+    runTool(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-png"), output, prefix});
     const QImage fromPdf(prefix + QStringLiteral("-1.png"));
     ASSERT_FALSE(fromPdf.isNull());
     EXPECT_NEAR(fromPdf.width(), 2480, 1);
@@ -205,7 +208,8 @@ TEST_F(PdfExportTest, ShowsWhatThePageImageShows)
                 const QRgb a = fromPdf.pixel(x, y);
                 const QRgb b = expected.pixel(x, y);
                 ++samples;
-                agreeing += std::abs(qRed(a) - qRed(b)) < 48 && std::abs(qGreen(a) - qGreen(b)) < 48 &&
+                agreeing += std::abs(qRed(a) - qRed(b)) < 48 &&
+                                    std::abs(qGreen(a) - qGreen(b)) < 48 &&
                                     std::abs(qBlue(a) - qBlue(b)) < 48
                                 ? 1
                                 : 0;
@@ -218,12 +222,13 @@ TEST_F(PdfExportTest, ShowsWhatThePageImageShows)
 TEST_F(PdfExportTest, AWriteFailureHalfWayKeepsThePreviousFile)
 {
     writeOldFile();
-    const QString noisy = savePictureFile(noise({600, 300}, 2), dir.filePath("noise.png"), 96, "PNG");
+    const QString noisy =
+        savePictureFile(noise({600, 300}, 2), dir.filePath("noise.png"), 96, "PNG");
     QProcess child;
     child.start(QStringLiteral(SAVE_UNDER_SIZE_LIMIT), {QStringLiteral("20000"), noisy, output});
     ASSERT_TRUE(child.waitForFinished(60000));
-    EXPECT_EQ(child.exitCode(), 0) << "1: saved, 2: other failure: "
-                                   << child.readAllStandardOutput().toStdString();
+    EXPECT_EQ(child.exitCode(), 0)
+        << "1: saved, 2: other failure: " << child.readAllStandardOutput().toStdString();
     expectOldFileAlone();
 }
 
@@ -242,8 +247,7 @@ TEST_F(PdfExportTest, ABrokenPictureOrACancelKeepsThePreviousFile)
 {
     writeOldFile();
 
-    const ExportResult cancelled =
-        savePdf(doc, output, {}, [](int page, int) { return page < 2; });
+    const ExportResult cancelled = savePdf(doc, output, {}, [](int page, int) { return page < 2; });
     EXPECT_TRUE(cancelled.cancelled);
     EXPECT_EQ(cancelled.pagesWritten, 1);
     expectOldFileAlone();

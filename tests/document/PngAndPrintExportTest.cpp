@@ -16,9 +16,11 @@ using namespace pagula;
 using namespace pagula::document;
 using namespace pagula::document::test;
 
-namespace {
+namespace
+{
 
-class OutputTest : public ::testing::Test {
+class OutputTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -76,16 +78,14 @@ TEST_F(OutputTest, SavesEveryPageAsAPngAtTheResolution)
     options.dpi = 72;
     const ExportResult result = savePngPages(doc, dir.filePath("out/sheet.png"), options);
     EXPECT_EQ(result.pagesWritten, 3);
-    ASSERT_EQ(outputFiles(),
-              (QStringList{"sheet-1.png", "sheet-2.png", "sheet-3.png"}));
+    ASSERT_EQ(outputFiles(), (QStringList{"sheet-1.png", "sheet-2.png", "sheet-3.png"}));
     const QImage page(dir.filePath("out/sheet-2.png"));
     EXPECT_EQ(page.size(), QSize(595, 842));
     EXPECT_EQ(page.pixel(100, 100), qRgb(255, 0, 0));
     EXPECT_EQ(page.pixel(190, 100), qRgb(0, 0, 255));
     EXPECT_EQ(page.pixel(300, 100), qRgb(255, 255, 255));
     EXPECT_NEAR(page.dotsPerMeterX() * 0.0254, 72.0, 0.1);
-    EXPECT_TRUE(QFileInfo(dir.filePath("out/sheet-1.png")).permissions() &
-                QFileDevice::ReadOther);
+    EXPECT_TRUE(QFileInfo(dir.filePath("out/sheet-1.png")).permissions() & QFileDevice::ReadOther);
 }
 
 TEST_F(OutputTest, ACancelOrABrokenPictureLeavesEveryPreviousPngAsItWas)
@@ -135,7 +135,8 @@ TEST_F(OutputTest, PrintsEveryPageOnAnA4Printer)
     const QString info = runTool(QStringLiteral("pdfinfo"), {path});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))))
         << info.toStdString();
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+59[56](\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))))
+    EXPECT_TRUE(info.contains(QRegularExpression(
+        QStringLiteral("Page size:\\s+59[56](\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))))
         << info.toStdString();
 
     // A broken picture prints as a placeholder and is reported.
