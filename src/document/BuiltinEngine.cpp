@@ -48,14 +48,17 @@ void BuiltinEngine::setTopMargin(float points)
 {
     document().setTopMargin(points);
 }
+
 void BuiltinEngine::setLeftMargin(float points)
 {
     document().setLeftMargin(points);
 }
+
 void BuiltinEngine::setBottomMargin(float points)
 {
     document().setBottomMargin(points);
 }
+
 void BuiltinEngine::setRightMargin(float points)
 {
     document().setRightMargin(points);
@@ -135,34 +138,42 @@ void BuiltinEngine::setScaleHeight(int n, float percent)
 {
     picture(n).setScaleHeight(percent);
 }
+
 void BuiltinEngine::setScaleWidth(int n, float percent)
 {
     picture(n).setScaleWidth(percent);
 }
+
 float BuiltinEngine::width(int n)
 {
     return static_cast<float>(picture(n).width());
 }
+
 float BuiltinEngine::height(int n)
 {
     return static_cast<float>(picture(n).height());
 }
+
 void BuiltinEngine::setWidth(int n, float points)
 {
     picture(n).setWidth(points);
 }
+
 void BuiltinEngine::setHeight(int n, float points)
 {
     picture(n).setHeight(points);
 }
+
 void BuiltinEngine::setBrightness(int n, float value)
 {
     picture(n).setBrightness(value);
 }
+
 void BuiltinEngine::setContrast(int n, float value)
 {
     picture(n).setContrast(value);
 }
+
 void BuiltinEngine::setColorType(int n, ColorType type)
 {
     picture(n).setColorType(type);

@@ -26,14 +26,17 @@ void Document::setTopMargin(double points)
 {
     margins_.setTop(checkedMargin(points));
 }
+
 void Document::setLeftMargin(double points)
 {
     margins_.setLeft(checkedMargin(points));
 }
+
 void Document::setBottomMargin(double points)
 {
     margins_.setBottom(checkedMargin(points));
 }
+
 void Document::setRightMargin(double points)
 {
     margins_.setRight(checkedMargin(points));
