@@ -12,9 +12,11 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
-namespace {
+namespace
+{
 constexpr int ScrollBarWidth = 110;
 constexpr int ScrollBarHeight = 16;
 constexpr int StartPosition = 50;

@@ -8,18 +8,20 @@ class QGroupBox;
 class QLabel;
 class QScrollBar;
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // The picture adjustments and output options of the main window's top strip: the colour type
 // ColorFormat, brightness ScrollBar1 and contrast ScrollBar2 with their percentage labels, the
 // frame lines box Frame and the two-sided box TwoSide. The generation reads them live.
-class AdjustmentsPanel : public QWidget {
+class AdjustmentsPanel : public QWidget
+{
     Q_OBJECT
 public:
     explicit AdjustmentsPanel(QWidget* parent = nullptr);
 
-    int brightness() const;  // 0..100
-    int contrast() const;    // 0..100
+    int brightness() const; // 0..100
+    int contrast() const;   // 0..100
     int colorFormat() const; // 0 "Авто", 1 "Оттенки серого", 2 "Черно/белое"
 
     QGroupBox* colorFormatGroup() const { return ColorFormat; }

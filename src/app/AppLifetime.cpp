@@ -1,6 +1,7 @@
 #include "app/AppLifetime.h"
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 void AppLifetime::mainWindowClosed()
 {

@@ -4,9 +4,11 @@
 
 #include <QPainter>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
-namespace {
+namespace
+{
 
 // One ring of a rectangle: top and left edges in one colour, bottom and right in the other.
 void drawRing(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bottomRight)
@@ -83,8 +85,7 @@ void BevelPanel::paintEvent(QPaintEvent*)
     if (!caption_.isEmpty()) {
         p.setPen(palette().color(QPalette::WindowText));
         p.setFont(font());
-        p.drawText(ring.adjusted(2, 0, -2, 0), int(captionAlignment_ | Qt::AlignVCenter),
-                   caption_);
+        p.drawText(ring.adjusted(2, 0, -2, 0), int(captionAlignment_ | Qt::AlignVCenter), caption_);
     }
 }
 

@@ -2,12 +2,14 @@
 
 #include <QWidget>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // A panel as the program's windows use them: a background colour, up to two one-pixel bevel
 // rings (outer, then inner) and an optional caption drawn inside them. Child layouts keep clear
 // of the rings through the contents margins.
-class BevelPanel : public QWidget {
+class BevelPanel : public QWidget
+{
     Q_OBJECT
 public:
     enum class Bevel { None, Lowered, Raised, Space };

@@ -9,7 +9,8 @@
 
 #include <QHBoxLayout>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* previewTabs,
                          QWidget* parent)

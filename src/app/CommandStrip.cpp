@@ -9,7 +9,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* parent)
     : BevelPanel(parent)

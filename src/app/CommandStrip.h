@@ -2,22 +2,26 @@
 
 #include "app/BevelPanel.h"
 
-namespace pagula {
+namespace pagula
+{
 class TGradBtn;
 }
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 class TickButtonStrip;
 }
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 class AdjustmentsPanel;
 
 // The top strip Panel8 of the right panel: the job list's display columns, ticked count and
 // tick buttons, the About button "?" (GradBtn3) at the right end, and under them the picture
 // adjustments and output options.
-class CommandStrip : public BevelPanel {
+class CommandStrip : public BevelPanel
+{
     Q_OBJECT
 public:
     static constexpr int Height = 96;

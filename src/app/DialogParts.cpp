@@ -10,9 +10,11 @@
 #include <QStyle>
 #include <QWidget>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
-namespace {
+namespace
+{
 constexpr int HeaderHeight = 18;
 constexpr QSize ButtonSize(110, 15);
 } // namespace

@@ -7,11 +7,13 @@
 
 class QWidget;
 
-namespace pagula {
+namespace pagula
+{
 class TGradBtn;
 }
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 class BevelPanel;
 

@@ -1,6 +1,7 @@
 #include "app/FileBrowser.h"
 
 #include "app/FileFilters.h"
+#include "app/Splitter.h"
 #include "app/WindowColours.h"
 #include "widgets/ButtonLooks.h"
 #include "widgets/GradBtn.h"
@@ -13,18 +14,18 @@
 #include <QListView>
 #include <QMenu>
 #include <QSignalBlocker>
-#include <QSplitter>
 #include <QTreeView>
 #include <QVBoxLayout>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
-namespace {
+namespace
+{
 constexpr int HeaderHeight = 18;
 constexpr int FolderTreeHeight = 136;
 constexpr int AddStripHeight = 15;
 constexpr int FilterStripHeight = 23;
-constexpr int SplitterWidth = 2;
 
 QString cleanAbsolute(const QString& path)
 {
@@ -38,6 +39,8 @@ FileBrowser::FileBrowser(QWidget* parent)
     setObjectName(QStringLiteral("Panel4"));
     setBevels(Bevel::Raised, Bevel::Lowered);
     setColor(WindowColours::window());
+    // The splitters decide the width; what does not fit is cut off, not pushed wider.
+    setMinimumSize(1, 1);
     resize(Width, height());
 
     buildHeader();
@@ -52,24 +55,20 @@ FileBrowser::FileBrowser(QWidget* parent)
     lowerColumn->addWidget(Panel11);
     lowerColumn->addWidget(FileListBox1, 1);
 
-    Splitter5 = new QSplitter(Qt::Vertical, this);
-    Splitter5->setObjectName(QStringLiteral("Splitter5"));
-    Splitter5->setHandleWidth(SplitterWidth);
-    Splitter5->setOpaqueResize(true);
-    Splitter5->setChildrenCollapsible(false);
-    Splitter5->addWidget(DirectoryListBox1);
-    Splitter5->addWidget(lower);
-    Splitter5->setStretchFactor(0, 0);
-    Splitter5->setStretchFactor(1, 1);
-    Splitter5->setSizes({FolderTreeHeight, 400});
-    Splitter5->setStyleSheet(QStringLiteral("QSplitter::handle { background: %1; }")
-                                 .arg(WindowColours::splitter().name()));
+    folderSplit_ = new Splitter(Qt::Vertical, this);
+    folderSplit_->setObjectName(QStringLiteral("FolderSplit"));
+    folderSplit_->addWidget(DirectoryListBox1);
+    folderSplit_->addWidget(lower);
+    folderSplit_->setStretchFactor(0, 0);
+    folderSplit_->setStretchFactor(1, 1);
+    folderSplit_->setSizes({FolderTreeHeight, 400});
+    folderSplit_->handle(1)->setObjectName(QStringLiteral("Splitter5"));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(Panel5);
-    column->addWidget(Splitter5, 1);
+    column->addWidget(folderSplit_, 1);
     column->addWidget(Panel7);
 
     fillVolumes();
@@ -95,6 +94,8 @@ void FileBrowser::buildHeader()
     DriveComboBox1 = new QComboBox(Panel5);
     DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
     DriveComboBox1->setFont(bold);
+    DriveComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    DriveComboBox1->setMinimumContentsLength(4);
     DriveComboBox1->setFixedHeight(HeaderHeight - 2 * Panel5->bevelDepth());
     WindowColours::paintAsEdit(*DriveComboBox1);
     auto* row = new QHBoxLayout(Panel5);
@@ -125,11 +126,17 @@ void FileBrowser::buildFolderTree()
                 if (current.isValid())
                     setFolder(folders_->filePath(current));
             });
-    connect(folders_, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex& parent) {
-                if (parent == DirectoryListBox1->rootIndex())
-                    hideOtherVolumes();
-            });
+    // The tree fills in as folders are read; keep the current folder in sight meanwhile.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+        const QString loaded = cleanAbsolute(path);
+        if (folder_ == loaded || folder_.startsWith(loaded + QLatin1Char('/')) ||
+            loaded == QDir::rootPath())
+            DirectoryListBox1->scrollTo(folders_->index(folder_));
+    });
+    connect(folders_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent) {
+        if (parent == DirectoryListBox1->rootIndex())
+            hideOtherVolumes();
+    });
 }
 
 void FileBrowser::buildFileList()
@@ -191,6 +198,8 @@ void FileBrowser::buildFilterStrip()
     FilterComboBox1->setObjectName(QStringLiteral("FilterComboBox1"));
     for (const FileFilter& filter : pictureFileFilters())
         FilterComboBox1->addItem(filter.name, filter.masks);
+    FilterComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    FilterComboBox1->setMinimumContentsLength(4);
     WindowColours::paintAsEdit(*FilterComboBox1);
     auto* row = new QHBoxLayout(Panel7);
     row->setContentsMargins(1, 1, 1, 1);

@@ -15,21 +15,24 @@ class QAction;
 class QSplitter;
 class QTreeView;
 
-namespace pagula {
+namespace pagula
+{
 class TGradBtn;
 }
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // The main window's file browser Panel4: the drive drop-down DriveComboBox1 in the header
-// strip Panel5, the folder tree DirectoryListBox1, the splitter Splitter5, the strip Panel11
-// with "Добавить >>>" (GradBtn1), the file list FileListBox1 (several files selectable, popup
-// menu PopupMenu1 with "Добавить") and the filter drop-down FilterComboBox1 in Panel7.
+// strip Panel5, the folder tree DirectoryListBox1, the splitter Splitter5 under it, the strip
+// Panel11 with "Добавить >>>" (GradBtn1), the file list FileListBox1 (several files selectable,
+// popup menu PopupMenu1 with "Добавить") and the filter drop-down FilterComboBox1 in Panel7.
 //
 // Choosing a volume moves the folder tree to its root; choosing a folder refills the file list;
 // choosing a filter sets the file list's masks. "Добавить >>>", "Добавить" and a double click
 // in the file list all ask for the selected files to be added.
-class FileBrowser : public BevelPanel {
+class FileBrowser : public BevelPanel
+{
     Q_OBJECT
 public:
     static constexpr int Width = 166;
@@ -73,7 +76,7 @@ private:
 
     BevelPanel* Panel5;
     QComboBox* DriveComboBox1;
-    QSplitter* Splitter5;
+    QSplitter* folderSplit_; // its handle is Splitter5
     QTreeView* DirectoryListBox1;
     BevelPanel* Panel11;
     TGradBtn* GradBtn1;

@@ -1,6 +1,7 @@
 #include "app/FileFilters.h"
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 const std::vector<FileFilter>& pictureFileFilters()
 {

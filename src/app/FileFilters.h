@@ -5,7 +5,8 @@
 
 #include <vector>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // One choice of the file browser's filter drop-down: its text and the masks it puts on the
 // file list.

@@ -11,9 +11,11 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
-namespace {
+namespace
+{
 
 // The 50 x 50 all-white picture with a black and white palette that the window keeps hidden.
 QImage whiteOneBitPicture()
@@ -31,6 +33,8 @@ LeftPanel::LeftPanel(QWidget* parent) : BevelPanel(parent)
     setObjectName(QStringLiteral("Panel1"));
     setBevels(Bevel::Raised, Bevel::Lowered);
     setColor(WindowColours::window());
+    // The splitters decide the width; what does not fit is cut off, not pushed wider.
+    setMinimumSize(1, 1);
     resize(Width, height());
 
     ScrollBox1 = new QScrollArea(this);

@@ -5,16 +5,19 @@
 class QLabel;
 class QScrollArea;
 
-namespace pagula {
+namespace pagula
+{
 class LayoutPanel;
 class TGradBtn;
 } // namespace pagula
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // The main window's left panel Panel1: the scroll box ScrollBox1 holding the layout settings
 // with the page schematic, the hidden white picture `bmp` and the generate button GradBtn9.
-class LeftPanel : public BevelPanel {
+class LeftPanel : public BevelPanel
+{
     Q_OBJECT
 public:
     static constexpr int Width = 223;

@@ -7,7 +7,8 @@
 
 #include <QCheckBox>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 LiveSettings::LiveSettings(LayoutPanel& layout, joblist::JobListPanels& jobList,
                            AdjustmentsPanel& adjustments)

@@ -2,21 +2,25 @@
 
 #include "compose/CompositionSettings.h"
 
-namespace pagula {
+namespace pagula
+{
 class LayoutPanel;
 }
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 class JobListPanels;
 }
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 class AdjustmentsPanel;
 
 // The main window's controls as the generation reads them: every value is taken from its
 // control at the moment of the call, so a change the user makes during a run reaches the cells
 // placed afterwards.
-class LiveSettings : public compose::CompositionSettings {
+class LiveSettings : public compose::CompositionSettings
+{
 public:
     LiveSettings(LayoutPanel& layout, joblist::JobListPanels& jobList,
                  AdjustmentsPanel& adjustments);

@@ -2,9 +2,11 @@
 
 #include <QMessageBox>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
-namespace {
+namespace
+{
 MessageBoxes::Hook& hook()
 {
     static MessageBoxes::Hook h;

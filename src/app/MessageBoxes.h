@@ -6,7 +6,8 @@
 
 class QWidget;
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // The kinds of message box the main window shows for a generation run.
 enum class MessageKind {
@@ -17,7 +18,8 @@ enum class MessageKind {
 
 // Message boxes titled "Pagula" that wait until the user dismisses them. Tests answer them
 // through the hook instead.
-class MessageBoxes {
+class MessageBoxes
+{
 public:
     static void show(QWidget* parent, MessageKind kind, const QString& text);
 

@@ -3,7 +3,8 @@
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 int PreviewAdapters::entryCount() const
 {

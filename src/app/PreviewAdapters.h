@@ -2,14 +2,17 @@
 
 #include "preview/PreviewPorts.h"
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 class JobListPanels;
 }
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // The job list and the crop profiles of the main window as the preview reads them.
-class PreviewAdapters : public preview::PreviewJobList, public preview::CropProfileSource {
+class PreviewAdapters : public preview::PreviewJobList, public preview::CropProfileSource
+{
 public:
     explicit PreviewAdapters(joblist::JobListPanels& jobList) : jobList_(jobList) {}
 

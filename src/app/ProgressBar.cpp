@@ -2,7 +2,8 @@
 
 #include "app/ProgressDisplay.h"
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 {

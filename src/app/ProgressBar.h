@@ -2,11 +2,13 @@
 
 #include <QProgressBar>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // The main window's progress bar `pb`. It keeps the range and position a run gives it and shows
 // them as ProgressDisplay says: a position past the maximum shows full, an empty range empty.
-class ProgressBar : public QProgressBar {
+class ProgressBar : public QProgressBar
+{
     Q_OBJECT
 public:
     static constexpr int Height = 17;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 ProgressDisplay progressDisplay(int minimum, int maximum, int position)
 {

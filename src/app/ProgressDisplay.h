@@ -1,6 +1,7 @@
 #pragma once
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // What the progress bar shows for the range and position a run gives it. The run counts the
 // picture it is about to place, so its position passes the maximum at the end: such positions

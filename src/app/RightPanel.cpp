@@ -1,4 +1,5 @@
 #include "app/RightPanel.h"
+#include "app/Splitter.h"
 
 #include "app/BottomStrip.h"
 #include "app/CommandStrip.h"
@@ -6,10 +7,10 @@
 #include "joblist/JobListPanels.h"
 #include "joblist/JobListView.h"
 
-#include <QSplitter>
 #include <QVBoxLayout>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 RightPanel::RightPanel(joblist::JobListPanels& jobList, preview::PreviewTabs* previewTabs,
                        QWidget* parent)
@@ -18,6 +19,8 @@ RightPanel::RightPanel(joblist::JobListPanels& jobList, preview::PreviewTabs* pr
     setObjectName(QStringLiteral("Panel6"));
     setBevels(Bevel::None, Bevel::None);
     setColor(WindowColours::window());
+    // A narrow window cuts the strips off at the right rather than growing wider.
+    setMinimumSize(1, 1);
 
     Panel8 = new CommandStrip(jobList.tickButtons(), this);
     Panel2 = new BottomStrip(jobList.cropTabs(), previewTabs, this);
@@ -25,24 +28,20 @@ RightPanel::RightPanel(joblist::JobListPanels& jobList, preview::PreviewTabs* pr
     joblist::JobListView* list = jobList.view();
     list->setMinimumHeight(1);
 
-    Splitter1 = new QSplitter(Qt::Vertical, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setHandleWidth(2);
-    Splitter1->setOpaqueResize(true);
-    Splitter1->setChildrenCollapsible(false);
-    Splitter1->addWidget(list);
-    Splitter1->addWidget(Panel2);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    Splitter1->setSizes({300, BottomStrip::Height});
-    Splitter1->setStyleSheet(QStringLiteral("QSplitter::handle { background: %1; }")
-                                 .arg(WindowColours::splitter().name()));
+    listSplit_ = new Splitter(Qt::Vertical, this);
+    listSplit_->setObjectName(QStringLiteral("ListSplit"));
+    listSplit_->addWidget(list);
+    listSplit_->addWidget(Panel2);
+    listSplit_->setStretchFactor(0, 1);
+    listSplit_->setStretchFactor(1, 0);
+    listSplit_->setSizes({300, BottomStrip::Height});
+    listSplit_->handle(1)->setObjectName(QStringLiteral("Splitter1"));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(Panel8);
-    column->addWidget(Splitter1, 1);
+    column->addWidget(listSplit_, 1);
 }
 
 } // namespace pagula::app

@@ -4,21 +4,25 @@
 
 class QSplitter;
 
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 class JobListPanels;
 }
-namespace pagula::preview {
+namespace pagula::preview
+{
 class PreviewTabs;
 }
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 class BottomStrip;
 class CommandStrip;
 
 // The right panel Panel6: the top strip, the job list CheckListBox1, the splitter Splitter1 and
 // the bottom strip with the crop and preview tab sets.
-class RightPanel : public BevelPanel {
+class RightPanel : public BevelPanel
+{
     Q_OBJECT
 public:
     RightPanel(joblist::JobListPanels& jobList, preview::PreviewTabs* previewTabs,
@@ -26,11 +30,11 @@ public:
 
     CommandStrip* commandStrip() const { return Panel8; }
     BottomStrip* bottomStrip() const { return Panel2; }
-    QSplitter* listSplitter() const { return Splitter1; }
+    QSplitter* listSplitter() const { return listSplit_; }
 
 private:
     CommandStrip* Panel8;
-    QSplitter* Splitter1;
+    QSplitter* listSplit_; // its handle is Splitter1
     BottomStrip* Panel2;
 };
 

@@ -5,7 +5,8 @@
 
 #include <QCoreApplication>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 void RunHost::setProgressRange(int minimum, int maximum)
 {

@@ -4,14 +4,16 @@
 
 class QWidget;
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 class ProgressBar;
 
 // The main window's services to a generation run: the progress bar `pb`, one pass of the event
 // loop per placed picture, and the message boxes (through MessageBoxes, so tests can answer
 // them).
-class RunHost : public compose::CompositionHost {
+class RunHost : public compose::CompositionHost
+{
 public:
     RunHost(ProgressBar& bar, QWidget& window) : bar_(bar), window_(window) {}
 

@@ -10,6 +10,7 @@
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
 #include "app/RunHost.h"
+#include "app/Splitter.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
 #include "app/WindowColours.h"
@@ -27,14 +28,10 @@
 
 #include <QCloseEvent>
 #include <QListView>
-#include <QSplitter>
 #include <QVBoxLayout>
 
-namespace pagula::app {
-
-namespace {
-constexpr int SplitterWidth = 2;
-} // namespace
+namespace pagula::app
+{
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
@@ -70,11 +67,8 @@ void TForm1::buildRegions()
     Panel6 = new RightPanel(*jobList_, previewTabs_, this);
     layoutPanel()->attachCheckBoxes(adjustments()->frameBox(), adjustments()->twoSideBox());
 
-    regions_ = new QSplitter(Qt::Horizontal, this);
+    regions_ = new Splitter(Qt::Horizontal, this);
     regions_->setObjectName(QStringLiteral("Regions"));
-    regions_->setHandleWidth(SplitterWidth);
-    regions_->setOpaqueResize(true);
-    regions_->setChildrenCollapsible(false);
     regions_->addWidget(Panel1);
     regions_->addWidget(Panel4);
     regions_->addWidget(Panel6);
@@ -85,8 +79,6 @@ void TForm1::buildRegions()
                         RestoredSize.width() - LeftPanel::Width - FileBrowser::Width});
     regions_->handle(1)->setObjectName(QStringLiteral("Splitter2"));
     regions_->handle(2)->setObjectName(QStringLiteral("Splitter3"));
-    regions_->setStyleSheet(QStringLiteral("QSplitter::handle { background: %1; }")
-                                .arg(WindowColours::splitter().name()));
 
     pb = new ProgressBar(this);
 
@@ -103,7 +95,8 @@ void TForm1::connectHandlers()
     connect(aboutButton(), &TGradBtn::clicked, this,
             [this] { runGuarded(this, [this] { Image2Click(); }); });
     connect(Panel4, &FileBrowser::addRequested, this, [this] {
-        runGuarded(this, [this] { jobList_->N1Click(*Panel4->fileList(), Panel4->currentFolder()); });
+        runGuarded(this,
+                   [this] { jobList_->N1Click(*Panel4->fileList(), Panel4->currentFolder()); });
     });
     connect(jobList_, &joblist::JobListPanels::previewRefreshRequested, this, [this] {
         runGuarded(this, [this] {

@@ -6,26 +6,32 @@
 
 class QSplitter;
 
-namespace pagula {
+namespace pagula
+{
 class LayoutPanel;
 class TGradBtn;
 } // namespace pagula
-namespace pagula::compose {
+namespace pagula::compose
+{
 class CompositionRun;
 }
-namespace pagula::document {
+namespace pagula::document
+{
 class Engine;
 }
-namespace pagula::joblist {
+namespace pagula::joblist
+{
 class JobListPanels;
 }
-namespace pagula::preview {
+namespace pagula::preview
+{
 class PreviewController;
 class PreviewTabs;
 class TForm4;
 } // namespace pagula::preview
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 class AdjustmentsPanel;
 class FileBrowser;
@@ -42,7 +48,8 @@ class TForm3;
 // button, the file browser and the right panel (commands, adjustments, job list, crop and
 // preview tabs), with the progress bar `pb` across the bottom. The regions own their controls;
 // this class places them and wires them to each other, to the dialogs and to the generation.
-class TForm1 : public QWidget {
+class TForm1 : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr QSize RestoredSize{810, 468};

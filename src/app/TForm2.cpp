@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QShowEvent>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
-namespace {
+namespace
+{
 const QString Title = QStringLiteral("Формирование документа....");
 constexpr QSize ClientSize(250, 66);
 } // namespace

@@ -6,11 +6,13 @@
 
 class QLabel;
 
-namespace pagula {
+namespace pagula
+{
 class TGradBtn;
 }
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 class BevelPanel;
 
@@ -18,7 +20,8 @@ class BevelPanel;
 // modal, so the main window stays usable while a document is generated. Its Tag is the cancel
 // flag the generation polls: 8 from the moment the dialog goes from hidden to shown, 0 once
 // "Отмена" has been pressed.
-class TForm2 : public QWidget {
+class TForm2 : public QWidget
+{
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);
@@ -44,7 +47,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    class Port : public compose::ProgressDialog {
+    class Port : public compose::ProgressDialog
+    {
     public:
         explicit Port(TForm2& form) : form_(form) {}
         void setStatus(const QString& text) override;

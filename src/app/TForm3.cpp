@@ -8,9 +8,11 @@
 
 #include <QLabel>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
-namespace {
+namespace
+{
 constexpr QSize ClientSize(235, 127);
 constexpr int CreditsHeight = 80;
 } // namespace
@@ -45,8 +47,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
     Label1->setGeometry(d + 4, Panel2->geometry().bottom() + 1, Panel1->width() - 2 * d - 8,
                         CreditsHeight);
 
-    GradBtn6 = addDialogButton(*Panel1, "GradBtn6", QStringLiteral("Ok"),
-                               ClientSize.height() - 15 - 8);
+    GradBtn6 =
+        addDialogButton(*Panel1, "GradBtn6", QStringLiteral("Ok"), ClientSize.height() - 15 - 8);
     connect(GradBtn6, &TGradBtn::clicked, this,
             [this] { runGuarded(this, [this] { GradBtn6Click(); }); });
 }

@@ -4,17 +4,20 @@
 
 class QLabel;
 
-namespace pagula {
+namespace pagula
+{
 class TGradBtn;
 }
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 class BevelPanel;
 
 // The About dialog "О программе...": a short credits text and "Ok". Shown modally from the
 // main window's "?" button; "Ok" closes it, ready to be shown again.
-class TForm3 : public QDialog {
+class TForm3 : public QDialog
+{
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);

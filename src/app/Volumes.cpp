@@ -5,9 +5,11 @@
 
 #include <algorithm>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
-namespace {
+namespace
+{
 
 // Whether `folder` is `root` or lies below it (at a path boundary: /home does not hold
 // /homework).
@@ -31,11 +33,10 @@ std::vector<Volume> mountedVolumes()
     }
     std::sort(volumes.begin(), volumes.end(),
               [](const Volume& a, const Volume& b) { return a.rootPath < b.rootPath; });
-    volumes.erase(std::unique(volumes.begin(), volumes.end(),
-                              [](const Volume& a, const Volume& b) {
-                                  return a.rootPath == b.rootPath;
-                              }),
-                  volumes.end());
+    volumes.erase(
+        std::unique(volumes.begin(), volumes.end(),
+                    [](const Volume& a, const Volume& b) { return a.rootPath == b.rootPath; }),
+        volumes.end());
     return volumes;
 }
 

@@ -4,7 +4,8 @@
 
 #include <vector>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // A mounted volume as the drive drop-down lists it.
 struct Volume {

@@ -4,7 +4,8 @@
 #include <QPalette>
 #include <QWidget>
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 QColor WindowColours::splitter()
 {

@@ -4,7 +4,8 @@
 
 class QWidget;
 
-namespace pagula::app {
+namespace pagula::app
+{
 
 // The colours the main window's regions share.
 struct WindowColours {
