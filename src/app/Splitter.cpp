@@ -19,7 +19,8 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        QPainter(this).fillRect(rect(), WindowColours::splitter());
+        // A thin handle is wider than it looks, to be easier to grab; only its middle is drawn.
+        QPainter(this).fillRect(contentsRect(), WindowColours::splitter());
     }
 };
 
