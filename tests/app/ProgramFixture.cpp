@@ -1,5 +1,6 @@
 #include "ProgramFixture.h"
 
+#include "app/ProgressBar.h"
 #include "common/Paths.h"
 #include "widgets/GradBtn.h"
 
@@ -7,7 +8,9 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QListView>
+#include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 namespace pagula::app::test
@@ -76,6 +79,18 @@ void ProgramFixture::press(QWidget* widget)
 {
     ASSERT_NE(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void ProgramFixture::atProgress(int value, std::function<void()> action)
+{
+    auto done = std::make_shared<bool>(false);
+    QObject::connect(main().progressBar(), &QProgressBar::valueChanged, &main(),
+                     [this, value, done, action = std::move(action)](int shown) {
+                         if (*done || shown < value)
+                             return;
+                         *done = true;
+                         QTimer::singleShot(0, &main(), action);
+                     });
 }
 
 std::vector<std::shared_ptr<document::Document>> ProgramFixture::documents() const

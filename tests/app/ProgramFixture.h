@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,6 +52,9 @@ protected:
     void addFiles(int first, int last);
     // Presses a widget with the left mouse button.
     static void press(QWidget* widget);
+    // Runs `action` once, from the event pass that follows the progress bar's first reaching
+    // `value` (a generation lets events through after every placed picture).
+    void atProgress(int value, std::function<void()> action);
 
     // The documents handed to document windows so far.
     std::vector<std::shared_ptr<document::Document>> documents() const;
