@@ -44,6 +44,8 @@ void report(const char* what, const ChildRun& r, int pictures)
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // text drawing needs a platform, not a display
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const QString folder = args.size() > 1 ? args[1] : QDir::temp().filePath("pagula-bench-compose");
