@@ -4,6 +4,7 @@
 #include "app/Splitter.h"
 #include "app/WindowColours.h"
 #include "widgets/ButtonLooks.h"
+#include "widgets/ErrorReport.h"
 #include "widgets/GradBtn.h"
 
 #include <QComboBox>
@@ -102,7 +103,9 @@ void FileBrowser::buildHeader()
     row->setContentsMargins(34, 0, 0, 0);
     row->setSpacing(0);
     row->addWidget(DriveComboBox1);
-    connect(DriveComboBox1, &QComboBox::activated, this, &FileBrowser::DriveComboBox1Change);
+    connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
+        runGuarded(window(), [this, index] { DriveComboBox1Change(index); });
+    });
 }
 
 void FileBrowser::buildFolderTree()
@@ -124,7 +127,8 @@ void FileBrowser::buildFolderTree()
     connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
-                    setFolder(folders_->filePath(current));
+                    runGuarded(window(),
+                               [this, current] { setFolder(folders_->filePath(current)); });
             });
     // The tree fills in as folders are read; keep the current folder in sight meanwhile.
     connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
@@ -204,8 +208,9 @@ void FileBrowser::buildFilterStrip()
     auto* row = new QHBoxLayout(Panel7);
     row->setContentsMargins(1, 1, 1, 1);
     row->addWidget(FilterComboBox1);
-    connect(FilterComboBox1, &QComboBox::currentIndexChanged, this,
-            &FileBrowser::FilterComboBox1Change);
+    connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, [this](int index) {
+        runGuarded(window(), [this, index] { FilterComboBox1Change(index); });
+    });
 }
 
 void FileBrowser::fillVolumes()

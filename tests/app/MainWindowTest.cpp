@@ -5,12 +5,14 @@
 #include "app/TForm2.h"
 #include "app/TForm3.h"
 #include "app/WindowColours.h"
+#include "joblist/CropTabSet.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
 #include "preview/PreviewTabs.h"
 #include "preview/TForm4.h"
 #include "widgets/GradBtn.h"
+#include "widgets/UpDown.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,6 +27,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
 
 using namespace pagula;
@@ -160,6 +163,12 @@ TEST_F(MainWindow, RegionsAndControlsInTheirPlacesAndSizes)
     for (const auto& h : heights)
         EXPECT_EQ(control(h.name)->height(), h.height) << h.name;
     EXPECT_EQ(control("PageControl1")->width(), 208);
+    // Both tab sets show their icons.
+    for (const char* name : {"PageControl1", "PageControl2"}) {
+        auto* tabs = control<QTabWidget>(name);
+        for (int i = 0; i < tabs->count(); ++i)
+            EXPECT_FALSE(tabs->tabIcon(i).isNull()) << name << " tab " << i;
+    }
     EXPECT_EQ(control("Panel9")->width(), 3);
 
     // The job list lies between the top strip and the bottom strip, a splitter under it.
@@ -377,4 +386,38 @@ TEST_F(MainWindow, ClosingTheMainWindowTakesTheOtherWindowsAlongAndEndsTheProgra
     EXPECT_FALSE(program->progressDialog().isVisible());
     EXPECT_FALSE(main().previewTabs()->previewTicked());
     EXPECT_EQ(quits, 1);
+}
+
+TEST_F(MainWindow, ApplyAndAPressOnTheListRefreshThePreview)
+{
+    // A picture in the job list with the one-side crop, shown in the preview.
+    QImage white(100, 100, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    pagula::test::savePicture(white, dir.filePath(QStringLiteral("white.bmp")), "BMP");
+    joblist::JobListModel* jobs = main().jobList()->model();
+    jobs->appendFiles(dir.path(), {QStringLiteral("white.bmp")});
+    jobs->setCropCode(0, QLatin1Char('1'));
+    main().previewTabs()->setPreviewTicked(true);
+    preview::TForm4& previewWindow = program->previewWindow();
+    ASSERT_TRUE(previewWindow.isVisible());
+    const auto greenShown = [&] {
+        const QImage shown = previewWindow.shownBitmap();
+        return shown.pixelColor(1, shown.height() / 2) == QColor(0, 128, 0) ||
+               shown.pixelColor(2, shown.height() / 2) == QColor(0, 128, 0);
+    };
+    EXPECT_FALSE(greenShown());
+
+    // A changed percentage shows only after "Применить".
+    main().jobList()->cropTabs()->spin(0)->setPosition(30); // profile 1, left
+    EXPECT_FALSE(greenShown());
+    main().jobList()->cropTabs()->setCurrentIndex(1);
+    press(control<TGradBtn>("GradBtn13"));
+    EXPECT_TRUE(greenShown());
+
+    // A press on the list row (outside the crop zone) shows the entry again as well.
+    main().jobList()->cropTabs()->spin(0)->setPosition(0);
+    auto* list = control<QListView>("CheckListBox1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(80, list->visualRect(jobs->index(0)).center().y()));
+    EXPECT_FALSE(greenShown());
 }
