@@ -18,11 +18,12 @@ constexpr double PageDpi = 36.0;
 }
 
 InterimDocumentWindow::InterimDocumentWindow(std::shared_ptr<document::Document> document,
-                                             QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(std::move(document))
+                                             const QString& label)
+    : QWidget(nullptr, Qt::Window), document_(std::move(document))
 {
     setObjectName(QStringLiteral("DocumentWindow"));
-    setWindowTitle(QStringLiteral("Pagula"));
+    setWindowTitle(label.isEmpty() ? QStringLiteral("Pagula")
+                                   : QStringLiteral("Pagula - ") + label);
 
     auto* pages = new QWidget;
     auto* column = new QVBoxLayout(pages);

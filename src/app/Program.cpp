@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/AdjustmentsPanel.h"
 #include "app/InterimDocumentWindow.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
@@ -7,12 +8,27 @@
 #include "preview/TForm4.h"
 
 #include <QApplication>
+#include <QCheckBox>
 
 namespace pagula::app
 {
 
-Program::Program(std::function<void()> quit)
-    : lifetime_(quit ? std::move(quit) : [] { QCoreApplication::quit(); })
+namespace
+{
+
+QWidget* makeProgramDocumentWindow(std::shared_ptr<document::Document> document,
+                                   const QString& label)
+{
+    auto* window = new InterimDocumentWindow(std::move(document), label);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    return window;
+}
+
+} // namespace
+
+Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
+    : lifetime_(quit ? std::move(quit) : [] { QCoreApplication::quit(); }),
+      makeWindow_(makeWindow ? std::move(makeWindow) : makeProgramDocumentWindow)
 {
     // The process ends by the lifetime rule, not when the main window is merely the last
     // visible one (a run may still hand over documents).
@@ -29,7 +45,12 @@ Program::Program(std::function<void()> quit)
     });
     form1_->setEngine(&engine_);
 
-    connect(form1_.get(), &TForm1::generationStarted, this, [this] { lifetime_.runStarted(); });
+    connect(form1_.get(), &TForm1::generationStarted, this, [this] {
+        // The run reads the two-sided choice once, as it starts; so does the labelling.
+        twoSidedRun_ = form1_->adjustments()->twoSideBox()->isChecked();
+        documentsOfRun_ = 0;
+        lifetime_.runStarted();
+    });
     connect(form1_.get(), &TForm1::generationFinished, this, [this] { lifetime_.runFinished(); });
     connect(form1_.get(), &TForm1::closed, this, [this] { lifetime_.mainWindowClosed(); });
 }
@@ -49,8 +70,12 @@ void Program::start()
 
 void Program::openDocumentWindow(std::shared_ptr<document::Document> document)
 {
-    auto* window = new InterimDocumentWindow(document);
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    QString label;
+    if (twoSidedRun_)
+        label = documentsOfRun_ == 0 ? QStringLiteral("лицевая сторона")
+                                     : QStringLiteral("обратная сторона");
+    ++documentsOfRun_;
+    QWidget* window = makeWindow_(document, label);
     shown_.push_back({std::move(document), window});
     lifetime_.documentWindowOpened();
     connect(window, &QObject::destroyed, this, [this] { lifetime_.documentWindowClosed(); });

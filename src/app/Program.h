@@ -32,8 +32,14 @@ class Program : public QObject
 {
     Q_OBJECT
 public:
-    // quit ends the event loop; QCoreApplication::quit when not given.
-    explicit Program(std::function<void()> quit = {});
+    // Makes the window of a document; `label` tells the sides of a two-sided run apart (empty
+    // for a one-sided run). The window has no parent and deletes itself when closed.
+    using DocumentWindowFactory =
+        std::function<QWidget*(std::shared_ptr<document::Document> document, const QString& label)>;
+
+    // quit ends the event loop (QCoreApplication::quit when not given); makeWindow makes the
+    // document windows (the program's own when not given).
+    explicit Program(std::function<void()> quit = {}, DocumentWindowFactory makeWindow = {});
     ~Program() override;
 
     // Shows the main window maximised.
@@ -60,6 +66,10 @@ private:
     void openDocumentWindow(std::shared_ptr<document::Document> document);
 
     AppLifetime lifetime_;
+    DocumentWindowFactory makeWindow_;
+    // The run in progress: whether it makes two sides, and how many documents it handed over.
+    bool twoSidedRun_ = false;
+    int documentsOfRun_ = 0;
     document::BuiltinEngine engine_;
     // Declared in creation order; destroyed in reverse, the dialogs before their parent.
     std::unique_ptr<TForm1> form1_;

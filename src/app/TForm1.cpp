@@ -37,10 +37,17 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Распечатка Pagula"));
+    FormCreate();
+    resize(RestoredSize);
+}
+
+void TForm1::FormCreate()
+{
+    // The controls come up with their start values; the layout settings compute their first
+    // state as they do, before the user can act.
     applyLook();
     buildRegions();
     connectHandlers();
-    resize(RestoredSize);
 }
 
 TForm1::~TForm1() = default;
@@ -57,8 +64,6 @@ void TForm1::applyLook()
 
 void TForm1::buildRegions()
 {
-    // The layout settings compute their first state as their controls come up, before the user
-    // can act.
     jobList_ = new joblist::JobListPanels(this);
     previewTabs_ = new preview::PreviewTabs(this);
 

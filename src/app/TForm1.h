@@ -94,6 +94,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void FormCreate();
     void applyLook();
     void buildRegions();
     void connectHandlers();

@@ -111,8 +111,14 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     // (white) cells and mirrored row by row, so 8 lies behind 7.
     EXPECT_EQ(pictureNames(*documents()[0]), names({1, 3, 5, 7}));
     EXPECT_EQ(pictureNames(*documents()[1]), names({6, 4, 2, 0, 0, 8}));
-    for (const Program::ShownDocument& shown : program->shownDocuments())
-        EXPECT_TRUE(shown.window && shown.window->isVisible());
+    const QStringList titles{QStringLiteral("Pagula - лицевая сторона"),
+                             QStringLiteral("Pagula - обратная сторона")};
+    for (int i = 0; i < 2; ++i) {
+        QWidget* window = program->shownDocuments()[size_t(i)].window;
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->windowTitle(), titles[i]);
+    }
 
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, MessageKind::Information);
