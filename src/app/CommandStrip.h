@@ -31,7 +31,11 @@ public:
     AdjustmentsPanel* adjustments() const { return adjustments_; }
     TGradBtn* aboutButton() const { return GradBtn3; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QWidget* content_;
     AdjustmentsPanel* adjustments_;
     TGradBtn* GradBtn3;
 };

@@ -77,11 +77,12 @@ void ScreenshotTour::start()
 {
     TForm1& main = program_.mainWindow();
 
-    then(500, [&main] {
-        // Without a window manager nobody maximises the window; give it the screen.
-        if (QScreen* screen = main.screen(); screen && !main.isFullScreen())
-            if (main.size() != screen->availableGeometry().size())
-                main.setGeometry(screen->availableGeometry());
+    // Without a window manager nobody maximises the window: it shows at its restored size
+    // first, then the tour gives it the screen.
+    then(800, [this, &main] {
+        save(main, QStringLiteral("00-main-window-restored.png"));
+        if (QScreen* screen = main.screen())
+            main.setGeometry(screen->availableGeometry());
     });
     then(800, [this, &main] { save(main, QStringLiteral("01-main-window.png")); });
 
