@@ -19,6 +19,22 @@ public:
     using Error::Error;
 };
 
+// The picture is larger than the decoder's limits allow (see Limits.h), also at every reduced
+// size that would still satisfy the request. The message names the file and its pixel size.
+class PictureTooLargeError : public ImageError {
+public:
+    PictureTooLargeError(const QString& path, QSize pixelSize);
+    QSize pixelSize() const { return pixelSize_; }
+
+private:
+    QSize pixelSize_;
+};
+
+// The format of picture bytes, judged by their content alone (never by a file name).
+ImageFormat detectFormat(const QByteArray& head);
+// "JPEG", "PNG", ... ; "unknown" for ImageFormat::Unknown.
+QString formatName(ImageFormat format);
+
 // What a cheap look at the file's header tells.
 struct ImageInfo {
     ImageFormat format = ImageFormat::Unknown;
@@ -43,10 +59,16 @@ struct DecodeRequest {
     QSize atLeast;
     // Apply the EXIF orientation, so the result is upright.
     bool applyOrientation = true;
+    // When even the size asked for exceeds the decoding limits, return the largest reduced
+    // JPEG decode that fits them instead of failing (for a viewer of very large photos).
+    bool shrinkToFitLimit = false;
 };
 
 // Decodes a picture file, choosing the decoder by content, not by extension. Pictures larger
 // than the pixel limit are refused before any allocation. Throws ImageError.
+// Result formats: Format_RGB32, or Format_ARGB32 for pictures with transparency;
+// Format_Grayscale8 for greyscale sources; Format_Mono for 1-bit sources.
+// A JPEG cut short returns what was read (the rest grey), as a word processor shows it.
 QImage decodeFile(const QString& path, const DecodeRequest& request = {});
 QImage decodeData(const QByteArray& bytes, const DecodeRequest& request = {});
 
