@@ -23,7 +23,7 @@ namespace pagula::imaging {
 
 namespace {
 
-enum class Failure { None, LibJpeg, TooManyScans, TooLarge, OutOfMemory };
+enum class Failure { None, LibJpeg, TooManyScans, TooLarge, TooLittleData, OutOfMemory };
 
 struct DecodeState {
     jpeg_decompress_struct cinfo;
@@ -136,6 +136,12 @@ bool decodeGuarded(DecodeState* s)
         jpeg_destroy_decompress(cinfo);
         return false;
     }
+    const qint64 blocks = (qint64(cinfo->image_width) + 7) / 8 * ((qint64(cinfo->image_height) + 7) / 8);
+    if (!cinfo->arith_code && qint64(s->size) * 8 * limits::jpegMinDataShare < blocks) {
+        s->failure = Failure::TooLittleData;
+        jpeg_destroy_decompress(cinfo);
+        return false;
+    }
     cinfo->scale_num = 1;
     cinfo->scale_denom = unsigned(s->denominator);
     jpeg_calc_output_dimensions(cinfo);
@@ -205,6 +211,10 @@ JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options
                                  .arg(limits::jpegMaxScans));
         case Failure::TooLarge:
             throw PictureTooLargeError(QString(), state->fullSize);
+        case Failure::TooLittleData:
+            throw ImageError(QStringLiteral("JPEG file is far too short for a %1 x %2 picture")
+                                 .arg(state->fullSize.width())
+                                 .arg(state->fullSize.height()));
         case Failure::OutOfMemory:
             throw ImageError(QStringLiteral("Not enough memory for a %1 x %2 picture")
                                  .arg(state->fullSize.width())

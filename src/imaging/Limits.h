@@ -21,6 +21,12 @@ constexpr long jpegWorkingMemory = 512L * 1024 * 1024;
 // Progressive JPEG files normally have about 10 scans; hundreds are an attack on time.
 constexpr int jpegMaxScans = 100;
 
+// A Huffman-coded JPEG needs at least one bit for each 8 x 8 block (its DC value). A file cut
+// short shows what it holds; one holding less than 1/jpegMinDataShare of its declared picture
+// is a lying header (a few bytes claiming gigapixels), refused before the long decode of
+// nothing.
+constexpr qint64 jpegMinDataShare = 100;
+
 // Qt's reader allocation limit, in MiB (the same bound as maxDecodedBytes).
 constexpr int qtAllocationLimitMiB = int(maxDecodedBytes / (1024 * 1024));
 
