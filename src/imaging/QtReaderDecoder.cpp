@@ -109,7 +109,9 @@ QImage decodeWithQt(const QByteArray& bytes, ImageFormat format, QSize atLeast)
     reader.setAutoTransform(false); // orientation is applied by the caller, for every format
 
     const QString name = formatName(format);
-    const QSize size = reader.size();
+    // Qt reports a top-down BMP's height as negative.
+    const QSize declared = reader.size();
+    const QSize size(qAbs(declared.width()), qAbs(declared.height()));
     if (!size.isValid() || size.isEmpty())
         throw ImageError(QStringLiteral("Damaged %1 header").arg(name));
     // 32 bits per pixel: the deepest output format, whatever the file's depth.

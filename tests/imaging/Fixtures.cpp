@@ -1,5 +1,6 @@
 #include "Fixtures.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -17,6 +18,22 @@ QImage quadrants(int width, int height)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, quadrantColour((x + 0.5) / width, (y + 0.5) / height));
+    }
+    return image;
+}
+
+QImage noisyQuadrants(int width, int height)
+{
+    QImage image = quadrants(width, height);
+    quint32 seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int d = int(seed >> 28); // 0..15
+            const QRgb c = line[x];
+            line[x] = qRgb(qMax(0, qRed(c) - d), qMax(0, qGreen(c) - d), qMax(0, qBlue(c) - d));
+        }
     }
     return image;
 }
@@ -285,6 +302,109 @@ QByteArray writePcx(const QImage& source, int bitsPerPixel, int planes)
     return writePcx(s);
 }
 
+Bytes& Bytes::u8(int v)
+{
+    data.append(char(v));
+    return *this;
+}
+
+Bytes& Bytes::u16(int v)
+{
+    char b[2];
+    qToLittleEndian(quint16(v), b);
+    data.append(b, 2);
+    return *this;
+}
+
+Bytes& Bytes::u32(qint64 v)
+{
+    char b[4];
+    qToLittleEndian(quint32(v), b);
+    data.append(b, 4);
+    return *this;
+}
+
+Bytes& Bytes::raw(const QByteArray& b)
+{
+    data += b;
+    return *this;
+}
+
+QByteArray bmp(int width, int height, int bits, int compression, const QByteArray& extra,
+               const QByteArray& pixels, int pixelsPerMetre)
+{
+    const int offset = 14 + 40 + int(extra.size());
+    const int colours = bits <= 8 ? int(extra.size() / 4) : 0;
+    Bytes b;
+    b.raw("BM").u32(offset + pixels.size()).u32(0).u32(offset);
+    b.u32(40).u32(width).u32(height).u16(1).u16(bits).u32(compression).u32(pixels.size());
+    b.u32(pixelsPerMetre).u32(pixelsPerMetre).u32(colours).u32(0);
+    return b.raw(extra).raw(pixels).data;
+}
+
+QByteArray bmpPalette(std::initializer_list<QRgb> colours)
+{
+    Bytes b;
+    for (QRgb c : colours)
+        b.u8(qBlue(c)).u8(qGreen(c)).u8(qRed(c)).u8(0);
+    return b.data;
+}
+
+QByteArray tiff(const TiffSpec& s)
+{
+    struct Entry {
+        int tag, type;
+        qint64 value;
+    };
+    std::vector<Entry> entries = {{256, 3, s.width}, {257, 3, s.height}, {258, 3, 8},
+                                  {259, 3, 1},       {262, 3, 1},        {273, 4, 0}};
+    if (s.orientation)
+        entries.push_back({274, 3, s.orientation});
+    entries.insert(entries.end(), {{277, 3, 1}, {278, 3, s.height}, {279, 4, 0}});
+    if (s.xResolution > 0)
+        entries.insert(entries.end(), {{282, 5, 0}, {283, 5, 0}});
+    if (s.resolutionUnit)
+        entries.push_back({296, 3, s.resolutionUnit});
+    for (int i = 0; i < s.bogusTags; ++i)
+        entries.push_back({40000 + i, 3, i});
+
+    QByteArray pixels(qsizetype(s.width) * s.height, '\0');
+    for (int i = 0; i < pixels.size(); ++i)
+        pixels[i] = char(i * 7);
+    const qint64 directorySize = 2 + 12 * qint64(entries.size()) + 4;
+    const qint64 directory = s.directoryLast ? 8 + pixels.size() : 8;
+    const qint64 pixelsAt = s.directoryLast ? 8 : 8 + directorySize;
+    const qint64 rationals = directory + directorySize;
+
+    Bytes b;
+    b.raw("II").u16(42).u32(directory);
+    if (s.directoryLast)
+        b.raw(pixels);
+    b.u16(int(entries.size()));
+    for (const Entry& e : entries) {
+        qint64 v = e.value;
+        if (e.tag == 273)
+            v = s.stripOffset >= 0 ? s.stripOffset : pixelsAt;
+        else if (e.tag == 279)
+            v = s.stripBytes >= 0 ? s.stripBytes : pixels.size();
+        else if (e.tag == 282 || e.tag == 283)
+            v = rationals + (e.tag - 282) * 8;
+        b.u16(e.tag).u16(e.type).u32(1);
+        if (e.type == 3)
+            b.u16(int(v)).u16(0);
+        else
+            b.u32(v);
+    }
+    b.u32(0);
+    if (s.xResolution > 0) {
+        b.u32(qint64(s.xResolution * 100)).u32(100);
+        b.u32(qint64(s.yResolution * 100)).u32(100);
+    }
+    if (!s.directoryLast)
+        b.raw(pixels);
+    return b.data;
+}
+
 bool haveTool(const QString& name)
 {
     return !QStandardPaths::findExecutable(name).isEmpty();
@@ -301,6 +421,15 @@ bool runTool(const QString& name, const QStringList& args, QString* error)
         return false;
     }
     return true;
+}
+
+QByteArray encoded(const QImage& image, const char* format, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(image.save(&buffer, format, quality)) << format;
+    return bytes;
 }
 
 QByteArray readFile(const QString& path)

@@ -24,6 +24,8 @@ namespace pagula::imaging::test {
 // A 64 x 48 picture of four flat quadrants (red, green / blue, white), easy to recognise after
 // lossy compression, turning and scaling.
 QImage quadrants(int width = 64, int height = 48);
+// The same with fine noise, so that compressed data outweighs the headers.
+QImage noisyQuadrants(int width, int height);
 // The colour of quadrants() at a point given as fractions of the picture.
 QRgb quadrantColour(double fx, double fy);
 // Whether two colours differ by at most `tolerance` in each channel.
@@ -76,10 +78,41 @@ QByteArray writePcx(const PcxSpec& spec);
 // 256-colour palette built from the picture's colours, (8,3).
 QByteArray writePcx(const QImage& image, int bitsPerPixel, int planes);
 
+// Little-endian field writer for hand-made headers.
+struct Bytes {
+    QByteArray data;
+    Bytes& u8(int v);
+    Bytes& u16(int v);
+    Bytes& u32(qint64 v);
+    Bytes& raw(const QByteArray& b);
+};
+
+// A BMP with a 40-byte info header; `extra` goes between header and pixels (masks, palette).
+QByteArray bmp(int width, int height, int bits, int compression, const QByteArray& extra,
+               const QByteArray& pixels, int pixelsPerMetre = 2835);
+// BMP palette entries.
+QByteArray bmpPalette(std::initializer_list<QRgb> colours);
+
+// An 8-bit grey uncompressed little-endian TIFF; every field may be set to nonsense.
+struct TiffSpec {
+    int width = 4, height = 4;
+    int bogusTags = 0;       // unknown tags added to the directory
+    qint64 stripBytes = -1;  // -1: what the picture needs
+    qint64 stripOffset = -1; // -1: where the pixels are
+    int orientation = 0;     // 0: no orientation tag
+    double xResolution = 0, yResolution = 0;
+    int resolutionUnit = 0;  // 0: no unit tag
+    bool directoryLast = false; // the directory after the pixels, as libtiff writes it
+};
+QByteArray tiff(const TiffSpec& spec);
+
 // External tools (ImageMagick's convert, libjpeg-turbo's cjpeg, libtiff's tiffset).
 bool haveTool(const QString& name);
 // Runs a tool; false (and a message in `error`) when it fails.
 bool runTool(const QString& name, const QStringList& args, QString* error = nullptr);
+
+// The picture as Qt writes it in a format ("PNG", "BMP", "TIFF", "ICO", "JPEG").
+QByteArray encoded(const QImage& image, const char* format, int quality = -1);
 
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);

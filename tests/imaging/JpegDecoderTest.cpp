@@ -220,14 +220,7 @@ TEST(JpegDecoder, FailuresCarryLibjpegsMessageNumber)
 TEST(JpegDecoder, AFileCutShortShowsWhatWasRead)
 {
     // Fine detail, so that the scan data is most of the file and the cut falls into it.
-    QImage detailed = quadrants(128, 96);
-    for (int y = 0; y < detailed.height(); ++y) {
-        for (int x = 0; x < detailed.width(); ++x) {
-            const int d = (x * 7 + y * 13) % 5 * 4;
-            const QRgb c = detailed.pixel(x, y);
-            detailed.setPixel(x, y, qRgb(qRed(c) - d, qGreen(c) - d, qBlue(c) - d));
-        }
-    }
+    const QImage detailed = noisyQuadrants(128, 96);
     JpegWriteOptions fine;
     fine.quality = 98;
     const QByteArray whole = writeJpeg(detailed, fine);
