@@ -11,12 +11,14 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace pagula::imaging::fuzz {
+namespace pagula::imaging::fuzz
+{
 
 // Where the pixel sums go, so that reading them cannot be optimised away.
 volatile unsigned pixelSink = 0;
 
-namespace {
+namespace
+{
 
 QByteArray view(const uint8_t* data, size_t size)
 {
@@ -64,9 +66,8 @@ void qtFormats(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return;
-    static constexpr ImageFormat formats[] = {ImageFormat::Png, ImageFormat::Bmp,
-                                              ImageFormat::Gif, ImageFormat::Tiff,
-                                              ImageFormat::Ico};
+    static constexpr ImageFormat formats[] = {ImageFormat::Png, ImageFormat::Bmp, ImageFormat::Gif,
+                                              ImageFormat::Tiff, ImageFormat::Ico};
     const ImageFormat format = formats[(data[0] & 0x7F) % 5];
     const QSize atLeast = (data[0] & 0x80) ? QSize(8, 8) : QSize();
     try {

@@ -6,7 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace pagula::imaging::fuzz {
+namespace pagula::imaging::fuzz
+{
 
 // PCX decoding.
 void pcx(const uint8_t* data, size_t size);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 // Brightness and contrast as a word processor applies them to a picture: contrast first, a
 // slope of tan(c * pi / 2) through the middle of the range (0 flat, 0.5 unchanged, towards a
@@ -10,9 +11,11 @@
 // and 1 white whatever the contrast. Both become one lookup table over 0..255; the colour
 // type is applied after them.
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 
 using Lut = std::array<uchar, 256>;
 
@@ -38,11 +41,23 @@ Lut makeLut(double brightness, double contrast)
     return lut;
 }
 
-// Luminance with Rec. 601 weights in 1/256: a grey pixel keeps its level.
-inline int luminance(int r, int g, int b)
-{
-    return (77 * r + 150 * g + 29 * b + 128) >> 8;
-}
+// The lookup table folded into the luminance weights (Rec. 601, in 1/256): the adjusted
+// luminance of a pixel is three lookups and a shift, and a grey pixel keeps its level.
+struct LuminanceLut {
+    explicit LuminanceLut(const Lut& lut)
+    {
+        for (int v = 0; v < 256; ++v) {
+            r[v] = 77 * lut[v];
+            g[v] = 150 * lut[v];
+            b[v] = 29 * lut[v] + 128;
+        }
+    }
+    int operator()(int red, int green, int blue) const
+    {
+        return (r[red] + g[green] + b[blue]) >> 8;
+    }
+    std::array<int, 256> r{}, g{}, b{};
+};
 
 // What a pixel looks like on white paper.
 inline QRgb overWhite(QRgb c)
@@ -59,12 +74,6 @@ inline QRgb adjusted(QRgb c, const Lut& lut)
     return qRgba(lut[qRed(c)], lut[qGreen(c)], lut[qBlue(c)], qAlpha(c));
 }
 
-inline int adjustedLuminance(QRgb c, const Lut& lut)
-{
-    const QRgb a = adjusted(overWhite(c), lut);
-    return luminance(qRed(a), qGreen(a), qBlue(a));
-}
-
 QImage newLike(const QImage& source, QImage::Format format)
 {
     QImage out(source.size(), format);
@@ -75,22 +84,15 @@ QImage newLike(const QImage& source, QImage::Format format)
     return out;
 }
 
-// Black and white as Format_Mono, index 0 black and 1 white, from a per-pixel "is white".
-template <typename IsWhite>
-void fillMono(QImage& out, IsWhite isWhite)
+// One line of grey levels as Format_Mono bits: 1 (white) from mid-grey up.
+void packThreshold(const uchar* grey, int width, uchar* bits)
 {
-    const int w = out.width();
-    for (int y = 0; y < out.height(); ++y) {
-        uchar* dst = out.scanLine(y);
-        for (int x0 = 0; x0 < w; x0 += 8) {
-            uchar byte = 0;
-            const int n = std::min(8, w - x0);
-            for (int i = 0; i < n; ++i) {
-                if (isWhite(x0 + i, y))
-                    byte |= uchar(0x80 >> i);
-            }
-            dst[x0 >> 3] = byte;
-        }
+    for (int x0 = 0; x0 < width; x0 += 8) {
+        uchar byte = 0;
+        const int n = std::min(8, width - x0);
+        for (int i = 0; i < n; ++i)
+            byte |= uchar((grey[x0 + i] >= midGrey ? 0x80 : 0) >> i);
+        bits[x0 >> 3] = byte;
     }
 }
 
@@ -105,72 +107,105 @@ QImage adjustMono(const QImage& image, const Lut& lut, ColorMode mode)
         mono.setColorTable({adjusted(table[0], lut), adjusted(table[1], lut)});
         return mono;
     }
-    const int level[2] = {adjustedLuminance(table[0], lut), adjustedLuminance(table[1], lut)};
-    const auto bit = [&mono](int x, int y) { return (mono.constScanLine(y)[x >> 3] >> (7 - (x & 7))) & 1; };
+    const LuminanceLut luminance(lut);
+    const auto level = [&](QRgb c) {
+        const QRgb w = overWhite(c);
+        return uchar(luminance(qRed(w), qGreen(w), qBlue(w)));
+    };
+    const uchar levels[2] = {level(table[0]), level(table[1])};
+    const int w = mono.width();
     if (mode == ColorMode::Greyscale) {
         QImage out = newLike(image, QImage::Format_Grayscale8);
         for (int y = 0; y < out.height(); ++y) {
+            const uchar* src = mono.constScanLine(y);
             uchar* dst = out.scanLine(y);
-            for (int x = 0; x < out.width(); ++x)
-                dst[x] = uchar(level[bit(x, y)]);
+            for (int x = 0; x < w; ++x)
+                dst[x] = levels[(src[x >> 3] >> (7 - (x & 7))) & 1];
         }
         return out;
     }
-    const bool white[2] = {level[0] >= midGrey, level[1] >= midGrey};
+    // Black and white: each source bit maps to black or white as a whole.
+    const bool white0 = levels[0] >= midGrey;
+    const bool white1 = levels[1] >= midGrey;
     QImage out = newLike(image, QImage::Format_Mono);
-    fillMono(out, [&](int x, int y) { return white[bit(x, y)]; });
+    const qsizetype bytes = (w + 7) / 8;
+    for (int y = 0; y < out.height(); ++y) {
+        const uchar* src = mono.constScanLine(y);
+        uchar* dst = out.scanLine(y);
+        for (qsizetype i = 0; i < bytes; ++i) {
+            if (white0 == white1)
+                dst[i] = white0 ? 0xFF : 0x00;
+            else
+                dst[i] = white1 ? src[i] : uchar(~src[i]);
+        }
+    }
     return out;
 }
 
 QImage adjustGrey(const QImage& image, const Lut& lut, ColorMode mode)
 {
     QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    const int w = grey.width();
     if (mode == ColorMode::BlackAndWhite) {
         QImage out = newLike(image, QImage::Format_Mono);
-        fillMono(out, [&](int x, int y) { return lut[grey.constScanLine(y)[x]] >= midGrey; });
+        std::vector<uchar> row(static_cast<size_t>(w));
+        for (int y = 0; y < grey.height(); ++y) {
+            const uchar* src = grey.constScanLine(y);
+            for (int x = 0; x < w; ++x)
+                row[x] = lut[src[x]];
+            packThreshold(row.data(), w, out.scanLine(y));
+        }
         return out;
     }
     for (int y = 0; y < grey.height(); ++y) {
         uchar* line = grey.scanLine(y);
-        for (int x = 0; x < grey.width(); ++x)
+        for (int x = 0; x < w; ++x)
             line[x] = lut[line[x]];
     }
     return grey;
 }
 
+// Adjusted luminance of one line of 32-bit pixels; with alpha, as seen on white paper.
+template <bool hasAlpha>
+void luminanceLine(const QRgb* src, int width, const LuminanceLut& luminance, uchar* dst)
+{
+    for (int x = 0; x < width; ++x) {
+        const QRgb c = hasAlpha ? overWhite(src[x]) : src[x];
+        dst[x] = uchar(luminance(qRed(c), qGreen(c), qBlue(c)));
+    }
+}
+
 QImage adjustColour(const QImage& image, const Lut& lut, ColorMode mode)
 {
-    const QImage src = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                                     : QImage::Format_RGB32);
-    const auto pixel = [&src](int x, int y) {
-        return reinterpret_cast<const QRgb*>(src.constScanLine(y))[x];
-    };
-    switch (mode) {
-    case ColorMode::Automatic: {
+    const bool alpha = image.hasAlphaChannel();
+    const QImage src = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const int w = src.width();
+    const auto line = [&src](int y) { return reinterpret_cast<const QRgb*>(src.constScanLine(y)); };
+    if (mode == ColorMode::Automatic) {
         QImage out = newLike(src, src.format());
         for (int y = 0; y < out.height(); ++y) {
+            const QRgb* in = line(y);
             auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-            for (int x = 0; x < out.width(); ++x)
-                dst[x] = adjusted(pixel(x, y), lut);
+            for (int x = 0; x < w; ++x)
+                dst[x] = adjusted(in[x], lut);
         }
         return out;
     }
-    case ColorMode::Greyscale: {
+    const LuminanceLut luminance(lut);
+    const auto toGrey = alpha ? luminanceLine<true> : luminanceLine<false>;
+    if (mode == ColorMode::Greyscale) {
         QImage out = newLike(src, QImage::Format_Grayscale8);
-        for (int y = 0; y < out.height(); ++y) {
-            uchar* dst = out.scanLine(y);
-            for (int x = 0; x < out.width(); ++x)
-                dst[x] = uchar(adjustedLuminance(pixel(x, y), lut));
-        }
+        for (int y = 0; y < out.height(); ++y)
+            toGrey(line(y), w, luminance, out.scanLine(y));
         return out;
     }
-    case ColorMode::BlackAndWhite: {
-        QImage out = newLike(src, QImage::Format_Mono);
-        fillMono(out, [&](int x, int y) { return adjustedLuminance(pixel(x, y), lut) >= midGrey; });
-        return out;
+    QImage out = newLike(src, QImage::Format_Mono);
+    std::vector<uchar> row(static_cast<size_t>(w));
+    for (int y = 0; y < out.height(); ++y) {
+        toGrey(line(y), w, luminance, row.data());
+        packThreshold(row.data(), w, out.scanLine(y));
     }
-    }
-    return src;
+    return out;
 }
 
 } // namespace

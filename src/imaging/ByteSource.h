@@ -3,11 +3,13 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 // Random access to picture bytes, so that header parsers can follow offsets (a TIFF directory
 // often sits at the end of the file) without reading the whole file.
-class ByteSource {
+class ByteSource
+{
 public:
     virtual ~ByteSource() = default;
     virtual qint64 size() const = 0;
@@ -15,7 +17,8 @@ public:
     virtual QByteArray read(qint64 offset, qint64 len) const = 0;
 };
 
-class MemorySource final : public ByteSource {
+class MemorySource final : public ByteSource
+{
 public:
     explicit MemorySource(QByteArray bytes) : bytes_(std::move(bytes)) {}
     qint64 size() const override { return bytes_.size(); }

@@ -6,9 +6,11 @@
 
 #include <cstring>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 
 bool startsWith(const char* data, qint64 size, const char* magic, qint64 magicSize)
 {
@@ -21,7 +23,14 @@ bool looksLikeBmp(const char* data, qint64 size)
         return false;
     // The info header's size tells its version; every known one is listed.
     switch (qFromLittleEndian<quint32>(data + 14)) {
-    case 12: case 16: case 40: case 52: case 56: case 64: case 108: case 124:
+    case 12:
+    case 16:
+    case 40:
+    case 52:
+    case 56:
+    case 64:
+    case 108:
+    case 124:
         return true;
     default:
         return false;

@@ -2,7 +2,8 @@
 
 #include "imaging/ImageIO.h"
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 // Bytes a caller should pass to detectFormat() to recognise every format.
 constexpr qint64 formatSignatureBytes = 32;

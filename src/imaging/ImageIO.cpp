@@ -8,9 +8,11 @@
 #include "imaging/Probe.h"
 #include "imaging/QtReaderDecoder.h"
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 QString tooLargeMessage(const QString& path, QSize size)
 {
     const QString pixels = QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());

@@ -19,9 +19,11 @@
 // become C++ exceptions only after decodeGuarded() has returned, so no exception ever
 // crosses libjpeg's C frames.
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 
 enum class Failure { None, LibJpeg, TooManyScans, TooLarge, TooLittleData, OutOfMemory };
 
@@ -136,7 +138,8 @@ bool decodeGuarded(DecodeState* s)
         jpeg_destroy_decompress(cinfo);
         return false;
     }
-    const qint64 blocks = (qint64(cinfo->image_width) + 7) / 8 * ((qint64(cinfo->image_height) + 7) / 8);
+    const qint64 blocks =
+        (qint64(cinfo->image_width) + 7) / 8 * ((qint64(cinfo->image_height) + 7) / 8);
     if (!cinfo->arith_code && qint64(s->size) * 8 * limits::jpegMinDataShare < blocks) {
         s->failure = Failure::TooLittleData;
         jpeg_destroy_decompress(cinfo);
@@ -168,8 +171,8 @@ bool decodeGuarded(DecodeState* s)
             const JDIMENSION y = cinfo->output_scanline;
             if (jpeg_read_scanlines(cinfo, row, 1) != 1)
                 break;
-            cmykToRgb32(row[0], reinterpret_cast<quint32*>(bits + y * stride),
-                        cinfo->output_width, cinfo->saw_Adobe_marker);
+            cmykToRgb32(row[0], reinterpret_cast<quint32*>(bits + y * stride), cinfo->output_width,
+                        cinfo->saw_Adobe_marker);
         }
     } else {
         // Several rows per call let libjpeg upsample chroma straight into the picture.
@@ -207,8 +210,8 @@ JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options
     if (!decodeGuarded(state.get())) {
         switch (state->failure) {
         case Failure::TooManyScans:
-            throw ImageError(QStringLiteral("JPEG file has more than %1 scans")
-                                 .arg(limits::jpegMaxScans));
+            throw ImageError(
+                QStringLiteral("JPEG file has more than %1 scans").arg(limits::jpegMaxScans));
         case Failure::TooLarge:
             throw PictureTooLargeError(QString(), state->fullSize);
         case Failure::TooLittleData:

@@ -4,7 +4,8 @@
 #include <QImage>
 #include <QSize>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 struct JpegDecodeOptions {
     // Smallest acceptable result in the stored orientation; empty for the full size.

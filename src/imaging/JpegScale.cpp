@@ -2,9 +2,11 @@
 
 #include "imaging/Limits.h"
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 constexpr int denominators[] = {8, 4, 2, 1}; // smallest decode first
 
 bool fits(QSize full, int denominator, int bitsPerPixel)

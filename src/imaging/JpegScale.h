@@ -2,7 +2,8 @@
 
 #include <QSize>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 // libjpeg-turbo decodes at 1/2, 1/4 and 1/8 scale straight from the DCT coefficients, which is
 // several times faster than a full decode and needs a fraction of the memory.

@@ -5,7 +5,8 @@
 
 // Every bound the picture readers enforce on outside input, in one place. Picture files come
 // from anywhere; these keep memory and time bounded whatever a header claims.
-namespace pagula::imaging::limits {
+namespace pagula::imaging::limits
+{
 
 // Largest decoded picture buffer: 64 megapixels at 4 bytes per pixel.
 constexpr qint64 maxDecodedBytes = 256LL * 1024 * 1024;

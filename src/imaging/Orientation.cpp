@@ -2,9 +2,11 @@
 
 #include <QTransform>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 // Right-angle rotations keep every pixel format (a general matrix such as a transposition
 // would turn a 1-bit picture into 32-bit ARGB), so each orientation is built from a
 // rotation and a mirror.

@@ -3,7 +3,8 @@
 #include <QImage>
 #include <QSize>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 // The picture turned upright from its stored EXIF orientation (1..8; anything else is 1).
 // Keeps the pixel format, 1-bit pictures included.

@@ -5,14 +5,16 @@
 #include "imaging/PcxHeader.h"
 
 #include <algorithm>
-#include <climits>
 #include <array>
+#include <climits>
 #include <cstring>
 #include <vector>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 
 enum class Layout { Mono, Ega16, Palette256, Rgb24 };
 
@@ -34,9 +36,8 @@ using Palette = std::array<QRgb, 256>;
 
 // The 16 colours of an EGA card, for files whose header carries no palette.
 constexpr std::array<QRgb, 16> standardEgaPalette = {
-    0xFF000000, 0xFF0000AA, 0xFF00AA00, 0xFF00AAAA, 0xFFAA0000, 0xFFAA00AA,
-    0xFFAA5500, 0xFFAAAAAA, 0xFF555555, 0xFF5555FF, 0xFF55FF55, 0xFF55FFFF,
-    0xFFFF5555, 0xFFFF55FF, 0xFFFFFF55, 0xFFFFFFFF};
+    0xFF000000, 0xFF0000AA, 0xFF00AA00, 0xFF00AAAA, 0xFFAA0000, 0xFFAA00AA, 0xFFAA5500, 0xFFAAAAAA,
+    0xFF555555, 0xFF5555FF, 0xFF55FF55, 0xFF55FFFF, 0xFFFF5555, 0xFFFF55FF, 0xFFFFFF55, 0xFFFFFFFF};
 
 Palette egaPalette(const PcxHeader& h)
 {
@@ -45,8 +46,7 @@ Palette egaPalette(const PcxHeader& h)
     const bool stated = h.version != 3 && std::any_of(h.egaPalette.begin(), h.egaPalette.end(),
                                                       [](quint8 v) { return v != 0; });
     for (int i = 0; i < 16; ++i) {
-        p[i] = stated ? qRgb(h.egaPalette[i * 3], h.egaPalette[i * 3 + 1],
-                             h.egaPalette[i * 3 + 2])
+        p[i] = stated ? qRgb(h.egaPalette[i * 3], h.egaPalette[i * 3 + 1], h.egaPalette[i * 3 + 2])
                       : standardEgaPalette[i];
     }
     return p;
@@ -54,7 +54,8 @@ Palette egaPalette(const PcxHeader& h)
 
 // Reads the run-length coded (or raw) stream one line at a time. Runs may cross line ends,
 // as several writers produce them; a run count of 0 yields nothing.
-class LineReader {
+class LineReader
+{
 public:
     LineReader(const uchar* data, qint64 size, bool encoded)
         : data_(data), size_(size), encoded_(encoded)
@@ -177,9 +178,8 @@ QImage decodePcx(const QByteArray& bytes)
                                                     int(qMin<qint64>(height, INT_MAX))));
     QImage image(int(width), int(height), format);
     if (image.isNull())
-        throw ImageError(QStringLiteral("Not enough memory for a %1 x %2 picture")
-                             .arg(width)
-                             .arg(height));
+        throw ImageError(
+            QStringLiteral("Not enough memory for a %1 x %2 picture").arg(width).arg(height));
     if (layout == Layout::Mono)
         image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
 

@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 // Decodes a ZSoft PCX picture: 1 bit (Format_Mono), 16 colours in four 1-bit planes with the
 // header's EGA palette, 256 colours with the palette at the end after a 0x0C marker

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 bool looksLikePcx(const char* data, qint64 size)
 {

@@ -5,7 +5,8 @@
 #include <array>
 #include <optional>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 // The 128-byte header of a ZSoft PCX file, as stored (nothing validated beyond the magic).
 struct PcxHeader {

@@ -10,9 +10,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 ImageError cannotOpen(const QString& path)
 {
     return ImageError(QStringLiteral("Cannot open file %1").arg(path));
@@ -29,7 +31,8 @@ PictureFile::PictureFile(const QString& path) : path_(path)
     fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd_ < 0)
         throw cannotOpen(path);
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd_);
         throw cannotOpen(path);
@@ -64,9 +67,8 @@ QByteArray PictureFile::read(qint64 offset, qint64 len) const
 QByteArray PictureFile::readAll() const
 {
     if (size_ > limits::maxFileBytes)
-        throw ImageError(QStringLiteral("Picture file %1 is too large (%2 bytes)")
-                             .arg(path_)
-                             .arg(size_));
+        throw ImageError(
+            QStringLiteral("Picture file %1 is too large (%2 bytes)").arg(path_).arg(size_));
     return read(0, size_);
 }
 

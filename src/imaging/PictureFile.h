@@ -4,12 +4,14 @@
 
 #include <QString>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 // A picture file opened for reading. Only regular files are accepted, and opening never waits:
 // a FIFO, a device or a folder in a picture's place fails with "Cannot open file %s" instead
 // of hanging the program.
-class PictureFile final : public ByteSource {
+class PictureFile final : public ByteSource
+{
 public:
     explicit PictureFile(const QString& path); // throws ImageError
     ~PictureFile() override;

@@ -11,9 +11,11 @@
 
 #include <climits>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 
 ImageError damagedHeader(ImageFormat format)
 {
@@ -47,8 +49,7 @@ qint32 le32s(const char* p)
 bool isStartOfFrame(int marker)
 {
     // SOF0..SOF15 except DHT (C4), JPG (C8) and DAC (CC).
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-           marker != 0xCC;
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
 // What the segments before the frame header tell.
@@ -130,8 +131,7 @@ ImageInfo probeJpeg(const ByteSource& source)
     if (seg.jfifUnits == 1)
         stated = setResolution(info, dpiFromInches(seg.jfifX), dpiFromInches(seg.jfifY));
     else if (seg.jfifUnits == 2)
-        stated = setResolution(info, dpiFromCentimetres(seg.jfifX),
-                               dpiFromCentimetres(seg.jfifY));
+        stated = setResolution(info, dpiFromCentimetres(seg.jfifX), dpiFromCentimetres(seg.jfifY));
     if (seg.exif) {
         if (!stated)
             setResolution(info, seg.exif->dpiX(), seg.exif->dpiY());
@@ -224,7 +224,7 @@ ImageInfo probeGif(const ByteSource& source)
         }
         if (block != 0x21)
             break; // trailer, end of data or damage
-        r.byte(); // extension label
+        r.byte();  // extension label
         for (int n = r.byte(); n > 0; n = r.byte())
             r.skip(n);
     }

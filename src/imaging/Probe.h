@@ -2,7 +2,8 @@
 
 #include "imaging/ImageIO.h"
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 class ByteSource;
 

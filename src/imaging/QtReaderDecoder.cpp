@@ -8,9 +8,11 @@
 #include <cmath>
 #include <mutex>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 
 QByteArray readerFormat(ImageFormat format)
 {
@@ -48,8 +50,8 @@ QSize reducedSize(QSize full, QSize atLeast)
     if (atLeast.isEmpty() || atLeast.width() * 2 > full.width() ||
         atLeast.height() * 2 > full.height())
         return {};
-    const double factor = std::max(double(atLeast.width()) / full.width(),
-                                   double(atLeast.height()) / full.height());
+    const double factor =
+        std::max(double(atLeast.width()) / full.width(), double(atLeast.height()) / full.height());
     return QSize(std::max(atLeast.width(), int(std::ceil(full.width() * factor))),
                  std::max(atLeast.height(), int(std::ceil(full.height() * factor))));
 }
@@ -89,9 +91,8 @@ QImage toOutputFormat(const QImage& image)
     case QImage::Format_Indexed8:
         if (isGreyPalette(image.colorTable()))
             return image.convertToFormat(QImage::Format_Grayscale8);
-        return image.convertToFormat(hasTransparentEntry(image.colorTable())
-                                         ? QImage::Format_ARGB32
-                                         : QImage::Format_RGB32);
+        return image.convertToFormat(
+            hasTransparentEntry(image.colorTable()) ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     default:
         return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
                                                              : QImage::Format_RGB32);
@@ -126,8 +127,8 @@ QImage decodeWithQt(const QByteArray& bytes, ImageFormat format, QSize atLeast)
     }
     const QImage image = reader.read();
     if (image.isNull())
-        throw ImageError(QStringLiteral("Cannot decode %1 picture: %2")
-                             .arg(name, reader.errorString()));
+        throw ImageError(
+            QStringLiteral("Cannot decode %1 picture: %2").arg(name, reader.errorString()));
     const QImage out = toOutputFormat(image);
     if (out.isNull())
         throw ImageError(QStringLiteral("Not enough memory for a %1 x %2 picture")

@@ -2,7 +2,8 @@
 
 #include "imaging/ImageIO.h"
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 // Decodes PNG, BMP, GIF, TIFF (first page) and ICO (first image) through Qt's image readers,
 // with the format named explicitly (it was recognised by content already). The declared size

@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 double dpiFromInches(double dpi)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 struct ImageInfo;
 

@@ -2,11 +2,13 @@
 
 #include "imaging/ByteSource.h"
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 // Forward reading over a ByteSource through a window, for walking chains of segments (JPEG
 // markers, PNG chunks, GIF blocks) without a system call per byte.
-class SequentialReader {
+class SequentialReader
+{
 public:
     SequentialReader(const ByteSource& source, qint64 start) : source_(source), pos_(start) {}
 

@@ -4,9 +4,11 @@
 
 #include <QtEndian>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
-namespace {
+namespace
+{
 
 enum Tag : quint16 {
     ImageWidth = 256,
@@ -21,7 +23,8 @@ enum Type : quint16 { Byte = 1, Short = 3, Long = 4, Rational = 5, SRational = 1
 
 constexpr int entrySize = 12;
 
-class Reader {
+class Reader
+{
 public:
     Reader(const ByteSource& source, qint64 base, bool bigEndian)
         : source_(source), base_(base), bigEndian_(bigEndian)
@@ -137,8 +140,8 @@ std::optional<TiffDirectory> readTiffDirectory(const ByteSource& source, qint64 
             break;
         case ResolutionUnitTag: {
             const quint32 unit = r.integer(e).value_or(2);
-            dir.resolutionUnit = (unit == 1 || unit == 3) ? ResolutionUnit(unit)
-                                                          : ResolutionUnit::Inch;
+            dir.resolutionUnit =
+                (unit == 1 || unit == 3) ? ResolutionUnit(unit) : ResolutionUnit::Inch;
             break;
         }
         default:

@@ -6,7 +6,8 @@
 
 #include <optional>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 class ByteSource;
 

@@ -3,8 +3,10 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace pagula::imaging {
-namespace {
+namespace pagula::imaging
+{
+namespace
+{
 
 QImage greyPixels(std::initializer_list<int> values)
 {
@@ -51,20 +53,31 @@ TEST(Adjustments, BrightnessAndContrastOnKnownValues)
     };
     const Case cases[] = {
         // Brightness 0 is black and 1 white, whatever the contrast.
-        {0.0, 0.5, 255, 0},  {0.0, 0.0, 200, 0},   {0.0, 1.0, 255, 0},
-        {1.0, 0.5, 0, 255},  {1.0, 0.0, 10, 255},  {1.0, 1.0, 0, 255},
+        {0.0, 0.5, 255, 0},
+        {0.0, 0.0, 200, 0},
+        {0.0, 1.0, 255, 0},
+        {1.0, 0.5, 0, 255},
+        {1.0, 0.0, 10, 255},
+        {1.0, 1.0, 0, 255},
         // Brightness shifts by (b - 0.5) * 510.
-        {0.75, 0.5, 100, 228}, {0.25, 0.5, 100, 0}, {0.6, 0.5, 100, 151},
+        {0.75, 0.5, 100, 228},
+        {0.25, 0.5, 100, 0},
+        {0.6, 0.5, 100, 151},
         // Contrast 0 is flat mid-grey.
-        {0.5, 0.0, 0, 128},  {0.5, 0.0, 255, 128},
+        {0.5, 0.0, 0, 128},
+        {0.5, 0.0, 255, 128},
         // Slope tan(c * pi / 2) about the middle.
-        {0.5, 0.75, 100, 61}, {0.5, 0.75, 200, 255}, {0.5, 0.25, 0, 75}, {0.5, 0.25, 255, 180},
+        {0.5, 0.75, 100, 61},
+        {0.5, 0.75, 200, 255},
+        {0.5, 0.25, 0, 75},
+        {0.5, 0.25, 255, 180},
         // Contrast 1 is a hard threshold at mid-grey.
-        {0.5, 1.0, 127, 0},  {0.5, 1.0, 128, 255},
+        {0.5, 1.0, 127, 0},
+        {0.5, 1.0, 128, 255},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "b " << c.brightness << " c " << c.contrast << " in "
-                                        << c.in);
+        SCOPED_TRACE(testing::Message()
+                     << "b " << c.brightness << " c " << c.contrast << " in " << c.in);
         Adjustments a;
         a.brightness = c.brightness;
         a.contrast = c.contrast;
@@ -103,9 +116,9 @@ TEST(Adjustments, GreyscaleByLuminance)
         QRgb in;
         int grey;
     };
-    for (const Case& c : {Case{qRgb(255, 0, 0), 76}, Case{qRgb(0, 255, 0), 150},
-                          Case{qRgb(0, 0, 255), 29}, Case{qRgb(255, 255, 255), 255},
-                          Case{qRgb(90, 90, 90), 90}}) {
+    for (const Case& c :
+         {Case{qRgb(255, 0, 0), 76}, Case{qRgb(0, 255, 0), 150}, Case{qRgb(0, 0, 255), 29},
+          Case{qRgb(255, 255, 255), 255}, Case{qRgb(90, 90, 90), 90}}) {
         const QImage out = applyAdjustments(colourPixel(c.in), a);
         EXPECT_EQ(out.format(), QImage::Format_Grayscale8);
         EXPECT_NEAR(out.constScanLine(0)[0], c.grey, 1) << std::hex << c.in;
@@ -113,7 +126,8 @@ TEST(Adjustments, GreyscaleByLuminance)
     // Transparent parts are seen on white paper.
     const QImage clear = applyAdjustments(colourPixel(qRgba(0, 0, 0, 0), QImage::Format_ARGB32), a);
     EXPECT_EQ(clear.constScanLine(0)[0], 255);
-    const QImage half = applyAdjustments(colourPixel(qRgba(0, 0, 0, 128), QImage::Format_ARGB32), a);
+    const QImage half =
+        applyAdjustments(colourPixel(qRgba(0, 0, 0, 128), QImage::Format_ARGB32), a);
     EXPECT_NEAR(half.constScanLine(0)[0], 127, 1);
 }
 

@@ -10,7 +10,8 @@
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 
-namespace pagula::imaging::test {
+namespace pagula::imaging::test
+{
 
 QImage quadrants(int width, int height)
 {
@@ -52,7 +53,8 @@ bool near(QRgb a, QRgb b, int tolerance)
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
-namespace {
+namespace
+{
 
 struct Compressor {
     jpeg_compress_struct c{};
@@ -71,7 +73,10 @@ struct Compressor {
         jpeg_destroy_compress(&c);
         std::free(out);
     }
-    QByteArray bytes() const { return QByteArray(reinterpret_cast<const char*>(out), qsizetype(size)); }
+    QByteArray bytes() const
+    {
+        return QByteArray(reinterpret_cast<const char*>(out), qsizetype(size));
+    }
 };
 
 } // namespace
@@ -186,7 +191,8 @@ QByteArray exifBlock(int orientation, double xResolution, double yResolution, in
     return QByteArray("Exif\0\0", 6) + tiff;
 }
 
-namespace {
+namespace
+{
 
 void appendRun(QByteArray& out, quint8 value, int count)
 {
@@ -212,7 +218,9 @@ void encodeRuns(QByteArray& out, const char* data, qsizetype size)
 QByteArray writePcx(const PcxSpec& s)
 {
     QByteArray out(128, '\0');
-    const auto u16 = [&out](int offset, int v) { qToLittleEndian(quint16(v), out.data() + offset); };
+    const auto u16 = [&out](int offset, int v) {
+        qToLittleEndian(quint16(v), out.data() + offset);
+    };
     out[0] = 0x0A;
     out[1] = char(s.version);
     out[2] = char(s.encoding);

@@ -19,7 +19,8 @@ inline void PrintTo(const QString& s, std::ostream* os)
     *os << '"' << s.toStdString() << '"';
 }
 
-namespace pagula::imaging::test {
+namespace pagula::imaging::test
+{
 
 // A 64 x 48 picture of four flat quadrants (red, green / blue, white), easy to recognise after
 // lossy compression, turning and scaling.
@@ -55,8 +56,8 @@ QByteArray writeCmykJpeg(int width, int height, std::array<quint8, 4> cmyk, bool
 
 // An EXIF APP1 payload ("Exif\0\0" and a TIFF structure) with an orientation tag and,
 // when xResolution > 0, a resolution.
-QByteArray exifBlock(int orientation, double xResolution = 0, double yResolution = 0,
-                     int unit = 2, bool bigEndian = true);
+QByteArray exifBlock(int orientation, double xResolution = 0, double yResolution = 0, int unit = 2,
+                     bool bigEndian = true);
 
 // A PCX file from raw (decoded, planar) line data; every field may be set to nonsense.
 struct PcxSpec {
@@ -67,9 +68,9 @@ struct PcxSpec {
     int xMin = 0, yMin = 0, xMax = 0, yMax = 0;
     int hDpi = 0, vDpi = 0;
     int bytesPerLine = 0;
-    QByteArray ega;       // 48 bytes of header palette
-    QByteArray lines;     // bytesPerLine * planes bytes for each line, in order
-    QByteArray palette;   // 768 bytes at the end, after `marker`; empty for none
+    QByteArray ega;     // 48 bytes of header palette
+    QByteArray lines;   // bytesPerLine * planes bytes for each line, in order
+    QByteArray palette; // 768 bytes at the end, after `marker`; empty for none
     quint8 marker = 0x0C;
     bool runsCrossLines = false; // encode the whole stream at once, as some writers do
 };
@@ -101,7 +102,7 @@ struct TiffSpec {
     qint64 stripOffset = -1; // -1: where the pixels are
     int orientation = 0;     // 0: no orientation tag
     double xResolution = 0, yResolution = 0;
-    int resolutionUnit = 0;  // 0: no unit tag
+    int resolutionUnit = 0;     // 0: no unit tag
     bool directoryLast = false; // the directory after the pixels, as libtiff writes it
 };
 QByteArray tiff(const TiffSpec& spec);

@@ -10,8 +10,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace pagula::imaging {
-namespace {
+namespace pagula::imaging
+{
+namespace
+{
 
 using namespace test;
 

@@ -12,8 +12,10 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace pagula::imaging {
-namespace {
+namespace pagula::imaging
+{
+namespace
+{
 
 using namespace test;
 
@@ -71,9 +73,9 @@ TEST(JpegDecoder, CmykPlainAndAdobeInvertedGiveTheSameColours)
         QRgb rgb;
     };
     const Case cases[] = {
-        {{0, 0, 0, 0}, qRgb(255, 255, 255)},     {{255, 0, 0, 0}, qRgb(0, 255, 255)},
-        {{0, 255, 255, 0}, qRgb(255, 0, 0)},     {{0, 0, 0, 255}, qRgb(0, 0, 0)},
-        {{0, 0, 0, 128}, qRgb(127, 127, 127)},   {{0, 128, 255, 0}, qRgb(255, 127, 0)},
+        {{0, 0, 0, 0}, qRgb(255, 255, 255)},   {{255, 0, 0, 0}, qRgb(0, 255, 255)},
+        {{0, 255, 255, 0}, qRgb(255, 0, 0)},   {{0, 0, 0, 255}, qRgb(0, 0, 0)},
+        {{0, 0, 0, 128}, qRgb(127, 127, 127)}, {{0, 128, 255, 0}, qRgb(255, 127, 0)},
     };
     for (const Case& c : cases) {
         for (bool adobe : {false, true}) {
@@ -112,9 +114,9 @@ TEST(JpegDecoder, ScalesByTheDctToTheSmallestSizeAsked)
         QSize size;
     };
     const Case cases[] = {
-        {{}, 1, {200, 120}},        {{300, 300}, 1, {200, 120}}, {{101, 10}, 1, {200, 120}},
-        {{100, 60}, 2, {100, 60}},  {{50, 30}, 4, {50, 30}},     {{26, 15}, 4, {50, 30}},
-        {{25, 15}, 8, {25, 15}},    {{1, 1}, 8, {25, 15}},
+        {{}, 1, {200, 120}},       {{300, 300}, 1, {200, 120}}, {{101, 10}, 1, {200, 120}},
+        {{100, 60}, 2, {100, 60}}, {{50, 30}, 4, {50, 30}},     {{26, 15}, 4, {50, 30}},
+        {{25, 15}, 8, {25, 15}},   {{1, 1}, 8, {25, 15}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.atLeast.width() << "x" << c.atLeast.height());
@@ -141,10 +143,10 @@ TEST(JpegScale, KeepsWithinTheLimits)
         {{65500, 65500}, {10000, 10000}, 32, false, 0}, // 1/4 is 16375 x 16375
         {{65500, 65500}, {100, 100}, 32, false, 8},     // 8188 x 8188 x 4 is just below 256 MiB
         {{65500, 65500}, {}, 32, true, 8},
-        {{16000, 16000}, {}, 32, false, 0},  // 1 GB at full size
-        {{16000, 16000}, {}, 32, true, 2},   // 8000 x 8000 x 4 fits exactly under 256 MiB
+        {{16000, 16000}, {}, 32, false, 0}, // 1 GB at full size
+        {{16000, 16000}, {}, 32, true, 2},  // 8000 x 8000 x 4 fits exactly under 256 MiB
         {{16000, 16000}, {}, 8, false, 1},
-        {{40000, 100}, {}, 8, false, 0},     // a side beyond 32768
+        {{40000, 100}, {}, 8, false, 0}, // a side beyond 32768
         {{40000, 100}, {5000, 10}, 8, false, 8},
         {{40000, 100}, {20000, 10}, 8, false, 2},
         {{8000, 6000}, {}, 32, false, 1},
@@ -213,7 +215,8 @@ TEST(JpegDecoder, FailuresCarryLibjpegsMessageNumber)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(errorOf([&] { decodeJpeg(c.bytes); }), QStringLiteral("JPEG error #%1").arg(c.code));
+        EXPECT_EQ(errorOf([&] { decodeJpeg(c.bytes); }),
+                  QStringLiteral("JPEG error #%1").arg(c.code));
     }
 }
 

@@ -6,8 +6,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace pagula::imaging {
-namespace {
+namespace pagula::imaging
+{
+namespace
+{
 
 using namespace test;
 
@@ -17,14 +19,22 @@ QPoint uprightPoint(int orientation, int x, int y, QSize upright)
 {
     const int w = upright.width(), h = upright.height();
     switch (orientation) {
-    case 2: return {w - 1 - x, y};
-    case 3: return {w - 1 - x, h - 1 - y};
-    case 4: return {x, h - 1 - y};
-    case 5: return {y, x};
-    case 6: return {w - 1 - y, x};
-    case 7: return {w - 1 - y, h - 1 - x};
-    case 8: return {y, h - 1 - x};
-    default: return {x, y};
+    case 2:
+        return {w - 1 - x, y};
+    case 3:
+        return {w - 1 - x, h - 1 - y};
+    case 4:
+        return {x, h - 1 - y};
+    case 5:
+        return {y, x};
+    case 6:
+        return {w - 1 - y, x};
+    case 7:
+        return {w - 1 - y, h - 1 - x};
+    case 8:
+        return {y, h - 1 - x};
+    default:
+        return {x, y};
     }
 }
 
@@ -36,8 +46,9 @@ QImage stored(const QImage& upright, int orientation)
     for (int y = 0; y < size.height(); ++y) {
         for (int x = 0; x < size.width(); ++x) {
             const QPoint p = uprightPoint(orientation, x, y, upright.size());
-            out.setPixel(x, y, upright.format() == QImage::Format_Mono ? upright.pixelIndex(p)
-                                                                       : upright.pixel(p));
+            out.setPixel(x, y,
+                         upright.format() == QImage::Format_Mono ? upright.pixelIndex(p)
+                                                                 : upright.pixel(p));
         }
     }
     return out;
@@ -86,7 +97,8 @@ void expectUprightQuadrants(const QImage& image, QSize size)
     for (double fy : {0.25, 0.75}) {
         for (double fx : {0.25, 0.75}) {
             const QRgb got = image.pixel(int(fx * size.width()), int(fy * size.height()));
-            EXPECT_TRUE(near(got, quadrantColour(fx, fy))) << std::hex << got << " at " << fx << "," << fy;
+            EXPECT_TRUE(near(got, quadrantColour(fx, fy)))
+                << std::hex << got << " at " << fx << "," << fy;
         }
     }
 }
@@ -129,14 +141,15 @@ TEST(Orientation, AgreesWithImageMagicksAutoOrient)
         const QString png = dir.filePath(QStringLiteral("o%1.png").arg(o));
         writeFile(jpg, writeJpeg(source, withExif));
         QString error;
-        ASSERT_TRUE(runTool(QStringLiteral("convert"), {jpg, QStringLiteral("-auto-orient"), png},
-                            &error))
+        ASSERT_TRUE(
+            runTool(QStringLiteral("convert"), {jpg, QStringLiteral("-auto-orient"), png}, &error))
             << error.toStdString();
         const QImage want(png);
         const QImage got = decodeFile(jpg);
         ASSERT_EQ(got.size(), want.size());
-        for (const QPoint p : {QPoint(8, 8), QPoint(got.width() - 8, 8), QPoint(8, got.height() - 8),
-                               QPoint(got.width() - 8, got.height() - 8)})
+        for (const QPoint p :
+             {QPoint(8, 8), QPoint(got.width() - 8, 8), QPoint(8, got.height() - 8),
+              QPoint(got.width() - 8, got.height() - 8)})
             EXPECT_TRUE(near(got.pixel(p), want.pixel(p), 8)) << p.x() << "," << p.y();
     }
 }

@@ -6,8 +6,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace pagula::imaging {
-namespace {
+namespace pagula::imaging
+{
+namespace
+{
 
 using namespace test;
 
@@ -27,8 +29,9 @@ QImage egaColours(int width, int height)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int i = (x + 3 * y) % 16;
-            image.setPixel(x, y, qRgb((i & 4) ? 170 : 0, (i & 2) ? 170 : 0, (i & 1) ? 170 : 0) |
-                                     ((i & 8) ? 0xFF555555 : 0));
+            image.setPixel(x, y,
+                           qRgb((i & 4) ? 170 : 0, (i & 2) ? 170 : 0, (i & 1) ? 170 : 0) |
+                               ((i & 8) ? 0xFF555555 : 0));
         }
     }
     return image;
@@ -76,8 +79,8 @@ TEST(PcxDecoder, AgreesWithImageMagick)
     const QString png = dir.filePath(QStringLiteral("q.png"));
     ASSERT_TRUE(quadrants(37, 23).save(png));
     const QStringList variants[] = {
-        {},                                                             // 24 bit in 3 planes
-        {QStringLiteral("-type"), QStringLiteral("palette")},           // 256 colours
+        {},                                                   // 24 bit in 3 planes
+        {QStringLiteral("-type"), QStringLiteral("palette")}, // 256 colours
         {QStringLiteral("-colors"), QStringLiteral("2"), QStringLiteral("-type"),
          QStringLiteral("palette")},
         {QStringLiteral("-colorspace"), QStringLiteral("gray")},
@@ -87,8 +90,8 @@ TEST(PcxDecoder, AgreesWithImageMagick)
         const QString pcx = dir.filePath(QStringLiteral("q.pcx"));
         const QString back = dir.filePath(QStringLiteral("back.png"));
         QString error;
-        ASSERT_TRUE(runTool(QStringLiteral("convert"), QStringList{png} + options + QStringList{pcx},
-                            &error))
+        ASSERT_TRUE(runTool(QStringLiteral("convert"),
+                            QStringList{png} + options + QStringList{pcx}, &error))
             << error.toStdString();
         // ImageMagick's own reading of the file is the reference.
         ASSERT_TRUE(runTool(QStringLiteral("convert"), {pcx, back}, &error)) << error.toStdString();

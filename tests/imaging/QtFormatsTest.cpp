@@ -6,8 +6,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace pagula::imaging {
-namespace {
+namespace pagula::imaging
+{
+namespace
+{
 
 using namespace test;
 
@@ -59,8 +61,8 @@ TEST(QtReaderDecoder, DecodesWhatImageMagickWrites)
         {"BMP3:b8rle.bmp", opts("-type palette -compress RLE"), ImageFormat::Bmp,
          QImage::Format_RGB32},
         {"BMP3:b4.bmp", opts("-colors 4 -type palette"), ImageFormat::Bmp, QImage::Format_RGB32},
-        {"BMP3:b1.bmp", opts("-threshold 60% -type bilevel"), ImageFormat::Bmp,
-         QImage::Format_Mono, true},
+        {"BMP3:b1.bmp", opts("-threshold 60% -type bilevel"), ImageFormat::Bmp, QImage::Format_Mono,
+         true},
         {"g.gif", {}, ImageFormat::Gif, QImage::Format_RGB32},
         {"lzw.tif", opts("-compress lzw"), ImageFormat::Tiff, QImage::Format_RGB32},
         {"g4.tif", opts("-threshold 60% -type bilevel -compress Group4"), ImageFormat::Tiff,
@@ -71,7 +73,9 @@ TEST(QtReaderDecoder, DecodesWhatImageMagickWrites)
         SCOPED_TRACE(c.file);
         const QString target = QString::fromLatin1(c.file);
         const QString path = dir.filePath(target.section(QLatin1Char(':'), -1));
-        const QString prefix = target.contains(QLatin1Char(':')) ? target.section(QLatin1Char(':'), 0, 0) + QLatin1Char(':') : QString();
+        const QString prefix = target.contains(QLatin1Char(':'))
+                                   ? target.section(QLatin1Char(':'), 0, 0) + QLatin1Char(':')
+                                   : QString();
         QString error;
         ASSERT_TRUE(runTool(QStringLiteral("convert"),
                             QStringList{png} + c.options + QStringList{prefix + path}, &error))
@@ -121,9 +125,9 @@ TEST(QtReaderDecoder, GreyAndTransparentPngKeepTheirNature)
     alpha.fill(qRgba(10, 20, 30, 40));
     QImage mono(9, 3, QImage::Format_Mono);
     mono.fill(1);
-    for (const auto& [image, format] : {std::pair{grey, QImage::Format_Grayscale8},
-                                        std::pair{alpha, QImage::Format_ARGB32},
-                                        std::pair{mono, QImage::Format_Mono}}) {
+    for (const auto& [image, format] :
+         {std::pair{grey, QImage::Format_Grayscale8}, std::pair{alpha, QImage::Format_ARGB32},
+          std::pair{mono, QImage::Format_Mono}}) {
         const QByteArray png = encoded(image, "PNG");
         const QImage got = decodeWithQt(png, ImageFormat::Png);
         EXPECT_EQ(got.format(), format);
@@ -159,7 +163,8 @@ TEST(QtReaderDecoder, HostileFiles)
     icoPastEnd.u32(0x7FFFFFF0);
     Bytes icoHuge;
     icoHuge.u16(0).u16(1).u16(1).u8(16).u8(16).u8(0).u8(0).u16(1).u16(32).u32(60).u32(22);
-    icoHuge.u32(40).u32(100000).u32(200000).u16(1).u16(32).u32(0).u32(0).u32(0).u32(0).u32(0).u32(0);
+    icoHuge.u32(40).u32(100000).u32(200000).u16(1).u16(32).u32(0).u32(0).u32(0).u32(0).u32(0).u32(
+        0);
     icoHuge.raw(QByteArray(20, '\0'));
 
     struct Case {
@@ -171,12 +176,14 @@ TEST(QtReaderDecoder, HostileFiles)
     const Case cases[] = {
         {"GIF 65535 x 65535", gif.data, ImageFormat::Gif, QStringLiteral("refused")},
         {"GIF with bad LZW", badLzw.data, ImageFormat::Gif, {}},
-        {"BMP 60000 x 60000", bmp(60000, 60000, 24, 0, {}, QByteArray(16, '\0')),
-         ImageFormat::Bmp, QStringLiteral("refused")},
-        {"BMP 30000 x 30000", bmp(30000, 30000, 24, 0, {}, QByteArray(16, '\0')),
-         ImageFormat::Bmp, QStringLiteral("refused")},
-        {"BMP zero bitfield masks", bmp(2, 2, 32, 3, QByteArray(12, '\0'), QByteArray(16, '\x7F')),
-         ImageFormat::Bmp, {}},
+        {"BMP 60000 x 60000", bmp(60000, 60000, 24, 0, {}, QByteArray(16, '\0')), ImageFormat::Bmp,
+         QStringLiteral("refused")},
+        {"BMP 30000 x 30000", bmp(30000, 30000, 24, 0, {}, QByteArray(16, '\0')), ImageFormat::Bmp,
+         QStringLiteral("refused")},
+        {"BMP zero bitfield masks",
+         bmp(2, 2, 32, 3, QByteArray(12, '\0'), QByteArray(16, '\x7F')),
+         ImageFormat::Bmp,
+         {}},
         {"BMP data missing", bmp(200, 200, 24, 0, {}, QByteArray(16, '\0')), ImageFormat::Bmp, {}},
         {"ICO offset past the end", icoPastEnd.data, ImageFormat::Ico, QStringLiteral("error")},
         {"ICO bitmap claiming 100000 x 100000", icoHuge.data, ImageFormat::Ico, {}},
@@ -185,8 +192,10 @@ TEST(QtReaderDecoder, HostileFiles)
         {"TIFF strip longer than the file", tiff({4, 4, 0, 1 << 30}), ImageFormat::Tiff, {}},
         {"TIFF strip past the end", tiff({4, 4, 0, -1, 1 << 30}), ImageFormat::Tiff,
          QStringLiteral("error")},
-        {"TIFF larger than its strip", tiff({4, 4, 0, 16}).replace(18, 2, "\x00\x7F", 2),
-         ImageFormat::Tiff, {}},
+        {"TIFF larger than its strip",
+         tiff({4, 4, 0, 16}).replace(18, 2, "\x00\x7F", 2),
+         ImageFormat::Tiff,
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
-namespace pagula::imaging {
-namespace {
+namespace pagula::imaging
+{
+namespace
+{
 
 // Every input that once crashed or hung a fuzz target stays here and must keep passing
 // through it cleanly (the sanitizer build catches what a normal build would not).

@@ -1,0 +1,192 @@
+// Decoding figures for realistic A4 scans: 2480 x 3508 JPEG pages (300 dpi) with lines of
+// text and scanner noise, 1 to 2 MB each. Prints the time of a full-size decode, of the
+// DCT-scaled decodes at 1/2, 1/4 and 1/8, of libjpeg-turbo alone at the same scales (the
+// floor any decoder built on it can reach), of probing, and of the picture adjustments.
+//   bench_decode [pages] [repetitions]
+
+#include "imaging/Adjustments.h"
+#include "imaging/ImageIO.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include <jpeglib.h>
+
+using namespace pagula::imaging;
+
+namespace
+{
+
+constexpr int pageWidth = 2480;
+constexpr int pageHeight = 3508;
+
+// A scanned page: slightly grey paper, paragraphs of text, a rule, and per-pixel noise.
+QImage scannedPage(int seed)
+{
+    QImage page(pageWidth, pageHeight, QImage::Format_RGB32);
+    page.fill(qRgb(236, 234, 228));
+    {
+        QPainter p(&page);
+        p.setRenderHint(QPainter::Antialiasing);
+        QFont font(QStringLiteral("DejaVu Serif"));
+        font.setPixelSize(42);
+        p.setFont(font);
+        p.setPen(QColor(30, 30, 35));
+        const QString words = QStringLiteral(
+            "Lorem ipsum dolor sit amet consectetur adipiscing elit sed do eiusmod tempor "
+            "incididunt ut labore et dolore magna aliqua Ut enim ad minim veniam quis nostrud "
+            "exercitation ullamco laboris nisi ut aliquip ex ea commodo consequat ");
+        int y = 260;
+        for (int line = 0; y < pageHeight - 250; ++line, y += 62) {
+            if (line % 14 == 13) {
+                y += 50; // a paragraph break
+                continue;
+            }
+            const int start = (line * 37 + seed * 11) % (words.size() - 90);
+            p.drawText(220, y, words.mid(start, 90));
+        }
+        p.drawLine(220, 180, pageWidth - 220, 180);
+    }
+    quint32 state = quint32(seed) * 2654435761u + 1;
+    for (int y = 0; y < pageHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(page.scanLine(y));
+        for (int x = 0; x < pageWidth; ++x) {
+            state = state * 1664525u + 1013904223u;
+            const int n = int(state >> 28) - 8; // -8 .. 7
+            const QRgb c = line[x];
+            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
+                           std::clamp(qBlue(c) + n, 0, 255));
+        }
+    }
+    return page;
+}
+
+double millisecondsOf(const std::function<void()>& f)
+{
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+// Median of several runs of f over every page.
+double medianMs(int repetitions, const std::function<void()>& f)
+{
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i)
+        times.push_back(millisecondsOf(f));
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// libjpeg-turbo with nothing around it: the same output format, into a plain buffer.
+void decodeWithLibjpegOnly(const QByteArray& bytes, int denominator, std::vector<uchar>& buffer)
+{
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.out_color_space = JCS_EXT_BGRA;
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = unsigned(denominator);
+    jpeg_start_decompress(&cinfo);
+    const size_t stride = size_t(cinfo.output_width) * 4;
+    buffer.resize(stride * cinfo.output_height);
+    JSAMPROW rows[16];
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const JDIMENSION n = std::min<JDIMENSION>(16, cinfo.output_height - cinfo.output_scanline);
+        for (JDIMENSION i = 0; i < n; ++i)
+            rows[i] = buffer.data() + (cinfo.output_scanline + i) * stride;
+        jpeg_read_scanlines(&cinfo, rows, n);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int pages = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    const int repetitions = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+
+    QTemporaryDir dir;
+    QStringList files;
+    std::vector<QByteArray> contents;
+    std::printf("Making %d A4 scans (%d x %d, JPEG quality 85):", pages, pageWidth, pageHeight);
+    for (int i = 0; i < pages; ++i) {
+        const QString path = dir.filePath(QStringLiteral("page%1.jpg").arg(i));
+        if (!scannedPage(i).save(path, "JPEG", 85)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        contents.push_back(f.readAll());
+        files << path;
+        std::printf(" %.2f MB", contents.back().size() / 1048576.0);
+    }
+    std::printf("\n%d repetitions, median, per page\n\n", repetitions);
+    std::printf("%-8s %12s %14s %16s %8s\n", "scale", "size", "decodeFile ms", "libjpeg only ms",
+                "ratio");
+
+    for (int denominator : {1, 2, 4, 8}) {
+        DecodeRequest request;
+        if (denominator > 1)
+            request.atLeast = QSize(pageWidth / denominator, pageHeight / denominator);
+        QSize size;
+        const double ours = medianMs(repetitions,
+                                     [&] {
+                                         for (const QString& f : files)
+                                             size = decodeFile(f, request).size();
+                                     }) /
+                            pages;
+        std::vector<uchar> buffer;
+        const double floor = medianMs(repetitions,
+                                      [&] {
+                                          for (const QByteArray& c : contents)
+                                              decodeWithLibjpegOnly(c, denominator, buffer);
+                                      }) /
+                             pages;
+        std::printf("1/%-6d %5d x %-5d %14.1f %16.1f %8.2f\n", denominator, size.width(),
+                    size.height(), ours, floor, ours / floor);
+    }
+
+    const int probes = 200;
+    const double probeMs = medianMs(repetitions, [&] {
+        for (int i = 0; i < probes; ++i)
+            probeFile(files[i % files.size()]);
+    });
+    std::printf("\nprobeFile: %.1f us per file\n", probeMs * 1000.0 / probes);
+
+    const QImage half = decodeFile(files[0], {QSize(pageWidth / 2, pageHeight / 2)});
+    std::printf("\nAdjustments on a %d x %d picture (1/2 scale page):\n", half.width(),
+                half.height());
+    const struct {
+        const char* name;
+        Adjustments settings;
+    } adjustments[] = {
+        {"brightness 0.6, contrast 0.7", {0.6, 0.7, ColorMode::Automatic}},
+        {"greyscale", {0.5, 0.5, ColorMode::Greyscale}},
+        {"black and white", {0.5, 0.5, ColorMode::BlackAndWhite}},
+    };
+    for (const auto& a : adjustments) {
+        const double ms = medianMs(repetitions, [&] { applyAdjustments(half, a.settings); });
+        std::printf("  %-30s %8.1f ms\n", a.name, ms);
+    }
+    return 0;
+}
