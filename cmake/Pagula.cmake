@@ -1,6 +1,11 @@
 # Project-wide compiler settings and small helpers for libraries, tests and benchmarks.
 
-set(PAGULA_WARNINGS -Wall -Wextra -Wshadow=local -Wnon-virtual-dtor -Woverloaded-virtual)
+set(PAGULA_WARNINGS -Wall -Wextra -Wnon-virtual-dtor -Woverloaded-virtual)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    list(APPEND PAGULA_WARNINGS -Wshadow=local)
+else()
+    list(APPEND PAGULA_WARNINGS -Wshadow)
+endif()
 
 if(PAGULA_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

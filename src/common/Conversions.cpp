@@ -4,7 +4,8 @@
 
 #include <QLocale>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -123,8 +124,11 @@ QString formatOneDecimal(double value)
         return QString::number(value);
     // Round the 18-significant-digit decimal expansion, so that a value such as 48.25 goes up
     // exactly as its decimal text says, not as its binary neighbour would.
+    // to_chars ignores the C locale, which Qt sets from the environment.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17e", std::fabs(value));
+    const auto res = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value),
+                                   std::chars_format::scientific, 17);
+    *res.ptr = '\0';
     // buf = "d.ddddddddddddddddde±XX"
     std::string mantissa;
     mantissa += buf[0];

@@ -1,38 +1,470 @@
 #include "widgets/GradBtn.h"
 
+#include "widgets/CaptionLayout.h"
+#include "widgets/GradBtnPresets.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace pagula {
+namespace pagula
+{
+
+namespace
+{
+
+TShiftState shiftOf(const QMouseEvent* e, bool doubleClick)
+{
+    return {e->modifiers(), e->buttons(), doubleClick};
+}
+
+// The fixed arguments of the press and release simulated on pointer enter and leave.
+const TShiftState heldLeftOnly{Qt::NoModifier, Qt::LeftButton, false};
+
+// The character a key press types; Enter and Return type a carriage return even where the
+// platform leaves the text empty. QChar() when the key types nothing.
+QChar typedCharacter(const QKeyEvent* e)
+{
+    if (!e->text().isEmpty())
+        return e->text().at(0);
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        return QChar(u'\r');
+    return QChar();
+}
+
+} // namespace
 
 TGradBtn::TGradBtn(QWidget* parent) : QWidget(parent)
 {
     resize(75, 25);
-    setFocusPolicy(Qt::StrongFocus);
+    // Every pixel comes from the Surface: no background fill, no erase before a paint.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+    // In the tab order; a press takes the focus itself, after OnMouseDown.
+    setFocusPolicy(Qt::TabFocus);
+    followWindow();
+}
+
+TGradBtn::~TGradBtn()
+{
+    if (acceleratorWindow_)
+        acceleratorWindow_->removeEventFilter(this);
+}
+
+template <class T> void TGradBtn::setAndRepaint(T& field, T value)
+{
+    if (field == value)
+        return;
+    field = value;
+    update();
 }
 
 void TGradBtn::setCaption(const QString& caption)
 {
-    if (caption_ == caption)
+    setAndRepaint(caption_, caption);
+}
+void TGradBtn::setDisabledColor(TColor c)
+{
+    setAndRepaint(disabledColor_, c);
+}
+void TGradBtn::setBtnHiliteClr(TColor c)
+{
+    setAndRepaint(btnHiliteClr_, c);
+}
+void TGradBtn::setBtnShadowClr(TColor c)
+{
+    setAndRepaint(btnShadowClr_, c);
+}
+void TGradBtn::setTxtHiliteClr(TColor c)
+{
+    setAndRepaint(txtHiliteClr_, c);
+}
+void TGradBtn::setTxtShadowClr(TColor c)
+{
+    setAndRepaint(txtShadowClr_, c);
+}
+void TGradBtn::setBeginColor(TColor c)
+{
+    setAndRepaint(beginColor_, c);
+}
+void TGradBtn::setEndColor(TColor c)
+{
+    setAndRepaint(endColor_, c);
+}
+void TGradBtn::setGradientStyle(TGradientStyle s)
+{
+    setAndRepaint(gradientStyle_, s);
+}
+void TGradBtn::setTextStyle(TTextStyle s)
+{
+    setAndRepaint(textStyle_, s);
+}
+void TGradBtn::setTextShadeType(TShadeType s)
+{
+    setAndRepaint(textShadeType_, s);
+}
+void TGradBtn::setJustification(TJustification j)
+{
+    setAndRepaint(justification_, j);
+}
+void TGradBtn::setFontColor(TColor c)
+{
+    setAndRepaint(fontColor_, c);
+}
+
+void TGradBtn::setSwapColors(bool on)
+{
+    swapColors_ = on;
+}
+void TGradBtn::setShowFocus(bool on)
+{
+    showFocus_ = on;
+}
+
+void TGradBtn::setBtnFrameSize(int size)
+{
+    if (size == btnFrameSize_)
         return;
-    caption_ = caption;
+    if (size > width() / 2 - 5 || size > height() / 2 - 5)
+        return;
+    btnFrameSize_ = size;
     update();
+}
+
+void TGradBtn::setPresets(TPreset preset)
+{
+    if (!designMode_)
+        return;
+    const GradBtnPreset* p = gradBtnPreset(preset);
+    if (!p)
+        return;
+    // Stored directly, past the setters' rules.
+    disabledColor_ = p->disabledColor;
+    beginColor_ = p->beginColor;
+    endColor_ = p->endColor;
+    setFont(p->font());
+    fontColor_ = p->fontColor;
+    gradientStyle_ = p->gradientStyle;
+    textShadeType_ = p->textShadeType;
+    textStyle_ = p->textStyle;
+    txtHiliteClr_ = p->txtHiliteClr;
+    txtShadowClr_ = p->txtShadowClr;
+    btnHiliteClr_ = p->btnHiliteClr;
+    btnShadowClr_ = p->btnShadowClr;
+    if (p->swapColors)
+        swapColors_ = *p->swapColors;
+    presets_ = preset;
+    update();
+}
+
+void TGradBtn::setDesignMode(bool on)
+{
+    if (designMode_ == on)
+        return;
+    designMode_ = on;
+    update();
+}
+
+void TGradBtn::setTabStop(bool on)
+{
+    setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+}
+
+GradBtnLook TGradBtn::look() const
+{
+    GradBtnLook l;
+    l.size = size();
+    l.beginColor = beginColor_;
+    l.endColor = endColor_;
+    l.gradientStyle = gradientStyle_;
+    l.frameSize = btnFrameSize_;
+    l.frameLight = resolveColor(btnHiliteClr_);
+    l.frameShadow = resolveColor(btnShadowClr_);
+    l.buttonUp = buttonUp_;
+    l.caption = caption_;
+    l.font = font();
+    l.faceColor = resolveColor(fontColor_);
+    l.textHighlight = resolveColor(txtHiliteClr_);
+    l.textShadow = resolveColor(txtShadowClr_);
+    l.disabledColor = resolveColor(disabledColor_);
+    l.textStyle = textStyle_;
+    l.textShadeType = textShadeType_;
+    l.justification = justification_;
+    l.enabled = isEnabled();
+    l.focusRect = !designMode_ && showFocus_ && hasFocus();
+    return l;
 }
 
 void TGradBtn::paintEvent(QPaintEvent*)
 {
+    paintGradBtnSurface(surface_, look());
+    if (surface_.isNull())
+        return;
     QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 128));
-    p.setPen(Qt::white);
-    QString text = caption_;
-    text.remove(QLatin1Char('&'));
-    p.drawText(rect(), Qt::AlignCenter, text);
+    p.drawImage(0, 0, surface_);
+}
+
+void TGradBtn::exchangeColors()
+{
+    std::swap(beginColor_, endColor_);
+}
+
+void TGradBtn::pressButton(Qt::MouseButton button)
+{
+    if (!buttonUp_)
+        return;
+    const bool left = button == Qt::LeftButton;
+    if (left)
+        buttonUp_ = false;
+    setFocus(Qt::MouseFocusReason);
+    if (left && swapColors_)
+        exchangeColors();
+    update();
+}
+
+void TGradBtn::releaseButton()
+{
+    if (clickDone_) {
+        clickDone_ = false;
+        return;
+    }
+    if (buttonUp_)
+        return;
+    if (swapColors_)
+        exchangeColors();
+    buttonUp_ = true;
+    update();
+}
+
+void TGradBtn::click()
+{
+    if (!buttonUp_) {
+        clickDone_ = true;
+        if (swapColors_)
+            exchangeColors();
+    }
+    buttonUp_ = true;
+    update();
+    // The up look reaches the screen, and input already queued is handled, before the
+    // handler runs. That input may delete this button.
+    QPointer<TGradBtn> self(this);
+    QCoreApplication::processEvents();
+    if (self)
+        emit clicked();
+}
+
+bool TGradBtn::acceleratorQuery(QChar typed)
+{
+    const std::optional<QChar> accelerator = acceleratorChar(caption_);
+    if (!accelerator || !isEnabled() || !acceleratorMatches(*accelerator, typed))
+        return false;
+    click();
+    return true;
+}
+
+void TGradBtn::press(Qt::MouseButton button, TShiftState shift, QPoint pos, bool armsClick)
+{
+    // A press inside means the pointer is over the button, announced or not. (While the
+    // pointer is grabbed, a press of another mouse button may come from outside.)
+    if (rect().contains(pos))
+        setPointerInside(true);
+    QPointer<TGradBtn> self(this);
+    emit mouseDown(button, shift, pos);
+    if (!self)
+        return;
+    if (button == Qt::LeftButton) {
+        leftHeld_ = true;
+        clickArmed_ = armsClick;
+    }
+    pressButton(button);
+}
+
+void TGradBtn::mousePressEvent(QMouseEvent* event)
+{
+    press(event->button(), shiftOf(event, false), event->position().toPoint(), true);
+}
+
+// The second press of a double click: the down look, but its release does not click.
+void TGradBtn::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    press(event->button(), shiftOf(event, true), event->position().toPoint(), false);
 }
 
 void TGradBtn::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    const QPoint pos = event->position().toPoint();
+    QPointer<TGradBtn> self(this);
+    if (event->button() == Qt::LeftButton) {
+        leftHeld_ = false;
+        const bool clicks = clickArmed_ && rect().contains(pos);
+        clickArmed_ = false;
+        if (clicks) {
+            click();
+            if (!self)
+                return;
+        }
+    }
+    emit mouseUp(event->button(), shiftOf(event, false), pos);
+    if (!self)
+        return;
+    releaseButton();
+}
+
+void TGradBtn::mouseMoveEvent(QMouseEvent* event)
+{
+    setPointerInside(rect().contains(event->position().toPoint()));
+}
+
+void TGradBtn::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    setPointerInside(true);
+}
+
+void TGradBtn::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    setPointerInside(false);
+}
+
+// Pointer enter and leave. With the left button held after a press here, leaving releases
+// the button (it shows up) and coming back presses it again, each with the fixed arguments.
+void TGradBtn::setPointerInside(bool inside)
+{
+    if (inside == pointerInside_)
+        return;
+    pointerInside_ = inside;
+    QPointer<TGradBtn> self(this);
+    if (leftHeld_) {
+        if (inside) {
+            emit mouseDown(Qt::LeftButton, heldLeftOnly, QPoint(0, 0));
+            if (!self)
+                return;
+            pressButton(Qt::LeftButton);
+        } else {
+            emit mouseUp(Qt::LeftButton, heldLeftOnly, QPoint(0, 0));
+            if (!self)
+                return;
+            releaseButton();
+        }
+    }
+    if (inside)
+        emit mouseEnter();
+    else
+        emit mouseLeave();
+}
+
+void TGradBtn::keyPressEvent(QKeyEvent* event)
+{
+    QChar key = typedCharacter(event);
+    if (key.isNull()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    QPointer<TGradBtn> self(this);
+    emit keyPress(key);
+    if (!self)
+        return;
+    if (key.isNull()) { // the handler swallowed it
+        event->accept();
+        return;
+    }
+    if (key == u'\r') {
+        event->accept();
+        click();
+        return;
+    }
+    // The space bar does nothing. Other characters go on to the window, where the buttons'
+    // accelerators are asked; a top-level button has no window above it to ask for it.
+    if (isWindow() && acceleratorQuery(key)) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+bool TGradBtn::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == acceleratorWindow_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool commandKey =
+            key->modifiers().testAnyFlags(Qt::ControlModifier | Qt::MetaModifier);
+        if (!commandKey && !key->text().isEmpty() && acceleratorQuery(key->text().at(0))) {
+            key->accept();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TGradBtn::followWindow()
+{
+    QWidget* w = window();
+    if (w == this)
+        w = nullptr;
+    if (w == acceleratorWindow_)
+        return;
+    if (acceleratorWindow_)
+        acceleratorWindow_->removeEventFilter(this);
+    acceleratorWindow_ = w;
+    if (w)
+        w->installEventFilter(this);
+}
+
+bool TGradBtn::event(QEvent* event)
+{
+    if (event->type() == QEvent::ParentChange)
+        followWindow();
+    return QWidget::event(event);
+}
+
+void TGradBtn::showEvent(QShowEvent* event)
+{
+    followWindow();
+    QWidget::showEvent(event);
+}
+
+void TGradBtn::focusInEvent(QFocusEvent*)
+{
+    if (!designMode_)
+        update();
+}
+
+void TGradBtn::focusOutEvent(QFocusEvent*)
+{
+    if (!designMode_)
+        update();
+}
+
+// A button disabled or hidden while pressed gets no release any more; it goes back up so it
+// does not stay drawn pressed with its colours exchanged.
+void TGradBtn::cancelPress()
+{
+    leftHeld_ = false;
+    clickArmed_ = false;
+    clickDone_ = false;
+    if (!buttonUp_) {
+        if (swapColors_)
+            exchangeColors();
+        buttonUp_ = true;
+        update();
+    }
+}
+
+void TGradBtn::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        cancelPress();
+    QWidget::changeEvent(event);
+}
+
+void TGradBtn::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous())
+        cancelPress();
+    QWidget::hideEvent(event);
 }
 
 } // namespace pagula

@@ -1,6 +1,9 @@
 #include "common/Conversions.h"
 #include "common/Error.h"
 
+#include <clocale>
+#include <string>
+
 #include <gtest/gtest.h>
 
 using namespace pagula;
@@ -72,4 +75,15 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
     EXPECT_EQ(roundHalfEven(-0.5), 0);
     EXPECT_EQ(roundHalfEven(-1.5), -2);
     EXPECT_EQ(roundHalfEven(1e300), 2147483647);
+}
+
+TEST(FormatOneDecimal, IgnoresTheProcessLocale)
+{
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "ru_RU.UTF-8"))
+        GTEST_SKIP() << "no locale with a comma decimal separator is installed";
+    EXPECT_EQ(formatOneDecimal(48.25).toStdString(), "48.3");
+    EXPECT_EQ(formatOneDecimal(193.0 / 3.0).toStdString(), "64.3");
+    std::setlocale(LC_NUMERIC, saved.c_str());
 }

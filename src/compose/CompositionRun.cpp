@@ -1,0 +1,141 @@
+#include "compose/CompositionRun.h"
+
+#include "common/Error.h"
+#include "compose/EntryOrder.h"
+#include "compose/FillerPicture.h"
+#include "compose/PageFiller.h"
+#include "compose/PageGeometry.h"
+
+namespace pagula::compose {
+
+CompositionRun::CompositionRun(document::Engine& engine, CompositionSettings& settings,
+                               CompositionHost& host, ProgressDialog& dialog, QString fillerPath)
+    : engine_(engine), settings_(settings), host_(host), dialog_(dialog),
+      fillerPath_(std::move(fillerPath)), session_{engine, settings, host, dialog, {}, {}, 1}
+{
+}
+
+QString CompositionRun::engineStartFailureText()
+{
+    return QStringLiteral("Должен быть установлен Word 97.");
+}
+
+QString CompositionRun::twoSidedMessage()
+{
+    return QStringLiteral("Были сформированы два документа: лицевая и обратная стороны.") +
+           QChar(13) +
+           QStringLiteral("Перед печатью обратной стороны необходимо изменить левое поле "
+                          "документа - здесь нужно ввести размер ПРАВОГО поля РАСПЕЧАТАННОЙ "
+                          "лицевой стороны.");
+}
+
+void CompositionRun::StartWordSession()
+{
+    try {
+        engine_.connect();
+        engine_.disableOptions();
+        engine_.setCaption(QStringLiteral("Pagula"));
+    } catch (const std::exception&) {
+        host_.showError(engineStartFailureText());
+    }
+}
+
+void CompositionRun::NewDocument()
+{
+    engine_.addDocument();
+    DocumentMargins& m = session_.margins;
+    m = {settings_.marginLeft(), settings_.marginRight(), settings_.marginTop(),
+         settings_.marginBottom()};
+    // The 4 mm taken off the bottom and right margins make the text area a little larger than
+    // the grid, so a full row leaves no room for one more cell.
+    engine_.setTopMargin(float(m.top * PointsPerMm));
+    engine_.setLeftMargin(float(m.left * PointsPerMm));
+    engine_.setBottomMargin(float((m.bottom - 4) * PointsPerMm));
+    engine_.setRightMargin(float((m.right - 4) * PointsPerMm));
+    engine_.selectWholeDocument();
+    session_.collapseToEnd();
+}
+
+void CompositionRun::collectTicked(QStringList& entries, int keepFrom)
+{
+    entries = settings_.tickedEntries();
+    if (keepFrom >= 0)
+        entries = alternateEntries(entries, keepFrom);
+}
+
+void CompositionRun::PrintButtonClick()
+{
+    if (running_)
+        return;
+    running_ = true;
+    try {
+        run();
+    } catch (const Error& e) {
+        dialog_.close();
+        host_.showMessage(e.message());
+        // What was placed stays; show it rather than leaving it out of sight.
+        try {
+            engine_.showAndActivate();
+            engine_.releaseApplication();
+        } catch (const std::exception&) {
+        }
+    } catch (const std::exception& e) {
+        dialog_.close();
+        host_.showMessage(QString::fromLocal8Bit(e.what()));
+        try {
+            engine_.showAndActivate();
+            engine_.releaseApplication();
+        } catch (const std::exception&) {
+        }
+    }
+    running_ = false;
+}
+
+void CompositionRun::run()
+{
+    dialog_.setStatus(QStringLiteral("Подготовка..."));
+    dialog_.show();
+    dialog_.repaint();
+
+    StartWordSession();
+    writeFillerPicture(fillerPath_);
+    session_.fillerEntry = fillerPath_ + QLatin1Char('0');
+    NewDocument();
+
+    QStringList entries;
+    if (!settings_.twoSided()) {
+        dialog_.setStatus(QStringLiteral("Формирование..."));
+        dialog_.repaint();
+        collectTicked(entries, -1);
+        FillPages(session_, entries, false);
+        dialog_.close();
+    } else {
+        dialog_.setStatus(QStringLiteral("Формирование лицевой стороны..."));
+        dialog_.repaint();
+        collectTicked(entries, 0);
+        FillPages(session_, entries, false);
+        engine_.releaseDocument();
+        engine_.releaseApplication();
+
+        dialog_.setStatus(QStringLiteral("Формирование обратной стороны..."));
+        dialog_.show();
+        dialog_.repaint();
+        StartWordSession();
+        NewDocument();
+        entries.clear();
+        collectTicked(entries, 1);
+        padToWholeRows(entries, settings_.columns());
+        mirrorRows(entries, settings_.columns());
+        FillPages(session_, entries, true);
+        dialog_.close();
+        host_.showInformation(twoSidedMessage());
+    }
+    entries.clear();
+
+    engine_.releaseDocument();
+    engine_.showAndActivate();
+    engine_.releaseApplication();
+    host_.setProgressPosition(0);
+}
+
+} // namespace pagula::compose

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QStringList>
+
+namespace pagula::compose {
+
+// Whole percentages 0..100 of the picture to cut away on each side.
+struct CropProfile {
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+};
+
+// The settings the composition reads, live, from the main window at the moment it needs them:
+// a change the user makes while a run pumps events reaches the steps that follow it.
+class CompositionSettings {
+public:
+    virtual ~CompositionSettings() = default;
+
+    // "Двусторонняя печать"
+    virtual bool twoSided() = 0;
+    // Texts of the ticked job list entries, in list order.
+    virtual QStringList tickedEntries() = 0;
+
+    virtual int columns() = 0;
+    virtual int rows() = 0;
+    virtual double cellWidth() = 0;  // mm
+    virtual double cellHeight() = 0; // mm
+    virtual int marginLeft() = 0;    // whole mm
+    virtual int marginRight() = 0;
+    virtual int marginTop() = 0;
+    virtual int marginBottom() = 0;
+    virtual int gutterSize() = 0; // whole mm
+
+    // The selected gutter side (0 left, 1 right, 2 top, 3 bottom, -1 none); the back side
+    // mirrors it while it is built.
+    virtual int gutterSide() = 0;
+    virtual void setGutterSide(int side) = 0;
+
+    virtual int brightness() = 0;  // scroll bar position 0..100
+    virtual int contrast() = 0;    // scroll bar position 0..100
+    virtual int colorFormat() = 0; // 0 "Авто", 1 "Оттенки серого", 2 "Черно/белое"
+    virtual bool frame() = 0;      // "Рамка вокруг рисунков"
+    // Profile 1 (one-side) or 2 (two-side).
+    virtual CropProfile cropProfile(int profile) = 0;
+};
+
+enum GutterSide { GutterLeft = 0, GutterRight = 1, GutterTop = 2, GutterBottom = 3 };
+
+} // namespace pagula::compose

@@ -1,0 +1,34 @@
+#include "compose/EntryOrder.h"
+
+#include <utility>
+
+namespace pagula::compose {
+
+QStringList alternateEntries(const QStringList& entries, int first)
+{
+    QStringList kept;
+    kept.reserve(entries.size() / 2 + 1);
+    for (qsizetype p = first; p < entries.size(); p += 2)
+        kept.append(entries.at(p));
+    return kept;
+}
+
+void padToWholeRows(QStringList& entries, int columns)
+{
+    if (columns <= 0)
+        return;
+    while (entries.size() % columns != 0)
+        entries.append(BlankMarker);
+}
+
+void mirrorRows(QStringList& entries, int columns)
+{
+    if (columns <= 0)
+        return;
+    const qsizetype rowCount = entries.size() / columns;
+    for (qsizetype b = 0; b < rowCount; ++b)
+        for (int k = 0; k < columns / 2; ++k)
+            entries.swapItemsAt(b * columns + k, b * columns + columns - 1 - k);
+}
+
+} // namespace pagula::compose

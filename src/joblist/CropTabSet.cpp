@@ -1,0 +1,183 @@
+#include "joblist/CropTabSet.h"
+
+#include "common/Fonts.h"
+#include "joblist/CropList.h"
+#include "joblist/JobListModel.h"
+#include "widgets/ButtonLooks.h"
+#include "widgets/GradBtn.h"
+#include "widgets/UpDown.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabBar>
+
+namespace pagula::joblist
+{
+
+namespace
+{
+
+constexpr int TabSetWidth = 208;
+constexpr int TabSetHeight = 88;
+constexpr int TabHeight = 17;
+constexpr int RowHeight = 21;
+
+// Button-like tabs: raised when idle, sunken when chosen, lit under the mouse.
+const char* const TabStyle = R"(
+QTabBar::tab {
+    height: 15px; min-width: 22px; padding: 0 4px; margin-right: 2px;
+    border: 1px solid; border-color: #ffffff #404040 #404040 #ffffff;
+    background: #b6c4e7;
+}
+QTabBar::tab:selected { border-color: #404040 #ffffff #ffffff #404040; background: #dfe6f4; }
+QTabBar::tab:hover:!selected { background: #d2dbf0; }
+)";
+
+struct ProfileSide {
+    int spinOffset; // 0 left, 1 right, 2 top, 3 bottom
+    const char* caption;
+    int column;
+    int row;
+};
+
+// Left column: left, then right; right column: bottom, then top.
+constexpr ProfileSide Sides[] = {
+    {0, "Слева:                %", 0, 0},
+    {1, "Справа:              %", 0, 1},
+    {3, "Снизу:                %", 1, 0},
+    {2, "Сверху:              %", 1, 1},
+};
+
+} // namespace
+
+CropTabSet::CropTabSet(JobListModel* model, QWidget* parent) : QTabWidget(parent), model_(model)
+{
+    setObjectName(QStringLiteral("PageControl1"));
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFixedSize(TabSetWidth, TabSetHeight);
+    setIconSize(QSize(CropList::IconSize, CropList::IconSize));
+    tabBar()->setExpanding(false);
+    tabBar()->setMouseTracking(true); // hot tracking
+    tabBar()->setStyleSheet(QString::fromLatin1(TabStyle));
+    setUsesScrollButtons(false);
+
+    addTab(buildModeTab(), CropList::icon(CropList::PageIcon), QStringLiteral("Вид обрезки"));
+    addTab(buildProfileTab(QStringLiteral("TabSheet1"), 0, QStringLiteral("GradBtn13")),
+           CropList::icon(CropList::ArrowLeftIcon), QString());
+    addTab(buildProfileTab(QStringLiteral("TabSheet2"), 4, QStringLiteral("GradBtn14")),
+           CropList::icon(CropList::ArrowRightIcon), QString());
+    setCurrentIndex(0);
+}
+
+QWidget* CropTabSet::buildModeTab()
+{
+    auto* tab = new QWidget;
+    tab->setObjectName(QStringLiteral("TabSheet3"));
+    cropType_ = new QRadioButton(QStringLiteral("С одной стороны"), tab);
+    cropType_->setObjectName(QStringLiteral("CropType"));
+    cropType_->setGeometry(6, 3, 130, 17);
+    cropType_->setChecked(true);
+    radioButton2_ = new QRadioButton(QStringLiteral("С двух сторон"), tab);
+    radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
+    radioButton2_->setGeometry(6, 21, 130, 17);
+    TGradBtn* selectAll = addButton(tab, QStringLiteral("GradBtn11"),
+                                    QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
+    TGradBtn* reset = addButton(tab, QStringLiteral("GradBtn12"), QStringLiteral("Сброс"),
+                                QRect(104, 44, 92, 16));
+    connect(selectAll, &TGradBtn::clicked, this, &CropTabSet::Button1Click);
+    connect(reset, &TGradBtn::clicked, this, &CropTabSet::Button10Click);
+    return tab;
+}
+
+QWidget* CropTabSet::buildProfileTab(const QString& name, int firstSpin, const QString& applyName)
+{
+    // Edit boxes per profile in the order left, right, top, bottom.
+    static const char* const editNames[2][4] = {{"Edit13", "Edit14", "Edit15", "Edit16"},
+                                                {"Edit17", "Edit20", "Edit19", "Edit18"}};
+    auto* tab = new QWidget;
+    tab->setObjectName(name);
+    const int profile = firstSpin / 4;
+    for (const ProfileSide& side : Sides) {
+        const QPoint at(4 + side.column * 100, 2 + side.row * (RowHeight + 2));
+        addProfileValue(tab, firstSpin + side.spinOffset,
+                        QString::fromLatin1(editNames[profile][side.spinOffset]),
+                        QString::fromUtf8(side.caption), at);
+    }
+    TGradBtn* apply = addButton(tab, applyName, QStringLiteral("Применить"),
+                                QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
+    connect(apply, &TGradBtn::clicked, this, &CropTabSet::Button11Click);
+    return tab;
+}
+
+void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& editName,
+                                 const QString& caption, const QPoint& at)
+{
+    // The caption spans the edit box: the side's name left of it, "%" right of it, the box and
+    // its spin arrows over the run of spaces between.
+    auto* label = new QLabel(caption, tab);
+    label->setObjectName(QStringLiteral("Label") + editName);
+    const QFontMetrics fm(font());
+    const QString name = caption.left(caption.indexOf(QLatin1Char(':')) + 1);
+    const int editLeft = at.x() + fm.horizontalAdvance(name + QLatin1Char(' '));
+    const int percentLeft = at.x() + fm.horizontalAdvance(caption.left(caption.size() - 1));
+    label->setGeometry(at.x(), at.y() + (RowHeight - fm.height()) / 2,
+                       fm.horizontalAdvance(caption) + 2, fm.height());
+
+    auto* spin = new UpDown(tab);
+    spin->setObjectName(QStringLiteral("ud%1").arg(spinIndex + 1));
+    auto* edit = new QLineEdit(tab);
+    edit->setObjectName(editName);
+    edit->setReadOnly(true); // only stepped, never typed
+    edit->setAlignment(Qt::AlignRight);
+    const int editWidth = std::max(18, percentLeft - editLeft - spin->width() - 1);
+    edit->setGeometry(editLeft, at.y(), editWidth, RowHeight);
+    spin->move(editLeft + editWidth, at.y());
+    spin->setRange(0, 100);
+    spin->setIncrement(1);
+    spin->setAssociate(edit);
+    spin->setPosition(0);
+    spins_[static_cast<size_t>(spinIndex)] = spin;
+    edits_[static_cast<size_t>(spinIndex)] = edit;
+}
+
+TGradBtn* CropTabSet::addButton(QWidget* tab, const QString& name, const QString& caption,
+                                const QRect& geometry)
+{
+    auto* b = new TGradBtn(tab);
+    b->setObjectName(name);
+    b->setCaption(caption);
+    applyButtonLook(*b, ButtonLook::Command);
+    b->setGeometry(geometry);
+    return b;
+}
+
+CropMode CropTabSet::cropMode() const
+{
+    return radioButton2_->isChecked() ? CropMode::TwoSide : CropMode::OneSide;
+}
+
+CropProfile CropTabSet::profile(int number) const
+{
+    const size_t first = number == 2 ? 4 : 0;
+    return CropProfile{spins_[first]->position(), spins_[first + 1]->position(),
+                       spins_[first + 2]->position(), spins_[first + 3]->position()};
+}
+
+void CropTabSet::Button1Click()
+{
+    model_->selectAllCrops(cropMode());
+}
+
+void CropTabSet::Button10Click()
+{
+    model_->resetCrops();
+}
+
+void CropTabSet::Button11Click()
+{
+    emit previewRefreshRequested();
+}
+
+} // namespace pagula::joblist

@@ -1,0 +1,169 @@
+#include "joblist/JobListFile.h"
+
+#include "common/Error.h"
+#include "joblist/JobEntry.h"
+
+#include <QFile>
+#include <QIODevice>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pagula::joblist
+{
+
+namespace
+{
+
+constexpr QChar ByteOrderMark(0xFEFF);
+
+QString cannotOpen(const QString& path)
+{
+    return QStringLiteral("Cannot open file %1").arg(path);
+}
+
+// Closes the descriptor on every way out.
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+QStringList parseJobListText(const QByteArray& bytes, int maxEntries)
+{
+    qsizetype end = bytes.indexOf('\0');
+    if (end < 0)
+        end = bytes.size();
+    const char* p = bytes.constData();
+    qsizetype i = 0;
+    if (QByteArrayView(p, end).startsWith("\xEF\xBB\xBF"))
+        i = 3;
+
+    // Lines are split on the bytes: CR and LF never occur inside a UTF-8 sequence. Each line is
+    // decoded straight into its entry; the decoder keeps a byte order mark within a line as a
+    // character and turns bytes that are not UTF-8 into U+FFFD.
+    QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                      QStringConverter::Flag::ConvertInitialBom);
+    QStringList entries;
+    while (i < end && entries.size() <= maxEntries) {
+        qsizetype lineEnd = i;
+        while (lineEnd < end && p[lineEnd] != '\r' && p[lineEnd] != '\n')
+            ++lineEnd;
+        if (lineEnd > i) {
+            // A UTF-8 sequence never ends in an ASCII byte, so the crop code can be judged on
+            // the last byte.
+            const char last = p[lineEnd - 1];
+            const bool hasCode = last == '0' || last == '1' || last == '2';
+            QString entry(lineEnd - i + 1, Qt::Uninitialized);
+            QChar* out = decode.appendToBuffer(entry.data(), QByteArrayView(p + i, lineEnd - i));
+            if (!hasCode)
+                *out++ = NoCrop;
+            entry.truncate(out - entry.constData());
+            entries.append(std::move(entry));
+        }
+        i = lineEnd;
+        if (i < end && p[i] == '\r' && i + 1 < end && p[i + 1] == '\n')
+            ++i;
+        ++i;
+    }
+    return entries;
+}
+
+QByteArray serializeJobList(const QStringList& entries)
+{
+    // Encoded straight into one buffer sized for the worst case (3 bytes per UTF-16 unit).
+    qsizetype room = 3;
+    for (const QString& e : entries)
+        room += 3 * e.size() + 2;
+    QByteArray bytes(room, Qt::Uninitialized);
+    char* out = bytes.data();
+    if (!entries.isEmpty() && entries.front().startsWith(ByteOrderMark))
+        out = std::copy_n("\xEF\xBB\xBF", 3, out);
+    QStringEncoder encode(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    for (const QString& e : entries) {
+        Q_ASSERT(!hasLineBreak(e));
+        out = encode.appendToBuffer(out, e);
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    bytes.truncate(out - bytes.constData());
+    return bytes;
+}
+
+bool writeJobList(QIODevice& device, const QStringList& entries)
+{
+    const QByteArray bytes = serializeJobList(entries);
+    return device.write(bytes) == bytes.size();
+}
+
+void saveJobListFile(const QString& path, const QStringList& entries)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !writeJobList(file, entries) || !file.commit())
+        throw Error(QStringLiteral("Cannot create file %1").arg(path));
+}
+
+QStringList loadJobListFile(const QString& path)
+{
+    // Non-blocking, so a FIFO put in the file's place cannot stall the program on open; fstat
+    // on the opened descriptor then refuses anything but a regular file.
+    const QByteArray name = QFile::encodeName(path);
+    FileDescriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat st {
+    };
+    if (path.isEmpty() || fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw Error(cannotOpen(path));
+    const QString tooLarge = cannotOpen(path) + QStringLiteral(": it is larger than 64 MiB");
+    if (st.st_size > MaxJobListFileBytes)
+        throw Error(tooLarge);
+
+    // The file may grow while it is read: read at most one byte over the limit.
+    QByteArray bytes;
+    bytes.resize(static_cast<qsizetype>(st.st_size) + 1);
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (bytes.size() > MaxJobListFileBytes)
+                throw Error(tooLarge);
+            bytes.resize(std::min<qsizetype>(bytes.size() * 2, MaxJobListFileBytes + 1));
+        }
+        const ssize_t got =
+            ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw Error(cannotOpen(path));
+        }
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(filled);
+
+    QStringList entries = parseJobListText(bytes);
+    if (entries.size() > MaxJobListEntries)
+        throw Error(cannotOpen(path) +
+                    QStringLiteral(": it holds more than %1 entries").arg(MaxJobListEntries));
+    return entries;
+}
+
+} // namespace pagula::joblist

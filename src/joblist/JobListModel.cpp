@@ -1,0 +1,401 @@
+#include "joblist/JobListModel.h"
+
+#include "joblist/JobEntry.h"
+
+namespace pagula::joblist
+{
+
+namespace
+{
+// Marks a change of the list's rows for the time it runs.
+class Reshaping
+{
+public:
+    explicit Reshaping(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Reshaping() { flag_ = false; }
+    Reshaping(const Reshaping&) = delete;
+    Reshaping& operator=(const Reshaping&) = delete;
+
+private:
+    bool& flag_;
+};
+} // namespace
+
+JobListModel::JobListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+QModelIndex JobListModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (row < 0 || row >= size() || column != 0 || parent.isValid())
+        return QModelIndex();
+    return createIndex(row, 0);
+}
+
+int JobListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : size();
+}
+
+QVariant JobListModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Row& r = rows_[static_cast<size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return entryPath(r.text);
+    case Qt::CheckStateRole:
+        return r.ticked ? Qt::Checked : Qt::Unchecked;
+    case EntryTextRole:
+        return r.text;
+    case CropCodeRole:
+        return QString(entryCropCode(r.text));
+    default:
+        return {};
+    }
+}
+
+bool JobListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::CheckStateRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    const bool ticked = value.value<Qt::CheckState>() != Qt::Unchecked;
+    if (ticked != isTicked(index.row()))
+        toggleTick(index.row());
+    return true;
+}
+
+Qt::ItemFlags JobListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
+           Qt::ItemNeverHasChildren;
+}
+
+QString JobListModel::entryText(int row) const
+{
+    return row >= 0 && row < size() ? rows_[static_cast<size_t>(row)].text : QString();
+}
+
+bool JobListModel::isTicked(int row) const
+{
+    return row >= 0 && row < size() && rows_[static_cast<size_t>(row)].ticked;
+}
+
+QStringList JobListModel::entries() const
+{
+    QStringList list;
+    list.reserve(size());
+    for (const Row& r : rows_)
+        list.append(r.text);
+    return list;
+}
+
+QStringList JobListModel::tickedEntries() const
+{
+    QStringList list;
+    for (const Row& r : rows_) {
+        if (r.ticked)
+            list.append(r.text);
+    }
+    return list;
+}
+
+QString JobListModel::tickedCountLabel() const
+{
+    return tickedCountText(tag_);
+}
+
+void JobListModel::setCurrentRow(int row)
+{
+    // While rows move, views shift their own current row; the command sets the final one.
+    if (reshaping_)
+        return;
+    changeCurrent(row >= 0 && row < size() ? row : -1);
+}
+
+void JobListModel::changeCurrent(int row)
+{
+    if (row == current_)
+        return;
+    current_ = row;
+    emit currentRowChanged(current_);
+}
+
+void JobListModel::announceCurrent(int row)
+{
+    // After rows moved, a view may have shifted its own current row on its own; the list
+    // decides, and says so even when its number did not change.
+    current_ = row;
+    emit currentRowChanged(current_);
+}
+
+void JobListModel::rewriteLabel()
+{
+    emit tickedCountLabelChanged(tickedCountLabel());
+}
+
+void JobListModel::allRowsChanged(const QList<int>& roles)
+{
+    if (rows_.empty())
+        return;
+    emit dataChanged(index(0), index(size() - 1), roles);
+    emit listChanged();
+}
+
+QStringList JobListModel::appendFiles(const QString& folder, const QStringList& names)
+{
+    const QString prefix = filePathIn(folder, QString());
+    const bool prefixBreaks = hasLineBreak(prefix);
+    QStringList refused;
+    std::vector<Row> added;
+    added.reserve(static_cast<size_t>(names.size()));
+    for (const QString& name : names) {
+        if (prefixBreaks || hasLineBreak(name)) {
+            refused.append(prefix + name);
+            continue;
+        }
+        // One allocation per entry: path and crop code written straight into place.
+        QString entry;
+        entry.reserve(prefix.size() + name.size() + 1);
+        entry.append(prefix).append(name).append(NoCrop);
+        added.push_back(Row{std::move(entry), true});
+    }
+    if (!added.empty()) {
+        {
+            const Reshaping reshaping(reshaping_);
+            const int first = size();
+            beginInsertRows(QModelIndex(), first, first + static_cast<int>(added.size()) - 1);
+            rows_.insert(rows_.end(), std::make_move_iterator(added.begin()),
+                         std::make_move_iterator(added.end()));
+            tag_ += static_cast<int>(added.size());
+            endInsertRows();
+        }
+        emit listChanged();
+    }
+    rewriteLabel();
+    return refused;
+}
+
+void JobListModel::replaceEntries(const QStringList& entries)
+{
+    {
+        const Reshaping reshaping(reshaping_);
+        beginResetModel();
+        rows_.clear();
+        rows_.shrink_to_fit();
+        rows_.reserve(static_cast<size_t>(entries.size()));
+        for (const QString& e : entries)
+            rows_.push_back(Row{e, false});
+        tag_ = 0;
+        current_ = rows_.empty() ? -1 : 0;
+        endResetModel();
+    }
+    rewriteLabel();
+    announceCurrent(current_);
+    emit listChanged();
+}
+
+void JobListModel::setCropCode(int row, QChar code)
+{
+    if (row < 0 || row >= size())
+        return;
+    QString& text = rows_[static_cast<size_t>(row)].text;
+    text = withCropCode(text, code);
+    emit dataChanged(index(row), index(row));
+    emit listChanged();
+}
+
+void JobListModel::tickAll()
+{
+    for (Row& r : rows_)
+        r.ticked = true;
+    tag_ = size();
+    rewriteLabel();
+    allRowsChanged({Qt::CheckStateRole});
+}
+
+void JobListModel::untickAll()
+{
+    for (Row& r : rows_)
+        r.ticked = false;
+    tag_ = 0;
+    rewriteLabel();
+    allRowsChanged({Qt::CheckStateRole});
+}
+
+void JobListModel::invertTicks()
+{
+    for (Row& r : rows_)
+        r.ticked = !r.ticked;
+    tag_ = size() - tag_;
+    rewriteLabel();
+    allRowsChanged({Qt::CheckStateRole});
+}
+
+void JobListModel::tickEvenPositions()
+{
+    int count = 0;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (i % 2 == 0)
+            rows_[i].ticked = true;
+        count += rows_[i].ticked ? 1 : 0;
+    }
+    tag_ = count;
+    rewriteLabel();
+    allRowsChanged({Qt::CheckStateRole});
+}
+
+void JobListModel::tickOddPositions()
+{
+    int count = 0;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (i % 2 == 1)
+            rows_[i].ticked = true;
+        count += rows_[i].ticked ? 1 : 0;
+    }
+    tag_ = count;
+    rewriteLabel();
+    allRowsChanged({Qt::CheckStateRole});
+}
+
+void JobListModel::removeTicked()
+{
+    // One compacting pass instead of searching from the top once per removed entry; the result
+    // (order of the kept entries, the count, the current entry) is the same.
+    size_t kept = 0;
+    int removed = 0;
+    int newCurrent = -1;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i].ticked) {
+            ++removed;
+            continue;
+        }
+        if (static_cast<int>(i) == current_)
+            newCurrent = static_cast<int>(kept);
+        if (kept != i)
+            rows_[kept] = std::move(rows_[i]);
+        ++kept;
+    }
+    if (removed == 0) {
+        rewriteLabel();
+        return;
+    }
+    // Removed rows may be scattered; one reset keeps this linear where a signal per removed run
+    // would make the views redo their bookkeeping once per run.
+    {
+        const Reshaping reshaping(reshaping_);
+        beginResetModel();
+        rows_.resize(kept);
+        tag_ -= removed;
+        current_ = newCurrent;
+        endResetModel();
+    }
+    rewriteLabel();
+    announceCurrent(current_);
+    emit listChanged();
+}
+
+void JobListModel::toggleTick(int row)
+{
+    if (row < 0 || row >= size())
+        return;
+    Row& r = rows_[static_cast<size_t>(row)];
+    r.ticked = !r.ticked;
+    tag_ += r.ticked ? 1 : -1;
+    rewriteLabel();
+    emit dataChanged(index(row), index(row), {Qt::CheckStateRole});
+    emit listChanged();
+}
+
+void JobListModel::selectAllCrops(CropMode mode)
+{
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const bool second = mode == CropMode::TwoSide && i % 2 == 1;
+        rows_[i].text = withCropCode(rows_[i].text, second ? CropProfile2 : CropProfile1);
+    }
+    allRowsChanged({EntryTextRole, CropCodeRole});
+}
+
+void JobListModel::resetCrops()
+{
+    for (Row& r : rows_)
+        r.text = withCropCode(r.text, NoCrop);
+    allRowsChanged({EntryTextRole, CropCodeRole});
+}
+
+void JobListModel::cycleCropCode(int row, CropMode mode)
+{
+    if (row < 0 || row >= size())
+        return;
+    Row& r = rows_[static_cast<size_t>(row)];
+    const int c = entryCropNumber(r.text);
+    if (c == 0 && !r.ticked) {
+        r.ticked = true;
+        ++tag_;
+        rewriteLabel();
+    }
+    const auto codeChar = [](int code) {
+        return QChar(QLatin1Char(static_cast<char>('0' + code)));
+    };
+    int lastChanged = row;
+    if (mode == CropMode::OneSide) {
+        r.text = withCropCode(r.text, codeChar((c + 1) % 2));
+    } else {
+        const int next = (c + 1) % 3;
+        r.text = withCropCode(r.text, codeChar(next));
+        if (next != 0) {
+            // Keep the alternation below the changed row: swap the profile of every later
+            // cropped entry.
+            for (size_t j = static_cast<size_t>(row) + 1; j < rows_.size(); ++j) {
+                const QChar code = entryCropCode(rows_[j].text);
+                if (code == CropProfile1 || code == CropProfile2) {
+                    rows_[j].text = withCropCode(
+                        rows_[j].text, code == CropProfile1 ? CropProfile2 : CropProfile1);
+                    lastChanged = static_cast<int>(j);
+                }
+            }
+        }
+    }
+    emit dataChanged(index(row), index(lastChanged));
+    emit listChanged();
+}
+
+void JobListModel::insertBlank()
+{
+    const int p = current_;
+    const int at = p < 0 ? size() : p;
+    {
+        const Reshaping reshaping(reshaping_);
+        beginInsertRows(QModelIndex(), at, at);
+        rows_.insert(rows_.begin() + at, Row{blankEntry(), false});
+        endInsertRows();
+    }
+    // The current entry stays the same entry, one row lower.
+    if (p >= 0)
+        announceCurrent(p + 1);
+    emit listChanged();
+}
+
+void JobListModel::deleteCurrent()
+{
+    int p = current_;
+    if (p < 0 || p >= size())
+        return;
+    if (rows_[static_cast<size_t>(p)].ticked)
+        --tag_;
+    rewriteLabel();
+    {
+        const Reshaping reshaping(reshaping_);
+        beginRemoveRows(QModelIndex(), p, p);
+        rows_.erase(rows_.begin() + p);
+        endRemoveRows();
+    }
+    if (p >= size())
+        p = size() - 1;
+    announceCurrent(p);
+    emit listChanged();
+}
+
+} // namespace pagula::joblist

@@ -1,0 +1,43 @@
+#include "joblist/JobListPanels.h"
+
+#include "joblist/AddSelectedFiles.h"
+#include "joblist/CropTabSet.h"
+#include "joblist/JobListModel.h"
+#include "joblist/JobListView.h"
+#include "joblist/TickButtonStrip.h"
+
+namespace pagula::joblist
+{
+
+JobListPanels::JobListPanels(QWidget* parent)
+    : QObject(parent), parent_(parent), model_(new JobListModel(this)),
+      tickButtons_(new TickButtonStrip(model_, parent)), view_(new JobListView(model_, parent)),
+      cropTabs_(new CropTabSet(model_, parent))
+{
+    view_->setCropModeSource([tabs = cropTabs_] { return tabs->cropMode(); });
+    connect(tickButtons_, &TickButtonStrip::displayColumnsChanged, view_,
+            &JobListView::setDisplayColumns);
+    connect(view_, &JobListView::previewRefreshRequested, this,
+            &JobListPanels::previewRefreshRequested);
+    connect(cropTabs_, &CropTabSet::previewRefreshRequested, this,
+            &JobListPanels::previewRefreshRequested);
+    connect(model_, &JobListModel::currentRowChanged, this, &JobListPanels::currentEntryChanged);
+    connect(model_, &JobListModel::listChanged, this, &JobListPanels::listChanged);
+}
+
+CropMode JobListPanels::cropMode() const
+{
+    return cropTabs_->cropMode();
+}
+
+CropProfile JobListPanels::cropProfile(int number) const
+{
+    return cropTabs_->profile(number);
+}
+
+void JobListPanels::N1Click(QAbstractItemView& fileList, const QString& folder)
+{
+    addSelectedFiles(*model_, fileList, folder, parent_);
+}
+
+} // namespace pagula::joblist

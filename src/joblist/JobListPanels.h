@@ -1,0 +1,57 @@
+#pragma once
+
+#include "joblist/CropMode.h"
+
+#include <QObject>
+
+class QAbstractItemView;
+class QWidget;
+
+namespace pagula::joblist
+{
+
+class CropTabSet;
+class JobListModel;
+class JobListView;
+class TickButtonStrip;
+
+// The job list's part of the main window: the list itself and the three panels that show and
+// drive it, wired together. The main window places the panels (tickButtons() above the list,
+// view() in the middle, cropTabs() in the bottom strip) and connects the hooks below.
+class JobListPanels : public QObject
+{
+    Q_OBJECT
+public:
+    // The panels are created as children of parent; placing them in a layout reparents them.
+    explicit JobListPanels(QWidget* parent);
+
+    JobListModel* model() const { return model_; }
+    TickButtonStrip* tickButtons() const { return tickButtons_; }
+    JobListView* view() const { return view_; }
+    CropTabSet* cropTabs() const { return cropTabs_; }
+
+    // Read live by the composition and the preview.
+    CropMode cropMode() const;
+    CropProfile cropProfile(int number) const;
+
+    // "Добавить": the selected files of the file list showing folder.
+    void N1Click(QAbstractItemView& fileList, const QString& folder);
+
+signals:
+    // A press on the list outside the crop zone, or "Применить": show the current entry again
+    // when the preview is on.
+    void previewRefreshRequested();
+    // The current entry moved (row, or -1 for none); the preview does not follow by itself.
+    void currentEntryChanged(int row);
+    // Entries, ticks or crop codes changed.
+    void listChanged();
+
+private:
+    QWidget* parent_;
+    JobListModel* model_;
+    TickButtonStrip* tickButtons_;
+    JobListView* view_;
+    CropTabSet* cropTabs_;
+};
+
+} // namespace pagula::joblist

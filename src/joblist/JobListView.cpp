@@ -1,0 +1,178 @@
+#include "joblist/JobListView.h"
+
+#include "common/Paths.h"
+#include "joblist/JobListDelegate.h"
+#include "joblist/JobListFile.h"
+#include "joblist/JobListGeometry.h"
+#include "joblist/JobListModel.h"
+#include "widgets/ErrorReport.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace pagula::joblist
+{
+
+JobListView::JobListView(JobListModel* model, QWidget* parent)
+    : QListView(parent), model_(model), delegate_(new JobListDelegate(this)),
+      popup_(new QMenu(this)), cropMode_([] { return CropMode::OneSide; }),
+      jobListFile_(jobListFilePath())
+{
+    setObjectName(QStringLiteral("CheckListBox1"));
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+    setFlow(QListView::TopToBottom);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setItemDelegate(delegate_);
+
+    // The area below the last row shows the list colour too.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, JobListDelegate::ListColour);
+    pal.setColor(QPalette::Text, Qt::white);
+    setPalette(pal);
+
+    QAction* save = popup_->addAction(QStringLiteral("Сохранить"), this, [this] { SaveClick(); });
+    save->setObjectName(QStringLiteral("Save"));
+    QAction* load = popup_->addAction(QStringLiteral("Загрузить"), this, [this] { LoadClick(); });
+    load->setObjectName(QStringLiteral("Load"));
+    popup_->setObjectName(QStringLiteral("PopupMenu2"));
+
+    setModel(model_);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                model_->setCurrentRow(current.isValid() ? current.row() : -1);
+            });
+    connect(model_, &JobListModel::currentRowChanged, this, &JobListView::followModelCurrent);
+    connect(model_, &QAbstractItemModel::modelReset, this, &JobListView::followModelCurrent);
+    followModelCurrent();
+    updateRowWidth();
+}
+
+void JobListView::followModelCurrent()
+{
+    const int row = model_->currentRow();
+    if (row < 0) {
+        selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = model_->index(row);
+    if (selectionModel()->currentIndex() != index || !selectionModel()->isSelected(index))
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+void JobListView::setDisplayColumns(int columns)
+{
+    columns_ = std::clamp(columns, 1, 3);
+    if (columns_ == 1) {
+        setWrapping(false);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    } else {
+        setWrapping(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    setFlow(QListView::TopToBottom);
+    updateRowWidth();
+    scheduleDelayedItemsLayout();
+}
+
+void JobListView::updateRowWidth()
+{
+    if (columns_ == 1) {
+        setGridSize(QSize());
+        delegate_->setRowWidth(viewport()->width());
+    } else {
+        const int w = JobListGeometry::columnWidth(width(), columns_);
+        setGridSize(QSize(w, JobListGeometry::RowHeight));
+        delegate_->setRowWidth(w);
+    }
+}
+
+void JobListView::resizeEvent(QResizeEvent* event)
+{
+    QListView::resizeEvent(event);
+    updateRowWidth();
+}
+
+void JobListView::mousePressEvent(QMouseEvent* event)
+{
+    CheckListBox1MouseDown(event->button(), event->position().toPoint());
+}
+
+void JobListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press like the first.
+    CheckListBox1MouseDown(event->button(), event->position().toPoint());
+}
+
+void JobListView::CheckListBox1MouseDown(Qt::MouseButton button, const QPoint& pos)
+{
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid())
+        return; // below the last row: nothing at all, not even a repaint
+    // Only a left press makes the row current; other buttons leave the current entry.
+    if (button == Qt::LeftButton)
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+
+    if (JobListGeometry::inCropZone(pos.x())) {
+        model_->cycleCropCode(index.row(), cropMode_());
+    } else {
+        emit previewRefreshRequested();
+        viewport()->update();
+    }
+
+    if (button == Qt::LeftButton && JobListGeometry::tickBoxRect(visualRect(index)).contains(pos))
+        CheckListBox1ClickCheck(index.row());
+}
+
+void JobListView::CheckListBox1ClickCheck(int row)
+{
+    model_->toggleTick(row);
+}
+
+void JobListView::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Space) {
+        // The list's own tick toggle; not passed on, so Ctrl+Space cannot unselect the row.
+        if (model_->currentRow() >= 0)
+            CheckListBox1ClickCheck(model_->currentRow());
+        return;
+    }
+    CheckListBox1KeyDown(key);
+    QListView::keyPressEvent(event);
+}
+
+void JobListView::CheckListBox1KeyDown(int key)
+{
+    if (key == Qt::Key_Insert)
+        model_->insertBlank();
+    else if (key == Qt::Key_Delete)
+        model_->deleteCurrent();
+}
+
+void JobListView::contextMenuEvent(QContextMenuEvent* event)
+{
+    popup_->popup(event->globalPos());
+}
+
+void JobListView::SaveClick()
+{
+    runGuarded(this, [this] { saveJobListFile(jobListFile_, model_->entries()); });
+}
+
+void JobListView::LoadClick()
+{
+    runGuarded(this, [this] { model_->replaceEntries(loadJobListFile(jobListFile_)); });
+}
+
+} // namespace pagula::joblist

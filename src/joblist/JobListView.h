@@ -1,0 +1,75 @@
+#pragma once
+
+#include "joblist/CropMode.h"
+
+#include <QListView>
+#include <functional>
+
+class QMenu;
+class QAction;
+
+namespace pagula::joblist
+{
+
+class JobListDelegate;
+class JobListModel;
+
+// The job list on screen: rows drawn by JobListDelegate, a press in the crop zone cycles an
+// entry's crop code, other presses ask for a preview refresh, the tick box toggles the tick,
+// Insert and Delete add a blank entry or remove the current one, Space toggles the current tick,
+// one to three display columns, and the popup menu that saves and loads the job list file.
+// The list's current entry lives in the model; the view follows it and reports the user's moves.
+class JobListView : public QListView
+{
+    Q_OBJECT
+public:
+    explicit JobListView(JobListModel* model, QWidget* parent = nullptr);
+
+    JobListModel* jobList() const { return model_; }
+    JobListDelegate* delegate() const { return delegate_; }
+
+    // The crop mode is chosen on the crop tab set; the view asks for it at each press.
+    void setCropModeSource(std::function<CropMode()> source) { cropMode_ = std::move(source); }
+
+    // 1: one column scrolling vertically; 2 or 3: columns filled top to bottom, then left to
+    // right, scrolling horizontally.
+    void setDisplayColumns(int columns);
+    int displayColumns() const { return columns_; }
+
+    // The job list file that "Сохранить" and "Загрузить" use (the user's temp.txt by default).
+    void setJobListFile(const QString& path) { jobListFile_ = path; }
+    QString jobListFile() const { return jobListFile_; }
+
+    QMenu* popupMenu() const { return popup_; }
+
+    // The popup menu's commands.
+    void SaveClick();
+    void LoadClick();
+
+signals:
+    // A press outside the crop zone: the preview shows the current entry again.
+    void previewRefreshRequested();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CheckListBox1MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void CheckListBox1KeyDown(int key);
+    void CheckListBox1ClickCheck(int row);
+    void followModelCurrent();
+    void updateRowWidth();
+
+    JobListModel* model_;
+    JobListDelegate* delegate_;
+    QMenu* popup_;
+    std::function<CropMode()> cropMode_;
+    QString jobListFile_;
+    int columns_ = 1;
+};
+
+} // namespace pagula::joblist

@@ -1,0 +1,127 @@
+#include "layout/LayoutHandlers.h"
+
+#include "common/Conversions.h"
+#include "common/Error.h"
+#include "layout/CellLimits.h"
+
+namespace pagula {
+
+LayoutHandlers::LayoutHandlers(LayoutControls& controls, ErrorSink reportError)
+    : controls_(controls), reportError_(std::move(reportError))
+{
+}
+
+template <class Body>
+void LayoutHandlers::run(const char* name, Body&& body)
+{
+    if (trace_)
+        trace_(name, depth_);
+    ++depth_;
+    try {
+        body();
+    } catch (...) {
+        // Keep the first failure: an outer handler ending because of a nested one rethrows it.
+        if (!failure_)
+            failure_ = std::current_exception();
+    }
+    --depth_;
+    if (depth_ > 0 || !failure_)
+        return;
+    const std::exception_ptr failure = failure_;
+    failure_ = nullptr;
+    QString message;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Error& e) {
+        message = e.message();
+    } catch (const std::exception& e) {
+        message = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        message = QStringLiteral("Unknown error");
+    }
+    if (reportError_)
+        reportError_(message);
+}
+
+void LayoutHandlers::write(LayoutEdit edit, const QString& text)
+{
+    controls_.setText(edit, text);
+    if (failure_)
+        std::rethrow_exception(failure_);
+}
+
+int LayoutHandlers::readInt(LayoutEdit edit) const
+{
+    return strToInt(controls_.text(edit));
+}
+
+double LayoutHandlers::readFloat(LayoutEdit edit) const
+{
+    return strToFloat(controls_.text(edit));
+}
+
+void LayoutHandlers::PositionChange()
+{
+    run("PositionChange", [this] {
+        LayoutSettings& s = settings_;
+        s.Columns = controls_.columnsPosition();
+        s.Rows = controls_.rowsPosition();
+        s.MarginLeft = readInt(LayoutEdit::Edit7);
+        s.MarginRight = readInt(LayoutEdit::Edit8);
+        s.MarginTop = readInt(LayoutEdit::Edit9);
+        s.MarginBottom = readInt(LayoutEdit::Edit10);
+
+        s.MaxCellWidth = maxCellSize(kPageWidthMm, s.MarginLeft, s.MarginRight, s.Columns);
+        write(LayoutEdit::Edit5, formatOneDecimal(s.MaxCellWidth));
+        if (clampToMaximum(s.CellWidth, s.MaxCellWidth))
+            write(LayoutEdit::Edit3, controls_.text(LayoutEdit::Edit5));
+
+        s.MaxCellHeight = maxCellSize(kPageHeightMm, s.MarginTop, s.MarginBottom, s.Rows);
+        write(LayoutEdit::Edit6, formatOneDecimal(s.MaxCellHeight));
+        if (clampToMaximum(s.CellHeight, s.MaxCellHeight))
+            write(LayoutEdit::Edit4, controls_.text(LayoutEdit::Edit6));
+
+        controls_.DrawPreView();
+    });
+}
+
+void LayoutHandlers::Edit4Change()
+{
+    run("Edit4Change", [this] {
+        LayoutSettings& s = settings_;
+        // The written one-decimal text is read back by the nested run, so a clamp leaves the
+        // rounded maximum; when that lies above the maximum the nested run clamps to the exact
+        // value and writes the same text, which ends the chain.
+        s.CellWidth = readFloat(LayoutEdit::Edit3);
+        if (clampToMaximum(s.CellWidth, s.MaxCellWidth))
+            write(LayoutEdit::Edit3, formatOneDecimal(s.MaxCellWidth));
+        s.CellHeight = readFloat(LayoutEdit::Edit4);
+        if (clampToMaximum(s.CellHeight, s.MaxCellHeight))
+            write(LayoutEdit::Edit4, formatOneDecimal(s.MaxCellHeight));
+        s.GutterSize = controls_.gutterPosition();
+        controls_.DrawPreView();
+    });
+}
+
+void LayoutHandlers::SizeChange(int senderTag, bool upArrow)
+{
+    run("SizeChange", [this, senderTag, upArrow] {
+        const LayoutEdit edit = senderTag == 0 ? LayoutEdit::Edit3 : LayoutEdit::Edit4;
+        // No clamp here: the edit's own change handler stores and clamps the stepped value.
+        const double value = readFloat(edit) + (upArrow ? 1.0 : -1.0);
+        write(edit, formatOneDecimal(value));
+        controls_.DrawPreView();
+    });
+}
+
+void LayoutHandlers::Edit5Click()
+{
+    run("Edit5Click", [this] { write(LayoutEdit::Edit3, controls_.text(LayoutEdit::Edit5)); });
+}
+
+void LayoutHandlers::Edit6Click()
+{
+    run("Edit6Click", [this] { write(LayoutEdit::Edit4, controls_.text(LayoutEdit::Edit6)); });
+}
+
+} // namespace pagula

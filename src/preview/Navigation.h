@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace pagula::preview {
+
+// The items of the `Navigate` radio group.
+enum class NavigateMode {
+    AllInTurn = 0,  // "Все подряд": the neighbouring row
+    ByCropType = 1, // "По типу обрезки": the nearest row with the same crop code
+};
+
+enum class NavigateDirection { Previous, Next };
+
+// The row that previous/next moves to from `current`, or -1 when none qualifies (no current
+// row, the first or last row, or no row in that direction with the same last character).
+// Rows are compared by their last character only; ticks play no part.
+int findNavigationTarget(int rowCount, int current, NavigateDirection direction, NavigateMode mode,
+                         const std::function<QString(int)>& entryAt);
+
+} // namespace pagula::preview

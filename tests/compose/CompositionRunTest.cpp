@@ -1,0 +1,278 @@
+#include "Fakes.h"
+#include "support/TestSupport.h"
+#include "compose/CompositionRun.h"
+#include "compose/EntryOrder.h"
+#include "compose/FillerPicture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace pagula::compose;
+using namespace pagula::compose::test;
+
+namespace {
+
+QStringList numbered(int count)
+{
+    QStringList l;
+    for (int k = 1; k <= count; ++k)
+        l << QStringLiteral("/p/%1.jpg0").arg(k);
+    return l;
+}
+
+struct RunFixture {
+    QTemporaryDir dir;
+    QString filler = dir.filePath(QStringLiteral("Pagula-tmp.bmp"));
+    FakeSettings settings;
+    FakeHost host;
+    FakeDialog dialog;
+    RecordingEngine engine;
+    CompositionRun run{engine, settings, host, dialog, filler};
+
+    QString doc(size_t d) const { return engine.dump(d, filler); }
+};
+
+} // namespace
+
+TEST(CompositionRun, OneSidedDocumentWithMarginsStatusAndEndState)
+{
+    RunFixture r;
+    r.settings.ticked = numbered(4);
+    r.settings.gutter = 0;
+    r.run.PrintButtonClick();
+
+    ASSERT_EQ(r.engine.docs.size(), 1u);
+    EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 2:tlb 3:tlbr | 4:tlbr"));
+    const auto& d = r.engine.docs[0];
+    EXPECT_FLOAT_EQ(d.top, 19.845f);
+    EXPECT_FLOAT_EQ(d.left, 19.845f);
+    EXPECT_FLOAT_EQ(d.bottom, 45.36f);
+    EXPECT_FLOAT_EQ(d.right, 17.01f);
+    EXPECT_EQ(r.engine.calls,
+              (QStringList{"connect", "options", "caption Pagula", "addDocument", "releaseDoc",
+                           "show", "releaseApp"}));
+    EXPECT_EQ(r.dialog.statuses, (QStringList{"Подготовка...", "Формирование..."}));
+    EXPECT_FALSE(r.dialog.visible);
+    EXPECT_EQ(r.host.position, 0);
+    EXPECT_TRUE(r.host.messages.isEmpty());
+    EXPECT_TRUE(r.host.informations.isEmpty());
+    EXPECT_EQ(r.settings.ticked, numbered(4)); // the job list is not touched
+}
+
+TEST(CompositionRun, TwoSidedAlternatesEntriesPadsAndMirrorsTheBack)
+{
+    const struct {
+        int count, columns;
+        const char* front;
+        const char* back;
+    } cases[] = {
+        {7, 3, "1:tl 3:tlb 5:tlbr | 7:tlbr", "6:tlb 4:tlb 2:tlbr |"},
+        {8, 3, "1:tl 3:tlb 5:tlbr | 7:tlbr", "6:tl 4:tl 2:tlr | F:tlb F:tlb 8:tlbr |"},
+        {5, 1, "1:tlr | 3:tlr | 5:tlbr |", "2:tlr | 4:tlbr |"},
+        {8, 4, "1:tlb 3:tlb 5:tlb 7:tlbr |", "8:tlb 6:tlb 4:tlb 2:tlbr |"},
+        {0, 3, "", ""},
+    };
+    for (const auto& c : cases) {
+        RunFixture r;
+        r.settings.twoSide = true;
+        r.settings.gutter = 0;
+        r.settings.cols = c.columns;
+        r.settings.ticked = numbered(c.count);
+        r.run.PrintButtonClick();
+        ASSERT_EQ(r.engine.docs.size(), 2u);
+        EXPECT_EQ(r.doc(0), QString::fromUtf8(c.front)) << c.count << "x" << c.columns;
+        EXPECT_EQ(r.doc(1), QString::fromUtf8(c.back)) << c.count << "x" << c.columns;
+        EXPECT_EQ(r.host.informations, QStringList{CompositionRun::twoSidedMessage()});
+        EXPECT_EQ(r.engine.docs[0].left, r.engine.docs[1].left);
+        EXPECT_EQ(r.engine.docs[0].bottom, r.engine.docs[1].bottom);
+    }
+}
+
+TEST(CompositionRun, TwoSidedSequenceOfStepsAndMessage)
+{
+    RunFixture r;
+    r.settings.twoSide = true;
+    r.settings.ticked = numbered(2);
+    r.run.PrintButtonClick();
+    EXPECT_EQ(r.engine.calls,
+              (QStringList{"connect", "options", "caption Pagula", "addDocument", "releaseDoc",
+                           "releaseApp", "connect", "options", "caption Pagula", "addDocument",
+                           "releaseDoc", "show", "releaseApp"}));
+    EXPECT_EQ(r.dialog.statuses, (QStringList{"Подготовка...", "Формирование лицевой стороны...",
+                                              "Формирование обратной стороны..."}));
+    const QString msg = CompositionRun::twoSidedMessage();
+    EXPECT_EQ(msg.count(QChar(13)), 1);
+    EXPECT_FALSE(msg.contains(QChar(10)));
+    EXPECT_TRUE(msg.startsWith(QStringLiteral("Были сформированы два документа")));
+    EXPECT_TRUE(msg.endsWith(QStringLiteral("РАСПЕЧАТАННОЙ лицевой стороны.")));
+    // The back side's strips stand on the right while it is built, on the left again after.
+    EXPECT_EQ(r.doc(1), QStringLiteral("F:tlb F:tlb F:tlb F:tlb 2:tlbr F:tbr |"));
+    EXPECT_EQ(r.settings.side, GutterLeft);
+    EXPECT_EQ(r.settings.gutterSideWrites, (std::vector<int>{GutterRight, GutterLeft}));
+}
+
+TEST(CompositionRun, BackSideGetsBlankPaddingAsFillerCells)
+{
+    RunFixture r;
+    r.settings.twoSide = true;
+    r.settings.gutter = 0;
+    r.settings.ticked = numbered(4); // back: 2, 4 + one blank -> mirrored blank, 4, 2
+    r.run.PrintButtonClick();
+    EXPECT_EQ(r.doc(1), QStringLiteral("F:tlb 4:tlb 2:tlbr |"));
+    const auto& blank = r.engine.docs[1].pictures[0];
+    EXPECT_EQ(blank.path, r.filler);
+    EXPECT_EQ(blank.colorType, 2); // placed as a picture cell
+}
+
+TEST(CompositionRun, CancelInTheFrontStopsTheBackAfterItsFirstEntry)
+{
+    RunFixture r;
+    r.settings.twoSide = true;
+    r.settings.gutter = 0;
+    r.settings.ticked = numbered(12);
+    r.host.onProcessEvents = [&] {
+        if (r.engine.docs.size() == 1 && r.engine.docs[0].pictures.size() == 2)
+            r.dialog.flag.cancel();
+    };
+    r.run.PrintButtonClick();
+    EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 3:tl"));
+    EXPECT_EQ(r.doc(1), QStringLiteral("6:tl"));
+    EXPECT_EQ(r.host.informations.size(), 1);
+}
+
+TEST(CompositionRun, ANewRunIsNotCancelledByThePreviousCancel)
+{
+    RunFixture r;
+    r.settings.gutter = 0;
+    r.settings.ticked = numbered(3);
+    r.dialog.flag.cancel(); // left cancelled by an earlier run; the dialog is hidden
+    r.run.PrintButtonClick();
+    EXPECT_EQ(r.doc(0), QStringLiteral("1:tlb 2:tlb 3:tlbr |"));
+}
+
+TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
+{
+    RunFixture r;
+    r.settings.twoSide = true;
+    r.settings.gutter = 0;
+    r.settings.side = GutterRight;
+    r.settings.ticked = numbered(6);
+    r.engine.missing << QStringLiteral("/p/4.jpg"); // second entry of the back side
+    r.run.PrintButtonClick();
+
+    ASSERT_EQ(r.host.messages.size(), 1);
+    EXPECT_TRUE(r.host.messages[0].contains(QStringLiteral("/p/4.jpg")));
+    EXPECT_FALSE(r.dialog.visible);
+    EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb")); // mirrored: 6, 4, 2
+    EXPECT_TRUE(r.host.informations.isEmpty());     // the remaining steps are skipped
+    EXPECT_NE(r.host.position, 0);
+    EXPECT_EQ(r.settings.side, GutterRight);
+    EXPECT_EQ(r.engine.calls.mid(r.engine.calls.size() - 2), (QStringList{"show", "releaseApp"}));
+    EXPECT_FALSE(r.run.isRunning());
+}
+
+TEST(CompositionRun, EngineStartFailureIsReportedAndTheRunGoesOn)
+{
+    RunFixture r;
+    r.engine.failConnect = true;
+    r.settings.gutter = 0;
+    r.settings.ticked = numbered(1);
+    r.run.PrintButtonClick();
+    EXPECT_EQ(r.host.errors, QStringList{QStringLiteral("Должен быть установлен Word 97.")});
+    EXPECT_EQ(r.engine.calls.mid(0, 2), (QStringList{"connect", "addDocument"}));
+    EXPECT_EQ(r.doc(0), QStringLiteral("1:tlbr"));
+}
+
+TEST(CompositionRun, UnwritableFillerLocationFailsTheRunNamingTheFile)
+{
+    RunFixture r;
+    const QString blocked = r.dir.filePath(QStringLiteral("no-such-folder/Pagula-tmp.bmp"));
+    CompositionRun run(r.engine, r.settings, r.host, r.dialog, blocked);
+    r.settings.ticked = numbered(2);
+    run.PrintButtonClick();
+    EXPECT_EQ(r.host.messages, QStringList{QStringLiteral("Cannot create file %1").arg(blocked)});
+    EXPECT_TRUE(r.engine.docs.empty());
+    EXPECT_FALSE(r.dialog.visible);
+}
+
+TEST(CompositionRun, ASecondStartDuringARunIsIgnored)
+{
+    RunFixture r;
+    r.settings.gutter = 0;
+    r.settings.ticked = numbered(3);
+    int nested = 0;
+    r.host.onProcessEvents = [&] {
+        ++nested;
+        r.run.PrintButtonClick();
+    };
+    r.run.PrintButtonClick();
+    EXPECT_EQ(r.engine.docs.size(), 1u);
+    EXPECT_EQ(nested, 3);
+    EXPECT_FALSE(r.run.isRunning());
+    r.host.onProcessEvents = nullptr;
+    r.run.PrintButtonClick(); // a new run after the first has ended works
+    EXPECT_EQ(r.engine.docs.size(), 2u);
+}
+
+TEST(CompositionRun, TicksAreReadOncePerSide)
+{
+    RunFixture r;
+    r.settings.twoSide = true;
+    r.settings.gutter = 0;
+    r.settings.ticked = numbered(4);
+    r.host.onProcessEvents = [&] { r.settings.ticked = numbered(6); };
+    r.run.PrintButtonClick();
+    EXPECT_EQ(r.doc(0), QStringLiteral("1:tlb 3:tlbr"));
+    EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb 4:tlb 2:tlbr |"));
+}
+
+TEST(FillerPicture, IsTheWhiteOneBitBitmap)
+{
+    const QByteArray b = fillerPictureBytes();
+    ASSERT_EQ(b.size(), 462);
+    EXPECT_EQ(b.left(2), QByteArray("BM"));
+    EXPECT_EQ(quint8(b[10]), 62); // pixel data offset
+    EXPECT_EQ(quint8(b[28]), 1);  // bits per pixel
+    EXPECT_EQ(b.mid(54, 8), QByteArray("\x00\x00\x00\x00\xFF\xFF\xFF\x00", 8));
+    const QImage img = QImage::fromData(b, "BMP");
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.size(), QSize(50, 50));
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 50; ++x)
+            ASSERT_EQ(img.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.bmp"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(5000, 'x'));
+    old.close();
+    writeFillerPicture(path); // replaces whatever was there
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), b);
+}
+
+TEST(EntryOrder, AlternatePadAndMirror)
+{
+    const QStringList six{"a", "b", "c", "d", "e", "f"};
+    EXPECT_EQ(alternateEntries(six, 0), (QStringList{"a", "c", "e"}));
+    EXPECT_EQ(alternateEntries(six, 1), (QStringList{"b", "d", "f"}));
+    EXPECT_EQ(alternateEntries({}, 1), QStringList{});
+
+    QStringList l{"1", "2", "3", "4", "5"};
+    padToWholeRows(l, 4);
+    EXPECT_EQ(l.size(), 8);
+    EXPECT_EQ(l.count(BlankMarker), 3);
+    mirrorRows(l, 4);
+    EXPECT_EQ(l.mid(0, 4), (QStringList{"4", "3", "2", "1"}));
+    EXPECT_EQ(l.mid(4, 4), (QStringList{BlankMarker, BlankMarker, BlankMarker, "5"}));
+
+    QStringList one{"x", "y"};
+    padToWholeRows(one, 1);
+    mirrorRows(one, 1);
+    EXPECT_EQ(one, (QStringList{"x", "y"}));
+}

@@ -1,0 +1,218 @@
+#include "Fakes.h"
+#include "support/TestSupport.h"
+#include "compose/EntryOrder.h"
+#include "compose/PageFiller.h"
+
+#include <gtest/gtest.h>
+
+using namespace pagula::compose;
+using namespace pagula::compose::test;
+
+namespace {
+
+const QString FillerPath = QStringLiteral("/f/Pagula-tmp.bmp");
+
+QStringList numbered(int count)
+{
+    QStringList l;
+    for (int k = 1; k <= count; ++k)
+        l << QStringLiteral("/p/%1.jpg0").arg(k);
+    return l;
+}
+
+struct Walk {
+    FakeSettings settings;
+    FakeHost host;
+    FakeDialog dialog;
+    RecordingEngine engine;
+    Session session{engine, settings, host, dialog, FillerPath + QLatin1Char('0'), {7, 10, 7, 20}, 1};
+
+    Walk() { dialog.show(); }
+    QString run(QStringList entries, bool backSide = false)
+    {
+        engine.addDocument();
+        FillPages(session, entries, backSide);
+        lastEntries = entries;
+        return engine.dump(engine.docs.size() - 1, FillerPath);
+    }
+    QStringList lastEntries;
+};
+
+} // namespace
+
+TEST(FillPages, GridRowsEdgesAndMarks)
+{
+    const struct {
+        const char* name;
+        int count, columns, rows, gutter, side;
+        double cellW, cellH;
+        const char* expected;
+    } cases[] = {
+        {"7 entries, no gutter", 7, 3, 3, 0, GutterLeft, 64.3, 90.0,
+         "1:tl 2:tl 3:tlr | 4:tl 5:tlb 6:tlbr | 7:tlbr"},
+        {"10 entries: last row of the page and last three of the side", 10, 3, 3, 0, GutterTop,
+         64.3, 90.0, "1:tl 2:tl 3:tlr | 4:tl 5:tl 6:tlr | 7:tlb 8:tlb 9:tlbr | 10:tlbr"},
+        {"top gutter, 5 entries", 5, 3, 3, 6, GutterTop, 64.3, 90.0,
+         "F:tl F:tl F:tlr 1:tl 2:tl 3:tlbr | F:tl F:tl F:tlr 4:tlb 5:tlbr"},
+        {"bottom gutter, 4 columns, 8 entries", 8, 4, 3, 6, GutterBottom, 48.25, 90.0,
+         "1:tl 2:tl 3:tl 4:tlr F:tl F:tl F:tl F:tlr | "
+         "5:tlb 6:tlb 7:tlb 8:tlbr F:lb F:lb F:lb F:lbr |"},
+        // Each strip cell takes the bottom rule of the picture above it, so the line under
+        // pictures 1 and 2 is drawn although picture 3 is one of the last three.
+        {"bottom gutter, 5 entries", 5, 3, 3, 6, GutterBottom, 64.3, 90.0,
+         "1:tl 2:tl 3:tlbr F:tl F:tl F:lbr | 4:tlb 5:tlbr"},
+        {"left gutter", 4, 3, 3, 6, GutterLeft, 64.3, 90.0,
+         "F:tl 1:tl F:tlb 2:tlb F:tlb 3:tlbr | F:tlb 4:tlbr"},
+        {"right gutter", 4, 3, 3, 6, GutterRight, 64.3, 90.0,
+         "1:tl F:tl 2:tlb F:tlb 3:tlbr F:tbr | 4:tlbr F:tbr"},
+        {"gutter 0 with a side set", 4, 2, 3, 0, GutterBottom, 96.5, 90.0,
+         "1:tl 2:tlr | 3:tlb 4:tlbr |"},
+        {"one column", 3, 1, 2, 0, GutterLeft, 193.0, 135.0, "1:tlr | 2:tlbr | 3:tlbr |"},
+        {"no entries", 0, 3, 3, 6, GutterTop, 64.3, 90.0, ""},
+        // Smaller cells: strip rows end with a line break, and a page holds Rows rows.
+        {"narrow cells, top gutter", 4, 3, 3, 6, GutterTop, 30.0, 90.0,
+         "F:tl F:tl F:tlr / 1:tl 2:tlb 3:tlbr | F:tl F:tl F:tlr / 4:tlbr"},
+        {"narrow cells, bottom gutter", 3, 3, 3, 6, GutterBottom, 30.0, 90.0,
+         "1:tlb 2:tlb 3:tlbr / F:lb F:lb F:lbr |"},
+        {"low cells", 5, 2, 2, 0, GutterLeft, 96.5, 40.0,
+         "1:tl 2:tlr | 3:tlb 4:tlbr | # 5:tlbr"},
+        {"low cells, top gutter", 3, 1, 2, 6, GutterTop, 193.0, 40.0,
+         "F:tlr 1:tlr | F:tlr 2:tlbr | # F:tlr 3:tlbr |"},
+    };
+    for (const auto& c : cases) {
+        Walk w;
+        w.settings.cols = c.columns;
+        w.settings.rowCount = c.rows;
+        w.settings.gutter = c.gutter;
+        w.settings.side = c.side;
+        w.settings.cellW = c.cellW;
+        w.settings.cellH = c.cellH;
+        EXPECT_EQ(w.run(numbered(c.count)), QString::fromUtf8(c.expected)) << c.name;
+    }
+}
+
+TEST(FillPages, CellSizesTakeTheStripOutOfTheCell)
+{
+    const struct {
+        int side, gutter;
+        float pictureW, pictureH, stripW, stripH;
+    } cases[] = {
+        {GutterLeft, 6, 165.2805f, 255.15f, 17.01f, 255.15f},
+        {GutterRight, 6, 165.2805f, 255.15f, 17.01f, 255.15f},
+        {GutterTop, 6, 182.2905f, 238.14f, 182.2905f, 17.01f},
+        {GutterBottom, 6, 182.2905f, 238.14f, 182.2905f, 17.01f},
+        {GutterLeft, 0, 182.2905f, 255.15f, 0, 0},
+    };
+    for (const auto& c : cases) {
+        Walk w;
+        w.settings.side = c.side;
+        w.settings.gutter = c.gutter;
+        w.run(numbered(3));
+        for (const auto& p : w.engine.docs.back().pictures) {
+            const bool filler = p.path == FillerPath;
+            EXPECT_FLOAT_EQ(float(p.width), filler ? c.stripW : c.pictureW) << c.side;
+            EXPECT_FLOAT_EQ(float(p.height), filler ? c.stripH : c.pictureH) << c.side;
+        }
+    }
+}
+
+TEST(FillPages, ProgressMaximumAndPositions)
+{
+    const struct {
+        int gutter, side, count, maximum, cells;
+    } cases[] = {
+        {6, GutterLeft, 7, 14, 14},   {6, GutterRight, 7, 14, 14},
+        {6, GutterTop, 7, 14, 16},    {6, GutterBottom, 7, 14, 13},
+        {0, GutterLeft, 7, 7, 7},     {0, GutterTop, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        Walk w;
+        w.settings.gutter = c.gutter;
+        w.settings.side = c.side;
+        w.run(numbered(c.count));
+        EXPECT_EQ(w.host.maximum, c.maximum);
+        EXPECT_EQ(w.host.minimum, 0);
+        ASSERT_EQ(int(w.host.positions.size()), c.cells + 1);
+        EXPECT_EQ(w.host.positions.front(), 0);
+        EXPECT_EQ(w.host.positions.back(), c.cells == 0 ? 0 : c.cells + 1);
+        EXPECT_EQ(w.session.cellNumber, c.cells + 1);
+    }
+}
+
+TEST(FillPages, BlankEntriesBecomeAdjustedUncroppedFillerCells)
+{
+    Walk w;
+    w.settings.gutter = 0;
+    w.settings.bright = 30;
+    w.settings.profile1 = {10, 10, 10, 10};
+    QStringList entries = numbered(2);
+    entries.insert(1, BlankMarker + QLatin1Char('1')); // a blank given a crop code
+    EXPECT_EQ(w.run(entries), QStringLiteral("1:tlb F:tlb 2:tlbr |"));
+    EXPECT_EQ(w.lastEntries.at(1), FillerPath + QLatin1Char('0'));
+    const auto& blank = w.engine.docs.back().pictures.at(1);
+    EXPECT_FLOAT_EQ(blank.brightness, 0.3f);
+    EXPECT_EQ(blank.colorType, 2);
+    EXPECT_TRUE(blank.crops.empty());
+}
+
+TEST(FillPages, CancelCompletesTheEntryInProgress)
+{
+    const struct {
+        int cancelAtCell;
+        const char* expected;
+    } cases[] = {
+        {7, "F:tl 1:tl F:tl 2:tl F:tl 3:tlr | F:tl 4:tl"},  // during entry 4's strip
+        {6, "F:tl 1:tl F:tl 2:tl F:tl 3:tlr |"},            // during entry 3: its row end stays
+        {1, "F:tl 1:tl"},
+    };
+    for (const auto& c : cases) {
+        Walk w;
+        w.host.onProcessEvents = [&] {
+            if (w.session.cellNumber - 1 == c.cancelAtCell)
+                w.dialog.flag.cancel();
+        };
+        EXPECT_EQ(w.run(numbered(7)), QString::fromUtf8(c.expected));
+    }
+}
+
+TEST(FillPages, BackSideMirrorsTheGutterSideWhileItRuns)
+{
+    Walk w;
+    std::vector<int> seen;
+    w.host.onProcessEvents = [&] { seen.push_back(w.settings.side); };
+    EXPECT_EQ(w.run(numbered(2), true), QStringLiteral("1:tlb F:tlb 2:tlbr F:tbr"));
+    EXPECT_EQ(seen, (std::vector<int>{GutterRight, GutterRight, GutterRight, GutterRight}));
+    EXPECT_EQ(w.settings.side, GutterLeft);
+
+    Walk top;
+    top.settings.side = GutterTop;
+    top.run(numbered(2), true);
+    EXPECT_TRUE(top.settings.gutterSideWrites.empty());
+}
+
+TEST(FillPages, BackSideRestoresTheGutterSideAfterAFailure)
+{
+    Walk w;
+    w.settings.side = GutterRight;
+    w.engine.missing << QStringLiteral("/p/2.jpg");
+    EXPECT_THROW(w.run(numbered(3), true), pagula::Error);
+    EXPECT_EQ(w.settings.side, GutterRight);
+    EXPECT_EQ(w.settings.gutterSideWrites, (std::vector<int>{GutterLeft, GutterRight}));
+    EXPECT_EQ(w.engine.dump(0, FillerPath), QStringLiteral("F:tlb 1:tlb F:tlb"));
+}
+
+TEST(FillPages, ChangesDuringTheWalkReachTheFollowingEntries)
+{
+    Walk w;
+    w.settings.gutter = 0;
+    w.host.onProcessEvents = [&] {
+        if (w.session.cellNumber == 3) { // after the second picture
+            w.settings.cols = 2;
+            w.settings.cellW = 10; // sizes stay as computed at the start
+            w.settings.frameOn = false;
+        }
+    };
+    EXPECT_EQ(w.run(numbered(5)), QStringLiteral("1:tl 2:tl | 3 4 | 5"));
+    for (const auto& p : w.engine.docs.back().pictures)
+        EXPECT_FLOAT_EQ(float(p.width), 182.2905f);
+}

@@ -1,0 +1,345 @@
+#include "joblist/JobListModel.h"
+#include "joblist/JobEntry.h"
+#include "joblist/JobListTestUtil.h"
+
+#include <QAbstractItemModelTester>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace pagula::joblist;
+using pagula::joblist::test::codes;
+using pagula::joblist::test::countTicks;
+using pagula::joblist::test::fill;
+using pagula::joblist::test::ticks;
+
+namespace
+{
+
+QString lastLabel(const QSignalSpy& spy)
+{
+    return spy.isEmpty() ? QString() : spy.last().at(0).toString();
+}
+
+} // namespace
+
+TEST(JobEntry, TakesAnEntryApartByItsLastCharacter)
+{
+    const struct {
+        QString entry;
+        QString path;
+        QChar code;
+    } cases[] = {
+        {QStringLiteral("/scans/a.jpg0"), QStringLiteral("/scans/a.jpg"), QLatin1Char('0')},
+        {QStringLiteral("/scans/b 1.jpg2"), QStringLiteral("/scans/b 1.jpg"), QLatin1Char('2')},
+        {QStringLiteral("(пустая страница)0"), BlankMarker, QLatin1Char('0')},
+        {QStringLiteral("1"), QString(), QLatin1Char('1')},
+        {QString(), QString(), QChar()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(entryPath(c.entry), c.path) << c.entry.toStdString();
+        EXPECT_EQ(entryCropCode(c.entry), c.code) << c.entry.toStdString();
+    }
+    EXPECT_EQ(withCropCode(QStringLiteral("/a.jpg0"), CropProfile2), QStringLiteral("/a.jpg2"));
+    EXPECT_EQ(blankEntry(), QStringLiteral("(пустая страница)0"));
+    EXPECT_EQ(BlankMarker.size(), 17);
+    EXPECT_TRUE(containsBlankMarker(QStringLiteral("x(пустая страница)2")));
+    EXPECT_EQ(filePathIn(QStringLiteral("/"), QStringLiteral("a.jpg")), QStringLiteral("/a.jpg"));
+    EXPECT_EQ(filePathIn(QStringLiteral("/scans"), QStringLiteral("a.jpg")),
+              QStringLiteral("/scans/a.jpg"));
+    EXPECT_EQ(filePathIn(QStringLiteral("/scans/"), QStringLiteral("a.jpg")),
+              QStringLiteral("/scans/a.jpg"));
+    EXPECT_EQ(tickedCountText(12), QStringLiteral("Выбрано файлов: 12"));
+}
+
+// The tick buttons: each case starts from a list and its ticks, runs one or more commands and
+// checks the ticks, the count kept with the list and the label.
+TEST(JobListModel, TickCommands)
+{
+    using Command = std::function<void(JobListModel&)>;
+    const Command even = [](JobListModel& m) { m.tickEvenPositions(); };
+    const Command odd = [](JobListModel& m) { m.tickOddPositions(); };
+    const Command invert = [](JobListModel& m) { m.invertTicks(); };
+    const Command all = [](JobListModel& m) { m.tickAll(); };
+    const Command none = [](JobListModel& m) { m.untickAll(); };
+    const Command remove = [](JobListModel& m) { m.removeTicked(); };
+    const struct {
+        const char* name;
+        QString codes;
+        QString ticks;
+        std::vector<Command> commands;
+        QString expectedCodes;
+        QString expectedTicks;
+    } cases[] = {
+        {"even keeps other ticks", "00000", "01000", {even}, "00000", "11101"},
+        {"even then odd ticks all", "00000", "00000", {even, odd}, "00000", "11111"},
+        {"odd on four", "0000", "1000", {odd}, "0000", "1101"},
+        {"invert", "00000", "10010", {invert}, "00000", "01101"},
+        {"select all", "012", "010", {all}, "012", "111"},
+        {"reset", "012", "110", {none}, "012", "000"},
+        {"remove all ticked", "012", "111", {remove}, "", ""},
+        {"remove none ticked", "012", "000", {remove}, "012", "000"},
+        {"remove scattered", "0120120", "1010011", {remove}, "101", "000"},
+        {"empty list", "", "", {all, invert, even, odd, remove, none}, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        JobListModel m;
+        fill(m, c.codes, c.ticks);
+        QSignalSpy labels(&m, &JobListModel::tickedCountLabelChanged);
+        for (const Command& command : c.commands)
+            command(m);
+        EXPECT_EQ(codes(m), c.expectedCodes);
+        EXPECT_EQ(ticks(m), c.expectedTicks);
+        EXPECT_EQ(m.tickedCount(), countTicks(m));
+        // Every command rewrites the label, also when the count stays.
+        EXPECT_EQ(labels.size(), static_cast<qsizetype>(c.commands.size()));
+        EXPECT_EQ(lastLabel(labels), tickedCountText(countTicks(m)));
+    }
+}
+
+// Removing ticked entries in one pass must give what the repeated search from the top gives:
+// the same entries in the same order, the count, and the current entry when it stays.
+TEST(JobListModel, RemoveTickedMatchesRemovingOneByOne)
+{
+    QRandomGenerator rng(12345);
+    for (int round = 0; round < 200; ++round) {
+        const int n = static_cast<int>(rng.bounded(12));
+        QString codesText, ticksText;
+        for (int i = 0; i < n; ++i) {
+            codesText.append(QLatin1Char(static_cast<char>('0' + rng.bounded(3))));
+            ticksText.append(rng.bounded(2) ? QLatin1Char('1') : QLatin1Char('0'));
+        }
+        JobListModel m;
+        fill(m, codesText, ticksText);
+        const int current = n == 0 ? -1 : static_cast<int>(rng.bounded(n + 1)) - 1;
+        m.setCurrentRow(current);
+
+        QStringList expected = m.entries();
+        QList<bool> expectedTicks;
+        for (int i = 0; i < n; ++i)
+            expectedTicks.append(m.isTicked(i));
+        QString currentText =
+            current >= 0 && !expectedTicks[current] ? expected[current] : QString();
+        int count = m.tickedCount();
+        for (;;) {
+            const qsizetype at = expectedTicks.indexOf(true);
+            if (at < 0)
+                break;
+            expected.removeAt(at);
+            expectedTicks.removeAt(at);
+            --count;
+        }
+
+        m.removeTicked();
+        ASSERT_EQ(m.entries(), expected)
+            << codesText.toStdString() << " " << ticksText.toStdString();
+        EXPECT_EQ(m.tickedCount(), count);
+        EXPECT_EQ(m.tickedCount(), 0);
+        if (currentText.isEmpty()) {
+            EXPECT_EQ(m.currentRow(), -1);
+        } else {
+            EXPECT_EQ(m.entryText(m.currentRow()), currentText);
+        }
+    }
+}
+
+TEST(JobListModel, SingleTickBookkeeping)
+{
+    JobListModel m;
+    fill(m, QStringLiteral("000"));
+    QSignalSpy labels(&m, &JobListModel::tickedCountLabelChanged);
+    m.toggleTick(1);
+    EXPECT_EQ(lastLabel(labels), QStringLiteral("Выбрано файлов: 1"));
+    m.toggleTick(2);
+    m.toggleTick(1);
+    EXPECT_EQ(ticks(m), QStringLiteral("001"));
+    EXPECT_EQ(m.tickedCount(), 1);
+    EXPECT_EQ(lastLabel(labels), QStringLiteral("Выбрано файлов: 1"));
+    // Through the item model's check state, as a generic view would do it.
+    EXPECT_TRUE(m.setData(m.index(0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_TRUE(
+        m.setData(m.index(0), Qt::Checked, Qt::CheckStateRole)); // already ticked: no change
+    EXPECT_EQ(m.tickedCount(), 2);
+}
+
+TEST(JobListModel, CropCommandsKeepTicksAndCurrentEntry)
+{
+    const struct {
+        const char* name;
+        CropMode mode;
+        bool reset;
+        QString codes;
+        QString expected;
+    } cases[] = {
+        {"two-side alternates from row 0", CropMode::TwoSide, false, "0000", "1212"},
+        {"two-side counts every row", CropMode::TwoSide, false, "20100", "12121"},
+        {"one-side", CropMode::OneSide, false, "0201", "1111"},
+        {"reset", CropMode::OneSide, true, "1212", "0000"},
+        {"empty", CropMode::TwoSide, false, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        JobListModel m;
+        const QString tickPattern = QString(QStringLiteral("1010101")).left(c.codes.size());
+        fill(m, c.codes, tickPattern);
+        m.setCurrentRow(c.codes.size() - 1);
+        const int current = m.currentRow();
+        if (c.reset)
+            m.resetCrops();
+        else
+            m.selectAllCrops(c.mode);
+        EXPECT_EQ(codes(m), c.expected);
+        EXPECT_EQ(ticks(m), tickPattern);
+        EXPECT_EQ(m.currentRow(), current);
+    }
+}
+
+TEST(JobListModel, CropCycling)
+{
+    const struct {
+        const char* name;
+        CropMode mode;
+        QString codes;
+        QString ticks;
+        int row;
+        QString expectedCodes;
+        QString expectedTicks;
+    } cases[] = {
+        {"one-side: unticked 0 becomes ticked 1", CropMode::OneSide, "00", "00", 0, "10", "10"},
+        {"one-side: 1 becomes 0 and stays ticked", CropMode::OneSide, "10", "10", 0, "00", "10"},
+        {"one-side: 2 becomes 1", CropMode::OneSide, "2", "0", 0, "1", "0"},
+        {"one-side: later rows untouched", CropMode::OneSide, "0121", "0000", 0, "1121", "1000"},
+        {"two-side: later cropped rows swap", CropMode::TwoSide, "01201", "00000", 0, "12102",
+         "10000"},
+        {"two-side: 2 becomes 0, no later change", CropMode::TwoSide, "0212", "0000", 1, "0012",
+         "0000"},
+        {"two-side: 1 becomes 2 and swaps below", CropMode::TwoSide, "1102", "0000", 0, "2201",
+         "0000"},
+        {"two-side: ticked 0 stays ticked once", CropMode::TwoSide, "0", "1", 0, "1", "1"},
+        {"two-side: last row", CropMode::TwoSide, "110", "000", 2, "111", "001"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        JobListModel m;
+        fill(m, c.codes, c.ticks);
+        m.setCurrentRow(c.codes.size() - 1);
+        m.cycleCropCode(c.row, c.mode);
+        EXPECT_EQ(codes(m), c.expectedCodes);
+        EXPECT_EQ(ticks(m), c.expectedTicks);
+        EXPECT_EQ(m.tickedCount(), countTicks(m));
+        EXPECT_EQ(m.currentRow(), c.codes.size() - 1);
+    }
+}
+
+TEST(JobListModel, InsertAndDeleteKeepTheRightCurrentEntry)
+{
+    // Insert on an empty list: one blank entry, unticked, appended.
+    {
+        JobListModel m;
+        m.insertBlank();
+        ASSERT_EQ(m.size(), 1);
+        EXPECT_EQ(m.entryText(0), blankEntry());
+        EXPECT_FALSE(m.isTicked(0));
+        EXPECT_EQ(m.currentRow(), -1);
+    }
+    // Insert with the third row current: the blank entry becomes third, the former third entry
+    // is fourth and still current; the count does not change.
+    {
+        JobListModel m;
+        fill(m, QStringLiteral("0120"), QStringLiteral("1111"));
+        m.setCurrentRow(2);
+        const QString third = m.entryText(2);
+        QSignalSpy labels(&m, &JobListModel::tickedCountLabelChanged);
+        m.insertBlank();
+        EXPECT_EQ(m.entryText(2), blankEntry());
+        EXPECT_EQ(m.entryText(3), third);
+        EXPECT_EQ(m.currentRow(), 3);
+        EXPECT_EQ(m.tickedCount(), 4);
+        EXPECT_TRUE(labels.isEmpty());
+    }
+    const struct {
+        const char* name;
+        QString ticks;
+        int current;
+        QString expectedTicks;
+        int expectedCurrent;
+        int expectedCount;
+    } deletes[] = {
+        {"last row: new last current", "0011", 3, "001", 2, 1},
+        {"middle row: the next one current", "0101", 1, "001", 1, 1},
+        {"only row", "1", 0, "", -1, 0},
+        {"no current: nothing", "01", -1, "01", -1, 1},
+    };
+    for (const auto& d : deletes) {
+        SCOPED_TRACE(d.name);
+        JobListModel m;
+        fill(m, QString(d.ticks.size(), QLatin1Char('0')), d.ticks);
+        m.setCurrentRow(d.current);
+        const QStringList before = m.entries();
+        m.deleteCurrent();
+        EXPECT_EQ(ticks(m), d.expectedTicks);
+        EXPECT_EQ(m.currentRow(), d.expectedCurrent);
+        EXPECT_EQ(m.tickedCount(), d.expectedCount);
+        if (d.current >= 0 && d.expectedCurrent >= 0) {
+            EXPECT_EQ(m.entryText(d.expectedCurrent),
+                      before.value(d.current + 1, before.value(d.current - 1)));
+        }
+    }
+}
+
+TEST(JobListModel, AppendFilesAndReplaceEntries)
+{
+    JobListModel m;
+    QSignalSpy labels(&m, &JobListModel::tickedCountLabelChanged);
+    m.setCurrentRow(-1);
+    QStringList refused =
+        m.appendFiles(QStringLiteral("/scans"), {QStringLiteral("a.jpg"), QStringLiteral("b.jpg")});
+    EXPECT_TRUE(refused.isEmpty());
+    refused = m.appendFiles(QStringLiteral("/scans/"),
+                            {QStringLiteral("a.jpg"), QStringLiteral("x\ny.jpg")});
+    EXPECT_EQ(refused, QStringList{QStringLiteral("/scans/x\ny.jpg")});
+    EXPECT_EQ(m.entries(),
+              (QStringList{QStringLiteral("/scans/a.jpg0"), QStringLiteral("/scans/b.jpg0"),
+                           QStringLiteral("/scans/a.jpg0")}));
+    EXPECT_EQ(ticks(m), QStringLiteral("111"));
+    EXPECT_EQ(m.currentRow(), -1); // adding does not touch the current entry
+    m.appendFiles(QStringLiteral("/scans"), {});
+    EXPECT_EQ(labels.size(), 3);
+    EXPECT_EQ(lastLabel(labels), QStringLiteral("Выбрано файлов: 3"));
+    EXPECT_EQ(m.tickedEntries().size(), 3);
+
+    m.replaceEntries({QStringLiteral("/a0"), QStringLiteral("/b1")});
+    EXPECT_EQ(ticks(m), QStringLiteral("00"));
+    EXPECT_EQ(m.currentRow(), 0);
+    EXPECT_EQ(lastLabel(labels), QStringLiteral("Выбрано файлов: 0"));
+    m.replaceEntries({});
+    EXPECT_EQ(m.currentRow(), -1);
+}
+
+// Every command under the model tester, with the signals a view relies on.
+TEST(JobListModel, PassesTheItemModelTester)
+{
+    JobListModel m;
+    QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    fill(m, QStringLiteral("0120120"), QStringLiteral("0110010"));
+    m.setCurrentRow(3);
+    m.appendFiles(QStringLiteral("/d"), {QStringLiteral("x.jpg"), QStringLiteral("y.jpg")});
+    m.insertBlank();
+    m.cycleCropCode(0, CropMode::TwoSide);
+    m.selectAllCrops(CropMode::TwoSide);
+    m.resetCrops();
+    m.tickEvenPositions();
+    m.invertTicks();
+    m.removeTicked();
+    m.setCurrentRow(m.size() - 1);
+    m.deleteCurrent();
+    m.tickAll();
+    m.removeTicked();
+    EXPECT_EQ(m.size(), 0);
+    m.insertBlank();
+    EXPECT_EQ(m.data(m.index(0), Qt::DisplayRole).toString(), BlankMarker);
+    EXPECT_EQ(m.data(m.index(0), JobListModel::CropCodeRole).toString(), QStringLiteral("0"));
+    EXPECT_EQ(m.data(m.index(0), JobListModel::EntryTextRole).toString(), blankEntry());
+}

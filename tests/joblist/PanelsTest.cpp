@@ -1,0 +1,259 @@
+#include "joblist/CropList.h"
+#include "joblist/CropTabSet.h"
+#include "joblist/JobListModel.h"
+#include "joblist/JobListPanels.h"
+#include "joblist/JobListTestUtil.h"
+#include "joblist/JobListView.h"
+#include "joblist/TickButtonStrip.h"
+#include "widgets/GradBtn.h"
+#include "widgets/UpDown.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+using namespace pagula::joblist;
+using pagula::TGradBtn;
+using pagula::UpDown;
+using pagula::joblist::test::codes;
+using pagula::joblist::test::fill;
+using pagula::joblist::test::ticks;
+
+namespace
+{
+
+class PanelsTest : public ::testing::Test
+{
+protected:
+    PanelsTest()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(panels.tickButtons());
+        layout->addWidget(panels.view());
+        layout->addWidget(panels.cropTabs());
+        window.resize(420, 360);
+    }
+
+    template <class T> T* control(const char* name)
+    {
+        T* w = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    void click(const char* button) { QTest::mouseClick(control<TGradBtn>(button), Qt::LeftButton); }
+
+    QWidget window;
+    JobListPanels panels{&window};
+    JobListModel& model = *panels.model();
+};
+
+} // namespace
+
+TEST_F(PanelsTest, ControlsCarryTheirNamesAndCaptions)
+{
+    const struct {
+        const char* name;
+        QString caption;
+    } buttons[] = {
+        {"GradBtn2", "Выделить все"},  {"GradBtn4", "Сброс"},  {"GradBtn5", "Удалить"},
+        {"GradBtn6", "Инвертировать"}, {"GradBtn7", "Четные"}, {"GradBtn8", "Нечетные"},
+        {"GradBtn11", "Выделить все"}, {"GradBtn12", "Сброс"}, {"GradBtn13", "Применить"},
+        {"GradBtn14", "Применить"},
+    };
+    for (const auto& b : buttons) {
+        if (TGradBtn* button = control<TGradBtn>(b.name)) {
+            EXPECT_EQ(button->caption(), b.caption) << b.name;
+        }
+    }
+    EXPECT_EQ(control<QLabel>("Label8")->text(), QStringLiteral("Кол-во колонок:"));
+    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(control<QLineEdit>("Edit11")->text(), QStringLiteral("1"));
+    EXPECT_TRUE(control<QLineEdit>("Edit11")->isReadOnly());
+    EXPECT_EQ(control<UpDown>("UpDown9")->maximum(), 3);
+    EXPECT_EQ(control<QRadioButton>("CropType")->text(), QStringLiteral("С одной стороны"));
+    EXPECT_TRUE(control<QRadioButton>("CropType")->isChecked());
+    EXPECT_EQ(control<QRadioButton>("RadioButton2")->text(), QStringLiteral("С двух сторон"));
+    for (const char* name : {"CheckListBox1", "PopupMenu2", "PageControl1", "TabSheet1",
+                             "TabSheet2", "TabSheet3", "Bevel1", "Bevel2"})
+        EXPECT_NE(window.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
+
+    CropTabSet* tabs = control<CropTabSet>("PageControl1");
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    const struct {
+        const char* sheet;
+        QString caption;
+        int icon;
+    } tabCases[] = {{"TabSheet3", "Вид обрезки", 24}, {"TabSheet1", "", 34}, {"TabSheet2", "", 32}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(tabs->widget(i)->objectName(), QString::fromLatin1(tabCases[i].sheet));
+        EXPECT_EQ(tabs->tabText(i), tabCases[i].caption);
+        EXPECT_EQ(tabs->tabIcon(i).pixmap(16, 16).toImage().convertToFormat(
+                      QImage::Format_ARGB32_Premultiplied),
+                  CropList::image(tabCases[i].icon));
+    }
+}
+
+// Each spin button writes its own edit box, is labelled with its side, only steps within 0..100
+// and lands in the right field of the right profile.
+TEST_F(PanelsTest, CropProfileSpins)
+{
+    const struct {
+        const char* spin;
+        const char* edit;
+        QString caption;
+        int profile;
+        int CropProfile::*field;
+    } cases[] = {
+        {"ud1", "Edit13", "Слева:                %", 1, &CropProfile::left},
+        {"ud2", "Edit14", "Справа:              %", 1, &CropProfile::right},
+        {"ud3", "Edit15", "Сверху:              %", 1, &CropProfile::top},
+        {"ud4", "Edit16", "Снизу:                %", 1, &CropProfile::bottom},
+        {"ud5", "Edit17", "Слева:                %", 2, &CropProfile::left},
+        {"ud6", "Edit20", "Справа:              %", 2, &CropProfile::right},
+        {"ud7", "Edit19", "Сверху:              %", 2, &CropProfile::top},
+        {"ud8", "Edit18", "Снизу:                %", 2, &CropProfile::bottom},
+    };
+    int step = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.spin);
+        UpDown* spin = control<UpDown>(c.spin);
+        QLineEdit* edit = control<QLineEdit>(c.edit);
+        ASSERT_TRUE(spin && edit);
+        EXPECT_EQ(spin->associate(), edit);
+        EXPECT_TRUE(edit->isReadOnly());
+        EXPECT_EQ(edit->text(), QStringLiteral("0"));
+        EXPECT_EQ(
+            control<QLabel>(
+                (QStringLiteral("Label") + QString::fromLatin1(c.edit)).toLatin1().constData())
+                ->text(),
+            c.caption);
+        spin->click(false);
+        EXPECT_EQ(spin->position(), 0);
+        ++step;
+        for (int i = 0; i < step; ++i)
+            QTest::mouseClick(spin->upButton(), Qt::LeftButton);
+        EXPECT_EQ(edit->text(), QString::number(step));
+        EXPECT_EQ(panels.cropProfile(c.profile).*(c.field), step);
+    }
+    EXPECT_EQ(panels.cropProfile(1), (CropProfile{1, 2, 3, 4}));
+    EXPECT_EQ(panels.cropProfile(2), (CropProfile{5, 6, 7, 8}));
+    UpDown* ud1 = control<UpDown>("ud1");
+    for (int i = 0; i < 120; ++i)
+        ud1->click(true);
+    EXPECT_EQ(panels.cropProfile(1).left, 100);
+    EXPECT_EQ(control<QLineEdit>("Edit13")->text(), QStringLiteral("100"));
+}
+
+TEST_F(PanelsTest, ButtonsDriveTheList)
+{
+    fill(model, QStringLiteral("00000"), QStringLiteral("01000"));
+    QLabel* label11 = control<QLabel>("Label11");
+    click("GradBtn7");
+    EXPECT_EQ(ticks(model), QStringLiteral("11101"));
+    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 4"));
+    click("GradBtn8");
+    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 5"));
+    click("GradBtn4");
+    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 0"));
+    model.toggleTick(0);
+    model.toggleTick(3);
+    click("GradBtn6");
+    EXPECT_EQ(ticks(model), QStringLiteral("01101"));
+    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 3"));
+    click("GradBtn5");
+    EXPECT_EQ(model.size(), 2);
+    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 0"));
+    click("GradBtn2");
+    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 2"));
+    click("GradBtn5");
+    EXPECT_EQ(model.size(), 0);
+    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 0"));
+
+    // Crop commands follow the crop mode radio buttons.
+    fill(model, QStringLiteral("0000"), QStringLiteral("1001"));
+    control<QRadioButton>("RadioButton2")->setChecked(true);
+    EXPECT_EQ(panels.cropMode(), CropMode::TwoSide);
+    click("GradBtn11");
+    EXPECT_EQ(codes(model), QStringLiteral("1212"));
+    EXPECT_EQ(ticks(model), QStringLiteral("1001"));
+    control<QRadioButton>("CropType")->setChecked(true);
+    click("GradBtn11");
+    EXPECT_EQ(codes(model), QStringLiteral("1111"));
+    click("GradBtn12");
+    EXPECT_EQ(codes(model), QStringLiteral("0000"));
+}
+
+TEST_F(PanelsTest, HooksAndDisplayColumns)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    fill(model, QStringLiteral("000"));
+    QSignalSpy refresh(&panels, &JobListPanels::previewRefreshRequested);
+    QSignalSpy current(&panels, &JobListPanels::currentEntryChanged);
+    QSignalSpy changed(&panels, &JobListPanels::listChanged);
+    click("GradBtn13");
+    click("GradBtn14");
+    EXPECT_EQ(refresh.size(), 2);
+    EXPECT_TRUE(changed.isEmpty()); // "Применить" changes no entry
+
+    JobListView* view = panels.view();
+    view->doItemsLayout();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 2 * 16 + 8));
+    EXPECT_EQ(refresh.size(), 3);
+    ASSERT_FALSE(current.isEmpty());
+    EXPECT_EQ(current.last().at(0).toInt(), 2);
+
+    // The crop zone uses the mode of the crop tab set.
+    control<QRadioButton>("RadioButton2")->setChecked(true);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 8));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 8));
+    EXPECT_EQ(codes(model), QStringLiteral("200"));
+    EXPECT_FALSE(changed.isEmpty());
+
+    UpDown* upDown9 = control<UpDown>("UpDown9");
+    QTest::mouseClick(upDown9->upButton(), Qt::LeftButton);
+    EXPECT_EQ(control<QLineEdit>("Edit11")->text(), QStringLiteral("2"));
+    EXPECT_EQ(view->displayColumns(), 2);
+    EXPECT_TRUE(view->isWrapping());
+    QTest::mouseClick(upDown9->upButton(), Qt::LeftButton);
+    QTest::mouseClick(upDown9->upButton(), Qt::LeftButton);
+    EXPECT_EQ(view->displayColumns(), 3);
+    QTest::mouseClick(upDown9->downButton(), Qt::LeftButton);
+    QTest::mouseClick(upDown9->downButton(), Qt::LeftButton);
+    EXPECT_EQ(view->displayColumns(), 1);
+    EXPECT_FALSE(view->isWrapping());
+
+    // Screenshots for a person to look at, when asked for.
+    const QString shots = qEnvironmentVariable("PAGULA_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        QDir().mkpath(shots);
+        fill(model, QStringLiteral("0120012"), QStringLiteral("0110100"));
+        model.insertBlank();
+        model.setCurrentRow(4);
+        view->setFocus();
+        QTest::qWait(50);
+        window.grab().save(QDir(shots).filePath(QStringLiteral("joblist-panels.png")));
+        for (int tab = 1; tab < 3; ++tab) {
+            panels.cropTabs()->setCurrentIndex(tab);
+            panels.cropTabs()->grab().save(
+                QDir(shots).filePath(QStringLiteral("joblist-crop-tab%1.png").arg(tab)));
+        }
+        QImage strip(CropList::Count * 18, 18, QImage::Format_ARGB32);
+        strip.fill(QColor(182, 196, 231));
+        QPainter p(&strip);
+        for (int i = 0; i < CropList::Count; ++i)
+            p.drawImage(i * 18 + 1, 1, CropList::image(i));
+        p.end();
+        strip.scaled(strip.size() * 4).save(QDir(shots).filePath(QStringLiteral("croplist.png")));
+    }
+}

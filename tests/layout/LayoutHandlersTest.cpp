@@ -1,0 +1,175 @@
+// The change handlers against controls that behave as the toolkit's do: writing a different
+// text runs the edit's handler nested in the write, writing the same text runs nothing.
+#include "layout/LayoutHandlers.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace pagula;
+
+namespace {
+
+class FakeControls : public LayoutControls {
+public:
+    FakeControls()
+        : handlers(*this, [this](const QString& m) { reports << m; })
+    {
+        handlers.setTrace([this](const char* name, int depth) {
+            trace << QStringLiteral("%1@%2").arg(QLatin1String(name)).arg(depth);
+        });
+    }
+
+    // The controls come up with their start values and the layout is computed once.
+    void start()
+    {
+        handlers.PositionChange();
+        handlers.Edit4Change();
+        trace.clear();
+        redraws = 0;
+    }
+
+    // A text typed by the user: the same path as a write by code.
+    void type(LayoutEdit edit, const char* text) { setText(edit, QString::fromUtf8(text)); }
+
+    int columnsPosition() const override { return columns; }
+    int rowsPosition() const override { return rows; }
+    int gutterPosition() const override { return gutter; }
+    QString text(LayoutEdit edit) const override { return texts.at(edit); }
+    void setText(LayoutEdit edit, const QString& text) override
+    {
+        if (texts[edit] == text)
+            return;
+        texts[edit] = text;
+        switch (edit) {
+        case LayoutEdit::Edit3:
+        case LayoutEdit::Edit4:
+            handlers.Edit4Change();
+            break;
+        case LayoutEdit::Edit7:
+        case LayoutEdit::Edit8:
+        case LayoutEdit::Edit9:
+        case LayoutEdit::Edit10:
+            handlers.PositionChange();
+            break;
+        case LayoutEdit::Edit5:
+        case LayoutEdit::Edit6:
+            break;
+        }
+    }
+    void DrawPreView() override { ++redraws; }
+
+    // Spin buttons write their edit, whose change runs PositionChange.
+    void setColumns(int value)
+    {
+        columns = value;
+        handlers.PositionChange();
+    }
+
+    int columns = 3, rows = 3, gutter = 6;
+    std::map<LayoutEdit, QString> texts{
+        {LayoutEdit::Edit3, "1000.0"}, {LayoutEdit::Edit4, "1000.0"}, {LayoutEdit::Edit5, "999.0"},
+        {LayoutEdit::Edit6, "999.0"},  {LayoutEdit::Edit7, "7"},      {LayoutEdit::Edit8, "10"},
+        {LayoutEdit::Edit9, "7"},      {LayoutEdit::Edit10, "20"},
+    };
+    QStringList reports;
+    QStringList trace;
+    int redraws = 0;
+    LayoutHandlers handlers;
+};
+
+QString floatError(const char* text)
+{
+    return QStringLiteral("'%1' is not a valid floating point value").arg(QString::fromUtf8(text));
+}
+
+} // namespace
+
+TEST(LayoutHandlers, ClampChainEndsWhenTheSameTextIsWritten)
+{
+    FakeControls f;
+    f.start();
+    f.setColumns(4);
+    const LayoutSettings& s = f.handlers.settings();
+    EXPECT_EQ(s.MaxCellWidth, 48.25);
+    EXPECT_EQ(s.CellWidth, 48.25); // the re-read 48.3 is above 48.25: the exact maximum stays
+    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "48.3");
+    EXPECT_EQ(f.texts[LayoutEdit::Edit5], "48.3");
+    // The write of 48.3 ran Edit4Change once; its own write of 48.3 was no change.
+    EXPECT_EQ(f.trace, (QStringList{"PositionChange@0", "Edit4Change@1"}));
+
+    f.trace.clear();
+    f.setColumns(3); // the maximum grows, the chosen width stays
+    EXPECT_DOUBLE_EQ(s.MaxCellWidth, 193.0 / 3.0);
+    EXPECT_EQ(s.CellWidth, 48.25);
+    EXPECT_EQ(f.trace, QStringList{"PositionChange@0"});
+    f.handlers.Edit5Click();
+    EXPECT_EQ(s.CellWidth, 64.3);
+    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "64.3");
+}
+
+TEST(LayoutHandlers, FailureEndsTheHandlerAfterTheFieldsReadSoFar)
+{
+    FakeControls f;
+    f.start();
+    const LayoutSettings before = f.handlers.settings();
+    f.type(LayoutEdit::Edit8, "x");
+    f.type(LayoutEdit::Edit9, "12"); // reads Edit7, fails at Edit8 again
+    const LayoutSettings& s = f.handlers.settings();
+    const QString bad = QStringLiteral("'x' is not a valid integer value");
+    EXPECT_EQ(f.reports, (QStringList{bad, bad}));
+    EXPECT_EQ(s.MarginLeft, 7);
+    EXPECT_EQ(s.MarginTop, before.MarginTop); // never reached
+    EXPECT_EQ(s.MaxCellWidth, before.MaxCellWidth);
+    EXPECT_EQ(f.redraws, 0);
+
+    f.reports.clear();
+    f.type(LayoutEdit::Edit8, "5"); // recovers: every field is read again
+    EXPECT_EQ(s.MarginTop, 12);
+    EXPECT_DOUBLE_EQ(s.MaxCellWidth, (210.0 - 7 - 5) / 3);
+    EXPECT_TRUE(f.reports.isEmpty());
+}
+
+TEST(LayoutHandlers, NestedFailureEndsTheOuterHandlerAndIsReportedOnce)
+{
+    FakeControls f;
+    f.start();
+    f.type(LayoutEdit::Edit4, "abc");
+    ASSERT_EQ(f.reports, QStringList{floatError("abc")});
+    EXPECT_EQ(f.handlers.settings().CellWidth, 64.3); // read before the bad height
+    f.reports.clear();
+    f.redraws = 0;
+    f.trace.clear();
+
+    f.setColumns(4); // writes Edit3, whose nested run meets the bad Edit4
+    const LayoutSettings& s = f.handlers.settings();
+    EXPECT_EQ(f.reports, QStringList{floatError("abc")});
+    EXPECT_EQ(f.trace, (QStringList{"PositionChange@0", "Edit4Change@1"}));
+    EXPECT_EQ(s.MaxCellWidth, 48.25);
+    EXPECT_EQ(s.CellWidth, 48.25);
+    EXPECT_EQ(f.texts[LayoutEdit::Edit6], "90.0"); // the height part was skipped
+    EXPECT_EQ(f.redraws, 0);
+
+    // The next good change handles normally again.
+    f.reports.clear();
+    f.type(LayoutEdit::Edit4, "50");
+    EXPECT_TRUE(f.reports.isEmpty());
+    EXPECT_EQ(s.CellHeight, 50.0);
+}
+
+TEST(LayoutHandlers, MarginsThatLeaveNoRoomGiveZero)
+{
+    FakeControls f;
+    f.start();
+    f.type(LayoutEdit::Edit7, "100");
+    f.type(LayoutEdit::Edit8, "110");
+    const LayoutSettings& s = f.handlers.settings();
+    EXPECT_EQ(s.MaxCellWidth, 0.0);
+    EXPECT_EQ(s.CellWidth, 0.0);
+    EXPECT_EQ(f.texts[LayoutEdit::Edit5], "0.0");
+    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "0.0");
+    f.type(LayoutEdit::Edit8, "150"); // below zero: the chosen width follows it down
+    EXPECT_EQ(s.MaxCellWidth, -40.0 / 3);
+    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "-13.3");
+    EXPECT_TRUE(f.reports.isEmpty());
+}

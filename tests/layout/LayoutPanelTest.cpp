@@ -1,0 +1,400 @@
+// The layout panel driven through its real widgets.
+#include "layout/ui/LayoutPanel.h"
+#include "layout/ui/SchematicView.h"
+
+#include "SchematicPixels.h"
+#include "layout/SchematicPainter.h"
+#include "widgets/ErrorReport.h"
+#include "widgets/UpDown.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+using namespace pagula;
+
+namespace {
+
+class LayoutPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ErrorReport::setHook([this](const QString& text) { reports << text; });
+        auto* column = new QVBoxLayout(&window);
+        panel = new LayoutPanel(&window);
+        frame = new QCheckBox(QStringLiteral("Рамка вокруг рисунков"), &window);
+        frame->setChecked(true);
+        twoSide = new QCheckBox(QStringLiteral("Двусторонняя печать"), &window);
+        column->addWidget(panel);
+        column->addWidget(frame);
+        column->addWidget(twoSide);
+        panel->attachCheckBoxes(frame, twoSide);
+        panel->setHandlerTrace([this](const char* name, int depth) {
+            trace << QStringLiteral("%1@%2").arg(QLatin1String(name)).arg(depth);
+        });
+        window.show();
+    }
+    void TearDown() override { ErrorReport::setHook({}); }
+
+    QLineEdit* edit(const char* name) { return control<QLineEdit>(name); }
+    UpDown* upDown(const char* name) { return control<UpDown>(name); }
+    template <class W>
+    W* control(const char* name)
+    {
+        W* w = panel->findChild<W*>(QString::fromLatin1(name));
+        if (w == nullptr)
+            ADD_FAILURE() << "no control " << name;
+        return w;
+    }
+
+    // Selects the edit's text and types over it, one key at a time.
+    void typeInto(QLineEdit* e, const char* text)
+    {
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(e, QString::fromUtf8(text));
+    }
+    void empty(QLineEdit* e)
+    {
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_Backspace);
+    }
+    void clickArrow(const char* name, bool up, int times = 1)
+    {
+        UpDown* u = upDown(name);
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(up ? u->upButton() : u->downButton(), Qt::LeftButton);
+    }
+
+    // The schematic as the panel must show it for the current settings and options.
+    QImage expectedSchematic()
+    {
+        SchematicInput input;
+        input.layout.settings = panel->settings();
+        input.layout.gutterSide = panel->gutterSide();
+        input.layout.twoSide = twoSide->isChecked();
+        input.frame = frame->isChecked();
+        input.tooltipBackground = QApplication::palette().color(QPalette::ToolTipBase);
+        input.windowText = QApplication::palette().color(QPalette::WindowText);
+        return renderSchematic(input);
+    }
+
+    QWidget window;
+    LayoutPanel* panel = nullptr;
+    QCheckBox* frame = nullptr;
+    QCheckBox* twoSide = nullptr;
+    QStringList reports;
+    QStringList trace;
+};
+
+QString floatError(const char* text)
+{
+    return QStringLiteral("'%1' is not a valid floating point value.").arg(QString::fromUtf8(text));
+}
+
+} // namespace
+
+TEST_F(LayoutPanelTest, StartState)
+{
+    const struct {
+        const char* name;
+        const char* text;
+        bool readOnly;
+    } edits[] = {
+        {"Edit1", "3", true},     {"Edit2", "3", true},   {"Edit3", "64.3", false},
+        {"Edit4", "90.0", false}, {"Edit5", "64.3", true}, {"Edit6", "90.0", true},
+        {"Edit7", "7", false},    {"Edit8", "10", false}, {"Edit9", "7", false},
+        {"Edit10", "20", false},  {"Edit12", "6", true},
+    };
+    for (const auto& e : edits) {
+        QLineEdit* w = edit(e.name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->text(), QString::fromLatin1(e.text)) << e.name;
+        EXPECT_EQ(w->isReadOnly(), e.readOnly) << e.name;
+    }
+    const struct {
+        const char* name;
+        int minimum, maximum, position;
+        const char* associate;
+    } spins[] = {
+        {"UpDown1", 1, 15, 3, "Edit1"},     {"UpDown2", 1, 15, 3, "Edit2"},
+        {"UpDown3", 0, 100, 7, "Edit7"},    {"UpDown4", 0, 100, 10, "Edit8"},
+        {"UpDown5", 0, 100, 7, "Edit9"},    {"UpDown6", 0, 100, 20, "Edit10"},
+        {"UpDown10", 0, 30, 6, "Edit12"},   {"UpDown7", 0, 0, 0, nullptr},
+        {"UpDown8", 0, 0, 0, nullptr},
+    };
+    for (const auto& s : spins) {
+        UpDown* u = upDown(s.name);
+        ASSERT_NE(u, nullptr);
+        if (s.associate == nullptr) {
+            EXPECT_EQ(u->associate(), nullptr) << s.name;
+            continue;
+        }
+        EXPECT_EQ(u->associate(), edit(s.associate)) << s.name;
+        EXPECT_EQ(u->minimum(), s.minimum) << s.name;
+        EXPECT_EQ(u->maximum(), s.maximum) << s.name;
+        EXPECT_EQ(u->position(), s.position) << s.name;
+    }
+    EXPECT_EQ(upDown("UpDown7")->property("Tag").toInt(), 0);
+    EXPECT_EQ(upDown("UpDown8")->property("Tag").toInt(), 1);
+
+    auto* cb1 = control<QComboBox>("cb1");
+    ASSERT_NE(cb1, nullptr);
+    QStringList items;
+    for (int i = 0; i < cb1->count(); ++i)
+        items << cb1->itemText(i);
+    EXPECT_EQ(items, (QStringList{"Слева", "Справа", "Сверху", "Снизу"}));
+    EXPECT_EQ(cb1->currentIndex(), 0);
+    EXPECT_EQ(panel->gutterSide(), 0);
+
+    QStringList labels;
+    for (QLabel* l : panel->findChildren<QLabel*>())
+        labels << l->text();
+    for (const char* text : {"Количество строк:", "Количество столбцов:", "Отступы (в мм):",
+                             "Слева   Справа  Сверху  Снизу", "Установлено Максимально", "Ширина:",
+                             "Высота:", "мм", "Отступ для переплета", "Размер:"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
+
+    const LayoutSettings& s = panel->settings();
+    EXPECT_EQ(s.Columns, 3);
+    EXPECT_EQ(s.Rows, 3);
+    EXPECT_EQ(s.CellWidth, 64.3); // not 64.333...
+    EXPECT_DOUBLE_EQ(s.MaxCellWidth, 193.0 / 3.0);
+    EXPECT_EQ(s.CellHeight, 90.0);
+    EXPECT_EQ(s.MaxCellHeight, 90.0);
+    EXPECT_EQ(s.MarginLeft, 7);
+    EXPECT_EQ(s.MarginRight, 10);
+    EXPECT_EQ(s.MarginTop, 7);
+    EXPECT_EQ(s.MarginBottom, 20);
+    EXPECT_EQ(s.GutterSize, 6);
+    EXPECT_TRUE(reports.isEmpty());
+
+    const QImage shown = panel->schematic();
+    ASSERT_EQ(shown.size(), QSize(210, 297));
+    EXPECT_EQ(panel->schematicView()->size(), QSize(210, 297));
+    EXPECT_EQ(panel->schematicView()->objectName(), "Image1");
+    EXPECT_EQ(shown, expectedSchematic());
+    EXPECT_EQ(test::ringMismatch(shown, QRect(135, 187, 65, 91), Qt::black), "");
+}
+
+TEST_F(LayoutPanelTest, MoreColumnsClampTheWidthAndEdit5ClickTakesTheNewMaximum)
+{
+    clickArrow("UpDown1", true);
+    const LayoutSettings& s = panel->settings();
+    EXPECT_EQ(edit("Edit1")->text(), "4");
+    EXPECT_EQ(s.Columns, 4);
+    EXPECT_EQ(s.MaxCellWidth, 48.25);
+    EXPECT_EQ(edit("Edit5")->text(), "48.3");
+    EXPECT_EQ(edit("Edit3")->text(), "48.3");
+    EXPECT_EQ(s.CellWidth, 48.25);
+    EXPECT_EQ(trace, (QStringList{"PositionChange@0", "Edit4Change@1"}));
+    EXPECT_EQ(panel->schematic(), expectedSchematic());
+
+    clickArrow("UpDown1", false);
+    EXPECT_DOUBLE_EQ(s.MaxCellWidth, 193.0 / 3.0);
+    EXPECT_EQ(edit("Edit5")->text(), "64.3");
+    EXPECT_EQ(edit("Edit3")->text(), "48.3");
+    EXPECT_EQ(s.CellWidth, 48.25);
+
+    QTest::mouseClick(edit("Edit5"), Qt::LeftButton);
+    EXPECT_EQ(edit("Edit3")->text(), "64.3");
+    EXPECT_EQ(s.CellWidth, 64.3);
+
+    typeInto(edit("Edit4"), "50");
+    QTest::mouseClick(edit("Edit6"), Qt::LeftButton);
+    EXPECT_EQ(edit("Edit4")->text(), "90.0");
+    EXPECT_EQ(s.CellHeight, 90.0);
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(LayoutPanelTest, TypingAboveTheMaximumIsWrittenBackAtOnce)
+{
+    typeInto(edit("Edit3"), "70");
+    EXPECT_EQ(edit("Edit3")->text(), "64.3");
+    EXPECT_EQ(panel->settings().CellWidth, 64.3);
+    // "7" is handled, then "70", whose clamp writes 64.3 and is handled nested.
+    EXPECT_EQ(trace, (QStringList{"Edit4Change@0", "Edit4Change@0", "Edit4Change@1"}));
+    EXPECT_EQ(panel->schematic(), expectedSchematic());
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(LayoutPanelTest, StepArrows)
+{
+    clickArrow("UpDown7", true); // at the maximum
+    EXPECT_EQ(edit("Edit3")->text(), "64.3");
+    EXPECT_EQ(panel->settings().CellWidth, 64.3);
+
+    typeInto(edit("Edit3"), "5.0");
+    EXPECT_EQ(panel->settings().CellWidth, 5.0);
+    clickArrow("UpDown7", false, 10);
+    EXPECT_EQ(edit("Edit3")->text(), "-5.0");
+    EXPECT_EQ(panel->settings().CellWidth, -5.0);
+
+    clickArrow("UpDown8", false, 2);
+    EXPECT_EQ(edit("Edit4")->text(), "88.0");
+    EXPECT_EQ(panel->settings().CellHeight, 88.0);
+    clickArrow("UpDown8", true, 5);
+    EXPECT_EQ(edit("Edit4")->text(), "90.0");
+    EXPECT_EQ(panel->settings().CellHeight, 90.0);
+    EXPECT_EQ(panel->schematic(), expectedSchematic());
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(LayoutPanelTest, CommaIsNotADecimalSeparator)
+{
+    typeInto(edit("Edit3"), "64");
+    const LayoutSettings before = panel->settings();
+    const QImage picture = panel->schematic();
+    QSignalSpy redraws(panel, &LayoutPanel::schematicDrawn);
+
+    QTest::keyClicks(edit("Edit3"), QStringLiteral(",5"));
+    EXPECT_EQ(reports, (QStringList{floatError("64,"), floatError("64,5")}));
+    EXPECT_EQ(edit("Edit3")->text(), "64,5");
+    EXPECT_EQ(panel->settings().CellWidth, 64.0);
+    EXPECT_EQ(panel->settings().MaxCellWidth, before.MaxCellWidth);
+    EXPECT_EQ(panel->settings().MaxCellHeight, before.MaxCellHeight);
+    EXPECT_EQ(redraws.count(), 0);
+    EXPECT_EQ(panel->schematic(), picture);
+
+    // The step arrow reads the same text and fails the same way.
+    reports.clear();
+    clickArrow("UpDown7", true);
+    EXPECT_EQ(reports, QStringList{floatError("64,5")});
+
+    // A user locale with a decimal comma changes nothing.
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    reports.clear();
+    typeInto(edit("Edit3"), "48.5");
+    clickArrow("UpDown7", true);
+    QLocale::setDefault(previous);
+    EXPECT_TRUE(reports.isEmpty());
+    EXPECT_EQ(edit("Edit3")->text(), "49.5");
+    EXPECT_EQ(panel->settings().CellWidth, 49.5);
+}
+
+TEST_F(LayoutPanelTest, EmptyMarginReportsAndChangesNothing)
+{
+    const LayoutSettings before = panel->settings();
+    const QImage picture = panel->schematic();
+    QSignalSpy redraws(panel, &LayoutPanel::schematicDrawn);
+
+    empty(edit("Edit7"));
+    EXPECT_EQ(reports, QStringList{"'' is not a valid integer value."});
+    EXPECT_EQ(panel->settings().MarginLeft, 7);
+    EXPECT_EQ(panel->settings().MaxCellWidth, before.MaxCellWidth);
+    EXPECT_EQ(panel->settings().MaxCellHeight, before.MaxCellHeight);
+    EXPECT_EQ(edit("Edit5")->text(), "64.3");
+    EXPECT_EQ(redraws.count(), 0);
+    EXPECT_EQ(panel->schematic(), picture);
+
+    // Typing a margin again recovers.
+    reports.clear();
+    QTest::keyClicks(edit("Edit7"), QStringLiteral("25"));
+    EXPECT_TRUE(reports.isEmpty());
+    EXPECT_EQ(panel->settings().MarginLeft, 25);
+    EXPECT_EQ(panel->settings().MaxCellWidth, 175.0 / 3);
+    EXPECT_EQ(edit("Edit3")->text(), "58.3");
+}
+
+TEST_F(LayoutPanelTest, NestedFailureEndsTheOuterHandlerWithOneReport)
+{
+    typeInto(edit("Edit4"), "x");
+    ASSERT_EQ(reports, QStringList{floatError("x")});
+    reports.clear();
+    trace.clear();
+    const QImage picture = panel->schematic();
+
+    clickArrow("UpDown1", true); // PositionChange writes Edit3; the nested run meets "x"
+    EXPECT_EQ(reports, QStringList{floatError("x")});
+    EXPECT_EQ(trace, (QStringList{"PositionChange@0", "Edit4Change@1"}));
+    EXPECT_EQ(panel->settings().MaxCellWidth, 48.25);
+    EXPECT_EQ(panel->settings().CellWidth, 48.25);
+    EXPECT_EQ(panel->schematic(), picture); // both redraws skipped
+}
+
+TEST_F(LayoutPanelTest, MarginsLeavingNoRoomGiveZero)
+{
+    typeInto(edit("Edit7"), "100");
+    typeInto(edit("Edit8"), "110");
+    EXPECT_EQ(panel->settings().MaxCellWidth, 0.0);
+    EXPECT_EQ(panel->settings().CellWidth, 0.0);
+    EXPECT_EQ(edit("Edit5")->text(), "0.0");
+    EXPECT_EQ(edit("Edit3")->text(), "0.0");
+    EXPECT_EQ(panel->schematic(), expectedSchematic());
+
+    // A typed margin beyond the spin range is taken as typed; the spin arrow steps from it
+    // within its range.
+    EXPECT_EQ(panel->settings().MarginRight, 110);
+    clickArrow("UpDown4", false);
+    EXPECT_EQ(edit("Edit8")->text(), "99");
+    EXPECT_EQ(panel->settings().MarginRight, 99);
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(LayoutPanelTest, CheckBoxesAndGutterRunEdit4Change)
+{
+    QTest::mouseClick(frame, Qt::LeftButton);
+    EXPECT_FALSE(frame->isChecked());
+    EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
+    const QColor silver(192, 192, 192);
+    EXPECT_EQ(test::ringMismatch(panel->schematic(), QRect(7, 7, 65, 91), silver), "");
+    EXPECT_EQ(panel->schematic(), expectedSchematic());
+
+    trace.clear();
+    QTest::mouseClick(twoSide, Qt::LeftButton);
+    EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
+    const QColor text = QApplication::palette().color(QPalette::WindowText);
+    const QRect firstCellNumber(13, 8, 58, 89);
+    EXPECT_EQ(test::inkIn(panel->schematic(), firstCellNumber, text),
+              test::expectedNumberInk("1(2)"));
+
+    trace.clear();
+    auto* cb1 = control<QComboBox>("cb1");
+    cb1->setFocus();
+    QTest::keyClick(cb1, Qt::Key_Down); // the user picks "Справа"
+    EXPECT_EQ(panel->gutterSide(), 1);
+    EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
+    EXPECT_EQ(panel->schematic(), expectedSchematic());
+
+    trace.clear();
+    panel->setGutterSide(3); // the composition mirrors the side
+    EXPECT_EQ(cb1->currentIndex(), 3);
+    EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
+    const QImage bottom = panel->schematic();
+    EXPECT_EQ(test::fillMismatch(bottom, QRect(8, 93, 63, 4), schematicStripFill()), "");
+    panel->setGutterSide(3);
+    EXPECT_EQ(trace.size(), 1); // no change, no run
+
+    clickArrow("UpDown10", true);
+    EXPECT_EQ(edit("Edit12")->text(), "7");
+    EXPECT_EQ(panel->settings().GutterSize, 7);
+    EXPECT_EQ(panel->schematic(), expectedSchematic());
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST(LayoutPanelStandIns, WorkAloneAndAttachedBoxesOutliveThePanel)
+{
+    QCheckBox frame, twoSide;
+    frame.setChecked(true);
+    {
+        LayoutPanel panel;
+        ASSERT_NE(panel.frameCheckBox(), nullptr);
+        EXPECT_TRUE(panel.frameCheckBox()->isChecked());
+        EXPECT_FALSE(panel.twoSideCheckBox()->isChecked());
+        panel.twoSideCheckBox()->setChecked(true); // a stand-in change also runs the handler
+        const QImage twoSided = panel.schematic();
+        panel.attachCheckBoxes(&frame, &twoSide);
+        EXPECT_NE(panel.schematic(), twoSided); // redrawn with the attached, one-sided box
+        EXPECT_EQ(panel.twoSideCheckBox(), &twoSide);
+    }
+    twoSide.setChecked(true); // the panel is gone; nothing may reach it
+    SUCCEED();
+}

@@ -1,0 +1,278 @@
+#include "common/ErrorText.h"
+#include "imaging/ImageIO.h"
+#include "preview/PreviewFakes.h"
+#include "preview/TForm4.h"
+#include "support/TestSupport.h"
+#include "widgets/ErrorReport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace pagula;
+using namespace pagula::preview;
+using namespace pagula::preview::fakes;
+
+namespace {
+const QRgb kBlue = qRgb(0, 0, 255);
+const QRgb kRed = qRgb(255, 0, 0);
+const QRgb kGreen = qRgb(0, 128, 0);
+const QRgb kBlack = qRgb(0, 0, 0);
+
+int countColour(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+struct PreviewWindow : ::testing::Test {
+    QTemporaryDir dir;
+    FakeProfiles profiles;
+    TForm4 form;
+    QStringList reports;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        form.setCropProfiles(&profiles);
+        ErrorReport::setHook([this](const QString& text) { reports << text; });
+    }
+    void TearDown() override { ErrorReport::setHook({}); }
+
+    QString picture(const QString& name, QSize size, QRgb colour)
+    {
+        QImage img(size, QImage::Format_RGB32);
+        img.fill(colour);
+        const QString path = dir.filePath(name);
+        test::savePicture(img, path, "BMP");
+        return path;
+    }
+    QComboBox* zoom() { return form.findChild<QComboBox*>(QStringLiteral("cb1")); }
+    QScrollArea* scrollBox() { return form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1")); }
+    QWidget* image1() { return form.findChild<QWidget*>(QStringLiteral("Image1")); }
+    void guarded(const QString& entry)
+    {
+        runGuarded(&form, [&] { form.ShowEntry(entry); });
+    }
+};
+} // namespace
+
+TEST_F(PreviewWindow, StartsAsDescribed)
+{
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Предварительный просмотр"));
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form.isWindow());
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_NE(zoom(), nullptr);
+    EXPECT_FALSE(zoom()->isEditable());
+    EXPECT_EQ(zoom()->count(), 11);
+    EXPECT_EQ(zoom()->itemText(0), QStringLiteral("По размеру окна"));
+    EXPECT_EQ(zoom()->itemText(1), QStringLiteral("10%"));
+    EXPECT_EQ(zoom()->itemText(10), QStringLiteral("100%"));
+    EXPECT_EQ(zoom()->maxVisibleItems(), 11);
+    EXPECT_EQ(zoom()->currentIndex(), 0);
+    auto* label = form.findChild<QWidget*>(QStringLiteral("Label1"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->property("text").toString(), QStringLiteral("Масштаб:"));
+    EXPECT_NE(form.findChild<QWidget*>(QStringLiteral("Panel1")), nullptr);
+    ASSERT_NE(image1(), nullptr);
+    EXPECT_TRUE(image1()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(form.sourcePicture().isNull());
+}
+
+TEST_F(PreviewWindow, ZoomedCopiesHaveTruncatedSizesAtTheTopLeft)
+{
+    const QString big = picture(QStringLiteral("big.bmp"), {1000, 800}, kBlue);
+    const QString odd = picture(QStringLiteral("odd.bmp"), {999, 555}, kBlue);
+    const struct {
+        const QString* path;
+        int zoom;
+        QSize expected;
+    } cases[] = {{&big, 3, {300, 240}}, {&big, 10, {1000, 800}}, {&odd, 1, {99, 55}}};
+    for (const auto& c : cases) {
+        zoom()->setCurrentIndex(c.zoom);
+        form.ShowEntry(*c.path + QLatin1Char('0'));
+        EXPECT_EQ(form.shownBitmap().size(), c.expected);
+        EXPECT_EQ(image1()->geometry(), QRect(QPoint(0, 0), c.expected));
+        EXPECT_EQ(scrollBox()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        EXPECT_EQ(form.sourcePicture().size(), c.path == &big ? QSize(1000, 800) : QSize(999, 555));
+    }
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(PreviewWindow, FitToWindowStretchesToTheAreaAndFollowsResizes)
+{
+    const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
+    form.resize(400, 500);
+    form.show();
+    form.ShowEntry(path + QLatin1Char('0'));
+    QApplication::processEvents();
+    EXPECT_EQ(scrollBox()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(scrollBox()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(image1()->size(), scrollBox()->viewport()->size());
+    EXPECT_EQ(form.shownBitmap().size(), scrollBox()->viewport()->size());
+
+    form.resize(300, 350);
+    QApplication::processEvents();
+    EXPECT_EQ(form.shownBitmap().size(), scrollBox()->viewport()->size());
+    EXPECT_EQ(countColour(form.shownBitmap(), kBlue), form.shownBitmap().width() * form.shownBitmap().height());
+}
+
+TEST_F(PreviewWindow, ProfileOneBandsLandOnTheExactPixels)
+{
+    const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
+    profiles.one = {10, 0, 20, 5};
+    zoom()->setCurrentIndex(3);
+    form.ShowEntry(path + QLatin1Char('1'));
+    const QImage shown = form.shownBitmap();
+    ASSERT_EQ(shown.size(), QSize(300, 240));
+    const struct {
+        int x, y;
+        QRgb colour;
+    } probes[] = {
+        {0, 0, kBlack},    {150, 20, kGreen},  {150, 47, kBlack},  {150, 48, kBlue},
+        {15, 48, kBlack},  {15, 100, kGreen},  {29, 100, kBlack},  {30, 100, kBlue},
+        {150, 227, kBlue}, {150, 228, kBlack}, {150, 235, kGreen}, {150, 239, kBlack},
+        {299, 100, kBlue}, // no right band
+    };
+    for (const auto& p : probes)
+        EXPECT_EQ(shown.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+}
+
+TEST_F(PreviewWindow, TheEntrysCropCodeChoosesTheBands)
+{
+    const QString path = picture(QStringLiteral("a.bmp"), {200, 100}, kBlue);
+    profiles.one = {10, 0, 0, 0};
+    profiles.two = {0, 20, 0, 0};
+    zoom()->setCurrentIndex(10);
+    form.ShowEntry(path + QLatin1Char('0'));
+    EXPECT_EQ(countColour(form.shownBitmap(), kGreen), 0);
+    form.ShowEntry(path + QLatin1Char('1'));
+    EXPECT_EQ(form.shownBitmap().pixel(5, 50), kGreen);
+    EXPECT_EQ(form.shownBitmap().pixel(190, 50), kBlue);
+    form.ShowEntry(path + QLatin1Char('2'));
+    EXPECT_EQ(form.shownBitmap().pixel(5, 50), kBlue);
+    EXPECT_EQ(form.shownBitmap().pixel(190, 50), kGreen);
+    form.ShowEntry(path + QLatin1Char('0'));
+    EXPECT_EQ(countColour(form.shownBitmap(), kGreen), 0);
+}
+
+TEST_F(PreviewWindow, AZoomChangeReadsTheCurrentPercentagesButNotTheFile)
+{
+    const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
+    profiles.one = {10, 0, 0, 0};
+    zoom()->setCurrentIndex(3);
+    form.ShowEntry(path + QLatin1Char('1'));
+    EXPECT_EQ(form.shownBitmap().pixel(100, 100), kBlue);
+
+    profiles.one.left = 50;
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(form.shownBitmap().pixel(100, 100), kBlue); // old bands until re-rendered
+    zoom()->setCurrentIndex(5);
+    EXPECT_EQ(form.shownBitmap().size(), QSize(500, 400));
+    EXPECT_EQ(form.shownBitmap().pixel(200, 200), kGreen);
+    EXPECT_EQ(form.shownBitmap().pixel(260, 200), kBlue);
+    zoom()->setCurrentIndex(3);
+    EXPECT_EQ(form.shownBitmap().pixel(100, 100), kGreen);
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(';').toStdString();
+}
+
+TEST_F(PreviewWindow, ABlankEntryKeepsThePictureButItsCodeIsRemembered)
+{
+    const QString path = picture(QStringLiteral("a.bmp"), {300, 200}, kBlue);
+    profiles.one = {10, 10, 10, 10};
+    zoom()->setCurrentIndex(10);
+    form.ShowEntry(path + QLatin1Char('1'));
+    const QImage before = form.shownBitmap();
+    form.ShowEntry(QStringLiteral("(пустая страница)0"));
+    EXPECT_EQ(form.shownBitmap(), before);
+    EXPECT_EQ(form.rememberedCropCode(), 0);
+    EXPECT_EQ(form.sourcePicture().size(), QSize(300, 200));
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(PreviewWindow, FailuresAreReportedAndKeepThePreviousPicture)
+{
+    const QString good = picture(QStringLiteral("good.bmp"), {120, 80}, kRed);
+    zoom()->setCurrentIndex(10);
+    form.ShowEntry(good + QLatin1Char('0'));
+    const QImage before = form.shownBitmap();
+
+    const QString missing = dir.filePath(QStringLiteral("missing.jpg"));
+    const QString corrupt = dir.filePath(QStringLiteral("corrupt.jpg"));
+    QFile f(corrupt);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromHex("ffd8ffe000104a464946000101ffdb"));
+    f.close();
+    QString decoderText;
+    try {
+        imaging::decodeFile(corrupt);
+    } catch (const imaging::ImageError& e) {
+        decoderText = e.message();
+    }
+    const QString png = dir.filePath(QStringLiteral("picture.png"));
+    test::savePicture(QImage(10, 10, QImage::Format_RGB32), png, "PNG");
+
+    const struct {
+        QString entry;
+        QString report;
+        int code;
+    } cases[] = {
+        {missing + "1", errorReportText(QStringLiteral("Cannot open file %1").arg(missing)), 1},
+        {corrupt + "2", errorReportText(decoderText), 2},
+        {png + "1", QStringLiteral("Unknown picture file extension (.png)"), 1}, // ")" is below "."
+    };
+    for (const auto& c : cases) {
+        reports.clear();
+        guarded(c.entry);
+        EXPECT_EQ(reports, QStringList{c.report});
+        EXPECT_EQ(form.shownBitmap(), before);
+        EXPECT_EQ(form.sourcePicture().pixel(0, 0), kRed);
+        EXPECT_EQ(form.rememberedCropCode(), c.code);
+    }
+}
+
+TEST_F(PreviewWindow, DraggingTowardsTheTopLeftScrollsTowardsTheBottomRight)
+{
+    const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
+    form.resize(300, 300);
+    form.show();
+    zoom()->setCurrentIndex(10);
+    form.ShowEntry(path + QLatin1Char('0'));
+    QApplication::processEvents();
+    QWidget* viewport = scrollBox()->viewport();
+    QScrollBar* h = scrollBox()->horizontalScrollBar();
+    QScrollBar* v = scrollBox()->verticalScrollBar();
+    ASSERT_GT(h->maximum(), 300);
+    ASSERT_GT(v->maximum(), 300);
+
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), viewport->mapToGlobal(QPointF(at)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    const QPoint corner(viewport->width() - 5, viewport->height() - 5);
+    send(QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, corner - QPoint(100, 50), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(h->value(), 100);
+    EXPECT_EQ(v->value(), 50);
+    send(QEvent::MouseMove, corner - QPoint(130, 60), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(h->value(), 130);
+    EXPECT_EQ(v->value(), 60);
+
+    // Without the left button held the picture stays; far moves stop at the ends.
+    send(QEvent::MouseMove, QPoint(0, 0), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(h->value(), 130);
+    send(QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton, Qt::RightButton);
+    send(QEvent::MouseMove, QPoint(-3000, 4), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(h->value(), h->maximum());
+    EXPECT_EQ(v->value(), 61);
+}

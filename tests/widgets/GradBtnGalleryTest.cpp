@@ -1,0 +1,227 @@
+// Renders every style and state, and the program's own buttons, into one picture for a person
+// to look at (gradbtn-gallery.png next to the test binary).
+#include "common/Fonts.h"
+#include "widgets/ButtonLooks.h"
+#include "widgets/GradBtn.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace pagula;
+
+namespace
+{
+
+struct Sample {
+    QString label;
+    QSize size;
+    std::function<void(TGradBtn&)> setUp;
+    enum State { Up, Pressed, Focused, Disabled } state = Up;
+};
+
+QString styleName(TGradientStyle s)
+{
+    static const char* names[] = {"gsHorizontal", "gsVertical",   "gsElliptic",
+                                  "gsRectangle",  "gsVertCenter", "gsHorizCenter"};
+    return QString::fromLatin1(names[int(s)]);
+}
+
+std::vector<std::vector<Sample>> gallery()
+{
+    const QSize def(75, 25), wide(110, 28);
+    std::vector<std::vector<Sample>> rows;
+
+    std::vector<Sample> styles;
+    for (int s = 0; s <= int(TGradientStyle::gsHorizCenter); ++s)
+        styles.push_back({styleName(TGradientStyle(s)), wide, [s](TGradBtn& b) {
+                              b.setGradientStyle(TGradientStyle(s));
+                              b.setCaption(QStringLiteral("&Gradient"));
+                          }});
+    rows.push_back(styles);
+
+    using T = TTextStyle;
+    using S = TShadeType;
+    std::vector<Sample> texts;
+    for (auto [t, s, name] : {std::tuple{T::tsNormal, S::stLight, "tsNormal"},
+                              std::tuple{T::tsRaised, S::stLight, "tsRaised stLight"},
+                              std::tuple{T::tsRaised, S::stHeavy, "tsRaised stHeavy"},
+                              std::tuple{T::tsInset, S::stLight, "tsInset stLight"},
+                              std::tuple{T::tsInset, S::stHeavy, "tsInset stHeavy"}})
+        texts.push_back({QString::fromLatin1(name), wide, [t = t, s = s](TGradBtn& b) {
+                             b.setTextStyle(t);
+                             b.setTextShadeType(s);
+                             b.setBeginColor(clWhite);
+                             b.setEndColor(clGray);
+                             b.setFontColor(clNavy);
+                             b.setFont(pixelFont(QStringLiteral("Arial"), 15, true));
+                             b.setCaption(QStringLiteral("Shade &me"));
+                         }});
+    rows.push_back(texts);
+
+    using J = TJustification;
+    std::vector<Sample> justified;
+    for (auto [j, name] : {std::pair{J::jLeft, "jLeft"}, std::pair{J::jCenter, "jCenter"},
+                           std::pair{J::jRight, "jRight"}})
+        justified.push_back({QString::fromLatin1(name), wide, [j = j](TGradBtn& b) {
+                                 b.setJustification(j);
+                                 b.setCaption(QStringLiteral("Text"));
+                             }});
+    for (int frame : {0, 3, 7})
+        justified.push_back(
+            {QStringLiteral("BtnFrameSize %1").arg(frame), wide, [frame](TGradBtn& b) {
+                 b.resize(110, 28);
+                 b.setBtnFrameSize(frame);
+                 b.setBtnHiliteClr(clWhite);
+                 b.setBtnShadowClr(clBlack);
+                 b.setCaption(QStringLiteral("Frame"));
+             }});
+    rows.push_back(justified);
+
+    const auto plain = [](TGradBtn& b) { b.setCaption(QStringLiteral("&Button")); };
+    const auto heavy = [](TGradBtn& b) {
+        b.setCaption(QStringLiteral("&Button"));
+        b.setTextShadeType(TShadeType::stHeavy);
+    };
+    rows.push_back({
+        {QStringLiteral("up"), def, plain},
+        {QStringLiteral("pressed"), def, plain, Sample::Pressed},
+        {QStringLiteral("focused"), def, plain, Sample::Focused},
+        {QStringLiteral("disabled"), def, plain, Sample::Disabled},
+        {QStringLiteral("disabled heavy"), def, heavy, Sample::Disabled},
+        {QStringLiteral("empty, focused"), def, [](TGradBtn&) {}, Sample::Focused},
+        {QStringLiteral("begin clBtnHighlight"), def,
+         [](TGradBtn& b) {
+             b.setBeginColor(clBtnHighlight);
+             b.setCaption(QStringLiteral("System"));
+         }},
+    });
+
+    std::vector<Sample> presets;
+    for (auto [p, name] :
+         {std::pair{TPreset::None, "None"}, std::pair{TPreset::GoldCoast, "GoldCoast"},
+          std::pair{TPreset::LimeBox, "LimeBox"}, std::pair{TPreset::Aluminum, "Aluminum"},
+          std::pair{TPreset::SunRise, "SunRise"}, std::pair{TPreset::BrassedOff, "BrassedOff"}})
+        presets.push_back({QString::fromLatin1(name), wide, [p = p, name = name](TGradBtn& b) {
+                               b.setDesignMode(true);
+                               b.setPresets(p);
+                               b.setDesignMode(false);
+                               b.setCaption(QString::fromLatin1(name));
+                           }});
+    rows.push_back(presets);
+
+    const auto look = [](ButtonLook l, const char* caption) {
+        return [l, caption](TGradBtn& b) {
+            applyButtonLook(b, l);
+            b.setCaption(QString::fromUtf8(caption));
+        };
+    };
+    rows.push_back({
+        {QStringLiteral("GradBtn9"),
+         {195, 32},
+         look(ButtonLook::Generate, "Сформировать документ")},
+        {QStringLiteral("GradBtn9 pressed"),
+         {195, 32},
+         look(ButtonLook::Generate, "Сформировать документ"),
+         Sample::Pressed},
+        {QStringLiteral("GradBtn1"), {162, 16}, look(ButtonLook::AddFiles, "Добавить >>>")},
+        {QStringLiteral("GradBtn1 pressed"),
+         {162, 16},
+         look(ButtonLook::AddFiles, "Добавить >>>"),
+         Sample::Pressed},
+    });
+    rows.push_back({
+        {QStringLiteral("GradBtn2"), {85, 16}, look(ButtonLook::Command, "Выделить все")},
+        {QStringLiteral("GradBtn6"), {85, 16}, look(ButtonLook::Command, "Инвертировать")},
+        {QStringLiteral("GradBtn5 pressed"),
+         {85, 16},
+         look(ButtonLook::Command, "Удалить"),
+         Sample::Pressed},
+        {QStringLiteral("GradBtn13 disabled"),
+         {85, 16},
+         look(ButtonLook::Command, "Применить"),
+         Sample::Disabled},
+        {QStringLiteral("GradBtn10"), {50, 24}, look(ButtonLook::StepSymbol, "9")},
+        {QStringLiteral("GradBtn15"), {50, 24}, look(ButtonLook::StepSymbol, ":")},
+        {QStringLiteral("GradBtn15 pressed"),
+         {50, 24},
+         look(ButtonLook::StepSymbol, ":"),
+         Sample::Pressed},
+        {QStringLiteral("GradBtn3"), {17, 33}, look(ButtonLook::About, "?")},
+        {QStringLiteral("Отмена"), {110, 15}, look(ButtonLook::Dialog, "Отмена")},
+        {QStringLiteral("Ok"), {110, 15}, look(ButtonLook::Dialog, "Ok")},
+    });
+    return rows;
+}
+
+} // namespace
+
+TEST(GradBtnGallery, RendersEveryStyleAndStateIntoOnePicture)
+{
+    QWidget sheet;
+    sheet.setAutoFillBackground(true);
+    QPalette pal = sheet.palette();
+    pal.setColor(QPalette::Window, QColor(182, 196, 231));
+    sheet.setPalette(pal);
+    auto* grid = new QGridLayout(&sheet);
+    grid->setSpacing(6);
+    std::vector<std::pair<TGradBtn*, Sample::State>> buttons;
+    const auto rows = gallery();
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            const Sample& s = rows[r][c];
+            auto* cell = new QWidget(&sheet);
+            auto* v = new QVBoxLayout(cell);
+            v->setContentsMargins(0, 0, 0, 0);
+            auto* b = new TGradBtn(cell);
+            b->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+            b->setFixedSize(s.size);
+            s.setUp(*b);
+            auto* label = new QLabel(s.label, cell);
+            label->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 10));
+            v->addWidget(b, 0, Qt::AlignLeft);
+            v->addWidget(label);
+            grid->addWidget(cell, int(2 * r), int(c), Qt::AlignTop | Qt::AlignLeft);
+            buttons.push_back({b, s.state});
+        }
+    }
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    if (QWidget* focused = QApplication::focusWidget()) // only the "focused" samples show it
+        focused->clearFocus();
+
+    QImage picture(sheet.size(), QImage::Format_RGB32);
+    picture.fill(QColor(182, 196, 231));
+    {
+        QPainter p(&picture);
+        sheet.render(&p);
+        // Pressed, focused and disabled looks are states of the live button: set each up in
+        // turn and paint the button over its place.
+        for (auto [b, state] : buttons) {
+            if (state == Sample::Up)
+                continue;
+            const QPoint where = b->mapTo(&sheet, QPoint(0, 0));
+            if (state == Sample::Pressed)
+                QTest::mousePress(b, Qt::LeftButton, {}, QPoint(3, 3));
+            else if (state == Sample::Focused)
+                b->setFocus();
+            else
+                b->setEnabled(false);
+            ASSERT_EQ(state == Sample::Pressed, !b->buttonUp());
+            p.drawImage(where, b->grab().toImage());
+            if (state == Sample::Pressed)
+                QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(-3, -3));
+        }
+    }
+    const QImage zoomed =
+        picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QString path =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/gradbtn-gallery.png");
+    ASSERT_TRUE(zoomed.save(path)) << path.toStdString();
+    std::printf("gallery: %s\n", qPrintable(path));
+    EXPECT_GT(picture.width(), 600);
+}
