@@ -215,7 +215,7 @@ void encodeRuns(QByteArray& out, const char* data, qsizetype size)
 
 } // namespace
 
-QByteArray writePcx(const PcxSpec& s)
+QByteArray writePcx(const PcxFields& s)
 {
     QByteArray out(128, '\0');
     const auto u16 = [&out](int offset, int v) {
@@ -254,7 +254,7 @@ QByteArray writePcx(const PcxSpec& s)
 
 QByteArray writePcx(const QImage& source, int bitsPerPixel, int planes)
 {
-    PcxSpec s;
+    PcxFields s;
     s.bitsPerPixel = bitsPerPixel;
     s.planes = planes;
     s.xMax = source.width() - 1;
@@ -358,7 +358,7 @@ QByteArray bmpPalette(std::initializer_list<QRgb> colours)
     return b.data;
 }
 
-QByteArray tiff(const TiffSpec& s)
+QByteArray tiff(const TiffFields& s)
 {
     struct Entry {
         int tag, type;

@@ -60,7 +60,7 @@ QByteArray exifBlock(int orientation, double xResolution = 0, double yResolution
                      bool bigEndian = true);
 
 // A PCX file from raw (decoded, planar) line data; every field may be set to nonsense.
-struct PcxSpec {
+struct PcxFields {
     int version = 5;
     int encoding = 1;
     int bitsPerPixel = 8;
@@ -74,7 +74,7 @@ struct PcxSpec {
     quint8 marker = 0x0C;
     bool runsCrossLines = false; // encode the whole stream at once, as some writers do
 };
-QByteArray writePcx(const PcxSpec& spec);
+QByteArray writePcx(const PcxFields& fields);
 // A PCX of the picture in the given layout: (1,1), (1,4) with the EGA palette, (8,1) with a
 // 256-colour palette built from the picture's colours, (8,3).
 QByteArray writePcx(const QImage& image, int bitsPerPixel, int planes);
@@ -95,7 +95,7 @@ QByteArray bmp(int width, int height, int bits, int compression, const QByteArra
 QByteArray bmpPalette(std::initializer_list<QRgb> colours);
 
 // An 8-bit grey uncompressed little-endian TIFF; every field may be set to nonsense.
-struct TiffSpec {
+struct TiffFields {
     int width = 4, height = 4;
     int bogusTags = 0;       // unknown tags added to the directory
     qint64 stripBytes = -1;  // -1: what the picture needs
@@ -105,7 +105,7 @@ struct TiffSpec {
     int resolutionUnit = 0;     // 0: no unit tag
     bool directoryLast = false; // the directory after the pixels, as libtiff writes it
 };
-QByteArray tiff(const TiffSpec& spec);
+QByteArray tiff(const TiffFields& fields);
 
 // External tools (ImageMagick's convert, libjpeg-turbo's cjpeg, libtiff's tiffset).
 bool haveTool(const QString& name);

@@ -149,11 +149,11 @@ TEST(Orientation, AgreesWithImageMagicksAutoOrient)
 
 TEST(Orientation, TiffOrientationTagIsHonoured)
 {
-    TiffSpec spec;
-    spec.width = 5;
-    spec.height = 3;
-    spec.orientation = 6;
-    const QImage image = decodeData(tiff(spec));
+    TiffFields fields;
+    fields.width = 5;
+    fields.height = 3;
+    fields.orientation = 6;
+    const QImage image = decodeData(tiff(fields));
     ASSERT_EQ(image.size(), QSize(3, 5));
     // Stored pixel (x, y) has grey (y * 5 + x) * 7; orientation 6 turns it a quarter clockwise.
     for (int y = 0; y < 5; ++y) {

@@ -117,9 +117,9 @@ QByteArray rgbLines(const QImage& image, int bytesPerLine)
     return lines;
 }
 
-PcxSpec rgbSpec(const QImage& image, int bytesPerLine)
+PcxFields rgbFields(const QImage& image, int bytesPerLine)
 {
-    PcxSpec s;
+    PcxFields s;
     s.planes = 3;
     s.xMax = image.width() - 1;
     s.yMax = image.height() - 1;
@@ -149,13 +149,13 @@ QString outcome(const QByteArray& bytes, const QImage& want)
 TEST(PcxDecoder, HostileFiles)
 {
     const QImage image = quadrants(6, 4);
-    const auto spec = [&](const std::function<void(PcxSpec&)>& change) {
-        PcxSpec s = rgbSpec(image, 6);
+    const auto fields = [&](const std::function<void(PcxFields&)>& change) {
+        PcxFields s = rgbFields(image, 6);
         change(s);
         return writePcx(s);
     };
     const auto withPalette = [&](int size, quint8 marker) {
-        PcxSpec s;
+        PcxFields s;
         s.xMax = 5;
         s.yMax = 3;
         s.bytesPerLine = 6;
@@ -164,10 +164,10 @@ TEST(PcxDecoder, HostileFiles)
         s.marker = marker;
         return writePcx(s);
     };
-    QByteArray endsInRun = writePcx(rgbSpec(image, 6));
+    QByteArray endsInRun = writePcx(rgbFields(image, 6));
     endsInRun.chop(1); // the last value goes; its run count stays
     endsInRun[endsInRun.size() - 1] = char(0xC5);
-    QByteArray zeroRun = writePcx(rgbSpec(image, 6));
+    QByteArray zeroRun = writePcx(rgbFields(image, 6));
     zeroRun.insert(128, QByteArray("\xC0\x55\xC0\x00", 4));
 
     struct Case {
@@ -178,34 +178,34 @@ TEST(PcxDecoder, HostileFiles)
     };
     const QString truncated = QStringLiteral("PCX file is truncated");
     const Case cases[] = {
-        {"sound", spec([](PcxSpec&) {}), QStringLiteral("decoded"), image},
-        {"line too short", spec([](PcxSpec& s) { s.bytesPerLine = 5; }),
+        {"sound", fields([](PcxFields&) {}), QStringLiteral("decoded"), image},
+        {"line too short", fields([](PcxFields& s) { s.bytesPerLine = 5; }),
          QStringLiteral("Damaged PCX file: 5 bytes per line cannot hold 6 pixels")},
-        {"line length 0", spec([](PcxSpec& s) { s.bytesPerLine = 0; }),
+        {"line length 0", fields([](PcxFields& s) { s.bytesPerLine = 0; }),
          QStringLiteral("Damaged PCX file: 0 bytes per line cannot hold 6 pixels")},
-        {"line far too long", spec([&](PcxSpec& s) { s = rgbSpec(image, 4000); }),
+        {"line far too long", fields([&](PcxFields& s) { s = rgbFields(image, 4000); }),
          QStringLiteral("decoded"), image},
-        {"runs across lines", spec([](PcxSpec& s) { s.runsCrossLines = true; }),
+        {"runs across lines", fields([](PcxFields& s) { s.runsCrossLines = true; }),
          QStringLiteral("decoded"), image},
-        {"run beyond the picture", spec([](PcxSpec& s) { s.lines += QByteArray(50, '\x01'); }),
+        {"run beyond the picture", fields([](PcxFields& s) { s.lines += QByteArray(50, '\x01'); }),
          QStringLiteral("decoded"), image},
         {"run count 0", zeroRun, QStringLiteral("decoded"), image},
         {"end inside a run", endsInRun, truncated},
-        {"data missing", spec([](PcxSpec& s) { s.lines.chop(10); }), truncated},
-        {"header only", writePcx(rgbSpec(image, 6)).left(128), truncated},
-        {"short header", writePcx(rgbSpec(image, 6)).left(100),
+        {"data missing", fields([](PcxFields& s) { s.lines.chop(10); }), truncated},
+        {"header only", writePcx(rgbFields(image, 6)).left(128), truncated},
+        {"short header", writePcx(rgbFields(image, 6)).left(100),
          QStringLiteral("Damaged PCX header")},
-        {"Xmax < Xmin", spec([](PcxSpec& s) { s.xMin = 10; }),
+        {"Xmax < Xmin", fields([](PcxFields& s) { s.xMin = 10; }),
          QStringLiteral("Damaged PCX file: the picture's end lies before its start")},
-        {"Ymax < Ymin", spec([](PcxSpec& s) { s.yMin = 10; }),
+        {"Ymax < Ymin", fields([](PcxFields& s) { s.yMin = 10; }),
          QStringLiteral("Damaged PCX file: the picture's end lies before its start")},
-        {"65535 x 65535 x 3 in 1 KB", spec([](PcxSpec& s) {
+        {"65535 x 65535 x 3 in 1 KB", fields([](PcxFields& s) {
              s.xMax = s.yMax = 65534;
              s.bytesPerLine = 65535;
              s.lines = QByteArray(900, '\x11');
          }),
          truncated},
-        {"width 65536", spec([](PcxSpec& s) {
+        {"width 65536", fields([](PcxFields& s) {
              s.encoding = 0;
              s.bitsPerPixel = 1;
              s.planes = 1;
@@ -225,7 +225,7 @@ TEST(PcxDecoder, HostileFiles)
 
     for (auto [bits, planes] : {std::pair{2, 1}, {4, 1}, {1, 2}, {1, 3}, {8, 2}, {8, 4}}) {
         SCOPED_TRACE(testing::Message() << bits << " bits, " << planes << " planes");
-        PcxSpec s = rgbSpec(image, 6);
+        PcxFields s = rgbFields(image, 6);
         s.bitsPerPixel = bits;
         s.planes = planes;
         EXPECT_EQ(outcome(writePcx(s), {}),
@@ -237,7 +237,7 @@ TEST(PcxDecoder, HostileFiles)
 
 TEST(PcxDecoder, A256ColourFileWithoutPaletteIsGrey)
 {
-    PcxSpec s;
+    PcxFields s;
     s.xMax = 3;
     s.yMax = 0;
     s.bytesPerLine = 4;
@@ -251,7 +251,7 @@ TEST(PcxDecoder, A256ColourFileWithoutPaletteIsGrey)
 TEST(PcxDecoder, SixteenColoursWithoutHeaderPaletteUseTheEgaColours)
 {
     const QImage image = egaColours(16, 1);
-    PcxSpec s;
+    PcxFields s;
     s.version = 3; // "no palette information"
     s.bitsPerPixel = 1;
     s.planes = 4;

@@ -26,7 +26,7 @@ QByteArray jpegWith(int unit, int x, int y, const QByteArray& app1 = {}, bool jf
 
 QByteArray pcxWithDpi(int width, int height, int hDpi, int vDpi)
 {
-    PcxSpec s;
+    PcxFields s;
     s.xMax = width - 1;
     s.yMax = height - 1;
     s.bytesPerLine = width + (width & 1);
@@ -220,7 +220,7 @@ TEST(Probe, ReadsOnlyTheHeader)
     o.quality = 100;
     o.app1 = exifBlock(6);
     const QByteArray jpeg = writeJpeg(big, o);
-    TiffSpec t;
+    TiffFields t;
     t.width = 1000;
     t.height = 1000;
     t.directoryLast = true;
