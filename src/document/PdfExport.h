@@ -1,0 +1,29 @@
+#pragma once
+
+#include "document/Document.h"
+#include "document/ExportResult.h"
+
+#include <QIODevice>
+#include <QString>
+
+namespace pagula::document
+{
+
+struct PdfOptions {
+    double pictureDpi = 300.0; // 30 to 1200
+    int jpegQuality = 90;
+    BrokenPicture brokenPicture = BrokenPicture::Fail;
+};
+
+// Writes the document as a PDF with A4 pages, one page rendered at a time. Throws
+// pagula::Error on a write failure or (BrokenPicture::Fail) a picture that cannot be drawn.
+// A cancel leaves the device with an incomplete file.
+ExportResult writePdf(const Document& document, QIODevice& out, const PdfOptions& options = {},
+                      const ProgressCallback& progress = {});
+
+// Saves the PDF through a temporary file that replaces `path` only when everything succeeded:
+// after an error or a cancel the previous file is unchanged and no temporary file remains.
+ExportResult savePdf(const Document& document, const QString& path, const PdfOptions& options = {},
+                     const ProgressCallback& progress = {});
+
+} // namespace pagula::document

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "common/Error.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QIODevice>
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+
+#include <vector>
+
+namespace pagula::document
+{
+
+// The device refused data; message() is the device's reason.
+class PdfWriteError : public Error
+{
+public:
+    using Error::Error;
+};
+
+// A small PDF 1.4 writer that streams pages to a device: each picture is written as soon as it
+// is drawn, so memory holds one page's drawing commands, never the document. Coordinates are
+// points from the top left of the page.
+//
+// Pictures keep their kind: Format_Mono as 1-bit, Format_Grayscale8 as 8-bit grey, the rest as
+// RGB; grey and colour pictures as JPEG (DCT) at the given quality, 1-bit ones deflated.
+// (Qt's own PDF engine stores every picture of more than one bit as RGB.)
+//
+// Every failed write throws PdfWriteError.
+class PdfWriter
+{
+public:
+    explicit PdfWriter(QIODevice& out, int jpegQuality = 90);
+
+    void beginPage(QSizeF pageSizePoints);
+    void drawImage(const QRectF& box, const QImage& image);
+    // grey: 0 black to 1 white.
+    void fillRect(const QRectF& area, double grey);
+    void strokeLine(QPointF from, QPointF to, double width, double grey);
+    void endPage();
+    // Writes the page tree, the cross-reference table and the trailer.
+    void finish();
+
+    int pageCount() const { return static_cast<int>(pageObjects_.size()); }
+
+private:
+    int newObject();
+    void beginObject(int object);
+    void writeStream(int object, const QByteArray& dictionary, const QByteArray& data);
+    int writeImage(const QImage& image);
+    void write(const QByteArray& bytes);
+
+    QIODevice& out_;
+    int jpegQuality_;
+    qint64 written_ = 0;
+    std::vector<qint64> offsets_; // by object number; [0] unused
+    std::vector<int> pageObjects_;
+    bool inPage_ = false;
+    QSizeF pageSize_;
+    QByteArray content_;
+    QList<int> pageImages_;
+    // The same picture drawn again (the filler in every strip) is written once.
+    QHash<qint64, int> writtenImages_;
+};
+
+} // namespace pagula::document

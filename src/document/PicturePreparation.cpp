@@ -1,0 +1,135 @@
+#include "document/PicturePreparation.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pagula::document
+{
+
+namespace
+{
+
+constexpr int MaxRequestSide = 32768;
+
+int clampedCeil(double value)
+{
+    if (!(value > 1.0))
+        return 1;
+    return static_cast<int>(std::min(std::ceil(value - 1e-9), double(MaxRequestSide)));
+}
+
+bool hasGreyPalette(const QImage& image)
+{
+    const QList<QRgb> palette = image.colorTable();
+    return !palette.isEmpty() && std::all_of(palette.begin(), palette.end(), [](QRgb c) {
+        return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qAlpha(c) == 255;
+    });
+}
+
+bool isGreySource(const QImage& image)
+{
+    switch (image.format()) {
+    case QImage::Format_Grayscale8:
+    case QImage::Format_Grayscale16:
+        return true;
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8:
+        return hasGreyPalette(image);
+    default:
+        return false;
+    }
+}
+
+bool isOneBitBlackAndWhite(const QImage& image)
+{
+    if (image.depth() != 1 || image.colorCount() != 2)
+        return false;
+    const QRgb a = image.color(0) | 0xff000000u;
+    const QRgb b = image.color(1) | 0xff000000u;
+    const QRgb black = qRgb(0, 0, 0);
+    const QRgb white = qRgb(255, 255, 255);
+    return (a == black && b == white) || (a == white && b == black);
+}
+
+// One of two working formats: Grayscale8 for grey sources, RGB32 for everything else, with
+// transparent parts laid on white.
+QImage toWorkingFormat(const QImage& image)
+{
+    if (isGreySource(image))
+        return image.convertToFormat(QImage::Format_Grayscale8);
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage onWhite(image.size(), QImage::Format_RGB32);
+    onWhite.fill(Qt::white);
+    QPainter painter(&onWhite);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return onWhite;
+}
+
+} // namespace
+
+QSize boxPixels(QSizeF boxPoints, double dpi)
+{
+    const auto pixels = [dpi](double points) {
+        const double v = std::round(points * dpi / 72.0);
+        return v >= 1.0 ? static_cast<int>(std::min(v, double(MaxRequestSide))) : 1;
+    };
+    return {pixels(boxPoints.width()), pixels(boxPoints.height())};
+}
+
+QSize decodeSizeFor(QSize target, QRectF visibleShare)
+{
+    const double w = visibleShare.width() > 0.0 ? target.width() / visibleShare.width() : 1.0;
+    const double h = visibleShare.height() > 0.0 ? target.height() / visibleShare.height() : 1.0;
+    return {clampedCeil(w), clampedCeil(h)};
+}
+
+QRect sourceRect(QSize decoded, QRectF visibleShare)
+{
+    const auto at = [](double share, int length) {
+        return std::clamp(static_cast<int>(std::lround(share * length)), 0, length);
+    };
+    const int x0 = at(visibleShare.left(), decoded.width());
+    const int x1 = at(visibleShare.right(), decoded.width());
+    const int y0 = at(visibleShare.top(), decoded.height());
+    const int y1 = at(visibleShare.bottom(), decoded.height());
+    if (x1 <= x0 || y1 <= y0)
+        return {};
+    return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+}
+
+QImage preparePicture(const QImage& decoded, QRectF visibleShare, QSize target,
+                      const imaging::Adjustments& adjustments)
+{
+    const QRect source = sourceRect(decoded.size(), visibleShare);
+    if (source.isEmpty() || target.isEmpty())
+        return {};
+
+    const bool whole = source == decoded.rect();
+    const QSize scaled(std::min(target.width(), source.width()),
+                       std::min(target.height(), source.height()));
+    // A black and white picture shown at its own pixels or larger stays one bit deep.
+    if (isOneBitBlackAndWhite(decoded) && scaled == source.size() && adjustments.isNeutral())
+        return (whole ? decoded : decoded.copy(source)).convertToFormat(QImage::Format_Mono);
+
+    QImage picture = toWorkingFormat(whole ? decoded : decoded.copy(source));
+    if (scaled != picture.size()) {
+        // Qt scales 32-bit pictures fastest, greyscale ones included.
+        const QImage::Format format = picture.format();
+        picture = picture.convertToFormat(QImage::Format_RGB32)
+                      .scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(format);
+    }
+    if (!adjustments.isNeutral())
+        picture = imaging::applyAdjustments(picture, adjustments);
+    // Colour files that hold only grey (many scans) are stored as grey.
+    if (picture.format() == QImage::Format_RGB32 && picture.allGray())
+        picture = picture.convertToFormat(QImage::Format_Grayscale8);
+    return picture;
+}
+
+} // namespace pagula::document
