@@ -4,12 +4,12 @@
 // floor any decoder built on it can reach), of probing, and of the picture adjustments.
 //   bench_decode [pages] [repetitions]
 
+#include "common/Scans.h"
 #include "imaging/Adjustments.h"
 #include "imaging/ImageIO.h"
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -28,47 +28,6 @@ namespace
 
 constexpr int pageWidth = 2480;
 constexpr int pageHeight = 3508;
-
-// A scanned page: slightly grey paper, paragraphs of text, a rule, and per-pixel noise.
-QImage scannedPage(int seed)
-{
-    QImage page(pageWidth, pageHeight, QImage::Format_RGB32);
-    page.fill(qRgb(236, 234, 228));
-    {
-        QPainter p(&page);
-        p.setRenderHint(QPainter::Antialiasing);
-        QFont font(QStringLiteral("DejaVu Serif"));
-        font.setPixelSize(42);
-        p.setFont(font);
-        p.setPen(QColor(30, 30, 35));
-        const QString words = QStringLiteral(
-            "Lorem ipsum dolor sit amet consectetur adipiscing elit sed do eiusmod tempor "
-            "incididunt ut labore et dolore magna aliqua Ut enim ad minim veniam quis nostrud "
-            "exercitation ullamco laboris nisi ut aliquip ex ea commodo consequat ");
-        int y = 260;
-        for (int line = 0; y < pageHeight - 250; ++line, y += 62) {
-            if (line % 14 == 13) {
-                y += 50; // a paragraph break
-                continue;
-            }
-            const int start = (line * 37 + seed * 11) % (words.size() - 90);
-            p.drawText(220, y, words.mid(start, 90));
-        }
-        p.drawLine(220, 180, pageWidth - 220, 180);
-    }
-    quint32 state = quint32(seed) * 2654435761u + 1;
-    for (int y = 0; y < pageHeight; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(page.scanLine(y));
-        for (int x = 0; x < pageWidth; ++x) {
-            state = state * 1664525u + 1013904223u;
-            const int n = int(state >> 28) % 12 - 6; // -6 .. 5
-            const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                           std::clamp(qBlue(c) + n, 0, 255));
-        }
-    }
-    return page;
-}
 
 double millisecondsOf(const std::function<void()>& f)
 {
@@ -132,7 +91,7 @@ int main(int argc, char** argv)
     std::printf("Making %d A4 scans (%d x %d, JPEG quality 85):", pages, pageWidth, pageHeight);
     for (int i = 0; i < pages; ++i) {
         const QString path = dir.filePath(QStringLiteral("page%1.jpg").arg(i));
-        if (!scannedPage(i).save(path, "JPEG", 85)) {
+        if (!pagula::bench::makeScan(i).save(path, "JPEG", 85)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
