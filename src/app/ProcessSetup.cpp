@@ -1,6 +1,7 @@
 #include "app/ProcessSetup.h"
 
 #include "common/Fonts.h"
+#include "imaging/Limits.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -20,7 +21,7 @@ void setUpProcess()
     // written with '.' everywhere.
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_NUMERIC, "C");
-    QImageReader::setAllocationLimit(PictureReaderLimitMiB);
+    QImageReader::setAllocationLimit(imaging::limits::qtAllocationLimitMiB);
 }
 
 } // namespace pagula::app
