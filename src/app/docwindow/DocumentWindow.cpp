@@ -114,6 +114,7 @@ void DocumentWindow::buildActions()
                              const QList<QKeySequence>& keys) {
         auto* action = new QAction(text, this);
         action->setObjectName(name);
+        action->setIconText(text); // tool buttons would drop the "..." otherwise
         action->setShortcuts(keys);
         addAction(action); // shortcuts work in the whole window
         return action;

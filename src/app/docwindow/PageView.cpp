@@ -52,21 +52,20 @@ double PageView::zoomPercent() const
     return percentForScale(geometry_.scale(), screenDpi_);
 }
 
+// What is in the middle of the screen stays there.
 void PageView::setZoom(const Zoom& zoom)
 {
-    applyZoom(zoom, QPoint(viewport()->width() / 2, 0));
+    applyZoom(zoom, viewport()->rect().center());
 }
 
 void PageView::zoomIn()
 {
-    applyZoom({ZoomMode::Percent, zoomedIn(zoomPercent())},
-              QPoint(viewport()->width() / 2, viewport()->height() / 2));
+    applyZoom({ZoomMode::Percent, zoomedIn(zoomPercent())}, viewport()->rect().center());
 }
 
 void PageView::zoomOut()
 {
-    applyZoom({ZoomMode::Percent, zoomedOut(zoomPercent())},
-              QPoint(viewport()->width() / 2, viewport()->height() / 2));
+    applyZoom({ZoomMode::Percent, zoomedOut(zoomPercent())}, viewport()->rect().center());
 }
 
 void PageView::applyZoom(const Zoom& zoom, QPoint anchor)

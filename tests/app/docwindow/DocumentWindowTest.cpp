@@ -48,6 +48,7 @@ public:
     QString printFile; // empty: the user cancels the print dialog
     int closeQuestions = 0;
     int saveQuestions = 0;
+    int printQuestions = 0;
 
 protected:
     std::optional<SaveTarget> askSaveTarget(const QString& title,
@@ -67,6 +68,7 @@ protected:
     }
     bool askPrinter(QPrinter& printer) override
     {
+        ++printQuestions;
         if (printFile.isEmpty())
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -246,7 +248,7 @@ TEST_F(DocumentWindowTest, RendersOnlyWhatIsShownWhenScrollingThroughThreeHundre
     EXPECT_LE(view->tileCache().bytes(), view->tileCache().budget());
 }
 
-TEST_F(DocumentWindowTest, PageKeysTheFieldAndTheButtonsMoveBetweenPages)
+TEST_F(DocumentWindowTest, KeysTheFieldAndTheButtonsMoveBetweenPagesAndReachTheCommands)
 {
     TestWindow* window = open(colourDocument(27));
     PageView* view = window->pageView();
@@ -276,6 +278,17 @@ TEST_F(DocumentWindowTest, PageKeysTheFieldAndTheButtonsMoveBetweenPages)
     EXPECT_TRUE(scrolledTo(2));
     window->findChild<QAction*>(QStringLiteral("previousPageAction"))->trigger();
     EXPECT_TRUE(scrolledTo(1));
+
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(window->saveQuestions, 1);
+    QTest::keyClick(view, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(window->printQuestions, 1);
+    const double percent = view->zoomPercent();
+    QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(view->zoomPercent(), percent);
+    QTest::keyClick(view, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_NEAR(view->zoomPercent(), percent, 1e-9);
+    EXPECT_EQ(view->currentPage(), 1); // zooming keeps the page in the middle
 
     // Scrolling by hand moves the page number along.
     view->verticalScrollBar()->setValue(view->pageGeometry().pageRect(2).top() - 100);
