@@ -98,7 +98,7 @@ void PageView::relayout(QPoint anchor)
         requested_.clear();
     }
     geometry_ = PageViewGeometry(layout_->pageSize, static_cast<int>(layout_->pages.size()), scale,
-                                 viewport()->width());
+                                 viewport()->width(), viewport()->devicePixelRatioF());
 
     const int keptPage = current_;
     navigating_ = true;

@@ -25,12 +25,18 @@ int clampToInt(qint64 value)
 } // namespace
 
 PageViewGeometry::PageViewGeometry(QSizeF pagePoints, int pageCount, double scale,
-                                   int viewportWidth)
+                                   int viewportWidth, double devicePixelRatio)
     : scale_(scale), pageCount_(std::max(0, pageCount))
 {
     const int width = std::max(1, static_cast<int>(std::lround(pagePoints.width() * scale)));
     const int height = std::max(1, static_cast<int>(std::lround(pagePoints.height() * scale)));
     pageSize_ = QSize(width, height);
+    // Strips of equal height, as few as the byte limit allows: every strip boundary decodes
+    // the pictures across it twice.
+    const double dpr = std::max(1.0, devicePixelRatio);
+    const double pageBytes = width * dpr * height * dpr * 4.0;
+    const qint64 bands = std::max<qint64>(1, std::ceil(pageBytes / MaxBandBytes));
+    bandHeight_ = static_cast<int>((height + bands - 1) / bands);
     const int contentWidth = std::max(width + 2 * Gap, viewportWidth);
     pageLeft_ = (contentWidth - width) / 2;
     // Saturates instead of overflowing for absurd page counts; the scroll bar takes an int.
@@ -78,17 +84,17 @@ int PageViewGeometry::scrollPositionFor(int page) const
 
 int PageViewGeometry::bandCount() const
 {
-    return (pageSize_.height() + BandHeight - 1) / BandHeight;
+    return (pageSize_.height() + bandHeight_ - 1) / bandHeight_;
 }
 
 int PageViewGeometry::bandTop(int band) const
 {
-    return std::min(band * BandHeight, pageSize_.height());
+    return std::min(band * bandHeight_, pageSize_.height());
 }
 
 int PageViewGeometry::bandBottom(int band) const
 {
-    return std::min((band + 1) * BandHeight, pageSize_.height());
+    return std::min((band + 1) * bandHeight_, pageSize_.height());
 }
 
 QRect PageViewGeometry::bandRect(BandRef band) const
@@ -106,7 +112,7 @@ QList<BandRef> PageViewGeometry::bandsIn(const QRect& area) const
         const QRect rect = pageRect(page);
         const int top = std::max(area.top(), rect.top()) - rect.top();
         const int bottom = std::min(area.bottom(), rect.bottom()) - rect.top();
-        for (int band = top / BandHeight; band <= bottom / BandHeight; ++band)
+        for (int band = top / bandHeight_; band <= bottom / bandHeight_; ++band)
             bands.append({page, band});
     }
     return bands;

@@ -18,8 +18,8 @@ struct PageSpan {
     bool contains(int page) const { return page >= first && page <= last; }
 };
 
-// One horizontal strip of a page: the unit that is rendered and cached, so that a zoomed-in
-// page costs only the strips on screen.
+// One horizontal strip of a page: the unit that is rendered and cached. A page is one strip
+// while it is small; a zoomed-in page is cut into strips, so it costs only those on screen.
 struct BandRef {
     int page = 0;
     int band = 0;
@@ -34,12 +34,15 @@ struct BandRef {
 class PageViewGeometry
 {
 public:
-    static constexpr int Gap = 12;         // around and between pages
-    static constexpr int BandHeight = 384; // height of a rendered strip
+    static constexpr int Gap = 12; // around and between pages
+    // A strip holds at most this many bytes of device pixels (a page up to about 150 %).
+    static constexpr qint64 MaxBandBytes = 8 * 1024 * 1024;
 
     PageViewGeometry() = default;
-    // pagePoints: the page size in points; scale: logical pixels per point.
-    PageViewGeometry(QSizeF pagePoints, int pageCount, double scale, int viewportWidth);
+    // pagePoints: the page size in points; scale: logical pixels per point;
+    // devicePixelRatio: device pixels per logical pixel, for the size of a strip.
+    PageViewGeometry(QSizeF pagePoints, int pageCount, double scale, int viewportWidth,
+                     double devicePixelRatio = 1.0);
 
     double scale() const { return scale_; }
     int pageCount() const { return pageCount_; }
@@ -57,6 +60,7 @@ public:
     int scrollPositionFor(int page) const;
 
     int bandCount() const;
+    int bandHeight() const { return bandHeight_; }
     // Rows [top, bottom) of a page that a band covers, in page pixels.
     int bandTop(int band) const;
     int bandBottom(int band) const;
@@ -73,6 +77,7 @@ private:
     QSize pageSize_;
     QSize contentSize_;
     int pageLeft_ = Gap;
+    int bandHeight_ = 1;
 };
 
 } // namespace pagula::docwindow

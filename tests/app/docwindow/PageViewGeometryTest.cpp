@@ -144,14 +144,41 @@ TEST(PageViewGeometry, BandsCoverEachPageWithoutGapOrOverlap)
     }
 }
 
+TEST(PageViewGeometry, APageIsOneStripUntilItOutgrowsTheStripLimit)
+{
+    struct Case {
+        double scale;
+        double dpr;
+        int bands;
+    };
+    const Case cases[] = {{1.0, 1.0, 1},          {2.0, 1.0, 1}, // up to 150 % at 96 dpi
+                          {192.0 / 72.0, 1.0, 2}, {1.0, 2.0, 1},
+                          {2.0, 2.0, 4},          {400.0 / 72.0, 1.0, 8}};
+    for (const Case& c : cases) {
+        const PageViewGeometry geometry(A4, 3, c.scale, 800, c.dpr);
+        EXPECT_EQ(geometry.bandCount(), c.bands) << c.scale << " x" << c.dpr;
+        const double rowBytes = geometry.pageSize().width() * c.dpr * c.dpr * 4.0;
+        EXPECT_LE(geometry.bandHeight() * rowBytes, PageViewGeometry::MaxBandBytes + rowBytes);
+    }
+}
+
 TEST(PageViewGeometry, BandsInAViewportAreTheVisibleStripsOfEachVisiblePage)
 {
-    const PageViewGeometry geometry = unitGeometry(10); // bands of page 0: 12-395, 396-779, 780-853
     using Bands = QList<BandRef>;
-    EXPECT_EQ(geometry.bandsIn({0, 0, 619, 300}), (Bands{{0, 0}}));
-    EXPECT_EQ(geometry.bandsIn({0, 700, 619, 200}), (Bands{{0, 1}, {0, 2}, {1, 0}}));
-    EXPECT_EQ(geometry.bandsIn({0, 855, 619, 10}), Bands{});
-    EXPECT_EQ(geometry.bandsIn({0, 866 + 384, 619, 1}), (Bands{{1, 1}}));
+    // One strip a page at scale 1.
+    const PageViewGeometry unit = unitGeometry(10);
+    EXPECT_EQ(unit.bandsIn({0, 700, 619, 200}), (Bands{{0, 0}, {1, 0}}));
+
+    // At scale 4 a page (2381 x 3368) is four strips of 842 rows: page 0 covers rows 12 to
+    // 3379 with strips from 12, 854, 1696 and 2538; page 1 starts at 3392.
+    const PageViewGeometry big(A4, 3, 4.0, 800);
+    ASSERT_EQ(big.bandHeight(), 842);
+    const int w = big.contentSize().width();
+    EXPECT_EQ(big.bandsIn({0, 0, w, 300}), (Bands{{0, 0}}));
+    EXPECT_EQ(big.bandsIn({0, 1600, w, 1000}), (Bands{{0, 1}, {0, 2}, {0, 3}}));
+    EXPECT_EQ(big.bandsIn({0, 3380, w, 12}), Bands{});
+    EXPECT_EQ(big.bandsIn({0, 3380, w, 921}), (Bands{{1, 0}, {1, 1}}));
+    EXPECT_EQ(big.bandRect({1, 1}), QRect(12, 3392 + 842, 2381, 842));
 }
 
 TEST(PageViewGeometry, PagePointsMapToContentPixels)
