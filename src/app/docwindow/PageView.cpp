@@ -18,8 +18,9 @@ const QColor BackgroundColor(128, 128, 128);
 const QColor ShadowColor(64, 64, 64);
 const QColor PendingTextColor(160, 160, 160);
 constexpr int ShadowOffset = 4;
-// Enough for every strip of a large screen at the highest zoom, plus some pages around.
-constexpr qint64 TileBudgetBytes = 160ll * 1024 * 1024;
+// A screenful of strips at the highest zoom, or some twenty pages at 100 %. A screen that
+// needs more still gets it: the cache never evicts what the current frame shows.
+constexpr qint64 TileBudgetBytes = 96ll * 1024 * 1024;
 constexpr int WheelStep = 120; // one notch of a mouse wheel
 constexpr int LineStep = 40;
 

@@ -49,7 +49,7 @@ QRect PageViewGeometry::pageRect(int page) const
     // Kept inside the int range even where the content height saturated, so that no rectangle
     // arithmetic overflows.
     const qint64 top =
-        std::min<qint64>(Gap + qint64(page) * pitch(), qint64(INT_MAX) - pageSize_.height() + 1);
+        std::min<qint64>(Gap + qint64(page) * pitch(), qint64(INT_MAX) - pageSize_.height());
     return QRect(pageLeft_, clampToInt(top), pageSize_.width(), pageSize_.height());
 }
 

@@ -196,6 +196,21 @@ TEST_F(DocumentWindowTest, ShowsThePageCountAndThePicturesOfTheVisiblePage)
     EXPECT_GE(checked, 6);
 }
 
+TEST_F(DocumentWindowTest, AnEmptyDocumentShowsOneBlankPageAndSavesIt)
+{
+    // What a run with no ticked entry makes.
+    TestWindow* window = open(std::make_shared<document::Document>());
+    PageView* view = window->pageView();
+    EXPECT_EQ(view->pageCount(), 1);
+    ASSERT_TRUE(waitUntilShown(window));
+    const QImage shot = view->viewport()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(view->viewportPointFor(0, {300, 400}).toPoint()), QColor(Qt::white));
+    window->savePath = dir.filePath(QStringLiteral("empty.pdf"));
+    ASSERT_TRUE(window->saveAs());
+    EXPECT_TRUE(
+        pdfInfo(*window->savePath).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+}
+
 TEST_F(DocumentWindowTest, RendersOnlyWhatIsShownWhenScrollingThroughThreeHundredPages)
 {
     grid = makeColourGrid(dir.path(), 300);
