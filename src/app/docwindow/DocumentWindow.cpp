@@ -86,7 +86,7 @@ DocumentWindow::DocumentWindow(std::shared_ptr<document::Document> document, con
 
     // Wide enough for a page at its real size; as tall as the screen allows.
     const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
-    const int width = view_->pageGeometry().pageSize().width() + 2 * 12 +
+    const int width = view_->pageGeometry().pageSize().width() + 2 * PageViewGeometry::Gap +
                       style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 40;
     resize(std::min(width, available.width()), available.height() * 9 / 10);
     view_->setFocus();

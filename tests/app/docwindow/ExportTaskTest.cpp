@@ -80,20 +80,4 @@ TEST(ExportTask, TheExportsErrorReachesTheCaller)
     }
 }
 
-TEST(ExportTask, DestroyingARunningTaskCancelsAndWaits)
-{
-    SteppedExport stepped;
-    std::atomic<bool> ended{false};
-    {
-        ExportTask task([&](const document::ProgressCallback& progress) {
-            document::ExportResult result = stepped.work()(progress);
-            ended = true;
-            return result;
-        });
-        ASSERT_TRUE(QTest::qWaitFor([&] { return task.page() == 1; }, 5000));
-        stepped.allowed = 5;
-    }
-    EXPECT_TRUE(ended);
-}
-
 } // namespace

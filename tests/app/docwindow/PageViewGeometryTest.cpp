@@ -181,14 +181,6 @@ TEST(PageViewGeometry, BandsInAViewportAreTheVisibleStripsOfEachVisiblePage)
     EXPECT_EQ(big.bandRect({1, 1}), QRect(12, 3392 + 842, 2381, 842));
 }
 
-TEST(PageViewGeometry, PagePointsMapToContentPixels)
-{
-    const PageViewGeometry geometry(A4, 4, 2.0, 100);
-    EXPECT_EQ(geometry.contentPointFor(0, {0, 0}), QPointF(Gap, Gap));
-    EXPECT_EQ(geometry.contentPointFor(3, {100, 50}),
-              QPointF(Gap + 200, geometry.pageRect(3).top() + 100));
-}
-
 TEST(PageViewGeometry, HundredThousandPagesAtTheHighestZoomAreAllReachable)
 {
     const double scale = 400.0 / 72.0 * 96.0 / 72.0;
