@@ -1,10 +1,10 @@
 #include "app/Program.h"
 
 #include "app/AdjustmentsPanel.h"
-#include "app/InterimDocumentWindow.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
+#include "app/docwindow/DocumentWindow.h"
 #include "preview/TForm4.h"
 
 #include <QApplication>
@@ -19,9 +19,7 @@ namespace
 QWidget* makeProgramDocumentWindow(std::shared_ptr<document::Document> document,
                                    const QString& label)
 {
-    auto* window = new InterimDocumentWindow(std::move(document), label);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    return window;
+    return new docwindow::DocumentWindow(std::move(document), label);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
+#include "app/docwindow/DocumentWindow.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "preview/PreviewTabs.h"
@@ -22,6 +23,26 @@
 
 namespace pagula::app
 {
+
+namespace
+{
+
+class UnsavedDocumentWindow : public docwindow::DocumentWindow
+{
+public:
+    using DocumentWindow::DocumentWindow;
+
+protected:
+    CloseAnswer askSaveBeforeClose() override { return CloseAnswer::Discard; }
+};
+
+} // namespace
+
+QWidget* ScreenshotTour::makeDocumentWindow(std::shared_ptr<document::Document> document,
+                                            const QString& label)
+{
+    return new UnsavedDocumentWindow(std::move(document), label);
+}
 
 ScreenshotTour::ScreenshotTour(Program& program, const QString& folder)
     : program_(program), folder_(folder)
@@ -143,7 +164,7 @@ void ScreenshotTour::start()
             if (shown.window)
                 shown.window->close();
         program_.mainWindow().close();
-        // Documents that ask before closing keep the program up; the tour is over anyway.
+        // Should anything still hold the program up, the tour is over anyway.
         QTimer::singleShot(2000, qApp, [] { QCoreApplication::exit(0); });
     });
     next();

@@ -5,9 +5,15 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QWidget;
+
+namespace pagula::document
+{
+class Document;
+}
 
 namespace pagula::app
 {
@@ -27,6 +33,9 @@ public:
     static constexpr const char* EnvironmentVariable = "PAGULA_SCREENSHOTS";
 
     ScreenshotTour(Program& program, const QString& folder);
+    // The tour's document windows: the program's own, closed at the end without asking.
+    static QWidget* makeDocumentWindow(std::shared_ptr<document::Document> document,
+                                       const QString& label);
     ~ScreenshotTour() override;
 
     void start();

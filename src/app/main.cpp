@@ -10,11 +10,14 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     pagula::app::setUpProcess();
-    pagula::app::Program program;
+    // The screenshot tour is a mode for looking at the program from a script; users never meet it.
+    const QString shots = qEnvironmentVariable(pagula::app::ScreenshotTour::EnvironmentVariable);
+    pagula::app::Program program({}, shots.isEmpty()
+                                         ? pagula::app::Program::DocumentWindowFactory{}
+                                         : pagula::app::ScreenshotTour::makeDocumentWindow);
     program.start();
 
     std::unique_ptr<pagula::app::ScreenshotTour> tour;
-    const QString shots = qEnvironmentVariable(pagula::app::ScreenshotTour::EnvironmentVariable);
     if (!shots.isEmpty()) {
         tour = std::make_unique<pagula::app::ScreenshotTour>(program, shots);
         tour->start();

@@ -3,6 +3,8 @@
 #include "app/AdjustmentsPanel.h"
 #include "app/ProgressBar.h"
 #include "app/TForm2.h"
+#include "app/docwindow/DocumentWindow.h"
+#include "app/docwindow/PageView.h"
 #include "compose/CompositionRun.h"
 #include "document/FlowLayout.h"
 #include "joblist/CropTabSet.h"
@@ -70,8 +72,11 @@ TEST_F(Generation, OneSidedDocumentHoldsTheTickedPicturesInListOrder)
     // A 6 mm strip left of every picture (the gutter is on the left at start).
     EXPECT_EQ(pictureNames(doc),
               names({0, 1, 0, 2, 0, 3, 0, 4, 0, 6, 0, 7, 0, 8, 0, 9, 0, 10, 0, 11}));
-    // 3 x 3 cells a page: ten pictures make two pages.
+    // 3 x 3 cells a page: ten pictures make two pages, and the window shows both.
     EXPECT_EQ(document::layoutDocument(doc).pages.size(), 2);
+    auto* shownIn = qobject_cast<docwindow::DocumentWindow*>(program->shownDocuments()[0].window);
+    ASSERT_NE(shownIn, nullptr);
+    EXPECT_EQ(shownIn->pageView()->pageCount(), 2);
     // Margins from the layout settings: 7 and 7 mm, the right and bottom 4 mm less.
     EXPECT_NEAR(doc.margins().left(), 7 * 2.835, 1e-3);
     EXPECT_NEAR(doc.margins().bottom(), 16 * 2.835, 1e-3);
@@ -285,4 +290,18 @@ TEST_F(Generation, NothingTickedGivesAnEmptyDocument)
     EXPECT_EQ(documents()[0]->itemCount(), 0);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(main().progressBar()->value(), 0);
+}
+
+TEST(ProgramDocumentWindows, AreTheProgramsDocumentWindows)
+{
+    Program program([] {});
+    program.start();
+    program.mainWindow().PrintButtonClick();
+    ASSERT_EQ(program.shownDocuments().size(), 1u);
+    QWidget* window = program.shownDocuments()[0].window;
+    auto* documentWindow = qobject_cast<docwindow::DocumentWindow*>(window);
+    ASSERT_NE(documentWindow, nullptr);
+    EXPECT_TRUE(documentWindow->isVisible());
+    EXPECT_EQ(documentWindow->parent(), nullptr);
+    EXPECT_TRUE(documentWindow->testAttribute(Qt::WA_DeleteOnClose));
 }

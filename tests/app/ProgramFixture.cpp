@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include "app/ProgressBar.h"
+#include "app/docwindow/DocumentWindow.h"
 #include "common/Paths.h"
 #include "widgets/GradBtn.h"
 
@@ -16,6 +17,22 @@
 namespace pagula::app::test
 {
 
+namespace
+{
+
+// The program's document window, with the question before closing an unsaved document
+// answered "discard".
+class DiscardingDocumentWindow : public docwindow::DocumentWindow
+{
+public:
+    using DocumentWindow::DocumentWindow;
+
+protected:
+    CloseAnswer askSaveBeforeClose() override { return CloseAnswer::Discard; }
+};
+
+} // namespace
+
 void ProgramFixture::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
@@ -23,7 +40,11 @@ void ProgramFixture::SetUp()
     MessageBoxes::setHook([this](MessageKind kind, const QString& text) {
         messages.push_back({kind, text});
     });
-    program = std::make_unique<Program>([this] { ++quits; });
+    program = std::make_unique<Program>(
+        [this] { ++quits; },
+        [](std::shared_ptr<document::Document> document, const QString& label) {
+            return new DiscardingDocumentWindow(std::move(document), label);
+        });
     program->start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
 }
