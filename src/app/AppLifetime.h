@@ -20,9 +20,6 @@ public:
     void runStarted();
     void runFinished();
 
-    bool mainWindowOpen() const { return mainOpen_; }
-    int openDocumentWindows() const { return documents_; }
-
 private:
     void quitWhenNothingIsLeft();
 

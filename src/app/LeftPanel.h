@@ -26,8 +26,6 @@ public:
 
     LayoutPanel* layoutPanel() const { return layout_; }
     TGradBtn* generateButton() const { return GradBtn9; }
-    QLabel* hiddenPicture() const { return bmp; }
-    QScrollArea* scrollBox() const { return ScrollBox1; }
 
 private:
     QScrollArea* ScrollBox1;

@@ -80,7 +80,6 @@ void Program::openDocumentWindow(std::shared_ptr<document::Document> document)
     window->show();
     window->raise();
     window->activateWindow();
-    emit documentWindowOpened(window);
 }
 
 } // namespace pagula::app

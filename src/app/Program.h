@@ -50,7 +50,6 @@ public:
     TForm3& aboutDialog() { return *form3_; }
     preview::TForm4& previewWindow() { return *form4_; }
     document::BuiltinEngine& engine() { return engine_; }
-    const AppLifetime& lifetime() const { return lifetime_; }
 
     // Every document handed over so far, in order, with its window (null once closed).
     struct ShownDocument {
@@ -58,9 +57,6 @@ public:
         QPointer<QWidget> window;
     };
     const std::vector<ShownDocument>& shownDocuments() const { return shown_; }
-
-signals:
-    void documentWindowOpened(QWidget* window);
 
 private:
     void openDocumentWindow(std::shared_ptr<document::Document> document);

@@ -29,8 +29,6 @@ public:
                QWidget* parent = nullptr);
 
     CommandStrip* commandStrip() const { return Panel8; }
-    BottomStrip* bottomStrip() const { return Panel2; }
-    QSplitter* listSplitter() const { return listSplit_; }
 
 private:
     CommandStrip* Panel8;
