@@ -1,0 +1,35 @@
+#include "app/PreviewAdapters.h"
+
+#include "joblist/JobListModel.h"
+#include "joblist/JobListPanels.h"
+
+namespace pagula::app
+{
+
+int PreviewAdapters::entryCount() const
+{
+    return jobList_.model()->size();
+}
+
+QString PreviewAdapters::entryText(int row) const
+{
+    return jobList_.model()->entryText(row);
+}
+
+int PreviewAdapters::currentRow() const
+{
+    return jobList_.model()->currentRow();
+}
+
+void PreviewAdapters::setCurrentRow(int row)
+{
+    jobList_.model()->setCurrentRow(row);
+}
+
+preview::CropPercentages PreviewAdapters::cropProfile(int n) const
+{
+    const joblist::CropProfile p = jobList_.cropProfile(n);
+    return {p.left, p.right, p.top, p.bottom};
+}
+
+} // namespace pagula::app
