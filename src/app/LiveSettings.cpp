@@ -103,8 +103,7 @@ bool LiveSettings::frame()
 
 compose::CropProfile LiveSettings::cropProfile(int profile)
 {
-    const joblist::CropProfile p = jobList_.cropProfile(profile);
-    return {p.left, p.right, p.top, p.bottom};
+    return jobList_.cropProfile(profile);
 }
 
 } // namespace pagula::app

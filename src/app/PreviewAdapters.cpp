@@ -28,8 +28,7 @@ void PreviewAdapters::setCurrentRow(int row)
 
 preview::CropPercentages PreviewAdapters::cropProfile(int n) const
 {
-    const joblist::CropProfile p = jobList_.cropProfile(n);
-    return {p.left, p.right, p.top, p.bottom};
+    return jobList_.cropProfile(n);
 }
 
 } // namespace pagula::app
