@@ -3,29 +3,84 @@
 #include "common/Error.h"
 #include "document/PicturePreparation.h"
 
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+#include <mutex>
 #include <new>
 
 namespace pagula::document
 {
 
+namespace
+{
+
+// A few threads: each holds one decoded picture at a time, and more than the cores would not
+// go faster.
+QThreadPool& picturePool()
+{
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 1, 4));
+        return p;
+    }();
+    return *pool;
+}
+
+std::mutex& customDecoderMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+} // namespace
+
 PictureSource::PictureSource(const Document& document, const QList<PlacedPicture>& pictures,
                              double pictureDpi, Decoder decoder)
-    : document_(document), dpi_(pictureDpi), decoder_(std::move(decoder))
+    : document_(document), dpi_(pictureDpi)
 {
-    if (!decoder_)
-        decoder_ = [](const QString& path, const imaging::DecodeRequest& request) {
-            return imaging::decodeFile(path, request);
-        };
     for (const PlacedPicture& placed : pictures) {
         const InlinePicture& picture = document_.pictureAt(placed.itemIndex);
         const QSize target = targetFor(placed);
-        FileState& file = files_[picture.path()];
-        file.atLeast = file.atLeast.expandedTo(decodeSizeFor(target, picture.visibleShare()));
-        ++prepared_[keyFor(picture, target)].usesLeft;
+        const PreparedKey key = keyFor(picture, target);
+        FileJob& file = files_[picture.path()];
+        if (usesLeft_[key]++ > 0)
+            continue;
+        const QRectF share = picture.visibleShare();
+        file.recipes.push_back({key, share, target, picture.adjustments()});
+        if (!share.isEmpty())
+            file.atLeast = file.atLeast.expandedTo(decodeSizeFor(target, share));
     }
-    // A decoded file is kept until each prepared form of it has been made.
-    for (auto& [key, state] : prepared_)
-        files_[std::get<0>(key)].usesLeft += 1;
+
+    Decoder decode;
+    if (decoder) {
+        decode = [decoder](const QString& path, const imaging::DecodeRequest& request) {
+            const std::lock_guard<std::mutex> lock(customDecoderMutex());
+            return decoder(path, request);
+        };
+    } else {
+        decode = [](const QString& path, const imaging::DecodeRequest& request) {
+            return imaging::decodeFile(path, request);
+        };
+    }
+    // Files in the order the page draws them, so the first picture is ready first.
+    for (const PlacedPicture& placed : pictures) {
+        const QString& path = document_.pictureAt(placed.itemIndex).path();
+        FileJob& file = files_[path];
+        if (file.results.isValid())
+            continue;
+        file.results = QtConcurrent::run(&picturePool(), &PictureSource::prepareFile, path,
+                                         file.atLeast, file.recipes, decode);
+    }
+}
+
+PictureSource::~PictureSource()
+{
+    // The jobs hold copies of what they need, but a caller's decoder may not outlive this.
+    for (auto& [path, file] : files_)
+        if (!file.ready && file.results.isValid())
+            file.results.waitForFinished();
 }
 
 QSize PictureSource::targetFor(const PlacedPicture& placed) const
@@ -43,55 +98,81 @@ PictureSource::PreparedKey PictureSource::keyFor(const InlinePicture& picture, Q
             picture.contrast(), static_cast<int>(picture.colorType())};
 }
 
-const QImage& PictureSource::decoded(FileState& file, const QString& path)
+// Every form the page wants is grey, and brightness and contrast leave the pixels alone, so
+// the luminance is all that is needed: greying after neutral adjustments gives the same.
+bool PictureSource::luminanceSuffices(const std::vector<Recipe>& recipes)
 {
-    if (!file.decoded) {
-        file.decoded = true;
+    return std::all_of(recipes.begin(), recipes.end(), [](const Recipe& r) {
+        const imaging::Adjustments& a = r.adjustments;
+        return a.colorMode != imaging::ColorMode::Automatic && a.brightness == 0.5 &&
+               a.contrast == 0.5;
+    });
+}
+
+PictureSource::Results PictureSource::prepareFile(const QString& path, QSize atLeast,
+                                                  const std::vector<Recipe>& recipes,
+                                                  const Decoder& decoder)
+{
+    Results results;
+    const bool anythingShows = std::any_of(recipes.begin(), recipes.end(),
+                                           [](const Recipe& r) { return !r.share.isEmpty(); });
+    QImage decoded;
+    std::optional<QString> failure;
+    if (anythingShows) {
         try {
             imaging::DecodeRequest request;
-            request.atLeast = file.atLeast;
-            file.image = decoder_(path, request);
+            request.atLeast = atLeast;
+            request.luminanceOnly = luminanceSuffices(recipes);
+            decoded = decoder(path, request);
         } catch (const Error& e) {
-            file.failure = e.message();
+            failure = e.message();
         } catch (const std::bad_alloc&) {
-            file.failure = QStringLiteral("Not enough memory to decode the picture");
+            failure = QStringLiteral("Not enough memory to decode the picture");
+        } catch (const std::exception& e) {
+            failure = QString::fromLocal8Bit(e.what());
         }
     }
-    if (file.failure)
-        throw Error(*file.failure);
-    return file.image;
+    for (const Recipe& recipe : recipes) {
+        Prepared& prepared = results[recipe.key];
+        if (recipe.share.isEmpty())
+            continue; // cropped away completely: nothing to draw
+        if (failure) {
+            prepared.failure = failure;
+            continue;
+        }
+        try {
+            prepared.image = preparePicture(decoded, recipe.share, recipe.target, recipe.adjustments);
+        } catch (const std::bad_alloc&) {
+            prepared.failure = QStringLiteral("Not enough memory to prepare the picture");
+        }
+    }
+    return results;
 }
 
 QImage PictureSource::take(const PlacedPicture& placed)
 {
     const InlinePicture& picture = document_.pictureAt(placed.itemIndex);
-    const QSize target = targetFor(placed);
-    auto preparedIt = prepared_.find(keyFor(picture, target));
-    if (preparedIt == prepared_.end())
+    const PreparedKey key = keyFor(picture, targetFor(placed));
+    const auto uses = usesLeft_.find(key);
+    const auto file = files_.find(picture.path());
+    if (uses == usesLeft_.end() || uses->second <= 0 || file == files_.end())
         throw Error(QStringLiteral("Picture %1 was not planned for this page").arg(picture.path()));
-    PreparedState& state = preparedIt->second;
-    FileState& file = files_[picture.path()];
 
-    if (!state.image) {
-        const QRectF share = picture.visibleShare();
-        if (share.isEmpty()) {
-            state.image = QImage(); // cropped away completely: nothing to decode
-        } else {
-            const QImage& source = decoded(file, picture.path());
-            try {
-                state.image = preparePicture(source, share, target, picture.adjustments());
-            } catch (const std::bad_alloc&) {
-                throw Error(QStringLiteral("Not enough memory to prepare the picture"));
-            }
-        }
-        // The decoded picture is needed only until every prepared form of it exists.
-        if (--file.usesLeft == 0)
-            file.image = QImage();
-    }
-    QImage result = *state.image;
-    if (--state.usesLeft == 0)
-        prepared_.erase(preparedIt);
-    return result;
+    // Waiting runs the job here when no pool thread has taken it yet.
+    FileJob& job = file->second;
+    if (!job.ready)
+        job.ready = job.results.takeResult();
+    Results& results = *job.ready;
+    const auto prepared = results.find(key);
+    if (prepared == results.end())
+        throw Error(QStringLiteral("Picture %1 was not planned for this page").arg(picture.path()));
+    if (prepared->second.failure)
+        throw Error(*prepared->second.failure);
+    QImage image = prepared->second.image;
+    // A prepared picture is let go after its last use.
+    if (--uses->second == 0)
+        prepared->second.image = QImage();
+    return image;
 }
 
 } // namespace pagula::document

@@ -3,8 +3,10 @@
 #include "document/Document.h"
 #include "document/FlowLayout.h"
 
+#include "imaging/Adjustments.h"
 #include "imaging/ImageIO.h"
 
+#include <QFuture>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -18,17 +20,23 @@ namespace pagula::document
 {
 
 // Decoded and prepared pictures for one page. It knows every picture the page will draw, so
-// each file is decoded once, at the largest size the page needs, and each decoded or prepared
-// picture is let go after its last use: memory holds at most what the rest of the page needs.
-// The same white filler in every cell is thus decoded and prepared once.
+// each file is decoded once, at the largest size the page needs, and turned into every
+// prepared form the page asks of it; the same white filler in every cell is thus decoded and
+// prepared once. The files of a page are worked on in parallel, on a small pool of threads,
+// while the caller draws the pictures already taken; a prepared picture is let go after its
+// last use, so memory holds at most one page's pictures.
 class PictureSource
 {
 public:
-    // Decodes a picture file; throws pagula::Error. imaging::decodeFile when empty.
+    // Decodes a picture file; throws pagula::Error. imaging::decodeFile when empty. A decoder
+    // given here is called from the pool's threads, one call at a time.
     using Decoder = std::function<QImage(const QString& path, const imaging::DecodeRequest&)>;
 
     PictureSource(const Document& document, const QList<PlacedPicture>& pictures, double pictureDpi,
                   Decoder decoder = {});
+    ~PictureSource();
+    PictureSource(const PictureSource&) = delete;
+    PictureSource& operator=(const PictureSource&) = delete;
 
     // The picture to draw in a placed picture's box: cropped, scaled to the box at the
     // resolution, adjusted; a null image when the crop leaves nothing. Call it once for each
@@ -39,27 +47,35 @@ public:
 private:
     using PreparedKey =
         std::tuple<QString, double, double, double, double, int, int, double, double, int>;
-    struct FileState {
-        QSize atLeast;
-        int usesLeft = 0;
-        bool decoded = false;
+    // One prepared form of a file: its visible share at a target size with its adjustments.
+    struct Recipe {
+        PreparedKey key;
+        QRectF share;
+        QSize target;
+        imaging::Adjustments adjustments;
+    };
+    struct Prepared {
         QImage image;
         std::optional<QString> failure;
     };
-    struct PreparedState {
-        int usesLeft = 0;
-        std::optional<QImage> image;
+    using Results = std::map<PreparedKey, Prepared>;
+    struct FileJob {
+        QSize atLeast;
+        std::vector<Recipe> recipes;
+        QFuture<Results> results;
+        std::optional<Results> ready; // taken from the future at the first use
     };
 
     QSize targetFor(const PlacedPicture& placed) const;
     PreparedKey keyFor(const InlinePicture& picture, QSize target) const;
-    const QImage& decoded(FileState& file, const QString& path);
+    static bool luminanceSuffices(const std::vector<Recipe>& recipes);
+    static Results prepareFile(const QString& path, QSize atLeast,
+                               const std::vector<Recipe>& recipes, const Decoder& decoder);
 
     const Document& document_;
     double dpi_;
-    Decoder decoder_;
-    std::map<QString, FileState> files_;
-    std::map<PreparedKey, PreparedState> prepared_;
+    std::map<QString, FileJob> files_;
+    std::map<PreparedKey, int> usesLeft_;
 };
 
 } // namespace pagula::document

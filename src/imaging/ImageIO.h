@@ -65,6 +65,9 @@ struct DecodeRequest {
     // When even the size asked for exceeds the decoding limits, return the largest reduced
     // JPEG decode that fits them instead of failing (for a viewer of very large photos).
     bool shrinkToFitLimit = false;
+    // The picture will only be shown grey: a colour JPEG may come back as its luminance alone
+    // (Format_Grayscale8), which skips decoding its colour planes.
+    bool luminanceOnly = false;
 };
 
 // Decodes a picture file, choosing the decoder by content, not by extension. Pictures larger

@@ -123,7 +123,11 @@ bool decodeGuarded(DecodeState* s)
     jpeg_read_header(cinfo, TRUE);
 
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
-    const bool grey = cinfo->jpeg_color_space == JCS_GRAYSCALE;
+    // A YCbCr picture's Y plane is its luminance: libjpeg then leaves the colour planes alone.
+    const bool luminance = s->options.luminanceOnly && cinfo->jpeg_color_space == JCS_YCbCr;
+    const bool grey = cinfo->jpeg_color_space == JCS_GRAYSCALE || luminance;
+    if (luminance)
+        cinfo->out_color_space = JCS_GRAYSCALE;
     const QImage::Format format = grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
     if (cmyk)
         cinfo->out_color_space = JCS_CMYK; // converted below: libjpeg has no CMYK to RGB

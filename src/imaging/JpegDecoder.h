@@ -12,6 +12,8 @@ struct JpegDecodeOptions {
     QSize atLeast;
     // See DecodeRequest::shrinkToFitLimit.
     bool shrinkToFitLimit = false;
+    // See DecodeRequest::luminanceOnly.
+    bool luminanceOnly = false;
 };
 
 struct JpegDecoded {

@@ -1,12 +1,15 @@
 #include "Fixtures.h"
 
+#include "imaging/Adjustments.h"
 #include "imaging/ImageIO.h"
 #include "imaging/JpegDecoder.h"
 #include "imaging/JpegScale.h"
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <jerror.h>
@@ -63,6 +66,47 @@ TEST(JpegDecoder, DecodesBaselineProgressiveAndGreyscale)
         EXPECT_EQ(d.image.format(), c.format);
         EXPECT_EQ(d.warnings, 0);
         expectQuadrants(d.image);
+    }
+}
+
+TEST(JpegDecoder, LuminanceOnlyDecodesColourPicturesGrey)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QImage::Format format;
+    };
+    const Case cases[] = {
+        {"colour", writeJpeg(quadrants()), QImage::Format_Grayscale8},
+        {"greyscale", writeJpeg(greyQuadrants()), QImage::Format_Grayscale8},
+        // CMYK has no luminance plane: it is decoded in colour as always.
+        {"cmyk", writeCmykJpeg(16, 16, {0, 128, 255, 0}, false), QImage::Format_RGB32},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage full = decodeJpeg(c.bytes).image;
+        const QImage luminance = decodeJpeg(c.bytes, {{}, false, true}).image;
+        ASSERT_EQ(luminance.format(), c.format);
+        ASSERT_EQ(luminance.size(), full.size());
+        if (c.format != QImage::Format_Grayscale8)
+            continue;
+        // The Y plane and the greyscale adjustment of the colour decode agree within rounding.
+        Adjustments greyscale;
+        greyscale.colorMode = ColorMode::Greyscale;
+        const QImage grey = applyAdjustments(full, greyscale);
+        ASSERT_EQ(grey.format(), QImage::Format_Grayscale8);
+        // Only where saturated colours meet does the colour decode clip its upsampled chroma.
+        int worst = 0;
+        long total = 0;
+        for (int y = 0; y < grey.height(); ++y)
+            for (int x = 0; x < grey.width(); ++x) {
+                const int d =
+                    std::abs(int(grey.constScanLine(y)[x]) - int(luminance.constScanLine(y)[x]));
+                worst = std::max(worst, d);
+                total += d;
+            }
+        EXPECT_LE(worst, 12);
+        EXPECT_LE(double(total) / (grey.width() * grey.height()), 1.0);
     }
 }
 
