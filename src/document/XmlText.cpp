@@ -1,6 +1,8 @@
 #include "document/XmlText.h"
 
-#include <QFileInfo>
+#include "common/Error.h"
+
+#include <QDir>
 #include <QUrl>
 
 namespace pagula::document
@@ -8,7 +10,14 @@ namespace pagula::document
 
 QString fileUri(const QString& path)
 {
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    if (path.isEmpty() || path.contains(QChar(0)))
+        throw Error(
+            QStringLiteral("Cannot link to picture \"%1\": not a file name").arg(xmlSafe(path)));
+    // Made absolute by hand: QFileInfo would take a name starting with ':' for a resource.
+    // Cleaned: a leading "//" would otherwise become a host name in the URI.
+    const QString absolute = QDir::cleanPath(
+        path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
+    return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded);
 }
 
 namespace

@@ -5,9 +5,10 @@
 namespace pagula::document
 {
 
-// The link to a picture file as a word processor stores it: an absolute file URI with every
-// character that needs it percent-encoded (spaces, '#', '%', '?', quotes, non-ASCII letters,
-// control characters), so QUrl(uri).toLocalFile() gives the absolute path back exactly.
+// The link to a picture file as a word processor stores it: a file URI of the absolute, clean
+// path with every character that needs it percent-encoded (spaces, '#', '%', '?', quotes,
+// non-ASCII letters, control characters), so QUrl(uri).toLocalFile() gives that path back
+// exactly. Throws pagula::Error for an empty path or one holding a NUL, which no file can have.
 QString fileUri(const QString& path);
 
 // Text for an XML 1.0 document: characters XML cannot hold (control characters other than tab,
