@@ -3,6 +3,7 @@
 // peak memory of saving 1, 10 and 50 such pages, each in a process of its own.
 //   bench_render [work folder]        the scans are made there once and kept
 // Prints figures only.
+#include "common/Scans.h"
 #include "document/FlowLayout.h"
 #include "document/PdfExport.h"
 #include "document/PicturePreparation.h"
@@ -12,8 +13,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -32,61 +31,6 @@ namespace
 
 constexpr int ScanCount = 9;
 constexpr double PointsPerMm = 2.835;
-
-// A page of typewritten text as a 300 dpi scanner delivers it: greyish paper, dark lines of
-// text, a faint skew, sensor noise on every pixel.
-QImage makeScan(int seed)
-{
-    QImage scan(2480, 3508, QImage::Format_RGB32);
-    scan.fill(QColor(236, 234, 228));
-    QPainter painter(&scan);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.rotate(0.3 + seed * 0.05);
-    QFont font(QStringLiteral("DejaVu Serif"));
-    font.setPixelSize(42);
-    painter.setFont(font);
-    painter.setPen(QColor(40, 40, 45));
-    QRandomGenerator random(static_cast<quint32>(seed));
-    static const char* words[] = {"integral", "the",       "of",         "function", "limit",
-                                  "series",   "converges", "where",      "theorem",  "proof",
-                                  "if",       "and",       "derivative", "x",        "=",
-                                  "sin",      "dx",        "for",        "all",      "n"};
-    for (int line = 0; line < 62; ++line) {
-        QString text;
-        while (text.size() < 70)
-            text += QLatin1String(words[random.bounded(20)]) + QLatin1Char(' ');
-        painter.drawText(200, 260 + line * 50, text);
-    }
-    painter.end();
-    for (int y = 0; y < scan.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(scan.scanLine(y));
-        for (int x = 0; x < scan.width(); ++x) {
-            const int n = static_cast<int>(random.bounded(9)) - 4;
-            const QRgb p = row[x];
-            row[x] = qRgb(std::clamp(qRed(p) + n, 0, 255), std::clamp(qGreen(p) + n, 0, 255),
-                          std::clamp(qBlue(p) + n, 0, 255));
-        }
-    }
-    return scan;
-}
-
-QStringList ensureScans(const QString& folder)
-{
-    QDir().mkpath(folder);
-    QStringList paths;
-    for (int i = 0; i < ScanCount; ++i) {
-        const QString path = QDir(folder).filePath(QStringLiteral("scan-%1.jpg").arg(i + 1));
-        if (!QFileInfo::exists(path)) {
-            QImage scan = makeScan(i);
-            scan.setDotsPerMeterX(11811);
-            scan.setDotsPerMeterY(11811);
-            scan.save(path, "JPEG", 85);
-        }
-        paths.append(path);
-    }
-    return paths;
-}
 
 // The document the composition makes with the default grid: margins 7, 10, 7, 20 mm (bottom
 // and right less 4 mm), cells 64.3 x 90 mm, a paragraph mark after each row.
@@ -123,7 +67,7 @@ double secondsToSave(const Document& doc, const QString& path)
 
 int saveInChild(const QString& folder, int pages)
 {
-    const QStringList scans = ensureScans(folder);
+    const QStringList scans = pagula::bench::ensureScans(folder, ScanCount);
     savePdf(gridDocument(scans, pages), QDir(folder).filePath(QStringLiteral("pages.pdf")));
     return 0;
 }
@@ -159,7 +103,7 @@ int main(int argc, char** argv)
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path();
     QElapsedTimer making;
     making.start();
-    const QStringList scans = ensureScans(folder);
+    const QStringList scans = pagula::bench::ensureScans(folder, ScanCount);
     std::printf("scans: %d x 2480 x 3508 JPEG,", ScanCount);
     for (const QString& scan : scans)
         std::printf(" %.2f", QFileInfo(scan).size() / 1048576.0);

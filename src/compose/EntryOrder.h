@@ -1,12 +1,13 @@
 #pragma once
 
+#include "joblist/JobEntry.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace pagula::compose {
 
-// The text of a blank entry's path: an empty (white) cell.
-inline const QString BlankMarker = QStringLiteral("(пустая страница)");
+using joblist::BlankMarker;
 
 // Keeps the entries at positions first, first + 2, first + 4, ... (first 0 for the front side,
 // 1 for the back side).

@@ -122,7 +122,7 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
         if (gutterIs(GutterLeft))
             PlaceCell(s, filler, false, G, H, CellEdges{true, true, lastRow, false});
 
-        if (entries[i].contains(BlankMarker))
+        if (joblist::containsBlankMarker(entries[i]))
             entries[i] = filler;
         PlaceCell(s, entries[i], true, W, H, CellEdges{true, true, lastRow, isLastColumn});
 

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "document/PageGeometry.h"
+
 namespace pagula::compose {
 
 // Millimetres become points by this factor throughout the composition.
 constexpr double PointsPerMm = 2.835;
 
-// The default template's page: A4 portrait in points.
-constexpr double PageWidthPoints = 595.2756;
-constexpr double PageHeightPoints = 841.8898;
-
-// Lengths that differ by less than this are equal to the flow layout.
-constexpr double LayoutTolerancePoints = 0.01;
+// The default template's page (A4 portrait) and the flow layout's tolerance.
+constexpr double PageWidthPoints = document::A4WidthPoints;
+constexpr double PageHeightPoints = document::A4HeightPoints;
+constexpr double LayoutTolerancePoints = document::LengthTolerance;
 
 } // namespace pagula::compose

@@ -2,7 +2,8 @@
 
 #include <QImage>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 enum class ColorMode { Automatic, Greyscale, BlackAndWhite };
 

@@ -1,12 +1,31 @@
 #include "imaging/ImageIO.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QImageReader>
+#include "imaging/ByteSource.h"
+#include "imaging/JpegDecoder.h"
+#include "imaging/Orientation.h"
+#include "imaging/PcxDecoder.h"
+#include "imaging/PictureFile.h"
+#include "imaging/Probe.h"
+#include "imaging/QtReaderDecoder.h"
 
-// Interim implementation through Qt's readers; replaced by the dedicated decoders.
+namespace pagula::imaging
+{
 
-namespace pagula::imaging {
+namespace
+{
+QString tooLargeMessage(const QString& path, QSize size)
+{
+    const QString pixels = QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());
+    if (path.isEmpty())
+        return QStringLiteral("Picture is too large (%1)").arg(pixels);
+    return QStringLiteral("Picture %1 is too large (%2)").arg(path, pixels);
+}
+} // namespace
+
+PictureTooLargeError::PictureTooLargeError(const QString& path, QSize pixelSize)
+    : ImageError(tooLargeMessage(path, pixelSize)), pixelSize_(pixelSize)
+{
+}
 
 QSize ImageInfo::orientedSize() const
 {
@@ -22,45 +41,56 @@ QSizeF ImageInfo::sizeInPoints() const
     return QSizeF(s.width() * 72.0 / dx, s.height() * 72.0 / dy);
 }
 
-namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ImageError(QStringLiteral("Cannot open file %1").arg(path));
-    return f.readAll();
-}
-} // namespace
-
 ImageInfo probeData(const QByteArray& bytes)
 {
-    QBuffer buf;
-    buf.setData(bytes);
-    buf.open(QIODevice::ReadOnly);
-    QImageReader reader(&buf);
-    ImageInfo info;
-    info.pixelSize = reader.size();
-    if (!info.pixelSize.isValid())
-        throw ImageError(QStringLiteral("Unknown picture format"));
-    return info;
+    return probeSource(MemorySource(bytes));
 }
 
 ImageInfo probeFile(const QString& path)
 {
-    return probeData(readAll(path));
+    const PictureFile file(path);
+    return probeSource(file);
 }
 
-QImage decodeData(const QByteArray& bytes, const DecodeRequest&)
+QImage decodeData(const QByteArray& bytes, const DecodeRequest& request)
 {
-    QImage img = QImage::fromData(bytes);
-    if (img.isNull())
+    const ImageFormat format = detectFormat(bytes);
+    if (format == ImageFormat::Unknown)
         throw ImageError(QStringLiteral("Unknown picture format"));
-    return img;
+    const int orientation =
+        request.applyOrientation ? readOrientation(MemorySource(bytes), format) : 1;
+    // The request is for the picture as shown; the decoders work on it as stored.
+    const QSize atLeast = storedSize(request.atLeast, orientation);
+
+    QImage stored;
+    switch (format) {
+    case ImageFormat::Jpeg:
+        stored = decodeJpeg(bytes, {atLeast, request.shrinkToFitLimit}).image;
+        break;
+    case ImageFormat::Pcx:
+        stored = decodePcx(bytes);
+        break;
+    default:
+        stored = decodeWithQt(bytes, format, atLeast);
+        break;
+    }
+    QImage upright = orientUpright(stored, orientation);
+    if (upright.isNull())
+        throw ImageError(QStringLiteral("Not enough memory for a %1 x %2 picture")
+                             .arg(stored.width())
+                             .arg(stored.height()));
+    return upright;
 }
 
 QImage decodeFile(const QString& path, const DecodeRequest& request)
 {
-    return decodeData(readAll(path), request);
+    const PictureFile file(path);
+    const QByteArray bytes = file.readAll();
+    try {
+        return decodeData(bytes, request);
+    } catch (const PictureTooLargeError& e) {
+        throw PictureTooLargeError(path, e.pixelSize());
+    }
 }
 
 } // namespace pagula::imaging

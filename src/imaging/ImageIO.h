@@ -8,16 +8,35 @@
 #include <QSizeF>
 #include <QString>
 
-namespace pagula::imaging {
+namespace pagula::imaging
+{
 
 enum class ImageFormat { Unknown, Jpeg, Png, Bmp, Gif, Tiff, Pcx, Ico };
 
 // A picture file could not be probed or decoded. message() is the reason as the user sees it,
 // e.g. "Cannot open file /x/a.jpg" or "JPEG error #42".
-class ImageError : public Error {
+class ImageError : public Error
+{
 public:
     using Error::Error;
 };
+
+// The picture is larger than the decoder's limits allow (see Limits.h), also at every reduced
+// size that would still satisfy the request. The message names the file and its pixel size.
+class PictureTooLargeError : public ImageError
+{
+public:
+    PictureTooLargeError(const QString& path, QSize pixelSize);
+    QSize pixelSize() const { return pixelSize_; }
+
+private:
+    QSize pixelSize_;
+};
+
+// The format of picture bytes, judged by their content alone (never by a file name).
+ImageFormat detectFormat(const QByteArray& head);
+// "JPEG", "PNG", ... ; "unknown" for ImageFormat::Unknown.
+QString formatName(ImageFormat format);
 
 // What a cheap look at the file's header tells.
 struct ImageInfo {
@@ -43,10 +62,22 @@ struct DecodeRequest {
     QSize atLeast;
     // Apply the EXIF orientation, so the result is upright.
     bool applyOrientation = true;
+    // When even the size asked for exceeds the decoding limits, return the largest reduced
+    // JPEG decode that fits them instead of failing (for a viewer of very large photos).
+    bool shrinkToFitLimit = false;
 };
 
 // Decodes a picture file, choosing the decoder by content, not by extension. Pictures larger
-// than the pixel limit are refused before any allocation. Throws ImageError.
+// than the pixel limit are refused before any allocation. Throws ImageError:
+//   "Cannot open file <path>" (missing, unreadable, a folder, a FIFO or a device),
+//   "JPEG error #<libjpeg message number>", "Picture <path> is too large (W x H pixels)",
+//   "Unknown picture format", "Damaged <format> header", "PCX file is truncated", ...
+// Both functions may run on any thread (a preview decodes in a worker).
+// A picture larger than the request is not scaled down, except JPEG by its DCT steps and the
+// Qt-read formats (not 1-bit) when the request is at most half the picture's size.
+// Result formats: Format_RGB32, or Format_ARGB32 for pictures with transparency;
+// Format_Grayscale8 for greyscale sources; Format_Mono for 1-bit sources.
+// A JPEG cut short returns what was read (the rest grey), as a word processor shows it.
 QImage decodeFile(const QString& path, const DecodeRequest& request = {});
 QImage decodeData(const QByteArray& bytes, const DecodeRequest& request = {});
 

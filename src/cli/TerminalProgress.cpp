@@ -1,0 +1,153 @@
+#include "cli/TerminalProgress.h"
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <unistd.h>
+
+namespace pagula::cli {
+
+namespace {
+
+std::atomic<int> g_interrupts{0};
+
+extern "C" void onInterrupt(int)
+{
+    ++g_interrupts;
+}
+
+} // namespace
+
+TerminalProgress::TerminalProgress(std::FILE* out, bool quiet)
+    : out_(out), quiet_(quiet), tty_(isatty(fileno(out)) != 0)
+{
+    g_interrupts = 0;
+    struct sigaction sa = {};
+    sa.sa_handler = onInterrupt;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+}
+
+TerminalProgress::~TerminalProgress()
+{
+    endLine();
+    std::signal(SIGINT, SIG_DFL);
+}
+
+void TerminalProgress::setProgressRange(int, int maximum)
+{
+    maximum_ = maximum;
+}
+
+void TerminalProgress::setProgressPosition(int position)
+{
+    position_ = position;
+}
+
+void TerminalProgress::repaintProgress()
+{
+    if (quiet_ || maximum_ <= 0 || position_ == 0)
+        return;
+    // CellNumber runs one ahead of the cells placed.
+    const int done = std::clamp(position_ - 1, 0, maximum_);
+    if (!tty_) {
+        // A log gets a line every tenth of the way, not one per cell.
+        const int step = std::max(1, maximum_ / 10);
+        if (done != maximum_ && done / step == lastPrinted_ / step)
+            return;
+    }
+    if (done == lastPrinted_)
+        return;
+    lastPrinted_ = done;
+    const int width = 30;
+    const int filled = maximum_ ? done * width / maximum_ : width;
+    const QString bar = QString(filled, QLatin1Char('#')) + QString(width - filled, QLatin1Char('.'));
+    printLine(QStringLiteral("%1 [%2] %3/%4 cells").arg(status_, bar).arg(done).arg(maximum_));
+}
+
+void TerminalProgress::processEvents()
+{
+    if (g_interrupts > 0)
+        flag_.cancel();
+}
+
+void TerminalProgress::showError(const QString& text)
+{
+    endLine();
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+void TerminalProgress::showMessage(const QString& text)
+{
+    endLine();
+    failed_ = true;
+    failure_ = text;
+}
+
+void TerminalProgress::showInformation(const QString& text)
+{
+    endLine();
+    if (!quiet_) {
+        QString t = text;
+        t.replace(QChar(13), QLatin1Char('\n'));
+        std::fprintf(out_, "%s\n", qPrintable(t));
+    }
+}
+
+void TerminalProgress::setStatus(const QString& text)
+{
+    status_ = text;
+    lastPrinted_ = -1;
+}
+
+void TerminalProgress::show()
+{
+    flag_.shown(visible_);
+    visible_ = true;
+    if (g_interrupts > 0)
+        flag_.cancel();
+}
+
+void TerminalProgress::close()
+{
+    visible_ = false;
+}
+
+int TerminalProgress::cancelFlag() const
+{
+    return flag_.value();
+}
+
+int TerminalProgress::interrupts() const
+{
+    return g_interrupts;
+}
+
+void TerminalProgress::exportProgress(const QString& path, int page, int pageCount)
+{
+    if (quiet_ || (!tty_ && page != pageCount && page != 1))
+        return;
+    printLine(QStringLiteral("Writing %1: page %2 of %3").arg(path).arg(page).arg(pageCount));
+}
+
+void TerminalProgress::printLine(const QString& text)
+{
+    if (tty_) {
+        std::fprintf(out_, "\r\033[K%s", qPrintable(text));
+        lineOpen_ = true;
+    } else {
+        std::fprintf(out_, "%s\n", qPrintable(text));
+    }
+    std::fflush(out_);
+}
+
+void TerminalProgress::endLine()
+{
+    if (lineOpen_) {
+        std::fputc('\n', out_);
+        std::fflush(out_);
+        lineOpen_ = false;
+    }
+}
+
+} // namespace pagula::cli

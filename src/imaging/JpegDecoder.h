@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+namespace pagula::imaging
+{
+
+struct JpegDecodeOptions {
+    // Smallest acceptable result in the stored orientation; empty for the full size.
+    QSize atLeast;
+    // See DecodeRequest::shrinkToFitLimit.
+    bool shrinkToFitLimit = false;
+};
+
+struct JpegDecoded {
+    QImage image;        // Format_RGB32, or Format_Grayscale8 for a greyscale file
+    QSize fullSize;      // the picture's size at scale 1
+    int denominator = 1; // the picture was decoded at 1/denominator
+    int warnings = 0;    // libjpeg warnings: damaged or missing data, filled in grey
+};
+
+// Decodes JPEG bytes with libjpeg-turbo (baseline, progressive, greyscale, RGB, CMYK and
+// YCCK including Adobe's inverted CMYK), at the smallest DCT scale that satisfies the request.
+// Throws ImageError "JPEG error #N" with libjpeg's message number when libjpeg fails,
+// PictureTooLargeError (without a path) when no allowed scale fits the limits, and ImageError
+// for a progressive file with too many scans.
+JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options = {});
+
+} // namespace pagula::imaging

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QSize>
+#include <QtGlobal>
+
+// Every bound the picture readers enforce on outside input, in one place. Picture files come
+// from anywhere; these keep memory and time bounded whatever a header claims.
+namespace pagula::imaging::limits
+{
+
+// Largest decoded picture buffer: 64 megapixels at 4 bytes per pixel.
+constexpr qint64 maxDecodedBytes = 256LL * 1024 * 1024;
+// Longest side of a decoded picture.
+constexpr qint64 maxSide = 32768;
+// Largest picture file read into memory. A file this large that still decodes within
+// maxDecodedBytes is a JPEG far beyond any scan or photo.
+constexpr qint64 maxFileBytes = 256LL * 1024 * 1024;
+
+// libjpeg's own working memory (a progressive file keeps all its coefficients: 2 bytes per
+// sample at full size, whatever the output scale).
+constexpr long jpegWorkingMemory = 512L * 1024 * 1024;
+// Progressive JPEG files normally have about 10 scans; hundreds are an attack on time.
+constexpr int jpegMaxScans = 100;
+
+// A Huffman-coded JPEG needs at least one bit for each 8 x 8 block (its DC value). A file cut
+// short shows what it holds; one holding less than 1/jpegMinDataShare of its declared picture
+// is a lying header (a few bytes claiming gigapixels), refused before the long decode of
+// nothing.
+constexpr qint64 jpegMinDataShare = 100;
+
+// Qt's reader allocation limit, in MiB (the same bound as maxDecodedBytes).
+constexpr int qtAllocationLimitMiB = int(maxDecodedBytes / (1024 * 1024));
+
+// A stated resolution outside this range is nonsense (0, aspect-ratio-only values, garbage);
+// the picture then counts as having none.
+constexpr double minDpi = 10.0;
+constexpr double maxDpi = 20000.0;
+constexpr double defaultDpi = 96.0;
+
+// Bytes of a QImage of this size and bit depth (scan lines padded to 32 bits), computed in
+// 64 bits so that no header value can overflow it.
+constexpr qint64 imageBytes(qint64 width, qint64 height, int bitsPerPixel)
+{
+    return (width * bitsPerPixel + 31) / 32 * 4 * height;
+}
+
+// Whether a picture of this size may be decoded into a buffer of this depth.
+constexpr bool fitsDecodeLimits(qint64 width, qint64 height, int bitsPerPixel)
+{
+    return width > 0 && height > 0 && width <= maxSide && height <= maxSide &&
+           imageBytes(width, height, bitsPerPixel) <= maxDecodedBytes;
+}
+
+} // namespace pagula::imaging::limits

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "imaging/ImageIO.h"
+
+namespace pagula::imaging
+{
+
+// Decodes PNG, BMP, GIF, TIFF (first page) and ICO (first image) through Qt's image readers,
+// with the format named explicitly (it was recognised by content already). The declared size
+// is checked against the decoding limits before anything is read. A large picture that is
+// wanted much smaller (atLeast, in the stored orientation) comes back reduced, unless it is
+// 1-bit, where reducing would cost the sharpness of a black and white scan.
+// Throws ImageError, and PictureTooLargeError without a path.
+QImage decodeWithQt(const QByteArray& bytes, ImageFormat format, QSize atLeast = {});
+
+// The pixel formats the decoders hand out: Format_Mono for 1-bit pictures, Format_Grayscale8
+// for grey ones, Format_ARGB32 for pictures with transparency and Format_RGB32 for the rest.
+QImage toOutputFormat(const QImage& image);
+
+} // namespace pagula::imaging

@@ -1,0 +1,136 @@
+// Runs the real pagula-compose on generated pictures and job list files.
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QString err;
+};
+
+Outcome runCompose(const QStringList& args, const QString& home)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home); // the filler picture goes below it
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/share"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(PAGULA_COMPOSE_BINARY), args);
+    EXPECT_TRUE(p.waitForFinished(120000));
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+int pdfPages(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {path});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return -1;
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+struct Fixture : ::testing::Test {
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString writeList(const QStringList& entries)
+    {
+        const QString list = path(QStringLiteral("list.txt"));
+        QFile f(list);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        for (const QString& e : entries)
+            f.write((e + QStringLiteral("\r\n")).toUtf8());
+        return list;
+    }
+    QStringList pictures(int count)
+    {
+        QStringList entries;
+        for (int k = 0; k < count; ++k) {
+            QImage img(120, 160, QImage::Format_RGB32);
+            img.fill(QColor::fromHsv(k * 25 % 360, 200, 200));
+            const QString file = path(QStringLiteral("pic %1 #&.jpg").arg(k));
+            pagula::test::savePicture(img, file, "JPG");
+            entries << file + QLatin1Char('0');
+        }
+        return entries;
+    }
+};
+
+} // namespace
+
+TEST_F(Fixture, WritesOneOrTwoPdfsWithTheirPages)
+{
+    if (QProcess::execute("pdfinfo", {"-v"}) < 0)
+        GTEST_SKIP() << "pdfinfo is missing (scripts/deps.sh test installs poppler-utils)";
+    const QString list = writeList(pictures(11));
+    const struct {
+        QStringList options;
+        int frontPages, backPages;
+    } cases[] = {
+        {{}, 2, -1},
+        {{"--rows", "2", "--columns", "2"}, 3, -1},
+        {{"--two-sided"}, 1, 1},
+        {{"--two-sided", "-c", "1", "-r", "2"}, 3, 3},
+    };
+    for (const auto& c : cases) {
+        const QString out = path(QStringLiteral("out.pdf"));
+        QFile::remove(out);
+        QFile::remove(path(QStringLiteral("out-back.pdf")));
+        const Outcome r = runCompose(QStringList(c.options) << "-q" << list << out, dir.path());
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(pdfPages(out), c.frontPages) << c.options.join(' ').toStdString();
+        EXPECT_EQ(pdfPages(path(QStringLiteral("out-back.pdf"))), c.backPages)
+            << c.options.join(' ').toStdString();
+    }
+}
+
+TEST_F(Fixture, FailuresExitNonZeroWithTheMessageAndKeepTheOldOutput)
+{
+    QStringList entries = pictures(2);
+    entries.insert(1, path(QStringLiteral("missing.jpg0")));
+    const QString list = writeList(entries);
+    const QString out = path(QStringLiteral("out.pdf"));
+    QFile old(out);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous");
+    old.close();
+
+    Outcome r = runCompose({list, out}, dir.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(path(QStringLiteral("missing.jpg")))) << r.err.toStdString();
+    QFile kept(out);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("previous"));
+
+    r = runCompose({path(QStringLiteral("no-list.txt")), out}, dir.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("Cannot open file %1").arg(path("no-list.txt"))))
+        << r.err.toStdString();
+
+    r = runCompose({list, path(QStringLiteral("out.xyz"))}, dir.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral(".pdf"))) << r.err.toStdString();
+
+    r = runCompose({"--columns", "99", list, out}, dir.path());
+    EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST_F(Fixture, ShowsProgressUnlessQuiet)
+{
+    const QString list = writeList(pictures(3));
+    const Outcome loud = runCompose({list, path(QStringLiteral("a.pdf"))}, dir.path());
+    EXPECT_EQ(loud.exitCode, 0);
+    EXPECT_TRUE(loud.err.contains(QStringLiteral("6/6 cells"))) << loud.err.toStdString();
+    const Outcome quiet = runCompose({"-q", list, path(QStringLiteral("b.pdf"))}, dir.path());
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_TRUE(quiet.err.isEmpty()) << quiet.err.toStdString();
+}

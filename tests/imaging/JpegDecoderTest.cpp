@@ -1,0 +1,263 @@
+#include "Fixtures.h"
+
+#include "imaging/ImageIO.h"
+#include "imaging/JpegDecoder.h"
+#include "imaging/JpegScale.h"
+
+#include <QtEndian>
+
+#include <cstdio>
+#include <functional>
+#include <gtest/gtest.h>
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace pagula::imaging
+{
+namespace
+{
+
+using namespace test;
+
+QImage greyQuadrants()
+{
+    return quadrants().convertToFormat(QImage::Format_Grayscale8);
+}
+
+// The colour of a decoded picture at the centre of each quadrant.
+void expectQuadrants(const QImage& image, int tolerance = 24)
+{
+    const QImage grey = greyQuadrants();
+    for (double fy : {0.25, 0.75}) {
+        for (double fx : {0.25, 0.75}) {
+            const QRgb got = image.pixel(int(fx * image.width()), int(fy * image.height()));
+            QRgb want = quadrantColour(fx, fy);
+            if (image.format() == QImage::Format_Grayscale8)
+                want = grey.pixel(int(fx * grey.width()), int(fy * grey.height()));
+            EXPECT_TRUE(near(got, want, tolerance))
+                << std::hex << got << " != " << want << " at " << fx << "," << fy;
+        }
+    }
+}
+
+TEST(JpegDecoder, DecodesBaselineProgressiveAndGreyscale)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QImage::Format format;
+    };
+    JpegWriteOptions progressive;
+    progressive.progressive = true;
+    const Case cases[] = {
+        {"baseline", writeJpeg(quadrants()), QImage::Format_RGB32},
+        {"progressive", writeJpeg(quadrants(), progressive), QImage::Format_RGB32},
+        {"greyscale", writeJpeg(greyQuadrants()), QImage::Format_Grayscale8},
+        {"greyscale progressive", writeJpeg(greyQuadrants(), progressive),
+         QImage::Format_Grayscale8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const JpegDecoded d = decodeJpeg(c.bytes);
+        EXPECT_EQ(d.image.size(), QSize(64, 48));
+        EXPECT_EQ(d.image.format(), c.format);
+        EXPECT_EQ(d.warnings, 0);
+        expectQuadrants(d.image);
+    }
+}
+
+TEST(JpegDecoder, CmykPlainAndAdobeInvertedGiveTheSameColours)
+{
+    struct Case {
+        std::array<quint8, 4> cmyk;
+        QRgb rgb;
+    };
+    const Case cases[] = {
+        {{0, 0, 0, 0}, qRgb(255, 255, 255)},   {{255, 0, 0, 0}, qRgb(0, 255, 255)},
+        {{0, 255, 255, 0}, qRgb(255, 0, 0)},   {{0, 0, 0, 255}, qRgb(0, 0, 0)},
+        {{0, 0, 0, 128}, qRgb(127, 127, 127)}, {{0, 128, 255, 0}, qRgb(255, 127, 0)},
+    };
+    for (const Case& c : cases) {
+        for (bool adobe : {false, true}) {
+            SCOPED_TRACE(testing::Message() << std::hex << c.rgb << (adobe ? " Adobe" : " plain"));
+            const JpegDecoded d = decodeJpeg(writeCmykJpeg(16, 16, c.cmyk, adobe));
+            EXPECT_EQ(d.image.format(), QImage::Format_RGB32);
+            EXPECT_TRUE(near(d.image.pixel(8, 8), c.rgb, 4)) << std::hex << d.image.pixel(8, 8);
+        }
+    }
+}
+
+TEST(JpegDecoder, CmykFromImageMagickKeepsItsColours)
+{
+    if (!haveTool(QStringLiteral("convert")))
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("q.png"));
+    const QString jpg = dir.filePath(QStringLiteral("q.jpg"));
+    ASSERT_TRUE(quadrants().save(png));
+    QString error;
+    ASSERT_TRUE(runTool(QStringLiteral("convert"),
+                        {png, QStringLiteral("-colorspace"), QStringLiteral("CMYK"),
+                         QStringLiteral("-quality"), QStringLiteral("95"), jpg},
+                        &error))
+        << error.toStdString();
+    expectQuadrants(decodeJpeg(readFile(jpg)).image, 30);
+}
+
+TEST(JpegDecoder, ScalesByTheDctToTheSmallestSizeAsked)
+{
+    const QImage source = quadrants(200, 120);
+    const QByteArray bytes = writeJpeg(source);
+    struct Case {
+        QSize atLeast;
+        int denominator;
+        QSize size;
+    };
+    const Case cases[] = {
+        {{}, 1, {200, 120}},       {{300, 300}, 1, {200, 120}}, {{101, 10}, 1, {200, 120}},
+        {{100, 60}, 2, {100, 60}}, {{50, 30}, 4, {50, 30}},     {{26, 15}, 4, {50, 30}},
+        {{25, 15}, 8, {25, 15}},   {{1, 1}, 8, {25, 15}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.atLeast.width() << "x" << c.atLeast.height());
+        const JpegDecoded d = decodeJpeg(bytes, {c.atLeast});
+        EXPECT_EQ(d.denominator, c.denominator);
+        EXPECT_EQ(d.image.size(), c.size);
+        EXPECT_EQ(d.fullSize, QSize(200, 120));
+        expectQuadrants(d.image);
+    }
+    // Odd sizes round up, as libjpeg does.
+    EXPECT_EQ(decodeJpeg(writeJpeg(quadrants(201, 121)), {{1, 1}}).image.size(), QSize(26, 16));
+}
+
+TEST(JpegScale, KeepsWithinTheLimits)
+{
+    struct Case {
+        QSize full, atLeast;
+        int bits;
+        bool shrink;
+        int denominator;
+    };
+    const Case cases[] = {
+        {{65500, 65500}, {}, 32, false, 0},
+        {{65500, 65500}, {10000, 10000}, 32, false, 0}, // 1/4 is 16375 x 16375
+        {{65500, 65500}, {100, 100}, 32, false, 8},     // 8188 x 8188 x 4 is just below 256 MiB
+        {{65500, 65500}, {}, 32, true, 8},
+        {{16000, 16000}, {}, 32, false, 0}, // 1 GB at full size
+        {{16000, 16000}, {}, 32, true, 2},  // 8000 x 8000 x 4 fits exactly under 256 MiB
+        {{16000, 16000}, {}, 8, false, 1},
+        {{40000, 100}, {}, 8, false, 0}, // a side beyond 32768
+        {{40000, 100}, {5000, 10}, 8, false, 8},
+        {{40000, 100}, {20000, 10}, 8, false, 2},
+        {{8000, 6000}, {}, 32, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.full.width() << "x" << c.full.height() << " at least "
+                                        << c.atLeast.width() << "x" << c.atLeast.height());
+        EXPECT_EQ(chooseJpegScale(c.full, c.atLeast, c.bits, c.shrink), c.denominator);
+    }
+}
+
+// Any JPEG with its frame header's size replaced.
+QByteArray withFrameSize(QByteArray jpeg, quint16 width, quint16 height)
+{
+    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    EXPECT_GT(sof, 0);
+    qToBigEndian(height, jpeg.data() + sof + 5);
+    qToBigEndian(width, jpeg.data() + sof + 7);
+    return jpeg;
+}
+
+QString errorOf(const std::function<void()>& f);
+
+TEST(JpegDecoder, RefusesAHugeHeaderBeforeDecoding)
+{
+    const QByteArray bytes = withFrameSize(writeJpeg(quadrants(16, 16), {}), 65500, 65500);
+    ASSERT_LT(bytes.size(), 1024);
+    try {
+        decodeJpeg(bytes);
+        ADD_FAILURE() << "decoded";
+    } catch (const PictureTooLargeError& e) {
+        EXPECT_EQ(e.pixelSize(), QSize(65500, 65500));
+        EXPECT_EQ(e.message(), QStringLiteral("Picture is too large (65500 x 65500 pixels)"));
+    }
+    // A reduced decode would fit the limits, but the file cannot hold such a picture.
+    for (const JpegDecodeOptions& o :
+         {JpegDecodeOptions{{100, 100}}, JpegDecodeOptions{{}, true}}) {
+        EXPECT_EQ(errorOf([&] { decodeJpeg(bytes, o); }),
+                  QStringLiteral("JPEG file is far too short for a 65500 x 65500 picture"));
+    }
+}
+
+QString errorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const ImageError& e) {
+        return e.message();
+    }
+    return QStringLiteral("(no error)");
+}
+
+TEST(JpegDecoder, FailuresCarryLibjpegsMessageNumber)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        int code;
+    };
+    const Case cases[] = {
+        {"empty", QByteArray(), JERR_INPUT_EMPTY},
+        {"one byte", QByteArray("\xFF", 1), JERR_NO_SOI},
+        {"not a JPEG", QByteArray("GIF89a, not a JPEG"), JERR_NO_SOI},
+        {"start marker only", QByteArray("\xFF\xD8", 2), JERR_NO_IMAGE},
+        {"bad frame header", withFrameSize(writeJpeg(quadrants()), 0, 0), JERR_EMPTY_IMAGE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(errorOf([&] { decodeJpeg(c.bytes); }),
+                  QStringLiteral("JPEG error #%1").arg(c.code));
+    }
+}
+
+TEST(JpegDecoder, AFileCutShortShowsWhatWasRead)
+{
+    // Fine detail, so that the scan data is most of the file and the cut falls into it.
+    const QImage detailed = noisyQuadrants(128, 96);
+    JpegWriteOptions fine;
+    fine.quality = 98;
+    const QByteArray whole = writeJpeg(detailed, fine);
+    const qsizetype scan = whole.indexOf("\xFF\xDA");
+    ASSERT_GT(scan, 0);
+    const JpegDecoded d = decodeJpeg(whole.left(scan + (whole.size() - scan) * 6 / 10));
+    EXPECT_EQ(d.image.size(), QSize(128, 96));
+    EXPECT_GT(d.warnings, 0);
+    EXPECT_TRUE(near(d.image.pixel(32, 24), quadrantColour(0.25, 0.25)));
+    EXPECT_TRUE(near(d.image.pixel(96, 24), quadrantColour(0.75, 0.25)));
+    EXPECT_FALSE(near(d.image.pixel(96, 90), quadrantColour(0.75, 0.75)));
+}
+
+std::vector<JpegScan> oneScanPerCoefficient(int components)
+{
+    std::vector<JpegScan> scans{{-1, 0, 0, 0, 0}};
+    for (int c = 0; c < components; ++c) {
+        for (int k = 1; k < 64; ++k)
+            scans.push_back({c, k, k, 0, 0});
+    }
+    return scans;
+}
+
+TEST(JpegDecoder, StopsAProgressiveFileWithHundredsOfScans)
+{
+    JpegWriteOptions many;
+    many.scans = oneScanPerCoefficient(3); // 190 scans
+    EXPECT_EQ(errorOf([&] { decodeJpeg(writeJpeg(quadrants(), many)); }),
+              QStringLiteral("JPEG file has more than 100 scans"));
+
+    JpegWriteOptions allowed;
+    allowed.scans = oneScanPerCoefficient(1); // 64 scans
+    expectQuadrants(decodeJpeg(writeJpeg(greyQuadrants(), allowed)).image);
+}
+
+} // namespace
+} // namespace pagula::imaging
