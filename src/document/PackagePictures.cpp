@@ -55,6 +55,17 @@ int dotsPerMeter(int pixels, double points)
     return static_cast<int>(std::clamp(std::lround(dpm), 1L, 1000000000L));
 }
 
+// Whether a file's pixels stand as they are shown: no EXIF or TIFF orientation turns them.
+// Word processors show a picture's pixels as stored; our pages show it upright.
+bool isUpright(const QString& path)
+{
+    try {
+        return imaging::probeFile(path).orientation == 1;
+    } catch (const Error&) {
+        return true; // a file that cannot be probed is linked or copied as it is
+    }
+}
+
 PictureReference linkTo(const QString& path)
 {
     PictureReference ref;
@@ -110,14 +121,17 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
     const QByteArray head = readHead(path, &reason);
     if (!head.isNull()) {
         const std::optional<StoredFormat> format = wordProcessorFormat(head);
-        if (format && !store)
+        const bool upright = !format || isUpright(path);
+        if (format && upright && !store)
             return linkTo(path);
-        if (format)
+        if (format && upright)
             return copied(path, *format);
-        // Word processors cannot read this file: it must be stored, converted.
+        // Word processors cannot read this file, or show it lying on its side: it is stored,
+        // converted and upright.
         store = true;
         try {
-            return converted(path, picture);
+            return converted(path, picture,
+                             format && QLatin1String(format->extension) == QLatin1String("jpeg"));
         } catch (const Error& e) {
             reason = e.message();
         }
@@ -147,9 +161,10 @@ PictureReference PackagePictures::copied(const QString& path, const StoredFormat
     return ref;
 }
 
-PictureReference PackagePictures::converted(const QString& path, const InlinePicture& picture)
+PictureReference PackagePictures::converted(const QString& path, const InlinePicture& picture,
+                                            bool asJpeg)
 {
-    QImage image = imaging::decodeFile(path);
+    QImage image = imaging::decodeFile(path); // upright
     // The stored picture keeps the size in points that the document knows, so its crop and
     // scale mean the same in the word processor.
     image.setDotsPerMeterX(dotsPerMeter(image.width(), picture.ownSize().width()));
@@ -161,9 +176,15 @@ PictureReference PackagePictures::converted(const QString& path, const InlinePic
             throw Error(QStringLiteral("Cannot create a temporary folder: %1")
                             .arg(conversions_->errorString()));
     }
-    PictureReference ref = newEntry(QStringLiteral("png"), QStringLiteral("image/png"));
-    ref.sourcePath = conversions_->filePath(QStringLiteral("image%1.png").arg(storedCount_));
-    QImageWriter writer(ref.sourcePath, "png");
+    // A photograph stays a JPEG, at a quality that keeps it as it was; anything else becomes
+    // a PNG, which loses nothing.
+    PictureReference ref = asJpeg ? newEntry(QStringLiteral("jpeg"), QStringLiteral("image/jpeg"))
+                                  : newEntry(QStringLiteral("png"), QStringLiteral("image/png"));
+    ref.sourcePath =
+        conversions_->filePath(QStringLiteral("image%1.%2").arg(storedCount_).arg(ref.extension));
+    QImageWriter writer(ref.sourcePath, asJpeg ? "jpeg" : "png");
+    if (asJpeg)
+        writer.setQuality(95);
     if (!writer.write(image))
         throw Error(
             QStringLiteral("Cannot write file %1: %2").arg(ref.sourcePath, writer.errorString()));

@@ -44,7 +44,9 @@ PictureReferences linkedReferences(const Document& document);
 // stores it. A picture is stored when the options ask for it or the picture is not linked to
 // its file; JPEG, PNG, GIF, BMP and TIFF files are stored byte for byte. Any other format (PCX,
 // ICO), which word processors do not read, is decoded and stored as a PNG of the same size in
-// points, kept in a temporary folder until this object goes.
+// points, kept in a temporary folder until this object goes. So is a picture whose EXIF or TIFF
+// orientation turns it, which word processors would show lying on its side: it is stored
+// upright, a JPEG as a JPEG of high quality.
 class PackagePictures
 {
 public:
@@ -75,7 +77,7 @@ private:
     PictureReference decide(const QString& path, int firstItem);
     PictureReference newEntry(const QString& extension, const QString& mediaType);
     PictureReference copied(const QString& path, const StoredFormat& format);
-    PictureReference converted(const QString& path, const InlinePicture& picture);
+    PictureReference converted(const QString& path, const InlinePicture& picture, bool asJpeg);
 
     const Document& document_;
     PackageOptions options_;

@@ -7,12 +7,14 @@
 #include "DocumentTestSupport.h"
 #include "LibreOffice.h"
 #include "PdfGeometry.h"
+#include "PictureFiles.h"
 
 #include "document/DocxExport.h"
 #include "document/EdgeGeometry.h"
 #include "document/FlowLayout.h"
 #include "document/OdtExport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -279,60 +281,87 @@ TEST_P(LibreOfficeRoundTrip, TwoHundredStoredPictures)
     expectSameLayout(*docs[0], QStringLiteral("two-hundred"), true);
 }
 
-// One row of pictures, each 90 points square: the middle of each shows what our renderer would.
-TEST_P(LibreOfficeRoundTrip, CropColourTypeBrightnessAndContrastShow)
+// Two rows of pictures, each 90 points square: a point of each shows what our renderer shows.
+TEST_P(LibreOfficeRoundTrip, CropColourTypeBrightnessContrastAndConversionsShow)
 {
     Document doc;
     doc.setTopMargin(36);
     doc.setLeftMargin(36);
     doc.setRightMargin(36);
     doc.setBottomMargin(36);
-    const auto add = [&](const QImage& image, const QString& name) {
-        InlinePicture p(savePictureFile(image, dir.filePath(name), 96, "PNG"),
-                        QSizeF(image.width() * 0.75, image.height() * 0.75), true, false);
-        p.setWidth(90);
-        p.setHeight(90);
-        doc.insertPicture(doc.itemCount(), p);
+    const auto add = [&](const QString& path, QSizeF own) {
+        doc.insertPicture(doc.itemCount(), InlinePicture(path, own, true, false));
         return doc.itemCount() - 1;
+    };
+    const auto addImage = [&](const QImage& image, const QString& name) {
+        return add(savePictureFile(image, dir.filePath(name), 96, "PNG"),
+                   QSizeF(image.width() * 0.75, image.height() * 0.75));
+    };
+    const auto addBytes = [&](const QByteArray& bytes, const QString& name, QSizeF own) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return add(f.fileName(), own);
     };
     const QColor grey100(100, 100, 100);
     struct Expect {
         int item;
+        QPointF at; // share of the box
         QRgb colour;
     };
     QList<Expect> expected;
+    const QPointF centre(0.5, 0.5);
+    const QPointF leftSide(0.1, 0.5);
 
-    const int cropped = add(halvesImage({200, 100}, Qt::red, Qt::blue), "halves.png");
+    const int cropped = addImage(halvesImage({200, 100}, Qt::red, Qt::blue), "halves.png");
     doc.pictureAt(cropped).setCrop(CropSide::Left, 75); // the red half
-    expected.append({cropped, qRgb(0, 0, 255)});
+    expected.append({cropped, leftSide, qRgb(0, 0, 255)});
 
-    const int grey = add(solidImage({40, 40}, QColor(200, 100, 50)), "orange.png");
+    const int grey = addImage(solidImage({40, 40}, QColor(200, 100, 50)), "orange.png");
     doc.pictureAt(grey).setColorType(ColorType::Greyscale);
-    expected.append({grey, qRgb(124, 124, 124)}); // 0.299 R + 0.587 G + 0.114 B
+    expected.append({grey, centre, qRgb(124, 124, 124)}); // 0.299 R + 0.587 G + 0.114 B
 
-    const int bright = add(solidImage({40, 40}, grey100), "grey-bright.png");
+    const int bright = addImage(solidImage({40, 40}, grey100), "grey-bright.png");
     doc.pictureAt(bright).setBrightness(0.6);
-    expected.append({bright, qRgb(151, 151, 151)}); // + 0.1 * 510
+    expected.append({bright, centre, qRgb(151, 151, 151)}); // + 0.1 * 510
 
-    const int contrast = add(solidImage({40, 40}, grey100), "grey-contrast.png");
+    const int contrast = addImage(solidImage({40, 40}, grey100), "grey-contrast.png");
     doc.pictureAt(contrast).setContrast(0.75);
-    expected.append({contrast, qRgb(61, 61, 61)}); // (100 - 127.5) * tan(67.5°) + 127.5
+    expected.append({contrast, centre, qRgb(61, 61, 61)}); // (100 - 127.5) tan(67.5°) + 127.5
 
     // Both at once: linked DOCX pictures come out white in LibreOffice, which converts the
     // picture for Office's formula only once it is loaded; stored ones are right.
-    const int both = add(solidImage({40, 40}, grey100), "grey-both.png");
+    const int both = addImage(solidImage({40, 40}, grey100), "grey-both.png");
     doc.pictureAt(both).setBrightness(0.6);
     doc.pictureAt(both).setContrast(0.75);
-    expected.append({both, qRgb(112, 112, 112)});
+    expected.append({both, centre, qRgb(112, 112, 112)});
 
-    const int mono =
-        add(halvesImage({40, 40}, QColor(110, 110, 110), QColor(150, 150, 150)), "two-greys.png");
+    const int mono = addImage(halvesImage({40, 40}, QColor(110, 110, 110), QColor(150, 150, 150)),
+                              "two-greys.png");
     doc.pictureAt(mono).setColorType(ColorType::BlackAndWhite);
-    expected.append({mono, qRgb(0, 0, 0)}); // the left half; the right half turns white
+    expected.append({mono, leftSide, qRgb(0, 0, 0)});
+    expected.append({mono, QPointF(0.9, 0.5), qRgb(255, 255, 255)});
 
-    for (const Expect& e : expected) { // sized last: a crop keeps the scale
-        doc.pictureAt(e.item).setWidth(90);
-        doc.pictureAt(e.item).setHeight(90);
+    // A PCX, which LibreOffice and Word do not read, stored as a PNG: dark left, light right,
+    // cropped to its right half.
+    const QImage pcxPicture = halvesImage({60, 30}, QColor(40, 40, 40), QColor(220, 220, 220));
+    const int pcx = addBytes(pcxFile(pcxPicture, 72), "scan.pcx", QSizeF(60, 30));
+    doc.pictureAt(pcx).setCrop(CropSide::Left, 30);
+    expected.append({pcx, leftSide, qRgb(220, 220, 220)});
+
+    // A photograph turned by its EXIF orientation: blue left and red right as stored, shown
+    // turned a quarter clockwise with blue at the top.
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    halvesImage({200, 100}, Qt::blue, Qt::red).save(&buffer, "JPEG", 95);
+    const int turned = addBytes(withExifOrientation(jpeg, 6), "turned.jpg", QSizeF(75, 150));
+    expected.append({turned, QPointF(0.5, 0.2), qRgb(0, 0, 255)});
+    expected.append({turned, QPointF(0.5, 0.8), qRgb(255, 0, 0)});
+
+    for (int i = 0; i < doc.itemCount(); ++i) { // sized last: a crop keeps the scale
+        doc.pictureAt(i).setWidth(90);
+        doc.pictureAt(i).setHeight(90);
     }
     const QString pdf =
         expectSameLayout(doc, QStringLiteral("adjusted"), GetParam() == Format::Docx);
@@ -340,23 +369,19 @@ TEST_P(LibreOfficeRoundTrip, CropColourTypeBrightnessAndContrastShow)
         return;
     const QImage page = renderPdfPage(pdf, 1, 72);
     const DocumentLayout layout = layoutDocument(doc);
+    ASSERT_EQ(layout.pages.size(), 1);
     for (const PlacedPicture& placed : layout.pages[0].pictures()) {
         for (const Expect& e : expected) {
             if (e.item != placed.itemIndex)
                 continue;
-            // Near the left edge: the left half of the two-colour pictures.
-            const QPointF at = e.item == mono || e.item == cropped
-                                   ? QPointF(placed.box.left() + 8, placed.box.center().y())
-                                   : placed.box.center();
+            const QPointF at(placed.box.left() + e.at.x() * placed.box.width(),
+                             placed.box.top() + e.at.y() * placed.box.height());
             const QRgb c = page.pixel(at.toPoint());
-            EXPECT_NEAR(qRed(c), qRed(e.colour), 10) << "picture " << e.item;
-            EXPECT_NEAR(qGreen(c), qGreen(e.colour), 10) << "picture " << e.item;
-            EXPECT_NEAR(qBlue(c), qBlue(e.colour), 10) << "picture " << e.item;
-        }
-        if (placed.itemIndex == mono) {
-            const QRgb right =
-                page.pixel(QPoint(int(placed.box.right() - 20), int(placed.box.center().y())));
-            EXPECT_EQ(qGray(right), 255);
+            const QString where =
+                QStringLiteral("picture %1 at %2,%3").arg(e.item).arg(e.at.x()).arg(e.at.y());
+            EXPECT_NEAR(qRed(c), qRed(e.colour), 12) << where.toStdString();
+            EXPECT_NEAR(qGreen(c), qGreen(e.colour), 12) << where.toStdString();
+            EXPECT_NEAR(qBlue(c), qBlue(e.colour), 12) << where.toStdString();
         }
     }
 }

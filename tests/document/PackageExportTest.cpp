@@ -3,6 +3,7 @@
 // their bytes, and failed or cancelled saves keep the previous file.
 #include "DocumentTestSupport.h"
 #include "PackageReader.h"
+#include "PictureFiles.h"
 
 #include "common/Error.h"
 #include "document/DocxExport.h"
@@ -94,48 +95,6 @@ QStringList links(Format f, const PackageContents& package)
         return attributeValues(package.part("content.xml"), "draw:image", "xlink:href");
     return attributeValues(package.part("word/_rels/document.xml.rels"), "Relationship", "Target")
         .filter(QRegularExpression("^(file:|media/)"));
-}
-
-// An 8-bit greyscale PCX file, run-length encoded, with a stated resolution.
-QByteArray pcxFile(const QImage& grey, int dpi)
-{
-    const int w = grey.width();
-    const int h = grey.height();
-    const int bytesPerLine = (w + 1) & ~1;
-    QByteArray out(128, '\0');
-    const auto put16 = [&](int at, int v) {
-        out[at] = char(v & 0xFF);
-        out[at + 1] = char(v >> 8);
-    };
-    out[0] = 0x0A;
-    out[1] = 5;
-    out[2] = 1;
-    out[3] = 8;
-    put16(8, w - 1);
-    put16(10, h - 1);
-    put16(12, dpi);
-    put16(14, dpi);
-    out[65] = 1;
-    put16(66, bytesPerLine);
-    put16(68, 1);
-    for (int y = 0; y < h; ++y) {
-        QByteArray line(bytesPerLine, '\0');
-        for (int x = 0; x < w; ++x)
-            line[x] = char(qGray(grey.pixel(x, y)));
-        for (int x = 0; x < bytesPerLine;) {
-            int run = 1;
-            while (x + run < bytesPerLine && run < 63 && line[x + run] == line[x])
-                ++run;
-            if (run > 1 || (uchar(line[x]) & 0xC0) == 0xC0)
-                out.append(char(0xC0 | run));
-            out.append(line[x]);
-            x += run;
-        }
-    }
-    out.append(char(0x0C));
-    for (int i = 0; i < 256; ++i)
-        out.append(QByteArray(3, char(i)));
-    return out;
 }
 
 class PackageExportTest : public ::testing::TestWithParam<Format>
@@ -389,6 +348,36 @@ TEST_P(PackageExportTest, PcxPicturesAreStoredAsPngWithTheirSize)
     ASSERT_TRUE(stored.loadFromData(package.part(entries[0]), "PNG"));
     EXPECT_EQ(stored.convertToFormat(QImage::Format_RGB32), grey);
     EXPECT_NEAR(stored.dotsPerMeterX() * 0.0254, 150.0, 0.05);
+}
+
+TEST_P(PackageExportTest, TurnedPicturesAreStoredUpright)
+{
+    // Blue on the left, red on the right; orientation 6 turns it a quarter clockwise, so it is
+    // shown 100 x 200 with blue at the top.
+    QImage stored = halvesImage({200, 100}, Qt::blue, Qt::red);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(stored.save(&buffer, "JPEG", 95));
+    const QString path = dir.filePath("turned.jpg");
+    writeBytes(path, withExifOrientation(jpeg, 6));
+    ASSERT_EQ(imaging::probeFile(path).orientation, 6);
+    Document doc;
+    doc.insertPicture(0, InlinePicture(path, QSizeF(75, 150), true, false)); // 96 dpi, upright
+
+    const PackageContents package = saved(doc); // linked, and stored all the same
+    const QStringList entries =
+        package.names.filter(QRegularExpression("^(Pictures|word/media)/.*\\.jpeg$"));
+    ASSERT_EQ(entries.size(), 1);
+    QImage upright;
+    ASSERT_TRUE(upright.loadFromData(package.part(entries[0]), "JPEG"));
+    ASSERT_EQ(upright.size(), QSize(100, 200));
+    EXPECT_LT(qRed(upright.pixel(50, 40)), 60);
+    EXPECT_GT(qBlue(upright.pixel(50, 40)), 200);
+    EXPECT_GT(qRed(upright.pixel(50, 160)), 200);
+    EXPECT_NEAR(upright.dotsPerMeterX() * 0.0254, 96.0, 0.05);
+    // Nothing in the stored copy turns it again.
+    EXPECT_EQ(imaging::probeData(package.part(entries[0])).orientation, 1);
 }
 
 TEST_P(PackageExportTest, PictureThatMustBeStoredButCannotBeReadKeepsThePreviousFile)
