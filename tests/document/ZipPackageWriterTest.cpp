@@ -42,7 +42,7 @@ TEST(ZipPackageWriter, WritesEntriesInOrderAndCopiesFiles)
     const QString source = dir.filePath("source.bin");
     QByteArray big(300000, '\0');
     for (int i = 0; i < big.size(); ++i)
-        big[i] = char((i * 7919) >> 3);
+        big[i] = char((quint32(i) * 7919u) >> 3);
     {
         QFile f(source);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
