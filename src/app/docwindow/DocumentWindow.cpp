@@ -1,0 +1,421 @@
+#include "app/docwindow/DocumentWindow.h"
+
+#include "app/docwindow/ExportProgress.h"
+#include "app/docwindow/PageView.h"
+#include "app/docwindow/ZoomSetting.h"
+
+#include "document/PrintExport.h"
+#include "widgets/ErrorReport.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace pagula::docwindow
+{
+
+namespace
+{
+
+constexpr int StatusMessageMilliseconds = 8000;
+constexpr int ListedFailuresAtMost = 20;
+
+// Where the next file dialog opens: where the user saved last, in any document window.
+QString& lastSaveDirectory()
+{
+    static QString directory;
+    return directory;
+}
+
+QString startDirectory()
+{
+    if (!lastSaveDirectory().isEmpty() && QDir(lastSaveDirectory()).exists())
+        return lastSaveDirectory();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+// Test platforms have no native dialogs; the widget dialog is the one tests can drive.
+bool useNativeDialogs()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+} // namespace
+
+DocumentWindow::DocumentWindow(std::shared_ptr<document::Document> document, const QString& label,
+                               document::PictureSource::Decoder decoder)
+    : document_(std::move(document))
+{
+    setObjectName(QStringLiteral("documentWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(titleFor(label));
+
+    view_ = new PageView(document_, std::move(decoder), this);
+    setCentralWidget(view_);
+    buildActions();
+    buildToolBar();
+    buildStatusBar();
+
+    connect(view_, &PageView::currentPageChanged, this, &DocumentWindow::showPage);
+    connect(view_, &PageView::zoomChanged, this, &DocumentWindow::showZoom);
+    connect(view_, &PageView::failuresChanged, this, &DocumentWindow::showFailures);
+    showPage(view_->currentPage());
+    showZoom(view_->zoom());
+
+    // Wide enough for a page at its real size; as tall as the screen allows.
+    const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int width = view_->pageGeometry().pageSize().width() + 2 * PageViewGeometry::Gap +
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 40;
+    resize(std::min(width, available.width()), available.height() * 9 / 10);
+    view_->setFocus();
+}
+
+DocumentWindow::~DocumentWindow() = default;
+
+QString DocumentWindow::titleFor(const QString& label)
+{
+    if (label.isEmpty())
+        return QStringLiteral("Pagula");
+    return QStringLiteral("Pagula - %1").arg(label);
+}
+
+void DocumentWindow::showAndActivate()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void DocumentWindow::buildActions()
+{
+    auto makeAction = [this](const QString& name, const QString& text,
+                             const QList<QKeySequence>& keys) {
+        auto* action = new QAction(text, this);
+        action->setObjectName(name);
+        action->setIconText(text); // tool buttons would drop the "..." otherwise
+        action->setShortcuts(keys);
+        addAction(action); // shortcuts work in the whole window
+        return action;
+    };
+
+    saveAction_ = makeAction(QStringLiteral("saveAsAction"), QStringLiteral("Сохранить как..."),
+                             {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    saveAction_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    connect(saveAction_, &QAction::triggered, this, [this] { saveAs(); });
+
+    savePngAction_ = makeAction(QStringLiteral("savePngAction"),
+                                QStringLiteral("Сохранить страницы как PNG..."), {});
+    connect(savePngAction_, &QAction::triggered, this, [this] { savePagesAsPng(); });
+
+    printAction_ = makeAction(QStringLiteral("printAction"), QStringLiteral("Печать..."),
+                              {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    printAction_->setIcon(QIcon::fromTheme(QStringLiteral("document-print")));
+    connect(printAction_, &QAction::triggered, this, [this] { print(); });
+
+    previousAction_ = makeAction(QStringLiteral("previousPageAction"),
+                                 QStringLiteral("Предыдущая страница"), {Qt::Key_PageUp});
+    previousAction_->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    connect(previousAction_, &QAction::triggered, this,
+            [this] { view_->goToPage(view_->currentPage() - 1); });
+
+    nextAction_ = makeAction(QStringLiteral("nextPageAction"), QStringLiteral("Следующая страница"),
+                             {Qt::Key_PageDown});
+    nextAction_->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    connect(nextAction_, &QAction::triggered, this,
+            [this] { view_->goToPage(view_->currentPage() + 1); });
+
+    firstAction_ = makeAction(QStringLiteral("firstPageAction"), QStringLiteral("Первая страница"),
+                              {Qt::Key_Home});
+    connect(firstAction_, &QAction::triggered, this, [this] { view_->goToPage(0); });
+
+    lastAction_ = makeAction(QStringLiteral("lastPageAction"), QStringLiteral("Последняя страница"),
+                             {Qt::Key_End});
+    connect(lastAction_, &QAction::triggered, this,
+            [this] { view_->goToPage(view_->pageCount() - 1); });
+
+    zoomInAction_ =
+        makeAction(QStringLiteral("zoomInAction"), QStringLiteral("Увеличить"),
+                   {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomInAction_, &QAction::triggered, view_, &PageView::zoomIn);
+
+    zoomOutAction_ = makeAction(QStringLiteral("zoomOutAction"), QStringLiteral("Уменьшить"),
+                                {QKeySequence(QKeySequence::ZoomOut)});
+    connect(zoomOutAction_, &QAction::triggered, view_, &PageView::zoomOut);
+
+    realSizeAction_ =
+        makeAction(QStringLiteral("realSizeAction"), QStringLiteral("Реальный размер"),
+                   {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    connect(realSizeAction_, &QAction::triggered, this, [this] {
+        view_->setZoom({ZoomMode::Percent, 100.0});
+    });
+}
+
+void DocumentWindow::buildToolBar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("Документ"));
+    bar->setObjectName(QStringLiteral("documentToolBar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->addAction(saveAction_);
+    bar->addAction(printAction_);
+    bar->addSeparator();
+    bar->addAction(previousAction_);
+
+    pageNumber_ = new QSpinBox(bar);
+    pageNumber_->setObjectName(QStringLiteral("pageNumber"));
+    pageNumber_->setRange(1, std::max(1, view_->pageCount()));
+    pageNumber_->setKeyboardTracking(false); // go when the number is complete
+    pageNumber_->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    pageNumber_->setAlignment(Qt::AlignRight);
+    pageNumber_->setToolTip(QStringLiteral("Номер страницы"));
+    bar->addWidget(pageNumber_);
+    connect(pageNumber_, &QSpinBox::valueChanged, this,
+            [this](int number) { view_->goToPage(number - 1); });
+
+    pageCountLabel_ = new QLabel(QStringLiteral(" из %1 ").arg(view_->pageCount()), bar);
+    pageCountLabel_->setObjectName(QStringLiteral("pageCountLabel"));
+    bar->addWidget(pageCountLabel_);
+    bar->addAction(nextAction_);
+    // Toolbar buttons for page moves show their icons only.
+    bar->widgetForAction(previousAction_)->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
+    bar->widgetForAction(nextAction_)->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
+    bar->addSeparator();
+
+    zoomBox_ = new QComboBox(bar);
+    zoomBox_->setObjectName(QStringLiteral("zoom"));
+    zoomBox_->setEditable(true);
+    zoomBox_->setInsertPolicy(QComboBox::NoInsert);
+    zoomBox_->addItems(zoomChoiceTexts());
+    zoomBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    zoomBox_->setToolTip(QStringLiteral("Масштаб"));
+    bar->addWidget(zoomBox_);
+    connect(zoomBox_, &QComboBox::activated, this,
+            [this](int index) { view_->setZoom(zoomChoice(index)); });
+    connect(zoomBox_->lineEdit(), &QLineEdit::editingFinished, this,
+            &DocumentWindow::applyTypedZoom);
+    bar->addSeparator();
+    bar->addAction(savePngAction_);
+}
+
+void DocumentWindow::buildStatusBar()
+{
+    failureLine_ = new QLabel(this);
+    failureLine_->setObjectName(QStringLiteral("failureLine"));
+    failureLine_->hide();
+    statusBar()->addWidget(failureLine_);
+}
+
+void DocumentWindow::showPage(int page)
+{
+    const QSignalBlocker blocker(pageNumber_);
+    pageNumber_->setValue(page + 1);
+    previousAction_->setEnabled(page > 0);
+    firstAction_->setEnabled(page > 0);
+    nextAction_->setEnabled(page + 1 < view_->pageCount());
+    lastAction_->setEnabled(page + 1 < view_->pageCount());
+}
+
+void DocumentWindow::showZoom(const Zoom& zoom)
+{
+    const QSignalBlocker blocker(zoomBox_);
+    const QString text = zoomText(zoom);
+    const int index = zoomBox_->findText(text);
+    if (index >= 0)
+        zoomBox_->setCurrentIndex(index);
+    zoomBox_->setEditText(text);
+}
+
+void DocumentWindow::applyTypedZoom()
+{
+    if (const std::optional<Zoom> typed = parseZoom(zoomBox_->currentText()))
+        view_->setZoom(*typed);
+    else
+        showZoom(view_->zoom()); // back to what is shown
+}
+
+void DocumentWindow::showFailures(int count)
+{
+    failureLine_->setText(QStringLiteral("Не удалось показать рисунков: %1").arg(count));
+    QStringList lines;
+    for (const document::PictureFailure& failure : view_->failures()) {
+        if (lines.size() == ListedFailuresAtMost) {
+            lines.append(QStringLiteral("…"));
+            break;
+        }
+        lines.append(QStringLiteral("%1: %2").arg(failure.path, failure.reason));
+    }
+    failureLine_->setToolTip(lines.join(QLatin1Char('\n')));
+    failureLine_->setVisible(count > 0);
+}
+
+bool DocumentWindow::saveAs()
+{
+    return exportTo(QStringLiteral("Сохранить как"), documentSaveFormats(), true);
+}
+
+bool DocumentWindow::savePagesAsPng()
+{
+    return exportTo(QStringLiteral("Сохранить страницы как PNG"), pageImageFormats(), false);
+}
+
+bool DocumentWindow::exportTo(const QString& title, const QList<SaveFormat>& formats,
+                              bool marksSaved)
+{
+    if (busy_)
+        return false;
+    const std::optional<SaveTarget> target = askSaveTarget(title, formats);
+    if (!target)
+        return false;
+    const std::shared_ptr<const document::Document> document = document_;
+    const std::optional<document::ExportResult> result = runExport(
+        QStringLiteral("Сохранение"), [document, target](const document::ProgressCallback& p) {
+            return target->format.write(*document, target->path, p);
+        });
+    if (!result || result->cancelled)
+        return false;
+    if (marksSaved)
+        savedPath_ = target->path;
+    statusBar()->showMessage(
+        QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(target->path)),
+        StatusMessageMilliseconds);
+    return true;
+}
+
+bool DocumentWindow::print()
+{
+    if (busy_)
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(windowTitle());
+    if (!askPrinter(printer))
+        return false;
+    const std::shared_ptr<const document::Document> document = document_;
+    const std::optional<document::ExportResult> result = runExport(
+        QStringLiteral("Печать"), [document, &printer](const document::ProgressCallback& p) {
+            return document::printDocument(*document, printer, {}, p);
+        });
+    if (!result || result->cancelled)
+        return false;
+    statusBar()->showMessage(QStringLiteral("Напечатано страниц: %1").arg(result->pagesWritten),
+                             StatusMessageMilliseconds);
+    return true;
+}
+
+std::optional<document::ExportResult> DocumentWindow::runExport(
+    const QString& action,
+    std::function<document::ExportResult(const document::ProgressCallback&)> work)
+{
+    busy_ = true;
+    std::optional<document::ExportResult> result;
+    runGuarded(this, [&] { result = runWithProgress(this, action, std::move(work)); });
+    busy_ = false;
+    return result;
+}
+
+std::optional<SaveTarget> DocumentWindow::askSaveTarget(const QString& title,
+                                                        const QList<SaveFormat>& formats)
+{
+    if (formats.isEmpty())
+        return std::nullopt;
+    QFileDialog dialog(this, title);
+    dialog.setObjectName(QStringLiteral("saveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !useNativeDialogs());
+    dialog.setNameFilters(saveFilters(formats));
+    dialog.selectNameFilter(formats.first().filter);
+    // The dialog adds the suffix before it asks about replacing a file, so ask it to.
+    dialog.setDefaultSuffix(formats.first().suffix);
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        for (const SaveFormat& format : formats) {
+            if (format.filter == filter)
+                dialog.setDefaultSuffix(format.suffix);
+        }
+    });
+    dialog.setDirectory(startDirectory());
+    dialog.selectFile(windowTitle() + QLatin1Char('.') + formats.first().suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString chosen = dialog.selectedFiles().constFirst();
+    lastSaveDirectory() = QFileInfo(chosen).absolutePath();
+    return resolveSaveTarget(chosen, dialog.selectedNameFilter(), formats);
+}
+
+DocumentWindow::CloseAnswer DocumentWindow::askSaveBeforeClose()
+{
+    QMessageBox box(QMessageBox::Question, windowTitle(),
+                    QStringLiteral("Документ не сохранён. Сохранить его перед закрытием?"),
+                    QMessageBox::NoButton, this);
+    QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return CloseAnswer::Save;
+    if (box.clickedButton() == discard)
+        return CloseAnswer::Discard;
+    return CloseAnswer::Cancel;
+}
+
+bool DocumentWindow::askPrinter(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Печать"));
+    // Every page is printed: no ranges, no selection.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DocumentWindow::closeEvent(QCloseEvent* event)
+{
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    if (!isSaved()) {
+        switch (askSaveBeforeClose()) {
+        case CloseAnswer::Save:
+            if (!saveAs()) {
+                event->ignore();
+                return;
+            }
+            break;
+        case CloseAnswer::Discard:
+            break;
+        case CloseAnswer::Cancel:
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+} // namespace pagula::docwindow

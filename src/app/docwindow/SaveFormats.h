@@ -1,0 +1,47 @@
+#pragma once
+
+#include "document/Document.h"
+#include "document/ExportResult.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace pagula::docwindow
+{
+
+// A file format the document window saves to: the file dialog's filter, the file suffix and
+// the writer. Writers share one shape (document, path, progress), and every one keeps the
+// previous file when it fails or is cancelled.
+struct SaveFormat {
+    using Writer = std::function<document::ExportResult(
+        const document::Document&, const QString& path, const document::ProgressCallback&)>;
+
+    QString filter; // e.g. "Документ PDF (*.pdf)"
+    QString suffix; // without the dot
+    Writer write;
+};
+
+// What "Сохранить как..." offers, in the dialog's order. A new writer (ODT, DOCX) is one
+// more row here.
+QList<SaveFormat> documentSaveFormats();
+// What "Сохранить страницы как PNG..." offers: one picture file per page.
+QList<SaveFormat> pageImageFormats();
+
+QStringList saveFilters(const QList<SaveFormat>& formats);
+
+struct SaveTarget {
+    QString path;
+    SaveFormat format;
+};
+
+// The file and format for a name the user chose with a filter selected. A name ending in a
+// known format's suffix is saved in that format whatever the filter; any other name is saved
+// in the selected filter's format with its suffix added. Without formats nothing is chosen.
+std::optional<SaveTarget> resolveSaveTarget(const QString& chosenPath,
+                                            const QString& selectedFilter,
+                                            const QList<SaveFormat>& formats);
+
+} // namespace pagula::docwindow
