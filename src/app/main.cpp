@@ -1,18 +1,26 @@
-#include "common/Fonts.h"
+#include "app/ProcessSetup.h"
+#include "app/Program.h"
+#include "app/ScreenshotTour.h"
 
 #include <QApplication>
-#include <QLocale>
-#include <QMainWindow>
+
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pagula"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pagula"));
-    pagula::installFontSubstitutions();
-    QMainWindow window;
-    window.setWindowTitle(QString::fromUtf8("Распечатка Pagula"));
-    window.resize(810, 468);
-    window.showMaximized();
-    return app.exec();
+    QApplication application(argc, argv);
+    pagula::app::setUpProcess();
+    // The screenshot tour is a mode for looking at the program from a script; users never meet it.
+    const QString shots = qEnvironmentVariable(pagula::app::ScreenshotTour::EnvironmentVariable);
+    pagula::app::Program program({}, shots.isEmpty()
+                                         ? pagula::app::Program::DocumentWindowFactory{}
+                                         : pagula::app::ScreenshotTour::makeDocumentWindow);
+    program.start();
+
+    std::unique_ptr<pagula::app::ScreenshotTour> tour;
+    if (!shots.isEmpty()) {
+        tour = std::make_unique<pagula::app::ScreenshotTour>(program, shots);
+        tour->start();
+    }
+    return QApplication::exec();
 }

@@ -1,16 +1,13 @@
 #pragma once
 
+#include "joblist/CropMode.h"
+
 #include <QStringList>
 
 namespace pagula::compose {
 
 // Whole percentages 0..100 of the picture to cut away on each side.
-struct CropProfile {
-    int left = 0;
-    int right = 0;
-    int top = 0;
-    int bottom = 0;
-};
+using CropProfile = joblist::CropProfile;
 
 // The settings the composition reads, live, from the main window at the moment it needs them:
 // a change the user makes while a run pumps events reaches the steps that follow it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "joblist/CropMode.h"
+
 #include <QPoint>
 #include <QSize>
 
@@ -10,12 +12,7 @@ class QImage;
 namespace pagula::preview {
 
 // One crop profile: whole percentages of the width (left, right) and height (top, bottom).
-struct CropPercentages {
-    int left = 0;
-    int right = 0;
-    int top = 0;
-    int bottom = 0;
-};
+using CropPercentages = joblist::CropProfile;
 
 // A band as a GDI rectangle: right and bottom edges excluded.
 struct BandRect {

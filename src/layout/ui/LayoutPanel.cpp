@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace pagula {
@@ -293,6 +294,12 @@ int LayoutPanel::gutterSide() const
 
 void LayoutPanel::setGutterSide(int index)
 {
+    cb1->setCurrentIndex(index);
+}
+
+void LayoutPanel::showGutterSide(int index)
+{
+    const QSignalBlocker quiet(cb1);
     cb1->setCurrentIndex(index);
 }
 

@@ -36,6 +36,9 @@ public:
     int gutterSide() const;
     // Selects a gutter side; a change runs Edit4Change as a user's selection does.
     void setGutterSide(int index);
+    // Selects a gutter side as code does while the back side is built: the drop-down shows it,
+    // but no handler runs and the cached settings and the schematic stay as they are.
+    void showGutterSide(int index);
 
     // Takes the main window's `Frame` and `TwoSide` check boxes; a click on either runs
     // Edit4Change. The stand-ins are dropped.

@@ -1,0 +1,46 @@
+#include "app/BottomStrip.h"
+
+#include "app/WindowColours.h"
+#include "joblist/CropList.h"
+#include "joblist/CropTabSet.h"
+#include "preview/PreviewTabs.h"
+#include "widgets/ButtonLooks.h"
+#include "widgets/GradBtn.h"
+
+#include <QHBoxLayout>
+
+namespace pagula::app
+{
+
+BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* previewTabs,
+                         QWidget* parent)
+    : BevelPanel(parent), previewTabs_(previewTabs)
+{
+    using joblist::CropList;
+    setObjectName(QStringLiteral("Panel2"));
+    setBevels(Bevel::Lowered, Bevel::None);
+    setColor(WindowColours::window());
+    setMinimumHeight(1);
+    resize(width(), Height);
+
+    previewTabs->setTabIcons(CropList::icon(CropList::PageMagnifierIcon),
+                             CropList::icon(CropList::CycleArrowsIcon));
+    previewTabs->setIconSize(QSize(CropList::IconSize, CropList::IconSize));
+    for (TGradBtn* step : {previewTabs->previousButton(), previewTabs->nextButton()})
+        applyButtonLook(*step, ButtonLook::StepSymbol);
+
+    auto* Panel9 = new BevelPanel(this);
+    Panel9->setObjectName(QStringLiteral("Panel9"));
+    Panel9->setBevels(Bevel::None, Bevel::None);
+    Panel9->setColor(WindowColours::window());
+    Panel9->setFixedWidth(3);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(cropTabs, 0, Qt::AlignTop);
+    row->addWidget(Panel9);
+    row->addWidget(previewTabs, 1);
+}
+
+} // namespace pagula::app

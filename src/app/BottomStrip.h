@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/BevelPanel.h"
+
+namespace pagula::joblist
+{
+class CropTabSet;
+}
+namespace pagula::preview
+{
+class PreviewTabs;
+}
+
+namespace pagula::app
+{
+
+// The bottom strip Panel2 of the right panel: the crop tab set PageControl1, the separator
+// Panel9 and the preview tab set PageControl2, which takes the rest of the width. Both tab sets
+// show their tabs' icons from the program's icon list.
+class BottomStrip : public BevelPanel
+{
+    Q_OBJECT
+public:
+    static constexpr int Height = 92;
+
+    BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* previewTabs,
+                QWidget* parent = nullptr);
+
+    preview::PreviewTabs* previewTabs() const { return previewTabs_; }
+
+private:
+    preview::PreviewTabs* previewTabs_;
+};
+
+} // namespace pagula::app

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace pagula::app
+{
+
+// One choice of the file browser's filter drop-down: its text and the masks it puts on the
+// file list.
+struct FileFilter {
+    QString name;
+    QString masks; // "*.jpg;*.jpeg", as the drop-down offers it
+};
+
+// The three filters of the file browser, in the order the drop-down lists them; the first is
+// chosen at start.
+const std::vector<FileFilter>& pictureFileFilters();
+
+// The masks of a filter as name filters for a file list ("*.jpg;*.jpeg" -> {"*.jpg", "*.jpeg"}).
+// Blank parts are dropped.
+QStringList nameFilters(const QString& masks);
+
+} // namespace pagula::app

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "compose/CompositionSettings.h"
+
+namespace pagula
+{
+class LayoutPanel;
+}
+namespace pagula::joblist
+{
+class JobListPanels;
+}
+
+namespace pagula::app
+{
+
+class AdjustmentsPanel;
+
+// The main window's controls as the generation reads them: every value is taken from its
+// control at the moment of the call, so a change the user makes during a run reaches the cells
+// placed afterwards.
+class LiveSettings : public compose::CompositionSettings
+{
+public:
+    LiveSettings(LayoutPanel& layout, joblist::JobListPanels& jobList,
+                 AdjustmentsPanel& adjustments);
+
+    bool twoSided() override;
+    QStringList tickedEntries() override;
+    int columns() override;
+    int rows() override;
+    double cellWidth() override;
+    double cellHeight() override;
+    int marginLeft() override;
+    int marginRight() override;
+    int marginTop() override;
+    int marginBottom() override;
+    int gutterSize() override;
+    int gutterSide() override;
+    // The back side's mirrored gutter only changes the side the drop-down shows; it is no
+    // user's choice, so the layout handlers do not run.
+    void setGutterSide(int side) override;
+    int brightness() override;
+    int contrast() override;
+    int colorFormat() override;
+    bool frame() override;
+    compose::CropProfile cropProfile(int profile) override;
+
+private:
+    LayoutPanel& layout_;
+    joblist::JobListPanels& jobList_;
+    AdjustmentsPanel& adjustments_;
+};
+
+} // namespace pagula::app

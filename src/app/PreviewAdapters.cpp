@@ -1,0 +1,34 @@
+#include "app/PreviewAdapters.h"
+
+#include "joblist/JobListModel.h"
+#include "joblist/JobListPanels.h"
+
+namespace pagula::app
+{
+
+int PreviewAdapters::entryCount() const
+{
+    return jobList_.model()->size();
+}
+
+QString PreviewAdapters::entryText(int row) const
+{
+    return jobList_.model()->entryText(row);
+}
+
+int PreviewAdapters::currentRow() const
+{
+    return jobList_.model()->currentRow();
+}
+
+void PreviewAdapters::setCurrentRow(int row)
+{
+    jobList_.model()->setCurrentRow(row);
+}
+
+preview::CropPercentages PreviewAdapters::cropProfile(int n) const
+{
+    return jobList_.cropProfile(n);
+}
+
+} // namespace pagula::app

@@ -1,0 +1,85 @@
+#include "app/Program.h"
+
+#include "app/AdjustmentsPanel.h"
+#include "app/TForm1.h"
+#include "app/TForm2.h"
+#include "app/TForm3.h"
+#include "app/docwindow/DocumentWindow.h"
+#include "preview/TForm4.h"
+
+#include <QApplication>
+#include <QCheckBox>
+
+namespace pagula::app
+{
+
+namespace
+{
+
+QWidget* makeProgramDocumentWindow(std::shared_ptr<document::Document> document,
+                                   const QString& label)
+{
+    return new docwindow::DocumentWindow(std::move(document), label);
+}
+
+} // namespace
+
+Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
+    : lifetime_(quit ? std::move(quit) : [] { QCoreApplication::quit(); }),
+      makeWindow_(makeWindow ? std::move(makeWindow) : makeProgramDocumentWindow)
+{
+    // The process ends by the lifetime rule, not when the main window is merely the last
+    // visible one (a run may still hand over documents).
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    form1_ = std::make_unique<TForm1>();
+    form2_ = std::make_unique<TForm2>(form1_.get());
+    form3_ = std::make_unique<TForm3>(form1_.get());
+    form4_ = std::make_unique<preview::TForm4>();
+    form1_->attachWindows(*form2_, *form3_, *form4_);
+
+    engine_.setDocumentHandler([this](std::shared_ptr<document::Document> document) {
+        openDocumentWindow(std::move(document));
+    });
+    form1_->setEngine(&engine_);
+
+    connect(form1_.get(), &TForm1::generationStarted, this, [this] {
+        // The run reads the two-sided choice once, as it starts; so does the labelling.
+        twoSidedRun_ = form1_->adjustments()->twoSideBox()->isChecked();
+        documentsOfRun_ = 0;
+        lifetime_.runStarted();
+    });
+    connect(form1_.get(), &TForm1::generationFinished, this, [this] { lifetime_.runFinished(); });
+    connect(form1_.get(), &TForm1::closed, this, [this] { lifetime_.mainWindowClosed(); });
+}
+
+Program::~Program()
+{
+    form1_->setEngine(nullptr);
+    engine_.setDocumentHandler({});
+    for (ShownDocument& shown : shown_)
+        delete shown.window.data();
+}
+
+void Program::start()
+{
+    form1_->showAtStart();
+}
+
+void Program::openDocumentWindow(std::shared_ptr<document::Document> document)
+{
+    QString label;
+    if (twoSidedRun_)
+        label = documentsOfRun_ == 0 ? QStringLiteral("лицевая сторона")
+                                     : QStringLiteral("обратная сторона");
+    ++documentsOfRun_;
+    QWidget* window = makeWindow_(document, label);
+    shown_.push_back({std::move(document), window});
+    lifetime_.documentWindowOpened();
+    connect(window, &QObject::destroyed, this, [this] { lifetime_.documentWindowClosed(); });
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace pagula::app

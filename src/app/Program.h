@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/AppLifetime.h"
+#include "document/BuiltinEngine.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace pagula::preview
+{
+class TForm4;
+}
+
+namespace pagula::app
+{
+
+class TForm1;
+class TForm2;
+class TForm3;
+
+// The program's windows and its word processor. The main window is made first, then the
+// progress dialog, the About dialog and the preview window, all hidden. Each document the
+// word processor shows opens in a window of its own, in front; document windows outlive the
+// main window, and the program ends when the main window and the last document window are
+// closed.
+class Program : public QObject
+{
+    Q_OBJECT
+public:
+    // Makes the window of a document; `label` tells the sides of a two-sided run apart (empty
+    // for a one-sided run). The window has no parent and deletes itself when closed.
+    using DocumentWindowFactory =
+        std::function<QWidget*(std::shared_ptr<document::Document> document, const QString& label)>;
+
+    // quit ends the event loop (QCoreApplication::quit when not given); makeWindow makes the
+    // document windows (the program's own when not given).
+    explicit Program(std::function<void()> quit = {}, DocumentWindowFactory makeWindow = {});
+    ~Program() override;
+
+    // Shows the main window maximised.
+    void start();
+
+    TForm1& mainWindow() { return *form1_; }
+    TForm2& progressDialog() { return *form2_; }
+    TForm3& aboutDialog() { return *form3_; }
+    preview::TForm4& previewWindow() { return *form4_; }
+    document::BuiltinEngine& engine() { return engine_; }
+
+    // Every document handed over so far, in order, with its window (null once closed).
+    struct ShownDocument {
+        std::shared_ptr<document::Document> document;
+        QPointer<QWidget> window;
+    };
+    const std::vector<ShownDocument>& shownDocuments() const { return shown_; }
+
+private:
+    void openDocumentWindow(std::shared_ptr<document::Document> document);
+
+    AppLifetime lifetime_;
+    DocumentWindowFactory makeWindow_;
+    // The run in progress: whether it makes two sides, and how many documents it handed over.
+    bool twoSidedRun_ = false;
+    int documentsOfRun_ = 0;
+    document::BuiltinEngine engine_;
+    // Declared in creation order; destroyed in reverse, the dialogs before their parent.
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<preview::TForm4> form4_;
+    std::vector<ShownDocument> shown_;
+};
+
+} // namespace pagula::app

@@ -1,0 +1,173 @@
+#include "app/ScreenshotTour.h"
+
+#include "app/FileBrowser.h"
+#include "app/MessageBoxes.h"
+#include "app/Program.h"
+#include "app/ProgressBar.h"
+#include "app/TForm1.h"
+#include "app/TForm2.h"
+#include "app/TForm3.h"
+#include "app/docwindow/DocumentWindow.h"
+#include "joblist/JobListModel.h"
+#include "joblist/JobListPanels.h"
+#include "preview/PreviewTabs.h"
+#include "preview/TForm4.h"
+#include "widgets/ErrorReport.h"
+#include "widgets/GradBtn.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListView>
+#include <QScreen>
+#include <QTimer>
+
+namespace pagula::app
+{
+
+namespace
+{
+
+class UnsavedDocumentWindow : public docwindow::DocumentWindow
+{
+public:
+    using DocumentWindow::DocumentWindow;
+
+protected:
+    CloseAnswer askSaveBeforeClose() override { return CloseAnswer::Discard; }
+};
+
+} // namespace
+
+QWidget* ScreenshotTour::makeDocumentWindow(std::shared_ptr<document::Document> document,
+                                            const QString& label)
+{
+    return new UnsavedDocumentWindow(std::move(document), label);
+}
+
+ScreenshotTour::ScreenshotTour(Program& program, const QString& folder)
+    : program_(program), folder_(folder)
+{
+    folder_.mkpath(QStringLiteral("."));
+    MessageBoxes::setHook([this](MessageKind, const QString& text) { note(text); });
+    ErrorReport::setHook([this](const QString& text) { note(text); });
+}
+
+ScreenshotTour::~ScreenshotTour()
+{
+    MessageBoxes::setHook({});
+    ErrorReport::setHook({});
+}
+
+void ScreenshotTour::then(int delayMs, Step step)
+{
+    steps_.emplace_back(delayMs, std::move(step));
+}
+
+void ScreenshotTour::next()
+{
+    if (nextStep_ >= steps_.size())
+        return;
+    const auto& [delay, step] = steps_[nextStep_++];
+    QTimer::singleShot(delay, this, [this, run = step] {
+        run();
+        next();
+    });
+}
+
+void ScreenshotTour::save(QWidget& widget, const QString& name)
+{
+    const QString path = folder_.filePath(name);
+    if (!widget.grab().save(path))
+        note(QStringLiteral("could not write ") + path);
+}
+
+void ScreenshotTour::saveScreen(const QString& name)
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        screen->grabWindow(0).save(folder_.filePath(name));
+}
+
+void ScreenshotTour::note(const QString& line)
+{
+    QFile log(folder_.filePath(QStringLiteral("messages.txt")));
+    if (log.open(QIODevice::Append | QIODevice::Text))
+        log.write((line + QLatin1Char('\n')).toUtf8());
+}
+
+void ScreenshotTour::start()
+{
+    TForm1& main = program_.mainWindow();
+
+    // Without a window manager nobody maximises the window: it shows at its restored size
+    // first, then the tour gives it the screen.
+    then(800, [this, &main] {
+        save(main, QStringLiteral("00-main-window-restored.png"));
+        if (QScreen* screen = main.screen())
+            main.setGeometry(screen->availableGeometry());
+    });
+    then(800, [this, &main] { save(main, QStringLiteral("01-main-window.png")); });
+
+    then(0, [&main] {
+        main.fileBrowser()->fileList()->selectAll();
+        main.fileBrowser()->addButton()->click();
+        joblist::JobListModel* list = main.jobList()->model();
+        if (list->size() > 2) {
+            list->setCropCode(1, QLatin1Char('1'));
+            list->setCropCode(2, QLatin1Char('2'));
+            list->setCurrentRow(1);
+        }
+    });
+    then(300, [this, &main] { save(main, QStringLiteral("02-main-window-job-list.png")); });
+
+    then(0, [&main] { main.previewTabs()->setPreviewTicked(true); });
+    then(1500, [this] {
+        save(program_.previewWindow(), QStringLiteral("03-preview-window.png"));
+        saveScreen(QStringLiteral("03-screen-with-preview.png"));
+        program_.mainWindow().previewTabs()->setPreviewTicked(false);
+    });
+
+    then(200, [this, &main] {
+        TForm3& about = program_.aboutDialog();
+        QTimer::singleShot(400, this, [this, &about] {
+            save(about, QStringLiteral("04-about-dialog.png"));
+            saveScreen(QStringLiteral("04-screen-with-about.png"));
+            about.okButton()->click();
+        });
+        main.aboutButton()->click(); // modal: returns when "Ok" has closed it
+    });
+
+    then(200, [this, &main] {
+        // Taken from the run's own event pass, once the bar has been repainted.
+        bool taken = false;
+        const QMetaObject::Connection progress =
+            connect(main.progressBar(), &QProgressBar::valueChanged, this, [this, taken]() mutable {
+                if (taken || program_.mainWindow().progressBar()->value() < 3)
+                    return;
+                taken = true;
+                QTimer::singleShot(0, this, [this] {
+                    save(program_.progressDialog(), QStringLiteral("05-progress-dialog.png"));
+                    saveScreen(QStringLiteral("05-screen-while-generating.png"));
+                });
+            });
+        main.generateButton()->click();
+        disconnect(progress);
+    });
+    then(1500, [this] {
+        const auto& shown = program_.shownDocuments();
+        if (!shown.empty() && shown.back().window)
+            save(*shown.back().window, QStringLiteral("06-document-window.png"));
+        saveScreen(QStringLiteral("07-screen-after-generating.png"));
+    });
+
+    then(0, [this] {
+        for (const Program::ShownDocument& shown : program_.shownDocuments())
+            if (shown.window)
+                shown.window->close();
+        program_.mainWindow().close();
+        // Should anything still hold the program up, the tour is over anyway.
+        QTimer::singleShot(2000, qApp, [] { QCoreApplication::exit(0); });
+    });
+    next();
+}
+
+} // namespace pagula::app

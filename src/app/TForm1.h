@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class QSplitter;
+
+namespace pagula
+{
+class LayoutPanel;
+class TGradBtn;
+} // namespace pagula
+namespace pagula::compose
+{
+class CompositionRun;
+}
+namespace pagula::document
+{
+class Engine;
+}
+namespace pagula::joblist
+{
+class JobListPanels;
+}
+namespace pagula::preview
+{
+class PreviewController;
+class PreviewTabs;
+class TForm4;
+} // namespace pagula::preview
+
+namespace pagula::app
+{
+
+class AdjustmentsPanel;
+class FileBrowser;
+class LeftPanel;
+class LiveSettings;
+class PreviewAdapters;
+class ProgressBar;
+class RightPanel;
+class RunHost;
+class TForm2;
+class TForm3;
+
+// The main window "Распечатка Pagula". Left to right: the layout settings with the generate
+// button, the file browser and the right panel (commands, adjustments, job list, crop and
+// preview tabs), with the progress bar `pb` across the bottom. The regions own their controls;
+// this class places them and wires them to each other, to the dialogs and to the generation.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr QSize RestoredSize{810, 468};
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The windows made after the main window: the progress dialog, the About dialog and the
+    // preview window.
+    void attachWindows(TForm2& progress, TForm3& about, preview::TForm4& preview);
+    // The word processor the generation drives; without one "Сформировать документ" does nothing.
+    void setEngine(document::Engine* engine);
+
+    // Shows the window as the program starts: maximised; restored, 810 x 468 centred on the
+    // screen.
+    void showAtStart();
+
+    // "Сформировать документ". A press while a generation goes on is ignored.
+    void PrintButtonClick();
+    // "?": the About dialog, modally.
+    void Image2Click();
+    bool isGenerating() const;
+
+    LeftPanel* leftPanel() const { return Panel1; }
+    LayoutPanel* layoutPanel() const;
+    FileBrowser* fileBrowser() const { return Panel4; }
+    RightPanel* rightPanel() const { return Panel6; }
+    joblist::JobListPanels* jobList() const { return jobList_; }
+    AdjustmentsPanel* adjustments() const;
+    preview::PreviewTabs* previewTabs() const { return previewTabs_; }
+    ProgressBar* progressBar() const { return pb; }
+    TGradBtn* generateButton() const;
+    TGradBtn* aboutButton() const;
+
+signals:
+    void generationStarted();
+    void generationFinished();
+    // The user closed the main window.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void applyLook();
+    void buildRegions();
+    void connectHandlers();
+    compose::CompositionRun* compositionRun();
+
+    joblist::JobListPanels* jobList_;
+    preview::PreviewTabs* previewTabs_;
+    QSplitter* regions_;
+    LeftPanel* Panel1;
+    FileBrowser* Panel4;
+    RightPanel* Panel6;
+    ProgressBar* pb;
+
+    TForm2* form2_ = nullptr;
+    TForm3* form3_ = nullptr;
+    preview::TForm4* form4_ = nullptr;
+    document::Engine* engine_ = nullptr;
+
+    std::unique_ptr<PreviewAdapters> previewAdapters_;
+    std::unique_ptr<preview::PreviewController> previewController_;
+    std::unique_ptr<LiveSettings> settings_;
+    std::unique_ptr<RunHost> host_;
+    std::unique_ptr<compose::CompositionRun> run_;
+};
+
+} // namespace pagula::app

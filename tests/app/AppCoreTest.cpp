@@ -1,0 +1,135 @@
+#include "app/AppLifetime.h"
+#include "app/FileFilters.h"
+#include "app/ProgressDisplay.h"
+#include "app/Volumes.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace pagula::app;
+
+TEST(ProgressDisplay, ClampsPastTheEndAndShowsAnEmptyRangeEmpty)
+{
+    const struct {
+        int minimum, maximum, position;
+        ProgressDisplay shown;
+    } cases[] = {
+        {0, 120, 0, {0, 120, 0}},
+        {0, 12, 7, {0, 12, 7}},
+        {0, 12, 12, {0, 12, 12}},
+        // The run sets the number of the next picture: one past the last at the end.
+        {0, 12, 13, {0, 12, 12}},
+        {0, 12, 1000, {0, 12, 12}},
+        {0, 12, -3, {0, 12, 0}},
+        // No entries: the range is empty; a toolkit bar would animate as "busy".
+        {0, 0, 0, {0, 1, 0}},
+        {0, 0, 1, {0, 1, 0}},
+        {5, 3, 4, {0, 1, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(progressDisplay(c.minimum, c.maximum, c.position), c.shown)
+            << c.minimum << ".." << c.maximum << " at " << c.position;
+}
+
+TEST(Volumes, TheVolumeOfAFolderIsTheDeepestRootHoldingIt)
+{
+    const std::vector<Volume> volumes{
+        {QStringLiteral("/"), QString()},
+        {QStringLiteral("/home"), QStringLiteral("home")},
+        {QStringLiteral("/media/usb stick"), QStringLiteral("STICK")},
+    };
+    const struct {
+        const char* folder;
+        int volume;
+    } cases[] = {
+        {"/", 0},
+        {"/tmp/scans", 0},
+        {"/home", 1},
+        {"/home/ann/scans", 1},
+        {"/home/ann/../bob", 1},
+        // A name that merely starts like a root is not on that volume.
+        {"/homework", 0},
+        {"/media/usb stick/Сканы", 2},
+        {"/media/usb", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(volumeIndexFor(volumes, QString::fromUtf8(c.folder)), c.volume) << c.folder;
+
+    EXPECT_EQ(volumeIndexFor({}, QStringLiteral("/tmp")), -1);
+    EXPECT_EQ(volumeIndexFor({{QStringLiteral("/data"), QString()}}, QStringLiteral("/tmp")), -1);
+}
+
+TEST(Volumes, TextShowsALabelThatSaysMoreThanThePath)
+{
+    EXPECT_EQ(volumeText({QStringLiteral("/"), QString()}), QStringLiteral("/"));
+    EXPECT_EQ(volumeText({QStringLiteral("/home"), QStringLiteral("/home")}),
+              QStringLiteral("/home"));
+    EXPECT_EQ(volumeText({QStringLiteral("/media/x"), QStringLiteral("Фото")}),
+              QStringLiteral("/media/x [Фото]"));
+}
+
+TEST(Volumes, MountedVolumesHoldTheRootOnceAndInOrder)
+{
+    const std::vector<Volume> volumes = mountedVolumes();
+    ASSERT_FALSE(volumes.empty());
+    EXPECT_EQ(volumes.front().rootPath, QStringLiteral("/"));
+    for (size_t i = 1; i < volumes.size(); ++i)
+        EXPECT_LT(volumes[i - 1].rootPath, volumes[i].rootPath);
+}
+
+TEST(FileFilters, ThreeFiltersWithTheirMasks)
+{
+    const auto& filters = pictureFileFilters();
+    ASSERT_EQ(filters.size(), 3u);
+    EXPECT_EQ(filters[0].name, QStringLiteral("Рисунки JPEG"));
+    EXPECT_EQ(nameFilters(filters[0].masks), (QStringList{"*.jpg", "*.jpeg"}));
+    EXPECT_EQ(filters[1].name, QStringLiteral("Рисунки BMP, TIFF"));
+    EXPECT_EQ(nameFilters(filters[1].masks), (QStringList{"*.bmp", "*.tif", "*.tiff"}));
+    EXPECT_EQ(filters[2].name, QStringLiteral("Рисунки GIF, PCX"));
+    EXPECT_EQ(nameFilters(filters[2].masks), (QStringList{"*.gif", "*.pcx"}));
+    EXPECT_EQ(nameFilters(QStringLiteral(" *.a ;; *.b;")), (QStringList{"*.a", "*.b"}));
+}
+
+namespace
+{
+// Replays a sequence of lifetime events; returns the step after which the process ended
+// (-1: it did not end) and fails when it is asked to end twice.
+int quitStep(const std::vector<void (AppLifetime::*)()>& events)
+{
+    int quits = 0;
+    int step = -1;
+    int current = 0;
+    AppLifetime lifetime([&] {
+        ++quits;
+        step = current;
+    });
+    for (auto event : events) {
+        (lifetime.*event)();
+        ++current;
+    }
+    EXPECT_LE(quits, 1);
+    return step;
+}
+} // namespace
+
+TEST(AppLifetime, EndsWithTheMainWindowAndTheLastDocumentWindow)
+{
+    using L = AppLifetime;
+    // Only the main window: closing it ends the program.
+    EXPECT_EQ(quitStep({&L::mainWindowClosed}), 0);
+    // Document windows keep the program up after the main window closes.
+    EXPECT_EQ(quitStep({&L::documentWindowOpened, &L::documentWindowOpened, &L::mainWindowClosed,
+                        &L::documentWindowClosed, &L::documentWindowClosed}),
+              4);
+    // Closing every document window while the main window is open ends nothing.
+    EXPECT_EQ(quitStep({&L::documentWindowOpened, &L::documentWindowClosed}), -1);
+    // A run winding down after the main window closed may still hand over documents.
+    EXPECT_EQ(quitStep({&L::runStarted, &L::mainWindowClosed, &L::documentWindowOpened,
+                        &L::runFinished, &L::documentWindowClosed}),
+              4);
+    EXPECT_EQ(quitStep({&L::runStarted, &L::mainWindowClosed, &L::runFinished}), 2);
+    // A run ending while the main window is open ends nothing.
+    EXPECT_EQ(quitStep({&L::runStarted, &L::runFinished}), -1);
+    // After the end, further closes do not end it again (quitStep checks).
+    EXPECT_EQ(quitStep({&L::mainWindowClosed, &L::documentWindowClosed, &L::runFinished}), 0);
+}

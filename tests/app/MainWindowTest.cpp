@@ -1,0 +1,423 @@
+#include "ProgramFixture.h"
+
+#include "app/AdjustmentsPanel.h"
+#include "app/ProgressBar.h"
+#include "app/TForm2.h"
+#include "app/TForm3.h"
+#include "app/WindowColours.h"
+#include "joblist/CropTabSet.h"
+#include "joblist/JobListModel.h"
+#include "joblist/JobListPanels.h"
+#include "layout/ui/LayoutPanel.h"
+#include "preview/PreviewTabs.h"
+#include "preview/TForm4.h"
+#include "widgets/GradBtn.h"
+#include "widgets/UpDown.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace pagula;
+using namespace pagula::app;
+using namespace pagula::app::test;
+
+namespace
+{
+using MainWindow = ProgramFixture;
+} // namespace
+
+TEST_F(MainWindow, StartsMaximisedWithItsControlsAtTheirStartValues)
+{
+    TForm1& form = main();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Распечатка Pagula"));
+    EXPECT_TRUE(form.isMaximized());
+    EXPECT_EQ(form.normalGeometry().size(), QSize(810, 468));
+    EXPECT_EQ(form.font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(form.font().pixelSize(), 11);
+
+    // The other windows exist, hidden.
+    EXPECT_FALSE(program->progressDialog().isVisible());
+    EXPECT_FALSE(program->aboutDialog().isVisible());
+    EXPECT_FALSE(program->previewWindow().isVisible());
+
+    // File browser: the process's current folder, JPEG files only, the first filter.
+    EXPECT_EQ(form.fileBrowser()->currentFolder(), QDir::currentPath());
+    EXPECT_EQ(control<QComboBox>("FilterComboBox1")->currentIndex(), 0);
+    EXPECT_EQ(form.fileBrowser()->masks(), (QStringList{"*.jpg", "*.jpeg"}));
+
+    // Adjustments and output options.
+    EXPECT_EQ(control<QLabel>("Label14")->text(), QStringLiteral("50%"));
+    EXPECT_EQ(control<QLabel>("Label15")->text(), QStringLiteral("50%"));
+    auto* colorFormat = control<QGroupBox>("ColorFormat");
+    EXPECT_EQ(colorFormat->title(), QStringLiteral("Тип изображения"));
+    QAbstractButton* chosen = form.adjustments()->colorFormatItems()->checkedButton();
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->text(), QStringLiteral("Оттенки серого"));
+    EXPECT_TRUE(control<QCheckBox>("Frame")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("TwoSide")->isChecked());
+    for (const char* name : {"ScrollBar1", "ScrollBar2"}) {
+        auto* bar = control<QScrollBar>(name);
+        EXPECT_EQ(bar->minimum(), 0) << name;
+        EXPECT_EQ(bar->maximum(), 100) << name;
+        EXPECT_EQ(bar->value(), 50) << name;
+        EXPECT_EQ(bar->singleStep(), 1) << name;
+        EXPECT_EQ(bar->pageStep(), 1) << name;
+    }
+
+    // The layout was computed once from the defaults.
+    EXPECT_EQ(control<QLineEdit>("Edit3")->text(), QStringLiteral("64.3"));
+    EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("90.0"));
+    EXPECT_DOUBLE_EQ(form.layoutPanel()->settings().CellWidth, 64.3);
+    EXPECT_DOUBLE_EQ(form.layoutPanel()->settings().CellHeight, 90.0);
+
+    // The job list and its count, the column spin, the progress bar.
+    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(control<QLineEdit>("Edit11")->text(), QStringLiteral("1"));
+    ProgressBar* pb = form.progressBar();
+    EXPECT_EQ(pb->objectName(), QStringLiteral("pb"));
+    EXPECT_EQ(pb->minimum(), 0);
+    EXPECT_EQ(pb->maximum(), 120);
+    EXPECT_EQ(pb->value(), 0);
+}
+
+TEST_F(MainWindow, RegionsAndControlsInTheirPlacesAndSizes)
+{
+    // Every control by its name.
+    for (const char* name : {"Panel1",         "ScrollBox1",
+                             "Image1",         "bmp",
+                             "GradBtn9",       "Splitter2",
+                             "Panel4",         "Panel5",
+                             "DriveComboBox1", "DirectoryListBox1",
+                             "Splitter5",      "Panel11",
+                             "GradBtn1",       "FileListBox1",
+                             "Panel7",         "FilterComboBox1",
+                             "Splitter3",      "Panel6",
+                             "Panel8",         "Label8",
+                             "Edit11",         "UpDown9",
+                             "Label11",        "GradBtn2",
+                             "GradBtn4",       "GradBtn5",
+                             "GradBtn6",       "GradBtn7",
+                             "GradBtn8",       "GradBtn3",
+                             "ColorFormat",    "Label12",
+                             "ScrollBar1",     "Label14",
+                             "Label13",        "ScrollBar2",
+                             "Label15",        "Frame",
+                             "TwoSide",        "CheckListBox1",
+                             "Splitter1",      "Panel2",
+                             "PageControl1",   "Panel9",
+                             "PageControl2",   "GradBtn10",
+                             "GradBtn15",      "pb"})
+        EXPECT_NE(main().findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+    auto* popup1 = main().findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    ASSERT_NE(popup1, nullptr);
+    ASSERT_EQ(popup1->actions().size(), 1);
+    EXPECT_EQ(popup1->actions()[0]->objectName(), QStringLiteral("N1"));
+    EXPECT_EQ(popup1->actions()[0]->text(), QStringLiteral("Добавить"));
+    EXPECT_NE(main().findChild<QMenu*>(QStringLiteral("PopupMenu2")), nullptr);
+
+    // Left to right: left panel, file browser, right panel; the progress bar under them all.
+    auto* left = control("Panel1");
+    auto* middle = control("Panel4");
+    auto* right = control("Panel6");
+    auto* pb = control("pb");
+    EXPECT_EQ(left->width(), 223);
+    EXPECT_EQ(middle->width(), 166);
+    const auto inWindow = [this](QWidget* w) {
+        return QRect(w->mapTo(&main(), QPoint()), w->size());
+    };
+    // Two-pixel splitters between them.
+    EXPECT_EQ(inWindow(left).left(), 0);
+    EXPECT_EQ(inWindow(middle).left() - inWindow(left).right() - 1, 2);
+    EXPECT_EQ(inWindow(right).left() - inWindow(middle).right() - 1, 2);
+    EXPECT_EQ(inWindow(right).right(), main().width() - 1);
+    EXPECT_EQ(pb->height(), 17);
+    EXPECT_EQ(inWindow(pb), QRect(0, main().height() - 17, main().width(), 17));
+
+    const struct {
+        const char* name;
+        QSize size;
+    } sizes[] = {{"GradBtn9", {195, 32}}, {"GradBtn1", {162, 16}}, {"GradBtn3", {17, 33}},
+                 {"GradBtn2", {85, 16}},  {"GradBtn8", {85, 16}},  {"GradBtn10", {50, 24}},
+                 {"Image1", {210, 297}},  {"bmp", {50, 50}}};
+    for (const auto& s : sizes)
+        EXPECT_EQ(control(s.name)->size(), s.size) << s.name;
+    EXPECT_FALSE(control("bmp")->isVisible());
+    const struct {
+        const char* name;
+        int height;
+    } heights[] = {{"Panel8", 96},  {"Panel2", 92}, {"Panel5", 18},
+                   {"Panel11", 15}, {"Panel7", 23}, {"DirectoryListBox1", 136}};
+    for (const auto& h : heights)
+        EXPECT_EQ(control(h.name)->height(), h.height) << h.name;
+    EXPECT_EQ(control("PageControl1")->width(), 208);
+    // Both tab sets show their icons.
+    for (const char* name : {"PageControl1", "PageControl2"}) {
+        auto* tabs = control<QTabWidget>(name);
+        for (int i = 0; i < tabs->count(); ++i)
+            EXPECT_FALSE(tabs->tabIcon(i).isNull()) << name << " tab " << i;
+    }
+    EXPECT_EQ(control("Panel9")->width(), 3);
+
+    // The job list lies between the top strip and the bottom strip, a splitter under it.
+    EXPECT_EQ(inWindow(control("Panel8")).bottom() + 1, inWindow(control("CheckListBox1")).top());
+    EXPECT_EQ(inWindow(control("Panel2")).top() - inWindow(control("CheckListBox1")).bottom() - 1,
+              2);
+    EXPECT_EQ(inWindow(control("Panel2")).bottom() + 1, inWindow(pb).top());
+    EXPECT_EQ(control("Splitter1")->contentsRect().height(), 2);
+    EXPECT_EQ(control("Splitter5")->contentsRect().height(), 2);
+}
+
+TEST_F(MainWindow, ColoursOfTheRegions)
+{
+    const QColor window(182, 196, 231), edit(223, 230, 244), list(0, 120, 179);
+    const QImage shot = main().grab().toImage();
+    const auto pixelIn = [&](const char* name, QPoint at) {
+        QWidget* w = control(name);
+        return QColor(shot.pixel(w->mapTo(&main(), at)));
+    };
+    // Backgrounds seen on screen: an empty part of a panel, the folder tree, the job list.
+    EXPECT_EQ(pixelIn("Panel1", QPoint(100, control("Panel1")->height() - 10)), window);
+    EXPECT_EQ(pixelIn("FileListBox1", QPoint(80, control("FileListBox1")->height() - 10)), edit);
+    EXPECT_EQ(pixelIn("CheckListBox1", QPoint(100, 100)), list);
+    EXPECT_EQ(pixelIn("Splitter2", QPoint(1, 100)), WindowColours::splitter());
+    EXPECT_EQ(control("DriveComboBox1")->palette().color(QPalette::Button), edit);
+    EXPECT_EQ(control("FilterComboBox1")->palette().color(QPalette::Button), edit);
+    EXPECT_EQ(control("DirectoryListBox1")->palette().color(QPalette::Base), edit);
+    EXPECT_EQ(control("Edit7")->palette().color(QPalette::Base), edit);
+}
+
+TEST_F(MainWindow, CommandButtonsTakeTheirLooks)
+{
+    const struct {
+        const char* name;
+        const char* caption;
+        TColor begin, end;
+        TGradientStyle style;
+        TTextStyle text;
+        TShadeType shade;
+        const char* font;
+        int pixels;
+    } buttons[] = {
+        {"GradBtn9", "Сформировать документ", rgbColor(182, 196, 231), clNavy,
+         TGradientStyle::gsRectangle, TTextStyle::tsRaised, TShadeType::stHeavy, "Arial Cyr", 13},
+        {"GradBtn1", "Добавить >>>", clNavy, clAqua, TGradientStyle::gsElliptic,
+         TTextStyle::tsRaised, TShadeType::stHeavy, "MS Sans Serif", 11},
+        {"GradBtn2", "Выделить все", clWhite, clNavy, TGradientStyle::gsRectangle,
+         TTextStyle::tsRaised, TShadeType::stLight, "MS Sans Serif", 11},
+        {"GradBtn13", "Применить", clWhite, clNavy, TGradientStyle::gsRectangle,
+         TTextStyle::tsRaised, TShadeType::stLight, "MS Sans Serif", 11},
+        {"GradBtn10", "9", clWhite, clNavy, TGradientStyle::gsRectangle, TTextStyle::tsRaised,
+         TShadeType::stLight, "Webdings", 15},
+        {"GradBtn15", ":", clWhite, clNavy, TGradientStyle::gsRectangle, TTextStyle::tsRaised,
+         TShadeType::stLight, "Webdings", 15},
+        {"GradBtn3", "?", rgbColor(182, 196, 231), clWhite, TGradientStyle::gsVertCenter,
+         TTextStyle::tsInset, TShadeType::stHeavy, "Arial", 17},
+    };
+    for (const auto& b : buttons) {
+        auto* button = control<TGradBtn>(b.name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->caption(), QString::fromUtf8(b.caption)) << b.name;
+        EXPECT_EQ(button->beginColor(), b.begin) << b.name;
+        EXPECT_EQ(button->endColor(), b.end) << b.name;
+        EXPECT_EQ(button->gradientStyle(), b.style) << b.name;
+        EXPECT_EQ(button->textStyle(), b.text) << b.name;
+        EXPECT_EQ(button->textShadeType(), b.shade) << b.name;
+        EXPECT_EQ(button->font().family(), QString::fromLatin1(b.font)) << b.name;
+        EXPECT_EQ(button->font().pixelSize(), b.pixels) << b.name;
+        EXPECT_FALSE(button->showFocus()) << b.name;
+        EXPECT_TRUE(button->tabStop()) << b.name;
+    }
+}
+
+TEST_F(MainWindow, ScrollBarLabelsFollowThePositions)
+{
+    const struct {
+        const char* bar;
+        const char* label;
+    } pairs[] = {{"ScrollBar1", "Label14"}, {"ScrollBar2", "Label15"}};
+    for (const auto& p : pairs) {
+        auto* bar = control<QScrollBar>(p.bar);
+        auto* label = control<QLabel>(p.label);
+        const int middle = bar->height() / 2;
+        // Dragging the thumb past either end.
+        const auto drag = [&](int toX) {
+            const double share = double(bar->value() - bar->minimum()) / bar->maximum();
+            const int thumbX =
+                bar->height() + int(share * (bar->width() - 3 * bar->height())) + bar->height() / 2;
+            QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(thumbX, middle));
+            QTest::mouseMove(bar, QPoint((thumbX + toX) / 2, middle));
+            QTest::mouseMove(bar, QPoint(toX, middle));
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(toX, middle));
+        };
+        drag(-200);
+        EXPECT_EQ(label->text(), QStringLiteral("0%")) << p.bar;
+        drag(bar->width() + 200);
+        EXPECT_EQ(label->text(), QStringLiteral("100%")) << p.bar;
+        // An arrow click and a click in the track both move by 1.
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3, middle));
+        EXPECT_EQ(label->text(), QStringLiteral("99%")) << p.bar;
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 3, middle));
+        EXPECT_EQ(label->text(), QStringLiteral("98%")) << p.bar;
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 3, middle));
+        EXPECT_EQ(label->text(), QStringLiteral("99%")) << p.bar;
+    }
+    // Each label belongs to its own bar.
+    control<QScrollBar>("ScrollBar1")->setValue(7);
+    EXPECT_EQ(control<QLabel>("Label14")->text(), QStringLiteral("7%"));
+    EXPECT_EQ(control<QLabel>("Label15")->text(), QStringLiteral("99%"));
+}
+
+TEST_F(MainWindow, FiltersChooseTheFilesListed)
+{
+    for (const char* name : {"a.jpg", "B.JPG", "c.jpeg", "d.bmp", "e.tif", "f.tiff", "g.gif",
+                             "h.pcx", "i.png", "j.txt", "k.gif.bak", "noext"}) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    // A folder named like a picture is not a file to add.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
+
+    browseTo(dir.path(), {"a.jpg", "B.JPG", "c.jpeg"});
+    auto* filters = control<QComboBox>("FilterComboBox1");
+    ASSERT_EQ(filters->count(), 3);
+    const struct {
+        int index;
+        const char* text;
+        QStringList listed;
+    } cases[] = {{2, "Рисунки GIF, PCX", {"g.gif", "h.pcx"}},
+                 {1, "Рисунки BMP, TIFF", {"d.bmp", "e.tif", "f.tiff"}},
+                 {0, "Рисунки JPEG", {"a.jpg", "B.JPG", "c.jpeg"}}};
+    for (const auto& c : cases) {
+        filters->setFocus();
+        // Choosing by keyboard, as a user does in the closed drop-down.
+        while (filters->currentIndex() < c.index)
+            QTest::keyClick(filters, Qt::Key_Down);
+        while (filters->currentIndex() > c.index)
+            QTest::keyClick(filters, Qt::Key_Up);
+        EXPECT_EQ(filters->currentText(), QString::fromUtf8(c.text));
+        for (int i = 0; i < 200 && main().fileBrowser()->fileNames() != c.listed; ++i)
+            QTest::qWait(10);
+        EXPECT_EQ(main().fileBrowser()->fileNames(), c.listed) << c.text;
+    }
+}
+
+TEST_F(MainWindow, DriveDropDownListsTheVolumesAndShowsTheCurrentOne)
+{
+    auto* drives = control<QComboBox>("DriveComboBox1");
+    ASSERT_GT(drives->count(), 0);
+    EXPECT_TRUE(drives->font().bold());
+    const std::vector<Volume> volumes = mountedVolumes();
+    ASSERT_EQ(drives->count(), int(volumes.size()));
+    EXPECT_EQ(drives->currentIndex(), volumeIndexFor(volumes, QDir::currentPath()));
+    // Choosing the root volume shows its root folder.
+    const int root = volumeIndexFor(volumes, QStringLiteral("/"));
+    ASSERT_GE(root, 0);
+    drives->setCurrentIndex(root);
+    emit drives->activated(root);
+    EXPECT_EQ(main().fileBrowser()->currentFolder(), QStringLiteral("/"));
+}
+
+TEST_F(MainWindow, AddingThroughThePopupMenuAndDoubleClick)
+{
+    const QStringList names = makeJpegs(3);
+    browseTo(dir.path(), names);
+    auto* list = main().fileBrowser()->fileList();
+    EXPECT_EQ(list->toolTip(), QStringLiteral("Добавление - правая кнопка мыши"));
+    const QModelIndex second = list->model()->index(1, 0, list->rootIndex());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(second).center());
+    main().fileBrowser()->popupMenu()->actions().at(0)->trigger();
+    // A double click is a press and release, then the second press.
+    const QPoint third = list->visualRect(list->model()->index(2, 0, list->rootIndex())).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third);
+    const joblist::JobListModel* jobs = main().jobList()->model();
+    ASSERT_EQ(jobs->size(), 2);
+    EXPECT_EQ(jobs->entryText(0), dir.filePath(names[1]) + "0");
+    EXPECT_EQ(jobs->entryText(1), dir.filePath(names[2]) + "0");
+    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 2"));
+}
+
+TEST_F(MainWindow, ErrorsEscapingAHandlerAreReportedOnceAndTheWindowStaysUsable)
+{
+    // A margin that is no number: the message ends in a letter and gets a full stop.
+    control<QLineEdit>("Edit7")->setText(QStringLiteral("abc"));
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports[0], QStringLiteral("'abc' is not a valid integer value."));
+
+    // A job entry whose file name ends in '.': the preview refuses its (empty) extension with
+    // a message ending in ')', whose code lies below that of '.', so nothing is appended.
+    joblist::JobListModel* jobs = main().jobList()->model();
+    jobs->appendFiles(dir.path(), {QStringLiteral("scan.")});
+    main().previewTabs()->setPreviewTicked(true);
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_EQ(reports[1], QStringLiteral("Unknown picture file extension (.)"));
+
+    // The window goes on: the next action works.
+    control<QLineEdit>("Edit7")->setText(QStringLiteral("8"));
+    EXPECT_EQ(reports.size(), 2);
+    EXPECT_EQ(main().layoutPanel()->settings().MarginLeft, 8);
+}
+
+TEST_F(MainWindow, ClosingTheMainWindowTakesTheOtherWindowsAlongAndEndsTheProgram)
+{
+    const QStringList names = makeJpegs(1);
+    browseTo(dir.path(), names);
+    addFiles(0, 0);
+    main().previewTabs()->setPreviewTicked(true);
+    ASSERT_TRUE(program->previewWindow().isVisible());
+    program->progressDialog().showDialog();
+
+    main().close();
+    EXPECT_FALSE(main().isVisible());
+    EXPECT_FALSE(program->previewWindow().isVisible());
+    EXPECT_FALSE(program->progressDialog().isVisible());
+    EXPECT_FALSE(main().previewTabs()->previewTicked());
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(MainWindow, ApplyAndAPressOnTheListRefreshThePreview)
+{
+    // A picture in the job list with the one-side crop, shown in the preview.
+    QImage white(100, 100, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    pagula::test::savePicture(white, dir.filePath(QStringLiteral("white.bmp")), "BMP");
+    joblist::JobListModel* jobs = main().jobList()->model();
+    jobs->appendFiles(dir.path(), {QStringLiteral("white.bmp")});
+    jobs->setCropCode(0, QLatin1Char('1'));
+    main().previewTabs()->setPreviewTicked(true);
+    preview::TForm4& previewWindow = program->previewWindow();
+    ASSERT_TRUE(previewWindow.isVisible());
+    const auto greenShown = [&] {
+        const QImage shown = previewWindow.shownBitmap();
+        return shown.pixelColor(1, shown.height() / 2) == QColor(0, 128, 0) ||
+               shown.pixelColor(2, shown.height() / 2) == QColor(0, 128, 0);
+    };
+    EXPECT_FALSE(greenShown());
+
+    // A changed percentage shows only after "Применить".
+    main().jobList()->cropTabs()->spin(0)->setPosition(30); // profile 1, left
+    EXPECT_FALSE(greenShown());
+    main().jobList()->cropTabs()->setCurrentIndex(1);
+    press(control<TGradBtn>("GradBtn13"));
+    EXPECT_TRUE(greenShown());
+
+    // A press on the list row (outside the crop zone) shows the entry again as well.
+    main().jobList()->cropTabs()->spin(0)->setPosition(0);
+    auto* list = control<QListView>("CheckListBox1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(80, list->visualRect(jobs->index(0)).center().y()));
+    EXPECT_FALSE(greenShown());
+}

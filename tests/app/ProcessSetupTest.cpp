@@ -1,0 +1,29 @@
+#include "app/ProcessSetup.h"
+#include "imaging/Limits.h"
+
+#include <QApplication>
+#include <QImageReader>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+
+TEST(ProcessSetup, TitleDecimalPointAndPictureLimit)
+{
+    // A user whose locale writes decimal commas.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_EQ(QLocale().toString(1.5), QStringLiteral("1,5"));
+    QImageReader::setAllocationLimit(0);
+
+    pagula::app::setUpProcess();
+
+    EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Pagula"));
+    EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Pagula"));
+    EXPECT_EQ(QLocale().toString(1.5), QStringLiteral("1.5"));
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", 1.5);
+    EXPECT_STREQ(text, "1.5");
+    EXPECT_EQ(QImageReader::allocationLimit(), pagula::imaging::limits::qtAllocationLimitMiB);
+    EXPECT_EQ(QImageReader::allocationLimit(), 256);
+}
