@@ -19,7 +19,8 @@ QString helpText()
         "\n"
         "Lays out every entry of the job list file JOBLIST (one picture path per line, followed\n"
         "by its crop code 0, 1 or 2, as the program saves it) as a grid of cells on A4 pages\n"
-        "and writes the document to OUTPUT (.pdf). Defaults are the program's start values.\n"
+        "and writes the document to OUTPUT: a PDF, or an OpenDocument (.odt) or Word (.docx)\n"
+        "document, by its extension. Defaults are the program's start values.\n"
         "\n"
         "Grid:\n"
         "  -c, --columns N          cells per row, 1 to 15 (3)\n"
@@ -48,6 +49,8 @@ QString helpText()
         "                           back side with the 2nd, 4th... in mirrored rows\n"
         "  --back FILE              where the back side goes (OUTPUT with \"-back\" added)\n"
         "  --dpi N                  resolution of the pictures in the PDF, 30 to 1200 (300)\n"
+        "  --embed                  store the pictures in an .odt or .docx, for a file that\n"
+        "                           can be moved to another computer (they are linked)\n"
         "  -q, --quiet              no progress on the terminal\n"
         "  -h, --help               this text\n"
         "\n"
@@ -113,6 +116,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
     }
     p.addOption(QCommandLineOption(QStringList{"no-frame"}));
     p.addOption(QCommandLineOption(QStringList{"two-sided"}));
+    p.addOption(QCommandLineOption(QStringList{"embed"}));
     p.addOption(QCommandLineOption(QStringList{"q", "quiet"}));
     p.addOption(QCommandLineOption(QStringList{"h", "help"}));
 
@@ -175,6 +179,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
             if (o.pictureDpi < 30 || o.pictureDpi > 1200)
                 throw Error(QStringLiteral("--dpi must be between 30 and 1200"));
         }
+        o.embedPictures = p.isSet(QStringLiteral("embed"));
         o.quiet = p.isSet(QStringLiteral("quiet"));
         if (o.twoSided && QFileInfo(o.backOutputPath).absoluteFilePath() ==
                               QFileInfo(o.outputPath).absoluteFilePath())

@@ -32,6 +32,7 @@ struct ComposeOptions {
     bool frame = true;
     bool twoSided = false;
     double pictureDpi = 300.0;
+    bool embedPictures = false; // ODT and DOCX: store the pictures instead of linking to them
     bool quiet = false;
 };
 

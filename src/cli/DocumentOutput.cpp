@@ -1,32 +1,67 @@
 #include "cli/DocumentOutput.h"
 
 #include "common/Error.h"
+#include "document/DocxExport.h"
+#include "document/FlowLayout.h"
+#include "document/OdtExport.h"
 #include "document/PdfExport.h"
 
 #include <QFileInfo>
 
 namespace pagula::cli {
 
-namespace {
-bool isPdf(const QString& path)
+OutputFormat outputFormat(const QString& path)
 {
-    return QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("pdf"))
+        return OutputFormat::Pdf;
+    if (suffix == QLatin1String("odt"))
+        return OutputFormat::Odt;
+    if (suffix == QLatin1String("docx"))
+        return OutputFormat::Docx;
+    throw Error(
+        QStringLiteral("Cannot write %1: the output's extension must be .pdf, .odt or .docx")
+            .arg(path));
 }
-} // namespace
 
 void checkOutputFormat(const QString& path)
 {
-    if (!isPdf(path))
-        throw Error(QStringLiteral("Cannot write %1: the output's extension must be .pdf").arg(path));
+    outputFormat(path);
+}
+
+QString progressUnit(const QString& path)
+{
+    return outputFormat(path) == OutputFormat::Pdf ? QStringLiteral("page")
+                                                   : QStringLiteral("step");
 }
 
 document::ExportResult saveDocument(const document::Document& document, const QString& path,
-                                    double pictureDpi, const document::ProgressCallback& progress)
+                                    double pictureDpi, bool embedPictures,
+                                    const document::ProgressCallback& progress)
 {
-    checkOutputFormat(path);
-    document::PdfOptions options;
-    options.pictureDpi = pictureDpi;
-    return document::savePdf(document, path, options, progress);
+    document::ExportResult result;
+    switch (outputFormat(path)) {
+    case OutputFormat::Pdf: {
+        document::PdfOptions options;
+        options.pictureDpi = pictureDpi;
+        return document::savePdf(document, path, options, progress);
+    }
+    case OutputFormat::Odt: {
+        document::OdtOptions options;
+        options.embedPictures = embedPictures;
+        result = document::saveOdt(document, path, options, progress);
+        break;
+    }
+    case OutputFormat::Docx: {
+        document::DocxOptions options;
+        options.embedPictures = embedPictures;
+        result = document::saveDocx(document, path, options, progress);
+        break;
+    }
+    }
+    if (!result.cancelled)
+        result.pagesWritten = static_cast<int>(document::layoutDocument(document).pages.size());
+    return result;
 }
 
 } // namespace pagula::cli

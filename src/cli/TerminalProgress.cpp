@@ -123,11 +123,13 @@ int TerminalProgress::interrupts() const
     return g_interrupts;
 }
 
-void TerminalProgress::exportProgress(const QString& path, int page, int pageCount)
+void TerminalProgress::exportProgress(const QString& path, int page, int pageCount,
+                                      const QString& unit)
 {
     if (quiet_ || (!tty_ && page != pageCount && page != 1))
         return;
-    printLine(QStringLiteral("Writing %1: page %2 of %3").arg(path).arg(page).arg(pageCount));
+    printLine(
+        QStringLiteral("Writing %1: %2 %3 of %4").arg(path, unit).arg(page).arg(pageCount));
 }
 
 void TerminalProgress::printLine(const QString& text)

@@ -37,7 +37,8 @@ public:
     const QString& failure() const { return failure_; }
 
     // One line about an export: "Writing out.pdf: page 3 of 20".
-    void exportProgress(const QString& path, int page, int pageCount);
+    void exportProgress(const QString& path, int page, int pageCount,
+                        const QString& unit = QStringLiteral("page"));
     void endLine();
 
 private:

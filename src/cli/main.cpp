@@ -66,9 +66,11 @@ int main(int argc, char** argv)
     try {
         for (size_t d = 0; d < documents.size() && d < 2; ++d) {
             const QString& path = targets[int(d)];
+            const QString unit = cli::progressUnit(path);
             const auto result = cli::saveDocument(
-                *documents[d], path, options.pictureDpi, [&](int page, int pageCount) {
-                    progress.exportProgress(path, page, pageCount);
+                *documents[d], path, options.pictureDpi, options.embedPictures,
+                [&](int step, int stepCount) {
+                    progress.exportProgress(path, step, stepCount, unit);
                     return progress.interrupts() == walkInterrupts;
                 });
             progress.endLine();

@@ -1,9 +1,11 @@
 #include "app/docwindow/DocumentWindow.h"
 
 #include "app/docwindow/ExportProgress.h"
+#include "app/docwindow/OpenInLibreOffice.h"
 #include "app/docwindow/PageView.h"
 #include "app/docwindow/ZoomSetting.h"
 
+#include "document/OdtExport.h"
 #include "document/PrintExport.h"
 #include "widgets/ErrorReport.h"
 
@@ -11,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -134,6 +137,13 @@ void DocumentWindow::buildActions()
     printAction_->setIcon(QIcon::fromTheme(QStringLiteral("document-print")));
     connect(printAction_, &QAction::triggered, this, [this] { print(); });
 
+    libreOffice_ = libreOfficeProgram();
+    if (!libreOffice_.isEmpty()) {
+        libreOfficeAction_ = makeAction(QStringLiteral("openInLibreOfficeAction"),
+                                        QStringLiteral("Открыть в LibreOffice"), {});
+        connect(libreOfficeAction_, &QAction::triggered, this, [this] { openInLibreOffice(); });
+    }
+
     previousAction_ = makeAction(QStringLiteral("previousPageAction"),
                                  QStringLiteral("Предыдущая страница"), {Qt::Key_PageUp});
     previousAction_->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
@@ -182,6 +192,8 @@ void DocumentWindow::buildToolBar()
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     bar->addAction(saveAction_);
     bar->addAction(printAction_);
+    if (libreOfficeAction_)
+        bar->addAction(libreOfficeAction_);
     bar->addSeparator();
     bar->addAction(previousAction_);
 
@@ -292,9 +304,11 @@ bool DocumentWindow::exportTo(const QString& title, const QList<SaveFormat>& for
         return false;
     const std::shared_ptr<const document::Document> document = document_;
     const std::optional<document::ExportResult> result = runExport(
-        QStringLiteral("Сохранение"), [document, target](const document::ProgressCallback& p) {
+        QStringLiteral("Сохранение"),
+        [document, target](const document::ProgressCallback& p) {
             return target->format.write(*document, target->path, p);
-        });
+        },
+        target->format.progressUnit);
     if (!result || result->cancelled)
         return false;
     if (marksSaved)
@@ -326,13 +340,43 @@ bool DocumentWindow::print()
     return true;
 }
 
+bool DocumentWindow::openInLibreOffice()
+{
+    if (busy_ || libreOffice_.isEmpty())
+        return false;
+    QString path;
+    if (!runGuarded(this, [&] { path = newTemporaryOdt(); }))
+        return false;
+    // Pictures stay linked: LibreOffice reads them from their files, as the document does.
+    const std::shared_ptr<const document::Document> document = document_;
+    const std::optional<document::ExportResult> result = runExport(
+        QStringLiteral("Подготовка для LibreOffice"),
+        [document, path](const document::ProgressCallback& p) {
+            return document::saveOdt(*document, path, {}, p);
+        },
+        QStringLiteral("шаг"));
+    if (!result || result->cancelled) {
+        QFile::remove(path);
+        return false;
+    }
+    if (!startLibreOffice(libreOffice_, path)) {
+        ErrorReport::show(this, QStringLiteral("Cannot start %1").arg(libreOffice_));
+        return false;
+    }
+    statusBar()->showMessage(
+        QStringLiteral("Открыто в LibreOffice: %1").arg(QDir::toNativeSeparators(path)),
+        StatusMessageMilliseconds);
+    return true;
+}
+
 std::optional<document::ExportResult> DocumentWindow::runExport(
     const QString& action,
-    std::function<document::ExportResult(const document::ProgressCallback&)> work)
+    std::function<document::ExportResult(const document::ProgressCallback&)> work,
+    const QString& unit)
 {
     busy_ = true;
     std::optional<document::ExportResult> result;
-    runGuarded(this, [&] { result = runWithProgress(this, action, std::move(work)); });
+    runGuarded(this, [&] { result = runWithProgress(this, action, std::move(work), unit); });
     busy_ = false;
     return result;
 }

@@ -55,6 +55,9 @@ public:
     bool saveAs();
     bool savePagesAsPng();
     bool print();
+    // "Открыть в LibreOffice", offered when LibreOffice is on PATH: saves a temporary ODT and
+    // starts LibreOffice on it. True when LibreOffice was started.
+    bool openInLibreOffice();
 
     // Whether "Сохранить как..." has written the document since the window opened.
     bool isSaved() const { return !savedPath_.isEmpty(); }
@@ -81,7 +84,8 @@ private:
     bool exportTo(const QString& title, const QList<SaveFormat>& formats, bool marksSaved);
     std::optional<document::ExportResult>
     runExport(const QString& action,
-              std::function<document::ExportResult(const document::ProgressCallback&)> work);
+              std::function<document::ExportResult(const document::ProgressCallback&)> work,
+              const QString& unit = QStringLiteral("страница"));
     void showPage(int page);
     void showZoom(const Zoom& zoom);
     void applyTypedZoom();
@@ -92,6 +96,8 @@ private:
     QAction* saveAction_ = nullptr;
     QAction* savePngAction_ = nullptr;
     QAction* printAction_ = nullptr;
+    QAction* libreOfficeAction_ = nullptr; // only when LibreOffice is on PATH
+    QString libreOffice_;
     QAction* previousAction_ = nullptr;
     QAction* nextAction_ = nullptr;
     QAction* firstAction_ = nullptr;

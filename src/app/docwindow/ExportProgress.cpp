@@ -14,7 +14,7 @@ constexpr int ShowAfterMilliseconds = 300; // a quick export flashes no dialog
 } // namespace
 
 document::ExportResult runWithProgress(QWidget* parent, const QString& action,
-                                       ExportTask::Work work)
+                                       ExportTask::Work work, const QString& unit)
 {
     ExportTask task(std::move(work)); // outlives the dialog that can cancel it
     QProgressDialog dialog(parent);
@@ -47,7 +47,7 @@ document::ExportResult runWithProgress(QWidget* parent, const QString& action,
         if (count > 0 && page != shownPage && !task.isCancelRequested()) {
             shownPage = page;
             dialog.setLabelText(
-                QStringLiteral("%1: страница %2 из %3").arg(action).arg(page).arg(count));
+                QStringLiteral("%1: %2 %3 из %4").arg(action, unit).arg(page).arg(count));
             dialog.setMaximum(count);
             dialog.setValue(page - 1);
         }

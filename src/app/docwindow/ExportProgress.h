@@ -10,10 +10,12 @@ namespace pagula::docwindow
 {
 
 // Runs an export on a worker thread behind a window-modal progress dialog titled "Pagula"
-// that shows "<action>: страница i из n" and offers "Отмена" (the export stops before its
-// next page). Events go on meanwhile, so the parent repaints and other windows stay usable.
-// Returns the export's result (cancelled set when the user cancelled) or rethrows its error.
+// that shows "<action>: страница i из n" (or another unit the export counts) and offers
+// "Отмена" (the export stops before its next page). Events go on meanwhile, so the parent
+// repaints and other windows stay usable. Returns the export's result (cancelled set when the
+// user cancelled) or rethrows its error.
 document::ExportResult runWithProgress(QWidget* parent, const QString& action,
-                                       ExportTask::Work work);
+                                       ExportTask::Work work,
+                                       const QString& unit = QStringLiteral("страница"));
 
 } // namespace pagula::docwindow

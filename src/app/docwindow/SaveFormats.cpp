@@ -1,5 +1,7 @@
 #include "app/docwindow/SaveFormats.h"
 
+#include "document/DocxExport.h"
+#include "document/OdtExport.h"
 #include "document/PdfExport.h"
 #include "document/PngExport.h"
 
@@ -8,14 +10,46 @@
 namespace pagula::docwindow
 {
 
+namespace
+{
+
+// An ODT or DOCX row; their progress counts picture files and the writing of the package.
+template <typename Options, typename Save>
+SaveFormat packageFormat(const QString& filter, const QString& suffix, bool embed, Save save)
+{
+    SaveFormat format{filter, suffix,
+                      [embed, save](const document::Document& doc, const QString& path,
+                                    const document::ProgressCallback& progress) {
+                          Options options;
+                          options.embedPictures = embed;
+                          return save(doc, path, options, progress);
+                      }};
+    format.progressUnit = QStringLiteral("шаг");
+    return format;
+}
+
+} // namespace
+
 QList<SaveFormat> documentSaveFormats()
 {
+    const QString odt = QStringLiteral("odt");
+    const QString docx = QStringLiteral("docx");
     return {
         {QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("pdf"),
          [](const document::Document& doc, const QString& path,
             const document::ProgressCallback& progress) {
              return document::savePdf(doc, path, {}, progress);
          }},
+        packageFormat<document::OdtOptions>(QStringLiteral("Документ ODF (*.odt)"), odt, false,
+                                            document::saveOdt),
+        packageFormat<document::OdtOptions>(
+            QStringLiteral("Документ ODF со встроенными рисунками (*.odt)"), odt, true,
+            document::saveOdt),
+        packageFormat<document::DocxOptions>(QStringLiteral("Документ Word (*.docx)"), docx, false,
+                                             document::saveDocx),
+        packageFormat<document::DocxOptions>(
+            QStringLiteral("Документ Word со встроенными рисунками (*.docx)"), docx, true,
+            document::saveDocx),
     };
 }
 
@@ -45,8 +79,15 @@ std::optional<SaveTarget> resolveSaveTarget(const QString& chosenPath,
     if (formats.isEmpty() || chosenPath.isEmpty())
         return std::nullopt;
     const QString suffix = QFileInfo(chosenPath).suffix();
+    const auto named = [&](const SaveFormat& format) {
+        return suffix.compare(format.suffix, Qt::CaseInsensitive) == 0;
+    };
     for (const SaveFormat& format : formats) {
-        if (suffix.compare(format.suffix, Qt::CaseInsensitive) == 0)
+        if (format.filter == selectedFilter && named(format))
+            return SaveTarget{chosenPath, format};
+    }
+    for (const SaveFormat& format : formats) {
+        if (named(format))
             return SaveTarget{chosenPath, format};
     }
     SaveFormat chosen = formats.first();

@@ -22,10 +22,12 @@ struct SaveFormat {
     QString filter; // e.g. "Документ PDF (*.pdf)"
     QString suffix; // without the dot
     Writer write;
+    // What the writer's progress counts, for "Сохранение: страница 3 из 20".
+    QString progressUnit = QStringLiteral("страница");
 };
 
-// What "Сохранить как..." offers, in the dialog's order. A new writer (ODT, DOCX) is one
-// more row here.
+// What "Сохранить как..." offers, in the dialog's order: PDF, then ODT and DOCX, each with its
+// pictures linked to their files or stored in it.
 QList<SaveFormat> documentSaveFormats();
 // What "Сохранить страницы как PNG..." offers: one picture file per page.
 QList<SaveFormat> pageImageFormats();
@@ -38,8 +40,9 @@ struct SaveTarget {
 };
 
 // The file and format for a name the user chose with a filter selected. A name ending in a
-// known format's suffix is saved in that format whatever the filter; any other name is saved
-// in the selected filter's format with its suffix added. Without formats nothing is chosen.
+// known format's suffix is saved in that format whatever the filter (the selected filter's,
+// when several formats share the suffix); any other name is saved in the selected filter's
+// format with its suffix added. Without formats nothing is chosen.
 std::optional<SaveTarget> resolveSaveTarget(const QString& chosenPath,
                                             const QString& selectedFilter,
                                             const QList<SaveFormat>& formats);

@@ -9,28 +9,32 @@ using namespace pagula::docwindow;
 namespace
 {
 
-// The PDF row and two rows shaped like the writers still to come.
 QList<SaveFormat> threeFormats()
 {
-    QList<SaveFormat> formats = documentSaveFormats();
-    formats.append({QStringLiteral("Документ ODF (*.odt)"), QStringLiteral("odt"), {}});
-    formats.append({QStringLiteral("Документ Word (*.docx)"), QStringLiteral("docx"), {}});
-    return formats;
+    return documentSaveFormats();
 }
 
-TEST(SaveFormats, TheDocumentIsSavedAsPdfAndPagesAsPng)
+TEST(SaveFormats, TheDocumentIsSavedAsPdfOdtOrDocxAndPagesAsPng)
 {
     const QList<SaveFormat> formats = documentSaveFormats();
-    ASSERT_EQ(formats.size(), 1);
-    EXPECT_EQ(formats[0].filter, QStringLiteral("Документ PDF (*.pdf)"));
-    EXPECT_EQ(formats[0].suffix, QStringLiteral("pdf"));
-    EXPECT_TRUE(formats[0].write);
+    EXPECT_EQ(
+        saveFilters(formats),
+        (QStringList{QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("Документ ODF (*.odt)"),
+                     QStringLiteral("Документ ODF со встроенными рисунками (*.odt)"),
+                     QStringLiteral("Документ Word (*.docx)"),
+                     QStringLiteral("Документ Word со встроенными рисунками (*.docx)")}));
+    const char* suffixes[] = {"pdf", "odt", "odt", "docx", "docx"};
+    ASSERT_EQ(formats.size(), 5);
+    for (int i = 0; i < formats.size(); ++i) {
+        EXPECT_EQ(formats[i].suffix, QLatin1String(suffixes[i]));
+        EXPECT_TRUE(formats[i].write);
+        // A PDF is written page by page; ODT and DOCX picture file by picture file.
+        EXPECT_EQ(formats[i].progressUnit,
+                  i == 0 ? QStringLiteral("страница") : QStringLiteral("шаг"));
+    }
     ASSERT_EQ(pageImageFormats().size(), 1);
     EXPECT_EQ(pageImageFormats()[0].suffix, QStringLiteral("png"));
     EXPECT_TRUE(pageImageFormats()[0].write);
-    EXPECT_EQ(saveFilters(threeFormats()), (QStringList{QStringLiteral("Документ PDF (*.pdf)"),
-                                                        QStringLiteral("Документ ODF (*.odt)"),
-                                                        QStringLiteral("Документ Word (*.docx)")}));
 }
 
 struct TargetCase {
@@ -58,12 +62,32 @@ TEST_P(ResolveSaveTarget, TheNamesSuffixWinsOtherwiseTheFiltersIsAdded)
 INSTANTIATE_TEST_SUITE_P(Names, ResolveSaveTarget,
                          ::testing::Values(TargetCase{"/d/sheet.pdf", 0, "/d/sheet.pdf", "pdf"},
                                            TargetCase{"/d/sheet", 0, "/d/sheet.pdf", "pdf"},
-                                           TargetCase{"/d/sheet", 2, "/d/sheet.docx", "docx"},
+                                           TargetCase{"/d/sheet", 3, "/d/sheet.docx", "docx"},
                                            TargetCase{"/d/sheet.PDF", 1, "/d/sheet.PDF", "pdf"},
                                            TargetCase{"/d/sheet.odt", 0, "/d/sheet.odt", "odt"},
                                            TargetCase{"/d/лист 1.v2", 0, "/d/лист 1.v2.pdf", "pdf"},
                                            TargetCase{"/d/sheet.", 1, "/d/sheet.odt", "odt"},
                                            TargetCase{"/d.x/sheet", 0, "/d.x/sheet.pdf", "pdf"}));
+
+TEST(SaveFormats, FormatsSharingASuffixFollowTheSelectedFilter)
+{
+    const QList<SaveFormat> formats = documentSaveFormats();
+    const struct {
+        const char* chosen;
+        int selected;
+        int format;
+    } cases[] = {
+        {"/d/a.odt", 2, 2},                      // the stored-pictures ODT, as selected
+        {"/d/a.odt", 1, 1},  {"/d/a.odt", 4, 1}, // a DOCX filter with an ODT name: the first ODT
+        {"/d/a.docx", 4, 4}, {"/d/a", 4, 4},
+    };
+    for (const auto& c : cases) {
+        const auto target =
+            resolveSaveTarget(QString::fromUtf8(c.chosen), formats[c.selected].filter, formats);
+        ASSERT_TRUE(target.has_value());
+        EXPECT_EQ(target->format.filter, formats[c.format].filter) << c.chosen << ' ' << c.selected;
+    }
+}
 
 TEST(SaveFormats, NothingIsChosenWithoutANameOrAFormat)
 {

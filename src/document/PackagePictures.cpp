@@ -1,0 +1,205 @@
+#include "document/PackagePictures.h"
+
+#include "common/Error.h"
+#include "document/XmlText.h"
+#include "imaging/ImageIO.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace pagula::document
+{
+
+namespace
+{
+
+// The formats word processors read, known by their first bytes (never by the file name).
+std::optional<PackagePictures::StoredFormat> wordProcessorFormat(const QByteArray& head)
+{
+    if (head.startsWith("\xFF\xD8\xFF"))
+        return PackagePictures::StoredFormat{"jpeg", "image/jpeg"};
+    if (head.startsWith("\x89PNG\r\n\x1A\n"))
+        return PackagePictures::StoredFormat{"png", "image/png"};
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return PackagePictures::StoredFormat{"gif", "image/gif"};
+    if (head.startsWith("BM"))
+        return PackagePictures::StoredFormat{"bmp", "image/bmp"};
+    if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)))
+        return PackagePictures::StoredFormat{"tiff", "image/tiff"};
+    return std::nullopt;
+}
+
+// The first bytes of a regular file; a null array (and the reason) when it cannot be read.
+QByteArray readHead(const QString& path, QString* reason)
+{
+    QFile file(path);
+    // A FIFO or a device in a picture's place would block; a folder cannot be a picture.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        *reason = QStringLiteral("Cannot open file %1").arg(path);
+        return {};
+    }
+    QByteArray head = file.read(16);
+    if (head.isNull())
+        head = QByteArray("");
+    return head;
+}
+
+int dotsPerMeter(int pixels, double points)
+{
+    const double dpm = pixels / (points / 72.0) / 0.0254;
+    return static_cast<int>(std::clamp(std::lround(dpm), 1L, 1000000000L));
+}
+
+// Whether a file's pixels stand as they are shown: no EXIF or TIFF orientation turns them.
+// Word processors show a picture's pixels as stored; our pages show it upright.
+bool isUpright(const QString& path)
+{
+    try {
+        return imaging::probeFile(path).orientation == 1;
+    } catch (const Error&) {
+        return true; // a file that cannot be probed is linked or copied as it is
+    }
+}
+
+PictureReference linkTo(const QString& path)
+{
+    PictureReference ref;
+    ref.linkUri = fileUri(path);
+    return ref;
+}
+
+} // namespace
+
+PictureReferences linkedReferences(const Document& document)
+{
+    PictureReferences refs;
+    for (int i = 0; i < document.itemCount(); ++i) {
+        if (document.item(i).kind != ItemKind::Picture)
+            continue;
+        const QString& path = document.pictureAt(i).path();
+        if (refs.find(path) == refs.end())
+            refs.emplace(path, linkTo(path));
+    }
+    return refs;
+}
+
+PackagePictures::PackagePictures(const Document& document, const PackageOptions& options,
+                                 QString entryFolder)
+    : document_(document), options_(options), entryFolder_(std::move(entryFolder))
+{
+    for (int i = 0; i < document.itemCount(); ++i) {
+        if (document.item(i).kind != ItemKind::Picture)
+            continue;
+        const QString& path = document.pictureAt(i).path();
+        if (firstUse_.emplace(path, i).second)
+            paths_.append(path);
+    }
+}
+
+bool PackagePictures::prepare(const ProgressCallback& progress, int stepCount)
+{
+    for (int k = 0; k < paths_.size(); ++k) {
+        if (progress && !progress(k + 1, stepCount))
+            return false;
+        const QString& path = paths_[k];
+        references_[path] = decide(path, firstUse_.at(path));
+    }
+    return true;
+}
+
+PictureReference PackagePictures::decide(const QString& path, int firstItem)
+{
+    const InlinePicture& picture = document_.pictureAt(firstItem);
+    bool store = options_.embedPictures || !picture.linkToFile() || picture.saveWithDocument();
+
+    QString reason;
+    const QByteArray head = readHead(path, &reason);
+    if (!head.isNull()) {
+        const std::optional<StoredFormat> format = wordProcessorFormat(head);
+        const bool upright = !format || isUpright(path);
+        if (format && upright && !store)
+            return linkTo(path);
+        if (format && upright)
+            return copied(path, *format);
+        // Word processors cannot read this file, or show it lying on its side: it is stored,
+        // converted and upright.
+        store = true;
+        try {
+            return converted(path, picture,
+                             format && QLatin1String(format->extension) == QLatin1String("jpeg"));
+        } catch (const Error& e) {
+            reason = e.message();
+        }
+    }
+    // Only a picture that must be stored fails the save; a link needs no file.
+    if (store && options_.brokenPicture == BrokenPicture::Fail)
+        throw Error(QStringLiteral("Cannot store picture %1: %2").arg(path, reason));
+    failures_.append({firstItem, path, reason});
+    return linkTo(path);
+}
+
+PictureReference PackagePictures::newEntry(const QString& extension, const QString& mediaType)
+{
+    PictureReference ref;
+    ref.extension = extension;
+    ref.mediaType = mediaType;
+    ref.entryName =
+        QStringLiteral("%1image%2.%3").arg(entryFolder_).arg(++storedCount_).arg(extension);
+    return ref;
+}
+
+PictureReference PackagePictures::copied(const QString& path, const StoredFormat& format)
+{
+    PictureReference ref =
+        newEntry(QString::fromLatin1(format.extension), QString::fromLatin1(format.mediaType));
+    ref.sourcePath = path;
+    return ref;
+}
+
+PictureReference PackagePictures::converted(const QString& path, const InlinePicture& picture,
+                                            bool asJpeg)
+{
+    QImage image = imaging::decodeFile(path); // upright
+    // The stored picture keeps the size in points that the document knows, so its crop and
+    // scale mean the same in the word processor.
+    image.setDotsPerMeterX(dotsPerMeter(image.width(), picture.ownSize().width()));
+    image.setDotsPerMeterY(dotsPerMeter(image.height(), picture.ownSize().height()));
+
+    if (!conversions_) {
+        conversions_ = std::make_unique<QTemporaryDir>();
+        if (!conversions_->isValid())
+            throw Error(QStringLiteral("Cannot create a temporary folder: %1")
+                            .arg(conversions_->errorString()));
+    }
+    // A photograph stays a JPEG, at a quality that keeps it as it was; anything else becomes
+    // a PNG, which loses nothing.
+    PictureReference ref = asJpeg ? newEntry(QStringLiteral("jpeg"), QStringLiteral("image/jpeg"))
+                                  : newEntry(QStringLiteral("png"), QStringLiteral("image/png"));
+    ref.sourcePath =
+        conversions_->filePath(QStringLiteral("image%1.%2").arg(storedCount_).arg(ref.extension));
+    QImageWriter writer(ref.sourcePath, asJpeg ? "jpeg" : "png");
+    if (asJpeg)
+        writer.setQuality(95);
+    if (!writer.write(image))
+        throw Error(
+            QStringLiteral("Cannot write file %1: %2").arg(ref.sourcePath, writer.errorString()));
+    return ref;
+}
+
+QList<PictureReference> PackagePictures::stored() const
+{
+    QList<PictureReference> list;
+    for (const QString& path : paths_) {
+        const auto it = references_.find(path);
+        if (it != references_.end() && it->second.isStored())
+            list.append(it->second);
+    }
+    return list;
+}
+
+} // namespace pagula::document

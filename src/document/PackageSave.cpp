@@ -1,0 +1,47 @@
+#include "document/PackageSave.h"
+
+#include "common/Error.h"
+
+#include <QSaveFile>
+
+namespace pagula::document
+{
+
+bool savePackage(const QString& path, const QList<PackageEntry>& entries,
+                 const ProgressCallback& progress, int stepCount)
+{
+    if (progress && !progress(stepCount, stepCount))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Error(QStringLiteral("Cannot create file %1").arg(path));
+    try {
+        ZipPackageWriter zip(file);
+        for (const PackageEntry& entry : entries) {
+            if (entry.sourcePath.isEmpty())
+                zip.addData(entry.name, entry.data, entry.compression);
+            else
+                zip.addFile(entry.name, entry.sourcePath, entry.compression);
+        }
+        // A stop asked for after the last bytes went out still keeps the previous file.
+        bool stopped = false;
+        std::function<bool()> keepGoing;
+        if (progress)
+            keepGoing = [&] { return !(stopped = stopped || !progress(stepCount, stepCount)); };
+        if (!zip.finish(keepGoing) || stopped) {
+            file.cancelWriting();
+            return false;
+        }
+    } catch (const PackageWriteError& e) {
+        file.cancelWriting();
+        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, e.message()));
+    } catch (...) {
+        file.cancelWriting();
+        throw;
+    }
+    if (!file.commit())
+        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+    return true;
+}
+
+} // namespace pagula::document

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "document/ExportResult.h"
+#include "document/ZipPackageWriter.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace pagula::document
+{
+
+// One entry of a package: data made in memory, or a file copied as it is.
+struct PackageEntry {
+    QString name;
+    QByteArray data;
+    QString sourcePath; // when set, the entry is this file's bytes
+    ZipPackageWriter::Compression compression = ZipPackageWriter::Compression::Deflate;
+};
+
+// Writes the entries, in order, as a zip package through a temporary file that replaces `path`
+// only when everything succeeded: after an error or a cancel the previous file is unchanged and
+// no temporary file remains. progress(stepCount, stepCount) is asked before writing and again
+// now and then while files are copied. Returns false when cancelled; throws pagula::Error
+// ("Cannot create file ...", "Cannot write file ...: reason", or a picture's own failure).
+bool savePackage(const QString& path, const QList<PackageEntry>& entries,
+                 const ProgressCallback& progress, int stepCount);
+
+} // namespace pagula::document

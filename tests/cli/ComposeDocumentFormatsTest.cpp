@@ -1,0 +1,116 @@
+// pagula-compose writing ODT and DOCX: the format follows the output's extension, pictures are
+// linked unless --embed stores them.
+#include "cli/ComposeOptions.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <zip.h>
+
+namespace
+{
+
+struct Package {
+    QStringList names;
+    QByteArray main; // content.xml or word/document.xml
+};
+
+Package readPackage(const QString& path, const char* mainPart)
+{
+    Package package;
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+    if (!archive)
+        return package;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i)
+        package.names << QString::fromUtf8(zip_get_name(archive, zip_uint64_t(i), 0));
+    zip_stat_t st;
+    if (zip_stat(archive, mainPart, 0, &st) == 0) {
+        package.main.resize(qsizetype(st.size));
+        zip_file_t* file = zip_fopen(archive, mainPart, 0);
+        if (file) {
+            zip_fread(file, package.main.data(), st.size);
+            zip_fclose(file);
+        }
+    }
+    zip_close(archive);
+    return package;
+}
+
+struct Outcome {
+    int exitCode = -1;
+    QString err;
+};
+
+Outcome runCompose(const QStringList& args, const QString& home)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/share"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(PAGULA_COMPOSE_BINARY), args);
+    EXPECT_TRUE(p.waitForFinished(120000));
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(ComposeDocumentFormats, OdtAndDocxFollowTheExtensionLinkedOrStored)
+{
+    QTemporaryDir dir;
+    QStringList entries;
+    for (int k = 0; k < 5; ++k) {
+        QImage img(60, 80, QImage::Format_RGB32);
+        img.fill(QColor::fromHsv(k * 60, 200, 200));
+        const QString file = dir.filePath(QStringLiteral("pic %1 #&.jpg").arg(k));
+        pagula::test::savePicture(img, file, "JPG");
+        entries << file + QLatin1Char('0');
+    }
+    const QString list = dir.filePath(QStringLiteral("list.txt"));
+    {
+        QFile f(list);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((entries.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    }
+
+    const struct {
+        const char* output;
+        const char* mainPart;
+        const char* picture; // one element per picture or filler
+        QStringList options;
+        int stored;
+    } cases[] = {
+        // 5 pictures and 5 gutter fillers; stored: 5 pictures and the filler, each once.
+        {"out.odt", "content.xml", "<draw:frame ", {}, 0},
+        {"out.docx", "word/document.xml", "<wp:inline ", {}, 0},
+        {"stored.odt", "content.xml", "<draw:frame ", {"--embed"}, 6},
+        {"stored.DOCX", "word/document.xml", "<wp:inline ", {"--embed"}, 6},
+    };
+    for (const auto& c : cases) {
+        const QString out = dir.filePath(QString::fromLatin1(c.output));
+        const Outcome r = runCompose(QStringList(c.options) << list << out, dir.path());
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(out + QStringLiteral(": 1 page(s)"))) << r.err.toStdString();
+        const Package package = readPackage(out, c.mainPart);
+        EXPECT_EQ(package.main.count(c.picture), 10) << c.output;
+        EXPECT_EQ(package.names.filter(QRegularExpression("^(Pictures|word/media)/")).size(),
+                  c.stored)
+            << c.output;
+    }
+}
+
+TEST(ComposeDocumentFormats, EmbedIsAnOption)
+{
+    using pagula::cli::parseComposeArguments;
+    EXPECT_FALSE(parseComposeArguments({"pagula-compose", "l", "o.odt"}).options->embedPictures);
+    EXPECT_TRUE(
+        parseComposeArguments({"pagula-compose", "--embed", "l", "o.docx"}).options->embedPictures);
+    EXPECT_TRUE(parseComposeArguments({"pagula-compose", "--help"}).text.contains("--embed"));
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+#include "ComposedDocuments.h"
+
+#include "compose/CompositionHost.h"
+#include "compose/CompositionRun.h"
+#include "compose/ProgressDialog.h"
+#include "document/BuiltinEngine.h"
+
+#include <gtest/gtest.h>
+
+namespace pagula::document::test
+{
+
+namespace
+{
+
+struct Settings : compose::CompositionSettings {
+    explicit Settings(const LayoutChoice& choice, QStringList entries)
+        : c(choice), ticked(std::move(entries))
+    {
+    }
+
+    bool twoSided() override { return c.twoSided; }
+    QStringList tickedEntries() override { return ticked; }
+    int columns() override { return c.columns; }
+    int rows() override { return c.rows; }
+    double cellWidth() override { return c.cellWidth; }
+    double cellHeight() override { return c.cellHeight; }
+    int marginLeft() override { return c.marginLeft; }
+    int marginRight() override { return c.marginRight; }
+    int marginTop() override { return c.marginTop; }
+    int marginBottom() override { return c.marginBottom; }
+    int gutterSize() override { return c.gutterSize; }
+    int gutterSide() override { return c.gutterSide; }
+    void setGutterSide(int side) override { c.gutterSide = side; }
+    int brightness() override { return c.brightness; }
+    int contrast() override { return c.contrast; }
+    int colorFormat() override { return c.colorFormat; }
+    bool frame() override { return c.frame; }
+    compose::CropProfile cropProfile(int profile) override
+    {
+        return profile == 1 ? c.profile1 : c.profile2;
+    }
+
+    LayoutChoice c;
+    QStringList ticked;
+};
+
+struct Host : compose::CompositionHost {
+    void setProgressRange(int, int) override {}
+    void setProgressPosition(int) override {}
+    void repaintProgress() override {}
+    void processEvents() override {}
+    void showError(const QString& text) override { problems << text; }
+    void showMessage(const QString& text) override { problems << text; }
+    void showInformation(const QString&) override {}
+
+    QStringList problems;
+};
+
+struct Dialog : compose::ProgressDialog {
+    void setStatus(const QString&) override {}
+    void show() override
+    {
+        flag.shown(visible);
+        visible = true;
+    }
+    void close() override { visible = false; }
+    void repaint() override {}
+    int cancelFlag() const override { return flag.value(); }
+
+    bool visible = false;
+    compose::CancelFlag flag;
+};
+
+} // namespace
+
+std::vector<std::shared_ptr<Document>>
+composeDocuments(const QStringList& ticked, const LayoutChoice& layout, const QString& fillerPath)
+{
+    Settings settings(layout, ticked);
+    Host host;
+    Dialog dialog;
+    BuiltinEngine engine;
+    compose::CompositionRun run(engine, settings, host, dialog, fillerPath);
+    run.PrintButtonClick();
+    EXPECT_TRUE(host.problems.isEmpty()) << host.problems.join('\n').toStdString();
+    return engine.documents();
+}
+
+} // namespace pagula::document::test
