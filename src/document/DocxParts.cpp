@@ -3,10 +3,10 @@
 #include "common/Error.h"
 #include "document/ParagraphPlan.h"
 #include "document/PictureFormatValues.h"
+#include "document/XmlPart.h"
 #include "document/XmlText.h"
 
 #include <QFileInfo>
-#include <QXmlStreamWriter>
 
 #include <algorithm>
 
@@ -44,40 +44,7 @@ const QString EmptyLineStyle = QStringLiteral("EmptyLine");
 const QString PictureFontSize = QStringLiteral("2");
 const QString PictureLowering = QStringLiteral("-1");
 
-class Xml
-{
-public:
-    Xml() : w_(&bytes_) {}
-
-    QXmlStreamWriter& start(const char* rootName,
-                            std::initializer_list<std::pair<const char*, QString>> ns)
-    {
-        w_.writeStartDocument(QStringLiteral("1.0"), true);
-        w_.writeStartElement(QLatin1String(rootName));
-        for (const auto& [prefix, uri] : ns)
-            w_.writeAttribute(*prefix ? QStringLiteral("xmlns:") + QLatin1String(prefix)
-                                      : QStringLiteral("xmlns"),
-                              uri);
-        return w_;
-    }
-
-    QByteArray finish()
-    {
-        w_.writeEndDocument();
-        if (w_.hasError())
-            throw Error(QStringLiteral("Cannot write the document's XML"));
-        return bytes_;
-    }
-
-private:
-    QByteArray bytes_;
-    QXmlStreamWriter w_;
-};
-
-void attr(QXmlStreamWriter& w, const char* name, const QString& value)
-{
-    w.writeAttribute(QLatin1String(name), value);
-}
+using document::attr;
 
 void attr(QXmlStreamWriter& w, const char* name, qint64 value)
 {
@@ -366,8 +333,8 @@ bool Relationships::isStored(const QString& path) const
 
 QByteArray contentTypesXml(const QList<PictureReference>& stored)
 {
-    Xml xml;
-    QXmlStreamWriter& w = xml.start("Types", {{"", ContentTypesNs}});
+    XmlPart xml;
+    QXmlStreamWriter& w = xml.start("Types", {{"", ContentTypesNs}}, true);
     std::map<QString, QString> defaults{
         {QStringLiteral("rels"),
          QStringLiteral("application/vnd.openxmlformats-package.relationships+xml")},
@@ -391,8 +358,8 @@ QByteArray contentTypesXml(const QList<PictureReference>& stored)
 
 QByteArray packageRelationshipsXml()
 {
-    Xml xml;
-    QXmlStreamWriter& w = xml.start("Relationships", {{"", PackageRelNs}});
+    XmlPart xml;
+    QXmlStreamWriter& w = xml.start("Relationships", {{"", PackageRelNs}}, true);
     writeRelationship(w, QStringLiteral("rId1"), RelTypeBase + QStringLiteral("officeDocument"),
                       QStringLiteral("word/document.xml"), false);
     return xml.finish();
@@ -400,8 +367,8 @@ QByteArray packageRelationshipsXml()
 
 QByteArray documentRelationshipsXml(const Relationships& relationships)
 {
-    Xml xml;
-    QXmlStreamWriter& w = xml.start("Relationships", {{"", PackageRelNs}});
+    XmlPart xml;
+    QXmlStreamWriter& w = xml.start("Relationships", {{"", PackageRelNs}}, true);
     for (const Relationships::Entry& e : relationships.entries())
         writeRelationship(w, e.id, e.type, e.target, e.external);
     return xml.finish();
@@ -409,14 +376,14 @@ QByteArray documentRelationshipsXml(const Relationships& relationships)
 
 QByteArray documentXml(const Document& document, const Relationships& relationships)
 {
-    Xml xml;
+    XmlPart xml;
     QXmlStreamWriter& w = xml.start("w:document", {{"w", WordNs},
                                                    {"r", RelNs},
                                                    {"wp", WpNs},
                                                    {"a", DrawingNs},
                                                    {"pic", PictureNs},
                                                    {"wpg", GroupNs},
-                                                   {"wps", ShapeNs}});
+                                                   {"wps", ShapeNs}}, true);
     start(w, "w:body");
     Drawings drawings(w, relationships);
     for (const PlannedParagraph& paragraph : planParagraphs(document))
@@ -444,8 +411,8 @@ QByteArray documentXml(const Document& document, const Relationships& relationsh
 
 QByteArray stylesXml()
 {
-    Xml xml;
-    QXmlStreamWriter& w = xml.start("w:styles", {{"w", WordNs}});
+    XmlPart xml;
+    QXmlStreamWriter& w = xml.start("w:styles", {{"w", WordNs}}, true);
     start(w, "w:docDefaults");
     start(w, "w:rPrDefault");
     writeFontSize(w, PictureFontSize);
@@ -480,8 +447,8 @@ QByteArray stylesXml()
 
 QByteArray settingsXml()
 {
-    Xml xml;
-    QXmlStreamWriter& w = xml.start("w:settings", {{"w", WordNs}});
+    XmlPart xml;
+    QXmlStreamWriter& w = xml.start("w:settings", {{"w", WordNs}}, true);
     start(w, "w:compat");
     empty(w, "w:compatSetting",
           {{"w:name", QStringLiteral("compatibilityMode")},

@@ -4,10 +4,10 @@
 #include "document/PageGeometry.h"
 #include "document/ParagraphPlan.h"
 #include "document/PictureFormatValues.h"
+#include "document/XmlPart.h"
 #include "document/XmlText.h"
 
 #include <QFileInfo>
-#include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <cmath>
@@ -37,40 +37,6 @@ const QString EmptyBreakStyle = QStringLiteral("P2");
 // Picture paragraphs take the smallest type: the paragraph mark then never makes a line higher
 // than its pictures, in word processors that count it.
 const QString PictureFontSize = QStringLiteral("1pt");
-
-class Xml
-{
-public:
-    Xml() : w_(&bytes_) {}
-
-    QXmlStreamWriter& operator*() { return w_; }
-    QXmlStreamWriter* operator->() { return &w_; }
-
-    void start(const char* rootName, std::initializer_list<std::pair<const char*, QString>> ns)
-    {
-        w_.writeStartDocument();
-        w_.writeStartElement(QLatin1String(rootName));
-        for (const auto& [prefix, uri] : ns)
-            w_.writeAttribute(QStringLiteral("xmlns:") + QLatin1String(prefix), uri);
-    }
-
-    QByteArray finish()
-    {
-        w_.writeEndDocument();
-        if (w_.hasError())
-            throw Error(QStringLiteral("Cannot write the document's XML"));
-        return bytes_;
-    }
-
-private:
-    QByteArray bytes_;
-    QXmlStreamWriter w_;
-};
-
-void attr(QXmlStreamWriter& w, const char* name, const QString& value)
-{
-    w.writeAttribute(QLatin1String(name), value);
-}
 
 QString percent(double value)
 {
@@ -207,7 +173,7 @@ QByteArray contentXml(const Document& document, const PictureReferences& picture
             if (document.item(item).kind == ItemKind::Picture)
                 graphics.nameFor(document.pictureAt(item));
 
-    Xml xml;
+    XmlPart xml;
     xml.start("office:document-content", {{"office", OfficeNs},
                                           {"style", StyleNs},
                                           {"text", TextNs},
@@ -252,7 +218,7 @@ QByteArray contentXml(const Document& document, const PictureReferences& picture
 
 QByteArray stylesXml(const Document& document)
 {
-    Xml xml;
+    XmlPart xml;
     xml.start("office:document-styles", {{"office", OfficeNs},
                                          {"style", StyleNs},
                                          {"text", TextNs},
@@ -334,7 +300,7 @@ QByteArray stylesXml(const Document& document)
 
 QByteArray metaXml()
 {
-    Xml xml;
+    XmlPart xml;
     xml.start("office:document-meta", {{"office", OfficeNs}, {"meta", MetaNs}});
     QXmlStreamWriter& w = *xml;
     attr(w, "office:version", QStringLiteral("1.2"));
@@ -346,7 +312,7 @@ QByteArray metaXml()
 
 QByteArray manifestXml(const QList<PictureReference>& stored)
 {
-    Xml xml;
+    XmlPart xml;
     xml.start("manifest:manifest", {{"manifest", ManifestNs}});
     QXmlStreamWriter& w = *xml;
     attr(w, "manifest:version", QStringLiteral("1.2"));
