@@ -13,19 +13,39 @@ namespace
 {
 constexpr double MinImageDpi = 10.0;
 constexpr double MaxImageDpi = 600.0;
-} // namespace
 
-QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& page,
-                                 PageCanvas& canvas, const RenderOptions& options)
+QList<PlacedPicture> shownPictures(const LaidOutPage& page, const RenderOptions& options)
 {
     QList<PlacedPicture> shown;
     for (const PlacedPicture& placed : page.pictures()) {
         if (options.visibleArea.isEmpty() || options.visibleArea.intersects(placed.box))
             shown.append(placed);
     }
+    return shown;
+}
 
+} // namespace
+
+std::unique_ptr<PictureSource> picturesFor(const Document& document, const LaidOutPage& page,
+                                           const RenderOptions& options)
+{
+    return std::make_unique<PictureSource>(document, shownPictures(page, options),
+                                           options.pictureDpi, options.decoder);
+}
+
+QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& page,
+                                 PageCanvas& canvas, const RenderOptions& options)
+{
+    const std::unique_ptr<PictureSource> source = picturesFor(document, page, options);
+    return renderPage(document, page, canvas, *source, options);
+}
+
+QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& page,
+                                 PageCanvas& canvas, PictureSource& source,
+                                 const RenderOptions& options)
+{
+    const QList<PlacedPicture> shown = shownPictures(page, options);
     QList<PictureFailure> failures;
-    PictureSource source(document, shown, options.pictureDpi, options.decoder);
     for (const PlacedPicture& placed : shown) {
         QImage picture;
         try {

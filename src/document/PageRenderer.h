@@ -11,6 +11,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <memory>
+
 namespace pagula::document
 {
 
@@ -35,6 +37,17 @@ struct PictureFailure {
 // draws as a placeholder and is returned; the rest of the page is drawn all the same.
 QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& page,
                                  PageCanvas& canvas, const RenderOptions& options);
+
+// The pictures a page will draw with these options, decoding from the moment it is made: made
+// for the next page before the current one is drawn, it keeps the decoding threads busy while
+// the current page is drawn and written.
+std::unique_ptr<PictureSource> picturesFor(const Document& document, const LaidOutPage& page,
+                                           const RenderOptions& options);
+
+// renderPage with the page's pictures from picturesFor(document, page, options).
+QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& page,
+                                 PageCanvas& canvas, PictureSource& source,
+                                 const RenderOptions& options);
 
 // The same through a QPainter at `scale` device units per point (see PainterCanvas).
 QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& page,

@@ -2,12 +2,14 @@
 
 #include "common/Error.h"
 #include "document/FlowLayout.h"
+#include "document/PageRenderer.h"
 #include "document/PdfCanvas.h"
 #include "document/PdfWriter.h"
 
 #include <QSaveFile>
 
 #include <cmath>
+#include <memory>
 
 namespace pagula::document
 {
@@ -40,14 +42,19 @@ ExportResult writePdf(const Document& document, QIODevice& out, const PdfOptions
     PdfCanvas canvas(writer);
     RenderOptions render;
     render.pictureDpi = options.pictureDpi;
+    std::unique_ptr<PictureSource> next;
     for (int i = 0; i < count; ++i) {
         if (progress && !progress(i + 1, count)) {
             result.cancelled = true;
             return result;
         }
+        const std::unique_ptr<PictureSource> pictures =
+            next ? std::move(next) : picturesFor(document, layout.pages[i], render);
+        if (i + 1 < count)
+            next = picturesFor(document, layout.pages[i + 1], render);
         writer.beginPage(layout.pageSize);
         const QList<PictureFailure> failures =
-            renderPage(document, layout.pages[i], canvas, render);
+            renderPage(document, layout.pages[i], canvas, *pictures, render);
         if (!failures.isEmpty() && options.brokenPicture == BrokenPicture::Fail) {
             const PictureFailure& f = failures.first();
             throw Error(QStringLiteral("Cannot draw picture %1: %2").arg(f.path, f.reason));
