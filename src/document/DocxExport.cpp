@@ -1,6 +1,7 @@
 #include "document/DocxExport.h"
 
 #include "document/DocxParts.h"
+#include "document/PackagePage.h"
 #include "document/PackageSave.h"
 
 namespace pagula::document
@@ -10,6 +11,8 @@ ExportResult saveDocx(const Document& document, const QString& path, const DocxO
                       const ProgressCallback& progress)
 {
     using Compression = ZipPackageWriter::Compression;
+    // A page the word processor cannot show is refused before any picture is read.
+    packagePage(document);
     ExportResult result;
     PackagePictures pictures(document, options, QStringLiteral("word/media/"));
     const int steps = pictures.fileCount() + 1;

@@ -1,6 +1,7 @@
 #include "document/DocxParts.h"
 
 #include "common/Error.h"
+#include "document/PackagePage.h"
 #include "document/ParagraphPlan.h"
 #include "document/PictureFormatValues.h"
 #include "document/XmlPart.h"
@@ -73,15 +74,15 @@ void end(QXmlStreamWriter& w)
 class Drawings
 {
 public:
-    Drawings(QXmlStreamWriter& w, const Relationships& relationships)
-        : w_(w), relationships_(relationships)
+    Drawings(QXmlStreamWriter& w, const Relationships& relationships, const PackagePage& page)
+        : w_(w), relationships_(relationships), page_(page)
     {
     }
 
     void write(const InlinePicture& picture)
     {
-        const qint64 cx = std::max<qint64>(0, emu(picture.width()));
-        const qint64 cy = std::max<qint64>(0, emu(picture.height()));
+        const qint64 cx = std::max<qint64>(0, emu(picture.width() * page_.widthScale));
+        const qint64 cy = std::max<qint64>(0, emu(picture.height() * page_.heightScale));
         const QString description = xmlSafe(QFileInfo(picture.path()).fileName());
         const int number = next_++;
 
@@ -224,6 +225,7 @@ private:
 
     QXmlStreamWriter& w_;
     const Relationships& relationships_;
+    const PackagePage& page_;
     int next_ = 1;
 };
 
@@ -241,7 +243,7 @@ void writeParagraph(QXmlStreamWriter& w, const Document& document,
     }
     for (int item : paragraph.items) {
         start(w, "w:r");
-        if (document.item(item).kind == ItemKind::LineBreak) {
+        if (isLineBreak(document, item)) {
             empty(w, "w:br");
         } else {
             start(w, "w:rPr");
@@ -377,21 +379,24 @@ QByteArray documentRelationshipsXml(const Relationships& relationships)
 QByteArray documentXml(const Document& document, const Relationships& relationships)
 {
     XmlPart xml;
-    QXmlStreamWriter& w = xml.start("w:document", {{"w", WordNs},
-                                                   {"r", RelNs},
-                                                   {"wp", WpNs},
-                                                   {"a", DrawingNs},
-                                                   {"pic", PictureNs},
-                                                   {"wpg", GroupNs},
-                                                   {"wps", ShapeNs}}, true);
+    QXmlStreamWriter& w = xml.start("w:document",
+                                    {{"w", WordNs},
+                                     {"r", RelNs},
+                                     {"wp", WpNs},
+                                     {"a", DrawingNs},
+                                     {"pic", PictureNs},
+                                     {"wpg", GroupNs},
+                                     {"wps", ShapeNs}},
+                                    true);
     start(w, "w:body");
-    Drawings drawings(w, relationships);
-    for (const PlannedParagraph& paragraph : planParagraphs(document))
+    const DocumentLayout layout = layoutDocument(document);
+    const PackagePage page = packagePage(document, layout);
+    Drawings drawings(w, relationships, page);
+    for (const PlannedParagraph& paragraph : planParagraphs(document, layout))
         writeParagraph(w, document, paragraph, drawings);
 
-    // Word has no page margins below zero: a negative margin becomes zero.
-    const QMarginsF m = document.margins();
-    const auto margin = [](double points) { return QString::number(twips(std::max(0.0, points))); };
+    const QMarginsF m = page.margins;
+    const auto margin = [](double points) { return QString::number(twips(points)); };
     start(w, "w:sectPr");
     empty(w, "w:pgSz",
           {{"w:w", QString::number(twips(document.pageSize().width()))},

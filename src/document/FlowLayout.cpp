@@ -32,16 +32,18 @@ public:
     void addPicture(int itemIndex, QSizeF size)
     {
         const bool fits = lineWidth_ + size.width() <= area_.width() + LengthTolerance;
-        if (!line_.isEmpty() && !fits)
+        if (!line_.isEmpty() && !fits) {
             endLine();
+            wrapped_ = true;
+        }
         line_.append({itemIndex, size});
         lineWidth_ += size.width();
     }
 
     // A paragraph mark or line break: ends the line, even an empty one.
-    void breakLine()
+    void breakLine(int itemIndex)
     {
-        placeLine();
+        placeLine(itemIndex);
         clearLine();
     }
 
@@ -75,6 +77,7 @@ private:
     {
         line_.clear();
         lineWidth_ = 0.0;
+        wrapped_ = false;
     }
 
     void newPage()
@@ -83,7 +86,9 @@ private:
         y_ = area_.top();
     }
 
-    void placeLine()
+    // emptyLineItem: the control that ends the line, which is the line's only item when it
+    // holds no picture.
+    void placeLine(int emptyLineItem = -1)
     {
         double height = line_.isEmpty() ? EmptyLineHeightPoints : 0.0;
         for (const Pending& p : line_)
@@ -99,6 +104,8 @@ private:
         LaidOutLine line;
         line.top = y_;
         line.height = height;
+        line.firstItem = line_.isEmpty() ? emptyLineItem : line_.first().itemIndex;
+        line.wrapped = wrapped_;
         double x = area_.left();
         for (const Pending& p : line_) {
             const double top = y_ + height - p.size.height(); // on the baseline
@@ -113,6 +120,7 @@ private:
     DocumentLayout layout_;
     QList<Pending> line_;
     double lineWidth_ = 0.0;
+    bool wrapped_ = false;
     double y_ = 0.0;
 };
 
@@ -134,7 +142,7 @@ DocumentLayout layoutDocument(const Document& document)
             break;
         case ItemKind::ParagraphMark:
         case ItemKind::LineBreak:
-            flow.breakLine();
+            flow.breakLine(i);
             break;
         case ItemKind::PageBreak:
             flow.breakPage();

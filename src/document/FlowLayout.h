@@ -19,6 +19,11 @@ struct LaidOutLine {
     double top = 0.0;
     double height = 0.0;
     QList<PlacedPicture> pictures;
+    // The first item the line holds: its first picture, or for an empty line the paragraph
+    // mark or line break that ends it.
+    int firstItem = -1;
+    // The line began because the one before it had no room for its next picture.
+    bool wrapped = false;
 };
 
 struct LaidOutPage {

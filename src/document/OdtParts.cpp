@@ -1,6 +1,7 @@
 #include "document/OdtParts.h"
 
 #include "common/Error.h"
+#include "document/PackagePage.h"
 #include "document/PageGeometry.h"
 #include "document/ParagraphPlan.h"
 #include "document/PictureFormatValues.h"
@@ -134,14 +135,14 @@ void writeBreakStyle(QXmlStreamWriter& w, const QString& name, const QString& pa
 }
 
 void writeFrame(QXmlStreamWriter& w, const InlinePicture& picture, const QString& styleName,
-                int number, const PictureReference& ref)
+                int number, const PictureReference& ref, const PackagePage& page)
 {
     w.writeStartElement(QStringLiteral("draw:frame"));
     attr(w, "draw:style-name", styleName);
     attr(w, "draw:name", QStringLiteral("Picture %1").arg(number));
     attr(w, "text:anchor-type", QStringLiteral("as-char"));
-    attr(w, "svg:width", odfPoints(picture.width()));
-    attr(w, "svg:height", odfPoints(picture.height()));
+    attr(w, "svg:width", odfPoints(picture.width() * page.widthScale));
+    attr(w, "svg:height", odfPoints(picture.height() * page.heightScale));
     attr(w, "draw:z-index", QString::number(number - 1));
     w.writeEmptyElement(QStringLiteral("draw:image"));
     attr(w, "xlink:href", ref.isStored() ? ref.entryName : ref.linkUri);
@@ -166,11 +167,13 @@ const PictureReference& referenceFor(const PictureReferences& pictures, const QS
 
 QByteArray contentXml(const Document& document, const PictureReferences& pictures)
 {
-    const QList<PlannedParagraph> plan = planParagraphs(document);
+    const DocumentLayout layout = layoutDocument(document);
+    const QList<PlannedParagraph> plan = planParagraphs(document, layout);
+    const PackagePage page = packagePage(document, layout);
     GraphicStyles graphics;
     for (const PlannedParagraph& paragraph : plan)
         for (int item : paragraph.items)
-            if (document.item(item).kind == ItemKind::Picture)
+            if (!isLineBreak(document, item))
                 graphics.nameFor(document.pictureAt(item));
 
     XmlPart xml;
@@ -201,13 +204,13 @@ QByteArray contentXml(const Document& document, const PictureReferences& picture
                 : (paragraph.pageBreakBefore ? EmptyBreakStyle : EmptyParagraphStyle);
         attr(w, "text:style-name", style);
         for (int item : paragraph.items) {
-            if (document.item(item).kind == ItemKind::LineBreak) {
+            if (isLineBreak(document, item)) {
                 w.writeEmptyElement(QStringLiteral("text:line-break"));
                 continue;
             }
             const InlinePicture& picture = document.pictureAt(item);
             writeFrame(w, picture, graphics.nameFor(picture), ++number,
-                       referenceFor(pictures, picture.path()));
+                       referenceFor(pictures, picture.path()), page);
         }
         w.writeEndElement();
     }
@@ -273,9 +276,8 @@ QByteArray stylesXml(const Document& document)
 
     w.writeEndElement(); // office:styles
 
-    // Word processors have no page margins below zero: a negative margin becomes zero.
-    const QMarginsF m = document.margins();
-    const auto margin = [](double points) { return odfPoints(std::max(0.0, points)); };
+    const QMarginsF m = packagePage(document).margins;
+    const auto margin = [](double points) { return odfPoints(points); };
     w.writeStartElement(QStringLiteral("office:automatic-styles"));
     w.writeStartElement(QStringLiteral("style:page-layout"));
     attr(w, "style:name", QStringLiteral("pm1"));

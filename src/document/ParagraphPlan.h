@@ -1,14 +1,19 @@
 #pragma once
 
 #include "document/Document.h"
+#include "document/FlowLayout.h"
 
 #include <QList>
 
 namespace pagula::document
 {
 
+// In PlannedParagraph::items: a line break that the document does not hold, where our layout
+// wraps a line.
+constexpr int WrapBreak = -1;
+
 // One paragraph of a word-processor file: the pictures and line breaks it holds (item indices
-// of the document, in order) and whether it starts a new page.
+// of the document, or WrapBreak, in order) and whether it starts a new page.
 struct PlannedParagraph {
     bool pageBreakBefore = false;
     QList<int> items;
@@ -24,7 +29,14 @@ struct PlannedParagraph {
 //   out, since a word processor would open an empty line after it and our layout does not;
 // - content after the last paragraph mark forms a last paragraph only when it holds something;
 // - a page break at the very start gets an empty paragraph in front, which word processors
-//   need to leave a blank first page, and an empty document gets one empty paragraph.
+//   need to leave a blank first page, and an empty document gets one empty paragraph;
+// - where the layout wraps a line, a line break, and where it starts a new page because the
+//   last one is full, a page break: the word processor then needs only room enough for our
+//   lines and pages, and never breaks them elsewhere when its text area differs a little.
+QList<PlannedParagraph> planParagraphs(const Document& document, const DocumentLayout& layout);
 QList<PlannedParagraph> planParagraphs(const Document& document);
+
+// Whether an item of a planned paragraph ends a line.
+bool isLineBreak(const Document& document, int item);
 
 } // namespace pagula::document

@@ -20,6 +20,7 @@ namespace
 {
 
 constexpr int ConversionTimeoutMs = 240000;
+constexpr int ConversionTimeoutPerFileMs = 20000;
 
 // One LibreOffice profile per test process, so that test processes never share one.
 const QTemporaryDir& profile()
@@ -32,53 +33,64 @@ const QTemporaryDir& profile()
 
 QString convertToPdf(const QString& file, const QString& outputFolder)
 {
+    return convertAllToPdf({file}, outputFolder).value(0);
+}
+
+QStringList convertAllToPdf(const QStringList& files, const QString& outputFolder)
+{
+    QStringList pdfs;
+    for (const QString& file : files) {
+        pdfs.append(QDir(outputFolder)
+                        .filePath(QFileInfo(file).completeBaseName() + QStringLiteral(".pdf")));
+        QFile::remove(pdfs.last());
+    }
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty()) {
         ADD_FAILURE() << "soffice is not on PATH: these tests need LibreOffice Writer "
                          "(Debian package libreoffice-writer-nogui, installed by "
                          "scripts/deps.sh test)";
-        return {};
+        return QStringList(files.size(), QString());
     }
-    const QString pdf =
-        QDir(outputFolder).filePath(QFileInfo(file).completeBaseName() + QStringLiteral(".pdf"));
-    QFile::remove(pdf);
 
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    const QStringList arguments{QStringLiteral("-env:UserInstallation=") +
-                                    QUrl::fromLocalFile(profile().path()).toString(),
-                                QStringLiteral("--headless"),
-                                QStringLiteral("--norestore"),
-                                QStringLiteral("--convert-to"),
-                                QStringLiteral("pdf"),
-                                QStringLiteral("--outdir"),
-                                outputFolder,
-                                file};
+    const QStringList arguments = QStringList{QStringLiteral("-env:UserInstallation=") +
+                                                  QUrl::fromLocalFile(profile().path()).toString(),
+                                              QStringLiteral("--headless"),
+                                              QStringLiteral("--norestore"),
+                                              QStringLiteral("--convert-to"),
+                                              QStringLiteral("pdf"),
+                                              QStringLiteral("--outdir"),
+                                              outputFolder} +
+                                  files;
+    const int timeoutMs = ConversionTimeoutMs + ConversionTimeoutPerFileMs * files.size();
     QElapsedTimer timer;
     timer.start();
     process.start(soffice, arguments);
-    const bool finished = process.waitForFinished(ConversionTimeoutMs);
+    const bool finished = process.waitForFinished(timeoutMs);
     const double seconds = timer.elapsed() / 1000.0;
-    std::cout << "[ soffice  ] " << QFileInfo(file).fileName().toStdString() << " to PDF in "
-              << seconds << " s" << std::endl;
-    ::testing::Test::RecordProperty(
-        ("soffice_seconds_" + QFileInfo(file).fileName().toStdString()).c_str(),
-        QString::number(seconds, 'f', 2).toStdString());
+    const std::string what = files.size() == 1 ? QFileInfo(files.first()).fileName().toStdString()
+                                               : std::to_string(files.size()) + " files";
+    std::cout << "[ soffice  ] " << what << " to PDF in " << seconds << " s" << std::endl;
+    ::testing::Test::RecordProperty(("soffice_seconds_" + what).c_str(),
+                                    QString::number(seconds, 'f', 2).toStdString());
     if (!finished) {
         process.kill();
         process.waitForFinished();
-        ADD_FAILURE() << "soffice did not finish converting " << file.toStdString() << " within "
-                      << ConversionTimeoutMs / 1000 << " s";
-        return {};
+        ADD_FAILURE() << "soffice did not finish converting " << what << " within "
+                      << timeoutMs / 1000 << " s";
+        return QStringList(files.size(), QString());
     }
     const QString output = QString::fromLocal8Bit(process.readAll());
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0 ||
-        !QFileInfo::exists(pdf)) {
-        ADD_FAILURE() << "soffice could not convert " << file.toStdString() << ": "
+    const bool failed = process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0;
+    for (int i = 0; i < files.size(); ++i) {
+        if (!failed && QFileInfo::exists(pdfs[i]))
+            continue;
+        ADD_FAILURE() << "soffice could not convert " << files[i].toStdString() << ": "
                       << output.toStdString();
-        return {};
+        pdfs[i].clear();
     }
-    return pdf;
+    return pdfs;
 }
 
 QImage renderPdfPage(const QString& pdf, int page, int dpi)

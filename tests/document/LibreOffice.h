@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace pagula::document::test
 {
@@ -11,6 +12,10 @@ namespace pagula::document::test
 // Returns the PDF's path; fails the test and returns an empty string when soffice is missing,
 // fails or takes too long.
 QString convertToPdf(const QString& file, const QString& outputFolder);
+
+// The same for many files in one soffice call, which starts LibreOffice once: the PDFs' paths
+// in the order of the files, an empty string for each that was not converted.
+QStringList convertAllToPdf(const QStringList& files, const QString& outputFolder);
 
 // Renders one page (from 1) of a PDF with pdftoppm; a null image with a test failure when that
 // does not work.

@@ -10,15 +10,15 @@ using namespace pagula::document::test;
 namespace
 {
 
-// Each paragraph as '#' when it starts a page, then 'P' per picture and '/' per line break,
-// closed by '|'.
+// Each paragraph as '#' when it starts a page, then 'P' per picture, '/' per line break and
+// '~' per line break where the layout wraps, closed by '|'.
 QString dump(const Document& doc, const QList<PlannedParagraph>& plan)
 {
     QString out;
     for (const PlannedParagraph& p : plan) {
         QString items;
         for (int item : p.items)
-            items += doc.item(item).kind == ItemKind::Picture ? 'P' : '/';
+            items += item == WrapBreak ? '~' : doc.item(item).kind == ItemKind::Picture ? 'P' : '/';
         EXPECT_EQ(p.hasPicture, items.contains('P'));
         out += (p.pageBreakBefore ? "#" : "") + items + '|';
     }
@@ -66,6 +66,31 @@ TEST(ParagraphPlan, PageCountMatchesTheFlowLayout)
         for (const PlannedParagraph& p : planParagraphs(doc))
             pages += p.pageBreakBefore ? 1 : 0;
         EXPECT_EQ(pages, layoutDocument(doc).pages.size()) << content;
+    }
+}
+
+// Pictures of 250 x 300 points on a sheet without margins: two to a line, two lines to a page.
+// Where our layout wraps a line or fills a page, the plan breaks it, so that a word processor
+// with a somewhat larger text area still breaks there.
+TEST(ParagraphPlan, BreaksWhereTheLayoutWrapsAndFillsPages)
+{
+    const struct {
+        const char* content;
+        const char* plan;
+    } cases[] = {
+        {"PPP|", "PP~P|"},             // a wrapped line
+        {"PPPPP|", "PP~PP|#P|"},       // a full page inside a paragraph splits it
+        {"PP|PP|PP|", "PP|PP|#PP|"},   // a full page between paragraphs
+        {"PP|PP|#PP|", "PP|PP|#PP|"},  // a page break that starts the page already
+        {"PP|PP/PP|", "PP|PP|#PP|"},   // no empty line before the new page
+        {"PP|PP|PP/|", "PP|PP|#PP/|"}, // an empty line after it stays
+        {"PPPPP#P", "PP~PP|#P|#P|"},
+    };
+    for (const auto& c : cases) {
+        QList<QSizeF> sizes(20, QSizeF(250, 300));
+        const Document doc = documentFrom(c.content, sizes, {});
+        const QList<PlannedParagraph> plan = planParagraphs(doc);
+        EXPECT_EQ(dump(doc, plan), QString::fromLatin1(c.plan)) << c.content;
     }
 }
 

@@ -1,0 +1,100 @@
+#include "document/PackagePage.h"
+
+#include "common/Error.h"
+
+#include <algorithm>
+
+namespace pagula::document
+{
+
+namespace
+{
+
+// Room left beyond our lines and pages, which LibreOffice needs to keep a line or page that
+// fills its text area exactly (found by trial: half a point is not always enough).
+constexpr double Slack = 0.75;
+
+// The most a grid may run over the sheet's edge and still be moved onto it: what 2.835 points
+// to the millimetre add over a sheet's length (0.1 point), with room to spare.
+constexpr double Overrun = 0.25;
+
+const double MillimetresPerPoint = 25.4 / 72.0;
+
+// Where the content lies along one axis of the sheet, and where it has to go.
+struct Axis {
+    double nearMargin; // ours, may be below zero
+    double farMargin;  // ours
+    double extent;     // of the longest line or the fullest page
+    double sheet;      // length of the sheet
+    const char* nearSide;
+    const char* farSide;
+};
+
+struct Fit {
+    double nearMargin;
+    double farMargin;
+    double scale = 1.0;
+};
+
+[[noreturn]] void refuse(const char* side, double over)
+{
+    throw Error(QStringLiteral("The pictures run %1 mm over the %2 edge of the page, which a word "
+                               "processor cannot show: make the %2 margin larger or the cells "
+                               "smaller")
+                    .arg(over * MillimetresPerPoint, 0, 'f', 1)
+                    .arg(QLatin1String(side)));
+}
+
+Fit fit(const Axis& a)
+{
+    if (a.extent <= 0.0) // nothing to place
+        return {std::max(0.0, a.nearMargin), std::max(0.0, a.farMargin)};
+    if (a.nearMargin < -Overrun)
+        refuse(a.nearSide, -a.nearMargin);
+    Fit f{std::max(0.0, a.nearMargin), 0.0};
+    const double over = f.nearMargin + a.extent - a.sheet;
+    if (over > Overrun)
+        refuse(a.farSide, over);
+    const double room = a.sheet - f.nearMargin - a.extent - Slack;
+    if (room >= 0.0) {
+        f.farMargin = std::clamp(a.farMargin, 0.0, room);
+        return f;
+    }
+    const double shift = std::min(-room, f.nearMargin);
+    f.nearMargin -= shift;
+    if (shift < -room)
+        f.scale = (a.sheet - f.nearMargin - Slack) / a.extent;
+    return f;
+}
+
+} // namespace
+
+PackagePage packagePage(const Document& document, const DocumentLayout& layout)
+{
+    const QRectF area = document.textArea();
+    double width = 0.0;
+    double height = 0.0;
+    for (const LaidOutPage& page : layout.pages) {
+        for (const LaidOutLine& line : page.lines) {
+            height = std::max(height, line.top + line.height - area.top());
+            for (const PlacedPicture& picture : line.pictures)
+                width = std::max(width, picture.box.right() - area.left());
+        }
+    }
+    const QMarginsF ours = document.margins();
+    const QSizeF sheet = document.pageSize();
+    const Fit across = fit({ours.left(), ours.right(), width, sheet.width(), "left", "right"});
+    const Fit down = fit({ours.top(), ours.bottom(), height, sheet.height(), "top", "bottom"});
+    PackagePage page;
+    page.margins = QMarginsF(across.nearMargin, down.nearMargin, across.farMargin, down.farMargin);
+    page.widthScale = across.scale;
+    page.heightScale = down.scale;
+    return page;
+}
+
+PackagePage packagePage(const Document& document)
+{
+    return packagePage(document, layoutDocument(document));
+}
+
+} // namespace pagula::document
