@@ -25,7 +25,6 @@
 
 #include <cmath>
 #include <functional>
-#include <iostream>
 
 using namespace pagula;
 using namespace pagula::document;
@@ -412,12 +411,6 @@ const Row Rows[] = {
     {"smaller-cells", [](LayoutChoice&) {}, 11, false, nullptr, 50.0, 70.0},
     {"one-by-one", [](LayoutChoice& l) { l.columns = l.rows = 1; }, 3},
     {"fifteen-by-fifteen", [](LayoutChoice& l) { l.columns = l.rows = 15; }, 240, true},
-    {"fifteen-by-fifteen-margins-0",
-     [](LayoutChoice& l) {
-         l.columns = l.rows = 15;
-         margins(l, 0, 0, 0, 0);
-     },
-     230},
     {"no-gutter", [](LayoutChoice& l) { l.gutterSize = 0; }},
     {"gutter-right", [](LayoutChoice& l) { l.gutterSide = compose::GutterRight; }},
     {"gutter-top", [](LayoutChoice& l) { l.gutterSide = compose::GutterTop; }},
@@ -463,8 +456,6 @@ TEST(LibreOfficeSettingsTable, EveryRowGivesOurPagesOrIsRefused)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    dir.setAutoRemove(false); // DEBUG
-    std::cout << "DIR " << dir.path().toStdString() << std::endl; // DEBUG
     const QString filler = dir.filePath(QStringLiteral("Pagula-tmp.bmp"));
     QStringList pictures;
     for (int i = 0; i < 12; ++i) {
