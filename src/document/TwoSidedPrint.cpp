@@ -53,12 +53,13 @@ QList<PageToPrint> TwoSidedJob::backs(SheetStacking stacking) const
     return pages;
 }
 
-bool printsLongEdgeDuplex(const QPrinter& printer)
+TwoSidedMode twoSidedModeFor(const QPrinter& printer)
 {
     if (printer.outputFormat() != QPrinter::NativeFormat)
-        return false;
+        return TwoSidedMode::Duplex;
     const QPrinterInfo info = QPrinterInfo::printerInfo(printer.printerName());
-    return info.supportedDuplexModes().contains(QPrinter::DuplexLongSide);
+    return info.supportedDuplexModes().contains(QPrinter::DuplexLongSide) ? TwoSidedMode::Duplex
+                                                                          : TwoSidedMode::ByHand;
 }
 
 ExportResult printDuplex(const TwoSidedJob& job, QPrinter& printer, const PrintOptions& options,
@@ -66,6 +67,20 @@ ExportResult printDuplex(const TwoSidedJob& job, QPrinter& printer, const PrintO
 {
     printer.setDuplex(QPrinter::DuplexLongSide);
     return printPages(job.interleaved(), printer, options, progress);
+}
+
+ExportResult printFronts(const TwoSidedJob& job, QPrinter& printer, const PrintOptions& options,
+                         const ProgressCallback& progress)
+{
+    printer.setDuplex(QPrinter::DuplexNone);
+    return printPages(job.fronts(), printer, options, progress);
+}
+
+ExportResult printBacks(const TwoSidedJob& job, SheetStacking stacking, QPrinter& printer,
+                        const PrintOptions& options, const ProgressCallback& progress)
+{
+    printer.setDuplex(QPrinter::DuplexNone);
+    return printPages(job.backs(stacking), printer, options, progress);
 }
 
 } // namespace pagula::document

@@ -40,11 +40,19 @@ private:
     qsizetype sheets_ = 0;
 };
 
-// Whether the printer turns sheets over their long edge by itself.
-bool printsLongEdgeDuplex(const QPrinter& printer);
+// How both sides reach paper on a printer: one job that the printer prints duplex over the
+// long edge (also when it prints to a file, which then holds the pages interleaved), or by
+// hand: the fronts, the stack turned over and put back, then the backs.
+enum class TwoSidedMode { Duplex, ByHand };
+TwoSidedMode twoSidedModeFor(const QPrinter& printer);
 
 // One job, duplex over the long edge, front and back pages interleaved.
 ExportResult printDuplex(const TwoSidedJob& job, QPrinter& printer,
                          const PrintOptions& options = {}, const ProgressCallback& progress = {});
+// By hand: the fronts as one job, one sided; then the backs as a second job.
+ExportResult printFronts(const TwoSidedJob& job, QPrinter& printer,
+                         const PrintOptions& options = {}, const ProgressCallback& progress = {});
+ExportResult printBacks(const TwoSidedJob& job, SheetStacking stacking, QPrinter& printer,
+                        const PrintOptions& options = {}, const ProgressCallback& progress = {});
 
 } // namespace pagula::document
