@@ -89,14 +89,21 @@ QImage frontPage()
     const QPointF c = FrontCross;
     p.drawLine(QPointF(c.x(), c.y() - 60), QPointF(c.x(), c.y() + 60));
     p.drawLine(QPointF(c.x() - 50, c.y()), QPointF(c.x() + 50, c.y()));
-    // Millimetre ticks along both lines, longer every 5 and 10 mm.
+    // Millimetre ticks along both lines, longer every 5 and 10 mm; none where the back's
+    // scales lie behind the lines, so the lines read clean against them.
+    // The back's scales stand on one side of their base lines with ticks and numbers up to
+    // about 22 mm long.
+    const auto clearOfScale = [](int k, double scaleAt) {
+        return k > -scaleAt + 2 || k < -scaleAt - 24;
+    };
     for (int k = -50; k <= 50; ++k) {
         const double len = k % 10 == 0 ? 3.0 : k % 5 == 0 ? 2.0 : 1.0;
-        if (k != 0) {
+        if (k == 0)
+            continue;
+        if (clearOfScale(k, YScaleBesideMm))
             p.drawLine(QPointF(c.x() + k, c.y() - len), QPointF(c.x() + k, c.y() + len));
-            if (std::abs(k) <= 50)
-                p.drawLine(QPointF(c.x() - len, c.y() + k), QPointF(c.x() + len, c.y() + k));
-        }
+        if (clearOfScale(k, XScaleAboveMm))
+            p.drawLine(QPointF(c.x() - len, c.y() + k), QPointF(c.x() + len, c.y() + k));
     }
     drawText(p, {c.x() + 4, c.y() + 4, 60, 8}, QStringLiteral("крест лицевой стороны"), 3);
     p.end();
@@ -127,17 +134,19 @@ QImage backPage(QPointF shift)
     for (int k = -steps; k <= steps; ++k) {
         const double v = k * ScaleStepMm;
         const bool whole = k % 2 == 0;
-        const double len = k == 0 ? 8.0 : k % 4 == 0 ? 5.0 : whole ? 3.5 : 2.0;
-        // X scale: vertical ticks standing on a base line.
-        p.drawLine(QPointF(zero.x() + v, xScaleY), QPointF(zero.x() + v, xScaleY - len));
-        // Y scale: horizontal ticks from a base line.
-        p.drawLine(QPointF(yScaleX, zero.y() + v), QPointF(yScaleX + len, zero.y() + v));
-        if (k % 4 == 0) {
-            drawText(p, {zero.x() + v - 4, xScaleY - len - 4.5, 8, 4}, number(v), 2.6, k == 0,
+        // X scale: vertical ticks standing on a base line, numbered every 5 mm (the numbers
+        // stand side by side).
+        const double xLen = k == 0 ? 8.0 : k % 10 == 0 ? 5.0 : whole ? 3.5 : 2.0;
+        p.drawLine(QPointF(zero.x() + v, xScaleY), QPointF(zero.x() + v, xScaleY - xLen));
+        if (k % 10 == 0)
+            drawText(p, {zero.x() + v - 4, xScaleY - xLen - 4.5, 8, 4}, number(v), 2.6, k == 0,
                      Qt::AlignHCenter | Qt::AlignBottom);
-            drawText(p, {yScaleX + len + 1, zero.y() + v - 2, 12, 4}, number(v), 2.6, k == 0,
+        // Y scale: horizontal ticks from a base line, numbered every 2 mm.
+        const double yLen = k == 0 ? 8.0 : k % 4 == 0 ? 5.0 : whole ? 3.5 : 2.0;
+        p.drawLine(QPointF(yScaleX, zero.y() + v), QPointF(yScaleX + yLen, zero.y() + v));
+        if (k % 4 == 0)
+            drawText(p, {yScaleX + yLen + 1, zero.y() + v - 2, 12, 4}, number(v), 2.6, k == 0,
                      Qt::AlignLeft | Qt::AlignVCenter);
-        }
     }
     p.drawLine(QPointF(zero.x() - ScaleRangeMm, xScaleY),
                QPointF(zero.x() + ScaleRangeMm, xScaleY));

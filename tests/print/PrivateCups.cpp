@@ -47,6 +47,8 @@ PrivateCups::PrivateCups()
         error_ = QStringLiteral("no temporary folder");
         return;
     }
+    // PAGULA_KEEP_CUPS=1 keeps configuration, spool and logs for a look after a failure.
+    dir_.setAutoRemove(qEnvironmentVariableIsEmpty("PAGULA_KEEP_CUPS"));
     const QDir root(dir_.path());
     for (const char* sub : {"etc", "etc/ppd", "spool", "spool/tmp", "cache", "state", "log"})
         root.mkpath(QString::fromLatin1(sub));
@@ -65,6 +67,7 @@ PrivateCups::PrivateCups()
                             "PreserveJobFiles Yes\n"
                             "PreserveJobHistory Yes\n"
                             "MaxJobs 0\n"
+                            "DirtyCleanInterval 0\n"
                             "DefaultAuthType None\n"
                             "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                             "<Policy default>\n  <Limit All>\n    Order deny,allow\n"
@@ -171,15 +174,21 @@ QString PrivateCups::jobDocument(int job) const
 
 QString PrivateCups::jobAttribute(int job, const QByteArray& name) const
 {
-    QFile control(
-        QStringLiteral("%1/spool/c%2").arg(dir_.path()).arg(job, 5, 10, QLatin1Char('0')));
-    if (!control.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = control.readAll();
     // An IPP attribute: value tag, name length (2 bytes), name, value length, value.
     QByteArray key;
     key.append(char(name.size() >> 8)).append(char(name.size() & 0xff)).append(name);
-    const qsizetype at = data.indexOf(key);
+    // The daemon writes the control file a moment after it takes the job.
+    QByteArray data;
+    qsizetype at = -1;
+    for (int attempt = 0; attempt < 50 && at < 1; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(100);
+        QFile control(
+            QStringLiteral("%1/spool/c%2").arg(dir_.path()).arg(job, 5, 10, QLatin1Char('0')));
+        if (control.open(QIODevice::ReadOnly))
+            data = control.readAll();
+        at = data.indexOf(key);
+    }
     if (at < 1 || at + key.size() + 2 > data.size())
         return {};
     const qsizetype v = at + key.size();

@@ -31,7 +31,7 @@ int greyOf(int entry)
     return 20 + 25 * entry;
 }
 
-const char* DuplexPpd = R"(*PPD-Adobe: "4.3"
+const char* DuplexPpd = R"PPD(*PPD-Adobe: "4.3"
 *FormatVersion: "4.3"
 *FileVersion: "1.0"
 *LanguageVersion: English
@@ -71,7 +71,7 @@ const char* DuplexPpd = R"(*PPD-Adobe: "4.3"
 *Duplex DuplexTumble/Short Edge: "<</Duplex true/Tumble true>>setpagedevice"
 *CloseUI: *Duplex
 *DefaultResolution: 300dpi
-)";
+)PPD";
 
 // The entry each page of a spooled PDF shows, by the grey in the middle of the page; 0 for
 // a blank page.
@@ -120,7 +120,7 @@ struct Composed {
             pagula::test::savePicture(img, file, "PNG");
             ticked << file + QLatin1Char('0');
         }
-        test::LayoutChoice layout;
+        document::test::LayoutChoice layout;
         layout.twoSided = true;
         layout.columns = 1;
         layout.rows = 1;
@@ -128,7 +128,7 @@ struct Composed {
         layout.cellHeight = 200.0;
         layout.gutterSize = 0;
         layout.frame = false;
-        docs = test::composeDocuments(ticked, layout, dir.filePath("Pagula-tmp.bmp"));
+        docs = document::test::composeDocuments(ticked, layout, dir.filePath("Pagula-tmp.bmp"));
     }
 };
 
