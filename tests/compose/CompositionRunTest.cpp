@@ -89,43 +89,6 @@ TEST(CompositionRun, TwoSidedAlternatesEntriesPadsAndMirrorsTheBack)
     }
 }
 
-TEST(CompositionRun, BackMarginsMirrorTheGridAndKeepTheTextArea)
-{
-    // Page width 595.28 pt; 2.835 pt per mm of the layout.
-    const struct {
-        int columns;
-        double cellW;
-        int mLeft, mRight, mTop, mBottom;
-        QPointF offset;
-        float backLeft, backTop; // points
-    } cases[] = {
-        {3, 64.3, 7, 10, 7, 20, {}, 28.5591f, 19.845f},  // 10.1 mm remainder on the right
-        {2, 50.0, 15, 10, 7, 20, {}, 269.2506f, 19.845f}, // 95 mm
-        {3, 70.0, 0, 0, 0, 0, {-2.0, 3.0}, -5.7444f, 8.505f},
-        {1, 100.0, 20, 20, 10, 10, {2.5, -1.0}, 262.1631f, 25.515f},
-    };
-    for (const auto& c : cases) {
-        RunFixture r;
-        r.settings.twoSide = true;
-        r.settings.cols = c.columns;
-        r.settings.cellW = c.cellW;
-        r.settings.mLeft = c.mLeft;
-        r.settings.mRight = c.mRight;
-        r.settings.mTop = c.mTop;
-        r.settings.mBottom = c.mBottom;
-        r.settings.offset = c.offset;
-        r.settings.ticked = numbered(4);
-        r.run.PrintButtonClick();
-        ASSERT_EQ(r.engine.docs.size(), 2u);
-        const auto& f = r.engine.docs[0];
-        const auto& b = r.engine.docs[1];
-        EXPECT_NEAR(b.left, c.backLeft, 1e-3) << c.columns << "x" << c.cellW;
-        EXPECT_NEAR(b.top, c.backTop, 1e-3);
-        EXPECT_NEAR(b.left + b.right, f.left + f.right, 1e-3);
-        EXPECT_NEAR(b.top + b.bottom, f.top + f.bottom, 1e-3);
-    }
-}
-
 TEST(CompositionRun, TwoSidedSequenceOfStepsAndMessage)
 {
     RunFixture r;
