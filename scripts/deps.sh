@@ -11,7 +11,8 @@ run_pkgs=(cmake ninja-build g++ pkg-config ccache
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
            xvfb xauth poppler-utils libjpeg-turbo-progs imagemagick img2pdf libtiff-tools
            clang-14 libclang-rt-14-dev
-           libreoffice-writer-nogui)
+           libreoffice-writer-nogui
+           cups-daemon cups-client)
 
 pkgs=("${run_pkgs[@]}")
 if [ "${1:-run}" = test ]; then

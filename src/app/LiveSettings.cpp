@@ -1,6 +1,7 @@
 #include "app/LiveSettings.h"
 
 #include "app/AdjustmentsPanel.h"
+#include "app/BackOffsetSetting.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
@@ -74,6 +75,11 @@ int LiveSettings::gutterSize()
 int LiveSettings::gutterSide()
 {
     return layout_.gutterSide();
+}
+
+QPointF LiveSettings::backOffset()
+{
+    return storedBackOffset();
 }
 
 void LiveSettings::setGutterSide(int side)

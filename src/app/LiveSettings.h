@@ -37,6 +37,8 @@ public:
     int marginBottom() override;
     int gutterSize() override;
     int gutterSide() override;
+    // From the program's settings, read at each call like the controls.
+    QPointF backOffset() override;
     // The back side's mirrored gutter only changes the side the drop-down shows; it is no
     // user's choice, so the layout handlers do not run.
     void setGutterSide(int side) override;

@@ -4,11 +4,16 @@
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
+#include "app/TwoSidedCommands.h"
 #include "app/docwindow/DocumentWindow.h"
+#include "common/Paths.h"
+#include "document/CalibrationSheet.h"
 #include "preview/TForm4.h"
+#include "widgets/ErrorReport.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 
 namespace pagula::app
 {
@@ -42,6 +47,9 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
         openDocumentWindow(std::move(document));
     });
     form1_->setEngine(&engine_);
+    twoSidedCommands_ = new TwoSidedCommands(form1_.get(), form1_->adjustments()->twoSideBox());
+    connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this,
+            &Program::openCalibrationSheet);
 
     connect(form1_.get(), &TForm1::generationStarted, this, [this] {
         // The run reads the two-sided choice once, as it starts; so does the labelling.
@@ -73,6 +81,26 @@ void Program::openDocumentWindow(std::shared_ptr<document::Document> document)
         label = documentsOfRun_ == 0 ? QStringLiteral("лицевая сторона")
                                      : QStringLiteral("обратная сторона");
     ++documentsOfRun_;
+    // The back side's document also goes to its front's window, for the commands on both.
+    if (twoSidedRun_ && documentsOfRun_ == 2 && !shown_.empty())
+        if (auto* front = qobject_cast<docwindow::DocumentWindow*>(shown_.back().window.data()))
+            front->setBackSide(document);
+    showDocumentWindow(std::move(document), label);
+}
+
+void Program::openCalibrationSheet()
+{
+    std::shared_ptr<document::Document> sheet;
+    const bool made = runGuarded(form1_.get(), [&] {
+        sheet = document::makeCalibrationSheet(QFileInfo(fillerPicturePath()).absolutePath());
+    });
+    if (made && sheet)
+        showDocumentWindow(std::move(sheet), QStringLiteral("лист калибровки"));
+}
+
+void Program::showDocumentWindow(std::shared_ptr<document::Document> document,
+                                 const QString& label)
+{
     QWidget* window = makeWindow_(document, label);
     shown_.push_back({std::move(document), window});
     lifetime_.documentWindowOpened();

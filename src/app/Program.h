@@ -22,6 +22,7 @@ namespace pagula::app
 class TForm1;
 class TForm2;
 class TForm3;
+class TwoSidedCommands;
 
 // The program's windows and its word processor. The main window is made first, then the
 // progress dialog, the About dialog and the preview window, all hidden. Each document the
@@ -60,6 +61,8 @@ public:
 
 private:
     void openDocumentWindow(std::shared_ptr<document::Document> document);
+    void openCalibrationSheet();
+    void showDocumentWindow(std::shared_ptr<document::Document> document, const QString& label);
 
     AppLifetime lifetime_;
     DocumentWindowFactory makeWindow_;
@@ -73,6 +76,7 @@ private:
     std::unique_ptr<TForm3> form3_;
     std::unique_ptr<preview::TForm4> form4_;
     std::vector<ShownDocument> shown_;
+    TwoSidedCommands* twoSidedCommands_ = nullptr; // owned by the main window
 };
 
 } // namespace pagula::app

@@ -24,6 +24,7 @@ public:
     int gutterSize() override { return o_.gutterSize; }
     int gutterSide() override { return gutterSide_; }
     void setGutterSide(int side) override { gutterSide_ = side; }
+    QPointF backOffset() override { return o_.backOffset; }
     int brightness() override { return o_.brightness; }
     int contrast() override { return o_.contrast; }
     int colorFormat() override { return o_.colorFormat; }

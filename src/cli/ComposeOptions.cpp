@@ -2,11 +2,14 @@
 
 #include "common/Conversions.h"
 #include "common/Error.h"
+#include "compose/BackPlacement.h"
 #include "layout/CellLimits.h"
 #include "layout/LayoutSettings.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+
+#include <cmath>
 
 namespace pagula::cli {
 
@@ -48,6 +51,11 @@ QString helpText()
         "  --two-sided              front side with the 1st, 3rd, 5th... entries to OUTPUT,\n"
         "                           back side with the 2nd, 4th... in mirrored rows\n"
         "  --back FILE              where the back side goes (OUTPUT with \"-back\" added)\n"
+        "  --duplex                 with --two-sided: one PDF OUTPUT, front and back pages\n"
+        "                           interleaved (front 1, back 1, front 2...), for printing\n"
+        "                           two-sided, turned over the long edge; no back file\n"
+        "  --back-offset X,Y        printer offset of the back side in mm, X to the right and\n"
+        "                           Y down as the back page is seen, -30 to 30 (0,0)\n"
         "  --dpi N                  resolution of the pictures in the PDF, 30 to 1200 (300)\n"
         "  --embed                  store the pictures in an .odt or .docx, for a file that\n"
         "                           can be moved to another computer (they are linked)\n"
@@ -84,6 +92,26 @@ compose::CropProfile profile(const QCommandLineParser& p, const QString& name)
     return {v[0], v[1], v[2], v[3]};
 }
 
+QPointF backOffset(const QCommandLineParser& p)
+{
+    const QString name = QStringLiteral("back-offset");
+    if (!p.isSet(name))
+        return {};
+    const QStringList parts = p.value(name).split(QLatin1Char(','));
+    if (parts.size() != 2)
+        throw Error(QStringLiteral("--back-offset takes two lengths in mm: X,Y"));
+    double v[2];
+    for (int k = 0; k < 2; ++k) {
+        bool ok = false;
+        v[k] = parts[k].trimmed().toDouble(&ok);
+        if (!ok || !(std::abs(v[k]) <= compose::MaxBackOffsetMm))
+            throw Error(QStringLiteral("--back-offset lengths must be between %1 and %2 mm")
+                            .arg(-compose::MaxBackOffsetMm)
+                            .arg(compose::MaxBackOffsetMm));
+    }
+    return {v[0], v[1]};
+}
+
 double chosen(std::optional<double> requested, double maximum)
 {
     double size = requested.value_or(maximum + 1.0);
@@ -105,7 +133,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
     const QStringList valued{"columns", "rows", "margin-left", "margin-right", "margin-top",
                              "margin-bottom", "cell-width", "cell-height", "gutter",
                              "gutter-side", "crop1", "crop2", "brightness", "contrast", "color",
-                             "back", "dpi"};
+                             "back", "dpi", "back-offset"};
     for (const QString& name : valued) {
         QStringList names{name};
         if (name == QLatin1String("columns"))
@@ -116,6 +144,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
     }
     p.addOption(QCommandLineOption(QStringList{"no-frame"}));
     p.addOption(QCommandLineOption(QStringList{"two-sided"}));
+    p.addOption(QCommandLineOption(QStringList{"duplex"}));
     p.addOption(QCommandLineOption(QStringList{"embed"}));
     p.addOption(QCommandLineOption(QStringList{"q", "quiet"}));
     p.addOption(QCommandLineOption(QStringList{"h", "help"}));
@@ -172,6 +201,12 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         }
         o.frame = !p.isSet(QStringLiteral("no-frame"));
         o.twoSided = p.isSet(QStringLiteral("two-sided"));
+        o.duplex = p.isSet(QStringLiteral("duplex"));
+        if (o.duplex && !o.twoSided)
+            throw Error(QStringLiteral("--duplex needs --two-sided"));
+        if (o.duplex && p.isSet(QStringLiteral("back")))
+            throw Error(QStringLiteral("--duplex writes one file; --back does not go with it"));
+        o.backOffset = backOffset(p);
         o.backOutputPath = p.isSet(QStringLiteral("back")) ? p.value(QStringLiteral("back"))
                                                            : defaultBackOutputPath(o.outputPath);
         if (p.isSet(QStringLiteral("dpi"))) {
@@ -181,7 +216,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         }
         o.embedPictures = p.isSet(QStringLiteral("embed"));
         o.quiet = p.isSet(QStringLiteral("quiet"));
-        if (o.twoSided && QFileInfo(o.backOutputPath).absoluteFilePath() ==
+        if (o.twoSided && !o.duplex && QFileInfo(o.backOutputPath).absoluteFilePath() ==
                               QFileInfo(o.outputPath).absoluteFilePath())
             throw Error(QStringLiteral("the back side needs its own output file"));
         result.options = o;

@@ -2,6 +2,7 @@
 
 #include "compose/CompositionSettings.h"
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -31,6 +32,8 @@ struct ComposeOptions {
     int colorFormat = 1; // 0 automatic, 1 greyscale, 2 black and white
     bool frame = true;
     bool twoSided = false;
+    bool duplex = false;  // two-sided: one PDF, front and back pages interleaved
+    QPointF backOffset;   // mm, X right and Y down as the back page is seen
     double pictureDpi = 300.0;
     bool embedPictures = false; // ODT and DOCX: store the pictures instead of linking to them
     bool quiet = false;

@@ -64,4 +64,13 @@ document::ExportResult saveDocument(const document::Document& document, const QS
     return result;
 }
 
+document::ExportResult saveBothSides(const document::Document& front,
+                                     const document::Document& back, const QString& path,
+                                     double pictureDpi, const document::ProgressCallback& progress)
+{
+    document::PdfOptions options;
+    options.pictureDpi = pictureDpi;
+    return document::saveInterleavedPdf(front, back, path, options, progress);
+}
+
 } // namespace pagula::cli

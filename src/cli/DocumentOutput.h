@@ -27,4 +27,9 @@ document::ExportResult saveDocument(const document::Document& document, const QS
                                     double pictureDpi, bool embedPictures,
                                     const document::ProgressCallback& progress);
 
+// Both sides as one PDF, pages interleaved for printing two-sided (front 1, back 1, ...).
+document::ExportResult saveBothSides(const document::Document& front,
+                                     const document::Document& back, const QString& path,
+                                     double pictureDpi, const document::ProgressCallback& progress);
+
 } // namespace pagula::cli

@@ -42,7 +42,10 @@ int main(int argc, char** argv)
     QStringList entries;
     try {
         cli::checkOutputFormat(options.outputPath);
-        if (options.twoSided)
+        if (options.duplex && cli::outputFormat(options.outputPath) != cli::OutputFormat::Pdf)
+            throw Error(QStringLiteral("--duplex writes a PDF; %1 is no .pdf file")
+                            .arg(options.outputPath));
+        if (options.twoSided && !options.duplex)
             cli::checkOutputFormat(options.backOutputPath);
         entries = joblist::loadJobListFile(options.jobListPath);
     } catch (const Error& e) {
@@ -64,7 +67,27 @@ int main(int argc, char** argv)
     const auto& documents = engine.documents();
     const QStringList targets{options.outputPath, options.backOutputPath};
     try {
-        for (size_t d = 0; d < documents.size() && d < 2; ++d) {
+        if (options.duplex && !documents.empty()) {
+            // A cancel in the front side leaves no back side: its sheets get blank backs.
+            const document::Document noBack;
+            const auto result = cli::saveBothSides(
+                *documents.front(), documents.size() > 1 ? *documents[1] : noBack,
+                options.outputPath, options.pictureDpi, [&](int step, int stepCount) {
+                    progress.exportProgress(options.outputPath, step, stepCount,
+                                            cli::progressUnit(options.outputPath));
+                    return progress.interrupts() == walkInterrupts;
+                });
+            progress.endLine();
+            if (result.cancelled) {
+                std::fprintf(stderr, "pagula-compose: interrupted; %s was not written\n",
+                             qPrintable(options.outputPath));
+                return Interrupted;
+            }
+            if (!options.quiet)
+                std::fprintf(stderr, "%s: %d page(s)\n", qPrintable(options.outputPath),
+                             result.pagesWritten);
+        }
+        for (size_t d = 0; d < documents.size() && d < 2 && !options.duplex; ++d) {
             const QString& path = targets[int(d)];
             const QString unit = cli::progressUnit(path);
             const auto result = cli::saveDocument(

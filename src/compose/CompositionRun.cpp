@@ -1,6 +1,7 @@
 #include "compose/CompositionRun.h"
 
 #include "common/Error.h"
+#include "compose/BackPlacement.h"
 #include "compose/EntryOrder.h"
 #include "compose/FillerPicture.h"
 #include "compose/PageFiller.h"
@@ -24,9 +25,9 @@ QString CompositionRun::twoSidedMessage()
 {
     return QStringLiteral("Были сформированы два документа: лицевая и обратная стороны.") +
            QChar(13) +
-           QStringLiteral("Перед печатью обратной стороны необходимо изменить левое поле "
-                          "документа - здесь нужно ввести размер ПРАВОГО поля РАСПЕЧАТАННОЙ "
-                          "лицевой стороны.");
+           QStringLiteral("Обратная сторона уже выровнена по лицевой: напечатайте обе стороны "
+                          "на одних листах с переворотом по длинному краю, например командой "
+                          "«Печать обеих сторон» в окне лицевой стороны.");
 }
 
 void CompositionRun::StartWordSession()
@@ -40,18 +41,23 @@ void CompositionRun::StartWordSession()
     }
 }
 
-void CompositionRun::NewDocument()
+void CompositionRun::NewDocument(bool backSide)
 {
     engine_.addDocument();
+    // The back's text area has the front's size, so the grid breaks follow from the front's
+    // margins on both sides.
     DocumentMargins& m = session_.margins;
     m = {settings_.marginLeft(), settings_.marginRight(), settings_.marginTop(),
          settings_.marginBottom()};
-    // The 4 mm taken off the bottom and right margins make the text area a little larger than
-    // the grid, so a full row leaves no room for one more cell.
-    engine_.setTopMargin(float(m.top * PointsPerMm));
-    engine_.setLeftMargin(float(m.left * PointsPerMm));
-    engine_.setBottomMargin(float((m.bottom - 4) * PointsPerMm));
-    engine_.setRightMargin(float((m.right - 4) * PointsPerMm));
+    PageMargins page = frontPageMargins(m.left, m.right, m.top, m.bottom);
+    if (backSide) {
+        const double gridWidth = settings_.columns() * settings_.cellWidth() * PointsPerMm;
+        page = backPageMargins(page, gridWidth, settings_.backOffset());
+    }
+    engine_.setTopMargin(float(page.top));
+    engine_.setLeftMargin(float(page.left));
+    engine_.setBottomMargin(float(page.bottom));
+    engine_.setRightMargin(float(page.right));
     engine_.selectWholeDocument();
     session_.collapseToEnd();
 }
@@ -100,7 +106,7 @@ void CompositionRun::run()
     StartWordSession();
     writeFillerPicture(fillerPath_);
     session_.fillerEntry = fillerPath_ + QLatin1Char('0');
-    NewDocument();
+    NewDocument(false);
 
     QStringList entries;
     if (!settings_.twoSided()) {
@@ -114,6 +120,16 @@ void CompositionRun::run()
         dialog_.repaint();
         collectTicked(entries, 0);
         FillPages(session_, entries, false);
+        if (dialog_.cancelFlag() == CancelFlag::Cancelled) {
+            // A cancel ends the whole run: a back side built now could not match the front.
+            dialog_.close();
+            entries.clear();
+            engine_.releaseDocument();
+            engine_.showAndActivate();
+            engine_.releaseApplication();
+            host_.setProgressPosition(0);
+            return;
+        }
         engine_.releaseDocument();
         engine_.releaseApplication();
 
@@ -121,7 +137,7 @@ void CompositionRun::run()
         dialog_.show();
         dialog_.repaint();
         StartWordSession();
-        NewDocument();
+        NewDocument(true);
         entries.clear();
         collectTicked(entries, 1);
         padToWholeRows(entries, settings_.columns());

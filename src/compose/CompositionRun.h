@@ -27,7 +27,7 @@ public:
 
 private:
     void StartWordSession();
-    void NewDocument();
+    void NewDocument(bool backSide);
     void collectTicked(QStringList& entries, int keepFrom);
     void run();
 

@@ -2,6 +2,7 @@
 
 #include "joblist/CropMode.h"
 
+#include <QPointF>
 #include <QStringList>
 
 namespace pagula::compose {
@@ -29,6 +30,9 @@ public:
     virtual int marginTop() = 0;
     virtual int marginBottom() = 0;
     virtual int gutterSize() = 0; // whole mm
+    // The printer offset of the back side in mm: X to the right, Y down, as the back page is
+    // seen; every back page's content moves by it.
+    virtual QPointF backOffset() = 0;
 
     // The selected gutter side (0 left, 1 right, 2 top, 3 bottom, -1 none); the back side
     // mirrors it while it is built.

@@ -130,16 +130,23 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
             PlaceCell(s, filler, false, G, H,
                       CellEdges{true, !isLastColumn, lastRow, isLastColumn});
 
-        if (gutterIs(GutterBottom) && (s.cellNumber - 1) % set.columns() == 0) {
-            if (breaks().lineBreakAfterStripRow)
+        // An incomplete last row (the list's end or a cancel) gets strips under its own cells
+        // too: every cell carries its binding strip. Its line has room left, so the strips need
+        // a line break of their own.
+        const bool rowComplete = (s.cellNumber - 1) % set.columns() == 0;
+        const bool incompleteLastRow =
+            !rowComplete &&
+            (i == count - 1 || s.dialog.cancelFlag() == CancelFlag::Cancelled);
+        if (gutterIs(GutterBottom) && (rowComplete || incompleteLastRow)) {
+            if (incompleteLastRow || breaks().lineBreakAfterStripRow)
                 s.insertMark(document::LineBreak);
             // Each strip cell closes the picture above it: the picture draws the line between
             // them where it is in a last row, the strip draws it otherwise.
-            const int rowStart = std::max(0, i - set.columns() + 1);
-            for (int k = 1; k <= set.columns(); ++k) {
+            const int strips = rowComplete ? set.columns() : i % set.columns() + 1;
+            const int rowStart = std::max(0, i - strips + 1);
+            for (int k = 1; k <= strips; ++k) {
                 const bool above = isLastRow(rowStart + k - 1);
-                PlaceCell(s, filler, false, W, G,
-                          CellEdges{!above, true, above, k == set.columns()});
+                PlaceCell(s, filler, false, W, G, CellEdges{!above, true, above, k == strips});
             }
         }
 

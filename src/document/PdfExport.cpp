@@ -8,6 +8,7 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -28,14 +29,21 @@ void checkOptions(const PdfOptions& options)
             QStringLiteral("JPEG quality %1 is out of range (1 to 100)").arg(options.jpegQuality));
 }
 
-} // namespace
+// A page of the output: a laid-out page of a document, or a blank page (no document).
+struct OutputPage {
+    const Document* document = nullptr;
+    const LaidOutPage* page = nullptr;
+};
 
-ExportResult writePdf(const Document& document, QIODevice& out, const PdfOptions& options,
-                      const ProgressCallback& progress)
+std::unique_ptr<PictureSource> picturesOf(const OutputPage& p, const RenderOptions& render)
 {
-    checkOptions(options);
-    const DocumentLayout layout = layoutDocument(document);
-    const int count = static_cast<int>(layout.pages.size());
+    return p.document ? picturesFor(*p.document, *p.page, render) : nullptr;
+}
+
+ExportResult writePages(const QList<OutputPage>& pages, QSizeF pageSize, QIODevice& out,
+                        const PdfOptions& options, const ProgressCallback& progress)
+{
+    const int count = static_cast<int>(pages.size());
 
     ExportResult result;
     PdfWriter writer(out, options.jpegQuality);
@@ -48,13 +56,14 @@ ExportResult writePdf(const Document& document, QIODevice& out, const PdfOptions
             result.cancelled = true;
             return result;
         }
+        const OutputPage& page = pages[i];
         const std::unique_ptr<PictureSource> pictures =
-            next ? std::move(next) : picturesFor(document, layout.pages[i], render);
-        if (i + 1 < count)
-            next = picturesFor(document, layout.pages[i + 1], render);
-        writer.beginPage(layout.pageSize);
+            next ? std::move(next) : picturesOf(page, render);
+        next = i + 1 < count ? picturesOf(pages[i + 1], render) : nullptr;
+        writer.beginPage(pageSize);
         const QList<PictureFailure> failures =
-            renderPage(document, layout.pages[i], canvas, *pictures, render);
+            page.document ? renderPage(*page.document, *page.page, canvas, *pictures, render)
+                          : QList<PictureFailure>();
         if (!failures.isEmpty() && options.brokenPicture == BrokenPicture::Fail) {
             const PictureFailure& f = failures.first();
             throw Error(QStringLiteral("Cannot draw picture %1: %2").arg(f.path, f.reason));
@@ -67,8 +76,8 @@ ExportResult writePdf(const Document& document, QIODevice& out, const PdfOptions
     return result;
 }
 
-ExportResult savePdf(const Document& document, const QString& path, const PdfOptions& options,
-                     const ProgressCallback& progress)
+template <typename Write>
+ExportResult saveThrough(const QString& path, const PdfOptions& options, Write write)
 {
     checkOptions(options);
     QSaveFile file(path);
@@ -77,7 +86,7 @@ ExportResult savePdf(const Document& document, const QString& path, const PdfOpt
 
     ExportResult result;
     try {
-        result = writePdf(document, file, options, progress);
+        result = write(file);
     } catch (const PdfWriteError& e) {
         file.cancelWriting();
         throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, e.message()));
@@ -89,6 +98,52 @@ ExportResult savePdf(const Document& document, const QString& path, const PdfOpt
     if (!file.commit())
         throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
     return result;
+}
+
+} // namespace
+
+ExportResult writePdf(const Document& document, QIODevice& out, const PdfOptions& options,
+                      const ProgressCallback& progress)
+{
+    checkOptions(options);
+    const DocumentLayout layout = layoutDocument(document);
+    QList<OutputPage> pages;
+    for (const LaidOutPage& page : layout.pages)
+        pages.append({&document, &page});
+    return writePages(pages, layout.pageSize, out, options, progress);
+}
+
+ExportResult writeInterleavedPdf(const Document& front, const Document& back, QIODevice& out,
+                                 const PdfOptions& options, const ProgressCallback& progress)
+{
+    checkOptions(options);
+    const DocumentLayout frontLayout = layoutDocument(front);
+    const DocumentLayout backLayout = layoutDocument(back);
+    const qsizetype sheets = std::max(frontLayout.pages.size(), backLayout.pages.size());
+    QList<OutputPage> pages;
+    for (qsizetype s = 0; s < sheets; ++s) {
+        pages.append(s < frontLayout.pages.size() ? OutputPage{&front, &frontLayout.pages[s]}
+                                                  : OutputPage{});
+        pages.append(s < backLayout.pages.size() ? OutputPage{&back, &backLayout.pages[s]}
+                                                 : OutputPage{});
+    }
+    return writePages(pages, frontLayout.pageSize, out, options, progress);
+}
+
+ExportResult savePdf(const Document& document, const QString& path, const PdfOptions& options,
+                     const ProgressCallback& progress)
+{
+    return saveThrough(path, options, [&](QIODevice& file) {
+        return writePdf(document, file, options, progress);
+    });
+}
+
+ExportResult saveInterleavedPdf(const Document& front, const Document& back, const QString& path,
+                                const PdfOptions& options, const ProgressCallback& progress)
+{
+    return saveThrough(path, options, [&](QIODevice& file) {
+        return writeInterleavedPdf(front, back, file, options, progress);
+    });
 }
 
 } // namespace pagula::document

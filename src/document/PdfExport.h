@@ -26,4 +26,14 @@ ExportResult writePdf(const Document& document, QIODevice& out, const PdfOptions
 ExportResult savePdf(const Document& document, const QString& path, const PdfOptions& options = {},
                      const ProgressCallback& progress = {});
 
+// Both sides of a two-sided document as one PDF for printing two-sided: front 1, back 1,
+// front 2, back 2 ... A blank page stands in for a page one side lacks, so every back page
+// stays on the sheet of its front page.
+ExportResult writeInterleavedPdf(const Document& front, const Document& back, QIODevice& out,
+                                 const PdfOptions& options = {},
+                                 const ProgressCallback& progress = {});
+ExportResult saveInterleavedPdf(const Document& front, const Document& back, const QString& path,
+                                const PdfOptions& options = {},
+                                const ProgressCallback& progress = {});
+
 } // namespace pagula::document

@@ -18,7 +18,16 @@ ExportResult printDocument(const Document& document, QPrinter& printer, const Pr
                            const ProgressCallback& progress)
 {
     const DocumentLayout layout = layoutDocument(document);
-    const int count = static_cast<int>(layout.pages.size());
+    QList<PageToPrint> pages;
+    for (const LaidOutPage& page : layout.pages)
+        pages.append({&document, &page});
+    return printPages(pages, printer, options, progress);
+}
+
+ExportResult printPages(const QList<PageToPrint>& pages, QPrinter& printer,
+                        const PrintOptions& options, const ProgressCallback& progress)
+{
+    const int count = static_cast<int>(pages.size());
 
     printer.setFullPage(true);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -43,8 +52,10 @@ ExportResult printDocument(const Document& document, QPrinter& printer, const Pr
             painter.end();
             throw Error(QStringLiteral("Cannot print page %1").arg(i + 1));
         }
+        const PageToPrint& page = pages[i];
         const QList<PictureFailure> failures =
-            renderPage(document, layout.pages[i], painter, scale, false, render);
+            page.document ? renderPage(*page.document, *page.page, painter, scale, false, render)
+                          : QList<PictureFailure>();
         if (!failures.isEmpty() && options.brokenPicture == BrokenPicture::Fail) {
             printer.abort();
             painter.end();

@@ -2,6 +2,9 @@
 
 #include "document/Document.h"
 #include "document/ExportResult.h"
+#include "document/FlowLayout.h"
+
+#include <QList>
 
 class QPrinter;
 
@@ -20,5 +23,15 @@ struct PrintOptions {
 // start or fails; a cancel aborts the print job.
 ExportResult printDocument(const Document& document, QPrinter& printer,
                            const PrintOptions& options = {}, const ProgressCallback& progress = {});
+
+// A page of a print job: a laid-out page of a document, or a blank page (no document).
+struct PageToPrint {
+    const Document* document = nullptr;
+    const LaidOutPage* page = nullptr;
+};
+
+// printDocument over pages of any documents, in the order given, as one job.
+ExportResult printPages(const QList<PageToPrint>& pages, QPrinter& printer,
+                        const PrintOptions& options = {}, const ProgressCallback& progress = {});
 
 } // namespace pagula::document

@@ -1,9 +1,12 @@
 #include "app/AppLifetime.h"
+#include "app/BackOffsetSetting.h"
 #include "app/FileFilters.h"
 #include "app/ProgressDisplay.h"
 #include "app/Volumes.h"
 #include "support/TestSupport.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace pagula::app;
@@ -132,4 +135,35 @@ TEST(AppLifetime, EndsWithTheMainWindowAndTheLastDocumentWindow)
     EXPECT_EQ(quitStep({&L::runStarted, &L::runFinished}), -1);
     // After the end, further closes do not end it again (quitStep checks).
     EXPECT_EQ(quitStep({&L::mainWindowClosed, &L::documentWindowClosed, &L::runFinished}), 0);
+}
+
+TEST(BackOffsetSetting, StartsAtZeroRoundTripsAndLimitsWhatTheFileHolds)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Pagula.conf"));
+    {
+        QSettings store(file, QSettings::IniFormat);
+        EXPECT_EQ(loadBackOffset(store), QPointF(0, 0));
+        saveBackOffset(store, {1.5, -2.0});
+    }
+    {
+        QSettings store(file, QSettings::IniFormat);
+        EXPECT_EQ(loadBackOffset(store), QPointF(1.5, -2.0));
+    }
+    // What a damaged or edited file may hold.
+    const struct {
+        QVariant x, y;
+        QPointF loaded;
+    } cases[] = {
+        {QStringLiteral("abc"), QStringLiteral(""), {0, 0}},
+        {QStringLiteral("nan"), QStringLiteral("inf"), {0, 0}},
+        {100.0, -1e9, {30.0, -30.0}},
+        {QStringLiteral("0.26"), QStringLiteral("-0.04"), {0.3, 0.0}},
+    };
+    for (const auto& c : cases) {
+        QSettings store(file, QSettings::IniFormat);
+        store.setValue(QStringLiteral("backSide/offsetX"), c.x);
+        store.setValue(QStringLiteral("backSide/offsetY"), c.y);
+        EXPECT_EQ(loadBackOffset(store), c.loaded) << c.x.toString().toStdString();
+    }
 }

@@ -14,6 +14,7 @@
 #include "widgets/GradBtn.h"
 #include "widgets/UpDown.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
@@ -124,6 +125,15 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(window->windowTitle(), titles[i]);
     }
+    // The front's window carries the commands for both sides; the back's does not.
+    const auto* front =
+        qobject_cast<docwindow::DocumentWindow*>(program->shownDocuments()[0].window.data());
+    const auto* back =
+        qobject_cast<docwindow::DocumentWindow*>(program->shownDocuments()[1].window.data());
+    ASSERT_TRUE(front && back);
+    EXPECT_TRUE(front->hasBackSide());
+    EXPECT_FALSE(back->hasBackSide());
+    EXPECT_NE(front->findChild<QAction*>(QStringLiteral("printBothSidesAction")), nullptr);
 
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, MessageKind::Information);
@@ -131,7 +141,7 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], QStringLiteral("Были сформированы два документа: лицевая и обратная "
                                        "стороны."));
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Перед печатью обратной стороны")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Обратная сторона уже выровнена")));
     EXPECT_FALSE(messages[0].text.contains(QLatin1Char('\r')));
 
     // The back side showed the mirrored gutter side ("Справа") and nothing else moved.

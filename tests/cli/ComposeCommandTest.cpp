@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -133,4 +134,24 @@ TEST_F(Fixture, ShowsProgressUnlessQuiet)
     const Outcome quiet = runCompose({"-q", list, path(QStringLiteral("b.pdf"))}, dir.path());
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_TRUE(quiet.err.isEmpty()) << quiet.err.toStdString();
+}
+
+TEST_F(Fixture, DuplexWritesOneInterleavedPdfAndNoBackFile)
+{
+    if (QProcess::execute("pdfinfo", {"-v"}) < 0)
+        GTEST_SKIP() << "pdfinfo is missing (scripts/deps.sh test installs poppler-utils)";
+    const QString list = writeList(pictures(11));
+    const QString out = path(QStringLiteral("both.pdf"));
+    // Front 1 3 5 | 7 9 | 11, back 2 4 | 6 8 | 10: three sheets, six pages.
+    Outcome r = runCompose({"--two-sided", "--duplex", "--back-offset", "1,-1", "-c", "1", "-r",
+                            "2", "-q", list, out},
+                           dir.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(pdfPages(out), 6);
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("both-back.pdf"))));
+
+    r = runCompose({"--two-sided", "--duplex", list, path(QStringLiteral("both.odt"))},
+                   dir.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--duplex writes a PDF"))) << r.err.toStdString();
 }

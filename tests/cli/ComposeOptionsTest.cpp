@@ -129,3 +129,35 @@ TEST(ComposeOptions, BackOutputNextToTheFront)
     EXPECT_EQ(defaultBackOutputPath("out"), QStringLiteral("out-back"));
     EXPECT_EQ(defaultBackOutputPath("/x.y/sheet.v2.pdf"), QStringLiteral("/x.y/sheet.v2-back.pdf"));
 }
+
+TEST(ComposeOptions, DuplexAndBackOffset)
+{
+    const ParseResult r =
+        parse({"--two-sided", "--duplex", "--back-offset", "1.5,-2", "l.txt", "o.pdf"});
+    ASSERT_TRUE(r.options.has_value()) << r.text.toStdString();
+    EXPECT_TRUE(r.options->duplex);
+    EXPECT_EQ(r.options->backOffset, QPointF(1.5, -2.0));
+    EXPECT_EQ(parse({"l.txt", "o.pdf"}).options->backOffset, QPointF(0, 0));
+
+    const struct {
+        QStringList args;
+        const char* says;
+    } cases[] = {
+        {{"--duplex", "l", "o.pdf"}, "--duplex needs --two-sided"},
+        {{"--two-sided", "--duplex", "--back", "b.pdf", "l", "o.pdf"}, "--back does not go"},
+        {{"--back-offset", "1", "l", "o.pdf"}, "two lengths in mm: X,Y"},
+        {{"--back-offset", "1,2,3", "l", "o.pdf"}, "two lengths in mm: X,Y"},
+        {{"--back-offset", "31,0", "l", "o.pdf"}, "between -30 and 30 mm"},
+        {{"--back-offset", "0,nan", "l", "o.pdf"}, "between -30 and 30 mm"},
+        {{"--back-offset", "a,b", "l", "o.pdf"}, "between -30 and 30 mm"},
+    };
+    for (const auto& c : cases) {
+        const ParseResult bad = parse(c.args);
+        EXPECT_FALSE(bad.options.has_value()) << c.says;
+        EXPECT_EQ(bad.exitCode, 2) << c.says;
+        EXPECT_TRUE(bad.text.contains(QString::fromUtf8(c.says))) << bad.text.toStdString();
+    }
+    const QString help = parse({"--help"}).text;
+    EXPECT_TRUE(help.contains(QStringLiteral("--duplex")));
+    EXPECT_TRUE(help.contains(QStringLiteral("--back-offset X,Y")));
+}

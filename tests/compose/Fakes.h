@@ -26,6 +26,7 @@ struct FakeSettings : CompositionSettings {
     int mLeft = 7, mRight = 10, mTop = 7, mBottom = 20;
     int gutter = 6;
     int side = GutterLeft;
+    QPointF offset; // mm
     int bright = 50, contr = 50, colorFmt = 1;
     bool frameOn = true;
     CropProfile profile1, profile2;
@@ -43,6 +44,7 @@ struct FakeSettings : CompositionSettings {
     int marginBottom() override { return mBottom; }
     int gutterSize() override { return gutter; }
     int gutterSide() override { return side; }
+    QPointF backOffset() override { return offset; }
     void setGutterSide(int s) override
     {
         side = s;

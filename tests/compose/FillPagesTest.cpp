@@ -59,8 +59,13 @@ TEST(FillPages, GridRowsEdgesAndMarks)
          "5:tlb 6:tlb 7:tlb 8:tlbr F:lb F:lb F:lb F:lbr |"},
         // Each strip cell takes the bottom rule of the picture above it, so the line under
         // pictures 1 and 2 is drawn although picture 3 is one of the last three.
+        // The incomplete last row gets strips under its own cells, on a line of their own.
         {"bottom gutter, 5 entries", 5, 3, 3, 6, GutterBottom, 64.3, 90.0,
-         "1:tl 2:tl 3:tlbr F:tl F:tl F:lbr | 4:tlb 5:tlbr"},
+         "1:tl 2:tl 3:tlbr F:tl F:tl F:lbr | 4:tlb 5:tlbr / F:lb F:lbr"},
+        {"bottom gutter, one entry in the last row", 4, 3, 3, 6, GutterBottom, 64.3, 90.0,
+         "1:tl 2:tlb 3:tlbr F:tl F:lb F:lbr | 4:tlbr / F:lbr"},
+        {"narrow cells, bottom gutter, incomplete row", 5, 3, 3, 6, GutterBottom, 30.0, 90.0,
+         "1:tl 2:tl 3:tlbr / F:tl F:tl F:lbr | 4:tlb 5:tlbr / F:lb F:lbr"},
         {"left gutter", 4, 3, 3, 6, GutterLeft, 64.3, 90.0,
          "F:tl 1:tl F:tlb 2:tlb F:tlb 3:tlbr | F:tlb 4:tlbr"},
         {"right gutter", 4, 3, 3, 6, GutterRight, 64.3, 90.0,
@@ -122,7 +127,7 @@ TEST(FillPages, ProgressMaximumAndPositions)
         int gutter, side, count, maximum, cells;
     } cases[] = {
         {6, GutterLeft, 7, 14, 14},   {6, GutterRight, 7, 14, 14},
-        {6, GutterTop, 7, 14, 16},    {6, GutterBottom, 7, 14, 13},
+        {6, GutterTop, 7, 14, 16},    {6, GutterBottom, 7, 14, 14},
         {0, GutterLeft, 7, 7, 7},     {0, GutterTop, 0, 0, 0},
     };
     for (const auto& c : cases) {

@@ -32,6 +32,7 @@ struct Settings : compose::CompositionSettings {
     int gutterSize() override { return c.gutterSize; }
     int gutterSide() override { return c.gutterSide; }
     void setGutterSide(int side) override { c.gutterSide = side; }
+    QPointF backOffset() override { return c.backOffset; }
     int brightness() override { return c.brightness; }
     int contrast() override { return c.contrast; }
     int colorFormat() override { return c.colorFormat; }

@@ -24,6 +24,7 @@ struct LayoutChoice {
     int marginBottom = 20;
     int gutterSize = 6;
     int gutterSide = compose::GutterLeft;
+    QPointF backOffset; // mm
     int brightness = 50;
     int contrast = 50;
     int colorFormat = 1;

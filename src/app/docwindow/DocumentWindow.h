@@ -5,6 +5,7 @@
 #include "document/Document.h"
 #include "document/ExportResult.h"
 #include "document/PictureSource.h"
+#include "document/TwoSidedPrint.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -59,6 +60,15 @@ public:
     // starts LibreOffice on it. True when LibreOffice was started.
     bool openInLibreOffice();
 
+    // The front side's window of a two-sided run gets the back side: "Сохранить обе стороны в
+    // PDF..." (pages interleaved front 1, back 1, ...) and "Печать обеих сторон..." appear.
+    void setBackSide(std::shared_ptr<const document::Document> back);
+    bool hasBackSide() const { return back_ != nullptr; }
+    bool saveBothSides();
+    // One duplex job where the printer turns sheets itself; otherwise the fronts, the user
+    // turns the stack over and puts it back, then the backs.
+    bool printBothSides();
+
     // Whether "Сохранить как..." has written the document since the window opened.
     bool isSaved() const { return !savedPath_.isEmpty(); }
     QString savedPath() const { return savedPath_; }
@@ -74,6 +84,9 @@ protected:
     virtual CloseAnswer askSaveBeforeClose();
     // Lets the user set the printer up; false when the user cancels.
     virtual bool askPrinter(QPrinter& printer);
+    // Printing by hand: asks the user to turn the printed stack of `sheets` over its long edge
+    // and put it back; the answer is how the printer laid the sheets out. Nothing: stop.
+    virtual std::optional<document::SheetStacking> askTurnStack(int sheets);
 
     void closeEvent(QCloseEvent* event) override;
 
@@ -92,6 +105,9 @@ private:
     void showFailures(int count);
 
     std::shared_ptr<const document::Document> document_;
+    std::shared_ptr<const document::Document> back_;
+    QAction* saveBothAction_ = nullptr;
+    QAction* printBothAction_ = nullptr;
     PageView* view_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* savePngAction_ = nullptr;

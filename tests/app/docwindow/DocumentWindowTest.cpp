@@ -553,6 +553,27 @@ TEST_F(DocumentWindowTest, PrintsEveryPageOnA4)
     EXPECT_FALSE(window->isSaved()); // printing is no save
 }
 
+TEST_F(DocumentWindowTest, BothSidesAsOneInterleavedPdfFromTheFrontsWindow)
+{
+    TestWindow* front = open(colourDocument(27), QStringLiteral("лицевая сторона"));
+    EXPECT_FALSE(front->saveBothSides()); // no back side yet: no command
+    EXPECT_EQ(front->findChild<QAction*>(QStringLiteral("saveBothSidesAction")), nullptr);
+    front->setBackSide(colourDocument(10)); // two pages: the third sheet's back stays blank
+    ASSERT_NE(front->findChild<QAction*>(QStringLiteral("saveBothSidesAction")), nullptr);
+
+    front->savePath = dir.filePath(QStringLiteral("both"));
+    ASSERT_TRUE(front->saveBothSides());
+    const QString saved = dir.filePath(QStringLiteral("both.pdf"));
+    EXPECT_TRUE(pdfInfo(saved).contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n"))));
+    EXPECT_FALSE(front->isSaved()); // the front's own file is not this one
+
+    // Printing to a PDF file makes one job with the pages interleaved, as a duplex printer.
+    front->printFile = dir.filePath(QStringLiteral("printed.pdf"));
+    ASSERT_TRUE(front->printBothSides());
+    EXPECT_TRUE(pdfInfo(front->printFile)
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n"))));
+}
+
 TEST_F(DocumentWindowTest, SavesPagesAsPngFilesWithoutCountingAsASave)
 {
     TestWindow* window = open(colourDocument(27));
