@@ -116,8 +116,12 @@ PrivateCups::PrivateCups()
     for (int attempt = 0; attempt < 100; ++attempt) {
         if (daemon_.state() != QProcess::Running)
             break;
-        if (run(QStringLiteral("lpstat"), {QStringLiteral("-h"), server_, QStringLiteral("-r")})
-                .isEmpty())
+        // lpstat -r exits 0 also while the scheduler is not answering yet; read what it says.
+        QProcess lpstat;
+        lpstat.start(QStringLiteral("lpstat"),
+                     {QStringLiteral("-h"), server_, QStringLiteral("-r")});
+        if (lpstat.waitForFinished(10000) &&
+            lpstat.readAllStandardOutput().trimmed() == "scheduler is running")
             return;
         QThread::msleep(100);
     }
