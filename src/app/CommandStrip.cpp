@@ -8,9 +8,10 @@
 
 #include <QHBoxLayout>
 #include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace pagula::app
 {
@@ -22,9 +23,18 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     setColor(WindowColours::window());
     setFixedHeight(Height);
 
-    // The controls sit on a sheet that never gets narrower than they need: a narrow window cuts
-    // the strip off at the right instead of squeezing its controls over each other.
-    content_ = new QWidget(this);
+    // The controls sit on a sheet that never gets narrower than they need: in a narrow window
+    // the sheet scrolls sideways instead of squeezing its controls over each other or cutting
+    // them off.
+    scroller_ = new QScrollArea(this);
+    scroller_->setObjectName(QStringLiteral("Panel8Scroller"));
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller_->setWidgetResizable(true);
+    scroller_->setBackgroundRole(QPalette::Window);
+    scroller_->viewport()->setAutoFillBackground(false);
+    content_ = new QWidget;
     content_->setObjectName(QStringLiteral("Panel8Content"));
 
     GradBtn3 = new TGradBtn(content_);
@@ -47,15 +57,24 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     column->addLayout(top);
     column->addStretch(1);
     column->addWidget(adjustments_);
+    scroller_->setWidget(content_);
+    content_->setAutoFillBackground(false);
+}
+
+bool CommandStrip::scrollsSideways() const
+{
+    return content_->minimumSizeHint().width() > contentsRect().width();
 }
 
 void CommandStrip::resizeEvent(QResizeEvent* event)
 {
     BevelPanel::resizeEvent(event);
-    const QRect inside = contentsRect();
-    content_->setGeometry(inside.x(), inside.y(),
-                          std::max(inside.width(), content_->minimumSizeHint().width()),
-                          inside.height());
+    scroller_->setGeometry(contentsRect());
+    // The strip grows by the scroll bar while it scrolls, so no control is ever hidden under it.
+    const int height =
+        Height + (scrollsSideways() ? scroller_->horizontalScrollBar()->sizeHint().height() : 0);
+    if (height != this->height())
+        setFixedHeight(height);
 }
 
 } // namespace pagula::app

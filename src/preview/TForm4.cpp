@@ -36,7 +36,9 @@ QImage smallWhitePicture()
 }
 } // namespace
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+// A window of its owner (the main window): the window manager keeps it above its owner only and
+// minimises and restores it with its owner.
+TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Предварительный просмотр"));
