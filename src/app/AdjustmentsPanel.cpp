@@ -39,7 +39,7 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     ColorFormat->setObjectName(QStringLiteral("ColorFormat"));
     colorItems_ = new QButtonGroup(ColorFormat);
     auto* items = new QHBoxLayout(ColorFormat);
-    items->setContentsMargins(6, 0, 6, 2);
+    items->setContentsMargins(6, 0, 6, 0);
     items->setSpacing(8);
     const QString texts[] = {QStringLiteral("Авто"), QStringLiteral("Оттенки серого"),
                              QStringLiteral("Черно/белое")};
@@ -65,7 +65,7 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     auto* bars = new QGridLayout;
     bars->setContentsMargins(0, 0, 0, 0);
     bars->setHorizontalSpacing(4);
-    bars->setVerticalSpacing(4);
+    bars->setVerticalSpacing(2);
     bars->addWidget(Label12, 0, 0);
     bars->addWidget(ScrollBar1, 0, 1);
     bars->addWidget(Label14, 0, 2);
@@ -84,7 +84,7 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     TwoSide->setChecked(false);
     auto* boxes = new QVBoxLayout;
     boxes->setContentsMargins(0, 0, 0, 0);
-    boxes->setSpacing(4);
+    boxes->setSpacing(2);
     boxes->addWidget(Frame);
     boxes->addWidget(TwoSide);
 

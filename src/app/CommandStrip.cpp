@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 
 namespace pagula::app
 {
@@ -31,7 +32,7 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     scroller_->setFrameShape(QFrame::NoFrame);
     scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller_->setWidgetResizable(true);
+    scroller_->setWidgetResizable(false);
     scroller_->setBackgroundRole(QPalette::Window);
     scroller_->viewport()->setAutoFillBackground(false);
     content_ = new QWidget;
@@ -52,7 +53,8 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     adjustments_ = new AdjustmentsPanel(content_);
 
     auto* column = new QVBoxLayout(content_);
-    column->setContentsMargins(2, 2, 4, 3);
+    // Tight enough that both rows fit the strip's 96 pixels under the desktop's own style.
+    column->setContentsMargins(2, 0, 4, 1);
     column->setSpacing(0);
     column->addLayout(top);
     column->addStretch(1);
@@ -69,7 +71,11 @@ bool CommandStrip::scrollsSideways() const
 void CommandStrip::resizeEvent(QResizeEvent* event)
 {
     BevelPanel::resizeEvent(event);
-    scroller_->setGeometry(contentsRect());
+    const QRect inside = contentsRect();
+    scroller_->setGeometry(inside);
+    // The sheet keeps the strip's own height; the scroll bar, when there is one, lies below it.
+    content_->resize(std::max(inside.width(), content_->minimumSizeHint().width()),
+                     Height - (height() - inside.height()));
     // The strip grows by the scroll bar while it scrolls, so no control is ever hidden under it.
     const int height =
         Height + (scrollsSideways() ? scroller_->horizontalScrollBar()->sizeHint().height() : 0);

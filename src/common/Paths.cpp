@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QStandardPaths>
 
-namespace pagula {
+namespace pagula
+{
 
-namespace {
+namespace
+{
 
 // The program's own data folder, created when missing.
 QDir dataFolder()

@@ -13,8 +13,8 @@ QString chooseJobListFile(QWidget* parent, JobListFileChoice choice)
                                     : QStringLiteral("Открыть список"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Списки рисунков (*.txt)"),
-                           QStringLiteral("Все файлы (*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("Списки рисунков (*.txt)"), QStringLiteral("Все файлы (*)")});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setDirectory(QDir::home());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
