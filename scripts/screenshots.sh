@@ -2,7 +2,7 @@
 # Starts the real program under Xvfb with a few generated page pictures in its current folder
 # and lets it walk through its windows (PAGULA_SCREENSHOTS), saving a PNG of each:
 #   scripts/screenshots.sh [output folder]      (default: build-test/screenshots)
-# Needs xvfb-run and ImageMagick's convert (scripts/deps.sh test installs both).
+# Needs Xvfb, openbox and ImageMagick's convert (scripts/deps.sh test installs them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -29,7 +29,8 @@ done
 
 rm -rf "$out"
 mkdir -p "$out"
+# A 1024 x 768 screen managed by openbox, as on a small desktop.
 (cd "$pages" && PAGULA_SCREENSHOTS="$out" timeout 120 \
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$root/build-test/bin/pagula")
+    "$root/tests/desktop/with_window_manager.sh" "$root/build-test/bin/pagula")
 echo "Screenshots in $out:"
 ls -1 "$out"

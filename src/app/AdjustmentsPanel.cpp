@@ -17,7 +17,9 @@ namespace pagula::app
 
 namespace
 {
+// The bars give way down to the narrower width before the strip has to scroll.
 constexpr int ScrollBarWidth = 110;
+constexpr int NarrowScrollBarWidth = 64;
 constexpr int ScrollBarHeight = 16;
 constexpr int StartPosition = 50;
 
@@ -37,7 +39,7 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     ColorFormat->setObjectName(QStringLiteral("ColorFormat"));
     colorItems_ = new QButtonGroup(ColorFormat);
     auto* items = new QHBoxLayout(ColorFormat);
-    items->setContentsMargins(6, 0, 6, 2);
+    items->setContentsMargins(6, 0, 6, 0);
     items->setSpacing(8);
     const QString texts[] = {QStringLiteral("Авто"), QStringLiteral("Оттенки серого"),
                              QStringLiteral("Черно/белое")};
@@ -63,13 +65,14 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     auto* bars = new QGridLayout;
     bars->setContentsMargins(0, 0, 0, 0);
     bars->setHorizontalSpacing(4);
-    bars->setVerticalSpacing(4);
+    bars->setVerticalSpacing(2);
     bars->addWidget(Label12, 0, 0);
     bars->addWidget(ScrollBar1, 0, 1);
     bars->addWidget(Label14, 0, 2);
     bars->addWidget(Label13, 1, 0);
     bars->addWidget(ScrollBar2, 1, 1);
     bars->addWidget(Label15, 1, 2);
+    bars->setColumnStretch(1, 1);
     Label14->setMinimumWidth(fontMetrics().horizontalAdvance(percentText(100)) + 2);
     Label15->setMinimumWidth(Label14->minimumWidth());
 
@@ -81,7 +84,7 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     TwoSide->setChecked(false);
     auto* boxes = new QVBoxLayout;
     boxes->setContentsMargins(0, 0, 0, 0);
-    boxes->setSpacing(4);
+    boxes->setSpacing(2);
     boxes->addWidget(Frame);
     boxes->addWidget(TwoSide);
 
@@ -89,7 +92,7 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
     row->addWidget(ColorFormat);
-    row->addLayout(bars);
+    row->addLayout(bars, 1);
     row->addLayout(boxes);
     row->addStretch(1);
 }
@@ -102,7 +105,10 @@ QScrollBar* AdjustmentsPanel::addScrollBar(const char* name)
     bar->setSingleStep(1);
     bar->setPageStep(1);
     bar->setValue(StartPosition);
-    bar->setFixedSize(ScrollBarWidth, ScrollBarHeight);
+    bar->setFixedHeight(ScrollBarHeight);
+    bar->setMinimumWidth(NarrowScrollBarWidth);
+    bar->setMaximumWidth(ScrollBarWidth);
+    bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return bar;
 }
 

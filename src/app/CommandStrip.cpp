@@ -8,6 +8,8 @@
 
 #include <QHBoxLayout>
 #include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -22,9 +24,18 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     setColor(WindowColours::window());
     setFixedHeight(Height);
 
-    // The controls sit on a sheet that never gets narrower than they need: a narrow window cuts
-    // the strip off at the right instead of squeezing its controls over each other.
-    content_ = new QWidget(this);
+    // The controls sit on a sheet that never gets narrower than they need: in a narrow window
+    // the sheet scrolls sideways instead of squeezing its controls over each other or cutting
+    // them off.
+    scroller_ = new QScrollArea(this);
+    scroller_->setObjectName(QStringLiteral("Panel8Scroller"));
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller_->setWidgetResizable(false);
+    scroller_->setBackgroundRole(QPalette::Window);
+    scroller_->viewport()->setAutoFillBackground(false);
+    content_ = new QWidget;
     content_->setObjectName(QStringLiteral("Panel8Content"));
 
     GradBtn3 = new TGradBtn(content_);
@@ -42,20 +53,34 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     adjustments_ = new AdjustmentsPanel(content_);
 
     auto* column = new QVBoxLayout(content_);
-    column->setContentsMargins(2, 2, 4, 3);
+    // Tight enough that both rows fit the strip's 96 pixels under the desktop's own style.
+    column->setContentsMargins(2, 0, 4, 1);
     column->setSpacing(0);
     column->addLayout(top);
     column->addStretch(1);
     column->addWidget(adjustments_);
+    scroller_->setWidget(content_);
+    content_->setAutoFillBackground(false);
+}
+
+bool CommandStrip::scrollsSideways() const
+{
+    return content_->minimumSizeHint().width() > contentsRect().width();
 }
 
 void CommandStrip::resizeEvent(QResizeEvent* event)
 {
     BevelPanel::resizeEvent(event);
     const QRect inside = contentsRect();
-    content_->setGeometry(inside.x(), inside.y(),
-                          std::max(inside.width(), content_->minimumSizeHint().width()),
-                          inside.height());
+    scroller_->setGeometry(inside);
+    // The sheet keeps the strip's own height; the scroll bar, when there is one, lies below it.
+    content_->resize(std::max(inside.width(), content_->minimumSizeHint().width()),
+                     Height - (height() - inside.height()));
+    // The strip grows by the scroll bar while it scrolls, so no control is ever hidden under it.
+    const int height =
+        Height + (scrollsSideways() ? scroller_->horizontalScrollBar()->sizeHint().height() : 0);
+    if (height != this->height())
+        setFixedHeight(height);
 }
 
 } // namespace pagula::app

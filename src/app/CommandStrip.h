@@ -2,6 +2,8 @@
 
 #include "app/BevelPanel.h"
 
+class QScrollArea;
+
 namespace pagula
 {
 class TGradBtn;
@@ -19,7 +21,8 @@ class AdjustmentsPanel;
 
 // The top strip Panel8 of the right panel: the job list's display columns, ticked count and
 // tick buttons, the About button "?" (GradBtn3) at the right end, and under them the picture
-// adjustments and output options.
+// adjustments and output options. Where the window is too narrow for them, the strip scrolls
+// sideways and grows by the scroll bar's height.
 class CommandStrip : public BevelPanel
 {
     Q_OBJECT
@@ -30,11 +33,14 @@ public:
 
     AdjustmentsPanel* adjustments() const { return adjustments_; }
     TGradBtn* aboutButton() const { return GradBtn3; }
+    QScrollArea* scroller() const { return scroller_; }
+    bool scrollsSideways() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QScrollArea* scroller_;
     QWidget* content_;
     AdjustmentsPanel* adjustments_;
     TGradBtn* GradBtn3;

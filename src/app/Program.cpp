@@ -40,7 +40,7 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
     form1_ = std::make_unique<TForm1>();
     form2_ = std::make_unique<TForm2>(form1_.get());
     form3_ = std::make_unique<TForm3>(form1_.get());
-    form4_ = std::make_unique<preview::TForm4>();
+    form4_ = std::make_unique<preview::TForm4>(form1_.get());
     form1_->attachWindows(*form2_, *form3_, *form4_);
 
     engine_.setDocumentHandler([this](std::shared_ptr<document::Document> document) {

@@ -98,12 +98,20 @@ void ScreenshotTour::start()
 {
     TForm1& main = program_.mainWindow();
 
-    // Without a window manager nobody maximises the window: it shows at its restored size
-    // first, then the tour gives it the screen.
+    // Under a window manager the window starts maximised; the tour shows it restored as well.
+    // Without one nobody maximises it, so the tour gives it the screen itself.
     then(800, [this, &main] {
-        save(main, QStringLiteral("00-main-window-restored.png"));
-        if (QScreen* screen = main.screen())
-            main.setGeometry(screen->availableGeometry());
+        save(main, QStringLiteral("00-main-window-at-start.png"));
+        saveScreen(QStringLiteral("00-screen-at-start.png"));
+        main.showNormal();
+    });
+    then(800, [this, &main] {
+        save(main, QStringLiteral("01-main-window-restored.png"));
+        saveScreen(QStringLiteral("01-screen-restored.png"));
+        main.showMaximized();
+        if (!main.isMaximized())
+            if (QScreen* screen = main.screen())
+                main.setGeometry(screen->availableGeometry());
     });
     then(800, [this, &main] { save(main, QStringLiteral("01-main-window.png")); });
 

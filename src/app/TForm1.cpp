@@ -6,6 +6,7 @@
 #include "app/FileBrowser.h"
 #include "app/LeftPanel.h"
 #include "app/LiveSettings.h"
+#include "app/MessageBoxes.h"
 #include "app/PreviewAdapters.h"
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
@@ -17,6 +18,7 @@
 #include "common/Fonts.h"
 #include "common/Paths.h"
 #include "compose/CompositionRun.h"
+#include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
 #include "preview/PreviewController.h"
@@ -161,6 +163,12 @@ void TForm1::PrintButtonClick()
         compose::CompositionRun* run = compositionRun();
         if (!run || run->isRunning())
             return;
+        // A run over no entry would only open an empty page that then asks to be saved.
+        if (jobList_->model()->tickedCount() == 0) {
+            MessageBoxes::show(this, MessageKind::Information,
+                               QString::fromUtf8(NothingTickedText));
+            return;
+        }
         emit generationStarted();
         run->PrintButtonClick();
         // The window may have been closed while the run went on; its dialog goes with it.

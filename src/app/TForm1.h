@@ -67,7 +67,10 @@ public:
     // screen.
     void showAtStart();
 
-    // "Сформировать документ". A press while a generation goes on is ignored.
+    static constexpr const char* NothingTickedText = "Не отмечено ни одного рисунка.";
+
+    // "Сформировать документ". A press while a generation goes on is ignored; with no ticked
+    // entry it says so and opens nothing.
     void PrintButtonClick();
     // "?": the About dialog, modally.
     void Image2Click();

@@ -4,7 +4,9 @@
 
 namespace pagula {
 
-// The job list file: "temp.txt" in the user's home folder.
+// The job list file of "Сохранить" and "Загрузить": "joblist.txt" in the application's data
+// folder, which belongs to the program, so no file of the user is ever overwritten. The folder
+// is created when missing.
 QString jobListFilePath();
 
 // The white filler picture "Pagula-tmp.bmp" in the application's data folder. The folder is

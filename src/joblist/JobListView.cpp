@@ -3,6 +3,7 @@
 #include "common/Paths.h"
 #include "joblist/JobListDelegate.h"
 #include "joblist/JobListFile.h"
+#include "joblist/JobListFileDialog.h"
 #include "joblist/JobListGeometry.h"
 #include "joblist/JobListModel.h"
 #include "widgets/ErrorReport.h"
@@ -20,6 +21,7 @@ namespace pagula::joblist
 JobListView::JobListView(JobListModel* model, QWidget* parent)
     : QListView(parent), model_(model), delegate_(new JobListDelegate(this)),
       popup_(new QMenu(this)), cropMode_([] { return CropMode::OneSide; }),
+      chooseFile_([this](JobListFileChoice choice) { return chooseJobListFile(this, choice); }),
       jobListFile_(jobListFilePath())
 {
     setObjectName(QStringLiteral("CheckListBox1"));
@@ -42,6 +44,13 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
     save->setObjectName(QStringLiteral("Save"));
     QAction* load = popup_->addAction(QStringLiteral("Загрузить"), this, [this] { LoadClick(); });
     load->setObjectName(QStringLiteral("Load"));
+    popup_->addSeparator();
+    QAction* saveAs = popup_->addAction(QStringLiteral("Сохранить список как..."), this,
+                                        [this] { SaveAsClick(); });
+    saveAs->setObjectName(QStringLiteral("SaveAs"));
+    QAction* open =
+        popup_->addAction(QStringLiteral("Открыть список..."), this, [this] { OpenClick(); });
+    open->setObjectName(QStringLiteral("Open"));
     popup_->setObjectName(QStringLiteral("PopupMenu2"));
 
     setModel(model_);
@@ -173,6 +182,24 @@ void JobListView::SaveClick()
 void JobListView::LoadClick()
 {
     runGuarded(this, [this] { model_->replaceEntries(loadJobListFile(jobListFile_)); });
+}
+
+void JobListView::SaveAsClick()
+{
+    runGuarded(this, [this] {
+        const QString path = chooseFile_(JobListFileChoice::Save);
+        if (!path.isEmpty())
+            saveJobListFile(path, model_->entries());
+    });
+}
+
+void JobListView::OpenClick()
+{
+    runGuarded(this, [this] {
+        const QString path = chooseFile_(JobListFileChoice::Open);
+        if (!path.isEmpty())
+            model_->replaceEntries(loadJobListFile(path));
+    });
 }
 
 } // namespace pagula::joblist

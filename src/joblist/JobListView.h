@@ -1,6 +1,7 @@
 #pragma once
 
 #include "joblist/CropMode.h"
+#include "joblist/JobListFileDialog.h"
 
 #include <QListView>
 #include <functional>
@@ -17,7 +18,8 @@ class JobListModel;
 // The job list on screen: rows drawn by JobListDelegate, a press in the crop zone cycles an
 // entry's crop code, other presses ask for a preview refresh, the tick box toggles the tick,
 // Insert and Delete add a blank entry or remove the current one, Space toggles the current tick,
-// one to three display columns, and the popup menu that saves and loads the job list file.
+// one to three display columns, and the popup menu that saves and loads the job list file and
+// named lists.
 // The list's current entry lives in the model; the view follows it and reports the user's moves.
 class JobListView : public QListView
 {
@@ -36,7 +38,7 @@ public:
     void setDisplayColumns(int columns);
     int displayColumns() const { return columns_; }
 
-    // The job list file that "Сохранить" and "Загрузить" use (the user's temp.txt by default).
+    // The job list file that "Сохранить" and "Загрузить" use (the program's own by default).
     void setJobListFile(const QString& path) { jobListFile_ = path; }
     QString jobListFile() const { return jobListFile_; }
 
@@ -45,6 +47,14 @@ public:
     // The popup menu's commands.
     void SaveClick();
     void LoadClick();
+    // Named lists in the same format, chosen through a file dialog.
+    void SaveAsClick();
+    void OpenClick();
+
+    // Asks for the file of "Сохранить список как..." and "Открыть список..."; empty cancels.
+    // The file dialog by default.
+    using FileChooser = std::function<QString(JobListFileChoice choice)>;
+    void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
 signals:
     // A press outside the crop zone: the preview shows the current entry again.
@@ -68,6 +78,7 @@ private:
     JobListDelegate* delegate_;
     QMenu* popup_;
     std::function<CropMode()> cropMode_;
+    FileChooser chooseFile_;
     QString jobListFile_;
     int columns_ = 1;
 };

@@ -19,9 +19,11 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
-namespace {
+namespace
+{
 const QColor kWindowColour(182, 196, 231);
 const QColor kListColour(223, 230, 244);
 
@@ -36,7 +38,11 @@ QImage smallWhitePicture()
 }
 } // namespace
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+// A window of its owner (the main window): the window manager keeps it above its owner only and
+// minimises and restores it with its owner. Qt names the owner to the window system
+// (WM_TRANSIENT_FOR) for dialog-type windows only, hence the type.
+TForm4::TForm4(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Предварительный просмотр"));
@@ -117,14 +123,16 @@ void TForm4::cb1Change()
     showPlan(plan, stretch);
 
     if (cropCode_ == 1 || cropCode_ == 2) {
-        const CropPercentages crop = profiles_ ? profiles_->cropProfile(cropCode_) : CropPercentages{};
+        const CropPercentages crop =
+            profiles_ ? profiles_->cropProfile(cropCode_) : CropPercentages{};
         DrawCropOverlay(crop.left, crop.right, crop.top, crop.bottom);
     }
 }
 
 void TForm4::DrawCropOverlay(int left, int right, int top, int bottom)
 {
-    Image1->addBands(cropBands(Image1->plan().bitmapSize, CropPercentages{left, right, top, bottom}));
+    Image1->addBands(
+        cropBands(Image1->plan().bitmapSize, CropPercentages{left, right, top, bottom}));
 }
 
 void TForm4::showPlan(const RenderPlan& plan, bool stretch)

@@ -18,7 +18,7 @@ struct RenderPlan;
 
 // The preview window "Предварительный просмотр": one job entry's picture at a chosen zoom
 // with the margins its crop cuts away painted over in green. It lives as long as the main
-// window and is only shown and hidden.
+// window and is only shown and hidden. Given a parent, it is a window of the parent's window.
 class TForm4 : public QWidget, public PreviewWindowPort {
     Q_OBJECT
 public:

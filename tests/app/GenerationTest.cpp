@@ -8,6 +8,7 @@
 #include "compose/CompositionRun.h"
 #include "document/FlowLayout.h"
 #include "joblist/CropTabSet.h"
+#include "joblist/JobEntry.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
@@ -293,19 +294,30 @@ TEST_F(Generation, AFailureEndsTheRunWithItsMessageAndKeepsWhatWasPlaced)
     EXPECT_FALSE(main().isGenerating());
 }
 
-TEST_F(Generation, NothingTickedGivesAnEmptyDocument)
+TEST_F(Generation, NothingTickedSaysSoAndOpensNothing)
 {
-    generate();
-    ASSERT_EQ(documents().size(), 1u);
-    EXPECT_EQ(documents()[0]->itemCount(), 0);
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(main().progressBar()->value(), 0);
+    // Empty, and loaded from the job list file (every entry unticked).
+    for (const QStringList& entries : {QStringList{}, QStringList{QStringLiteral("/a/b.jpg0")}}) {
+        messages.clear();
+        main().jobList()->model()->replaceEntries(entries);
+        generate();
+        EXPECT_TRUE(documents().empty());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].kind, MessageKind::Information);
+        EXPECT_EQ(messages[0].text, QString::fromUtf8(TForm1::NothingTickedText));
+        EXPECT_FALSE(program->progressDialog().isVisible());
+        EXPECT_EQ(main().progressBar()->value(), 0);
+    }
 }
 
 TEST(ProgramDocumentWindows, AreTheProgramsDocumentWindows)
 {
     Program program([] {});
     program.start();
+    // A blank entry makes a page without reading any file.
+    joblist::JobListModel* list = program.mainWindow().jobList()->model();
+    list->replaceEntries({joblist::blankEntry()});
+    list->tickAll();
     program.mainWindow().PrintButtonClick();
     ASSERT_EQ(program.shownDocuments().size(), 1u);
     QWidget* window = program.shownDocuments()[0].window;

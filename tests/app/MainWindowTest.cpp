@@ -1,7 +1,9 @@
 #include "ProgramFixture.h"
 
 #include "app/AdjustmentsPanel.h"
+#include "app/CommandStrip.h"
 #include "app/ProgressBar.h"
+#include "app/RightPanel.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
 #include "app/WindowColours.h"
@@ -26,6 +28,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
@@ -158,10 +161,19 @@ TEST_F(MainWindow, RegionsAndControlsInTheirPlacesAndSizes)
     const struct {
         const char* name;
         int height;
-    } heights[] = {{"Panel8", 96},  {"Panel2", 92}, {"Panel5", 18},
-                   {"Panel11", 15}, {"Panel7", 23}, {"DirectoryListBox1", 136}};
+    } heights[] = {{"Panel2", 92},
+                   {"Panel5", 18},
+                   {"Panel11", 15},
+                   {"Panel7", 23},
+                   {"DirectoryListBox1", 136}};
     for (const auto& h : heights)
         EXPECT_EQ(control(h.name)->height(), h.height) << h.name;
+    // The top strip is 96 pixels high; where the window is too narrow for its controls it
+    // scrolls sideways and grows by its scroll bar. The offscreen screen is that narrow.
+    CommandStrip* strip = main().rightPanel()->commandStrip();
+    EXPECT_TRUE(strip->scrollsSideways());
+    EXPECT_EQ(strip->height(), 96 + strip->scroller()->horizontalScrollBar()->sizeHint().height());
+    EXPECT_TRUE(strip->scroller()->horizontalScrollBar()->isVisible());
     EXPECT_EQ(control("PageControl1")->width(), 208);
     // Both tab sets show their icons.
     for (const char* name : {"PageControl1", "PageControl2"}) {

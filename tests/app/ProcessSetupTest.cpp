@@ -19,6 +19,7 @@ TEST(ProcessSetup, TitleDecimalPointAndPictureLimit)
     pagula::app::setUpProcess();
 
     EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Pagula"));
+    // Only the name is set: a display name would be appended to every window title.
     EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Pagula"));
     EXPECT_EQ(QLocale().toString(1.5), QStringLiteral("1.5"));
     char text[16];
@@ -26,4 +27,16 @@ TEST(ProcessSetup, TitleDecimalPointAndPictureLimit)
     EXPECT_STREQ(text, "1.5");
     EXPECT_EQ(QImageReader::allocationLimit(), pagula::imaging::limits::qtAllocationLimitMiB);
     EXPECT_EQ(QImageReader::allocationLimit(), 256);
+}
+
+TEST(ProcessSetup, QtsOwnButtonsSpeakRussianWhateverTheLocale)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    pagula::app::setUpProcess();
+
+    // What QMessageBox and QFileDialog show for their standard buttons.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("Сохранить"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"),
+              QStringLiteral("&Имя файла:"));
 }

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -373,5 +374,63 @@ TEST_F(JobListViewTest, SavesAndLoadsThroughThePopupMenu)
     EXPECT_EQ(model.currentRow(), 0);
     EXPECT_EQ(view.currentIndex().row(), 0);
     EXPECT_EQ(reports.size(), 1);
+    pagula::ErrorReport::setHook({});
+}
+
+TEST_F(JobListViewTest, NamedListsThroughThePopupMenu)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QStringList reports;
+    pagula::ErrorReport::setHook([&](const QString& text) { reports.append(text); });
+    QString answer;
+    QList<JobListFileChoice> asked;
+    view.setFileChooser([&](JobListFileChoice choice) {
+        asked.append(choice);
+        return answer;
+    });
+    QAction* saveAs = view.popupMenu()->findChild<QAction*>(QStringLiteral("SaveAs"));
+    QAction* open = view.popupMenu()->findChild<QAction*>(QStringLiteral("Open"));
+    ASSERT_NE(saveAs, nullptr);
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(saveAs->text(), QStringLiteral("Сохранить список как..."));
+    EXPECT_EQ(open->text(), QStringLiteral("Открыть список..."));
+
+    // The one-click file belongs to the program, never to a folder of the user's.
+    EXPECT_TRUE(view.jobListFile().startsWith(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/')));
+
+    setRows(QStringLiteral("012"), QStringLiteral("110"));
+    const QStringList first = model.entries();
+    answer = dir.filePath(QStringLiteral("список 1.txt"));
+    saveAs->trigger();
+    setRows(QStringLiteral("21"), QStringLiteral("01"));
+    const QStringList second = model.entries();
+    answer = dir.filePath(QStringLiteral("список 2.txt"));
+    saveAs->trigger();
+
+    // Cancelled: nothing read, list unchanged.
+    answer.clear();
+    open->trigger();
+    EXPECT_EQ(model.entries(), second);
+    EXPECT_EQ(model.tickedCount(), 1);
+
+    answer = dir.filePath(QStringLiteral("список 1.txt"));
+    open->trigger();
+    EXPECT_EQ(model.entries(), first);
+    EXPECT_EQ(model.tickedCount(), 0);
+    answer = dir.filePath(QStringLiteral("список 2.txt"));
+    open->trigger();
+    EXPECT_EQ(model.entries(), second);
+    EXPECT_EQ(asked, (QList<JobListFileChoice>{JobListFileChoice::Save, JobListFileChoice::Save,
+                                               JobListFileChoice::Open, JobListFileChoice::Open,
+                                               JobListFileChoice::Open}));
+
+    // A name that cannot be written or read is reported; the list stays.
+    answer = dir.filePath(QStringLiteral("нет/такой/папки.txt"));
+    saveAs->trigger();
+    open->trigger();
+    EXPECT_EQ(reports.size(), 2);
+    EXPECT_EQ(model.entries(), second);
     pagula::ErrorReport::setHook({});
 }
