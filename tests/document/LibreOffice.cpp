@@ -40,9 +40,16 @@ QStringList convertAllToPdf(const QStringList& files, const QString& outputFolde
 {
     QStringList pdfs;
     for (const QString& file : files) {
-        pdfs.append(QDir(outputFolder)
-                        .filePath(QFileInfo(file).completeBaseName() + QStringLiteral(".pdf")));
-        QFile::remove(pdfs.last());
+        const QString pdf =
+            QDir(outputFolder)
+                .filePath(QFileInfo(file).completeBaseName() + QStringLiteral(".pdf"));
+        if (pdfs.contains(pdf)) {
+            // soffice would write both to one PDF, and the last would be checked twice.
+            ADD_FAILURE() << "two files to convert share the base name of " << file.toStdString();
+            return QStringList(files.size(), QString());
+        }
+        pdfs.append(pdf);
+        QFile::remove(pdf);
     }
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty()) {

@@ -482,9 +482,12 @@ TEST(LibreOfficeSettingsTable, EveryRowGivesOurPagesOrIsRefused)
         for (size_t d = 0; d < docs.size(); ++d) {
             kept.push_back(docs[d]);
             for (const char* extension : {"odt", "docx"}) {
-                const QString name = QStringLiteral("%1%2.%3").arg(
-                    QLatin1String(row.name), d == 0 ? QString() : QStringLiteral("-back"),
-                    QLatin1String(extension));
+                // The format in the base name too: soffice names each PDF after it, and the
+                // DOCX's PDF would take the place of the ODT's.
+                const QString name =
+                    QStringLiteral("%1%2-%3.%3")
+                        .arg(QLatin1String(row.name), d == 0 ? QString() : QStringLiteral("-back"),
+                             QLatin1String(extension));
                 const QString path = dir.filePath(name);
                 try {
                     if (extension == std::string("odt")) {
