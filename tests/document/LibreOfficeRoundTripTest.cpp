@@ -411,6 +411,12 @@ const Row Rows[] = {
     {"smaller-cells", [](LayoutChoice&) {}, 11, false, nullptr, 50.0, 70.0},
     {"one-by-one", [](LayoutChoice& l) { l.columns = l.rows = 1; }, 3},
     {"fifteen-by-fifteen", [](LayoutChoice& l) { l.columns = l.rows = 15; }, 240, true},
+    {"fifteen-by-fifteen-margins-0",
+     [](LayoutChoice& l) {
+         l.columns = l.rows = 15;
+         margins(l, 0, 0, 0, 0);
+     },
+     240, false, "right"},
     {"no-gutter", [](LayoutChoice& l) { l.gutterSize = 0; }},
     {"gutter-right", [](LayoutChoice& l) { l.gutterSide = compose::GutterRight; }},
     {"gutter-top", [](LayoutChoice& l) { l.gutterSide = compose::GutterTop; }},
@@ -443,6 +449,18 @@ const Row Rows[] = {
          l.twoSided = true;
          margins(l, 0, 0, 0, 0);
          l.gutterSide = compose::GutterRight;
+     },
+     14, true},
+    {"two-sided-back-offset",
+     [](LayoutChoice& l) {
+         l.twoSided = true;
+         l.backOffset = QPointF(1.5, -2.0);
+     }},
+    {"two-sided-back-offset-gutter-top",
+     [](LayoutChoice& l) {
+         l.twoSided = true;
+         l.gutterSide = compose::GutterTop;
+         l.backOffset = QPointF(-1.0, 1.5);
      },
      14, true},
 };

@@ -15,20 +15,20 @@ namespace
 constexpr double PointsPerMm = 2.835; // as the composition counts
 constexpr double Tolerance = 0.5 * 72.0 / 25.4;
 
-// A 3 x 3 grid at the largest cell size for the user's margins (mm), with the margins the
-// composition gives the document: the bottom and right ones 4 mm less.
-Document grid(int left, int right, int top, int bottom)
+// A grid (3 x 3 unless asked) at the largest cell size for the user's margins (mm), with the
+// margins the composition gives the document: the bottom and right ones 4 mm less.
+Document grid(int left, int right, int top, int bottom, int columns = 3)
 {
     Document doc;
     doc.setLeftMargin(left * PointsPerMm);
     doc.setTopMargin(top * PointsPerMm);
     doc.setRightMargin((right - 4) * PointsPerMm);
     doc.setBottomMargin((bottom - 4) * PointsPerMm);
-    const double w = (210 - left - right) / 3.0 * PointsPerMm;
+    const double w = (210.0 - left - right) / columns * PointsPerMm;
     const double h = (297 - top - bottom) / 3.0 * PointsPerMm;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 3 * columns; ++i) {
         doc.insertPicture(doc.itemCount(), InlinePicture(QStringLiteral("x"), {w, h}, true, false));
-        if (i % 3 == 2)
+        if (i % columns == columns - 1)
             doc.insertControl(doc.itemCount(), ItemKind::ParagraphMark);
     }
     return doc;
@@ -81,6 +81,28 @@ TEST(PackagePage, HoldsEveryGridOnTheSheetWhereWeDrawIt)
         // Margins that leave room are kept.
         if (c.left > 0 && c.right >= 4 && c.top > 0 && c.bottom >= 4) {
             EXPECT_EQ(m, doc.margins()) << name;
+        }
+    }
+}
+
+// Many pictures on a line each round on their own in a word processor: at the sheet's very
+// edge the line would wrap, so such a file is refused, while a millimetre of margin holds it.
+TEST(PackagePage, ALongLineAtTheSheetsEdgeIsRefused)
+{
+    const struct {
+        int columns, right;
+        bool refused;
+    } cases[] = {{3, 0, false}, {15, 0, true}, {30, 0, true}, {15, 1, false}, {30, 1, false}};
+    for (const auto& c : cases) {
+        const Document doc = grid(0, c.right, 7, 20, c.columns);
+        const std::string name =
+            std::to_string(c.columns) + " columns, right " + std::to_string(c.right);
+        try {
+            packagePage(doc);
+            EXPECT_FALSE(c.refused) << name << ": not refused";
+        } catch (const Error& e) {
+            EXPECT_TRUE(c.refused) << name << ": " << e.what();
+            EXPECT_TRUE(e.message().contains(QStringLiteral("the right margin"))) << e.what();
         }
     }
 }
