@@ -6,6 +6,9 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
 else()
     list(APPEND PAGULA_WARNINGS -Wshadow)
 endif()
+if(PAGULA_WERROR)
+    list(APPEND PAGULA_WARNINGS -Werror)
+endif()
 
 if(PAGULA_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
@@ -44,6 +47,15 @@ function(pagula_test name)
         TIMEOUT ${ARG_TIMEOUT}
         LABELS "${ARG_LABELS}"
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PAGULA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# pagula_test_library(<name> SOURCES ... LIBS ...): helpers shared by several test programs,
+# built once.
+function(pagula_test_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_compile_options(${name} PRIVATE ${PAGULA_WARNINGS})
+    target_link_libraries(${name} PUBLIC pagula_test_support ${ARG_LIBS})
 endfunction()
 
 # pagula_bench(<name> SOURCES ... LIBS ...): a benchmark executable (not a test).

@@ -8,8 +8,8 @@ seconds=${2:-${1:-300}}
 if [ "${1:-}" = "--ci" ]; then
     seconds=${2:-60}
 fi
-CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGULA_FUZZ=ON >/dev/null
-cmake --build build-fuzz
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 targets=$(find build-fuzz/bin -maxdepth 1 -type f -name 'fuzz_*' -executable | sort)
 if [ -z "$targets" ]; then
     echo "no fuzz targets"

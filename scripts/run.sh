@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh run
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAGULA_TESTS=OFF -DPAGULA_BENCH=OFF >/dev/null
-cmake --build build --target pagula pagula-compose
+cmake --preset release >/dev/null
+cmake --build --preset release
 exec build/bin/pagula "$@"
