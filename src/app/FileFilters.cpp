@@ -24,4 +24,12 @@ QStringList nameFilters(const QString& masks)
     return result;
 }
 
+QStringList allPictureMasks()
+{
+    QStringList masks;
+    for (const FileFilter& filter : pictureFileFilters())
+        masks.append(nameFilters(filter.masks));
+    return masks;
+}
+
 } // namespace pagula::app

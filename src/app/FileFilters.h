@@ -23,4 +23,7 @@ const std::vector<FileFilter>& pictureFileFilters();
 // Blank parts are dropped.
 QStringList nameFilters(const QString& masks);
 
+// The masks of every filter together: the names a dropped file may have to be a picture.
+QStringList allPictureMasks();
+
 } // namespace pagula::app

@@ -3,6 +3,7 @@
 #include "app/AdjustmentsPanel.h"
 #include "app/CommandStrip.h"
 #include "app/DialogParts.h"
+#include "app/FileFilters.h"
 #include "app/FileBrowser.h"
 #include "app/LeftPanel.h"
 #include "app/LiveSettings.h"
@@ -20,6 +21,7 @@
 #include "compose/CompositionRun.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
+#include "joblist/JobListView.h"
 #include "layout/ui/LayoutPanel.h"
 #include "preview/PreviewController.h"
 #include "preview/PreviewTabs.h"
@@ -105,6 +107,13 @@ void TForm1::connectHandlers()
         runGuarded(this,
                    [this] { jobList_->N1Click(*Panel4->fileList(), Panel4->currentFolder()); });
     });
+    connect(jobList_->view(), &joblist::JobListView::dropped, this,
+            [this](const QList<QUrl>& urls, bool otherContent) {
+                runGuarded(this, [&] {
+                    pb->showStatus(jobList_->addDropped(urls, otherContent, Panel4->masks(),
+                                                        allPictureMasks()));
+                });
+            });
     connect(jobList_, &joblist::JobListPanels::previewRefreshRequested, this, [this] {
         runGuarded(this, [this] {
             if (previewController_)

@@ -2,9 +2,11 @@
 
 #include "joblist/AddSelectedFiles.h"
 #include "joblist/CropTabSet.h"
+#include "joblist/DroppedPictures.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListView.h"
 #include "joblist/TickButtonStrip.h"
+#include "widgets/ErrorReport.h"
 
 namespace pagula::joblist
 {
@@ -38,6 +40,16 @@ CropProfile JobListPanels::cropProfile(int number) const
 void JobListPanels::N1Click(QAbstractItemView& fileList, const QString& folder)
 {
     addSelectedFiles(*model_, fileList, folder, parent_);
+}
+
+QString JobListPanels::addDropped(const QList<QUrl>& urls, bool otherContent,
+                                  const QStringList& folderMasks, const QStringList& pictureMasks)
+{
+    const DroppedPictures drop = sortOutDrop(urls, folderMasks, pictureMasks);
+    const QStringList refused = appendPictures(*model_, drop.paths);
+    if (!refused.isEmpty())
+        ErrorReport::show(parent_, refusedFilesMessage(refused));
+    return dropStatusText(int(drop.paths.size() - refused.size()), drop.ignored, otherContent);
 }
 
 } // namespace pagula::joblist

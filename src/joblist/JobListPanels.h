@@ -2,7 +2,10 @@
 
 #include "joblist/CropMode.h"
 
+#include <QList>
 #include <QObject>
+#include <QStringList>
+#include <QUrl>
 
 class QAbstractItemView;
 class QWidget;
@@ -36,6 +39,11 @@ public:
 
     // "Добавить": the selected files of the file list showing folder.
     void N1Click(QAbstractItemView& fileList, const QString& folder);
+    // A drop on the list: the pictures among `urls` (names matching `pictureMasks`) and the
+    // pictures of dropped folders that match `folderMasks`, added as "Добавить" adds them.
+    // Names the job list file cannot store are reported; returns the status line's text.
+    QString addDropped(const QList<QUrl>& urls, bool otherContent, const QStringList& folderMasks,
+                       const QStringList& pictureMasks);
 
 signals:
     // A press on the list outside the crop zone, or "Применить": show the current entry again

@@ -9,8 +9,10 @@
 #include "widgets/ErrorReport.h"
 
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
@@ -29,6 +31,9 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
+    // Files and folders from a file manager; the view sorts them out on the drop.
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setFlow(QListView::TopToBottom);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -200,6 +205,27 @@ void JobListView::OpenClick()
         if (!path.isEmpty())
             model_->replaceEntries(loadJobListFile(path));
     });
+}
+
+// Every drop is taken, so that one the list cannot use still gets its message.
+void JobListView::dragEnterEvent(QDragEnterEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void JobListView::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void JobListView::dropEvent(QDropEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>{};
+    // File managers also send the URLs as text; only a drop without any URL is something else.
+    const bool otherContent = urls.isEmpty();
+    event->acceptProposedAction();
+    emit dropped(urls, otherContent);
 }
 
 } // namespace pagula::joblist

@@ -3,7 +3,9 @@
 #include "joblist/CropMode.h"
 #include "joblist/JobListFileDialog.h"
 
+#include <QList>
 #include <QListView>
+#include <QUrl>
 #include <functional>
 
 class QMenu;
@@ -18,8 +20,8 @@ class JobListModel;
 // The job list on screen: rows drawn by JobListDelegate, a press in the crop zone cycles an
 // entry's crop code, other presses ask for a preview refresh, the tick box toggles the tick,
 // Insert and Delete add a blank entry or remove the current one, Space toggles the current tick,
-// one to three display columns, and the popup menu that saves and loads the job list file and
-// named lists.
+// one to three display columns, the popup menu that saves and loads the job list file and
+// named lists, and drops from a file manager.
 // The list's current entry lives in the model; the view follows it and reports the user's moves.
 class JobListView : public QListView
 {
@@ -59,6 +61,8 @@ public:
 signals:
     // A press outside the crop zone: the preview shows the current entry again.
     void previewRefreshRequested();
+    // Something was dropped on the list: its URLs; otherContent when it held none.
+    void dropped(const QList<QUrl>& urls, bool otherContent);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -66,6 +70,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CheckListBox1MouseDown(Qt::MouseButton button, const QPoint& pos);

@@ -1,11 +1,13 @@
 #include "preview/PictureLoading.h"
 
 #include "imaging/ImageIO.h"
+#include "imaging/Limits.h"
 
 #include <QImageReader>
 #include <QPainter>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 QString pictureExtension(const QString& path)
 {
@@ -50,12 +52,41 @@ QImage toPreviewSource(const QImage& decoded)
     return out;
 }
 
-QImage loadPreviewPicture(const QString& path)
+namespace
+{
+// The upright size of the picture in the file, when the decode came back reduced from it.
+QSize ownSize(const QString& path, QSize decoded)
+{
+    try {
+        const imaging::ImageInfo info = imaging::probeFile(path);
+        const QSize full = info.orientedSize();
+        if (info.format == imaging::ImageFormat::Jpeg && full.width() >= decoded.width() &&
+            full.height() >= decoded.height())
+            return full;
+    } catch (const imaging::ImageError&) {
+        // Decoded but not probed (the file changed meanwhile): the decode is all there is.
+    }
+    return decoded;
+}
+} // namespace
+
+PreviewPicture loadPreviewPicture(const QString& path)
 {
     const QString ext = pictureExtension(path);
     if (!isPreviewableExtension(ext))
         throw imaging::ImageError(QStringLiteral("Unknown picture file extension (.%1)").arg(ext));
-    return toPreviewSource(imaging::decodeFile(path));
+    // Read once at the most detail the limits allow; every zoom is rendered from this copy.
+    imaging::DecodeRequest request;
+    request.shrinkToFitLimit = true;
+    PreviewPicture picture;
+    picture.source = toPreviewSource(imaging::decodeFile(path, request));
+    picture.realSize = ownSize(path, picture.source.size());
+    return picture;
+}
+
+bool canHoldShownSize(QSize shown)
+{
+    return imaging::limits::fitsDecodeLimits(shown.width(), shown.height(), 32);
 }
 
 } // namespace pagula::preview

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 // The extension of a file name as the preview judges it: what follows the last '.' of the
 // last path component, without the dot; empty when there is none.
@@ -18,9 +20,25 @@ bool isPreviewableExtension(const QString& extension);
 // Throws ImageError("Out of memory") when the copy cannot be made.
 QImage toPreviewSource(const QImage& decoded);
 
+// A picture as the preview holds it: `source` in Format_RGB32, at the picture's own size when
+// that fits the decoding limits, otherwise a reduced JPEG decode; `realSize` the picture's own
+// upright size, which every size the preview shows is measured on.
+struct PreviewPicture {
+    QImage source;
+    QSize realSize;
+
+    bool isReduced() const { return source.size() != realSize; }
+};
+
 // Reads and decodes the picture file of a job entry. The extension decides whether the file is
 // a picture at all ("Unknown picture file extension (.%s)"); which decoder reads it is decided
-// by its content. Throws ImageError, e.g. "Cannot open file %s" or "JPEG error #%d".
-QImage loadPreviewPicture(const QString& path);
+// by its content. A JPEG too large to hold at full size comes back at the largest DCT-reduced
+// size that fits, as the composition places it. Throws ImageError, e.g. "Cannot open file %s",
+// "JPEG error #%d" or, when even the smallest decode exceeds the limits, "Picture %s is too
+// large (W x H pixels)".
+PreviewPicture loadPreviewPicture(const QString& path);
+
+// Whether the preview can hold a shown copy of this size: the same limit as a decoded picture.
+bool canHoldShownSize(QSize shown);
 
 } // namespace pagula::preview

@@ -1,5 +1,6 @@
 #include "preview/TForm4.h"
 
+#include "common/Error.h"
 #include "common/Fonts.h"
 #include "preview/PictureLoading.h"
 #include "preview/PreviewCanvas.h"
@@ -17,6 +18,7 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace pagula::preview
@@ -108,17 +110,49 @@ void TForm4::ShowEntry(const QString& entry)
         return;
     // Read and decoded once here; zoom changes and overlays work on Image2 from now on.
     const QString path = parts.path;
-    Image2 = runWhileRepainting<QImage>([path] { return loadPreviewPicture(path); });
+    PreviewPicture picture =
+        runWhileRepainting<PreviewPicture>([path] { return loadPreviewPicture(path); });
+    // Refused before anything changes, so the previous picture stays.
+    checkZoomHolds(picture.realSize, cb1->currentIndex());
+    Image2 = std::move(picture.source);
+    realSize_ = picture.realSize;
     cb1Change();
+}
+
+void TForm4::checkZoomHolds(QSize realSize, int zoom) const
+{
+    // Fit to the window: only the window's pixels are ever shown. No picture: nothing to hold.
+    if (zoom <= 0 || realSize.isEmpty())
+        return;
+    const QSize shown = zoomedSize(realSize, zoom);
+    if (canHoldShownSize(shown))
+        return;
+    throw Error(QStringLiteral("Масштаб %1 не помещается в память: рисунок %2 x %3 точек был бы "
+                               "показан размером %4 x %5 точек. Выберите меньший масштаб.")
+                    .arg(cb1->itemText(zoom))
+                    .arg(realSize.width())
+                    .arg(realSize.height())
+                    .arg(shown.width())
+                    .arg(shown.height()));
 }
 
 void TForm4::cb1Change()
 {
     const int zoom = cb1->currentIndex();
+    try {
+        checkZoomHolds(realSize_, zoom);
+    } catch (const Error&) {
+        // The zoom shown before stays chosen, with its picture.
+        const QSignalBlocker quiet(cb1);
+        cb1->setCurrentIndex(shownZoom_);
+        throw;
+    }
+    shownZoom_ = zoom;
     const bool stretch = zoom <= 0;
+    // Sizes follow the picture's own size; the source may be a reduced decode of it.
     RenderPlan plan;
     plan.source = Image2;
-    plan.bitmapSize = zoomedSize(Image2.size(), zoom);
+    plan.bitmapSize = zoomedSize(realSize_, zoom);
     plan.shownSize = plan.bitmapSize;
     showPlan(plan, stretch);
 

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 class QComboBox;
@@ -11,7 +12,8 @@ class QFrame;
 class QLabel;
 class QScrollArea;
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 class PreviewCanvas;
 struct RenderPlan;
@@ -19,7 +21,8 @@ struct RenderPlan;
 // The preview window "Предварительный просмотр": one job entry's picture at a chosen zoom
 // with the margins its crop cuts away painted over in green. It lives as long as the main
 // window and is only shown and hidden. Given a parent, it is a window of the parent's window.
-class TForm4 : public QWidget, public PreviewWindowPort {
+class TForm4 : public QWidget, public PreviewWindowPort
+{
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
@@ -44,8 +47,10 @@ public:
 
     // The crop code of the entry last passed to ShowEntry.
     int rememberedCropCode() const { return cropCode_; }
-    // Image2: the picture as loaded from the file.
+    // Image2: the picture as loaded from the file (reduced when too large to hold in full).
     const QImage& sourcePicture() const { return Image2; }
+    // The picture's own size, which the zoom percentages and crop bands are measured on.
+    QSize pictureSize() const { return realSize_; }
     // Image1's picture as the screen shows it.
     QImage shownBitmap() const;
 
@@ -62,6 +67,8 @@ private:
     void ScrollBox1MouseDown(QPoint point);
     void ScrollBox1MouseMove(QPoint point);
     void showPlan(const RenderPlan& plan, bool stretch);
+    // Throws pagula::Error when the copy shown at this zoom would exceed the memory limit.
+    void checkZoomHolds(QSize realSize, int zoom) const;
 
     QFrame* Panel1;
     QLabel* Label1;
@@ -69,6 +76,8 @@ private:
     QScrollArea* ScrollBox1;
     PreviewCanvas* Image1;
     QImage Image2;
+    QSize realSize_;
+    int shownZoom_ = 0;
 
     const CropProfileSource* profiles_ = nullptr;
     int cropCode_ = 0;

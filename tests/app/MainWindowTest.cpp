@@ -21,13 +21,16 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -360,6 +363,77 @@ TEST_F(MainWindow, AddingThroughThePopupMenuAndDoubleClick)
     EXPECT_EQ(jobs->entryText(0), dir.filePath(names[1]) + "0");
     EXPECT_EQ(jobs->entryText(1), dir.filePath(names[2]) + "0");
     EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 2"));
+}
+
+namespace
+{
+// Delivers a drop at a point of the job list as Qt's drag and drop does: to the innermost
+// widget there that accepts drops, an enter and then the drop.
+bool dropOn(QListView* list, const QMimeData& data)
+{
+    QWidget* window = list->window();
+    const QPoint at = list->viewport()->mapTo(window, list->viewport()->rect().center());
+    QWidget* target = window->childAt(at);
+    while (target != nullptr && !target->acceptDrops() && !target->isWindow())
+        target = target->parentWidget();
+    if (target == nullptr || !target->acceptDrops())
+        return false;
+    const QPointF local = target->mapFrom(window, at);
+    QDragEnterEvent enter(local.toPoint(), Qt::CopyAction | Qt::LinkAction, &data,
+                          Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(local, enter.dropAction(), &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+} // namespace
+
+TEST_F(MainWindow, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
+{
+    const QStringList names = makeJpegs(2, QStringLiteral("scan-"));
+    QDir root(dir.path());
+    ASSERT_TRUE(root.mkdir(QStringLiteral("loose")));
+    for (const char* name : {"loose/z.bmp", "loose/readme.txt"}) {
+        QFile f(root.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    auto* list = control<QListView>("CheckListBox1");
+    ASSERT_NE(list, nullptr);
+
+    // The folder brings its JPEG files (the chosen filter), the loose BMP comes as a picture,
+    // the text file is ignored and named in the status line.
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(dir.path()),
+                   QUrl::fromLocalFile(root.filePath(QStringLiteral("loose/z.bmp"))),
+                   QUrl::fromLocalFile(root.filePath(QStringLiteral("loose/readme.txt")))});
+    ASSERT_TRUE(dropOn(list, files));
+    const joblist::JobListModel* jobs = main().jobList()->model();
+    ASSERT_EQ(jobs->size(), 3);
+    EXPECT_EQ(jobs->entryText(0), dir.filePath(names[0]) + "0");
+    EXPECT_EQ(jobs->entryText(1), dir.filePath(names[1]) + "0");
+    EXPECT_EQ(jobs->entryText(2), root.filePath(QStringLiteral("loose/z.bmp")) + "0");
+    EXPECT_EQ(jobs->tickedCount(), 3);
+    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 3"));
+    const QString status = main().progressBar()->statusText();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Добавлено рисунков: 3."))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("readme.txt"))) << status.toStdString();
+    EXPECT_TRUE(main().progressBar()->isTextVisible());
+
+    // Text is no file: nothing is added, the status line says so, no message box.
+    QMimeData text;
+    text.setText(QStringLiteral("just some words"));
+    ASSERT_TRUE(dropOn(list, text));
+    EXPECT_EQ(jobs->size(), 3);
+    EXPECT_TRUE(main().progressBar()->statusText().contains(QStringLiteral("не рисунки")));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(';').toStdString();
+
+    // A run takes the bar back for its progress.
+    main().progressBar()->setRunRange(0, 10);
+    EXPECT_TRUE(main().progressBar()->statusText().isEmpty());
+    EXPECT_FALSE(main().progressBar()->isTextVisible());
 }
 
 TEST_F(MainWindow, ErrorsEscapingAHandlerAreReportedOnceAndTheWindowStaysUsable)

@@ -109,8 +109,10 @@ TEST(PictureLoading, LoadsByContentOnceTheExtensionIsAccepted)
     for (const char* name : {"mislabelled.gif", "upper.BMP"}) {
         const QString path = dir.filePath(QString::fromLatin1(name));
         test::savePicture(picture, path, "BMP");
-        const QImage loaded = loadPreviewPicture(path);
-        EXPECT_EQ(loaded.size(), QSize(40, 30)) << name;
+        const PreviewPicture loadedPicture = loadPreviewPicture(path);
+        EXPECT_EQ(loadedPicture.realSize, QSize(40, 30)) << name;
+        EXPECT_FALSE(loadedPicture.isReduced());
+        const QImage& loaded = loadedPicture.source;
         EXPECT_EQ(loaded.format(), QImage::Format_RGB32);
         EXPECT_EQ(loaded.pixel(5, 5), qRgb(10, 20, 30));
     }

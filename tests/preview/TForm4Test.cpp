@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace pagula;
 using namespace pagula::preview;
 using namespace pagula::preview::fakes;
@@ -107,6 +109,66 @@ TEST_F(PreviewWindow, ZoomedCopiesHaveTruncatedSizesAtTheTopLeft)
         EXPECT_EQ(form.sourcePicture().size(), c.path == &big ? QSize(1000, 800) : QSize(999, 555));
     }
     EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(PreviewWindow, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFits)
+{
+    // 70 megapixels in colour: a full-size decode would exceed the limit, the composition
+    // places it from a reduced one.
+    const QRgb photo = qRgb(200, 60, 40);
+    const auto nearPhoto = [photo](QRgb c) {
+        return std::abs(qRed(c) - qRed(photo)) <= 6 && std::abs(qGreen(c) - qGreen(photo)) <= 6 &&
+               std::abs(qBlue(c) - qBlue(photo)) <= 6;
+    };
+    const QString big = dir.filePath(QStringLiteral("photo.jpg"));
+    test::writeFlatJpeg(big, {10000, 7000}, photo);
+    const QString small = picture(QStringLiteral("small.bmp"), {300, 200}, kBlue);
+
+    // A zoom that cannot hold the new picture refuses it; the previous one stays.
+    zoom()->setCurrentIndex(10);
+    form.ShowEntry(small + QLatin1Char('0'));
+    guarded(big + QLatin1Char('1'));
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("Масштаб 100%"))) << reports[0].toStdString();
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("10000 x 7000"))) << reports[0].toStdString();
+    EXPECT_EQ(form.pictureSize(), QSize(300, 200));
+    EXPECT_EQ(form.shownBitmap().size(), QSize(300, 200));
+    EXPECT_EQ(form.shownBitmap().pixel(150, 100), kBlue);
+
+    // Sizes and bands are measured on the picture's own size, whatever size it is held at.
+    reports.clear();
+    profiles.one = {10, 0, 20, 0};
+    zoom()->setCurrentIndex(1);
+    form.ShowEntry(big + QLatin1Char('1'));
+    EXPECT_EQ(form.pictureSize(), QSize(10000, 7000));
+    EXPECT_LT(form.sourcePicture().width(), 10000);
+    QImage shown = form.shownBitmap();
+    ASSERT_EQ(shown.size(), QSize(1000, 700));
+    EXPECT_EQ(shown.pixel(50, 400), kGreen);  // left band: 100 pixels
+    EXPECT_TRUE(nearPhoto(shown.pixel(101, 400)));
+    EXPECT_EQ(shown.pixel(500, 100), kGreen); // top band: 140 pixels
+    EXPECT_TRUE(nearPhoto(shown.pixel(500, 141)));
+    EXPECT_TRUE(nearPhoto(shown.pixel(999, 699)));
+
+    // 90 %: 9000 x 6300 fits; 100 %: 10000 x 7000 does not, and 90 % stays chosen and shown.
+    zoom()->setCurrentIndex(9);
+    EXPECT_EQ(image1()->size(), QSize(9000, 6300));
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(';').toStdString();
+    zoom()->setCurrentIndex(10);
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("Масштаб 100%")));
+    EXPECT_EQ(zoom()->currentIndex(), 9);
+    EXPECT_EQ(image1()->size(), QSize(9000, 6300));
+
+    // Fit to the window holds any picture.
+    reports.clear();
+    form.resize(400, 500);
+    zoom()->setCurrentIndex(0);
+    EXPECT_TRUE(reports.isEmpty());
+    shown = form.shownBitmap();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.pixel(shown.width() / 10 - 2, shown.height() / 2), kGreen);
+    EXPECT_TRUE(nearPhoto(shown.pixel(shown.width() / 2, shown.height() / 2)));
 }
 
 TEST_F(PreviewWindow, FitToWindowStretchesToTheAreaAndFollowsResizes)

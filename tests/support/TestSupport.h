@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
-namespace pagula::test {
+namespace pagula::test
+{
 
 // Root of the source tree (for fixtures under tests/data and tests/regress).
 QString sourceDir();
@@ -12,6 +14,10 @@ QString sourceDir();
 // Saves a picture for a test and fails the test when that is impossible.
 void savePicture(const QImage& image, const QString& path, const char* format = nullptr,
                  int quality = 90);
+
+// Writes a colour JPEG of one flat colour, row by row, so that pictures far larger than the
+// decoding limits are made quickly and without holding them in memory.
+void writeFlatJpeg(const QString& path, QSize size, QRgb colour);
 
 } // namespace pagula::test
 
