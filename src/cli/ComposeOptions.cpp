@@ -8,9 +8,11 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
-namespace {
+namespace
+{
 
 QString helpText()
 {
@@ -102,10 +104,10 @@ ParseResult parseComposeArguments(const QStringList& arguments)
 {
     QCommandLineParser p;
     p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    const QStringList valued{"columns", "rows", "margin-left", "margin-right", "margin-top",
-                             "margin-bottom", "cell-width", "cell-height", "gutter",
-                             "gutter-side", "crop1", "crop2", "brightness", "contrast", "color",
-                             "back", "dpi"};
+    const QStringList valued{
+        "columns",    "rows",        "margin-left", "margin-right", "margin-top", "margin-bottom",
+        "cell-width", "cell-height", "gutter",      "gutter-side",  "crop1",      "crop2",
+        "brightness", "contrast",    "color",       "back",         "dpi"};
     for (const QString& name : valued) {
         QStringList names{name};
         if (name == QLatin1String("columns"))
@@ -147,8 +149,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         o.marginLeft = wholeNumber(p, QStringLiteral("margin-left"), -big, big, o.marginLeft);
         o.marginRight = wholeNumber(p, QStringLiteral("margin-right"), -big, big, o.marginRight);
         o.marginTop = wholeNumber(p, QStringLiteral("margin-top"), -big, big, o.marginTop);
-        o.marginBottom =
-            wholeNumber(p, QStringLiteral("margin-bottom"), -big, big, o.marginBottom);
+        o.marginBottom = wholeNumber(p, QStringLiteral("margin-bottom"), -big, big, o.marginBottom);
         if (p.isSet(QStringLiteral("cell-width")))
             o.cellWidth = strToFloat(p.value(QStringLiteral("cell-width")));
         if (p.isSet(QStringLiteral("cell-height")))
@@ -172,18 +173,17 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         }
         o.frame = !p.isSet(QStringLiteral("no-frame"));
         o.twoSided = p.isSet(QStringLiteral("two-sided"));
+        o.backOutputGiven = p.isSet(QStringLiteral("back"));
         o.backOutputPath = p.isSet(QStringLiteral("back")) ? p.value(QStringLiteral("back"))
                                                            : defaultBackOutputPath(o.outputPath);
-        if (p.isSet(QStringLiteral("dpi"))) {
+        o.dpiGiven = p.isSet(QStringLiteral("dpi"));
+        if (o.dpiGiven) {
             o.pictureDpi = strToFloat(p.value(QStringLiteral("dpi")));
             if (o.pictureDpi < 30 || o.pictureDpi > 1200)
                 throw Error(QStringLiteral("--dpi must be between 30 and 1200"));
         }
         o.embedPictures = p.isSet(QStringLiteral("embed"));
         o.quiet = p.isSet(QStringLiteral("quiet"));
-        if (o.twoSided && QFileInfo(o.backOutputPath).absoluteFilePath() ==
-                              QFileInfo(o.outputPath).absoluteFilePath())
-            throw Error(QStringLiteral("the back side needs its own output file"));
         result.options = o;
     } catch (const Error& e) {
         result.text = e.message() + QStringLiteral("\nTry pagula-compose --help.\n");

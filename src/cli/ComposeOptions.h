@@ -6,13 +6,15 @@
 #include <QStringList>
 #include <optional>
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
 // Everything pagula-compose can be told; the defaults are the program's start values.
 struct ComposeOptions {
     QString jobListPath;
     QString outputPath;
     QString backOutputPath; // two-sided: where the back side goes
+    bool backOutputGiven = false;
 
     int columns = 3;
     int rows = 3;
@@ -32,6 +34,7 @@ struct ComposeOptions {
     bool frame = true;
     bool twoSided = false;
     double pictureDpi = 300.0;
+    bool dpiGiven = false;
     bool embedPictures = false; // ODT and DOCX: store the pictures instead of linking to them
     bool quiet = false;
 };

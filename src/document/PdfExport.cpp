@@ -73,7 +73,7 @@ ExportResult savePdf(const Document& document, const QString& path, const PdfOpt
     checkOptions(options);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Cannot create file %1").arg(path));
+        throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 
     ExportResult result;
     try {
