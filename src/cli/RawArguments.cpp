@@ -7,6 +7,22 @@
 namespace pagula::cli
 {
 
+namespace {
+
+// The name as its bytes: ASCII as it is, every other byte as \xNN.
+QString escapedBytes(const QByteArray& raw)
+{
+    QString out;
+    for (const char c : raw) {
+        const auto b = static_cast<unsigned char>(c);
+        out += b < 0x80 ? QString(QLatin1Char(c))
+                        : QStringLiteral("\\x%1").arg(uint(b), 2, 16, QLatin1Char('0'));
+    }
+    return out;
+}
+
+} // namespace
+
 std::optional<QStringList> decodeArguments(int argc, const char* const* argv, QString* error)
 {
     QStringList arguments;
@@ -18,7 +34,7 @@ std::optional<QStringList> decodeArguments(int argc, const char* const* argv, QS
                                     "hold; a file of that name could not be written or read "
                                     "back. Rename it.")
                          .arg(i)
-                         .arg(shownName(decoded));
+                         .arg(shownName(escapedBytes(raw)));
             return std::nullopt;
         }
         arguments.append(std::move(decoded));

@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -166,6 +167,13 @@ int main(int argc, char** argv)
         QString message = e.message();
         for (int k = 0; k < stagedPaths.size(); ++k)
             message.replace(stagedPaths[k], targets[k]);
+        // JPEG pictures decode in smaller steps at a lower resolution.
+        if (message.contains(QLatin1String(" is too large (")) &&
+            cli::outputFormat(options.outputPath) == cli::OutputFormat::Pdf &&
+            options.pictureDpi > 150)
+            message += QStringLiteral(" (too large for %1 dpi; try --dpi %2)")
+                           .arg(options.pictureDpi)
+                           .arg(std::max(150, int(options.pictureDpi / 2)));
         if (!message.contains(QLatin1String("no output file")))
             message += QStringLiteral("; no output file was changed");
         return fail(message);

@@ -117,7 +117,7 @@ TEST_F(Fixture, FailuresExitNonZeroWithTheMessageAndKeepTheOldOutput)
         << r.err.toStdString();
 
     r = runCompose({list, path(QStringLiteral("out.xyz"))}, dir.path());
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral(".pdf"))) << r.err.toStdString();
 
     r = runCompose({"--columns", "99", list, out}, dir.path());

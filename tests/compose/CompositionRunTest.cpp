@@ -1,8 +1,8 @@
-#include "Fakes.h"
-#include "support/TestSupport.h"
 #include "compose/CompositionRun.h"
+#include "Fakes.h"
 #include "compose/EntryOrder.h"
 #include "compose/FillerPicture.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,10 +10,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace pagula::compose;
 using namespace pagula::compose::test;
 
-namespace {
+namespace
+{
 
 QStringList numbered(int count)
 {
@@ -51,9 +54,8 @@ TEST(CompositionRun, OneSidedDocumentWithMarginsStatusAndEndState)
     EXPECT_FLOAT_EQ(d.left, 19.845f);
     EXPECT_FLOAT_EQ(d.bottom, 45.36f);
     EXPECT_FLOAT_EQ(d.right, 17.01f);
-    EXPECT_EQ(r.engine.calls,
-              (QStringList{"connect", "options", "caption Pagula", "addDocument", "releaseDoc",
-                           "show", "releaseApp"}));
+    EXPECT_EQ(r.engine.calls, (QStringList{"connect", "options", "caption Pagula", "addDocument",
+                                           "releaseDoc", "show", "releaseApp"}));
     EXPECT_EQ(r.dialog.statuses, (QStringList{"Подготовка...", "Формирование..."}));
     EXPECT_FALSE(r.dialog.visible);
     EXPECT_EQ(r.host.position, 0);
@@ -167,7 +169,7 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     EXPECT_TRUE(r.host.messages[0].contains(QStringLiteral("/p/4.jpg")));
     EXPECT_FALSE(r.dialog.visible);
     EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb")); // mirrored: 6, 4, 2
-    EXPECT_TRUE(r.host.informations.isEmpty());     // the remaining steps are skipped
+    EXPECT_TRUE(r.host.informations.isEmpty());   // the remaining steps are skipped
     EXPECT_NE(r.host.position, 0);
     EXPECT_EQ(r.settings.side, GutterRight);
     EXPECT_EQ(r.engine.calls.mid(r.engine.calls.size() - 2), (QStringList{"show", "releaseApp"}));
@@ -193,7 +195,10 @@ TEST(CompositionRun, UnwritableFillerLocationFailsTheRunNamingTheFile)
     CompositionRun run(r.engine, r.settings, r.host, r.dialog, blocked);
     r.settings.ticked = numbered(2);
     run.PrintButtonClick();
-    EXPECT_EQ(r.host.messages, QStringList{QStringLiteral("Cannot create file %1").arg(blocked)});
+    ASSERT_EQ(r.host.messages.size(), 1);
+    EXPECT_TRUE(
+        r.host.messages[0].startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
+        << r.host.messages[0].toStdString();
     EXPECT_TRUE(r.engine.docs.empty());
     EXPECT_FALSE(r.dialog.visible);
 }
@@ -275,4 +280,45 @@ TEST(EntryOrder, AlternatePadAndMirror)
     padToWholeRows(one, 1);
     mirrorRows(one, 1);
     EXPECT_EQ(one, (QStringList{"x", "y"}));
+}
+
+TEST(CompositionRun, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
+{
+    const struct {
+        const char* name;
+        std::function<void(FakeSettings&)> edit;
+        const char* message; // fragment: the setting and what it must be
+    } cases[] = {
+        {"margin", [](FakeSettings& s) { s.mLeft = 300; },
+         "Отступ слева: 300 мм — на листе не остается места для ячеек. Допустимо от 0 до 199 мм."},
+        {"strip", [](FakeSettings& s) { s.cellW = 5.0; }, "Ширина ячейки: 5 мм"},
+        {"crop in use",
+         [](FakeSettings& s) {
+             s.profile2 = {0, 0, 50, 50};
+         },
+         "Обрезка профиля 2: 100%"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunFixture r;
+        r.settings.ticked = QStringList{QStringLiteral("/a.jpg1"), QStringLiteral("/b.jpg2")};
+        c.edit(r.settings);
+        r.run.PrintButtonClick();
+        ASSERT_EQ(r.host.messages.size(), 1);
+        EXPECT_TRUE(r.host.messages[0].contains(QString::fromUtf8(c.message)))
+            << r.host.messages[0].toStdString();
+        EXPECT_TRUE(r.engine.calls.isEmpty());
+        EXPECT_FALSE(r.dialog.visible);
+        EXPECT_FALSE(QFile::exists(r.filler));
+        EXPECT_FALSE(r.run.isRunning());
+    }
+
+    // A crop profile no entry uses does not stop the run.
+    RunFixture r;
+    r.settings.ticked = QStringList{QStringLiteral("/a.jpg0")};
+    r.settings.profile2 = {100, 0, 0, 0};
+    r.settings.gutter = 0;
+    r.run.PrintButtonClick();
+    EXPECT_TRUE(r.host.messages.isEmpty());
+    EXPECT_EQ(r.engine.docs.size(), 1u);
 }

@@ -1,0 +1,365 @@
+// The batch command against hostile arguments, job lists and pictures: each case gives its exit
+// status and message, and leaves every file that was there before byte for byte as it was.
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+// What a file must be after the run.
+enum class After { Same, Absent, Pdf, Package };
+
+struct Case {
+    const char* name;
+    // Makes extra files in the folder before the run.
+    std::function<void(const QDir&)> setUp;
+    // Arguments; "@" stands for the folder. Run through bash when `shell` is set, so that the
+    // arguments may hold bytes that are not UTF-8.
+    QStringList args;
+    int exitCode;
+    QString message;
+    std::map<QString, After> files;
+    bool shell = false;
+    QString home; // HOME below the folder, "" for a writable one
+};
+
+QByteArray jpegBytes(const QString& scratch)
+{
+    QImage img(40, 60, QImage::Format_RGB32);
+    img.fill(QColor(30, 120, 200));
+    pagula::test::savePicture(img, scratch, "JPG");
+    const QByteArray bytes = readAll(scratch);
+    QFile::remove(scratch);
+    return bytes;
+}
+
+// A PNG whose header is sound and whose pixel data is not: it probes, but never decodes.
+QByteArray brokenPng(const QString& scratch)
+{
+    QImage img(40, 60, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    pagula::test::savePicture(img, scratch, "PNG");
+    QByteArray bytes = readAll(scratch);
+    QFile::remove(scratch);
+    const qsizetype idat = bytes.indexOf("IDAT");
+    for (qsizetype k = idat + 4; k < idat + 40 && k < bytes.size(); ++k)
+        bytes[k] = char(0x5A);
+    return bytes;
+}
+
+struct Result {
+    int exitCode;
+    QByteArray err;
+};
+
+Result run(const QDir& dir, const Case& c)
+{
+    QStringList args;
+    for (const QString& a : c.args)
+        args << QString(a).replace(QLatin1Char('@'), dir.path());
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const QString home =
+        c.home.isEmpty() ? dir.filePath(QStringLiteral("home")) : dir.filePath(c.home);
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/share"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dir.path());
+    if (c.shell) {
+        p.start(QStringLiteral("bash"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("exec '%1' %2")
+                     .arg(QStringLiteral(PAGULA_COMPOSE_BINARY), args.join(QLatin1Char(' ')))});
+    } else {
+        p.start(QStringLiteral(PAGULA_COMPOSE_BINARY), args);
+    }
+    EXPECT_TRUE(p.waitForFinished(120000));
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError()};
+}
+
+} // namespace
+
+TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
+{
+    const QString previous = QStringLiteral("previous");
+    const std::vector<Case> cases = {
+        {"back through a symlinked folder",
+         [](const QDir& d) {
+             d.mkdir("out");
+             writeFile(d.filePath("out/front.pdf"), "previous");
+             ::symlink("out", QFile::encodeName(d.filePath("link")).constData());
+         },
+         {"--two-sided", "--back", "link/front.pdf", "list.txt", "out/front.pdf"},
+         2,
+         "the back side (--back) link/front.pdf is the same file as OUTPUT",
+         {{"out/front.pdf", After::Same}}},
+        {"output is an input picture with another extension",
+         {},
+         {"list.txt", "photo.pdf"},
+         2,
+         "is the same file as the picture",
+         {{"photo.pdf", After::Same}}},
+        {"output is the job list itself",
+         [](const QDir& d) { QFile::copy(d.filePath("list.txt"), d.filePath("list.pdf")); },
+         {"list.pdf", "list.pdf"},
+         2,
+         "is the same file as the job list",
+         {{"list.pdf", After::Same}}},
+        {"back side is the job list",
+         {},
+         {"--two-sided", "--back", "list.odt", "list.odt", "out.pdf"},
+         2,
+         "is the same file as the job list",
+         {{"out.pdf", After::Same}}},
+        {"output is a hard link to a picture",
+         [](const QDir& d) {
+             ::link(QFile::encodeName(d.filePath("photo.pdf")).constData(),
+                    QFile::encodeName(d.filePath("hard.pdf")).constData());
+         },
+         {"list.txt", "hard.pdf"},
+         2,
+         "is the same file as the picture",
+         {{"hard.pdf", After::Same}, {"photo.pdf", After::Same}}},
+        {"back side fails after the front was written",
+         {},
+         {"--two-sided", "--back", "no-folder/back.pdf", "list.txt", "out.pdf"},
+         1,
+         "no output file was changed",
+         {{"out.pdf", After::Same}, {"out-back.pdf", After::Same}}},
+        {"front fails, back would have been written",
+         {},
+         {"--two-sided", "--back", "new-back.pdf", "list.txt", "no-folder/out.pdf"},
+         1,
+         "no output file was changed",
+         {{"new-back.pdf", After::Absent}}},
+        {"empty job list",
+         [](const QDir& d) { writeFile(d.filePath("empty.txt"), ""); },
+         {"empty.txt", "out.pdf"},
+         1,
+         "the job list holds no pictures",
+         {{"out.pdf", After::Same}}},
+        {"job list of blank lines and NUL bytes",
+         [](const QDir& d) { writeFile(d.filePath("blank.txt"), QByteArray("\r\n\n\0\0\r\n", 7)); },
+         {"blank.txt", "out.pdf"},
+         1,
+         "the job list holds no pictures",
+         {{"out.pdf", After::Same}}},
+        {"NUL byte cuts the list",
+         [](const QDir& d) {
+             writeFile(d.filePath("cut.txt"), (d.filePath("photo.pdf") + "0\r\n").toUtf8() +
+                                                  QByteArray("\0", 1) +
+                                                  (d.filePath("photo.pdf") + "0\r\n").toUtf8());
+         },
+         {"cut.txt", "out.pdf"},
+         1,
+         "line 2 holds a NUL byte",
+         {{"out.pdf", After::Same}}},
+        {"output name that is not UTF-8",
+         {},
+         {"list.txt", "$'out\\xff\\xfe.pdf'"},
+         2,
+         "out\\xff\\xfe.pdf",
+         {{"out.pdf", After::Same}},
+         true},
+        {"escape sequences in a listed name",
+         [](const QDir& d) {
+             writeFile(d.filePath("esc.txt"),
+                       (d.filePath("x") + "\x1b]0;owned\x07\x1b[2J.jpg0\r\n").toUtf8());
+         },
+         {"esc.txt", "out.pdf"},
+         1,
+         "x\\e]0;owned\\x07\\e[2J.jpg",
+         {{"out.pdf", After::Same}}},
+        {"margin wider than the page",
+         {},
+         {"--margin-left", "300", "list.txt", "out.pdf"},
+         2,
+         "--margin-left 300 leaves no room for the cells; allowed 0 to 199 mm",
+         {{"out.pdf", After::Same}}},
+        {"cell width zero",
+         {},
+         {"--cell-width", "0", "list.txt", "out.pdf"},
+         2,
+         "--cell-width 0",
+         {{"out.pdf", After::Same}}},
+        {"strip wider than the cell",
+         {},
+         {"-c", "15", "-r", "15", "--gutter", "30", "list.txt", "out.pdf"},
+         2,
+         "--gutter 30 leaves no room for the picture",
+         {{"out.pdf", After::Same}}},
+        {"negative margin",
+         {},
+         {"--margin-left", "-50", "list.txt", "out.pdf"},
+         2,
+         "--margin-left -50 puts the cells off the page",
+         {{"out.pdf", After::Same}}},
+        {"crop that leaves nothing",
+         {},
+         {"--crop1", "100,0,0,0", "list.txt", "out.pdf"},
+         2,
+         "--crop1 cuts off the whole width",
+         {{"out.pdf", After::Same}}},
+        {"wrong output extension",
+         {},
+         {"list.txt", "out.xyz"},
+         2,
+         "extension must be .pdf, .odt or .docx",
+         {{"out.xyz", After::Absent}}},
+        {"back without two-sided",
+         {},
+         {"--back", "b.pdf", "list.txt", "out.pdf"},
+         0,
+         "warning: --back has no effect without --two-sided",
+         {{"out.pdf", After::Pdf}, {"b.pdf", After::Absent}}},
+        {"embed with PDF output",
+         {},
+         {"--embed", "list.txt", "out.pdf"},
+         0,
+         "warning: --embed has no effect on a PDF",
+         {{"out.pdf", After::Pdf}}},
+        {"job list is a folder",
+         [](const QDir& d) { d.mkdir("folder"); },
+         {"folder", "out.pdf"},
+         1,
+         "folder: it is a folder",
+         {{"out.pdf", After::Same}}},
+        {"job list is a FIFO",
+         [](const QDir& d) { ::mkfifo(QFile::encodeName(d.filePath("fifo")).constData(), 0600); },
+         {"fifo", "out.pdf"},
+         1,
+         "it is a pipe or socket",
+         {{"out.pdf", After::Same}}},
+        {"job list is missing",
+         {},
+         {"missing.txt", "out.pdf"},
+         1,
+         "missing.txt: No such file or directory",
+         {{"out.pdf", After::Same}}},
+        {"job list is a symlink loop",
+         [](const QDir& d) {
+             ::symlink("loop", QFile::encodeName(d.filePath("loop")).constData());
+         },
+         {"loop", "out.pdf"},
+         1,
+         "Too many levels of symbolic links",
+         {{"out.pdf", After::Same}}},
+        {"picture the PDF refuses, embedded in a DOCX",
+         {},
+         {"--embed", "broken.txt", "out.docx"},
+         1,
+         "broken.png",
+         {{"out.docx", After::Absent}}},
+        {"picture the PDF refuses, linked from an ODT",
+         {},
+         {"broken.txt", "out.odt"},
+         1,
+         "broken.png",
+         {{"out.odt", After::Absent}}},
+        {"picture the PDF refuses",
+         {},
+         {"broken.txt", "out.pdf"},
+         1,
+         "broken.png",
+         {{"out.pdf", After::Same}}},
+        {"unwritable home, PDF output",
+         [](const QDir& d) { writeFile(d.filePath("plain"), "a file, not a folder"); },
+         {"list.txt", "fresh.pdf"},
+         0,
+         "",
+         {{"fresh.pdf", After::Pdf}},
+         false,
+         "plain/home"},
+        {"unwritable home, linked ODT needs the filler",
+         [](const QDir& d) { writeFile(d.filePath("plain"), "a file, not a folder"); },
+         {"list.txt", "fresh.odt"},
+         1,
+         "Pagula-tmp.bmp",
+         {{"fresh.odt", After::Absent}},
+         false,
+         "plain/home"},
+    };
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        const QDir dir(tmp.path());
+        writeFile(dir.filePath("photo.pdf"), jpegBytes(dir.filePath("scratch.jpg")));
+        writeFile(dir.filePath("broken.png"), brokenPng(dir.filePath("scratch.png")));
+        writeFile(dir.filePath("list.txt"), (dir.filePath("photo.pdf") + "0\r\n").toUtf8());
+        writeFile(dir.filePath("list.odt"), readAll(dir.filePath("list.txt")));
+        writeFile(dir.filePath("broken.txt"), (dir.filePath("broken.png") + "0\r\n").toUtf8());
+        writeFile(dir.filePath("out.pdf"), previous.toUtf8());
+        writeFile(dir.filePath("out-back.pdf"), "old back");
+        if (c.setUp)
+            c.setUp(dir);
+
+        // Every file present before, with its bytes.
+        std::map<QString, QByteArray> before;
+        const auto entries = dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
+        for (const QFileInfo& f : entries)
+            before[f.fileName()] = readAll(f.filePath());
+        for (const auto& [name, after] : c.files)
+            if (after == After::Same)
+                before[name] = readAll(dir.filePath(name));
+
+        const Result r = run(dir, c);
+        const QString err = QString::fromUtf8(r.err);
+        EXPECT_EQ(r.exitCode, c.exitCode) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.message)) << err.toStdString();
+        // Nothing from outside reaches the terminal raw.
+        EXPECT_FALSE(r.err.contains('\x1b')) << err.toStdString();
+
+        for (const auto& [name, bytes] : before) {
+            const auto it = c.files.find(name);
+            if (it != c.files.end() && it->second != After::Same)
+                continue;
+            EXPECT_EQ(readAll(dir.filePath(name)), bytes) << name.toStdString();
+        }
+        for (const auto& [name, after] : c.files) {
+            const QByteArray bytes = readAll(dir.filePath(name));
+            switch (after) {
+            case After::Same:
+                break;
+            case After::Absent:
+                EXPECT_FALSE(QFile::exists(dir.filePath(name))) << name.toStdString();
+                break;
+            case After::Pdf:
+                EXPECT_TRUE(bytes.startsWith("%PDF-")) << name.toStdString();
+                break;
+            case After::Package:
+                EXPECT_TRUE(bytes.startsWith("PK")) << name.toStdString();
+                break;
+            }
+        }
+        // No staged or temporary file is left in the folder.
+        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            EXPECT_FALSE(name.startsWith(QLatin1Char('.'))) << name.toStdString();
+    }
+}
