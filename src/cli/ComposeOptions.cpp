@@ -56,7 +56,11 @@ QString helpText()
         "  -q, --quiet              no progress on the terminal\n"
         "  -h, --help               this text\n"
         "\n"
-        "Ctrl+C stops after the picture in progress and writes what was placed.\n"
+        "Settings that cannot make a page, and outputs that are the job list, one of its\n"
+        "pictures or each other, are refused before any work. A two-sided run replaces both\n"
+        "files or neither.\n"
+        "Ctrl+C stops after the picture in progress and writes what was placed; SIGTERM stops\n"
+        "without changing any output file.\n"
         "Exit status: 0 done, 1 failed, 2 wrong arguments, 3 interrupted.\n");
 }
 

@@ -3,7 +3,9 @@
 #include "layout/CellLimits.h"
 #include "layout/LayoutSettings.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace pagula
 {
@@ -107,27 +109,32 @@ std::optional<Problem> checkCount(LayoutSetting s, int count)
                    QStringLiteral("недопустимое число")};
 }
 
-// One margin against the page length and the margin opposite it.
-std::optional<Problem> checkMargin(LayoutSetting s, int margin, int opposite, int pageLength)
+// Two margins across the page: one below zero puts cells off the page; together they must
+// leave room, and the larger one is blamed when they do not.
+std::optional<Problem> checkMargins(LayoutSetting before, int marginBefore, LayoutSetting after,
+                                    int marginAfter, int pageLength)
 {
-    const double most = double(pageLength) - std::max(opposite, 0) - 1;
-    if (margin < 0)
-        return Problem{s,
-                       double(margin),
+    const auto most = [&](int opposite) { return double(pageLength) - std::max(opposite, 0) - 1; };
+    if (marginBefore < 0 || marginAfter < 0) {
+        const bool first = marginBefore < 0;
+        return Problem{first ? before : after,
+                       double(first ? marginBefore : marginAfter),
                        0,
-                       most,
+                       most(first ? marginAfter : marginBefore),
                        false,
                        QStringLiteral("puts the cells off the page"),
                        QStringLiteral("ячейки выйдут за край листа")};
-    if (double(margin) > most)
-        return Problem{s,
-                       double(margin),
-                       0,
-                       most,
-                       false,
-                       QStringLiteral("leaves no room for the cells"),
-                       QStringLiteral("на листе не остается места для ячеек")};
-    return std::nullopt;
+    }
+    if (std::int64_t(marginBefore) + marginAfter < pageLength)
+        return std::nullopt;
+    const bool first = marginBefore >= marginAfter;
+    return Problem{first ? before : after,
+                   double(first ? marginBefore : marginAfter),
+                   0,
+                   most(first ? marginAfter : marginBefore),
+                   false,
+                   QStringLiteral("leaves no room for the cells"),
+                   QStringLiteral("на листе не остается места для ячеек")};
 }
 
 // A cell length against the largest that fits and the binding strip across it (0 if none).
@@ -194,13 +201,11 @@ std::optional<LayoutProblem> checkLayout(const LayoutInput& in)
     if (!p)
         p = checkCount(LayoutSetting::Rows, in.rows);
     if (!p)
-        p = checkMargin(LayoutSetting::MarginLeft, in.marginLeft, in.marginRight, kPageWidthMm);
+        p = checkMargins(LayoutSetting::MarginLeft, in.marginLeft, LayoutSetting::MarginRight,
+                         in.marginRight, kPageWidthMm);
     if (!p)
-        p = checkMargin(LayoutSetting::MarginRight, in.marginRight, in.marginLeft, kPageWidthMm);
-    if (!p)
-        p = checkMargin(LayoutSetting::MarginTop, in.marginTop, in.marginBottom, kPageHeightMm);
-    if (!p)
-        p = checkMargin(LayoutSetting::MarginBottom, in.marginBottom, in.marginTop, kPageHeightMm);
+        p = checkMargins(LayoutSetting::MarginTop, in.marginTop, LayoutSetting::MarginBottom,
+                         in.marginBottom, kPageHeightMm);
     if (!p && in.gutterSize < 0)
         p = Problem{LayoutSetting::Gutter,           double(in.gutterSize),        0, 30, false,
                     QStringLiteral("is below zero"), QStringLiteral("меньше нуля")};

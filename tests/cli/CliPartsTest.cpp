@@ -106,7 +106,7 @@ TEST(StagedOutputs, CommitsAllOrRestoresEveryTarget)
     }
     EXPECT_EQ(readAll(front), "new front");
     EXPECT_EQ(readAll(back), "new back");
-    EXPECT_EQ(QFile::permissions(front) & 0x0FFF, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(QFile::permissions(front) & 0x0FFF, QFileDevice::ReadUser | QFileDevice::WriteUser);
 
     // The second move fails (a folder with files is in the way): the first target is put back.
     const QString blocked = d.filePath("blocked.pdf");

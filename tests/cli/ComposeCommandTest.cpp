@@ -8,7 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct Outcome {
     int exitCode = -1;

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <functional>
 #include <map>
 #include <sys/stat.h>
@@ -43,8 +45,15 @@ struct Case {
     int exitCode;
     QString message;
     std::map<QString, After> files;
-    bool shell = false;
+    bool shell;
     QString home; // HOME below the folder, "" for a writable one
+
+    Case(const char* n, std::function<void(const QDir&)> s, QStringList a, int code, QString m,
+         std::map<QString, After> f, bool sh = false, QString h = {})
+        : name(n), setUp(std::move(s)), args(std::move(a)), exitCode(code), message(std::move(m)),
+          files(std::move(f)), shell(sh), home(std::move(h))
+    {
+    }
 };
 
 QByteArray jpegBytes(const QString& scratch)
@@ -362,4 +371,83 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
             EXPECT_FALSE(name.startsWith(QLatin1Char('.'))) << name.toStdString();
     }
+}
+
+namespace
+{
+
+// An 8-bit greyscale PCX of one shade, run-length coded.
+QByteArray uniformPcx(int width, int height)
+{
+    QByteArray b(128, '\0');
+    auto put16 = [&](int at, int v) {
+        b[at] = char(v & 0xFF);
+        b[at + 1] = char((v >> 8) & 0xFF);
+    };
+    b[0] = 0x0A;
+    b[1] = 5;
+    b[2] = 1;
+    b[3] = 8;
+    put16(8, width - 1);
+    put16(10, height - 1);
+    put16(12, 300);
+    put16(14, 300);
+    b[65] = 1;
+    put16(66, width);
+    put16(68, 1);
+    for (int y = 0; y < height; ++y) {
+        for (int left = width; left > 0; left -= 63) {
+            b.append(char(0xC0 | std::min(left, 63)));
+            b.append(char(0x80));
+        }
+    }
+    b.append(char(0x0C));
+    for (int k = 0; k < 256; ++k)
+        b.append(QByteArray(3, char(k)));
+    return b;
+}
+
+} // namespace
+
+TEST(HostileCases, TerminatedWhileConvertingLeavesNoTemporaryFilesAndNoOutput)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QDir dir(tmp.path());
+    dir.mkdir("tmp");
+    const QByteArray pcx = uniformPcx(3000, 3000);
+    QByteArray list;
+    for (int k = 0; k < 40; ++k) {
+        const QString name = dir.filePath(QStringLiteral("scan%1.pcx").arg(k));
+        writeFile(name, pcx);
+        list += (name + "0\r\n").toUtf8();
+    }
+    writeFile(dir.filePath("list.txt"), list);
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", dir.filePath("home"));
+    env.insert("XDG_DATA_HOME", dir.filePath("home/share"));
+    env.insert("TMPDIR", dir.filePath("tmp"));
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(PAGULA_COMPOSE_BINARY),
+            {"--embed", dir.filePath("list.txt"), dir.filePath("out.docx")});
+    ASSERT_TRUE(p.waitForStarted());
+    // Wait until the writing has begun, then ask the command to end.
+    QByteArray seen;
+    while (!seen.contains("Writing") && p.state() == QProcess::Running) {
+        p.waitForReadyRead(100);
+        seen += p.readAll();
+    }
+    ::kill(pid_t(p.processId()), SIGTERM);
+    ASSERT_TRUE(p.waitForFinished(120000));
+    seen += p.readAll();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 3) << seen.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.docx")));
+    EXPECT_EQ(
+        QDir(dir.filePath("tmp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList());
+    EXPECT_EQ(dir.entryList({".pagula*"}, QDir::Files | QDir::Hidden), QStringList());
 }

@@ -261,7 +261,8 @@ TEST(JpegDecoder, FailuresCarryLibjpegsMessageNumber)
         SCOPED_TRACE(c.name);
         // The number and libjpeg's own text for it.
         const QString message = errorOf([&] { decodeJpeg(c.bytes); });
-        EXPECT_TRUE(message.startsWith(QStringLiteral("JPEG error #%1: ").arg(c.code))) << message;
+        EXPECT_TRUE(message.startsWith(QStringLiteral("JPEG error #%1: ").arg(c.code)))
+            << message.toStdString();
         EXPECT_GT(message.size(), QStringLiteral("JPEG error #%1: ").arg(c.code).size() + 5);
     }
 }

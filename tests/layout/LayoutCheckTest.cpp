@@ -56,7 +56,6 @@ TEST(LayoutCheck, StartValuesAndEdgesThatStillMakeAPage)
 
 TEST(LayoutCheck, NamesTheFirstSettingThatCannotMakeAPageAndItsRange)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
         const char* name;
         std::function<void(LayoutInput&)> edit;
@@ -81,7 +80,8 @@ TEST(LayoutCheck, NamesTheFirstSettingThatCannotMakeAPageAndItsRange)
          64.33, "allowed more than 6 mm, at most 64.33 mm", "Ширина ячейки: 0 мм"},
         {"cell as wide as its strip", [](LayoutInput& in) { in.cellWidth = 6; },
          LayoutSetting::CellWidth, 6, 64.33, "--cell-width 6", "переплета (6 мм)"},
-        {"cell width not a number", [](LayoutInput& in) { in.cellWidth = nan; },
+        {"cell width not a number",
+         [](LayoutInput& in) { in.cellWidth = std::numeric_limits<double>::quiet_NaN(); },
          LayoutSetting::CellWidth, 6, 64.33, "--cell-width 0", "Ширина ячейки"},
         {"cell height below zero, strip at the top",
          [](LayoutInput& in) { in.gutterSide = 3, in.cellHeight = -1; }, LayoutSetting::CellHeight,
