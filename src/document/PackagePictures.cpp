@@ -141,6 +141,8 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
     if (!head.isNull()) {
         if (const std::optional<QString> failure = decodeFailure(path, picture)) {
             reason = *failure;
+            // A format word processors cannot read would have been stored.
+            store = store || !wordProcessorFormat(head);
             head = QByteArray();
         }
     }
@@ -164,9 +166,9 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
     // A picture the pages could not show fails the save whether it is stored or linked, as it
     // fails a PDF.
     if (options_.brokenPicture == BrokenPicture::Fail)
-        throw Error(QStringLiteral("Cannot %1 picture %2: %3")
-                        .arg(store ? QStringLiteral("store") : QStringLiteral("link to"), path,
-                             reason));
+        throw Error(
+            QStringLiteral("Cannot %1 picture %2: %3")
+                .arg(store ? QStringLiteral("store") : QStringLiteral("link to"), path, reason));
     failures_.append({firstItem, path, reason});
     return linkTo(path);
 }

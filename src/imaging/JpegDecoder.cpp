@@ -234,9 +234,10 @@ JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options
             break;
         }
         const QString text = QString::fromLatin1(state->messageText).trimmed();
-        throw ImageError(text.isEmpty()
-                             ? QStringLiteral("JPEG error #%1").arg(state->messageCode)
-                             : QStringLiteral("JPEG error #%1: %2").arg(state->messageCode).arg(text));
+        throw ImageError(
+            text.isEmpty()
+                ? QStringLiteral("JPEG error #%1").arg(state->messageCode)
+                : QStringLiteral("JPEG error #%1: %2").arg(state->messageCode).arg(text));
     }
     JpegDecoded result;
     result.image = std::move(state->image);

@@ -194,9 +194,9 @@ QStringList loadJobListFile(const QString& path)
     }
     bytes.truncate(filled);
     if (const int line = lineCutByNul(bytes))
-        throw Error(cannotOpen(path) +
-                    QStringLiteral(": line %1 holds a NUL byte, which would cut the list there")
-                        .arg(line));
+        throw Error(
+            cannotOpen(path) +
+            QStringLiteral(": line %1 holds a NUL byte, which would cut the list there").arg(line));
 
     QStringList entries = parseJobListText(bytes);
     if (entries.size() > MaxJobListEntries)
