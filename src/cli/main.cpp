@@ -12,9 +12,12 @@
 #include "common/Paths.h"
 #include "compose/CompositionRun.h"
 #include "document/BuiltinEngine.h"
+#include "joblist/JobEntry.h"
 #include "joblist/JobListFile.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -53,6 +56,20 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& tex
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(cli::terminalSafe(text)));
+}
+
+bool namesJpeg(const QString& message, const QStringList& entries)
+{
+    for (const QString& entry : entries) {
+        const QString path = joblist::entryPath(entry);
+        if (path.isEmpty() || !message.contains(path))
+            continue;
+        QFile file(path);
+        if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
+            file.read(3) == QByteArray("\xFF\xD8\xFF", 3))
+            return true;
+    }
+    return false;
 }
 
 bool linksPictures(const cli::ComposeOptions& o)
@@ -167,10 +184,10 @@ int main(int argc, char** argv)
         QString message = e.message();
         for (int k = 0; k < stagedPaths.size(); ++k)
             message.replace(stagedPaths[k], targets[k]);
-        // JPEG pictures decode in smaller steps at a lower resolution.
+        // A JPEG decodes in smaller steps at a lower resolution; other formats do not.
         if (message.contains(QLatin1String(" is too large (")) &&
             cli::outputFormat(options.outputPath) == cli::OutputFormat::Pdf &&
-            options.pictureDpi > 150)
+            options.pictureDpi > 150 && namesJpeg(message, entries))
             message += QStringLiteral(" (too large for %1 dpi; try --dpi %2)")
                            .arg(options.pictureDpi)
                            .arg(std::max(150, int(options.pictureDpi / 2)));

@@ -80,6 +80,33 @@ QByteArray brokenPng(const QString& scratch)
     return bytes;
 }
 
+// A grey baseline JPEG of side x side pixels whose entropy data stops early (it decodes with
+// the rest grey): large in pixels, small on disk.
+QByteArray greyJpeg(int side)
+{
+    QByteArray b("\xFF\xD8", 2);
+    auto segment = [&](char marker, const QByteArray& body) {
+        b.append('\xFF').append(marker);
+        b.append(char((body.size() + 2) >> 8)).append(char((body.size() + 2) & 0xFF));
+        b.append(body);
+    };
+    segment('\xDB', QByteArray(1, '\0') + QByteArray(64, '\1'));
+    QByteArray frame("\x08", 1);
+    frame.append(char(side >> 8)).append(char(side & 0xFF));
+    frame.append(char(side >> 8)).append(char(side & 0xFF));
+    frame.append(QByteArray("\x01\x01\x11\x00", 4));
+    segment('\xC0', frame);
+    // One code each, "0": DC difference 0 and end of block.
+    const QByteArray oneCode = QByteArray(1, '\1') + QByteArray(15, '\0') + QByteArray(1, '\0');
+    segment('\xC4', QByteArray(1, '\x00') + oneCode);
+    segment('\xC4', QByteArray(1, '\x10') + oneCode);
+    segment('\xDA', QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
+    const qint64 blocks = qint64(side / 8) * (side / 8);
+    b.append(QByteArray(blocks / 400, '\0')); // 2 bits a block, for a share of the blocks
+    b.append("\xFF\xD9", 2);
+    return b;
+}
+
 struct Result {
     int exitCode;
     QByteArray err;
@@ -296,6 +323,24 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
          1,
          "broken.png",
          {{"out.pdf", After::Same}}},
+        {"JPEG too large for the resolution",
+         [](const QDir& d) {
+             writeFile(d.filePath("big.jpg"), greyJpeg(20000));
+             writeFile(d.filePath("big.txt"), (d.filePath("big.jpg") + "0\r\n").toUtf8());
+         },
+         {"-c", "1", "-r", "1", "--dpi", "1200", "big.txt", "out.pdf"},
+         1,
+         "is too large (20000 x 20000 pixels) (too large for 1200 dpi; try --dpi 600)",
+         {{"out.pdf", After::Same}}},
+        {"the same JPEG at the resolution the hint gives",
+         [](const QDir& d) {
+             writeFile(d.filePath("big.jpg"), greyJpeg(20000));
+             writeFile(d.filePath("big.txt"), (d.filePath("big.jpg") + "0\r\n").toUtf8());
+         },
+         {"-q", "-c", "1", "-r", "1", "--dpi", "600", "big.txt", "out.pdf"},
+         0,
+         "",
+         {{"out.pdf", After::Pdf}}},
         {"unwritable home, PDF output",
          [](const QDir& d) { writeFile(d.filePath("plain"), "a file, not a folder"); },
          {"list.txt", "fresh.pdf"},
