@@ -1,7 +1,6 @@
 #include "cli/BatchSettings.h"
 
-namespace pagula::cli
-{
+namespace pagula::cli {
 
 BatchSettings::BatchSettings(const ComposeOptions& options, QStringList entries)
     : o_(options), entries_(std::move(entries)), cellWidth_(chosenCellWidth(options)),

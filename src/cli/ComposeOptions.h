@@ -6,8 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace pagula::cli
-{
+namespace pagula::cli {
 
 // Everything pagula-compose can be told; the defaults are the program's start values.
 struct ComposeOptions {

@@ -9,8 +9,7 @@
 
 #include <QFileInfo>
 
-namespace pagula::cli
-{
+namespace pagula::cli {
 
 OutputFormat outputFormat(const QString& path)
 {

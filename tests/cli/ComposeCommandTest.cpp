@@ -8,8 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 struct Outcome {
     int exitCode = -1;

@@ -1,8 +1,8 @@
-#include "compose/CompositionRun.h"
 #include "Fakes.h"
+#include "support/TestSupport.h"
+#include "compose/CompositionRun.h"
 #include "compose/EntryOrder.h"
 #include "compose/FillerPicture.h"
-#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +15,7 @@
 using namespace pagula::compose;
 using namespace pagula::compose::test;
 
-namespace
-{
+namespace {
 
 QStringList numbered(int count)
 {
@@ -54,8 +53,9 @@ TEST(CompositionRun, OneSidedDocumentWithMarginsStatusAndEndState)
     EXPECT_FLOAT_EQ(d.left, 19.845f);
     EXPECT_FLOAT_EQ(d.bottom, 45.36f);
     EXPECT_FLOAT_EQ(d.right, 17.01f);
-    EXPECT_EQ(r.engine.calls, (QStringList{"connect", "options", "caption Pagula", "addDocument",
-                                           "releaseDoc", "show", "releaseApp"}));
+    EXPECT_EQ(r.engine.calls,
+              (QStringList{"connect", "options", "caption Pagula", "addDocument", "releaseDoc",
+                           "show", "releaseApp"}));
     EXPECT_EQ(r.dialog.statuses, (QStringList{"Подготовка...", "Формирование..."}));
     EXPECT_FALSE(r.dialog.visible);
     EXPECT_EQ(r.host.position, 0);
@@ -169,7 +169,7 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     EXPECT_TRUE(r.host.messages[0].contains(QStringLiteral("/p/4.jpg")));
     EXPECT_FALSE(r.dialog.visible);
     EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb")); // mirrored: 6, 4, 2
-    EXPECT_TRUE(r.host.informations.isEmpty());   // the remaining steps are skipped
+    EXPECT_TRUE(r.host.informations.isEmpty());     // the remaining steps are skipped
     EXPECT_NE(r.host.position, 0);
     EXPECT_EQ(r.settings.side, GutterRight);
     EXPECT_EQ(r.engine.calls.mid(r.engine.calls.size() - 2), (QStringList{"show", "releaseApp"}));
@@ -196,8 +196,7 @@ TEST(CompositionRun, UnwritableFillerLocationFailsTheRunNamingTheFile)
     r.settings.ticked = numbered(2);
     run.PrintButtonClick();
     ASSERT_EQ(r.host.messages.size(), 1);
-    EXPECT_TRUE(
-        r.host.messages[0].startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
+    EXPECT_TRUE(r.host.messages[0].startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
         << r.host.messages[0].toStdString();
     EXPECT_TRUE(r.engine.docs.empty());
     EXPECT_FALSE(r.dialog.visible);
