@@ -62,7 +62,11 @@ QString helpText()
         "  -q, --quiet              no progress on the terminal\n"
         "  -h, --help               this text\n"
         "\n"
-        "Ctrl+C stops after the picture in progress and writes what was placed.\n"
+        "Settings that cannot make a page, and outputs that are the job list, one of its\n"
+        "pictures or each other, are refused before any work. A two-sided run replaces both\n"
+        "files or neither.\n"
+        "Ctrl+C stops after the picture in progress and writes what was placed; SIGTERM stops\n"
+        "without changing any output file.\n"
         "Exit status: 0 done, 1 failed, 2 wrong arguments, 3 interrupted.\n");
 }
 
@@ -207,18 +211,17 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         if (o.duplex && p.isSet(QStringLiteral("back")))
             throw Error(QStringLiteral("--duplex writes one file; --back does not go with it"));
         o.backOffset = backOffset(p);
+        o.backOutputGiven = p.isSet(QStringLiteral("back"));
         o.backOutputPath = p.isSet(QStringLiteral("back")) ? p.value(QStringLiteral("back"))
                                                            : defaultBackOutputPath(o.outputPath);
-        if (p.isSet(QStringLiteral("dpi"))) {
+        o.dpiGiven = p.isSet(QStringLiteral("dpi"));
+        if (o.dpiGiven) {
             o.pictureDpi = strToFloat(p.value(QStringLiteral("dpi")));
             if (o.pictureDpi < 30 || o.pictureDpi > 1200)
                 throw Error(QStringLiteral("--dpi must be between 30 and 1200"));
         }
         o.embedPictures = p.isSet(QStringLiteral("embed"));
         o.quiet = p.isSet(QStringLiteral("quiet"));
-        if (o.twoSided && !o.duplex && QFileInfo(o.backOutputPath).absoluteFilePath() ==
-                              QFileInfo(o.outputPath).absoluteFilePath())
-            throw Error(QStringLiteral("the back side needs its own output file"));
         result.options = o;
     } catch (const Error& e) {
         result.text = e.message() + QStringLiteral("\nTry pagula-compose --help.\n");

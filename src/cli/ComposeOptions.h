@@ -14,6 +14,7 @@ struct ComposeOptions {
     QString jobListPath;
     QString outputPath;
     QString backOutputPath; // two-sided: where the back side goes
+    bool backOutputGiven = false;
 
     int columns = 3;
     int rows = 3;
@@ -35,6 +36,7 @@ struct ComposeOptions {
     bool duplex = false;  // two-sided: one PDF, front and back pages interleaved
     QPointF backOffset;   // mm, X right and Y down as the back page is seen
     double pictureDpi = 300.0;
+    bool dpiGiven = false;
     bool embedPictures = false; // ODT and DOCX: store the pictures instead of linking to them
     bool quiet = false;
 };

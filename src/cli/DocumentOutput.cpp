@@ -1,5 +1,6 @@
 #include "cli/DocumentOutput.h"
 
+#include "cli/TerminalText.h"
 #include "common/Error.h"
 #include "document/DocxExport.h"
 #include "document/FlowLayout.h"
@@ -21,7 +22,7 @@ OutputFormat outputFormat(const QString& path)
         return OutputFormat::Docx;
     throw Error(
         QStringLiteral("Cannot write %1: the output's extension must be .pdf, .odt or .docx")
-            .arg(path));
+            .arg(shownName(path)));
 }
 
 void checkOutputFormat(const QString& path)

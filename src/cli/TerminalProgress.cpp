@@ -1,5 +1,9 @@
 #include "cli/TerminalProgress.h"
 
+#include "cli/TerminalText.h"
+
+#include <QStringList>
+
 #include <algorithm>
 #include <atomic>
 #include <csignal>
@@ -10,10 +14,18 @@ namespace pagula::cli {
 namespace {
 
 std::atomic<int> g_interrupts{0};
+std::atomic<bool> g_terminated{false};
 
 extern "C" void onInterrupt(int)
 {
     ++g_interrupts;
+}
+
+// A request to end: the run stops at the next step and unwinds, so temporary files and
+// folders are removed and no output is replaced.
+extern "C" void onTerminate(int)
+{
+    g_terminated = true;
 }
 
 } // namespace
@@ -22,16 +34,22 @@ TerminalProgress::TerminalProgress(std::FILE* out, bool quiet)
     : out_(out), quiet_(quiet), tty_(isatty(fileno(out)) != 0)
 {
     g_interrupts = 0;
+    g_terminated = false;
     struct sigaction sa = {};
     sa.sa_handler = onInterrupt;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);
+    sa.sa_handler = onTerminate;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
 }
 
 TerminalProgress::~TerminalProgress()
 {
     endLine();
     std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGHUP, SIG_DFL);
 }
 
 void TerminalProgress::setProgressRange(int, int maximum)
@@ -67,14 +85,14 @@ void TerminalProgress::repaintProgress()
 
 void TerminalProgress::processEvents()
 {
-    if (g_interrupts > 0)
+    if (g_interrupts > 0 || g_terminated)
         flag_.cancel();
 }
 
 void TerminalProgress::showError(const QString& text)
 {
     endLine();
-    std::fprintf(stderr, "%s\n", qPrintable(text));
+    std::fprintf(stderr, "%s\n", qPrintable(terminalSafe(text)));
 }
 
 void TerminalProgress::showMessage(const QString& text)
@@ -89,8 +107,8 @@ void TerminalProgress::showInformation(const QString& text)
     endLine();
     if (!quiet_) {
         QString t = text;
-        t.replace(QChar(13), QLatin1Char('\n'));
-        std::fprintf(out_, "%s\n", qPrintable(t));
+        for (const QString& line : t.split(QChar(13)))
+            std::fprintf(out_, "%s\n", qPrintable(terminalSafe(line)));
     }
 }
 
@@ -104,7 +122,7 @@ void TerminalProgress::show()
 {
     flag_.shown(visible_);
     visible_ = true;
-    if (g_interrupts > 0)
+    if (g_interrupts > 0 || g_terminated)
         flag_.cancel();
 }
 
@@ -121,6 +139,11 @@ int TerminalProgress::cancelFlag() const
 int TerminalProgress::interrupts() const
 {
     return g_interrupts;
+}
+
+bool TerminalProgress::terminated() const
+{
+    return g_terminated;
 }
 
 void TerminalProgress::exportProgress(const QString& path, int page, int pageCount,

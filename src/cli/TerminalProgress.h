@@ -9,7 +9,7 @@
 namespace pagula::cli {
 
 // The run's progress bar, status line and messages on a terminal, and its cancel flag, which
-// Ctrl+C clears (the walk then stops after the picture in progress).
+// Ctrl+C, SIGTERM and SIGHUP clear (the walk then stops after the picture in progress).
 class TerminalProgress : public compose::CompositionHost, public compose::ProgressDialog {
 public:
     TerminalProgress(std::FILE* out, bool quiet);
@@ -33,6 +33,8 @@ public:
 
     // How often Ctrl+C was pressed.
     int interrupts() const;
+    // Whether SIGTERM or SIGHUP asked the run to end.
+    bool terminated() const;
     bool failed() const { return failed_; }
     const QString& failure() const { return failure_; }
 

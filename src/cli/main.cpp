@@ -1,117 +1,226 @@
 // pagula-compose: the composition run from a terminal, for batches and scripts.
 
+#include "cli/ArgumentChecks.h"
 #include "cli/BatchSettings.h"
 #include "cli/ComposeOptions.h"
 #include "cli/DocumentOutput.h"
+#include "cli/RawArguments.h"
+#include "cli/StagedOutputs.h"
 #include "cli/TerminalProgress.h"
+#include "cli/TerminalText.h"
 #include "common/Error.h"
 #include "common/Paths.h"
 #include "compose/CompositionRun.h"
 #include "document/BuiltinEngine.h"
+#include "joblist/JobEntry.h"
 #include "joblist/JobListFile.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 using namespace pagula;
 
-namespace {
+namespace
+{
 
 enum Exit { Done = 0, Failed = 1, Usage = 2, Interrupted = 3 };
 
+void say(const QString& message)
+{
+    // Messages carry names from outside: each line is printed made safe.
+    for (const QString& line : message.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(cli::terminalSafe(line)));
+}
+
 int fail(const QString& message)
 {
-    std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(message));
+    say(message);
     return Failed;
+}
+
+int usage(const QString& message)
+{
+    say(message);
+    std::fputs("Try pagula-compose --help.\n", stderr);
+    return Usage;
+}
+
+// Image plug-ins (libpng, libtiff) warn about details they work around; what matters reaches
+// the user as an error naming the picture, so the rest is kept off the terminal.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(cli::terminalSafe(text)));
+}
+
+bool namesJpeg(const QString& message, const QStringList& entries)
+{
+    for (const QString& entry : entries) {
+        const QString path = joblist::entryPath(entry);
+        if (path.isEmpty() || !message.contains(path))
+            continue;
+        QFile file(path);
+        if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
+            file.read(3) == QByteArray("\xFF\xD8\xFF", 3))
+            return true;
+    }
+    return false;
+}
+
+bool linksPictures(const cli::ComposeOptions& o)
+{
+    return !o.embedPictures && cli::outputFormat(o.outputPath) != cli::OutputFormat::Pdf;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    QString badArgument;
+    const auto arguments = cli::decodeArguments(argc, argv, &badArgument);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Pagula"));
+    qInstallMessageHandler(quietMessages);
+    if (!arguments)
+        return usage(badArgument);
 
-    const cli::ParseResult parsed = cli::parseComposeArguments(QCoreApplication::arguments());
+    const cli::ParseResult parsed = cli::parseComposeArguments(*arguments);
     if (!parsed.options) {
-        std::fputs(qPrintable(parsed.text), parsed.exitCode == 0 ? stdout : stderr);
-        return parsed.exitCode == 0 ? Done : Usage;
+        if (parsed.exitCode == 0) {
+            std::fputs(qPrintable(parsed.text), stdout);
+            return Done;
+        }
+        // The parser's messages quote what was typed.
+        for (const QString& line : parsed.text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            std::fprintf(stderr, "%s\n", qPrintable(cli::terminalSafe(line)));
+        return Usage;
     }
     const cli::ComposeOptions& options = *parsed.options;
 
+    QStringList warnings;
+    if (const auto error = cli::checkArguments(options, &warnings))
+        return usage(*error);
+    if (!options.quiet) {
+        for (const QString& w : warnings)
+            say(QStringLiteral("warning: ") + w);
+    }
+
     QStringList entries;
     try {
-        cli::checkOutputFormat(options.outputPath);
-        if (options.duplex && cli::outputFormat(options.outputPath) != cli::OutputFormat::Pdf)
-            throw Error(QStringLiteral("--duplex writes a PDF; %1 is no .pdf file")
-                            .arg(options.outputPath));
-        if (options.twoSided && !options.duplex)
-            cli::checkOutputFormat(options.backOutputPath);
         entries = joblist::loadJobListFile(options.jobListPath);
     } catch (const Error& e) {
         return fail(e.message());
+    }
+    if (entries.isEmpty())
+        return fail(QStringLiteral("%1: the job list holds no pictures; nothing was written")
+                        .arg(cli::shownName(options.jobListPath)));
+    if (const auto error = cli::checkOutputsAgainstInputs(options, entries))
+        return usage(*error);
+
+    // The white filler only needs a lasting file when a document links to it; otherwise it
+    // lives in a temporary folder for the run.
+    std::unique_ptr<QTemporaryDir> fillerFolder;
+    QString fillerPath;
+    if (linksPictures(options)) {
+        fillerPath = fillerPicturePath();
+    } else {
+        fillerFolder = std::make_unique<QTemporaryDir>();
+        if (!fillerFolder->isValid())
+            return fail(QStringLiteral("Cannot create a temporary folder: %1")
+                            .arg(fillerFolder->errorString()));
+        fillerPath = fillerFolder->filePath(QStringLiteral("Pagula-tmp.bmp"));
     }
 
     cli::BatchSettings settings(options, entries);
     cli::TerminalProgress progress(stderr, options.quiet);
     document::BuiltinEngine engine;
-    compose::CompositionRun run(engine, settings, progress, progress, fillerPicturePath());
+    compose::CompositionRun run(engine, settings, progress, progress, fillerPath);
     run.PrintButtonClick();
     progress.endLine();
     if (progress.failed())
         return fail(progress.failure());
 
     // A Ctrl+C during the walk stopped it; the cells placed are written. One during the writing
-    // cancels it, and the previous output file stays.
+    // cancels it, and every previous output file stays. SIGTERM stops without writing.
+    if (progress.terminated()) {
+        say(QStringLiteral("terminated; no output file was changed"));
+        return Interrupted;
+    }
     const int walkInterrupts = progress.interrupts();
     const auto& documents = engine.documents();
     const QStringList targets{options.outputPath, options.backOutputPath};
+    cli::StagedOutputs staged;
+    QStringList stagedPaths;
+    QStringList done;
     try {
         if (options.duplex && !documents.empty()) {
-            // A cancel in the front side leaves no back side: its sheets get blank backs.
+            // One interleaved file; a cancel in the front side leaves no back side, and its
+            // sheets get blank backs.
+            const QString shown = cli::shownName(options.outputPath);
+            stagedPaths.append(staged.stage(options.outputPath));
             const document::Document noBack;
             const auto result = cli::saveBothSides(
                 *documents.front(), documents.size() > 1 ? *documents[1] : noBack,
-                options.outputPath, options.pictureDpi, [&](int step, int stepCount) {
-                    progress.exportProgress(options.outputPath, step, stepCount,
+                stagedPaths.back(), options.pictureDpi, [&](int step, int stepCount) {
+                    progress.exportProgress(shown, step, stepCount,
                                             cli::progressUnit(options.outputPath));
-                    return progress.interrupts() == walkInterrupts;
+                    return progress.interrupts() == walkInterrupts && !progress.terminated();
                 });
             progress.endLine();
             if (result.cancelled) {
-                std::fprintf(stderr, "pagula-compose: interrupted; %s was not written\n",
-                             qPrintable(options.outputPath));
+                say(QStringLiteral("interrupted; no output file was changed"));
                 return Interrupted;
             }
-            if (!options.quiet)
-                std::fprintf(stderr, "%s: %d page(s)\n", qPrintable(options.outputPath),
-                             result.pagesWritten);
+            done.append(QStringLiteral("%1: %2 page(s)").arg(shown).arg(result.pagesWritten));
         }
+        // Every side is written before any replaces its file.
         for (size_t d = 0; d < documents.size() && d < 2 && !options.duplex; ++d) {
             const QString& path = targets[int(d)];
+            const QString shown = cli::shownName(path);
             const QString unit = cli::progressUnit(path);
+            stagedPaths.append(staged.stage(path));
             const auto result = cli::saveDocument(
-                *documents[d], path, options.pictureDpi, options.embedPictures,
+                *documents[d], stagedPaths.back(), options.pictureDpi, options.embedPictures,
                 [&](int step, int stepCount) {
-                    progress.exportProgress(path, step, stepCount, unit);
-                    return progress.interrupts() == walkInterrupts;
+                    progress.exportProgress(shown, step, stepCount, unit);
+                    return progress.interrupts() == walkInterrupts && !progress.terminated();
                 });
             progress.endLine();
             if (result.cancelled) {
-                std::fprintf(stderr, "pagula-compose: interrupted; %s was not written\n",
-                             qPrintable(path));
+                say(QStringLiteral("interrupted; no output file was changed"));
                 return Interrupted;
             }
-            if (!options.quiet)
-                std::fprintf(stderr, "%s: %d page(s)\n", qPrintable(path), result.pagesWritten);
+            done.append(QStringLiteral("%1: %2 page(s)").arg(shown).arg(result.pagesWritten));
         }
+        staged.commit();
     } catch (const Error& e) {
         progress.endLine();
-        return fail(e.message());
+        // The writers name the file they made; the user knows the output's name.
+        QString message = e.message();
+        for (int k = 0; k < stagedPaths.size(); ++k)
+            message.replace(stagedPaths[k], targets[k]);
+        // A JPEG decodes in smaller steps at a lower resolution; other formats do not.
+        if (message.contains(QLatin1String(" is too large (")) &&
+            cli::outputFormat(options.outputPath) == cli::OutputFormat::Pdf &&
+            options.pictureDpi > 150 && namesJpeg(message, entries))
+            message += QStringLiteral(" (too large for %1 dpi; try --dpi %2)")
+                           .arg(options.pictureDpi)
+                           .arg(std::max(150, int(options.pictureDpi / 2)));
+        if (!message.contains(QLatin1String("no output file")))
+            message += QStringLiteral("; no output file was changed");
+        return fail(message);
+    }
+    if (!options.quiet) {
+        for (const QString& line : done)
+            std::fprintf(stderr, "%s\n", qPrintable(line));
     }
     if (walkInterrupts > 0) {
-        std::fprintf(stderr, "pagula-compose: interrupted; the output holds the cells placed "
-                             "before\n");
+        say(QStringLiteral("interrupted; the output holds the cells placed before"));
         return Interrupted;
     }
     return Done;

@@ -6,6 +6,7 @@
 #include "compose/FillerPicture.h"
 #include "compose/PageFiller.h"
 #include "compose/PageGeometry.h"
+#include "compose/SettingsCheck.h"
 
 namespace pagula::compose {
 
@@ -73,6 +74,12 @@ void CompositionRun::PrintButtonClick()
 {
     if (running_)
         return;
+    // Settings that cannot make a page stop the run before anything is placed, with a message
+    // naming the setting and what it must be; the layout panel itself accepts them.
+    if (const auto problem = checkSettings(settings_, settings_.tickedEntries())) {
+        host_.showMessage(problem->userMessage);
+        return;
+    }
     running_ = true;
     try {
         run();

@@ -63,7 +63,7 @@ void writeFillerPicture(const QString& path)
     QSaveFile file(path);
     const QByteArray bytes = fillerPictureBytes();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Cannot create file %1").arg(path));
+        throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 }
 
 } // namespace pagula::compose

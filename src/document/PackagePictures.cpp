@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <optional>
 
 namespace pagula::document
@@ -66,6 +67,24 @@ bool isUpright(const QString& path)
     }
 }
 
+// Whether the file decodes as the PDF would decode it; the reason when not. A word processor
+// shows a damaged file its own way, so the package takes only what the pages would show.
+std::optional<QString> decodeFailure(const QString& path, const InlinePicture& picture)
+{
+    imaging::DecodeRequest request;
+    // A small size is enough to read every part of the file; JPEG decodes at its smallest step.
+    request.atLeast = QSize(std::max(1, int(picture.ownSize().width() / 8)),
+                            std::max(1, int(picture.ownSize().height() / 8)));
+    try {
+        imaging::decodeFile(path, request);
+    } catch (const Error& e) {
+        return e.message();
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("not enough memory to decode it");
+    }
+    return std::nullopt;
+}
+
 PictureReference linkTo(const QString& path)
 {
     PictureReference ref;
@@ -118,7 +137,15 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
     bool store = options_.embedPictures || !picture.linkToFile() || picture.saveWithDocument();
 
     QString reason;
-    const QByteArray head = readHead(path, &reason);
+    QByteArray head = readHead(path, &reason);
+    if (!head.isNull()) {
+        if (const std::optional<QString> failure = decodeFailure(path, picture)) {
+            reason = *failure;
+            // A format word processors cannot read would have been stored.
+            store = store || !wordProcessorFormat(head);
+            head = QByteArray();
+        }
+    }
     if (!head.isNull()) {
         const std::optional<StoredFormat> format = wordProcessorFormat(head);
         const bool upright = !format || isUpright(path);
@@ -136,9 +163,12 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
             reason = e.message();
         }
     }
-    // Only a picture that must be stored fails the save; a link needs no file.
-    if (store && options_.brokenPicture == BrokenPicture::Fail)
-        throw Error(QStringLiteral("Cannot store picture %1: %2").arg(path, reason));
+    // A picture the pages could not show fails the save whether it is stored or linked, as it
+    // fails a PDF.
+    if (options_.brokenPicture == BrokenPicture::Fail)
+        throw Error(
+            QStringLiteral("Cannot %1 picture %2: %3")
+                .arg(store ? QStringLiteral("store") : QStringLiteral("link to"), path, reason));
     failures_.append({firstItem, path, reason});
     return linkTo(path);
 }

@@ -57,8 +57,9 @@ public:
     int fileCount() const { return static_cast<int>(paths_.size()); }
 
     // Looks at every file, calling progress(step, stepCount) before each (steps counted from
-    // 1). Returns false when progress asks to stop. Throws pagula::Error for a picture that
-    // must be stored but cannot be read, unless the options say to link to it.
+    // 1), and decodes it as a PDF would. Returns false when progress asks to stop. Throws
+    // pagula::Error for a picture that cannot be read or decoded, stored or linked alike,
+    // unless the options say to link to it.
     bool prepare(const ProgressCallback& progress, int stepCount);
 
     const PictureReferences& references() const { return references_; }

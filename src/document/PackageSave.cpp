@@ -14,7 +14,7 @@ bool savePackage(const QString& path, const QList<PackageEntry>& entries,
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Cannot create file %1").arg(path));
+        throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
     try {
         ZipPackageWriter zip(file);
         for (const PackageEntry& entry : entries) {

@@ -82,7 +82,7 @@ ExportResult saveThrough(const QString& path, const PdfOptions& options, Write w
     checkOptions(options);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Cannot create file %1").arg(path));
+        throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 
     ExportResult result;
     try {

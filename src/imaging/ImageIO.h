@@ -14,7 +14,7 @@ namespace pagula::imaging
 enum class ImageFormat { Unknown, Jpeg, Png, Bmp, Gif, Tiff, Pcx, Ico };
 
 // A picture file could not be probed or decoded. message() is the reason as the user sees it,
-// e.g. "Cannot open file /x/a.jpg" or "JPEG error #42".
+// e.g. "Cannot open file /x/a.jpg" or "JPEG error #42: Unsupported marker type 0x42".
 class ImageError : public Error
 {
 public:
@@ -73,7 +73,7 @@ struct DecodeRequest {
 // Decodes a picture file, choosing the decoder by content, not by extension. Pictures larger
 // than the pixel limit are refused before any allocation. Throws ImageError:
 //   "Cannot open file <path>" (missing, unreadable, a folder, a FIFO or a device),
-//   "JPEG error #<libjpeg message number>", "Picture <path> is too large (W x H pixels)",
+//   "JPEG error #<libjpeg message number>: <its text>", "Picture <path> is too large (W x H pixels)",
 //   "Unknown picture format", "Damaged <format> header", "PCX file is truncated", ...
 // Both functions may run on any thread (a preview decodes in a worker).
 // A picture larger than the request is not scaled down, except JPEG by its DCT steps and the

@@ -41,6 +41,7 @@ struct DecodeState {
     // Output.
     Failure failure = Failure::None;
     int messageCode = 0;
+    char messageText[JMSG_LENGTH_MAX] = {};
     int warnings = 0;
     QSize fullSize;
     int denominator = 1;
@@ -57,6 +58,8 @@ DecodeState* stateOf(j_common_ptr cinfo)
     DecodeState* s = stateOf(cinfo);
     s->failure = Failure::LibJpeg;
     s->messageCode = cinfo->err->msg_code;
+    // libjpeg's own words for the failure; the bare number means nothing to a user.
+    cinfo->err->format_message(cinfo, s->messageText);
     std::longjmp(s->jump, 1);
 }
 
@@ -230,7 +233,11 @@ JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options
         case Failure::None:
             break;
         }
-        throw ImageError(QStringLiteral("JPEG error #%1").arg(state->messageCode));
+        const QString text = QString::fromLatin1(state->messageText).trimmed();
+        throw ImageError(
+            text.isEmpty()
+                ? QStringLiteral("JPEG error #%1").arg(state->messageCode)
+                : QStringLiteral("JPEG error #%1: %2").arg(state->messageCode).arg(text));
     }
     JpegDecoded result;
     result.image = std::move(state->image);

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,9 +16,14 @@ namespace pagula::imaging
 
 namespace
 {
-ImageError cannotOpen(const QString& path)
+ImageError cannotOpen(const QString& path, const QString& reason)
 {
-    return ImageError(QStringLiteral("Cannot open file %1").arg(path));
+    return ImageError(QStringLiteral("Cannot open file %1: %2").arg(path, reason));
+}
+
+ImageError cannotOpen(const QString& path, int error)
+{
+    return cannotOpen(path, QString::fromLocal8Bit(std::strerror(error)));
 }
 } // namespace
 
@@ -27,15 +33,21 @@ PictureFile::PictureFile(const QString& path) : path_(path)
     // checked on the open descriptor, so the file cannot be swapped between check and read.
     const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty())
-        throw cannotOpen(path);
+        throw cannotOpen(path, ENOENT);
     fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd_ < 0)
-        throw cannotOpen(path);
+        throw cannotOpen(path, errno);
     struct stat st {
     };
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd_, &st) != 0) {
+        const int error = errno;
         ::close(fd_);
-        throw cannotOpen(path);
+        throw cannotOpen(path, error);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        throw cannotOpen(path, S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder")
+                                                   : QStringLiteral("it is not a regular file"));
     }
     size_ = st.st_size;
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +27,21 @@ constexpr QChar ByteOrderMark(0xFEFF);
 QString cannotOpen(const QString& path)
 {
     return QStringLiteral("Cannot open file %1").arg(path);
+}
+
+QString cannotOpen(const QString& path, int error)
+{
+    return cannotOpen(path) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a file that opened is not one the list can be read from.
+QString notRegular(const QString& path, mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return cannotOpen(path) + QStringLiteral(": it is a folder");
+    if (S_ISFIFO(mode) || S_ISSOCK(mode))
+        return cannotOpen(path) + QStringLiteral(": it is a pipe or socket, not a file");
+    return cannotOpen(path) + QStringLiteral(": it is a device, not a file");
 }
 
 // Closes the descriptor on every way out.
@@ -88,6 +104,21 @@ QStringList parseJobListText(const QByteArray& bytes, int maxEntries)
     return entries;
 }
 
+int lineCutByNul(const QByteArray& bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul < 0)
+        return 0;
+    // NUL bytes, blanks and line breaks after the text are padding (a file cut short by a
+    // crash, a preallocated file); anything else after a NUL is an entry that would be lost.
+    for (qsizetype i = nul; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\0' && c != '\r' && c != '\n' && c != ' ' && c != '\t')
+            return 1 + int(std::count(bytes.constBegin(), bytes.constBegin() + nul, '\n'));
+    }
+    return 0;
+}
+
 QByteArray serializeJobList(const QStringList& entries)
 {
     // Encoded straight into one buffer sized for the worst case (3 bytes per UTF-16 unit).
@@ -119,7 +150,7 @@ void saveJobListFile(const QString& path, const QStringList& entries)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !writeJobList(file, entries) || !file.commit())
-        throw Error(QStringLiteral("Cannot create file %1").arg(path));
+        throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 }
 
 QStringList loadJobListFile(const QString& path)
@@ -127,11 +158,15 @@ QStringList loadJobListFile(const QString& path)
     // Non-blocking, so a FIFO put in the file's place cannot stall the program on open; fstat
     // on the opened descriptor then refuses anything but a regular file.
     const QByteArray name = QFile::encodeName(path);
+    if (path.isEmpty())
+        throw Error(cannotOpen(path, ENOENT));
     FileDescriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat st {
     };
-    if (path.isEmpty() || fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        throw Error(cannotOpen(path));
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0)
+        throw Error(cannotOpen(path, errno));
+    if (!S_ISREG(st.st_mode))
+        throw Error(notRegular(path, st.st_mode));
     const QString tooLarge = cannotOpen(path) + QStringLiteral(": it is larger than 64 MiB");
     if (st.st_size > MaxJobListFileBytes)
         throw Error(tooLarge);
@@ -151,13 +186,17 @@ QStringList loadJobListFile(const QString& path)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throw Error(cannotOpen(path));
+            throw Error(cannotOpen(path, errno));
         }
         if (got == 0)
             break;
         filled += got;
     }
     bytes.truncate(filled);
+    if (const int line = lineCutByNul(bytes))
+        throw Error(
+            cannotOpen(path) +
+            QStringLiteral(": line %1 holds a NUL byte, which would cut the list there").arg(line));
 
     QStringList entries = parseJobListText(bytes);
     if (entries.size() > MaxJobListEntries)

@@ -26,6 +26,11 @@ inline constexpr int MaxJobListEntries = 1000000;
 // so a caller can tell that the limit was passed.
 QStringList parseJobListText(const QByteArray& bytes, int maxEntries = MaxJobListEntries);
 
+// The line (from 1) that a NUL byte cuts short, when entries follow it and would be lost; 0
+// when there is none or only padding (NUL bytes, blanks, line breaks) follows it. Lines are
+// counted by LF.
+int lineCutByNul(const QByteArray& bytes);
+
 // The file contents for the entries. Entries never hold a line break (adding refuses such file
 // names, loading splits at them). A first entry that itself starts with U+FEFF is preceded by a
 // byte order mark so that reading gives it back whole.
@@ -39,8 +44,8 @@ bool writeJobList(QIODevice& device, const QStringList& entries);
 void saveJobListFile(const QString& path, const QStringList& entries);
 
 // Reads the whole file. Only a regular file is read: a folder, FIFO or device in its place is an
-// error, never a wait. Throws Error("Cannot open file %s"), with the reason appended when the
-// file is over the size or entry limit.
+// error, never a wait. Throws Error("Cannot open file %s: reason"): the system's reason, what
+// is in the file's place, the size or entry limit, or a NUL byte with entries after it.
 QStringList loadJobListFile(const QString& path);
 
 } // namespace pagula::joblist

@@ -294,6 +294,29 @@ TEST_F(Generation, AFailureEndsTheRunWithItsMessageAndKeepsWhatWasPlaced)
     EXPECT_FALSE(main().isGenerating());
 }
 
+TEST_F(Generation, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
+{
+    addPictures(2);
+    control<QLineEdit>("Edit7")->setText(QStringLiteral("300"));
+    generate();
+
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Отступ слева: 300 мм — на листе не остается места "
+                                               "для ячеек. Допустимо от 0 до 199 мм."));
+    EXPECT_TRUE(documents().empty());
+    EXPECT_FALSE(program->progressDialog().isVisible());
+    EXPECT_FALSE(main().isGenerating());
+    // The panel keeps what was typed. The cell width came down with the margin and stays
+    // there when the margin is put back: the next run names it.
+    EXPECT_EQ(control<QLineEdit>("Edit7")->text(), QStringLiteral("300"));
+    control<QLineEdit>("Edit7")->setText(QStringLiteral("7"));
+    generate();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].text.startsWith(QStringLiteral("Ширина ячейки: -33.33 мм")))
+        << messages[1].text.toStdString();
+    EXPECT_TRUE(documents().empty());
+}
+
 TEST_F(Generation, NothingTickedSaysSoAndOpensNothing)
 {
     // Empty, and loaded from the job list file (every entry unticked).

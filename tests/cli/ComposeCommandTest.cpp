@@ -118,7 +118,7 @@ TEST_F(Fixture, FailuresExitNonZeroWithTheMessageAndKeepTheOldOutput)
         << r.err.toStdString();
 
     r = runCompose({list, path(QStringLiteral("out.xyz"))}, dir.path());
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral(".pdf"))) << r.err.toStdString();
 
     r = runCompose({"--columns", "99", list, out}, dir.path());
@@ -152,6 +152,6 @@ TEST_F(Fixture, DuplexWritesOneInterleavedPdfAndNoBackFile)
 
     r = runCompose({"--two-sided", "--duplex", list, path(QStringLiteral("both.odt"))},
                    dir.path());
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--duplex writes a PDF"))) << r.err.toStdString();
 }

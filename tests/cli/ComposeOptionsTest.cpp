@@ -105,7 +105,6 @@ TEST(ComposeOptions, WrongArgumentsExplainThemselves)
         {{"--rows", "x", "l", "o.pdf"}, "'x' is not a valid integer value"},
         {{"--color", "sepia", "l", "o.pdf"}, "--color is auto, grey or bw"},
         {{"--dpi", "5", "l", "o.pdf"}, "--dpi must be between 30 and 1200"},
-        {{"--two-sided", "--back", "o.pdf", "l", "o.pdf"}, "its own output file"},
         {{"--bogus", "l", "o.pdf"}, "bogus"},
     };
     for (const auto& c : cases) {

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace pagula::compose;
 using namespace pagula::compose::test;
 
@@ -194,7 +196,9 @@ TEST(CompositionRun, UnwritableFillerLocationFailsTheRunNamingTheFile)
     CompositionRun run(r.engine, r.settings, r.host, r.dialog, blocked);
     r.settings.ticked = numbered(2);
     run.PrintButtonClick();
-    EXPECT_EQ(r.host.messages, QStringList{QStringLiteral("Cannot create file %1").arg(blocked)});
+    ASSERT_EQ(r.host.messages.size(), 1);
+    EXPECT_TRUE(r.host.messages[0].startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
+        << r.host.messages[0].toStdString();
     EXPECT_TRUE(r.engine.docs.empty());
     EXPECT_FALSE(r.dialog.visible);
 }
@@ -276,4 +280,45 @@ TEST(EntryOrder, AlternatePadAndMirror)
     padToWholeRows(one, 1);
     mirrorRows(one, 1);
     EXPECT_EQ(one, (QStringList{"x", "y"}));
+}
+
+TEST(CompositionRun, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
+{
+    const struct {
+        const char* name;
+        std::function<void(FakeSettings&)> edit;
+        const char* message; // fragment: the setting and what it must be
+    } cases[] = {
+        {"margin", [](FakeSettings& s) { s.mLeft = 300; },
+         "Отступ слева: 300 мм — на листе не остается места для ячеек. Допустимо от 0 до 199 мм."},
+        {"strip", [](FakeSettings& s) { s.cellW = 5.0; }, "Ширина ячейки: 5 мм"},
+        {"crop in use",
+         [](FakeSettings& s) {
+             s.profile2 = {0, 0, 50, 50};
+         },
+         "Обрезка профиля 2: 100%"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunFixture r;
+        r.settings.ticked = QStringList{QStringLiteral("/a.jpg1"), QStringLiteral("/b.jpg2")};
+        c.edit(r.settings);
+        r.run.PrintButtonClick();
+        ASSERT_EQ(r.host.messages.size(), 1);
+        EXPECT_TRUE(r.host.messages[0].contains(QString::fromUtf8(c.message)))
+            << r.host.messages[0].toStdString();
+        EXPECT_TRUE(r.engine.calls.isEmpty());
+        EXPECT_FALSE(r.dialog.visible);
+        EXPECT_FALSE(QFile::exists(r.filler));
+        EXPECT_FALSE(r.run.isRunning());
+    }
+
+    // A crop profile no entry uses does not stop the run.
+    RunFixture r;
+    r.settings.ticked = QStringList{QStringLiteral("/a.jpg0")};
+    r.settings.profile2 = {100, 0, 0, 0};
+    r.settings.gutter = 0;
+    r.run.PrintButtonClick();
+    EXPECT_TRUE(r.host.messages.isEmpty());
+    EXPECT_EQ(r.engine.docs.size(), 1u);
 }

@@ -237,8 +237,10 @@ TEST_F(BuiltinEngineTest, AFailedInsertionNamesTheFileAndKeepsEverythingPlacedBe
         EXPECT_TRUE(message.startsWith(prefix)) << message.toStdString();
         EXPECT_GT(message.size(), prefix.size()) << "no reason given for " << path.toStdString();
     }
-    EXPECT_EQ(errorOf([&] { engine.addPicture(missing, true, false); }),
-              QStringLiteral("Cannot insert picture %1: Cannot open file %1").arg(missing));
+    EXPECT_EQ(
+        errorOf([&] { engine.addPicture(missing, true, false); }),
+        QStringLiteral("Cannot insert picture %1: Cannot open file %1: No such file or directory")
+            .arg(missing));
 
     ASSERT_EQ(doc().itemCount(), 3);
     EXPECT_EQ(doc().pictureAt(0).path(), small);

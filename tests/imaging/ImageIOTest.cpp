@@ -63,16 +63,23 @@ TEST(ImageIO, FilesThatCannotBeOpenedNeverHang)
     writeFile(unreadable, writeJpeg(quadrants()));
     ::chmod(QFile::encodeName(unreadable).constData(), 0);
     const bool root = ::geteuid() == 0; // root reads it anyway
-    for (const QString& path : {dir.filePath(QStringLiteral("missing.jpg")), dir.path(), fifo,
-                                QStringLiteral("/dev/zero"), QString()}) {
+    // Each with its reason.
+    const std::pair<QString, const char*> cases[] = {
+        {dir.filePath(QStringLiteral("missing.jpg")), "No such file or directory"},
+        {dir.path(), "it is a folder"},
+        {fifo, "it is not a regular file"},
+        {QStringLiteral("/dev/zero"), "it is not a regular file"},
+        {QString(), "No such file or directory"},
+    };
+    for (const auto& [path, reason] : cases) {
         SCOPED_TRACE(path.toStdString());
-        const QString want = QStringLiteral("Cannot open file %1").arg(path);
+        const QString want = QStringLiteral("Cannot open file %1: %2").arg(path, reason);
         EXPECT_EQ(errorOf([&] { decodeFile(path); }), want);
         EXPECT_EQ(errorOf([&] { probeFile(path); }), want);
     }
     if (!root) {
         EXPECT_EQ(errorOf([&] { decodeFile(unreadable); }),
-                  QStringLiteral("Cannot open file %1").arg(unreadable));
+                  QStringLiteral("Cannot open file %1: Permission denied").arg(unreadable));
     }
 }
 

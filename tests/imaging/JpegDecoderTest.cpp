@@ -259,8 +259,11 @@ TEST(JpegDecoder, FailuresCarryLibjpegsMessageNumber)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(errorOf([&] { decodeJpeg(c.bytes); }),
-                  QStringLiteral("JPEG error #%1").arg(c.code));
+        // The number and libjpeg's own text for it.
+        const QString message = errorOf([&] { decodeJpeg(c.bytes); });
+        EXPECT_TRUE(message.startsWith(QStringLiteral("JPEG error #%1: ").arg(c.code)))
+            << message.toStdString();
+        EXPECT_GT(message.size(), QStringLiteral("JPEG error #%1: ").arg(c.code).size() + 5);
     }
 }
 

@@ -114,6 +114,42 @@ TEST(JobListFile, ParsesLinesLeniently)
     }
 }
 
+TEST(JobListFile, ANulByteWithEntriesAfterItIsRefusedNotDropped)
+{
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        int cutLine;
+    } cases[] = {
+        {"no NUL", "/a0\r\n/b0\r\n", 0},
+        {"NUL padding at the end", QByteArray("/a0\r\n\0\0\0\r\n \t", 12), 0},
+        {"NUL only", QByteArray("\0\0", 2), 0},
+        {"NUL before the next entry", QByteArray("/a0\r\n\0/b0\r\n", 11), 2},
+        {"NUL inside the first entry", QByteArray("/a\0.jpg0\r\n", 10), 1},
+        {"NUL after three lines, LF only", QByteArray("/a0\n\n/b0\n/c\0x", 13), 4},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(lineCutByNul(c.bytes), c.cutLine);
+        const QString path = dir.filePath(QStringLiteral("list.txt"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        f.close();
+        if (c.cutLine == 0) {
+            EXPECT_EQ(loadJobListFile(path), parseJobListText(c.bytes));
+        } else {
+            EXPECT_EQ(errorOf([&] { loadJobListFile(path); }),
+                      QStringLiteral("Cannot open file %1: line %2 holds a NUL byte, which would "
+                                     "cut the list there")
+                          .arg(path)
+                          .arg(c.cutLine));
+        }
+    }
+}
+
 TEST(JobListFile, ParsesManyLinesAndStopsPastTheEntryLimit)
 {
     QByteArray bytes;
@@ -165,26 +201,30 @@ TEST(JobListFile, ReportsFilesThatCannotBeOpenedOrCreated)
     ASSERT_TRUE(dir.isValid());
     const QString missing = dir.filePath(QStringLiteral("missing.txt"));
     EXPECT_EQ(errorOf([&] { loadJobListFile(missing); }),
-              QStringLiteral("Cannot open file ") + missing);
+              QStringLiteral("Cannot open file ") + missing + ": No such file or directory");
 
     const QString folder = dir.filePath(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkdir(folder));
     EXPECT_EQ(errorOf([&] { loadJobListFile(folder); }),
-              QStringLiteral("Cannot open file ") + folder);
-    EXPECT_EQ(errorOf([&] { saveJobListFile(folder, {"/a0"}); }),
-              QStringLiteral("Cannot create file ") + folder);
+              QStringLiteral("Cannot open file ") + folder + ": it is a folder");
+    // The save names the file and gives the system's reason after it.
+    const QString folderSave = errorOf([&] { saveJobListFile(folder, {"/a0"}); });
+    EXPECT_TRUE(folderSave.startsWith(QStringLiteral("Cannot create file ") + folder + ": "))
+        << folderSave.toStdString();
+    EXPECT_GT(folderSave.size(), QStringLiteral("Cannot create file ").size() + folder.size() + 3);
 
     // A FIFO in the file's place must give an error at once, not wait for a writer.
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_EQ(errorOf([&] { loadJobListFile(fifo); }), QStringLiteral("Cannot open file ") + fifo);
+    EXPECT_EQ(errorOf([&] { loadJobListFile(fifo); }),
+              QStringLiteral("Cannot open file ") + fifo + ": it is a pipe or socket, not a file");
 
     EXPECT_EQ(errorOf([&] { loadJobListFile(QStringLiteral("/dev/zero")); }),
-              QStringLiteral("Cannot open file /dev/zero"));
+              QStringLiteral("Cannot open file /dev/zero: it is a device, not a file"));
 
     const QString noFolder = dir.filePath(QStringLiteral("no/such/temp.txt"));
-    EXPECT_EQ(errorOf([&] { saveJobListFile(noFolder, {"/a0"}); }),
-              QStringLiteral("Cannot create file ") + noFolder);
+    EXPECT_TRUE(errorOf([&] { saveJobListFile(noFolder, {"/a0"}); })
+                    .startsWith(QStringLiteral("Cannot create file ") + noFolder + ": "));
 }
 
 TEST(JobListFile, RefusesFilesOverTheLimits)
@@ -245,7 +285,8 @@ TEST(JobListFile, SaveFailingHalfWayKeepsThePreviousFile)
         try {
             saveJobListFile(path, big);
         } catch (const pagula::Error& e) {
-            code = e.message() == QStringLiteral("Cannot create file ") + path ? 0 : 2;
+            code = e.message().startsWith(QStringLiteral("Cannot create file ") + path + ": ") ? 0
+                                                                                              : 2;
         }
         ::_exit(code);
     }

@@ -358,7 +358,7 @@ TEST_F(JobListViewTest, SavesAndLoadsThroughThePopupMenu)
     model.setCurrentRow(2);
     load->trigger();
     EXPECT_EQ(reports, QStringList{QStringLiteral("Cannot open file ") + view.jobListFile() +
-                                   QLatin1Char('.')});
+                                   QStringLiteral(": No such file or directory.")});
     EXPECT_EQ(ticks(model), QStringLiteral("110"));
     EXPECT_EQ(model.tickedCount(), 2);
 

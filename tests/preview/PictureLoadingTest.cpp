@@ -73,7 +73,8 @@ TEST(PictureLoading, FailuresCarryTheReportedTexts)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString missing = dir.filePath(QStringLiteral("missing.jpg"));
-    EXPECT_EQ(failureOf(missing), QStringLiteral("Cannot open file %1").arg(missing));
+    EXPECT_EQ(failureOf(missing),
+              QStringLiteral("Cannot open file %1: No such file or directory").arg(missing));
 
     // The extension is judged before the file is opened.
     EXPECT_EQ(failureOf(dir.filePath(QStringLiteral("nothing.txt"))),

@@ -178,7 +178,9 @@ TEST_F(PreviewSwitching, AFailedSwitchOnReportsOnceAndStaysOnButHidden)
     const QString missing = dir.filePath("gone.jpg");
     jobs.entries = QStringList{missing + "0"};
     tabs.setPreviewTicked(true);
-    EXPECT_EQ(reports, QStringList{QStringLiteral("Cannot open file %1.").arg(missing)});
+    EXPECT_EQ(reports,
+              QStringList{
+                  QStringLiteral("Cannot open file %1: No such file or directory.").arg(missing)});
     EXPECT_TRUE(tabs.previewTicked());
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(jobs.current, 0);

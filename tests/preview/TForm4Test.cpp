@@ -289,7 +289,9 @@ TEST_F(PreviewWindow, FailuresAreReportedAndKeepThePreviousPicture)
         QString report;
         int code;
     } cases[] = {
-        {missing + "1", errorReportText(QStringLiteral("Cannot open file %1").arg(missing)), 1},
+        {missing + "1", errorReportText(
+             QStringLiteral("Cannot open file %1: No such file or directory").arg(missing)),
+         1},
         {corrupt + "2", errorReportText(decoderText), 2},
         {png + "1", QStringLiteral("Unknown picture file extension (.png)"), 1}, // ")" is below "."
     };

@@ -1,0 +1,57 @@
+#include "cli/ArgumentChecks.h"
+
+#include "cli/BatchSettings.h"
+#include "cli/DocumentOutput.h"
+#include "cli/FileIdentity.h"
+#include "cli/TerminalText.h"
+#include "common/Error.h"
+#include "compose/SettingsCheck.h"
+#include "joblist/JobEntry.h"
+
+namespace pagula::cli
+{
+
+std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warnings)
+{
+    try {
+        checkOutputFormat(o.outputPath);
+        if (o.duplex && outputFormat(o.outputPath) != OutputFormat::Pdf)
+            throw Error(QStringLiteral("--duplex writes a PDF; %1 is no .pdf file")
+                            .arg(shownName(o.outputPath)));
+        if (o.twoSided && !o.duplex)
+            checkOutputFormat(o.backOutputPath);
+    } catch (const Error& e) {
+        return e.message();
+    }
+
+    BatchSettings settings(o, {});
+    if (const auto problem = checkLayout(compose::layoutInput(settings)))
+        return problem->optionMessage;
+
+    const bool pdf = outputFormat(o.outputPath) == OutputFormat::Pdf;
+    if (o.backOutputGiven && !o.twoSided)
+        warnings->append(QStringLiteral("--back has no effect without --two-sided"));
+    if (o.embedPictures && pdf)
+        warnings->append(QStringLiteral("--embed has no effect on a PDF, which always holds its "
+                                        "pictures"));
+    if (o.dpiGiven && !pdf)
+        warnings->append(QStringLiteral("--dpi has no effect on an .odt or .docx, which keeps "
+                                        "the pictures at their own resolution"));
+    return std::nullopt;
+}
+
+std::optional<QString> checkOutputsAgainstInputs(const ComposeOptions& o,
+                                                 const QStringList& entries)
+{
+    QList<NamedFile> outputs{{QStringLiteral("OUTPUT"), o.outputPath}};
+    if (o.twoSided && !o.duplex)
+        outputs.append({QStringLiteral("the back side (--back)"), o.backOutputPath});
+    QList<NamedFile> inputs{{QStringLiteral("the job list"), o.jobListPath}};
+    for (const QString& entry : entries) {
+        if (!joblist::containsBlankMarker(entry))
+            inputs.append({QStringLiteral("the picture"), joblist::entryPath(entry)});
+    }
+    return findSharedFile(outputs, inputs);
+}
+
+} // namespace pagula::cli

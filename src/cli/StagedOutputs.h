@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace pagula::cli
+{
+
+// The run's output files, written under temporary names beside their targets and moved into
+// place together once all were written: a run replaces all its outputs or none. Staged files
+// not committed are removed when this goes.
+class StagedOutputs
+{
+public:
+    StagedOutputs() = default;
+    ~StagedOutputs();
+    StagedOutputs(const StagedOutputs&) = delete;
+    StagedOutputs& operator=(const StagedOutputs&) = delete;
+
+    // A name, free at this moment, in the target's folder with the target's extension, for a
+    // writer to create.
+    QString stage(const QString& target);
+
+    // Moves every staged file over its target, keeping a replaced file's permissions. When a
+    // move fails, the targets already moved get their previous files back. Throws
+    // pagula::Error with the reason.
+    void commit();
+
+private:
+    struct Item {
+        QString target;
+        QString staged;
+        QString backup; // hard link to the previous target while committing
+        bool replaces = false;
+    };
+    QList<Item> items_;
+};
+
+} // namespace pagula::cli

@@ -1,0 +1,51 @@
+#include "compose/SettingsCheck.h"
+
+#include "joblist/JobEntry.h"
+
+namespace pagula::compose
+{
+
+namespace
+{
+
+LayoutCrop crop(const CropProfile& p)
+{
+    return {p.left, p.right, p.top, p.bottom};
+}
+
+} // namespace
+
+LayoutInput layoutInput(CompositionSettings& s)
+{
+    LayoutInput in;
+    in.columns = s.columns();
+    in.rows = s.rows();
+    in.cellWidth = s.cellWidth();
+    in.cellHeight = s.cellHeight();
+    in.marginLeft = s.marginLeft();
+    in.marginRight = s.marginRight();
+    in.marginTop = s.marginTop();
+    in.marginBottom = s.marginBottom();
+    in.gutterSize = s.gutterSize();
+    in.gutterSide = s.gutterSide();
+    in.crop1 = crop(s.cropProfile(1));
+    in.crop2 = crop(s.cropProfile(2));
+    return in;
+}
+
+std::optional<LayoutProblem> checkSettings(CompositionSettings& s, const QStringList& entries)
+{
+    LayoutInput in = layoutInput(s);
+    in.crop1Used = false;
+    in.crop2Used = false;
+    for (const QString& e : entries) {
+        if (joblist::containsBlankMarker(e))
+            continue;
+        const int profile = joblist::entryCropNumber(e);
+        in.crop1Used = in.crop1Used || profile == 1;
+        in.crop2Used = in.crop2Used || profile == 2;
+    }
+    return checkLayout(in);
+}
+
+} // namespace pagula::compose

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "compose/CompositionSettings.h"
+#include "layout/LayoutCheck.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace pagula::compose
+{
+
+// The settings as the layout check takes them, both crop profiles counted as used.
+LayoutInput layoutInput(CompositionSettings& settings);
+
+// The first setting of a run that cannot make a page, judged before anything is placed. A crop
+// profile counts only when one of the entries uses it.
+std::optional<LayoutProblem> checkSettings(CompositionSettings& settings,
+                                           const QStringList& entries);
+
+} // namespace pagula::compose
