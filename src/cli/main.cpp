@@ -7,7 +7,7 @@
 #include "common/Error.h"
 #include "common/Paths.h"
 #include "compose/CompositionRun.h"
-#include "document/BuiltinEngine.h"
+#include "document/BuiltinDocumentBuilder.h"
 #include "joblist/JobListFile.h"
 
 #include <QCoreApplication>
@@ -54,8 +54,8 @@ int main(int argc, char** argv)
 
     cli::BatchSettings settings(options, entries);
     cli::TerminalProgress progress(stderr, options.quiet);
-    document::BuiltinEngine engine;
-    compose::CompositionRun run(engine, settings, progress, progress, fillerPicturePath());
+    document::BuiltinDocumentBuilder builder;
+    compose::CompositionRun run(builder, settings, progress, progress, fillerPicturePath());
     run.PrintButtonClick();
     progress.endLine();
     if (progress.failed())
@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     // A Ctrl+C during the walk stopped it; the cells placed are written. One during the writing
     // cancels it, and the previous output file stays.
     const int walkInterrupts = progress.interrupts();
-    const auto& documents = engine.documents();
+    const auto& documents = builder.documents();
     const QStringList targets{options.outputPath, options.backOutputPath};
     try {
         if (options.duplex && !documents.empty()) {

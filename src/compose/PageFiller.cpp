@@ -107,13 +107,13 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
     for (int i = 0; i < count; ++i) {
         if (i > 0 && i % set.columns() == 0 && (i / set.columns()) % set.rows() == 0 &&
             breaks().pageBreakAfterRows)
-            s.insertMark(document::PageBreak);
+            s.builder.breakPage();
 
         if (gutterIs(GutterTop) && (s.cellNumber - 1) % set.columns() == 0) {
             for (int k = 1; k <= set.columns(); ++k)
                 PlaceCell(s, filler, false, W, G, CellEdges{true, true, false, k == set.columns()});
             if (breaks().lineBreakAfterStripRow)
-                s.insertMark(document::LineBreak);
+                s.builder.breakLine();
         }
 
         const bool lastRow = isLastRow(i);
@@ -139,7 +139,7 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
             (i == count - 1 || s.dialog.cancelFlag() == CancelFlag::Cancelled);
         if (gutterIs(GutterBottom) && (rowComplete || incompleteLastRow)) {
             if (incompleteLastRow || breaks().lineBreakAfterStripRow)
-                s.insertMark(document::LineBreak);
+                s.builder.breakLine();
             // Each strip cell closes the picture above it: the picture draws the line between
             // them where it is in a last row, the strip draws it otherwise.
             const int strips = rowComplete ? set.columns() : i % set.columns() + 1;
@@ -151,7 +151,7 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
         }
 
         if (i % set.columns() == set.columns() - 1)
-            s.insertMark(document::ParagraphMark);
+            s.builder.endRow();
 
         if (s.dialog.cancelFlag() == CancelFlag::Cancelled)
             break;

@@ -3,7 +3,7 @@
 #include "compose/CompositionHost.h"
 #include "compose/CompositionRun.h"
 #include "compose/ProgressDialog.h"
-#include "document/BuiltinEngine.h"
+#include "document/BuiltinDocumentBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -81,11 +81,11 @@ composeDocuments(const QStringList& ticked, const LayoutChoice& layout, const QS
     Settings settings(layout, ticked);
     Host host;
     Dialog dialog;
-    BuiltinEngine engine;
-    compose::CompositionRun run(engine, settings, host, dialog, fillerPath);
+    BuiltinDocumentBuilder builder;
+    compose::CompositionRun run(builder, settings, host, dialog, fillerPath);
     run.PrintButtonClick();
     EXPECT_TRUE(host.problems.isEmpty()) << host.problems.join('\n').toStdString();
-    return engine.documents();
+    return builder.documents();
 }
 
 } // namespace pagula::document::test
