@@ -18,11 +18,11 @@ namespace
 using namespace pagula::compose;
 
 struct DefaultSettings : CompositionSettings {
-    QStringList entries;
+    joblist::JobEntries entries;
     int side = GutterLeft;
 
     bool twoSided() override { return false; }
-    QStringList tickedEntries() override { return entries; }
+    joblist::JobEntries tickedEntries() override { return entries; }
     int columns() override { return 3; }
     int rows() override { return 3; }
     double cellWidth() override { return 64.3; }
@@ -75,7 +75,7 @@ double composeSeconds(const QString& folder, int count)
     }
     DefaultSettings settings;
     for (int i = 0; i < count; ++i)
-        settings.entries << picture + QLatin1Char(i % 2 == 0 ? '0' : '1');
+        settings.entries.append(joblist::JobEntry{picture, i % 2});
     QuietHost host;
     QuietDialog dialog;
     document::BuiltinDocumentBuilder builder;

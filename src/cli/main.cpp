@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     }
     const cli::ComposeOptions& options = *parsed.options;
 
-    QStringList entries;
+    joblist::JobEntries entries;
     try {
         cli::checkOutputFormat(options.outputPath);
         if (options.duplex && cli::outputFormat(options.outputPath) != cli::OutputFormat::Pdf)

@@ -14,22 +14,18 @@ document::CellCrop cellCrop(const CropProfile& profile)
 
 } // namespace
 
-void PlaceCell(Session& s, const QString& entry, bool isPicture, double width, double height,
-               const CellEdges& edges)
+void PlaceCell(Session& s, const joblist::JobEntry& entry, bool isPicture, double width,
+               double height, const CellEdges& edges)
 {
-    const QChar cropCode = entry.isEmpty() ? QLatin1Char('0') : entry.back();
-
     document::Cell cell;
-    cell.path = entry.isEmpty() ? entry : entry.chopped(1);
+    cell.path = entry.path;
     cell.size = QSizeF(width, height);
     if (isPicture) {
         cell.adjustments = document::CellAdjustments{
             s.settings.brightness() / 100.0, s.settings.contrast() / 100.0,
             document::ColorType(s.settings.colorFormat() + 1)};
-        if (cropCode == QLatin1Char('1'))
-            cell.crop = cellCrop(s.settings.cropProfile(1));
-        else if (cropCode == QLatin1Char('2'))
-            cell.crop = cellCrop(s.settings.cropProfile(2));
+        if (entry.cropProfile == 1 || entry.cropProfile == 2)
+            cell.crop = cellCrop(s.settings.cropProfile(entry.cropProfile));
     }
     if (s.settings.frame())
         cell.edges = edges;

@@ -40,7 +40,7 @@ void CompositionRun::NewDocument(bool backSide)
     builder_.beginDocument(QMarginsF(page.left, page.top, page.right, page.bottom));
 }
 
-void CompositionRun::collectTicked(QStringList& entries, int keepFrom)
+void CompositionRun::collectTicked(joblist::JobEntries& entries, int keepFrom)
 {
     entries = settings_.tickedEntries();
     if (keepFrom >= 0)
@@ -82,10 +82,10 @@ void CompositionRun::run()
     dialog_.repaint();
 
     writeFillerPicture(fillerPath_);
-    session_.fillerEntry = fillerPath_ + QLatin1Char('0');
+    session_.fillerEntry = joblist::JobEntry{fillerPath_, 0};
     NewDocument(false);
 
-    QStringList entries;
+    joblist::JobEntries entries;
     if (!settings_.twoSided()) {
         dialog_.setStatus(QStringLiteral("Формирование..."));
         dialog_.repaint();

@@ -26,7 +26,7 @@ public:
 
 private:
     void NewDocument(bool backSide);
-    void collectTicked(QStringList& entries, int keepFrom);
+    void collectTicked(joblist::JobEntries& entries, int keepFrom);
     void run();
     // After a failure: its message is shown already, so a failing hand-over adds none.
     void handOverQuietly();

@@ -66,7 +66,7 @@ GridBreaks gridBreaks(int columns, int rows, int gutterSide, bool gutterOn, doub
     return b;
 }
 
-void FillPages(Session& s, QStringList& entries, bool backSide)
+void FillPages(Session& s, joblist::JobEntries& entries, bool backSide)
 {
     CompositionSettings& set = s.settings;
     s.cellNumber = 1;
@@ -91,7 +91,7 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
     }
 
     const BackSideGuard mirrored(set, backSide);
-    const QString filler = s.fillerEntry;
+    const joblist::JobEntry filler = s.fillerEntry;
 
     // The gutter size and side, columns and rows are read at each use, so a change made while
     // the walk pumps events applies to the entries that follow; W, H and G stay.
@@ -122,7 +122,7 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
         if (gutterIs(GutterLeft))
             PlaceCell(s, filler, false, G, H, CellEdges{true, true, lastRow, false});
 
-        if (joblist::containsBlankMarker(entries[i]))
+        if (entries[i].isBlank())
             entries[i] = filler;
         PlaceCell(s, entries[i], true, W, H, CellEdges{true, true, lastRow, isLastColumn});
 

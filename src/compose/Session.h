@@ -4,8 +4,7 @@
 #include "compose/CompositionSettings.h"
 #include "compose/ProgressDialog.h"
 #include "document/DocumentBuilder.h"
-
-#include <QString>
+#include "joblist/JobEntry.h"
 
 namespace pagula::compose
 {
@@ -26,7 +25,7 @@ struct Session {
     CompositionSettings& settings;
     CompositionHost& host;
     ProgressDialog& dialog;
-    QString fillerEntry;
+    joblist::JobEntry fillerEntry;
     DocumentMargins margins;
     int cellNumber = 1;
 };

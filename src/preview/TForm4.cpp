@@ -3,7 +3,6 @@
 #include "common/Fonts.h"
 #include "preview/PictureLoading.h"
 #include "preview/PreviewCanvas.h"
-#include "preview/PreviewEntry.h"
 #include "preview/RenderPlan.h"
 #include "preview/Resample.h"
 #include "preview/WorkerWait.h"
@@ -100,14 +99,13 @@ TForm4::TForm4(QWidget* parent)
 
 TForm4::~TForm4() = default;
 
-void TForm4::ShowEntry(const QString& entry)
+void TForm4::ShowEntry(const joblist::JobEntry& entry)
 {
-    const EntryParts parts = splitEntry(entry);
-    cropCode_ = parts.cropCode;
-    if (parts.path == blankMarker())
+    cropCode_ = entry.cropProfile;
+    if (entry.isBlank())
         return;
     // Read and decoded once here; zoom changes and overlays work on Image2 from now on.
-    const QString path = parts.path;
+    const QString path = entry.path;
     Image2 = runWhileRepainting<QImage>([path] { return loadPreviewPicture(path); });
     cb1Change();
 }

@@ -357,8 +357,9 @@ TEST_F(MainWindow, AddingThroughThePopupMenuAndDoubleClick)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third);
     const joblist::JobListModel* jobs = main().jobList()->model();
     ASSERT_EQ(jobs->size(), 2);
-    EXPECT_EQ(jobs->entryText(0), dir.filePath(names[1]) + "0");
-    EXPECT_EQ(jobs->entryText(1), dir.filePath(names[2]) + "0");
+    EXPECT_EQ(jobs->entry(0).path, dir.filePath(names[1]));
+    EXPECT_EQ(jobs->entry(1).path, dir.filePath(names[2]));
+    EXPECT_EQ(jobs->entry(0).cropProfile + jobs->entry(1).cropProfile, 0);
     EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 2"));
 }
 

@@ -12,6 +12,7 @@
 
 using namespace pagula::compose;
 using namespace pagula::compose::test;
+using pagula::joblist::JobEntry;
 
 namespace {
 
@@ -241,21 +242,28 @@ TEST(FillerPicture, IsTheWhiteOneBitBitmap)
 
 TEST(EntryOrder, AlternatePadAndMirror)
 {
-    const QStringList six{"a", "b", "c", "d", "e", "f"};
-    EXPECT_EQ(alternateEntries(six, 0), (QStringList{"a", "c", "e"}));
-    EXPECT_EQ(alternateEntries(six, 1), (QStringList{"b", "d", "f"}));
-    EXPECT_EQ(alternateEntries({}, 1), QStringList{});
+    const auto entries = [](const QStringList& paths) {
+        JobEntries l;
+        for (const QString& p : paths)
+            l.append({p, 1});
+        return l;
+    };
+    const JobEntries six = entries({"a", "b", "c", "d", "e", "f"});
+    EXPECT_EQ(alternateEntries(six, 0), entries({"a", "c", "e"}));
+    EXPECT_EQ(alternateEntries(six, 1), entries({"b", "d", "f"}));
+    EXPECT_EQ(alternateEntries({}, 1), JobEntries{});
 
-    QStringList l{"1", "2", "3", "4", "5"};
+    JobEntries l = entries({"1", "2", "3", "4", "5"});
     padToWholeRows(l, 4);
     EXPECT_EQ(l.size(), 8);
-    EXPECT_EQ(l.count(BlankMarker), 3);
+    EXPECT_EQ(l.count(pagula::joblist::JobEntry::blank()), 3);
     mirrorRows(l, 4);
-    EXPECT_EQ(l.mid(0, 4), (QStringList{"4", "3", "2", "1"}));
-    EXPECT_EQ(l.mid(4, 4), (QStringList{BlankMarker, BlankMarker, BlankMarker, "5"}));
+    EXPECT_EQ(l.mid(0, 4), entries({"4", "3", "2", "1"}));
+    EXPECT_EQ(l.mid(4, 3), JobEntries(3, pagula::joblist::JobEntry::blank()));
+    EXPECT_EQ(l.at(7), entries({"5"}).front());
 
-    QStringList one{"x", "y"};
+    JobEntries one = entries({"x", "y"});
     padToWholeRows(one, 1);
     mirrorRows(one, 1);
-    EXPECT_EQ(one, (QStringList{"x", "y"}));
+    EXPECT_EQ(one, entries({"x", "y"}));
 }

@@ -32,7 +32,14 @@ struct FakeSettings : CompositionSettings {
     std::vector<int> gutterSideWrites;
 
     bool twoSided() override { return twoSide; }
-    QStringList tickedEntries() override { return ticked; }
+    // The ticked entries, written as in the job list file.
+    joblist::JobEntries tickedEntries() override
+    {
+        joblist::JobEntries entries;
+        for (const QString& t : ticked)
+            entries.append(joblist::JobEntry::fromText(t));
+        return entries;
+    }
     int columns() override { return cols; }
     int rows() override { return rowCount; }
     double cellWidth() override { return cellW; }

@@ -7,6 +7,7 @@
 
 using namespace pagula::compose;
 using namespace pagula::compose::test;
+using pagula::joblist::BlankMarker;
 
 namespace {
 
@@ -25,17 +26,20 @@ struct Walk {
     FakeHost host;
     FakeDialog dialog;
     RecordingBuilder builder;
-    Session session{builder, settings, host, dialog, FillerPath + QLatin1Char('0'), {7, 10, 7, 20}, 1};
+    Session session{builder, settings, host, dialog, {FillerPath, 0}, {7, 10, 7, 20}, 1};
 
     Walk() { dialog.show(); }
-    QString run(QStringList entries, bool backSide = false)
+    // Entries as written in the job list file.
+    QString run(const QStringList& texts, bool backSide = false)
     {
+        lastEntries.clear();
+        for (const QString& t : texts)
+            lastEntries.append(pagula::joblist::JobEntry::fromText(t));
         builder.beginDocument({});
-        FillPages(session, entries, backSide);
-        lastEntries = entries;
+        FillPages(session, lastEntries, backSide);
         return builder.dump(builder.docs.size() - 1, FillerPath);
     }
-    QStringList lastEntries;
+    pagula::joblist::JobEntries lastEntries;
 };
 
 } // namespace
@@ -153,12 +157,29 @@ TEST(FillPages, BlankEntriesBecomeAdjustedUncroppedFillerCells)
     QStringList entries = numbered(2);
     entries.insert(1, BlankMarker + QLatin1Char('1')); // a blank given a crop code
     EXPECT_EQ(w.run(entries), QStringLiteral("1:tlb F:tlb 2:tlbr |"));
-    EXPECT_EQ(w.lastEntries.at(1), FillerPath + QLatin1Char('0'));
+    EXPECT_EQ(w.lastEntries.at(1), (pagula::joblist::JobEntry{FillerPath, 0}));
     const auto& blank = w.builder.docs.back().cells.at(1);
     ASSERT_TRUE(blank.adjustments.has_value());
     EXPECT_DOUBLE_EQ(blank.adjustments->brightness, 0.3);
     EXPECT_EQ(blank.adjustments->colorType, pagula::document::ColorType::Greyscale);
     EXPECT_FALSE(blank.crop.has_value());
+}
+
+TEST(FillPages, OnlyTheMarkerItselfIsABlank)
+{
+    // Pictures in a folder, or with a file name, that holds the marker text are pictures.
+    Walk w;
+    w.settings.gutter = 0;
+    const QString folder = QStringLiteral("/p/(пустая страница)/");
+    const QStringList entries{folder + QStringLiteral("a.jpg1"), BlankMarker + QLatin1Char('0'),
+                              QStringLiteral("/p/x(пустая страница).jpg0"), BlankMarker};
+    EXPECT_EQ(w.run(entries), QStringLiteral("a:tl F:tlb x(пустая страница):tlbr | F:tlbr"));
+    const auto& cells = w.builder.docs.back().cells;
+    ASSERT_EQ(cells.size(), 4u);
+    EXPECT_EQ(cells[0].path, folder + QStringLiteral("a.jpg"));
+    EXPECT_TRUE(cells[0].crop.has_value());
+    EXPECT_EQ(cells[2].path, QStringLiteral("/p/x(пустая страница).jpg"));
+    EXPECT_EQ(cells[3].path, FillerPath);
 }
 
 TEST(FillPages, CancelCompletesTheEntryInProgress)

@@ -14,13 +14,14 @@ namespace
 {
 
 struct Settings : compose::CompositionSettings {
-    explicit Settings(const LayoutChoice& choice, QStringList entries)
-        : c(choice), ticked(std::move(entries))
+    explicit Settings(const LayoutChoice& choice, const QStringList& entries) : c(choice)
     {
+        for (const QString& e : entries)
+            ticked.append(joblist::JobEntry::fromText(e));
     }
 
     bool twoSided() override { return c.twoSided; }
-    QStringList tickedEntries() override { return ticked; }
+    joblist::JobEntries tickedEntries() override { return ticked; }
     int columns() override { return c.columns; }
     int rows() override { return c.rows; }
     double cellWidth() override { return c.cellWidth; }
@@ -43,7 +44,7 @@ struct Settings : compose::CompositionSettings {
     }
 
     LayoutChoice c;
-    QStringList ticked;
+    joblist::JobEntries ticked;
 };
 
 struct Host : compose::CompositionHost {

@@ -16,6 +16,8 @@
 #include <unistd.h>
 
 using namespace pagula::joblist;
+using pagula::joblist::test::entriesOf;
+using pagula::joblist::test::textsOf;
 
 namespace
 {
@@ -110,7 +112,7 @@ TEST(JobListFile, ParsesLinesLeniently)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(parseJobListText(c.bytes), c.expected);
+        EXPECT_EQ(textsOf(parseJobListText(c.bytes)), c.expected);
     }
 }
 
@@ -123,7 +125,7 @@ TEST(JobListFile, ParsesManyLinesAndStopsPastTheEntryLimit)
             .append(".jpg")
             .append(char('0' + i % 3))
             .append("\r\n");
-    const QStringList entries = parseJobListText(bytes);
+    const QStringList entries = textsOf(parseJobListText(bytes));
     ASSERT_EQ(entries.size(), 100000);
     EXPECT_EQ(entries.front(), QStringLiteral("/scans/page0.jpg0"));
     EXPECT_EQ(entries.back(), QStringLiteral("/scans/page99999.jpg0"));
@@ -142,8 +144,8 @@ TEST(JobListFile, SaveAndLoadRoundTrip)
     } cases[] = {
         {"empty list gives an empty file", {}, ""},
         {"entries with CR LF",
-         {"/a.jpg0", "/b b.jpg1", blankEntry()},
-         "/a.jpg0\r\n/b b.jpg1\r\n" + blankEntry().toUtf8() + "\r\n"},
+         {"/a.jpg0", "/b b.jpg1", JobEntry::blank().text()},
+         "/a.jpg0\r\n/b b.jpg1\r\n" + BlankMarker.toUtf8() + "0\r\n"},
         {"odd names",
          {QStringLiteral("/%20/#/лист.jpg2"), QStringLiteral("/a\uFFFD.jpg0")},
          "/%20/#/\xD0\xBB\xD0\xB8\xD1\x81\xD1\x82.jpg2\r\n/a\xEF\xBF\xBD.jpg0\r\n"},
@@ -153,9 +155,9 @@ TEST(JobListFile, SaveAndLoadRoundTrip)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        saveJobListFile(path, c.entries);
+        saveJobListFile(path, entriesOf(c.entries));
         EXPECT_EQ(readBytes(path), c.bytes);
-        EXPECT_EQ(loadJobListFile(path), c.entries);
+        EXPECT_EQ(loadJobListFile(path), entriesOf(c.entries));
     }
 }
 
@@ -171,7 +173,7 @@ TEST(JobListFile, ReportsFilesThatCannotBeOpenedOrCreated)
     ASSERT_TRUE(QDir().mkdir(folder));
     EXPECT_EQ(errorOf([&] { loadJobListFile(folder); }),
               QStringLiteral("Cannot open file ") + folder);
-    EXPECT_EQ(errorOf([&] { saveJobListFile(folder, {"/a0"}); }),
+    EXPECT_EQ(errorOf([&] { saveJobListFile(folder, entriesOf({"/a0"})); }),
               QStringLiteral("Cannot create file ") + folder);
 
     // A FIFO in the file's place must give an error at once, not wait for a writer.
@@ -183,7 +185,7 @@ TEST(JobListFile, ReportsFilesThatCannotBeOpenedOrCreated)
               QStringLiteral("Cannot open file /dev/zero"));
 
     const QString noFolder = dir.filePath(QStringLiteral("no/such/temp.txt"));
-    EXPECT_EQ(errorOf([&] { saveJobListFile(noFolder, {"/a0"}); }),
+    EXPECT_EQ(errorOf([&] { saveJobListFile(noFolder, entriesOf({"/a0"})); }),
               QStringLiteral("Cannot create file ") + noFolder);
 }
 
@@ -214,10 +216,10 @@ TEST(JobListFile, RefusesFilesOverTheLimits)
 TEST(JobListFile, FailedWritesReportFailure)
 {
     FailingDevice device(10);
-    EXPECT_FALSE(writeJobList(device, {"/scans/a.jpg0", "/scans/b.jpg0"}));
+    EXPECT_FALSE(writeJobList(device, entriesOf({"/scans/a.jpg0", "/scans/b.jpg0"})));
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(writeJobList(buffer, {"/a0"}));
+    EXPECT_TRUE(writeJobList(buffer, entriesOf({"/a0"})));
     EXPECT_EQ(buffer.data(), QByteArray("/a0\r\n"));
 }
 
@@ -228,12 +230,12 @@ TEST(JobListFile, SaveFailingHalfWayKeepsThePreviousFile)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("temp.txt"));
-    saveJobListFile(path, {"/old/a.jpg0", "/old/b.jpg1"});
+    saveJobListFile(path, entriesOf({"/old/a.jpg0", "/old/b.jpg1"}));
     const QByteArray before = readBytes(path);
 
-    QStringList big;
+    JobEntries big;
     for (int i = 0; i < 20000; ++i)
-        big.append(QStringLiteral("/new/picture%1.jpg0").arg(i));
+        big.append(JobEntry{QStringLiteral("/new/picture%1.jpg").arg(i), 0});
 
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
