@@ -4,9 +4,12 @@
 // montage -tile 3x3 (what a user would pick instead), run once per page of nine pictures,
 // whose pages then go into a PDF with img2pdf, since Debian's ImageMagick policy does not let
 // it write PDF itself. Then the peak
-// memory of pagula-compose for 9, 45 and 180 pictures.
+// memory of pagula-compose for 9, 45 and 180 pictures. First, the composition walk alone for
+// 2,000 and 20,000 entries, to show that it scales linearly.
 //   bench_compose [work folder] [picture count]
+//   bench_compose --walk [work folder]      (the walk alone)
 // Prints figures only.
+#include "WalkScaling.h"
 #include "common/Scans.h"
 
 #include <QCoreApplication>
@@ -49,11 +52,18 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // text drawing needs a platform, not a display
     QGuiApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
+    QStringList args = QCoreApplication::arguments();
+    const bool walkOnly = args.size() > 1 && args[1] == QStringLiteral("--walk");
+    if (walkOnly)
+        args.removeAt(1);
     const QString folder = args.size() > 1 ? args[1] : QDir::temp().filePath("pagula-bench-compose");
     const int count = args.size() > 2 ? args[2].toInt() : 180;
 
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    pagula::bench::reportWalkScaling(folder);
+    if (walkOnly)
+        return 0;
+    std::printf("\n");
     std::printf("making %d scans in %s (kept for later runs)...\n", count, qPrintable(folder));
     std::fflush(stdout);
     const QStringList scans = pagula::bench::ensureScans(folder, count);

@@ -26,14 +26,13 @@ namespace
 constexpr int Entries = 100000;
 constexpr int Runs = 7;
 
-QStringList makeEntries()
+JobEntries makeEntries()
 {
-    QStringList entries;
+    JobEntries entries;
     entries.reserve(Entries);
     for (int i = 0; i < Entries; ++i)
-        entries.append(
-            QStringLiteral("/home/user/scans/lecture %1/page %2.jpg").arg(i / 100).arg(i) +
-            QLatin1Char(static_cast<char>('0' + i % 3)));
+        entries.append(JobEntry{
+            QStringLiteral("/home/user/scans/lecture %1/page %2.jpg").arg(i / 100).arg(i), i % 3});
     return entries;
 }
 
@@ -84,7 +83,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     pagula::installFontSubstitutions();
 
-    const QStringList entries = makeEntries();
+    const JobEntries entries = makeEntries();
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("temp.txt"));
     saveJobListFile(file, entries);

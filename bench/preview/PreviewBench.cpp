@@ -146,7 +146,7 @@ int main(int argc, char** argv)
     QWidget* viewport = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->viewport();
     // A paint of the visible area, as the window would do next.
     const auto paint = [&] { (void)viewport->grab(); };
-    const QString entry = path + QLatin1Char('0');
+    const pagula::joblist::JobEntry entry{path, 0};
     const auto label = [&](int item) {
         return item == 0 ? QByteArray("fit to window") : zoom->itemText(item).toLatin1();
     };

@@ -22,7 +22,7 @@ bool LiveSettings::twoSided()
     return adjustments_.twoSideBox()->isChecked();
 }
 
-QStringList LiveSettings::tickedEntries()
+joblist::JobEntries LiveSettings::tickedEntries()
 {
     return jobList_.model()->tickedEntries();
 }

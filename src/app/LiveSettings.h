@@ -26,7 +26,7 @@ public:
                  AdjustmentsPanel& adjustments);
 
     bool twoSided() override;
-    QStringList tickedEntries() override;
+    joblist::JobEntries tickedEntries() override;
     int columns() override;
     int rows() override;
     double cellWidth() override;

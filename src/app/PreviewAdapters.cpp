@@ -11,9 +11,9 @@ int PreviewAdapters::entryCount() const
     return jobList_.model()->size();
 }
 
-QString PreviewAdapters::entryText(int row) const
+joblist::JobEntry PreviewAdapters::entry(int row) const
 {
-    return jobList_.model()->entryText(row);
+    return jobList_.model()->entry(row);
 }
 
 int PreviewAdapters::currentRow() const

@@ -17,7 +17,7 @@ public:
     explicit PreviewAdapters(joblist::JobListPanels& jobList) : jobList_(jobList) {}
 
     int entryCount() const override;
-    QString entryText(int row) const override;
+    joblist::JobEntry entry(int row) const override;
     int currentRow() const override;
     void setCurrentRow(int row) override;
     preview::CropPercentages cropProfile(int n) const override;

@@ -43,10 +43,10 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
     form4_ = std::make_unique<preview::TForm4>(form1_.get());
     form1_->attachWindows(*form2_, *form3_, *form4_);
 
-    engine_.setDocumentHandler([this](std::shared_ptr<document::Document> document) {
+    builder_.setDocumentHandler([this](std::shared_ptr<document::Document> document) {
         openDocumentWindow(std::move(document));
     });
-    form1_->setEngine(&engine_);
+    form1_->setDocumentBuilder(&builder_);
     twoSidedCommands_ = new TwoSidedCommands(form1_.get(), form1_->adjustments()->twoSideBox());
     connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this,
             &Program::openCalibrationSheet);
@@ -63,8 +63,8 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
 
 Program::~Program()
 {
-    form1_->setEngine(nullptr);
-    engine_.setDocumentHandler({});
+    form1_->setDocumentBuilder(nullptr);
+    builder_.setDocumentHandler({});
     for (ShownDocument& shown : shown_)
         delete shown.window.data();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/AppLifetime.h"
-#include "document/BuiltinEngine.h"
+#include "document/BuiltinDocumentBuilder.h"
 
 #include <QObject>
 #include <QPointer>
@@ -50,7 +50,7 @@ public:
     TForm2& progressDialog() { return *form2_; }
     TForm3& aboutDialog() { return *form3_; }
     preview::TForm4& previewWindow() { return *form4_; }
-    document::BuiltinEngine& engine() { return engine_; }
+    document::BuiltinDocumentBuilder& documentBuilder() { return builder_; }
 
     // Every document handed over so far, in order, with its window (null once closed).
     struct ShownDocument {
@@ -69,7 +69,7 @@ private:
     // The run in progress: whether it makes two sides, and how many documents it handed over.
     bool twoSidedRun_ = false;
     int documentsOfRun_ = 0;
-    document::BuiltinEngine engine_;
+    document::BuiltinDocumentBuilder builder_;
     // Declared in creation order; destroyed in reverse, the dialogs before their parent.
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;

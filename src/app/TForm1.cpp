@@ -135,20 +135,20 @@ void TForm1::attachWindows(TForm2& progress, TForm3& about, preview::TForm4& pre
     preview::connectPreview(*previewTabs_, preview, *previewController_);
 }
 
-void TForm1::setEngine(document::Engine* engine)
+void TForm1::setDocumentBuilder(document::DocumentBuilder* builder)
 {
     if (isGenerating())
         return;
     run_.reset();
-    engine_ = engine;
+    builder_ = builder;
 }
 
 compose::CompositionRun* TForm1::compositionRun()
 {
-    if (!run_ && engine_ && form2_) {
+    if (!run_ && builder_ && form2_) {
         settings_ = std::make_unique<LiveSettings>(*layoutPanel(), *jobList_, *adjustments());
         host_ = std::make_unique<RunHost>(*pb, *this);
-        run_ = std::make_unique<compose::CompositionRun>(*engine_, *settings_, *host_,
+        run_ = std::make_unique<compose::CompositionRun>(*builder_, *settings_, *host_,
                                                          form2_->port(), fillerPicturePath());
     }
     return run_.get();

@@ -17,7 +17,7 @@ class CompositionRun;
 }
 namespace pagula::document
 {
-class Engine;
+class DocumentBuilder;
 }
 namespace pagula::joblist
 {
@@ -60,8 +60,8 @@ public:
     // The windows made after the main window: the progress dialog, the About dialog and the
     // preview window.
     void attachWindows(TForm2& progress, TForm3& about, preview::TForm4& preview);
-    // The word processor the generation drives; without one "Сформировать документ" does nothing.
-    void setEngine(document::Engine* engine);
+    // The builder the generation drives; without one "Сформировать документ" does nothing.
+    void setDocumentBuilder(document::DocumentBuilder* builder);
 
     // Shows the window as the program starts: maximised; restored, 810 x 468 centred on the
     // screen.
@@ -114,7 +114,7 @@ private:
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
     preview::TForm4* form4_ = nullptr;
-    document::Engine* engine_ = nullptr;
+    document::DocumentBuilder* builder_ = nullptr;
 
     std::unique_ptr<PreviewAdapters> previewAdapters_;
     std::unique_ptr<preview::PreviewController> previewController_;

@@ -41,15 +41,15 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
 }
 
 std::optional<QString> checkOutputsAgainstInputs(const ComposeOptions& o,
-                                                 const QStringList& entries)
+                                                 const joblist::JobEntries& entries)
 {
     QList<NamedFile> outputs{{QStringLiteral("OUTPUT"), o.outputPath}};
     if (o.twoSided && !o.duplex)
         outputs.append({QStringLiteral("the back side (--back)"), o.backOutputPath});
     QList<NamedFile> inputs{{QStringLiteral("the job list"), o.jobListPath}};
-    for (const QString& entry : entries) {
-        if (!joblist::containsBlankMarker(entry))
-            inputs.append({QStringLiteral("the picture"), joblist::entryPath(entry)});
+    for (const joblist::JobEntry& entry : entries) {
+        if (!entry.isBlank())
+            inputs.append({QStringLiteral("the picture"), entry.path});
     }
     return findSharedFile(outputs, inputs);
 }

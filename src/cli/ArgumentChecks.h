@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/ComposeOptions.h"
+#include "joblist/JobEntry.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,6 @@ std::optional<QString> checkArguments(const ComposeOptions& options, QStringList
 // Checks against the job list's entries: no output may be the job list, one of its pictures or
 // another output, however the names reach it.
 std::optional<QString> checkOutputsAgainstInputs(const ComposeOptions& options,
-                                                 const QStringList& entries);
+                                                 const joblist::JobEntries& entries);
 
 } // namespace pagula::cli

@@ -9,10 +9,10 @@ namespace pagula::cli {
 // the job list taken.
 class BatchSettings : public compose::CompositionSettings {
 public:
-    BatchSettings(const ComposeOptions& options, QStringList entries);
+    BatchSettings(const ComposeOptions& options, joblist::JobEntries entries);
 
     bool twoSided() override { return o_.twoSided; }
-    QStringList tickedEntries() override { return entries_; }
+    joblist::JobEntries tickedEntries() override { return entries_; }
     int columns() override { return o_.columns; }
     int rows() override { return o_.rows; }
     double cellWidth() override { return cellWidth_; }
@@ -36,7 +36,7 @@ public:
 
 private:
     ComposeOptions o_;
-    QStringList entries_;
+    joblist::JobEntries entries_;
     double cellWidth_;
     double cellHeight_;
     int gutterSide_;

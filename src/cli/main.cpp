@@ -11,7 +11,7 @@
 #include "common/Error.h"
 #include "common/Paths.h"
 #include "compose/CompositionRun.h"
-#include "document/BuiltinEngine.h"
+#include "document/BuiltinDocumentBuilder.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListFile.h"
 
@@ -58,10 +58,10 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& tex
         std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(cli::terminalSafe(text)));
 }
 
-bool namesJpeg(const QString& message, const QStringList& entries)
+bool namesJpeg(const QString& message, const joblist::JobEntries& entries)
 {
-    for (const QString& entry : entries) {
-        const QString path = joblist::entryPath(entry);
+    for (const joblist::JobEntry& entry : entries) {
+        const QString& path = entry.path;
         if (path.isEmpty() || !message.contains(path))
             continue;
         QFile file(path);
@@ -110,7 +110,7 @@ int main(int argc, char** argv)
             say(QStringLiteral("warning: ") + w);
     }
 
-    QStringList entries;
+    joblist::JobEntries entries;
     try {
         entries = joblist::loadJobListFile(options.jobListPath);
     } catch (const Error& e) {
@@ -138,8 +138,8 @@ int main(int argc, char** argv)
 
     cli::BatchSettings settings(options, entries);
     cli::TerminalProgress progress(stderr, options.quiet);
-    document::BuiltinEngine engine;
-    compose::CompositionRun run(engine, settings, progress, progress, fillerPath);
+    document::BuiltinDocumentBuilder builder;
+    compose::CompositionRun run(builder, settings, progress, progress, fillerPath);
     run.PrintButtonClick();
     progress.endLine();
     if (progress.failed())
@@ -152,7 +152,7 @@ int main(int argc, char** argv)
         return Interrupted;
     }
     const int walkInterrupts = progress.interrupts();
-    const auto& documents = engine.documents();
+    const auto& documents = builder.documents();
     const QStringList targets{options.outputPath, options.backOutputPath};
     cli::StagedOutputs staged;
     QStringList stagedPaths;

@@ -5,7 +5,7 @@
 namespace pagula::compose
 {
 
-// A document's page margins in points, as the engine is given them.
+// A document's page margins in points, as the document builder is given them.
 struct PageMargins {
     double left = 0.0;
     double right = 0.0;

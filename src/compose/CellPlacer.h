@@ -1,23 +1,19 @@
 #pragma once
 
 #include "compose/Session.h"
+#include "document/DocumentBuilder.h"
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
-// Which frame edges a cell draws.
-struct CellEdges {
-    bool top = false;
-    bool left = false;
-    bool bottom = false;
-    bool right = false;
-};
+using CellEdges = document::CellEdges;
 
-// PlaceCell: inserts the entry's picture, linked, at the end of the document and gives it its
-// final form: for a picture cell the adjustments and the crop of its crop code, for every cell
-// the requested frame edges (when "Рамка вокруг рисунков" is ticked) and the exact cell size.
-// Then advances CellNumber and the progress bar and lets the GUI process pending events.
-// Engine failures propagate; a picture inserted before a failure stays.
-void PlaceCell(Session& session, const QString& entry, bool isPicture, double width,
+// PlaceCell: adds the entry's picture as the next cell: for a picture cell with the
+// adjustments and the crop of its crop profile, for every cell with the requested frame edges
+// (when "Рамка вокруг рисунков" is ticked) and the exact cell size. Then advances CellNumber
+// and the progress bar and lets the GUI process pending events. Builder failures propagate;
+// the cells placed before stay.
+void PlaceCell(Session& session, const joblist::JobEntry& entry, bool isPicture, double width,
                double height, const CellEdges& edges);
 
 } // namespace pagula::compose

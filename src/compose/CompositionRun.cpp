@@ -10,16 +10,11 @@
 
 namespace pagula::compose {
 
-CompositionRun::CompositionRun(document::Engine& engine, CompositionSettings& settings,
+CompositionRun::CompositionRun(document::DocumentBuilder& builder, CompositionSettings& settings,
                                CompositionHost& host, ProgressDialog& dialog, QString fillerPath)
-    : engine_(engine), settings_(settings), host_(host), dialog_(dialog),
-      fillerPath_(std::move(fillerPath)), session_{engine, settings, host, dialog, {}, {}, 1}
+    : builder_(builder), settings_(settings), host_(host), dialog_(dialog),
+      fillerPath_(std::move(fillerPath)), session_{builder, settings, host, dialog, {}, {}, 1}
 {
-}
-
-QString CompositionRun::engineStartFailureText()
-{
-    return QStringLiteral("Должен быть установлен Word 97.");
 }
 
 QString CompositionRun::twoSidedMessage()
@@ -31,20 +26,8 @@ QString CompositionRun::twoSidedMessage()
                           "«Печать обеих сторон» в окне лицевой стороны.");
 }
 
-void CompositionRun::StartWordSession()
-{
-    try {
-        engine_.connect();
-        engine_.disableOptions();
-        engine_.setCaption(QStringLiteral("Pagula"));
-    } catch (const std::exception&) {
-        host_.showError(engineStartFailureText());
-    }
-}
-
 void CompositionRun::NewDocument(bool backSide)
 {
-    engine_.addDocument();
     // The back's text area has the front's size, so the grid breaks follow from the front's
     // margins on both sides.
     DocumentMargins& m = session_.margins;
@@ -55,19 +38,22 @@ void CompositionRun::NewDocument(bool backSide)
         const double gridWidth = settings_.columns() * settings_.cellWidth() * PointsPerMm;
         page = backPageMargins(page, gridWidth, settings_.backOffset());
     }
-    engine_.setTopMargin(float(page.top));
-    engine_.setLeftMargin(float(page.left));
-    engine_.setBottomMargin(float(page.bottom));
-    engine_.setRightMargin(float(page.right));
-    engine_.selectWholeDocument();
-    session_.collapseToEnd();
+    builder_.beginDocument(QMarginsF(page.left, page.top, page.right, page.bottom));
 }
 
-void CompositionRun::collectTicked(QStringList& entries, int keepFrom)
+void CompositionRun::collectTicked(joblist::JobEntries& entries, int keepFrom)
 {
     entries = settings_.tickedEntries();
     if (keepFrom >= 0)
         entries = alternateEntries(entries, keepFrom);
+}
+
+void CompositionRun::handOverQuietly()
+{
+    try {
+        builder_.handOver();
+    } catch (const std::exception&) {
+    }
 }
 
 void CompositionRun::PrintButtonClick()
@@ -87,19 +73,11 @@ void CompositionRun::PrintButtonClick()
         dialog_.close();
         host_.showMessage(e.message());
         // What was placed stays; show it rather than leaving it out of sight.
-        try {
-            engine_.showAndActivate();
-            engine_.releaseApplication();
-        } catch (const std::exception&) {
-        }
+        handOverQuietly();
     } catch (const std::exception& e) {
         dialog_.close();
         host_.showMessage(QString::fromLocal8Bit(e.what()));
-        try {
-            engine_.showAndActivate();
-            engine_.releaseApplication();
-        } catch (const std::exception&) {
-        }
+        handOverQuietly();
     }
     running_ = false;
 }
@@ -110,12 +88,11 @@ void CompositionRun::run()
     dialog_.show();
     dialog_.repaint();
 
-    StartWordSession();
     writeFillerPicture(fillerPath_);
-    session_.fillerEntry = fillerPath_ + QLatin1Char('0');
+    session_.fillerEntry = joblist::JobEntry{fillerPath_, 0};
     NewDocument(false);
 
-    QStringList entries;
+    joblist::JobEntries entries;
     if (!settings_.twoSided()) {
         dialog_.setStatus(QStringLiteral("Формирование..."));
         dialog_.repaint();
@@ -131,19 +108,14 @@ void CompositionRun::run()
             // A cancel ends the whole run: a back side built now could not match the front.
             dialog_.close();
             entries.clear();
-            engine_.releaseDocument();
-            engine_.showAndActivate();
-            engine_.releaseApplication();
+            builder_.handOver();
             host_.setProgressPosition(0);
             return;
         }
-        engine_.releaseDocument();
-        engine_.releaseApplication();
 
         dialog_.setStatus(QStringLiteral("Формирование обратной стороны..."));
         dialog_.show();
         dialog_.repaint();
-        StartWordSession();
         NewDocument(true);
         entries.clear();
         collectTicked(entries, 1);
@@ -155,9 +127,7 @@ void CompositionRun::run()
     }
     entries.clear();
 
-    engine_.releaseDocument();
-    engine_.showAndActivate();
-    engine_.releaseApplication();
+    builder_.handOver();
     host_.setProgressPosition(0);
 }
 

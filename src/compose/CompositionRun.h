@@ -4,34 +4,34 @@
 #include "compose/CompositionSettings.h"
 #include "compose/ProgressDialog.h"
 #include "compose/Session.h"
-#include "document/Engine.h"
+#include "document/DocumentBuilder.h"
 
 #include <QString>
 
 namespace pagula::compose {
 
 // The generation run behind "Сформировать документ": one document for one-sided output, or a
-// front and a back document for two-sided output, built through the engine and left open and
-// shown. Failures end the run with their message; what was placed stays.
+// front and a back document for two-sided output, built through the document builder and
+// handed over to be shown. Failures end the run with their message; what was placed stays.
 class CompositionRun {
 public:
-    CompositionRun(document::Engine& engine, CompositionSettings& settings,
+    CompositionRun(document::DocumentBuilder& builder, CompositionSettings& settings,
                    CompositionHost& host, ProgressDialog& dialog, QString fillerPath);
 
     // PrintButtonClick. A start while a run is in progress is ignored.
     void PrintButtonClick();
     bool isRunning() const { return running_; }
 
-    static QString engineStartFailureText();
     static QString twoSidedMessage();
 
 private:
-    void StartWordSession();
     void NewDocument(bool backSide);
-    void collectTicked(QStringList& entries, int keepFrom);
+    void collectTicked(joblist::JobEntries& entries, int keepFrom);
     void run();
+    // After a failure: its message is shown already, so a failing hand-over adds none.
+    void handOverQuietly();
 
-    document::Engine& engine_;
+    document::DocumentBuilder& builder_;
     CompositionSettings& settings_;
     CompositionHost& host_;
     ProgressDialog& dialog_;

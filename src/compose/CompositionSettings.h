@@ -1,9 +1,9 @@
 #pragma once
 
 #include "joblist/CropMode.h"
+#include "joblist/JobEntry.h"
 
 #include <QPointF>
-#include <QStringList>
 
 namespace pagula::compose {
 
@@ -18,8 +18,8 @@ public:
 
     // "Двусторонняя печать"
     virtual bool twoSided() = 0;
-    // Texts of the ticked job list entries, in list order.
-    virtual QStringList tickedEntries() = 0;
+    // The ticked job list entries, in list order.
+    virtual joblist::JobEntries tickedEntries() = 0;
 
     virtual int columns() = 0;
     virtual int rows() = 0;

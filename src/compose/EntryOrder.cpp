@@ -4,24 +4,24 @@
 
 namespace pagula::compose {
 
-QStringList alternateEntries(const QStringList& entries, int first)
+JobEntries alternateEntries(const JobEntries& entries, int first)
 {
-    QStringList kept;
+    JobEntries kept;
     kept.reserve(entries.size() / 2 + 1);
     for (qsizetype p = first; p < entries.size(); p += 2)
         kept.append(entries.at(p));
     return kept;
 }
 
-void padToWholeRows(QStringList& entries, int columns)
+void padToWholeRows(JobEntries& entries, int columns)
 {
     if (columns <= 0)
         return;
     while (entries.size() % columns != 0)
-        entries.append(BlankMarker);
+        entries.append(joblist::JobEntry::blank());
 }
 
-void mirrorRows(QStringList& entries, int columns)
+void mirrorRows(JobEntries& entries, int columns)
 {
     if (columns <= 0)
         return;

@@ -66,7 +66,7 @@ GridBreaks gridBreaks(int columns, int rows, int gutterSide, bool gutterOn, doub
     return b;
 }
 
-void FillPages(Session& s, QStringList& entries, bool backSide)
+void FillPages(Session& s, joblist::JobEntries& entries, bool backSide)
 {
     CompositionSettings& set = s.settings;
     s.cellNumber = 1;
@@ -91,7 +91,7 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
     }
 
     const BackSideGuard mirrored(set, backSide);
-    const QString filler = s.fillerEntry;
+    const joblist::JobEntry filler = s.fillerEntry;
 
     // The gutter size and side, columns and rows are read at each use, so a change made while
     // the walk pumps events applies to the entries that follow; W, H and G stay.
@@ -107,13 +107,13 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
     for (int i = 0; i < count; ++i) {
         if (i > 0 && i % set.columns() == 0 && (i / set.columns()) % set.rows() == 0 &&
             breaks().pageBreakAfterRows)
-            s.insertMark(document::PageBreak);
+            s.builder.breakPage();
 
         if (gutterIs(GutterTop) && (s.cellNumber - 1) % set.columns() == 0) {
             for (int k = 1; k <= set.columns(); ++k)
                 PlaceCell(s, filler, false, W, G, CellEdges{true, true, false, k == set.columns()});
             if (breaks().lineBreakAfterStripRow)
-                s.insertMark(document::LineBreak);
+                s.builder.breakLine();
         }
 
         const bool lastRow = isLastRow(i);
@@ -122,7 +122,7 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
         if (gutterIs(GutterLeft))
             PlaceCell(s, filler, false, G, H, CellEdges{true, true, lastRow, false});
 
-        if (joblist::containsBlankMarker(entries[i]))
+        if (entries[i].isBlank())
             entries[i] = filler;
         PlaceCell(s, entries[i], true, W, H, CellEdges{true, true, lastRow, isLastColumn});
 
@@ -139,7 +139,7 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
             (i == count - 1 || s.dialog.cancelFlag() == CancelFlag::Cancelled);
         if (gutterIs(GutterBottom) && (rowComplete || incompleteLastRow)) {
             if (incompleteLastRow || breaks().lineBreakAfterStripRow)
-                s.insertMark(document::LineBreak);
+                s.builder.breakLine();
             // Each strip cell closes the picture above it: the picture draws the line between
             // them where it is in a last row, the strip draws it otherwise.
             const int strips = rowComplete ? set.columns() : i % set.columns() + 1;
@@ -151,7 +151,7 @@ void FillPages(Session& s, QStringList& entries, bool backSide)
         }
 
         if (i % set.columns() == set.columns() - 1)
-            s.insertMark(document::ParagraphMark);
+            s.builder.endRow();
 
         if (s.dialog.cancelFlag() == CancelFlag::Cancelled)
             break;

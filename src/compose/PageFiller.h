@@ -2,8 +2,6 @@
 
 #include "compose/Session.h"
 
-#include <QStringList>
-
 namespace pagula::compose {
 
 // FillPages: lays the entries of one side out in the current document as a grid of Columns
@@ -13,7 +11,7 @@ namespace pagula::compose {
 // The walk stops after the entry in progress when the progress dialog's cancel flag is cleared.
 // For the back side the gutter side is mirrored left/right during the walk and restored after
 // it, also when a failure ends it.
-void FillPages(Session& session, QStringList& entries, bool backSide);
+void FillPages(Session& session, joblist::JobEntries& entries, bool backSide);
 
 // Where the chosen cell is smaller than the largest that fits, a word processor's flow would
 // put a gutter strip row and its picture row on one line, or more than Rows rows on a page.

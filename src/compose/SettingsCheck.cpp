@@ -33,17 +33,17 @@ LayoutInput layoutInput(CompositionSettings& s)
     return in;
 }
 
-std::optional<LayoutProblem> checkSettings(CompositionSettings& s, const QStringList& entries)
+std::optional<LayoutProblem> checkSettings(CompositionSettings& s,
+                                           const joblist::JobEntries& entries)
 {
     LayoutInput in = layoutInput(s);
     in.crop1Used = false;
     in.crop2Used = false;
-    for (const QString& e : entries) {
-        if (joblist::containsBlankMarker(e))
+    for (const joblist::JobEntry& e : entries) {
+        if (e.isBlank())
             continue;
-        const int profile = joblist::entryCropNumber(e);
-        in.crop1Used = in.crop1Used || profile == 1;
-        in.crop2Used = in.crop2Used || profile == 2;
+        in.crop1Used = in.crop1Used || e.cropProfile == 1;
+        in.crop2Used = in.crop2Used || e.cropProfile == 2;
     }
     return checkLayout(in);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compose/CompositionSettings.h"
+#include "joblist/JobEntry.h"
 #include "layout/LayoutCheck.h"
 
 #include <QStringList>
@@ -16,6 +17,6 @@ LayoutInput layoutInput(CompositionSettings& settings);
 // The first setting of a run that cannot make a page, judged before anything is placed. A crop
 // profile counts only when one of the entries uses it.
 std::optional<LayoutProblem> checkSettings(CompositionSettings& settings,
-                                           const QStringList& entries);
+                                           const joblist::JobEntries& entries);
 
 } // namespace pagula::compose

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Engine.h"
+#include "document/PictureFormat.h"
 #include "imaging/Adjustments.h"
 
 #include <QRectF>

@@ -8,45 +8,26 @@ bool isCropCode(QChar c)
     return c == NoCrop || c == CropProfile1 || c == CropProfile2;
 }
 
-QString entryPath(const QString& entry)
+QChar JobEntry::cropCode() const
 {
-    return entry.left(entry.size() - 1);
+    return cropProfile == 1 ? CropProfile1 : cropProfile == 2 ? CropProfile2 : NoCrop;
 }
 
-QChar entryCropCode(const QString& entry)
+JobEntry JobEntry::withCropCode(QChar code) const
 {
-    return entry.isEmpty() ? QChar() : entry.back();
+    return {path, isCropCode(code) ? code.unicode() - u'0' : 0};
 }
 
-int entryCropNumber(const QString& entry)
+QString JobEntry::text() const
 {
-    const QChar c = entryCropCode(entry);
-    return isCropCode(c) ? c.unicode() - '0' : 0;
+    return path + cropCode();
 }
 
-QString withCropCode(const QString& entry, QChar code)
+JobEntry JobEntry::fromText(const QString& text)
 {
-    QString result = entry;
-    if (result.isEmpty())
-        result.append(code);
-    else
-        result.back() = code;
-    return result;
-}
-
-QString makeEntry(const QString& path, QChar code)
-{
-    return path + code;
-}
-
-QString blankEntry()
-{
-    return makeEntry(BlankMarker, NoCrop);
-}
-
-bool containsBlankMarker(const QString& entry)
-{
-    return entry.contains(BlankMarker);
+    if (text.isEmpty() || !isCropCode(text.back()))
+        return {text, 0};
+    return {text.chopped(1), text.back().unicode() - u'0'};
 }
 
 QString filePathIn(const QString& folder, const QString& name)

@@ -1,15 +1,13 @@
 #pragma once
 
 #include <QChar>
+#include <QList>
 #include <QString>
 
 namespace pagula::joblist
 {
 
-// A job entry is the full path of a picture followed directly by one crop code character:
-// "/scans/a.jpg0". Every reader takes it apart by its last character.
-
-// The path part of a blank entry: it stands for an empty cell.
+// The path of a blank entry: it stands for an empty cell.
 inline const QString BlankMarker = QStringLiteral("(пустая страница)");
 
 inline constexpr QChar NoCrop = QLatin1Char('0');
@@ -18,25 +16,36 @@ inline constexpr QChar CropProfile2 = QLatin1Char('2');
 
 bool isCropCode(QChar c);
 
-// The text without its last character.
-QString entryPath(const QString& entry);
+// One entry of the job list: the full path of a picture and the crop profile it gets (0 none,
+// 1 or 2), or a blank. Only the job list file and the list's display write an entry as text:
+// the path followed directly by the crop code digit, "/scans/a.jpg0".
+struct JobEntry {
+    QString path;
+    int cropProfile = 0;
 
-// The last character; a null QChar for an empty text.
-QChar entryCropCode(const QString& entry);
+    // The blank entry as the Insert key makes it: the marker with no crop.
+    static JobEntry blank() { return {BlankMarker, 0}; }
+    // A blank is an entry whose path is exactly the marker; its crop profile only changes its
+    // icon. A picture whose path merely contains the marker text is a picture.
+    bool isBlank() const { return path == BlankMarker; }
 
-// The crop code as a number 0..2; anything else counts as 0 ("no crop").
-int entryCropNumber(const QString& entry);
+    // '0', '1' or '2'.
+    QChar cropCode() const;
+    // The same entry with the crop profile of a crop code ('0' for anything else).
+    JobEntry withCropCode(QChar code) const;
 
-// The same path with another crop code.
-QString withCropCode(const QString& entry, QChar code);
+    // The text form. A text whose last character is not a crop code is a path with no crop.
+    QString text() const;
+    static JobEntry fromText(const QString& text);
 
-QString makeEntry(const QString& path, QChar code = NoCrop);
+    friend bool operator==(const JobEntry& a, const JobEntry& b)
+    {
+        return a.cropProfile == b.cropProfile && a.path == b.path;
+    }
+    friend bool operator!=(const JobEntry& a, const JobEntry& b) { return !(a == b); }
+};
 
-// BlankMarker followed by "0".
-QString blankEntry();
-
-// The composition takes every entry holding the marker anywhere for an empty cell.
-bool containsBlankMarker(const QString& entry);
+using JobEntries = QList<JobEntry>;
 
 // The full path of a file in a folder: folder + "/" (unless it already ends with one) + name.
 QString filePathIn(const QString& folder, const QString& name);

@@ -64,7 +64,7 @@ private:
 
 } // namespace
 
-QStringList parseJobListText(const QByteArray& bytes, int maxEntries)
+JobEntries parseJobListText(const QByteArray& bytes, int maxEntries)
 {
     qsizetype end = bytes.indexOf('\0');
     if (end < 0)
@@ -75,11 +75,11 @@ QStringList parseJobListText(const QByteArray& bytes, int maxEntries)
         i = 3;
 
     // Lines are split on the bytes: CR and LF never occur inside a UTF-8 sequence. Each line is
-    // decoded straight into its entry; the decoder keeps a byte order mark within a line as a
+    // decoded straight into its entry's path; the decoder keeps a byte order mark within a line as a
     // character and turns bytes that are not UTF-8 into U+FFFD.
     QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
                                                       QStringConverter::Flag::ConvertInitialBom);
-    QStringList entries;
+    JobEntries entries;
     while (i < end && entries.size() <= maxEntries) {
         qsizetype lineEnd = i;
         while (lineEnd < end && p[lineEnd] != '\r' && p[lineEnd] != '\n')
@@ -89,12 +89,9 @@ QStringList parseJobListText(const QByteArray& bytes, int maxEntries)
             // the last byte.
             const char last = p[lineEnd - 1];
             const bool hasCode = last == '0' || last == '1' || last == '2';
-            QString entry(lineEnd - i + 1, Qt::Uninitialized);
-            QChar* out = decode.appendToBuffer(entry.data(), QByteArrayView(p + i, lineEnd - i));
-            if (!hasCode)
-                *out++ = NoCrop;
-            entry.truncate(out - entry.constData());
-            entries.append(std::move(entry));
+            const qsizetype pathEnd = hasCode ? lineEnd - 1 : lineEnd;
+            entries.append(JobEntry{decode(QByteArrayView(p + i, pathEnd - i)),
+                                    hasCode ? last - '0' : 0});
         }
         i = lineEnd;
         if (i < end && p[i] == '\r' && i + 1 < end && p[i + 1] == '\n')
@@ -119,20 +116,21 @@ int lineCutByNul(const QByteArray& bytes)
     return 0;
 }
 
-QByteArray serializeJobList(const QStringList& entries)
+QByteArray serializeJobList(const JobEntries& entries)
 {
     // Encoded straight into one buffer sized for the worst case (3 bytes per UTF-16 unit).
     qsizetype room = 3;
-    for (const QString& e : entries)
-        room += 3 * e.size() + 2;
+    for (const JobEntry& e : entries)
+        room += 3 * e.path.size() + 3;
     QByteArray bytes(room, Qt::Uninitialized);
     char* out = bytes.data();
-    if (!entries.isEmpty() && entries.front().startsWith(ByteOrderMark))
+    if (!entries.isEmpty() && entries.front().path.startsWith(ByteOrderMark))
         out = std::copy_n("\xEF\xBB\xBF", 3, out);
     QStringEncoder encode(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    for (const QString& e : entries) {
-        Q_ASSERT(!hasLineBreak(e));
-        out = encode.appendToBuffer(out, e);
+    for (const JobEntry& e : entries) {
+        Q_ASSERT(!hasLineBreak(e.path));
+        out = encode.appendToBuffer(out, e.path);
+        *out++ = char(e.cropCode().unicode());
         *out++ = '\r';
         *out++ = '\n';
     }
@@ -140,20 +138,20 @@ QByteArray serializeJobList(const QStringList& entries)
     return bytes;
 }
 
-bool writeJobList(QIODevice& device, const QStringList& entries)
+bool writeJobList(QIODevice& device, const JobEntries& entries)
 {
     const QByteArray bytes = serializeJobList(entries);
     return device.write(bytes) == bytes.size();
 }
 
-void saveJobListFile(const QString& path, const QStringList& entries)
+void saveJobListFile(const QString& path, const JobEntries& entries)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !writeJobList(file, entries) || !file.commit())
         throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 }
 
-QStringList loadJobListFile(const QString& path)
+JobEntries loadJobListFile(const QString& path)
 {
     // Non-blocking, so a FIFO put in the file's place cannot stall the program on open; fstat
     // on the opened descriptor then refuses anything but a regular file.
@@ -198,7 +196,7 @@ QStringList loadJobListFile(const QString& path)
             cannotOpen(path) +
             QStringLiteral(": line %1 holds a NUL byte, which would cut the list there").arg(line));
 
-    QStringList entries = parseJobListText(bytes);
+    JobEntries entries = parseJobListText(bytes);
     if (entries.size() > MaxJobListEntries)
         throw Error(cannotOpen(path) +
                     QStringLiteral(": it holds more than %1 entries").arg(MaxJobListEntries));

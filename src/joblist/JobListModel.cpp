@@ -42,13 +42,11 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
     const Row& r = rows_[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return entryPath(r.text);
+        return r.entry.path;
     case Qt::CheckStateRole:
         return r.ticked ? Qt::Checked : Qt::Unchecked;
-    case EntryTextRole:
-        return r.text;
     case CropCodeRole:
-        return QString(entryCropCode(r.text));
+        return QString(r.entry.cropCode());
     default:
         return {};
     }
@@ -73,9 +71,9 @@ Qt::ItemFlags JobListModel::flags(const QModelIndex& index) const
            Qt::ItemNeverHasChildren;
 }
 
-QString JobListModel::entryText(int row) const
+JobEntry JobListModel::entry(int row) const
 {
-    return row >= 0 && row < size() ? rows_[static_cast<size_t>(row)].text : QString();
+    return row >= 0 && row < size() ? rows_[static_cast<size_t>(row)].entry : JobEntry();
 }
 
 bool JobListModel::isTicked(int row) const
@@ -83,21 +81,21 @@ bool JobListModel::isTicked(int row) const
     return row >= 0 && row < size() && rows_[static_cast<size_t>(row)].ticked;
 }
 
-QStringList JobListModel::entries() const
+JobEntries JobListModel::entries() const
 {
-    QStringList list;
+    JobEntries list;
     list.reserve(size());
     for (const Row& r : rows_)
-        list.append(r.text);
+        list.append(r.entry);
     return list;
 }
 
-QStringList JobListModel::tickedEntries() const
+JobEntries JobListModel::tickedEntries() const
 {
-    QStringList list;
+    JobEntries list;
     for (const Row& r : rows_) {
         if (r.ticked)
-            list.append(r.text);
+            list.append(r.entry);
     }
     return list;
 }
@@ -156,11 +154,7 @@ QStringList JobListModel::appendFiles(const QString& folder, const QStringList& 
             refused.append(prefix + name);
             continue;
         }
-        // One allocation per entry: path and crop code written straight into place.
-        QString entry;
-        entry.reserve(prefix.size() + name.size() + 1);
-        entry.append(prefix).append(name).append(NoCrop);
-        added.push_back(Row{std::move(entry), true});
+        added.push_back(Row{JobEntry{prefix + name, 0}, true});
     }
     if (!added.empty()) {
         {
@@ -178,7 +172,7 @@ QStringList JobListModel::appendFiles(const QString& folder, const QStringList& 
     return refused;
 }
 
-void JobListModel::replaceEntries(const QStringList& entries)
+void JobListModel::replaceEntries(const JobEntries& entries)
 {
     {
         const Reshaping reshaping(reshaping_);
@@ -186,7 +180,7 @@ void JobListModel::replaceEntries(const QStringList& entries)
         rows_.clear();
         rows_.shrink_to_fit();
         rows_.reserve(static_cast<size_t>(entries.size()));
-        for (const QString& e : entries)
+        for (const JobEntry& e : entries)
             rows_.push_back(Row{e, false});
         tag_ = 0;
         current_ = rows_.empty() ? -1 : 0;
@@ -201,8 +195,8 @@ void JobListModel::setCropCode(int row, QChar code)
 {
     if (row < 0 || row >= size())
         return;
-    QString& text = rows_[static_cast<size_t>(row)].text;
-    text = withCropCode(text, code);
+    JobEntry& entry = rows_[static_cast<size_t>(row)].entry;
+    entry = entry.withCropCode(code);
     emit dataChanged(index(row), index(row));
     emit listChanged();
 }
@@ -313,16 +307,16 @@ void JobListModel::selectAllCrops(CropMode mode)
 {
     for (size_t i = 0; i < rows_.size(); ++i) {
         const bool second = mode == CropMode::TwoSide && i % 2 == 1;
-        rows_[i].text = withCropCode(rows_[i].text, second ? CropProfile2 : CropProfile1);
+        rows_[i].entry.cropProfile = second ? 2 : 1;
     }
-    allRowsChanged({EntryTextRole, CropCodeRole});
+    allRowsChanged({CropCodeRole});
 }
 
 void JobListModel::resetCrops()
 {
     for (Row& r : rows_)
-        r.text = withCropCode(r.text, NoCrop);
-    allRowsChanged({EntryTextRole, CropCodeRole});
+        r.entry.cropProfile = 0;
+    allRowsChanged({CropCodeRole});
 }
 
 void JobListModel::cycleCropCode(int row, CropMode mode)
@@ -330,29 +324,25 @@ void JobListModel::cycleCropCode(int row, CropMode mode)
     if (row < 0 || row >= size())
         return;
     Row& r = rows_[static_cast<size_t>(row)];
-    const int c = entryCropNumber(r.text);
+    const int c = r.entry.cropProfile;
     if (c == 0 && !r.ticked) {
         r.ticked = true;
         ++tag_;
         rewriteLabel();
     }
-    const auto codeChar = [](int code) {
-        return QChar(QLatin1Char(static_cast<char>('0' + code)));
-    };
     int lastChanged = row;
     if (mode == CropMode::OneSide) {
-        r.text = withCropCode(r.text, codeChar((c + 1) % 2));
+        r.entry.cropProfile = (c + 1) % 2;
     } else {
         const int next = (c + 1) % 3;
-        r.text = withCropCode(r.text, codeChar(next));
+        r.entry.cropProfile = next;
         if (next != 0) {
             // Keep the alternation below the changed row: swap the profile of every later
             // cropped entry.
             for (size_t j = static_cast<size_t>(row) + 1; j < rows_.size(); ++j) {
-                const QChar code = entryCropCode(rows_[j].text);
-                if (code == CropProfile1 || code == CropProfile2) {
-                    rows_[j].text = withCropCode(
-                        rows_[j].text, code == CropProfile1 ? CropProfile2 : CropProfile1);
+                int& profile = rows_[j].entry.cropProfile;
+                if (profile == 1 || profile == 2) {
+                    profile = 3 - profile;
                     lastChanged = static_cast<int>(j);
                 }
             }
@@ -369,7 +359,7 @@ void JobListModel::insertBlank()
     {
         const Reshaping reshaping(reshaping_);
         beginInsertRows(QModelIndex(), at, at);
-        rows_.insert(rows_.begin() + at, Row{blankEntry(), false});
+        rows_.insert(rows_.begin() + at, Row{JobEntry::blank(), false});
         endInsertRows();
     }
     // The current entry stays the same entry, one row lower.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "joblist/CropMode.h"
+#include "joblist/JobEntry.h"
 
 #include <QAbstractListModel>
 #include <QStringList>
@@ -18,8 +19,7 @@ class JobListModel : public QAbstractListModel
     Q_OBJECT
 public:
     enum Role {
-        EntryTextRole = Qt::UserRole + 1, // the whole entry, path and crop code
-        CropCodeRole,                     // the crop code as a one-character string
+        CropCodeRole = Qt::UserRole + 1, // the crop code as a one-character string
     };
 
     explicit JobListModel(QObject* parent = nullptr);
@@ -34,11 +34,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     int size() const { return static_cast<int>(rows_.size()); }
-    QString entryText(int row) const;
+    // An empty entry for a row outside the list.
+    JobEntry entry(int row) const;
     bool isTicked(int row) const;
-    QStringList entries() const;
+    JobEntries entries() const;
     // The entries a composition run takes, in list order.
-    QStringList tickedEntries() const;
+    JobEntries tickedEntries() const;
 
     // Kept up to date by every command, by adding or subtracting per changed entry or by a
     // recount, exactly as each command prescribes.
@@ -50,15 +51,15 @@ public:
     // A row outside the list means "no current entry".
     void setCurrentRow(int row);
 
-    // Appends folder + "/" (when the folder does not end with one) + name + "0" for each name,
-    // ticked. Names whose full path holds a line break cannot be stored in the job list file and
+    // Appends folder + "/" (when the folder does not end with one) + name, with no crop, for each
+    // name, ticked. Names whose full path holds a line break cannot be stored in the job list file and
     // are refused; their full paths are returned. The label is rewritten even when nothing was
     // added. The current entry does not change.
     QStringList appendFiles(const QString& folder, const QStringList& names);
 
     // Replaces the whole list (loading the job list file): all unticked, count 0, the first
     // entry current.
-    void replaceEntries(const QStringList& entries);
+    void replaceEntries(const JobEntries& entries);
 
     // Sets a crop code in place; tick and current entry stay.
     void setCropCode(int row, QChar code);
@@ -94,7 +95,7 @@ signals:
 
 private:
     struct Row {
-        QString text;
+        JobEntry entry;
         bool ticked = false;
     };
 

@@ -2,16 +2,8 @@
 
 namespace pagula::preview {
 
-namespace {
-// An empty entry has no crop character; it matches other empty entries only.
-QChar cropCharacter(const QString& entry)
-{
-    return entry.isEmpty() ? QChar() : entry.back();
-}
-} // namespace
-
 int findNavigationTarget(int rowCount, int current, NavigateDirection direction, NavigateMode mode,
-                         const std::function<QString(int)>& entryAt)
+                         const std::function<joblist::JobEntry(int)>& entryAt)
 {
     if (current < 0 || current >= rowCount)
         return -1;
@@ -20,9 +12,9 @@ int findNavigationTarget(int rowCount, int current, NavigateDirection direction,
         const int row = current + step;
         return row >= 0 && row < rowCount ? row : -1;
     }
-    const QChar code = cropCharacter(entryAt(current));
+    const int profile = entryAt(current).cropProfile;
     for (int row = current + step; row >= 0 && row < rowCount; row += step) {
-        if (cropCharacter(entryAt(row)) == code)
+        if (entryAt(row).cropProfile == profile)
             return row;
     }
     return -1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "joblist/JobEntry.h"
 
 #include <functional>
 
@@ -15,9 +15,9 @@ enum class NavigateMode {
 enum class NavigateDirection { Previous, Next };
 
 // The row that previous/next moves to from `current`, or -1 when none qualifies (no current
-// row, the first or last row, or no row in that direction with the same last character).
-// Rows are compared by their last character only; ticks play no part.
+// row, the first or last row, or no row in that direction with the same crop profile).
+// Rows are compared by their crop profile only; ticks play no part.
 int findNavigationTarget(int rowCount, int current, NavigateDirection direction, NavigateMode mode,
-                         const std::function<QString(int)>& entryAt);
+                         const std::function<joblist::JobEntry(int)>& entryAt);
 
 } // namespace pagula::preview

@@ -44,7 +44,7 @@ void PreviewController::PreviewClick()
         return;
     if (jobs_.currentRow() < 0 || jobs_.currentRow() >= jobs_.entryCount())
         jobs_.setCurrentRow(0);
-    window_.ShowEntry(jobs_.entryText(jobs_.currentRow()));
+    window_.ShowEntry(jobs_.entry(jobs_.currentRow()));
 
     const QRect screen = screenGeometry_();
     window_.showWindow();
@@ -58,7 +58,7 @@ void PreviewController::refreshPreview()
     const int row = jobs_.currentRow();
     if (!controls_.previewTicked() || row < 0 || row >= jobs_.entryCount())
         return;
-    window_.ShowEntry(jobs_.entryText(row));
+    window_.ShowEntry(jobs_.entry(row));
 }
 
 void PreviewController::Button8Click()
@@ -75,12 +75,12 @@ void PreviewController::navigate(NavigateDirection direction)
 {
     const int target =
         findNavigationTarget(jobs_.entryCount(), jobs_.currentRow(), direction,
-                             controls_.navigateMode(), [this](int row) { return jobs_.entryText(row); });
+                             controls_.navigateMode(), [this](int row) { return jobs_.entry(row); });
     if (target < 0)
         return;
     jobs_.setCurrentRow(target);
     if (controls_.previewTicked())
-        window_.ShowEntry(jobs_.entryText(target));
+        window_.ShowEntry(jobs_.entry(target));
 }
 
 } // namespace pagula::preview

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "joblist/JobEntry.h"
 #include "preview/CropBands.h"
 #include "preview/Navigation.h"
 
@@ -13,7 +14,7 @@ class PreviewJobList {
 public:
     virtual ~PreviewJobList() = default;
     virtual int entryCount() const = 0;
-    virtual QString entryText(int row) const = 0;
+    virtual joblist::JobEntry entry(int row) const = 0;
     virtual int currentRow() const = 0; // -1 when no entry is current
     virtual void setCurrentRow(int row) = 0;
 };
@@ -39,7 +40,7 @@ class PreviewWindowPort {
 public:
     virtual ~PreviewWindowPort() = default;
     // Shows a job entry; throws pagula::Error when its picture cannot be shown.
-    virtual void ShowEntry(const QString& entry) = 0;
+    virtual void ShowEntry(const joblist::JobEntry& entry) = 0;
     // Visible and not already closing.
     virtual bool isShowing() const = 0;
     virtual void closeWindow() = 0;

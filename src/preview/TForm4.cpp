@@ -4,7 +4,6 @@
 #include "common/Fonts.h"
 #include "preview/PictureLoading.h"
 #include "preview/PreviewCanvas.h"
-#include "preview/PreviewEntry.h"
 #include "preview/RenderPlan.h"
 #include "preview/Resample.h"
 #include "preview/WorkerWait.h"
@@ -102,14 +101,13 @@ TForm4::TForm4(QWidget* parent)
 
 TForm4::~TForm4() = default;
 
-void TForm4::ShowEntry(const QString& entry)
+void TForm4::ShowEntry(const joblist::JobEntry& entry)
 {
-    const EntryParts parts = splitEntry(entry);
-    cropCode_ = parts.cropCode;
-    if (parts.path == blankMarker())
+    cropCode_ = entry.cropProfile;
+    if (entry.isBlank())
         return;
     // Read and decoded once here; zoom changes and overlays work on Image2 from now on.
-    const QString path = parts.path;
+    const QString path = entry.path;
     PreviewPicture picture =
         runWhileRepainting<PreviewPicture>([path] { return loadPreviewPicture(path); });
     // Refused before anything changes, so the previous picture stays.

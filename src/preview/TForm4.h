@@ -32,7 +32,7 @@ public:
     void setCropProfiles(const CropProfileSource* profiles) { profiles_ = profiles; }
 
     // PreviewWindowPort
-    void ShowEntry(const QString& entry) override;
+    void ShowEntry(const joblist::JobEntry& entry) override;
     bool isShowing() const override;
     void closeWindow() override;
     void showWindow() override;

@@ -320,7 +320,8 @@ TEST_F(Generation, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
 TEST_F(Generation, NothingTickedSaysSoAndOpensNothing)
 {
     // Empty, and loaded from the job list file (every entry unticked).
-    for (const QStringList& entries : {QStringList{}, QStringList{QStringLiteral("/a/b.jpg0")}}) {
+    for (const joblist::JobEntries& entries :
+         {joblist::JobEntries{}, joblist::JobEntries{{QStringLiteral("/a/b.jpg"), 0}}}) {
         messages.clear();
         main().jobList()->model()->replaceEntries(entries);
         generate();
@@ -339,7 +340,7 @@ TEST(ProgramDocumentWindows, AreTheProgramsDocumentWindows)
     program.start();
     // A blank entry makes a page without reading any file.
     joblist::JobListModel* list = program.mainWindow().jobList()->model();
-    list->replaceEntries({joblist::blankEntry()});
+    list->replaceEntries({joblist::JobEntry::blank()});
     list->tickAll();
     program.mainWindow().PrintButtonClick();
     ASSERT_EQ(program.shownDocuments().size(), 1u);

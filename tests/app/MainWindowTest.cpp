@@ -360,8 +360,9 @@ TEST_F(MainWindow, AddingThroughThePopupMenuAndDoubleClick)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third);
     const joblist::JobListModel* jobs = main().jobList()->model();
     ASSERT_EQ(jobs->size(), 2);
-    EXPECT_EQ(jobs->entryText(0), dir.filePath(names[1]) + "0");
-    EXPECT_EQ(jobs->entryText(1), dir.filePath(names[2]) + "0");
+    EXPECT_EQ(jobs->entry(0).path, dir.filePath(names[1]));
+    EXPECT_EQ(jobs->entry(1).path, dir.filePath(names[2]));
+    EXPECT_EQ(jobs->entry(0).cropProfile + jobs->entry(1).cropProfile, 0);
     EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 2"));
 }
 
@@ -411,9 +412,9 @@ TEST_F(MainWindow, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
     ASSERT_TRUE(dropOn(list, files));
     const joblist::JobListModel* jobs = main().jobList()->model();
     ASSERT_EQ(jobs->size(), 3);
-    EXPECT_EQ(jobs->entryText(0), dir.filePath(names[0]) + "0");
-    EXPECT_EQ(jobs->entryText(1), dir.filePath(names[1]) + "0");
-    EXPECT_EQ(jobs->entryText(2), root.filePath(QStringLiteral("loose/z.bmp")) + "0");
+    EXPECT_EQ(jobs->entry(0).text(), dir.filePath(names[0]) + "0");
+    EXPECT_EQ(jobs->entry(1).text(), dir.filePath(names[1]) + "0");
+    EXPECT_EQ(jobs->entry(2).text(), root.filePath(QStringLiteral("loose/z.bmp")) + "0");
     EXPECT_EQ(jobs->tickedCount(), 3);
     EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 3"));
     const QString status = main().progressBar()->statusText();

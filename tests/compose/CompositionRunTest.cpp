@@ -14,6 +14,7 @@
 
 using namespace pagula::compose;
 using namespace pagula::compose::test;
+using pagula::joblist::JobEntry;
 
 namespace {
 
@@ -31,10 +32,10 @@ struct RunFixture {
     FakeSettings settings;
     FakeHost host;
     FakeDialog dialog;
-    RecordingEngine engine;
-    CompositionRun run{engine, settings, host, dialog, filler};
+    RecordingBuilder builder;
+    CompositionRun run{builder, settings, host, dialog, filler};
 
-    QString doc(size_t d) const { return engine.dump(d, filler); }
+    QString doc(size_t d) const { return builder.dump(d, filler); }
 };
 
 } // namespace
@@ -46,16 +47,14 @@ TEST(CompositionRun, OneSidedDocumentWithMarginsStatusAndEndState)
     r.settings.gutter = 0;
     r.run.PrintButtonClick();
 
-    ASSERT_EQ(r.engine.docs.size(), 1u);
+    ASSERT_EQ(r.builder.docs.size(), 1u);
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 2:tlb 3:tlbr | 4:tlbr"));
-    const auto& d = r.engine.docs[0];
-    EXPECT_FLOAT_EQ(d.top, 19.845f);
-    EXPECT_FLOAT_EQ(d.left, 19.845f);
-    EXPECT_FLOAT_EQ(d.bottom, 45.36f);
-    EXPECT_FLOAT_EQ(d.right, 17.01f);
-    EXPECT_EQ(r.engine.calls,
-              (QStringList{"connect", "options", "caption Pagula", "addDocument", "releaseDoc",
-                           "show", "releaseApp"}));
+    const QMarginsF& m = r.builder.docs[0].margins;
+    EXPECT_DOUBLE_EQ(m.top(), 19.845);
+    EXPECT_DOUBLE_EQ(m.left(), 19.845);
+    EXPECT_DOUBLE_EQ(m.bottom(), 45.36);
+    EXPECT_DOUBLE_EQ(m.right(), 17.01);
+    EXPECT_EQ(r.builder.handedOver, 1u);
     EXPECT_EQ(r.dialog.statuses, (QStringList{"Подготовка...", "Формирование..."}));
     EXPECT_FALSE(r.dialog.visible);
     EXPECT_EQ(r.host.position, 0);
@@ -84,7 +83,7 @@ TEST(CompositionRun, TwoSidedAlternatesEntriesPadsAndMirrorsTheBack)
         r.settings.cols = c.columns;
         r.settings.ticked = numbered(c.count);
         r.run.PrintButtonClick();
-        ASSERT_EQ(r.engine.docs.size(), 2u);
+        ASSERT_EQ(r.builder.docs.size(), 2u);
         EXPECT_EQ(r.doc(0), QString::fromUtf8(c.front)) << c.count << "x" << c.columns;
         EXPECT_EQ(r.doc(1), QString::fromUtf8(c.back)) << c.count << "x" << c.columns;
         EXPECT_EQ(r.host.informations, QStringList{CompositionRun::twoSidedMessage()});
@@ -97,10 +96,7 @@ TEST(CompositionRun, TwoSidedSequenceOfStepsAndMessage)
     r.settings.twoSide = true;
     r.settings.ticked = numbered(2);
     r.run.PrintButtonClick();
-    EXPECT_EQ(r.engine.calls,
-              (QStringList{"connect", "options", "caption Pagula", "addDocument", "releaseDoc",
-                           "releaseApp", "connect", "options", "caption Pagula", "addDocument",
-                           "releaseDoc", "show", "releaseApp"}));
+    EXPECT_EQ(r.builder.handedOver, 2u);
     EXPECT_EQ(r.dialog.statuses, (QStringList{"Подготовка...", "Формирование лицевой стороны...",
                                               "Формирование обратной стороны..."}));
     const QString msg = CompositionRun::twoSidedMessage();
@@ -122,9 +118,9 @@ TEST(CompositionRun, BackSideGetsBlankPaddingAsFillerCells)
     r.settings.ticked = numbered(4); // back: 2, 4 + one blank -> mirrored blank, 4, 2
     r.run.PrintButtonClick();
     EXPECT_EQ(r.doc(1), QStringLiteral("F:tlb 4:tlb 2:tlbr |"));
-    const auto& blank = r.engine.docs[1].pictures[0];
+    const auto& blank = r.builder.docs[1].cells[0];
     EXPECT_EQ(blank.path, r.filler);
-    EXPECT_EQ(blank.colorType, 2); // placed as a picture cell
+    EXPECT_TRUE(blank.adjustments.has_value()); // placed as a picture cell
 }
 
 TEST(CompositionRun, CancelInTheFrontEndsTheRunWithoutABackSide)
@@ -134,16 +130,15 @@ TEST(CompositionRun, CancelInTheFrontEndsTheRunWithoutABackSide)
     r.settings.gutter = 0;
     r.settings.ticked = numbered(12);
     r.host.onProcessEvents = [&] {
-        if (r.engine.docs.size() == 1 && r.engine.docs[0].pictures.size() == 2)
+        if (r.builder.docs.size() == 1 && r.builder.docs[0].cells.size() == 2)
             r.dialog.flag.cancel();
     };
     r.run.PrintButtonClick();
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 3:tl"));
-    EXPECT_EQ(r.engine.docs.size(), 1u);
+    EXPECT_EQ(r.builder.docs.size(), 1u);
     EXPECT_TRUE(r.host.informations.isEmpty());
     EXPECT_FALSE(r.dialog.visible);
-    EXPECT_EQ(r.engine.calls.mid(r.engine.calls.size() - 3),
-              (QStringList{"releaseDoc", "show", "releaseApp"}));
+    EXPECT_EQ(r.builder.handedOver, 1u);
 }
 
 TEST(CompositionRun, ANewRunIsNotCancelledByThePreviousCancel)
@@ -163,7 +158,7 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     r.settings.gutter = 0;
     r.settings.side = GutterRight;
     r.settings.ticked = numbered(6);
-    r.engine.missing << QStringLiteral("/p/4.jpg"); // second entry of the back side
+    r.builder.missing << QStringLiteral("/p/4.jpg"); // second entry of the back side
     r.run.PrintButtonClick();
 
     ASSERT_EQ(r.host.messages.size(), 1);
@@ -173,33 +168,21 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     EXPECT_TRUE(r.host.informations.isEmpty());     // the remaining steps are skipped
     EXPECT_NE(r.host.position, 0);
     EXPECT_EQ(r.settings.side, GutterRight);
-    EXPECT_EQ(r.engine.calls.mid(r.engine.calls.size() - 2), (QStringList{"show", "releaseApp"}));
+    EXPECT_EQ(r.builder.handedOver, 2u); // the front and what was placed of the back
     EXPECT_FALSE(r.run.isRunning());
-}
-
-TEST(CompositionRun, EngineStartFailureIsReportedAndTheRunGoesOn)
-{
-    RunFixture r;
-    r.engine.failConnect = true;
-    r.settings.gutter = 0;
-    r.settings.ticked = numbered(1);
-    r.run.PrintButtonClick();
-    EXPECT_EQ(r.host.errors, QStringList{QStringLiteral("Должен быть установлен Word 97.")});
-    EXPECT_EQ(r.engine.calls.mid(0, 2), (QStringList{"connect", "addDocument"}));
-    EXPECT_EQ(r.doc(0), QStringLiteral("1:tlbr"));
 }
 
 TEST(CompositionRun, UnwritableFillerLocationFailsTheRunNamingTheFile)
 {
     RunFixture r;
     const QString blocked = r.dir.filePath(QStringLiteral("no-such-folder/Pagula-tmp.bmp"));
-    CompositionRun run(r.engine, r.settings, r.host, r.dialog, blocked);
+    CompositionRun run(r.builder, r.settings, r.host, r.dialog, blocked);
     r.settings.ticked = numbered(2);
     run.PrintButtonClick();
     ASSERT_EQ(r.host.messages.size(), 1);
     EXPECT_TRUE(r.host.messages[0].startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
         << r.host.messages[0].toStdString();
-    EXPECT_TRUE(r.engine.docs.empty());
+    EXPECT_TRUE(r.builder.docs.empty());
     EXPECT_FALSE(r.dialog.visible);
 }
 
@@ -214,12 +197,12 @@ TEST(CompositionRun, ASecondStartDuringARunIsIgnored)
         r.run.PrintButtonClick();
     };
     r.run.PrintButtonClick();
-    EXPECT_EQ(r.engine.docs.size(), 1u);
+    EXPECT_EQ(r.builder.docs.size(), 1u);
     EXPECT_EQ(nested, 3);
     EXPECT_FALSE(r.run.isRunning());
     r.host.onProcessEvents = nullptr;
     r.run.PrintButtonClick(); // a new run after the first has ended works
-    EXPECT_EQ(r.engine.docs.size(), 2u);
+    EXPECT_EQ(r.builder.docs.size(), 2u);
 }
 
 TEST(CompositionRun, TicksAreReadOncePerSide)
@@ -263,23 +246,30 @@ TEST(FillerPicture, IsTheWhiteOneBitBitmap)
 
 TEST(EntryOrder, AlternatePadAndMirror)
 {
-    const QStringList six{"a", "b", "c", "d", "e", "f"};
-    EXPECT_EQ(alternateEntries(six, 0), (QStringList{"a", "c", "e"}));
-    EXPECT_EQ(alternateEntries(six, 1), (QStringList{"b", "d", "f"}));
-    EXPECT_EQ(alternateEntries({}, 1), QStringList{});
+    const auto entries = [](const QStringList& paths) {
+        JobEntries l;
+        for (const QString& p : paths)
+            l.append({p, 1});
+        return l;
+    };
+    const JobEntries six = entries({"a", "b", "c", "d", "e", "f"});
+    EXPECT_EQ(alternateEntries(six, 0), entries({"a", "c", "e"}));
+    EXPECT_EQ(alternateEntries(six, 1), entries({"b", "d", "f"}));
+    EXPECT_EQ(alternateEntries({}, 1), JobEntries{});
 
-    QStringList l{"1", "2", "3", "4", "5"};
+    JobEntries l = entries({"1", "2", "3", "4", "5"});
     padToWholeRows(l, 4);
     EXPECT_EQ(l.size(), 8);
-    EXPECT_EQ(l.count(BlankMarker), 3);
+    EXPECT_EQ(l.count(pagula::joblist::JobEntry::blank()), 3);
     mirrorRows(l, 4);
-    EXPECT_EQ(l.mid(0, 4), (QStringList{"4", "3", "2", "1"}));
-    EXPECT_EQ(l.mid(4, 4), (QStringList{BlankMarker, BlankMarker, BlankMarker, "5"}));
+    EXPECT_EQ(l.mid(0, 4), entries({"4", "3", "2", "1"}));
+    EXPECT_EQ(l.mid(4, 3), JobEntries(3, pagula::joblist::JobEntry::blank()));
+    EXPECT_EQ(l.at(7), entries({"5"}).front());
 
-    QStringList one{"x", "y"};
+    JobEntries one = entries({"x", "y"});
     padToWholeRows(one, 1);
     mirrorRows(one, 1);
-    EXPECT_EQ(one, (QStringList{"x", "y"}));
+    EXPECT_EQ(one, entries({"x", "y"}));
 }
 
 TEST(CompositionRun, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
@@ -307,7 +297,7 @@ TEST(CompositionRun, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
         ASSERT_EQ(r.host.messages.size(), 1);
         EXPECT_TRUE(r.host.messages[0].contains(QString::fromUtf8(c.message)))
             << r.host.messages[0].toStdString();
-        EXPECT_TRUE(r.engine.calls.isEmpty());
+        EXPECT_TRUE(r.builder.docs.empty());
         EXPECT_FALSE(r.dialog.visible);
         EXPECT_FALSE(QFile::exists(r.filler));
         EXPECT_FALSE(r.run.isRunning());
@@ -320,5 +310,5 @@ TEST(CompositionRun, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
     r.settings.gutter = 0;
     r.run.PrintButtonClick();
     EXPECT_TRUE(r.host.messages.isEmpty());
-    EXPECT_EQ(r.engine.docs.size(), 1u);
+    EXPECT_EQ(r.builder.docs.size(), 1u);
 }

@@ -1,22 +1,21 @@
 #pragma once
 
-// Plain-data stand-ins for the main window, the progress dialog and the word processor, so the
-// composition can be driven and its result read back as text.
+// Plain-data stand-ins for the main window, the progress dialog and the document builder, so
+// the composition can be driven and its result read back as text.
 
 #include "common/Error.h"
 #include "compose/CompositionHost.h"
 #include "compose/CompositionSettings.h"
 #include "compose/ProgressDialog.h"
-#include "document/Engine.h"
+#include "document/DocumentBuilder.h"
 
-#include <QMap>
 #include <QSizeF>
 #include <QStringList>
 #include <functional>
-#include <map>
 #include <vector>
 
-namespace pagula::compose::test {
+namespace pagula::compose::test
+{
 
 struct FakeSettings : CompositionSettings {
     bool twoSide = false;
@@ -33,7 +32,14 @@ struct FakeSettings : CompositionSettings {
     std::vector<int> gutterSideWrites;
 
     bool twoSided() override { return twoSide; }
-    QStringList tickedEntries() override { return ticked; }
+    // The ticked entries, written as in the job list file.
+    joblist::JobEntries tickedEntries() override
+    {
+        joblist::JobEntries entries;
+        for (const QString& t : ticked)
+            entries.append(joblist::JobEntry::fromText(t));
+        return entries;
+    }
     int columns() override { return cols; }
     int rows() override { return rowCount; }
     double cellWidth() override { return cellW; }
@@ -110,110 +116,37 @@ struct FakeHost : CompositionHost {
     void showInformation(const QString& t) override { informations << t; }
 };
 
-// Records what a word processor would hold: per document its margins and content.
-class RecordingEngine : public document::Engine {
+// Records the documents as built: per document its margins and its cells and marks in order.
+class RecordingBuilder : public document::DocumentBuilder
+{
 public:
-    struct Picture {
-        QString path;
-        bool linked = false, stored = true;
-        QSizeF own{100, 100}; // points at 100 %
-        double width = 0, height = 0;
-        bool scaleReset = false;
-        float brightness = -1, contrast = -1;
-        int colorType = 0;
-        std::map<document::CropSide, float> crops;
-        QString edges; // letters t, l, b, r in the order set
-    };
     struct Item {
-        char mark = 0; // 0 for a picture, else the control character
-        int picture = -1;
+        char mark = 0; // 0 for a cell, else '|' (end of row), '/' (line break), '#' (page break)
+        int cell = -1;
     };
     struct Doc {
-        float top = -1, left = -1, bottom = -1, right = -1;
+        QMarginsF margins;
         std::vector<Item> items;
-        std::vector<Picture> pictures;
+        std::vector<document::Cell> cells;
     };
 
     std::vector<Doc> docs;
-    QStringList calls; // application-level operations in order
-    QMap<QString, QSizeF> ownSizes; // file name -> own size in points
-    QStringList missing;            // file names whose insertion fails
-    bool failConnect = false;
-    int rangeStart = 0, rangeEnd_ = 0;
+    QStringList missing;   // paths whose cells fail
+    size_t handedOver = 0; // documents handed over so far
 
-    void connect() override
+    void beginDocument(const QMarginsF& margins) override { docs.push_back(Doc{margins, {}, {}}); }
+    void addCell(const document::Cell& cell) override
     {
-        calls << QStringLiteral("connect");
-        if (failConnect)
-            throw pagula::Error(QStringLiteral("no application"));
+        if (missing.contains(cell.path))
+            throw pagula::Error(
+                QStringLiteral("Cannot insert picture %1: Cannot open file %1: No such file or directory").arg(cell.path));
+        doc().cells.push_back(cell);
+        doc().items.push_back(Item{0, int(doc().cells.size()) - 1});
     }
-    void disableOptions() override { calls << QStringLiteral("options"); }
-    void setCaption(const QString& c) override { calls << QStringLiteral("caption ") + c; }
-    void showAndActivate() override { calls << QStringLiteral("show"); }
-    void releaseApplication() override { calls << QStringLiteral("releaseApp"); }
-    void addDocument() override
-    {
-        calls << QStringLiteral("addDocument");
-        docs.emplace_back();
-        rangeStart = rangeEnd_ = 0;
-    }
-    void releaseDocument() override { calls << QStringLiteral("releaseDoc"); }
-    void setTopMargin(float v) override { doc().top = v; }
-    void setLeftMargin(float v) override { doc().left = v; }
-    void setBottomMargin(float v) override { doc().bottom = v; }
-    void setRightMargin(float v) override { doc().right = v; }
-    void selectWholeDocument() override
-    {
-        rangeStart = 0;
-        rangeEnd_ = int(doc().items.size());
-    }
-    int rangeEnd() override { return rangeEnd_; }
-    void setRange(int s, int e) override
-    {
-        rangeStart = s;
-        rangeEnd_ = e;
-    }
-    void insertAfter(const QString& text) override
-    {
-        for (QChar c : text)
-            doc().items.push_back(Item{char(c.unicode()), -1});
-        rangeEnd_ = int(doc().items.size());
-    }
-    void addPicture(const QString& path, bool link, bool store) override
-    {
-        if (missing.contains(path))
-            throw pagula::Error(QStringLiteral("Cannot insert picture %1: Cannot open file %1").arg(path));
-        Picture p;
-        p.path = path;
-        p.linked = link;
-        p.stored = store;
-        p.own = ownSizes.value(path, QSizeF(100, 100));
-        p.width = p.own.width() * 0.5; // inserted scaled, as a large picture would be
-        p.height = p.own.height() * 0.5;
-        doc().pictures.push_back(p);
-        doc().items.push_back(Item{0, int(doc().pictures.size()) - 1});
-    }
-    int pictureCount() override { return int(doc().pictures.size()); }
-    void setScaleHeight(int n, float v) override
-    {
-        pic(n).height = pic(n).own.height() * v / 100.0;
-        pic(n).scaleReset = true;
-    }
-    void setScaleWidth(int n, float v) override { pic(n).width = pic(n).own.width() * v / 100.0; }
-    float width(int n) override { return float(pic(n).width); }
-    float height(int n) override { return float(pic(n).height); }
-    void setWidth(int n, float v) override { pic(n).width = v; }
-    void setHeight(int n, float v) override { pic(n).height = v; }
-    void setBrightness(int n, float v) override { pic(n).brightness = v; }
-    void setContrast(int n, float v) override { pic(n).contrast = v; }
-    void setColorType(int n, document::ColorType t) override { pic(n).colorType = int(t); }
-    void setCrop(int n, document::CropSide side, float v) override { pic(n).crops[side] = v; }
-    void setBorder(int n, document::BorderEdge e, int style, int width) override
-    {
-        if (style != document::LineStyleSingle || width != document::LineWidthQuarterPoint)
-            throw pagula::Error(QStringLiteral("unexpected border"));
-        pic(n).edges += QString("tlbr").at(int(e) - 1);
-    }
+    void endRow() override { doc().items.push_back(Item{'|', -1}); }
+    void breakLine() override { doc().items.push_back(Item{'/', -1}); }
+    void breakPage() override { doc().items.push_back(Item{'#', -1}); }
+    void handOver() override { handedOver = docs.size(); }
 
     Doc& doc()
     {
@@ -221,15 +154,9 @@ public:
             throw pagula::Error(QStringLiteral("no document"));
         return docs.back();
     }
-    Picture& pic(int n)
-    {
-        if (n < 1 || n > int(doc().pictures.size()))
-            throw pagula::Error(QStringLiteral("no picture %1").arg(n));
-        return doc().pictures[size_t(n - 1)];
-    }
 
-    // The content of document d as text: each picture as its file's base name (a filler as F)
-    // with its edges, marks as "|" (paragraph), "/" (line break), "#" (page break).
+    // The content of document d as text: each cell as its file's base name (a filler as F)
+    // with its edges (letters t, l, b, r), and the marks.
     QString dump(size_t d, const QString& fillerPath) const;
 };
 

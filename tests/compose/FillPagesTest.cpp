@@ -7,6 +7,7 @@
 
 using namespace pagula::compose;
 using namespace pagula::compose::test;
+using pagula::joblist::BlankMarker;
 
 namespace {
 
@@ -24,18 +25,21 @@ struct Walk {
     FakeSettings settings;
     FakeHost host;
     FakeDialog dialog;
-    RecordingEngine engine;
-    Session session{engine, settings, host, dialog, FillerPath + QLatin1Char('0'), {7, 10, 7, 20}, 1};
+    RecordingBuilder builder;
+    Session session{builder, settings, host, dialog, {FillerPath, 0}, {7, 10, 7, 20}, 1};
 
     Walk() { dialog.show(); }
-    QString run(QStringList entries, bool backSide = false)
+    // Entries as written in the job list file.
+    QString run(const QStringList& texts, bool backSide = false)
     {
-        engine.addDocument();
-        FillPages(session, entries, backSide);
-        lastEntries = entries;
-        return engine.dump(engine.docs.size() - 1, FillerPath);
+        lastEntries.clear();
+        for (const QString& t : texts)
+            lastEntries.append(pagula::joblist::JobEntry::fromText(t));
+        builder.beginDocument({});
+        FillPages(session, lastEntries, backSide);
+        return builder.dump(builder.docs.size() - 1, FillerPath);
     }
-    QStringList lastEntries;
+    pagula::joblist::JobEntries lastEntries;
 };
 
 } // namespace
@@ -113,10 +117,10 @@ TEST(FillPages, CellSizesTakeTheStripOutOfTheCell)
         w.settings.side = c.side;
         w.settings.gutter = c.gutter;
         w.run(numbered(3));
-        for (const auto& p : w.engine.docs.back().pictures) {
+        for (const auto& p : w.builder.docs.back().cells) {
             const bool filler = p.path == FillerPath;
-            EXPECT_FLOAT_EQ(float(p.width), filler ? c.stripW : c.pictureW) << c.side;
-            EXPECT_FLOAT_EQ(float(p.height), filler ? c.stripH : c.pictureH) << c.side;
+            EXPECT_FLOAT_EQ(float(p.size.width()), filler ? c.stripW : c.pictureW) << c.side;
+            EXPECT_FLOAT_EQ(float(p.size.height()), filler ? c.stripH : c.pictureH) << c.side;
         }
     }
 }
@@ -153,11 +157,29 @@ TEST(FillPages, BlankEntriesBecomeAdjustedUncroppedFillerCells)
     QStringList entries = numbered(2);
     entries.insert(1, BlankMarker + QLatin1Char('1')); // a blank given a crop code
     EXPECT_EQ(w.run(entries), QStringLiteral("1:tlb F:tlb 2:tlbr |"));
-    EXPECT_EQ(w.lastEntries.at(1), FillerPath + QLatin1Char('0'));
-    const auto& blank = w.engine.docs.back().pictures.at(1);
-    EXPECT_FLOAT_EQ(blank.brightness, 0.3f);
-    EXPECT_EQ(blank.colorType, 2);
-    EXPECT_TRUE(blank.crops.empty());
+    EXPECT_EQ(w.lastEntries.at(1), (pagula::joblist::JobEntry{FillerPath, 0}));
+    const auto& blank = w.builder.docs.back().cells.at(1);
+    ASSERT_TRUE(blank.adjustments.has_value());
+    EXPECT_DOUBLE_EQ(blank.adjustments->brightness, 0.3);
+    EXPECT_EQ(blank.adjustments->colorType, pagula::document::ColorType::Greyscale);
+    EXPECT_FALSE(blank.crop.has_value());
+}
+
+TEST(FillPages, OnlyTheMarkerItselfIsABlank)
+{
+    // Pictures in a folder, or with a file name, that holds the marker text are pictures.
+    Walk w;
+    w.settings.gutter = 0;
+    const QString folder = QStringLiteral("/p/(пустая страница)/");
+    const QStringList entries{folder + QStringLiteral("a.jpg1"), BlankMarker + QLatin1Char('0'),
+                              QStringLiteral("/p/x(пустая страница).jpg0"), BlankMarker};
+    EXPECT_EQ(w.run(entries), QStringLiteral("a:tl F:tlb x(пустая страница):tlbr | F:tlbr"));
+    const auto& cells = w.builder.docs.back().cells;
+    ASSERT_EQ(cells.size(), 4u);
+    EXPECT_EQ(cells[0].path, folder + QStringLiteral("a.jpg"));
+    EXPECT_TRUE(cells[0].crop.has_value());
+    EXPECT_EQ(cells[2].path, QStringLiteral("/p/x(пустая страница).jpg"));
+    EXPECT_EQ(cells[3].path, FillerPath);
 }
 
 TEST(FillPages, CancelCompletesTheEntryInProgress)
@@ -199,11 +221,11 @@ TEST(FillPages, BackSideRestoresTheGutterSideAfterAFailure)
 {
     Walk w;
     w.settings.side = GutterRight;
-    w.engine.missing << QStringLiteral("/p/2.jpg");
+    w.builder.missing << QStringLiteral("/p/2.jpg");
     EXPECT_THROW(w.run(numbered(3), true), pagula::Error);
     EXPECT_EQ(w.settings.side, GutterRight);
     EXPECT_EQ(w.settings.gutterSideWrites, (std::vector<int>{GutterLeft, GutterRight}));
-    EXPECT_EQ(w.engine.dump(0, FillerPath), QStringLiteral("F:tlb 1:tlb F:tlb"));
+    EXPECT_EQ(w.builder.dump(0, FillerPath), QStringLiteral("F:tlb 1:tlb F:tlb"));
 }
 
 TEST(FillPages, ChangesDuringTheWalkReachTheFollowingEntries)
@@ -218,6 +240,6 @@ TEST(FillPages, ChangesDuringTheWalkReachTheFollowingEntries)
         }
     };
     EXPECT_EQ(w.run(numbered(5)), QStringLiteral("1:tl 2:tl | 3 4 | 5"));
-    for (const auto& p : w.engine.docs.back().pictures)
-        EXPECT_FLOAT_EQ(float(p.width), 182.2905f);
+    for (const auto& p : w.builder.docs.back().cells)
+        EXPECT_FLOAT_EQ(float(p.size.width()), 182.2905f);
 }

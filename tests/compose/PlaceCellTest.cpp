@@ -1,58 +1,54 @@
 #include "Fakes.h"
-#include "support/TestSupport.h"
 #include "compose/CellPlacer.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace pagula::compose;
 using namespace pagula::compose::test;
-using pagula::document::CropSide;
+using pagula::document::CellCrop;
+using pagula::joblist::JobEntry;
 
-namespace {
+namespace
+{
 
 struct PlaceCellFixture : ::testing::Test {
     FakeSettings settings;
     FakeHost host;
     FakeDialog dialog;
-    RecordingEngine engine;
-    Session session{engine, settings, host, dialog, QStringLiteral("/f/Pagula-tmp.bmp0"), {}, 1};
+    RecordingBuilder builder;
+    Session session{builder, settings, host, dialog, {QStringLiteral("/f/Pagula-tmp.bmp"), 0}, {}, 1};
 
-    void SetUp() override { engine.addDocument(); }
-    RecordingEngine::Picture& last() { return engine.docs.back().pictures.back(); }
+    void SetUp() override { builder.beginDocument({}); }
+    const pagula::document::Cell& last() { return builder.docs.back().cells.back(); }
 };
+
+void expectCrop(const std::optional<CellCrop>& crop, CellCrop want)
+{
+    ASSERT_TRUE(crop.has_value());
+    EXPECT_DOUBLE_EQ(crop->left, want.left);
+    EXPECT_DOUBLE_EQ(crop->right, want.right);
+    EXPECT_DOUBLE_EQ(crop->top, want.top);
+    EXPECT_DOUBLE_EQ(crop->bottom, want.bottom);
+}
 
 } // namespace
 
-TEST_F(PlaceCellFixture, CropsByProfileInPointsOfTheOwnSizeThenSizesTheCell)
+TEST_F(PlaceCellFixture, CropsByTheProfileOfTheCropCodeAndSizesTheCell)
 {
-    engine.ownSizes[QStringLiteral("/p/a.jpg")] = QSizeF(600, 800);
     settings.profile1 = {10, 0, 5, 0};
-    PlaceCell(session, QStringLiteral("/p/a.jpg1"), true, 165.2805, 255.15, {true, true, false, false});
-
+    settings.profile2 = {1, 2, 3, 4};
+    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg1")), true, 165.2805, 255.15,
+              {true, true, false, false});
     const auto& p = last();
     EXPECT_EQ(p.path, QStringLiteral("/p/a.jpg"));
-    EXPECT_TRUE(p.linked);
-    EXPECT_FALSE(p.stored);
-    EXPECT_TRUE(p.scaleReset);
-    ASSERT_EQ(p.crops.size(), 2u);
-    EXPECT_FLOAT_EQ(p.crops.at(CropSide::Top), 40.0f);
-    EXPECT_FLOAT_EQ(p.crops.at(CropSide::Left), 60.0f);
-    EXPECT_FLOAT_EQ(float(p.width), 165.2805f);
-    EXPECT_FLOAT_EQ(float(p.height), 255.15f);
-    EXPECT_EQ(p.edges, QStringLiteral("tl"));
-}
+    expectCrop(p.crop, {10, 0, 5, 0});
+    EXPECT_DOUBLE_EQ(p.size.width(), 165.2805);
+    EXPECT_DOUBLE_EQ(p.size.height(), 255.15);
+    EXPECT_EQ(builder.dump(0, {}), QStringLiteral("a:tl"));
 
-TEST_F(PlaceCellFixture, ProfileTwoAndAllFourSides)
-{
-    engine.ownSizes[QStringLiteral("/p/b.jpg")] = QSizeF(300, 200);
-    settings.profile1 = {50, 50, 50, 50}; // must not be used
-    settings.profile2 = {1, 2, 3, 4};
-    PlaceCell(session, QStringLiteral("/p/b.jpg2"), true, 10, 10, {});
-    const auto& p = last();
-    EXPECT_FLOAT_EQ(p.crops.at(CropSide::Left), 3.0f);
-    EXPECT_FLOAT_EQ(p.crops.at(CropSide::Right), 6.0f);
-    EXPECT_FLOAT_EQ(p.crops.at(CropSide::Top), 6.0f);
-    EXPECT_FLOAT_EQ(p.crops.at(CropSide::Bottom), 8.0f);
+    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/b.jpg2")), true, 10, 10, {});
+    expectCrop(last().crop, {1, 2, 3, 4});
 }
 
 TEST_F(PlaceCellFixture, AdjustmentsByCropCodeAndKind)
@@ -61,69 +57,67 @@ TEST_F(PlaceCellFixture, AdjustmentsByCropCodeAndKind)
         const char* entry;
         bool isPicture;
         int bright, contr, colorFmt;
-        float wantBright, wantContr;
+        double wantBright, wantContr; // -1: no adjustments
         int wantType;
-        bool wantScaleReset;
+        bool wantCrop;
     } cases[] = {
-        {"/p/a.jpg0", true, 50, 50, 1, 0.5f, 0.5f, 2, false},
-        {"/p/a.jpg0", true, 0, 100, 2, 0.0f, 1.0f, 3, false},
-        {"/p/a.jpg0", true, 73, 12, 0, 0.73f, 0.12f, 1, false},
-        {"/p/a.jpg1", true, 50, 50, 1, 0.5f, 0.5f, 2, true},
-        {"/p/a.jpgX", true, 50, 50, 1, 0.5f, 0.5f, 2, false}, // unknown code: no crop
-        {"/f/Pagula-tmp.bmp0", false, 10, 90, 2, -1.0f, -1.0f, 0, false},
-        {"/p/a.jpg1", false, 10, 90, 2, -1.0f, -1.0f, 0, false}, // a filler is never cropped
+        {"/p/a.jpg0", true, 50, 50, 1, 0.5, 0.5, 2, false},
+        {"/p/a.jpg0", true, 0, 100, 2, 0.0, 1.0, 3, false},
+        {"/p/a.jpg0", true, 73, 12, 0, 0.73, 0.12, 1, false},
+        {"/p/a.jpg1", true, 50, 50, 1, 0.5, 0.5, 2, true},
+        {"/p/a.jpgX", true, 50, 50, 1, 0.5, 0.5, 2, false}, // unknown code: no crop
+        {"/f/Pagula-tmp.bmp0", false, 10, 90, 2, -1.0, -1.0, 0, false},
+        {"/p/a.jpg1", false, 10, 90, 2, -1.0, -1.0, 0, false}, // a filler is never cropped
     };
     settings.profile1 = {10, 10, 10, 10};
     for (const auto& c : cases) {
         settings.bright = c.bright;
         settings.contr = c.contr;
         settings.colorFmt = c.colorFmt;
-        PlaceCell(session, QString::fromUtf8(c.entry), c.isPicture, 20, 30, {});
+        PlaceCell(session, JobEntry::fromText(QString::fromUtf8(c.entry)), c.isPicture, 20, 30, {});
         const auto& p = last();
-        EXPECT_FLOAT_EQ(p.brightness, c.wantBright) << c.entry;
-        EXPECT_FLOAT_EQ(p.contrast, c.wantContr) << c.entry;
-        EXPECT_EQ(p.colorType, c.wantType) << c.entry;
-        EXPECT_EQ(p.scaleReset, c.wantScaleReset) << c.entry;
-        EXPECT_EQ(p.crops.empty(), !c.wantScaleReset) << c.entry;
-        EXPECT_DOUBLE_EQ(p.width, 20.0);
-        EXPECT_DOUBLE_EQ(p.height, 30.0);
+        ASSERT_EQ(p.adjustments.has_value(), c.wantBright >= 0) << c.entry;
+        if (p.adjustments) {
+            EXPECT_DOUBLE_EQ(p.adjustments->brightness, c.wantBright) << c.entry;
+            EXPECT_DOUBLE_EQ(p.adjustments->contrast, c.wantContr) << c.entry;
+            EXPECT_EQ(int(p.adjustments->colorType), c.wantType) << c.entry;
+        }
+        EXPECT_EQ(p.crop.has_value(), c.wantCrop) << c.entry;
+        EXPECT_EQ(p.size, QSizeF(20, 30));
     }
 }
 
 TEST_F(PlaceCellFixture, EdgesOnlyWhenFrameIsTicked)
 {
-    PlaceCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {true, true, true, true});
-    EXPECT_EQ(last().edges, QStringLiteral("tlbr"));
-    PlaceCell(session, QStringLiteral("/p/a.jpg0"), false, 1, 1, {false, true, false, true});
-    EXPECT_EQ(last().edges, QStringLiteral("lr"));
+    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {true, true, true, true});
+    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/b.jpg0")), false, 1, 1, {false, true, false, true});
     settings.frameOn = false;
-    PlaceCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {true, true, true, true});
-    EXPECT_EQ(last().edges, QString());
+    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/c.jpg0")), true, 1, 1, {true, true, true, true});
+    EXPECT_EQ(builder.dump(0, {}), QStringLiteral("a:tlbr b:lr c"));
 }
 
 TEST_F(PlaceCellFixture, AdvancesCellNumberProgressAndPumpsOncePerCell)
 {
     for (int k = 1; k <= 4; ++k) {
-        PlaceCell(session, QStringLiteral("/p/a.jpg0"), k % 2 == 0, 1, 1, {});
+        PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), k % 2 == 0, 1, 1, {});
         EXPECT_EQ(session.cellNumber, k + 1);
         EXPECT_EQ(host.position, k + 1); // pictures placed plus one
         EXPECT_EQ(host.pumps, k);
-        EXPECT_EQ(engine.rangeStart, k); // collapsed behind the new picture
-        EXPECT_EQ(engine.rangeEnd_, k);
+        EXPECT_EQ(builder.docs.back().cells.size(), size_t(k));
     }
 }
 
 TEST_F(PlaceCellFixture, FailureLeavesEarlierCellsAndDoesNotAdvance)
 {
-    engine.missing << QStringLiteral("/p/gone.jpg");
-    PlaceCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {});
+    builder.missing << QStringLiteral("/p/gone.jpg");
+    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {});
     try {
-        PlaceCell(session, QStringLiteral("/p/gone.jpg0"), true, 1, 1, {});
+        PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/gone.jpg0")), true, 1, 1, {});
         FAIL() << "no failure";
     } catch (const pagula::Error& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("/p/gone.jpg")));
     }
-    EXPECT_EQ(engine.docs.back().pictures.size(), 1u);
+    EXPECT_EQ(builder.docs.back().cells.size(), 1u);
     EXPECT_EQ(session.cellNumber, 2);
 }
 
@@ -131,9 +125,9 @@ TEST_F(PlaceCellFixture, ReadsTheSettingsAtEveryCall)
 {
     host.onProcessEvents = [&] { settings.bright += 10; };
     for (int k = 0; k < 3; ++k)
-        PlaceCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {});
-    const auto& pics = engine.docs.back().pictures;
-    EXPECT_FLOAT_EQ(pics[0].brightness, 0.5f);
-    EXPECT_FLOAT_EQ(pics[1].brightness, 0.6f);
-    EXPECT_FLOAT_EQ(pics[2].brightness, 0.7f);
+        PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {});
+    const auto& cells = builder.docs.back().cells;
+    EXPECT_DOUBLE_EQ(cells[0].adjustments->brightness, 0.5);
+    EXPECT_DOUBLE_EQ(cells[1].adjustments->brightness, 0.6);
+    EXPECT_DOUBLE_EQ(cells[2].adjustments->brightness, 0.7);
 }

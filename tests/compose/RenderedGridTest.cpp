@@ -2,7 +2,7 @@
 // rendered pixels of its pages.
 #include "Fakes.h"
 #include "compose/CompositionRun.h"
-#include "document/BuiltinEngine.h"
+#include "document/BuiltinDocumentBuilder.h"
 #include "document/FlowLayout.h"
 #include "document/PageRenderer.h"
 #include "support/TestSupport.h"
@@ -32,7 +32,7 @@ struct Composed {
     FakeSettings settings;
     FakeHost host;
     FakeDialog dialog;
-    document::BuiltinEngine engine;
+    document::BuiltinDocumentBuilder builder;
 
     Composed(int count, bool twoSided)
     {
@@ -45,7 +45,7 @@ struct Composed {
             pagula::test::savePicture(img, file, "PNG");
             settings.ticked << file + QLatin1Char('0');
         }
-        CompositionRun run(engine, settings, host, dialog, dir.filePath("Pagula-tmp.bmp"));
+        CompositionRun run(builder, settings, host, dialog, dir.filePath("Pagula-tmp.bmp"));
         run.PrintButtonClick();
     }
 };
@@ -118,8 +118,8 @@ TEST(RenderedGrid, SevenEntriesWithALeftGutter)
 {
     Composed c(7, false);
     ASSERT_TRUE(c.host.messages.isEmpty()) << c.host.messages.join(' ').toStdString();
-    ASSERT_EQ(c.engine.documents().size(), 1u);
-    const document::Document& doc = *c.engine.documents()[0];
+    ASSERT_EQ(c.builder.documents().size(), 1u);
+    const document::Document& doc = *c.builder.documents()[0];
     const auto layout = document::layoutDocument(doc);
     ASSERT_EQ(layout.pages.size(), 1);
     expectSharedLinesDrawnOnce(doc, layout.pages[0]);
@@ -154,12 +154,12 @@ TEST(RenderedGrid, SevenEntriesWithALeftGutter)
 TEST(RenderedGrid, TwoSidedBackRowsAreMirroredWithBlankCells)
 {
     Composed c(8, true);
-    ASSERT_EQ(c.engine.documents().size(), 2u);
+    ASSERT_EQ(c.builder.documents().size(), 2u);
     const double left = 7 * 2.835, top = 7 * 2.835;
     const double strip = 6 * 2.835, cellW = 64.3 * 2.835, cellH = 90 * 2.835;
 
     auto cellsOf = [&](size_t d) {
-        const document::Document& doc = *c.engine.documents()[d];
+        const document::Document& doc = *c.builder.documents()[d];
         const auto layout = document::layoutDocument(doc);
         EXPECT_EQ(layout.pages.size(), 1);
         expectSharedLinesDrawnOnce(doc, layout.pages[0]);

@@ -107,7 +107,7 @@ protected:
     TForm1& main() { return program->mainWindow(); }
     void showPreview()
     {
-        main().jobList()->model()->replaceEntries({joblist::blankEntry()});
+        main().jobList()->model()->replaceEntries({joblist::JobEntry::blank()});
         main().previewTabs()->setPreviewTicked(true);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->previewWindow()));
     }
@@ -127,7 +127,7 @@ TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
 
     // A two-sided run: one window per side.
     joblist::JobListModel* list = main().jobList()->model();
-    list->replaceEntries({joblist::blankEntry(), joblist::blankEntry()});
+    list->replaceEntries({joblist::JobEntry::blank(), joblist::JobEntry::blank()});
     list->tickAll();
     main().adjustments()->twoSideBox()->setChecked(true);
     main().PrintButtonClick();

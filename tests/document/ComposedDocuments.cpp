@@ -3,7 +3,7 @@
 #include "compose/CompositionHost.h"
 #include "compose/CompositionRun.h"
 #include "compose/ProgressDialog.h"
-#include "document/BuiltinEngine.h"
+#include "document/BuiltinDocumentBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +14,14 @@ namespace
 {
 
 struct Settings : compose::CompositionSettings {
-    explicit Settings(const LayoutChoice& choice, QStringList entries)
-        : c(choice), ticked(std::move(entries))
+    explicit Settings(const LayoutChoice& choice, const QStringList& entries) : c(choice)
     {
+        for (const QString& e : entries)
+            ticked.append(joblist::JobEntry::fromText(e));
     }
 
     bool twoSided() override { return c.twoSided; }
-    QStringList tickedEntries() override { return ticked; }
+    joblist::JobEntries tickedEntries() override { return ticked; }
     int columns() override { return c.columns; }
     int rows() override { return c.rows; }
     double cellWidth() override { return c.cellWidth; }
@@ -43,7 +44,7 @@ struct Settings : compose::CompositionSettings {
     }
 
     LayoutChoice c;
-    QStringList ticked;
+    joblist::JobEntries ticked;
 };
 
 struct Host : compose::CompositionHost {
@@ -81,11 +82,11 @@ composeDocuments(const QStringList& ticked, const LayoutChoice& layout, const QS
     Settings settings(layout, ticked);
     Host host;
     Dialog dialog;
-    BuiltinEngine engine;
-    compose::CompositionRun run(engine, settings, host, dialog, fillerPath);
+    BuiltinDocumentBuilder builder;
+    compose::CompositionRun run(builder, settings, host, dialog, fillerPath);
     run.PrintButtonClick();
     EXPECT_TRUE(host.problems.isEmpty()) << host.problems.join('\n').toStdString();
-    return engine.documents();
+    return builder.documents();
 }
 
 } // namespace pagula::document::test

@@ -33,9 +33,10 @@ struct LayoutChoice {
     compose::CropProfile profile2;
 };
 
-// Runs the composition with the built-in document layer over ticked job entries (picture path
-// and crop code) and returns the documents it made: one, or a front and a back side. The
-// filler picture is written at fillerPath. Fails the test when the run reports an error.
+// Runs the composition with the built-in document layer over ticked job entries (written as in
+// the job list file: picture path and crop code) and returns the documents it made: one, or a
+// front and a back side. The filler picture is written at fillerPath. Fails the test when the
+// run reports an error.
 std::vector<std::shared_ptr<Document>>
 composeDocuments(const QStringList& ticked, const LayoutChoice& layout, const QString& fillerPath);
 

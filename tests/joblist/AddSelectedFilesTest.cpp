@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace pagula::joblist;
+using pagula::joblist::test::textsOf;
 using pagula::joblist::test::ticks;
 
 namespace
@@ -92,7 +93,7 @@ TEST_F(FileListTest, AddsTheSelectedFilesInListOrderTickedAndDeselected)
     addSelectedFiles(jobList, fileList, folder, nullptr);
 
     EXPECT_EQ(
-        jobList.entries(),
+        textsOf(jobList.entries()),
         (QStringList{QStringLiteral("/old/x.jpg0"), folder + QStringLiteral("/a.jpg0"),
                      folder + QStringLiteral("/c.jpg0"), folder + QStringLiteral("/d 1#%.jpg0")}));
     EXPECT_EQ(ticks(jobList), QStringLiteral("1111"));
@@ -104,7 +105,7 @@ TEST_F(FileListTest, AddsTheSelectedFilesInListOrderTickedAndDeselected)
     // No duplicate check; a folder given with its final separator gets no second one.
     select(QStringLiteral("a.jpg"));
     addSelectedFiles(jobList, fileList, folder + QLatin1Char('/'), nullptr);
-    EXPECT_EQ(jobList.entryText(4), folder + QStringLiteral("/a.jpg0"));
+    EXPECT_EQ(jobList.entry(4), (JobEntry{folder + QStringLiteral("/a.jpg"), 0}));
 
     // Nothing selected: nothing added, the label rewritten with the same count.
     addSelectedFiles(jobList, fileList, folder, nullptr);
@@ -117,7 +118,7 @@ TEST_F(FileListTest, RefusesNamesWithLineBreaksAndAddsTheOthers)
     select(QStringLiteral("b.jpg"));
     select(QStringLiteral("line\nbreak.jpg"));
     addSelectedFiles(jobList, fileList, folder, nullptr);
-    EXPECT_EQ(jobList.entries(), QStringList{folder + QStringLiteral("/b.jpg0")});
+    EXPECT_EQ(jobList.entries(), (JobEntries{JobEntry{folder + QStringLiteral("/b.jpg"), 0}}));
     EXPECT_EQ(jobList.tickedCount(), 1);
     ASSERT_EQ(reports.size(), 1);
     EXPECT_EQ(reports.front(),

@@ -72,7 +72,7 @@ TEST(DroppedPictures, AppendedTickedWithoutCropAndUnstorableNamesRefused)
     ASSERT_EQ(model.size(), 4);
     const QStringList expected{"/a/1.jpg0", "/a/2.jpg0", "/c/3.jpg0", "/a/4.jpg0"};
     for (int row = 0; row < model.size(); ++row)
-        EXPECT_EQ(model.entryText(row), expected[row]);
+        EXPECT_EQ(model.entry(row).text(), expected[row]);
     EXPECT_EQ(model.tickedCount(), 4);
 }
 

@@ -16,6 +16,8 @@
 #include <unistd.h>
 
 using namespace pagula::joblist;
+using pagula::joblist::test::entriesOf;
+using pagula::joblist::test::textsOf;
 
 namespace
 {
@@ -110,7 +112,7 @@ TEST(JobListFile, ParsesLinesLeniently)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(parseJobListText(c.bytes), c.expected);
+        EXPECT_EQ(textsOf(parseJobListText(c.bytes)), c.expected);
     }
 }
 
@@ -159,7 +161,7 @@ TEST(JobListFile, ParsesManyLinesAndStopsPastTheEntryLimit)
             .append(".jpg")
             .append(char('0' + i % 3))
             .append("\r\n");
-    const QStringList entries = parseJobListText(bytes);
+    const QStringList entries = textsOf(parseJobListText(bytes));
     ASSERT_EQ(entries.size(), 100000);
     EXPECT_EQ(entries.front(), QStringLiteral("/scans/page0.jpg0"));
     EXPECT_EQ(entries.back(), QStringLiteral("/scans/page99999.jpg0"));
@@ -178,8 +180,8 @@ TEST(JobListFile, SaveAndLoadRoundTrip)
     } cases[] = {
         {"empty list gives an empty file", {}, ""},
         {"entries with CR LF",
-         {"/a.jpg0", "/b b.jpg1", blankEntry()},
-         "/a.jpg0\r\n/b b.jpg1\r\n" + blankEntry().toUtf8() + "\r\n"},
+         {"/a.jpg0", "/b b.jpg1", JobEntry::blank().text()},
+         "/a.jpg0\r\n/b b.jpg1\r\n" + BlankMarker.toUtf8() + "0\r\n"},
         {"odd names",
          {QStringLiteral("/%20/#/лист.jpg2"), QStringLiteral("/a\uFFFD.jpg0")},
          "/%20/#/\xD0\xBB\xD0\xB8\xD1\x81\xD1\x82.jpg2\r\n/a\xEF\xBF\xBD.jpg0\r\n"},
@@ -189,9 +191,9 @@ TEST(JobListFile, SaveAndLoadRoundTrip)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        saveJobListFile(path, c.entries);
+        saveJobListFile(path, entriesOf(c.entries));
         EXPECT_EQ(readBytes(path), c.bytes);
-        EXPECT_EQ(loadJobListFile(path), c.entries);
+        EXPECT_EQ(loadJobListFile(path), entriesOf(c.entries));
     }
 }
 
@@ -208,7 +210,7 @@ TEST(JobListFile, ReportsFilesThatCannotBeOpenedOrCreated)
     EXPECT_EQ(errorOf([&] { loadJobListFile(folder); }),
               QStringLiteral("Cannot open file ") + folder + ": it is a folder");
     // The save names the file and gives the system's reason after it.
-    const QString folderSave = errorOf([&] { saveJobListFile(folder, {"/a0"}); });
+    const QString folderSave = errorOf([&] { saveJobListFile(folder, entriesOf({"/a0"})); });
     EXPECT_TRUE(folderSave.startsWith(QStringLiteral("Cannot create file ") + folder + ": "))
         << folderSave.toStdString();
     EXPECT_GT(folderSave.size(), QStringLiteral("Cannot create file ").size() + folder.size() + 3);
@@ -223,7 +225,7 @@ TEST(JobListFile, ReportsFilesThatCannotBeOpenedOrCreated)
               QStringLiteral("Cannot open file /dev/zero: it is a device, not a file"));
 
     const QString noFolder = dir.filePath(QStringLiteral("no/such/temp.txt"));
-    EXPECT_TRUE(errorOf([&] { saveJobListFile(noFolder, {"/a0"}); })
+    EXPECT_TRUE(errorOf([&] { saveJobListFile(noFolder, entriesOf({"/a0"})); })
                     .startsWith(QStringLiteral("Cannot create file ") + noFolder + ": "));
 }
 
@@ -254,10 +256,10 @@ TEST(JobListFile, RefusesFilesOverTheLimits)
 TEST(JobListFile, FailedWritesReportFailure)
 {
     FailingDevice device(10);
-    EXPECT_FALSE(writeJobList(device, {"/scans/a.jpg0", "/scans/b.jpg0"}));
+    EXPECT_FALSE(writeJobList(device, entriesOf({"/scans/a.jpg0", "/scans/b.jpg0"})));
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(writeJobList(buffer, {"/a0"}));
+    EXPECT_TRUE(writeJobList(buffer, entriesOf({"/a0"})));
     EXPECT_EQ(buffer.data(), QByteArray("/a0\r\n"));
 }
 
@@ -268,12 +270,12 @@ TEST(JobListFile, SaveFailingHalfWayKeepsThePreviousFile)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("temp.txt"));
-    saveJobListFile(path, {"/old/a.jpg0", "/old/b.jpg1"});
+    saveJobListFile(path, entriesOf({"/old/a.jpg0", "/old/b.jpg1"}));
     const QByteArray before = readBytes(path);
 
-    QStringList big;
+    JobEntries big;
     for (int i = 0; i < 20000; ++i)
-        big.append(QStringLiteral("/new/picture%1.jpg0").arg(i));
+        big.append(JobEntry{QStringLiteral("/new/picture%1.jpg").arg(i), 0});
 
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);

@@ -24,27 +24,44 @@ QString lastLabel(const QSignalSpy& spy)
 
 } // namespace
 
-TEST(JobEntry, TakesAnEntryApartByItsLastCharacter)
+TEST(JobEntry, TextIsThePathFollowedByTheCropCode)
 {
     const struct {
-        QString entry;
+        QString text;
         QString path;
-        QChar code;
+        int profile;
+        bool blank;
+        QString written; // the text the entry gives back
     } cases[] = {
-        {QStringLiteral("/scans/a.jpg0"), QStringLiteral("/scans/a.jpg"), QLatin1Char('0')},
-        {QStringLiteral("/scans/b 1.jpg2"), QStringLiteral("/scans/b 1.jpg"), QLatin1Char('2')},
-        {QStringLiteral("(пустая страница)0"), BlankMarker, QLatin1Char('0')},
-        {QStringLiteral("1"), QString(), QLatin1Char('1')},
-        {QString(), QString(), QChar()},
+        {QStringLiteral("/scans/a.jpg0"), QStringLiteral("/scans/a.jpg"), 0, false, {}},
+        {QStringLiteral("/scans/b 1.jpg2"), QStringLiteral("/scans/b 1.jpg"), 2, false, {}},
+        {QStringLiteral("(пустая страница)0"), BlankMarker, 0, true, {}},
+        // Crop commands change a blank's code too; it stays a blank.
+        {QStringLiteral("(пустая страница)1"), BlankMarker, 1, true, {}},
+        // The marker as a folder or file name is a picture's path like any other.
+        {QStringLiteral("/scans/(пустая страница)/a.jpg0"),
+         QStringLiteral("/scans/(пустая страница)/a.jpg"), 0, false, {}},
+        {QStringLiteral("x(пустая страница)2"), QStringLiteral("x(пустая страница)"), 2, false, {}},
+        {QStringLiteral("1"), QString(), 1, false, {}},
+        // No crop code at the end: the whole text is the path.
+        {QStringLiteral("/x/y.bmpA"), QStringLiteral("/x/y.bmpA"), 0, false,
+         QStringLiteral("/x/y.bmpA0")},
+        {QStringLiteral("(пустая страница)"), BlankMarker, 0, true, BlankMarker + QLatin1Char('0')},
+        {QString(), QString(), 0, false, QStringLiteral("0")},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(entryPath(c.entry), c.path) << c.entry.toStdString();
-        EXPECT_EQ(entryCropCode(c.entry), c.code) << c.entry.toStdString();
+        SCOPED_TRACE(c.text.toStdString());
+        const JobEntry e = JobEntry::fromText(c.text);
+        EXPECT_EQ(e.path, c.path);
+        EXPECT_EQ(e.cropProfile, c.profile);
+        EXPECT_EQ(e.isBlank(), c.blank);
+        EXPECT_EQ(e.text(), c.written.isNull() ? c.text : c.written);
     }
-    EXPECT_EQ(withCropCode(QStringLiteral("/a.jpg0"), CropProfile2), QStringLiteral("/a.jpg2"));
-    EXPECT_EQ(blankEntry(), QStringLiteral("(пустая страница)0"));
+    const JobEntry a{QStringLiteral("/a.jpg"), 0};
+    EXPECT_EQ(a.withCropCode(CropProfile2), (JobEntry{QStringLiteral("/a.jpg"), 2}));
+    EXPECT_EQ(a.withCropCode(QLatin1Char('7')), a);
+    EXPECT_EQ(JobEntry::blank().text(), QStringLiteral("(пустая страница)0"));
     EXPECT_EQ(BlankMarker.size(), 17);
-    EXPECT_TRUE(containsBlankMarker(QStringLiteral("x(пустая страница)2")));
     EXPECT_EQ(filePathIn(QStringLiteral("/"), QStringLiteral("a.jpg")), QStringLiteral("/a.jpg"));
     EXPECT_EQ(filePathIn(QStringLiteral("/scans"), QStringLiteral("a.jpg")),
               QStringLiteral("/scans/a.jpg"));
@@ -116,12 +133,12 @@ TEST(JobListModel, RemoveTickedMatchesRemovingOneByOne)
         const int current = n == 0 ? -1 : static_cast<int>(rng.bounded(n + 1)) - 1;
         m.setCurrentRow(current);
 
-        QStringList expected = m.entries();
+        JobEntries expected = m.entries();
         QList<bool> expectedTicks;
         for (int i = 0; i < n; ++i)
             expectedTicks.append(m.isTicked(i));
-        QString currentText =
-            current >= 0 && !expectedTicks[current] ? expected[current] : QString();
+        const bool currentStays = current >= 0 && !expectedTicks[current];
+        const JobEntry currentEntry = currentStays ? expected[current] : JobEntry();
         int count = m.tickedCount();
         for (;;) {
             const qsizetype at = expectedTicks.indexOf(true);
@@ -137,10 +154,10 @@ TEST(JobListModel, RemoveTickedMatchesRemovingOneByOne)
             << codesText.toStdString() << " " << ticksText.toStdString();
         EXPECT_EQ(m.tickedCount(), count);
         EXPECT_EQ(m.tickedCount(), 0);
-        if (currentText.isEmpty()) {
+        if (!currentStays) {
             EXPECT_EQ(m.currentRow(), -1);
         } else {
-            EXPECT_EQ(m.entryText(m.currentRow()), currentText);
+            EXPECT_EQ(m.entry(m.currentRow()), currentEntry);
         }
     }
 }
@@ -240,7 +257,7 @@ TEST(JobListModel, InsertAndDeleteKeepTheRightCurrentEntry)
         JobListModel m;
         m.insertBlank();
         ASSERT_EQ(m.size(), 1);
-        EXPECT_EQ(m.entryText(0), blankEntry());
+        EXPECT_EQ(m.entry(0), JobEntry::blank());
         EXPECT_FALSE(m.isTicked(0));
         EXPECT_EQ(m.currentRow(), -1);
     }
@@ -250,11 +267,11 @@ TEST(JobListModel, InsertAndDeleteKeepTheRightCurrentEntry)
         JobListModel m;
         fill(m, QStringLiteral("0120"), QStringLiteral("1111"));
         m.setCurrentRow(2);
-        const QString third = m.entryText(2);
+        const JobEntry third = m.entry(2);
         QSignalSpy labels(&m, &JobListModel::tickedCountLabelChanged);
         m.insertBlank();
-        EXPECT_EQ(m.entryText(2), blankEntry());
-        EXPECT_EQ(m.entryText(3), third);
+        EXPECT_EQ(m.entry(2), JobEntry::blank());
+        EXPECT_EQ(m.entry(3), third);
         EXPECT_EQ(m.currentRow(), 3);
         EXPECT_EQ(m.tickedCount(), 4);
         EXPECT_TRUE(labels.isEmpty());
@@ -277,13 +294,13 @@ TEST(JobListModel, InsertAndDeleteKeepTheRightCurrentEntry)
         JobListModel m;
         fill(m, QString(d.ticks.size(), QLatin1Char('0')), d.ticks);
         m.setCurrentRow(d.current);
-        const QStringList before = m.entries();
+        const JobEntries before = m.entries();
         m.deleteCurrent();
         EXPECT_EQ(ticks(m), d.expectedTicks);
         EXPECT_EQ(m.currentRow(), d.expectedCurrent);
         EXPECT_EQ(m.tickedCount(), d.expectedCount);
         if (d.current >= 0 && d.expectedCurrent >= 0) {
-            EXPECT_EQ(m.entryText(d.expectedCurrent),
+            EXPECT_EQ(m.entry(d.expectedCurrent),
                       before.value(d.current + 1, before.value(d.current - 1)));
         }
     }
@@ -300,9 +317,9 @@ TEST(JobListModel, AppendFilesAndReplaceEntries)
     refused = m.appendFiles(QStringLiteral("/scans/"),
                             {QStringLiteral("a.jpg"), QStringLiteral("x\ny.jpg")});
     EXPECT_EQ(refused, QStringList{QStringLiteral("/scans/x\ny.jpg")});
-    EXPECT_EQ(m.entries(),
-              (QStringList{QStringLiteral("/scans/a.jpg0"), QStringLiteral("/scans/b.jpg0"),
-                           QStringLiteral("/scans/a.jpg0")}));
+    EXPECT_EQ(m.entries(), (JobEntries{{QStringLiteral("/scans/a.jpg"), 0},
+                                       {QStringLiteral("/scans/b.jpg"), 0},
+                                       {QStringLiteral("/scans/a.jpg"), 0}}));
     EXPECT_EQ(ticks(m), QStringLiteral("111"));
     EXPECT_EQ(m.currentRow(), -1); // adding does not touch the current entry
     m.appendFiles(QStringLiteral("/scans"), {});
@@ -310,7 +327,7 @@ TEST(JobListModel, AppendFilesAndReplaceEntries)
     EXPECT_EQ(lastLabel(labels), QStringLiteral("Выбрано файлов: 3"));
     EXPECT_EQ(m.tickedEntries().size(), 3);
 
-    m.replaceEntries({QStringLiteral("/a0"), QStringLiteral("/b1")});
+    m.replaceEntries({{QStringLiteral("/a"), 0}, {QStringLiteral("/b"), 1}});
     EXPECT_EQ(ticks(m), QStringLiteral("00"));
     EXPECT_EQ(m.currentRow(), 0);
     EXPECT_EQ(lastLabel(labels), QStringLiteral("Выбрано файлов: 0"));
@@ -341,5 +358,4 @@ TEST(JobListModel, PassesTheItemModelTester)
     m.insertBlank();
     EXPECT_EQ(m.data(m.index(0), Qt::DisplayRole).toString(), BlankMarker);
     EXPECT_EQ(m.data(m.index(0), JobListModel::CropCodeRole).toString(), QStringLiteral("0"));
-    EXPECT_EQ(m.data(m.index(0), JobListModel::EntryTextRole).toString(), blankEntry());
 }

@@ -12,16 +12,41 @@ inline void PrintTo(const QString& s, std::ostream* os)
     *os << '"' << s.toStdString() << '"';
 }
 
+namespace pagula::joblist
+{
+inline void PrintTo(const JobEntry& e, std::ostream* os)
+{
+    *os << '"' << e.path.toStdString() << "\" profile " << e.cropProfile;
+}
+} // namespace pagula::joblist
+
 namespace pagula::joblist::test
 {
+
+// Entries in the job list file's notation ("/a.jpg1"), for compact tables.
+inline JobEntries entriesOf(const QStringList& texts)
+{
+    JobEntries entries;
+    for (const QString& t : texts)
+        entries.append(JobEntry::fromText(t));
+    return entries;
+}
+
+inline QStringList textsOf(const JobEntries& entries)
+{
+    QStringList texts;
+    for (const JobEntry& e : entries)
+        texts.append(e.text());
+    return texts;
+}
 
 // Fills the list with entries "/p/<i>.jpg<code>" whose codes are the characters of codes, and
 // ticks the rows marked '1' in ticks (same length, or empty for no ticks).
 inline void fill(JobListModel& model, const QString& codes, const QString& ticks = QString())
 {
-    QStringList entries;
+    JobEntries entries;
     for (int i = 0; i < codes.size(); ++i)
-        entries.append(QStringLiteral("/p/%1.jpg").arg(i) + codes[i]);
+        entries.append(JobEntry::fromText(QStringLiteral("/p/%1.jpg").arg(i) + codes[i]));
     model.replaceEntries(entries);
     for (int i = 0; i < ticks.size(); ++i) {
         if (ticks[i] == QLatin1Char('1'))
@@ -34,7 +59,7 @@ inline QString codes(const JobListModel& model)
 {
     QString s;
     for (int i = 0; i < model.size(); ++i)
-        s.append(model.entryText(i).back());
+        s.append(model.entry(i).cropCode());
     return s;
 }
 

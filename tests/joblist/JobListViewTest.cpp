@@ -182,11 +182,11 @@ TEST_F(JobListViewTest, KeysWhateverTheModifiers)
     setRows(QStringLiteral("0120"), QStringLiteral("0010"));
     QSignalSpy refresh(&view, &JobListView::previewRefreshRequested);
     model.setCurrentRow(2);
-    const QString third = model.entryText(2);
+    const JobEntry third = model.entry(2);
     QTest::keyClick(&view, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(model.entryText(2), blankEntry());
+    EXPECT_EQ(model.entry(2), JobEntry::blank());
     EXPECT_EQ(model.currentRow(), 3);
-    EXPECT_EQ(model.entryText(3), third);
+    EXPECT_EQ(model.entry(3), third);
     EXPECT_EQ(view.currentIndex().row(), 3);
 
     QTest::keyClick(&view, Qt::Key_Space);
@@ -218,15 +218,15 @@ TEST_F(JobListViewTest, KeysWhateverTheModifiers)
     }
     QTest::keyClick(&view, Qt::Key_Delete); // no current entry: nothing
     QTest::keyClick(&view, Qt::Key_Insert);
-    EXPECT_EQ(model.entries(), QStringList{blankEntry()});
+    EXPECT_EQ(model.entries(), JobEntries{JobEntry::blank()});
     EXPECT_EQ(model.currentRow(), -1);
 }
 
 TEST_F(JobListViewTest, DisplayColumns)
 {
-    QStringList many;
+    JobEntries many;
     for (int i = 0; i < 40; ++i)
-        many.append(QStringLiteral("/p/%1.jpg0").arg(i));
+        many.append(JobEntry{QStringLiteral("/p/%1.jpg").arg(i), 0});
     model.replaceEntries(many);
     for (const int n : {2, 3}) {
         SCOPED_TRACE(n);
@@ -363,7 +363,7 @@ TEST_F(JobListViewTest, SavesAndLoadsThroughThePopupMenu)
     EXPECT_EQ(model.tickedCount(), 2);
 
     model.insertBlank();
-    const QStringList saved = model.entries();
+    const JobEntries saved = model.entries();
     save->trigger();
     model.tickAll();
     model.selectAllCrops(CropMode::TwoSide);
@@ -401,11 +401,11 @@ TEST_F(JobListViewTest, NamedListsThroughThePopupMenu)
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/')));
 
     setRows(QStringLiteral("012"), QStringLiteral("110"));
-    const QStringList first = model.entries();
+    const JobEntries first = model.entries();
     answer = dir.filePath(QStringLiteral("список 1.txt"));
     saveAs->trigger();
     setRows(QStringLiteral("21"), QStringLiteral("01"));
-    const QStringList second = model.entries();
+    const JobEntries second = model.entries();
     answer = dir.filePath(QStringLiteral("список 2.txt"));
     saveAs->trigger();
 

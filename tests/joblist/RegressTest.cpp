@@ -20,10 +20,10 @@ TEST(JobListRegress, ParserInvariantsHoldOnKeptInputs)
         SCOPED_TRACE(name.toStdString());
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const QStringList entries = parseJobListText(f.readAll());
-        for (const QString& e : entries) {
-            EXPECT_FALSE(hasLineBreak(e));
-            EXPECT_TRUE(isCropCode(entryCropCode(e)));
+        const JobEntries entries = parseJobListText(f.readAll());
+        for (const JobEntry& e : entries) {
+            EXPECT_FALSE(hasLineBreak(e.path));
+            EXPECT_TRUE(e.cropProfile >= 0 && e.cropProfile <= 2);
         }
         EXPECT_EQ(parseJobListText(serializeJobList(entries)), entries);
     }

@@ -8,7 +8,9 @@ using namespace pagula::preview;
 namespace {
 int target(const QStringList& rows, int current, NavigateDirection d, NavigateMode m)
 {
-    return findNavigationTarget(int(rows.size()), current, d, m, [&](int i) { return rows.at(i); });
+    return findNavigationTarget(int(rows.size()), current, d, m, [&](int i) {
+        return pagula::joblist::JobEntry::fromText(rows.at(i));
+    });
 }
 } // namespace
 
@@ -19,7 +21,7 @@ TEST(Navigation, FindsTheNeighbourOrTheNearestRowWithTheSameCropCode)
     const auto all = NavigateMode::AllInTurn;
     const auto byType = NavigateMode::ByCropType;
     const QStringList codes{"/p/a.jpg0", "/p/b.jpg1", "(пустая страница)0", "/p/d.jpg1"};
-    const QStringList withEmpty{"", "/p/b.jpg0", "", "x1"};
+    const QStringList withBlank{"(пустая страница)1", "/p/b.jpg0", "/p/c.jpg2", "x1"};
     const struct {
         const QStringList* rows;
         int current;
@@ -31,8 +33,8 @@ TEST(Navigation, FindsTheNeighbourOrTheNearestRowWithTheSameCropCode)
         {&codes, 1, next, byType, 3},  {&codes, 3, prev, byType, 1},  {&codes, 1, prev, byType, -1},
         {&codes, 0, next, all, 1},     {&codes, 1, next, all, 2},     {&codes, 3, next, all, -1},
         {&codes, 0, prev, all, -1},    {&codes, 2, prev, all, 1},     {&codes, -1, next, all, -1},
-        {&codes, -1, prev, byType, -1}, {&codes, 4, prev, all, -1},   {&withEmpty, 0, next, byType, 2},
-        {&withEmpty, 1, next, byType, -1},
+        {&codes, -1, prev, byType, -1}, {&codes, 4, prev, all, -1},   {&withBlank, 0, next, byType, 3},
+        {&withBlank, 1, next, byType, -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(target(*c.rows, c.current, c.direction, c.mode), c.expected)

@@ -1,6 +1,5 @@
 #include "imaging/ImageIO.h"
 #include "preview/PictureLoading.h"
-#include "preview/PreviewEntry.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -22,27 +21,6 @@ QString failureOf(const QString& path)
     return QStringLiteral("(no failure)");
 }
 } // namespace
-
-TEST(PreviewEntry, PathIsAllButTheLastCharacterAndCodeIsThatCharacter)
-{
-    const struct {
-        const char* entry;
-        const char* path;
-        int code;
-    } cases[] = {
-        {"/scans/a.jpg0", "/scans/a.jpg", 0},
-        {"/scans/a.jpg2", "/scans/a.jpg", 2},
-        {"(пустая страница)0", "(пустая страница)", 0},
-        {"/x/y.bmpA", "/x/y.bmp", 'A' - '0'},
-        {"", "", 0},
-    };
-    for (const auto& c : cases) {
-        const EntryParts parts = splitEntry(QString::fromUtf8(c.entry));
-        EXPECT_EQ(parts.path, QString::fromUtf8(c.path));
-        EXPECT_EQ(parts.cropCode, c.code) << c.entry;
-    }
-    EXPECT_EQ(blankMarker().size(), 17);
-}
 
 TEST(PictureLoading, ExtensionIsWhatFollowsTheLastDotOfTheFileName)
 {

@@ -14,7 +14,10 @@ struct FakeJobList : PreviewJobList {
     int current = -1;
 
     int entryCount() const override { return int(entries.size()); }
-    QString entryText(int row) const override { return entries.at(row); }
+    joblist::JobEntry entry(int row) const override
+    {
+        return joblist::JobEntry::fromText(entries.at(row));
+    }
     int currentRow() const override { return current; }
     void setCurrentRow(int row) override { current = row; }
 };
@@ -40,7 +43,7 @@ struct FakeWindow : PreviewWindowPort {
     QRect frame{100, 100, 300, 400};
     int maxHeight = 1 << 20;
 
-    void ShowEntry(const QString& entry) override { shownEntries << entry; }
+    void ShowEntry(const joblist::JobEntry& entry) override { shownEntries << entry.text(); }
     bool isShowing() const override { return visible; }
     void closeWindow() override
     {

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -19,6 +20,7 @@
 using namespace pagula;
 using namespace pagula::preview;
 using namespace pagula::preview::fakes;
+using pagula::joblist::JobEntry;
 
 namespace {
 const QRgb kBlue = qRgb(0, 0, 255);
@@ -62,7 +64,7 @@ struct PreviewWindow : ::testing::Test {
     QWidget* image1() { return form.findChild<QWidget*>(QStringLiteral("Image1")); }
     void guarded(const QString& entry)
     {
-        runGuarded(&form, [&] { form.ShowEntry(entry); });
+        runGuarded(&form, [&] { form.ShowEntry(JobEntry::fromText(entry)); });
     }
 };
 } // namespace
@@ -102,7 +104,7 @@ TEST_F(PreviewWindow, ZoomedCopiesHaveTruncatedSizesAtTheTopLeft)
     } cases[] = {{&big, 3, {300, 240}}, {&big, 10, {1000, 800}}, {&odd, 1, {99, 55}}};
     for (const auto& c : cases) {
         zoom()->setCurrentIndex(c.zoom);
-        form.ShowEntry(*c.path + QLatin1Char('0'));
+        form.ShowEntry(JobEntry::fromText(*c.path + QLatin1Char('0')));
         EXPECT_EQ(form.shownBitmap().size(), c.expected);
         EXPECT_EQ(image1()->geometry(), QRect(QPoint(0, 0), c.expected));
         EXPECT_EQ(scrollBox()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
@@ -126,7 +128,7 @@ TEST_F(PreviewWindow, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFits)
 
     // A zoom that cannot hold the new picture refuses it; the previous one stays.
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(small + QLatin1Char('0'));
+    form.ShowEntry(JobEntry::fromText(small + QLatin1Char('0')));
     guarded(big + QLatin1Char('1'));
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(QStringLiteral("Масштаб 100%"))) << reports[0].toStdString();
@@ -139,7 +141,7 @@ TEST_F(PreviewWindow, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFits)
     reports.clear();
     profiles.one = {10, 0, 20, 0};
     zoom()->setCurrentIndex(1);
-    form.ShowEntry(big + QLatin1Char('1'));
+    form.ShowEntry(JobEntry::fromText(big + QLatin1Char('1')));
     EXPECT_EQ(form.pictureSize(), QSize(10000, 7000));
     EXPECT_LT(form.sourcePicture().width(), 10000);
     QImage shown = form.shownBitmap();
@@ -176,7 +178,7 @@ TEST_F(PreviewWindow, FitToWindowStretchesToTheAreaAndFollowsResizes)
     const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
     form.resize(400, 500);
     form.show();
-    form.ShowEntry(path + QLatin1Char('0'));
+    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('0')));
     QApplication::processEvents();
     EXPECT_EQ(scrollBox()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(scrollBox()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -194,7 +196,7 @@ TEST_F(PreviewWindow, ProfileOneBandsLandOnTheExactPixels)
     const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
     profiles.one = {10, 0, 20, 5};
     zoom()->setCurrentIndex(3);
-    form.ShowEntry(path + QLatin1Char('1'));
+    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('1')));
     const QImage shown = form.shownBitmap();
     ASSERT_EQ(shown.size(), QSize(300, 240));
     const struct {
@@ -216,15 +218,15 @@ TEST_F(PreviewWindow, TheEntrysCropCodeChoosesTheBands)
     profiles.one = {10, 0, 0, 0};
     profiles.two = {0, 20, 0, 0};
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(path + QLatin1Char('0'));
+    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('0')));
     EXPECT_EQ(countColour(form.shownBitmap(), kGreen), 0);
-    form.ShowEntry(path + QLatin1Char('1'));
+    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('1')));
     EXPECT_EQ(form.shownBitmap().pixel(5, 50), kGreen);
     EXPECT_EQ(form.shownBitmap().pixel(190, 50), kBlue);
-    form.ShowEntry(path + QLatin1Char('2'));
+    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('2')));
     EXPECT_EQ(form.shownBitmap().pixel(5, 50), kBlue);
     EXPECT_EQ(form.shownBitmap().pixel(190, 50), kGreen);
-    form.ShowEntry(path + QLatin1Char('0'));
+    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('0')));
     EXPECT_EQ(countColour(form.shownBitmap(), kGreen), 0);
 }
 
@@ -233,7 +235,7 @@ TEST_F(PreviewWindow, AZoomChangeReadsTheCurrentPercentagesButNotTheFile)
     const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
     profiles.one = {10, 0, 0, 0};
     zoom()->setCurrentIndex(3);
-    form.ShowEntry(path + QLatin1Char('1'));
+    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('1')));
     EXPECT_EQ(form.shownBitmap().pixel(100, 100), kBlue);
 
     profiles.one.left = 50;
@@ -253,12 +255,20 @@ TEST_F(PreviewWindow, ABlankEntryKeepsThePictureButItsCodeIsRemembered)
     const QString path = picture(QStringLiteral("a.bmp"), {300, 200}, kBlue);
     profiles.one = {10, 10, 10, 10};
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(path + QLatin1Char('1'));
+    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('1')));
     const QImage before = form.shownBitmap();
-    form.ShowEntry(QStringLiteral("(пустая страница)0"));
+    form.ShowEntry(JobEntry::fromText(QStringLiteral("(пустая страница)0")));
     EXPECT_EQ(form.shownBitmap(), before);
     EXPECT_EQ(form.rememberedCropCode(), 0);
     EXPECT_EQ(form.sourcePicture().size(), QSize(300, 200));
+    EXPECT_TRUE(reports.isEmpty());
+
+    // A picture in a folder named like the marker is a picture.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("(пустая страница)")));
+    const QString inFolder =
+        picture(QStringLiteral("(пустая страница)/b.bmp"), {120, 80}, kGreen);
+    form.ShowEntry(JobEntry{inFolder, 0});
+    EXPECT_EQ(form.sourcePicture().size(), QSize(120, 80));
     EXPECT_TRUE(reports.isEmpty());
 }
 
@@ -266,7 +276,7 @@ TEST_F(PreviewWindow, FailuresAreReportedAndKeepThePreviousPicture)
 {
     const QString good = picture(QStringLiteral("good.bmp"), {120, 80}, kRed);
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(good + QLatin1Char('0'));
+    form.ShowEntry(JobEntry::fromText(good + QLatin1Char('0')));
     const QImage before = form.shownBitmap();
 
     const QString missing = dir.filePath(QStringLiteral("missing.jpg"));
@@ -311,7 +321,7 @@ TEST_F(PreviewWindow, DraggingTowardsTheTopLeftScrollsTowardsTheBottomRight)
     form.resize(300, 300);
     form.show();
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(path + QLatin1Char('0'));
+    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('0')));
     QApplication::processEvents();
     QWidget* viewport = scrollBox()->viewport();
     QScrollBar* h = scrollBox()->horizontalScrollBar();

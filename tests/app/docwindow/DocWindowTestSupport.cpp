@@ -1,6 +1,6 @@
 #include "DocWindowTestSupport.h"
 
-#include "document/BuiltinEngine.h"
+#include "document/BuiltinDocumentBuilder.h"
 #include "imaging/ImageIO.h"
 #include "support/TestSupport.h"
 
@@ -22,30 +22,14 @@ QString saveSolidPicture(const QString& path, QColor color, QSize size)
 
 std::shared_ptr<document::Document> gridDocument(const QStringList& paths, int columns, QSizeF cell)
 {
-    document::BuiltinEngine engine;
-    engine.addDocument();
-    engine.setTopMargin(20);
-    engine.setLeftMargin(20);
-    engine.setBottomMargin(20);
-    engine.setRightMargin(20);
-    auto collapseToEnd = [&] {
-        engine.selectWholeDocument();
-        const int end = engine.rangeEnd();
-        engine.setRange(end, end);
-    };
+    document::BuiltinDocumentBuilder builder;
+    builder.beginDocument(QMarginsF(20, 20, 20, 20));
     for (int i = 0; i < paths.size(); ++i) {
-        collapseToEnd();
-        engine.addPicture(paths[i], true, false);
-        engine.selectWholeDocument();
-        const int n = engine.pictureCount();
-        engine.setWidth(n, static_cast<float>(cell.width()));
-        engine.setHeight(n, static_cast<float>(cell.height()));
-        if ((i + 1) % columns == 0) {
-            collapseToEnd();
-            engine.insertAfter(QString(QChar(document::ParagraphMark)));
-        }
+        builder.addCell({paths[i], cell, std::nullopt, std::nullopt, {}});
+        if ((i + 1) % columns == 0)
+            builder.endRow();
     }
-    return engine.currentDocument();
+    return builder.currentDocument();
 }
 
 ColourGrid makeColourGrid(const QString& folder, int pictures)
