@@ -5,7 +5,7 @@
 #include "joblist/CropTabSet.h"
 #include "preview/PreviewTabs.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QHBoxLayout>
 
@@ -26,7 +26,7 @@ BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* pr
     previewTabs->setTabIcons(CropList::icon(CropList::PageMagnifierIcon),
                              CropList::icon(CropList::CycleArrowsIcon));
     previewTabs->setIconSize(QSize(CropList::IconSize, CropList::IconSize));
-    for (TGradBtn* step : {previewTabs->previousButton(), previewTabs->nextButton()})
+    for (GradientButton* step : {previewTabs->previousButton(), previewTabs->nextButton()})
         applyButtonLook(*step, ButtonLook::StepSymbol);
 
     auto* Panel9 = new BevelPanel(this);

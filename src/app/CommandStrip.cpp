@@ -4,7 +4,7 @@
 #include "app/WindowColours.h"
 #include "joblist/TickButtonStrip.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QHBoxLayout>
 #include <QResizeEvent>
@@ -38,7 +38,7 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     content_ = new QWidget;
     content_->setObjectName(QStringLiteral("Panel8Content"));
 
-    GradBtn3 = new TGradBtn(content_);
+    GradBtn3 = new GradientButton(content_);
     GradBtn3->setObjectName(QStringLiteral("GradBtn3"));
     GradBtn3->setCaption(QStringLiteral("?"));
     applyButtonLook(*GradBtn3, ButtonLook::About);

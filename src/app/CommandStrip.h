@@ -6,7 +6,7 @@ class QScrollArea;
 
 namespace pagula
 {
-class TGradBtn;
+class GradientButton;
 }
 
 namespace pagula::joblist
@@ -32,7 +32,7 @@ public:
     CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* parent = nullptr);
 
     AdjustmentsPanel* adjustments() const { return adjustments_; }
-    TGradBtn* aboutButton() const { return GradBtn3; }
+    GradientButton* aboutButton() const { return GradBtn3; }
     QScrollArea* scroller() const { return scroller_; }
     bool scrollsSideways() const;
 
@@ -43,7 +43,7 @@ private:
     QScrollArea* scroller_;
     QWidget* content_;
     AdjustmentsPanel* adjustments_;
-    TGradBtn* GradBtn3;
+    GradientButton* GradBtn3;
 };
 
 } // namespace pagula::app

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace pagula
 {
-class TGradBtn;
+class GradientButton;
 }
 
 namespace pagula::app
@@ -35,7 +35,7 @@ BevelPanel* addDialogPanel(QWidget& dialog, const char* name);
 BevelPanel* addHeaderStrip(BevelPanel& panel, const char* name, const QString& caption);
 
 // The dialog's 110 x 15 gradient button, horizontally centred, its top at y.
-TGradBtn* addDialogButton(BevelPanel& panel, const char* name, const QString& caption, int y);
+GradientButton* addDialogButton(BevelPanel& panel, const char* name, const QString& caption, int y);
 
 // Moves a window to the middle of the screen it is on (the primary screen before it is shown).
 void centreOnScreen(QWidget& window);

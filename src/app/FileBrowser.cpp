@@ -5,7 +5,7 @@
 #include "app/WindowColours.h"
 #include "widgets/ButtonLooks.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -150,12 +150,12 @@ void FileBrowser::buildFileList()
     Panel11->setBevels(Bevel::None, Bevel::None);
     Panel11->setColor(WindowColours::window());
     Panel11->setFixedHeight(AddStripHeight);
-    GradBtn1 = new TGradBtn(Panel11);
+    GradBtn1 = new GradientButton(Panel11);
     GradBtn1->setObjectName(QStringLiteral("GradBtn1"));
     GradBtn1->setCaption(QStringLiteral("Добавить >>>"));
     applyButtonLook(*GradBtn1, ButtonLook::AddFiles);
     GradBtn1->setGeometry(0, 0, 162, 16);
-    connect(GradBtn1, &TGradBtn::clicked, this, &FileBrowser::addRequested);
+    connect(GradBtn1, &GradientButton::clicked, this, &FileBrowser::addRequested);
 
     files_->setFilter(QDir::Files);
     files_->setNameFilterDisables(false);

@@ -17,7 +17,7 @@ class QTreeView;
 
 namespace pagula
 {
-class TGradBtn;
+class GradientButton;
 }
 
 namespace pagula::app
@@ -53,7 +53,7 @@ public:
     QComboBox* filterCombo() const { return FilterComboBox1; }
     QComboBox* driveCombo() const { return DriveComboBox1; }
     QTreeView* folderTree() const { return DirectoryListBox1; }
-    TGradBtn* addButton() const { return GradBtn1; }
+    GradientButton* addButton() const { return GradBtn1; }
     QMenu* popupMenu() const { return PopupMenu1; }
 
 signals:
@@ -79,7 +79,7 @@ private:
     QSplitter* folderSplit_; // its handle is Splitter5
     QTreeView* DirectoryListBox1;
     BevelPanel* Panel11;
-    TGradBtn* GradBtn1;
+    GradientButton* GradBtn1;
     QListView* FileListBox1;
     QMenu* PopupMenu1;
     QAction* N1;

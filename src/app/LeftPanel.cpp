@@ -3,7 +3,7 @@
 #include "app/WindowColours.h"
 #include "layout/ui/LayoutPanel.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QImage>
 #include <QLabel>
@@ -61,7 +61,7 @@ LeftPanel::LeftPanel(QWidget* parent) : BevelPanel(parent)
     bmp->setFixedSize(50, 50);
     bmp->hide();
 
-    GradBtn9 = new TGradBtn(content);
+    GradBtn9 = new GradientButton(content);
     GradBtn9->setObjectName(QStringLiteral("GradBtn9"));
     GradBtn9->setCaption(QStringLiteral("Сформировать документ"));
     applyButtonLook(*GradBtn9, ButtonLook::Generate);

@@ -8,7 +8,7 @@ class QScrollArea;
 namespace pagula
 {
 class LayoutPanel;
-class TGradBtn;
+class GradientButton;
 } // namespace pagula
 
 namespace pagula::app
@@ -25,13 +25,13 @@ public:
     explicit LeftPanel(QWidget* parent = nullptr);
 
     LayoutPanel* layoutPanel() const { return layout_; }
-    TGradBtn* generateButton() const { return GradBtn9; }
+    GradientButton* generateButton() const { return GradBtn9; }
 
 private:
     QScrollArea* ScrollBox1;
     LayoutPanel* layout_;
     QLabel* bmp;
-    TGradBtn* GradBtn9;
+    GradientButton* GradBtn9;
 };
 
 } // namespace pagula::app

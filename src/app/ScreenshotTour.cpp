@@ -13,7 +13,7 @@
 #include "preview/PreviewTabs.h"
 #include "preview/TForm4.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QApplication>
 #include <QFile>

@@ -26,7 +26,7 @@
 #include "preview/PreviewWiring.h"
 #include "preview/TForm4.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QCloseEvent>
 #include <QListView>
@@ -98,8 +98,8 @@ void TForm1::buildRegions()
 
 void TForm1::connectHandlers()
 {
-    connect(generateButton(), &TGradBtn::clicked, this, &TForm1::PrintButtonClick);
-    connect(aboutButton(), &TGradBtn::clicked, this,
+    connect(generateButton(), &GradientButton::clicked, this, &TForm1::PrintButtonClick);
+    connect(aboutButton(), &GradientButton::clicked, this,
             [this] { runGuarded(this, [this] { Image2Click(); }); });
     connect(Panel4, &FileBrowser::addRequested, this, [this] {
         runGuarded(this,
@@ -210,12 +210,12 @@ AdjustmentsPanel* TForm1::adjustments() const
     return Panel6->commandStrip()->adjustments();
 }
 
-TGradBtn* TForm1::generateButton() const
+GradientButton* TForm1::generateButton() const
 {
     return Panel1->generateButton();
 }
 
-TGradBtn* TForm1::aboutButton() const
+GradientButton* TForm1::aboutButton() const
 {
     return Panel6->commandStrip()->aboutButton();
 }

@@ -9,7 +9,7 @@ class QSplitter;
 namespace pagula
 {
 class LayoutPanel;
-class TGradBtn;
+class GradientButton;
 } // namespace pagula
 namespace pagula::compose
 {
@@ -84,8 +84,8 @@ public:
     AdjustmentsPanel* adjustments() const;
     preview::PreviewTabs* previewTabs() const { return previewTabs_; }
     ProgressBar* progressBar() const { return pb; }
-    TGradBtn* generateButton() const;
-    TGradBtn* aboutButton() const;
+    GradientButton* generateButton() const;
+    GradientButton* aboutButton() const;
 
 signals:
     void generationStarted();

@@ -3,7 +3,7 @@
 #include "app/BevelPanel.h"
 #include "app/DialogParts.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -35,7 +35,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent)
 
     GradBtn6 = addDialogButton(*Panel2, "GradBtn6", QStringLiteral("Отмена"),
                                ClientSize.height() - 15 - 7);
-    connect(GradBtn6, &TGradBtn::clicked, this,
+    connect(GradBtn6, &GradientButton::clicked, this,
             [this] { runGuarded(this, [this] { Button1Click(); }); });
 }
 

@@ -8,7 +8,7 @@ class QLabel;
 
 namespace pagula
 {
-class TGradBtn;
+class GradientButton;
 }
 
 namespace pagula::app
@@ -41,7 +41,7 @@ public:
     compose::ProgressDialog& port() { return port_; }
 
     QLabel* statusLabel() const { return Label1; }
-    TGradBtn* cancelButton() const { return GradBtn6; }
+    GradientButton* cancelButton() const { return GradBtn6; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -64,7 +64,7 @@ private:
     BevelPanel* Panel2;
     BevelPanel* Panel1;
     QLabel* Label1;
-    TGradBtn* GradBtn6;
+    GradientButton* GradBtn6;
     compose::CancelFlag flag_;
     Port port_{*this};
 };

@@ -4,7 +4,7 @@
 #include "app/DialogParts.h"
 #include "common/Fonts.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QLabel>
 
@@ -49,7 +49,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
 
     GradBtn6 =
         addDialogButton(*Panel1, "GradBtn6", QStringLiteral("Ok"), ClientSize.height() - 15 - 8);
-    connect(GradBtn6, &TGradBtn::clicked, this,
+    connect(GradBtn6, &GradientButton::clicked, this,
             [this] { runGuarded(this, [this] { GradBtn6Click(); }); });
 }
 

@@ -6,7 +6,7 @@ class QLabel;
 
 namespace pagula
 {
-class TGradBtn;
+class GradientButton;
 }
 
 namespace pagula::app
@@ -31,13 +31,13 @@ public:
     static QString creditsText();
 
     QLabel* creditsLabel() const { return Label1; }
-    TGradBtn* okButton() const { return GradBtn6; }
+    GradientButton* okButton() const { return GradBtn6; }
 
 private:
     BevelPanel* Panel1;
     BevelPanel* Panel2;
     QLabel* Label1;
-    TGradBtn* GradBtn6;
+    GradientButton* GradBtn6;
 };
 
 } // namespace pagula::app

@@ -4,7 +4,7 @@
 #include "joblist/CropList.h"
 #include "joblist/JobListModel.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QFontMetrics>
@@ -82,12 +82,12 @@ QWidget* CropTabSet::buildModeTab()
     radioButton2_ = new QRadioButton(QStringLiteral("С двух сторон"), tab);
     radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
     radioButton2_->setGeometry(6, 21, 130, 17);
-    TGradBtn* selectAll = addButton(tab, QStringLiteral("GradBtn11"),
-                                    QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
-    TGradBtn* reset = addButton(tab, QStringLiteral("GradBtn12"), QStringLiteral("Сброс"),
-                                QRect(104, 44, 92, 16));
-    connect(selectAll, &TGradBtn::clicked, this, &CropTabSet::Button1Click);
-    connect(reset, &TGradBtn::clicked, this, &CropTabSet::Button10Click);
+    GradientButton* selectAll = addButton(tab, QStringLiteral("GradBtn11"),
+                                          QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
+    GradientButton* reset = addButton(tab, QStringLiteral("GradBtn12"), QStringLiteral("Сброс"),
+                                      QRect(104, 44, 92, 16));
+    connect(selectAll, &GradientButton::clicked, this, &CropTabSet::Button1Click);
+    connect(reset, &GradientButton::clicked, this, &CropTabSet::Button10Click);
     return tab;
 }
 
@@ -105,9 +105,9 @@ QWidget* CropTabSet::buildProfileTab(const QString& name, int firstSpin, const Q
                         QString::fromLatin1(editNames[profile][side.spinOffset]),
                         QString::fromUtf8(side.caption), at);
     }
-    TGradBtn* apply = addButton(tab, applyName, QStringLiteral("Применить"),
-                                QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
-    connect(apply, &TGradBtn::clicked, this, &CropTabSet::Button11Click);
+    GradientButton* apply = addButton(tab, applyName, QStringLiteral("Применить"),
+                                      QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
+    connect(apply, &GradientButton::clicked, this, &CropTabSet::Button11Click);
     return tab;
 }
 
@@ -142,10 +142,10 @@ void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& edi
     edits_[static_cast<size_t>(spinIndex)] = edit;
 }
 
-TGradBtn* CropTabSet::addButton(QWidget* tab, const QString& name, const QString& caption,
-                                const QRect& geometry)
+GradientButton* CropTabSet::addButton(QWidget* tab, const QString& name, const QString& caption,
+                                      const QRect& geometry)
 {
-    auto* b = new TGradBtn(tab);
+    auto* b = new GradientButton(tab);
     b->setObjectName(name);
     b->setCaption(caption);
     applyButtonLook(*b, ButtonLook::Command);

@@ -11,7 +11,7 @@ class QRadioButton;
 
 namespace pagula
 {
-class TGradBtn;
+class GradientButton;
 class UpDown;
 } // namespace pagula
 
@@ -49,8 +49,8 @@ private:
     QWidget* buildProfileTab(const QString& name, int firstSpin, const QString& applyName);
     void addProfileValue(QWidget* tab, int spinIndex, const QString& editName,
                          const QString& caption, const QPoint& at);
-    TGradBtn* addButton(QWidget* tab, const QString& name, const QString& caption,
-                        const QRect& geometry);
+    GradientButton* addButton(QWidget* tab, const QString& name, const QString& caption,
+                              const QRect& geometry);
 
     JobListModel* model_;
     QRadioButton* cropType_ = nullptr;

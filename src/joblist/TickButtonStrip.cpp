@@ -3,7 +3,7 @@
 #include "common/Fonts.h"
 #include "joblist/JobListModel.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QFrame>
@@ -82,21 +82,21 @@ TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
     setMinimumSize(ButtonsLeft - Gap + rowWidth + 2, row2 + ButtonHeight + Gap + 4);
 }
 
-TGradBtn* TickButtonStrip::addButton(const QString& name, const QString& caption, const QPoint& at,
-                                     void (TickButtonStrip::*handler)())
+GradientButton* TickButtonStrip::addButton(const QString& name, const QString& caption,
+                                           const QPoint& at, void (TickButtonStrip::*handler)())
 {
-    auto* b = new TGradBtn(this);
+    auto* b = new GradientButton(this);
     b->setObjectName(name);
     b->setCaption(caption);
     applyButtonLook(*b, ButtonLook::Command);
     b->setGeometry(QRect(at, QSize(ButtonWidth, ButtonHeight)));
-    connect(b, &TGradBtn::clicked, this, handler);
+    connect(b, &GradientButton::clicked, this, handler);
     return b;
 }
 
-TGradBtn* TickButtonStrip::button(const QString& objectName) const
+GradientButton* TickButtonStrip::button(const QString& objectName) const
 {
-    return findChild<TGradBtn*>(objectName, Qt::FindDirectChildrenOnly);
+    return findChild<GradientButton*>(objectName, Qt::FindDirectChildrenOnly);
 }
 
 void TickButtonStrip::Edit11Change()

@@ -8,7 +8,7 @@ class QLineEdit;
 
 namespace pagula
 {
-class TGradBtn;
+class GradientButton;
 class UpDown;
 } // namespace pagula
 
@@ -29,7 +29,7 @@ public:
     QLineEdit* columnsEdit() const { return edit11_; }
     UpDown* columnsSpin() const { return upDown9_; }
     // By object name: GradBtn2, GradBtn4 .. GradBtn8.
-    TGradBtn* button(const QString& objectName) const;
+    GradientButton* button(const QString& objectName) const;
 
     // The tick buttons' handlers.
     void Button2Click(); // "Выделить все"
@@ -44,8 +44,8 @@ signals:
     void displayColumnsChanged(int columns);
 
 private:
-    TGradBtn* addButton(const QString& name, const QString& caption, const QPoint& at,
-                        void (TickButtonStrip::*handler)());
+    GradientButton* addButton(const QString& name, const QString& caption, const QPoint& at,
+                              void (TickButtonStrip::*handler)());
     void Edit11Change();
 
     JobListModel* model_;

@@ -1,7 +1,7 @@
 #include "preview/PreviewTabs.h"
 
 #include "common/Fonts.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,12 +15,12 @@
 namespace pagula::preview {
 
 namespace {
-TGradBtn* makeStepButton(const QString& objectName, const QString& webdingsCharacter,
-                         QWidget* parent)
+GradientButton* makeStepButton(const QString& objectName, const QString& webdingsCharacter,
+                               QWidget* parent)
 {
     // "Webdings" draws '9' and ':' as step back and step forward; the button draws the
     // symbols itself where that font is missing.
-    auto* button = new TGradBtn(parent);
+    auto* button = new GradientButton(parent);
     button->setObjectName(objectName);
     button->setFixedSize(50, 24);
     button->setFont(pixelFont(QStringLiteral("Webdings"), 15));

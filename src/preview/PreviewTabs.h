@@ -10,7 +10,7 @@ class QGroupBox;
 class QIcon;
 
 namespace pagula {
-class TGradBtn;
+class GradientButton;
 }
 
 namespace pagula::preview {
@@ -32,16 +32,16 @@ public:
     void setTabIcons(const QIcon& viewTab, const QIcon& navigateTab);
 
     QCheckBox* previewBox() const { return Preview; }
-    TGradBtn* previousButton() const { return GradBtn10; }
-    TGradBtn* nextButton() const { return GradBtn15; }
+    GradientButton* previousButton() const { return GradBtn10; }
+    GradientButton* nextButton() const { return GradBtn15; }
     QGroupBox* navigateGroup() const { return Navigate; }
 
 private:
     QWidget* TabSheet4;
     QWidget* TabSheet5;
     QCheckBox* Preview;
-    TGradBtn* GradBtn10;
-    TGradBtn* GradBtn15;
+    GradientButton* GradBtn10;
+    GradientButton* GradBtn15;
     QGroupBox* Navigate;
     QButtonGroup* navigateItems_;
 };

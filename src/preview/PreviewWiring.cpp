@@ -4,7 +4,7 @@
 #include "preview/PreviewTabs.h"
 #include "preview/TForm4.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QCheckBox>
 
@@ -16,9 +16,9 @@ void connectPreview(PreviewTabs& tabs, TForm4& window, PreviewController& contro
     PreviewController* c = &controller;
     QObject::connect(tabs.previewBox(), &QCheckBox::toggled, t,
                      [t, c] { runGuarded(t->window(), [c] { c->PreviewClick(); }); });
-    QObject::connect(tabs.previousButton(), &TGradBtn::clicked, t,
+    QObject::connect(tabs.previousButton(), &GradientButton::clicked, t,
                      [t, c] { runGuarded(t->window(), [c] { c->Button8Click(); }); });
-    QObject::connect(tabs.nextButton(), &TGradBtn::clicked, t,
+    QObject::connect(tabs.nextButton(), &GradientButton::clicked, t,
                      [t, c] { runGuarded(t->window(), [c] { c->Button9Click(); }); });
     QObject::connect(&window, &TForm4::previewUntickRequested, t,
                      [t] { t->setPreviewTicked(false); });

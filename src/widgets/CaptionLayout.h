@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/GradBtnTypes.h"
+#include "widgets/GradientButtonTypes.h"
 
 #include <QChar>
 #include <QPoint>

@@ -3,7 +3,7 @@
 #include "app/BevelPanel.h"
 #include "app/TForm2.h"
 #include "app/TForm3.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -24,7 +24,7 @@ QPoint screenCentre()
     return QGuiApplication::primaryScreen()->availableGeometry().center();
 }
 
-void pressButton(TGradBtn* button)
+void pressButton(GradientButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
@@ -32,7 +32,7 @@ void pressButton(TGradBtn* button)
 // The common shape of both dialogs: borderless, fixed client size, a header strip with a bold
 // caption, one 110 x 15 button centred horizontally.
 void expectDialogShape(QWidget& dialog, QSize client, const char* windowText, const char* header,
-                       const char* headerName, TGradBtn* button, const char* caption)
+                       const char* headerName, GradientButton* button, const char* caption)
 {
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(dialog.windowType(), Qt::Dialog);
@@ -137,8 +137,8 @@ TEST_F(AboutModality, BlocksTheMainWindowUntilOkAndOpensAgain)
     const QStringList names = makeJpegs(2);
     browseTo(dir.path(), names);
     addFiles(0, 1);
-    auto* untickAll = control<TGradBtn>("GradBtn4");
-    auto* tickAll = control<TGradBtn>("GradBtn2");
+    auto* untickAll = control<GradientButton>("GradBtn4");
+    auto* tickAll = control<GradientButton>("GradBtn2");
     auto* count = control<QLabel>("Label11");
     press(untickAll);
     ASSERT_EQ(count->text(), QStringLiteral("Выбрано файлов: 0"));

@@ -12,7 +12,7 @@
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QAction>
@@ -44,7 +44,7 @@ protected:
         EXPECT_EQ(main().jobList()->model()->tickedCount(), count);
         return names;
     }
-    void generate() { press(control<TGradBtn>("GradBtn9")); }
+    void generate() { press(control<GradientButton>("GradBtn9")); }
     QStringList names(std::initializer_list<int> numbers) const
     {
         QStringList list;
@@ -246,8 +246,8 @@ TEST_F(Generation, TheWindowStaysUsableAndASecondPressIsIgnored)
     addPictures(6);
     setGutterSize(0);
     atProgress(3, [this] {
-        press(control<TGradBtn>("GradBtn9"));
-        press(control<TGradBtn>("GradBtn4")); // "Сброс": untick all
+        press(control<GradientButton>("GradBtn9"));
+        press(control<GradientButton>("GradBtn4")); // "Сброс": untick all
     });
     generate();
     // One document, with every entry: the ticks were read when the run started.

@@ -13,7 +13,7 @@
 #include "layout/ui/LayoutPanel.h"
 #include "preview/PreviewTabs.h"
 #include "preview/TForm4.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QAbstractButton>
@@ -239,7 +239,7 @@ TEST_F(MainWindow, CommandButtonsTakeTheirLooks)
          TTextStyle::tsInset, TShadeType::stHeavy, "Arial", 17},
     };
     for (const auto& b : buttons) {
-        auto* button = control<TGradBtn>(b.name);
+        auto* button = control<GradientButton>(b.name);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->caption(), QString::fromUtf8(b.caption)) << b.name;
         EXPECT_EQ(button->beginColor(), b.begin) << b.name;
@@ -423,7 +423,7 @@ TEST_F(MainWindow, ApplyAndAPressOnTheListRefreshThePreview)
     main().jobList()->cropTabs()->spin(0)->setPosition(30); // profile 1, left
     EXPECT_FALSE(greenShown());
     main().jobList()->cropTabs()->setCurrentIndex(1);
-    press(control<TGradBtn>("GradBtn13"));
+    press(control<GradientButton>("GradBtn13"));
     EXPECT_TRUE(greenShown());
 
     // A press on the list row (outside the crop zone) shows the entry again as well.

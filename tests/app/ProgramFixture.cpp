@@ -3,7 +3,7 @@
 #include "app/ProgressBar.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "common/Paths.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include "joblist/JobListTestUtil.h"
 #include "joblist/JobListView.h"
 #include "joblist/TickButtonStrip.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QDir>
@@ -21,7 +21,7 @@
 #include <gtest/gtest.h>
 
 using namespace pagula::joblist;
-using pagula::TGradBtn;
+using pagula::GradientButton;
 using pagula::UpDown;
 using pagula::joblist::test::codes;
 using pagula::joblist::test::fill;
@@ -49,7 +49,10 @@ protected:
         return w;
     }
 
-    void click(const char* button) { QTest::mouseClick(control<TGradBtn>(button), Qt::LeftButton); }
+    void click(const char* button)
+    {
+        QTest::mouseClick(control<GradientButton>(button), Qt::LeftButton);
+    }
 
     QWidget window;
     JobListPanels panels{&window};
@@ -70,7 +73,7 @@ TEST_F(PanelsTest, ControlsCarryTheirNamesAndCaptions)
         {"GradBtn14", "Применить"},
     };
     for (const auto& b : buttons) {
-        if (TGradBtn* button = control<TGradBtn>(b.name)) {
+        if (GradientButton* button = control<GradientButton>(b.name)) {
             EXPECT_EQ(button->caption(), b.caption) << b.name;
         }
     }

@@ -5,7 +5,7 @@
 #include "preview/TForm4.h"
 #include "support/TestSupport.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -89,7 +89,7 @@ TEST(PreviewTabSet, StartsAsDescribed)
         const char* caption;
     } buttons[] = {{"GradBtn10", "9"}, {"GradBtn15", ":"}};
     for (const auto& b : buttons) {
-        auto* button = tabs.findChild<TGradBtn*>(QString::fromLatin1(b.name));
+        auto* button = tabs.findChild<GradientButton*>(QString::fromLatin1(b.name));
         ASSERT_NE(button, nullptr) << b.name;
         EXPECT_EQ(button->caption(), QString::fromLatin1(b.caption));
         EXPECT_EQ(button->size(), QSize(50, 24));

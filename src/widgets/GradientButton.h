@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/GradBtnPainter.h"
-#include "widgets/GradBtnTypes.h"
+#include "widgets/GradientButtonPainter.h"
+#include "widgets/GradientButtonTypes.h"
 #include "widgets/TColor.h"
 
 #include <QImage>
@@ -24,12 +24,12 @@ namespace pagula
 // of the window gets to answer it, shown or not, as long as it is enabled. The filter follows
 // the button when it is moved to another parent, and is checked again whenever it is shown
 // (an ancestor may have moved into another window).
-class TGradBtn : public QWidget
+class GradientButton : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TGradBtn(QWidget* parent = nullptr);
-    ~TGradBtn() override;
+    explicit GradientButton(QWidget* parent = nullptr);
+    ~GradientButton() override;
 
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
@@ -89,7 +89,7 @@ public:
     const QImage& surface() const { return surface_; }
 
     // What the next paint draws, from the current state.
-    GradBtnLook look() const;
+    GradientButtonLook look() const;
 
     // The click: shows the up look, lets pending events run, then emits clicked().
     void click();
