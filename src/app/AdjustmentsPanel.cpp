@@ -51,30 +51,30 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     }
     colorItems_->button(1)->setChecked(true);
 
-    Label12 = label("Label12", QStringLiteral("Яркость:"), this);
-    ScrollBar1 = addScrollBar("ScrollBar1");
-    Label14 = label("Label14", percentText(StartPosition), this);
-    Label13 = label("Label13", QStringLiteral("Контраст:"), this);
-    ScrollBar2 = addScrollBar("ScrollBar2");
-    Label15 = label("Label15", percentText(StartPosition), this);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this,
-            [this] { runGuarded(window(), [this] { ScrollBar1Change(); }); });
-    connect(ScrollBar2, &QScrollBar::valueChanged, this,
-            [this] { runGuarded(window(), [this] { ScrollBar2Change(); }); });
+    brightnessCaption_ = label("brightnessCaption", QStringLiteral("Яркость:"), this);
+    brightnessBar_ = addScrollBar("brightnessBar");
+    brightnessLabel_ = label("brightnessLabel", percentText(StartPosition), this);
+    contrastCaption_ = label("contrastCaption", QStringLiteral("Контраст:"), this);
+    contrastBar_ = addScrollBar("contrastBar");
+    contrastLabel_ = label("contrastLabel", percentText(StartPosition), this);
+    connect(brightnessBar_, &QScrollBar::valueChanged, this,
+            [this] { runGuarded(window(), [this] { onBrightnessMoved(); }); });
+    connect(contrastBar_, &QScrollBar::valueChanged, this,
+            [this] { runGuarded(window(), [this] { onContrastMoved(); }); });
 
     auto* bars = new QGridLayout;
     bars->setContentsMargins(0, 0, 0, 0);
     bars->setHorizontalSpacing(4);
     bars->setVerticalSpacing(2);
-    bars->addWidget(Label12, 0, 0);
-    bars->addWidget(ScrollBar1, 0, 1);
-    bars->addWidget(Label14, 0, 2);
-    bars->addWidget(Label13, 1, 0);
-    bars->addWidget(ScrollBar2, 1, 1);
-    bars->addWidget(Label15, 1, 2);
+    bars->addWidget(brightnessCaption_, 0, 0);
+    bars->addWidget(brightnessBar_, 0, 1);
+    bars->addWidget(brightnessLabel_, 0, 2);
+    bars->addWidget(contrastCaption_, 1, 0);
+    bars->addWidget(contrastBar_, 1, 1);
+    bars->addWidget(contrastLabel_, 1, 2);
     bars->setColumnStretch(1, 1);
-    Label14->setMinimumWidth(fontMetrics().horizontalAdvance(percentText(100)) + 2);
-    Label15->setMinimumWidth(Label14->minimumWidth());
+    brightnessLabel_->setMinimumWidth(fontMetrics().horizontalAdvance(percentText(100)) + 2);
+    contrastLabel_->setMinimumWidth(brightnessLabel_->minimumWidth());
 
     Frame = new QCheckBox(QStringLiteral("Рамка вокруг рисунков"), this);
     Frame->setObjectName(QStringLiteral("Frame"));
@@ -119,12 +119,12 @@ QString AdjustmentsPanel::percentText(int position)
 
 int AdjustmentsPanel::brightness() const
 {
-    return ScrollBar1->value();
+    return brightnessBar_->value();
 }
 
 int AdjustmentsPanel::contrast() const
 {
-    return ScrollBar2->value();
+    return contrastBar_->value();
 }
 
 int AdjustmentsPanel::colorFormat() const
@@ -132,14 +132,14 @@ int AdjustmentsPanel::colorFormat() const
     return colorItems_->checkedId();
 }
 
-void AdjustmentsPanel::ScrollBar1Change()
+void AdjustmentsPanel::onBrightnessMoved()
 {
-    Label14->setText(percentText(ScrollBar1->value()));
+    brightnessLabel_->setText(percentText(brightnessBar_->value()));
 }
 
-void AdjustmentsPanel::ScrollBar2Change()
+void AdjustmentsPanel::onContrastMoved()
 {
-    Label15->setText(percentText(ScrollBar2->value()));
+    contrastLabel_->setText(percentText(contrastBar_->value()));
 }
 
 } // namespace pagula::app

@@ -12,7 +12,7 @@ namespace pagula::app
 {
 
 // The picture adjustments and output options of the main window's top strip: the colour type
-// ColorFormat, brightness ScrollBar1 and contrast ScrollBar2 with their percentage labels, the
+// ColorFormat, the brightness and contrast bars with their percentage labels, the
 // frame lines box Frame and the two-sided box TwoSide. The generation reads them live.
 class AdjustmentsPanel : public QWidget
 {
@@ -26,16 +26,16 @@ public:
 
     QGroupBox* colorFormatGroup() const { return ColorFormat; }
     QButtonGroup* colorFormatItems() const { return colorItems_; }
-    QScrollBar* brightnessBar() const { return ScrollBar1; }
-    QScrollBar* contrastBar() const { return ScrollBar2; }
-    QLabel* brightnessLabel() const { return Label14; }
-    QLabel* contrastLabel() const { return Label15; }
+    QScrollBar* brightnessBar() const { return brightnessBar_; }
+    QScrollBar* contrastBar() const { return contrastBar_; }
+    QLabel* brightnessLabel() const { return brightnessLabel_; }
+    QLabel* contrastLabel() const { return contrastLabel_; }
     QCheckBox* frameBox() const { return Frame; }
     QCheckBox* twoSideBox() const { return TwoSide; }
 
     // The scroll bars' position changes: their labels show the position and "%".
-    void ScrollBar1Change();
-    void ScrollBar2Change();
+    void onBrightnessMoved();
+    void onContrastMoved();
 
     static QString percentText(int position);
 
@@ -44,12 +44,12 @@ private:
 
     QGroupBox* ColorFormat;
     QButtonGroup* colorItems_;
-    QLabel* Label12;
-    QScrollBar* ScrollBar1;
-    QLabel* Label14;
-    QLabel* Label13;
-    QScrollBar* ScrollBar2;
-    QLabel* Label15;
+    QLabel* brightnessCaption_;
+    QScrollBar* brightnessBar_;
+    QLabel* brightnessLabel_;
+    QLabel* contrastCaption_;
+    QScrollBar* contrastBar_;
+    QLabel* contrastLabel_;
     QCheckBox* Frame;
     QCheckBox* TwoSide;
 };

@@ -14,8 +14,8 @@ class GradientButton;
 namespace pagula::app
 {
 
-// The main window's left panel Panel1: the scroll box ScrollBox1 holding the layout settings
-// with the page schematic, the hidden white picture `bmp` and the generate button GradBtn9.
+// The main window's left panel: a scroll box holding the layout settings with the page
+// schematic, the hidden white picture `bmp` and the generate button.
 class LeftPanel : public BevelPanel
 {
     Q_OBJECT
@@ -25,13 +25,13 @@ public:
     explicit LeftPanel(QWidget* parent = nullptr);
 
     LayoutPanel* layoutPanel() const { return layout_; }
-    GradientButton* generateButton() const { return GradBtn9; }
+    GradientButton* generateButton() const { return generateButton_; }
 
 private:
-    QScrollArea* ScrollBox1;
+    QScrollArea* settingsScroll_;
     LayoutPanel* layout_;
     QLabel* bmp;
-    GradientButton* GradBtn9;
+    GradientButton* generateButton_;
 };
 
 } // namespace pagula::app

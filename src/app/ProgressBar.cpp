@@ -7,7 +7,7 @@ namespace pagula::app
 
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 {
-    setObjectName(QStringLiteral("pb"));
+    setObjectName(QStringLiteral("progressBar"));
     setFixedHeight(Height);
     setTextVisible(false);
     showState();

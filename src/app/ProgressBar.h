@@ -5,8 +5,8 @@
 namespace pagula::app
 {
 
-// The main window's progress bar `pb`. It keeps the range and position a run gives it and shows
-// them as ProgressDisplay says: a position past the maximum shows full, an empty range empty.
+// The main window's progress bar `progressBar`. It keeps the range and position a run gives it and
+// shows them as ProgressDisplay says: a position past the maximum shows full, an empty range empty.
 class ProgressBar : public QProgressBar
 {
     Q_OBJECT

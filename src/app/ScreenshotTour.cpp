@@ -1,17 +1,17 @@
 #include "app/ScreenshotTour.h"
 
+#include "app/AboutDialog.h"
 #include "app/FileBrowser.h"
+#include "app/GenerationProgressDialog.h"
+#include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
 #include "app/ProgressBar.h"
-#include "app/TForm1.h"
-#include "app/TForm2.h"
-#include "app/TForm3.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "preview/PreviewTabs.h"
-#include "preview/TForm4.h"
+#include "preview/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GradientButton.h"
 
@@ -96,7 +96,7 @@ void ScreenshotTour::note(const QString& line)
 
 void ScreenshotTour::start()
 {
-    TForm1& main = program_.mainWindow();
+    MainWindow& main = program_.mainWindow();
 
     // Under a window manager the window starts maximised; the tour shows it restored as well.
     // Without one nobody maximises it, so the tour gives it the screen itself.
@@ -135,7 +135,7 @@ void ScreenshotTour::start()
     });
 
     then(200, [this, &main] {
-        TForm3& about = program_.aboutDialog();
+        AboutDialog& about = program_.aboutDialog();
         QTimer::singleShot(400, this, [this, &about] {
             save(about, QStringLiteral("04-about-dialog.png"));
             saveScreen(QStringLiteral("04-screen-with-about.png"));

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     cli::TerminalProgress progress(stderr, options.quiet);
     document::BuiltinEngine engine;
     compose::CompositionRun run(engine, settings, progress, progress, fillerPicturePath());
-    run.PrintButtonClick();
+    run.generate();
     progress.endLine();
     if (progress.failed())
         return fail(progress.failure());

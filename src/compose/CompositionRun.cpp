@@ -30,7 +30,7 @@ QString CompositionRun::twoSidedMessage()
                           "«Печать обеих сторон» в окне лицевой стороны.");
 }
 
-void CompositionRun::StartWordSession()
+void CompositionRun::startEngine()
 {
     try {
         engine_.connect();
@@ -69,7 +69,7 @@ void CompositionRun::collectTicked(QStringList& entries, int keepFrom)
         entries = alternateEntries(entries, keepFrom);
 }
 
-void CompositionRun::PrintButtonClick()
+void CompositionRun::generate()
 {
     if (running_)
         return;
@@ -103,7 +103,7 @@ void CompositionRun::run()
     dialog_.show();
     dialog_.repaint();
 
-    StartWordSession();
+    startEngine();
     writeFillerPicture(fillerPath_);
     session_.fillerEntry = fillerPath_ + QLatin1Char('0');
     NewDocument(false);
@@ -136,7 +136,7 @@ void CompositionRun::run()
         dialog_.setStatus(QStringLiteral("Формирование обратной стороны..."));
         dialog_.show();
         dialog_.repaint();
-        StartWordSession();
+        startEngine();
         NewDocument(true);
         entries.clear();
         collectTicked(entries, 1);

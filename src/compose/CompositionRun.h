@@ -18,15 +18,16 @@ public:
     CompositionRun(document::Engine& engine, CompositionSettings& settings,
                    CompositionHost& host, ProgressDialog& dialog, QString fillerPath);
 
-    // PrintButtonClick. A start while a run is in progress is ignored.
-    void PrintButtonClick();
+    // Generates the document from the ticked entries. A start while a run is in progress is
+    // ignored.
+    void generate();
     bool isRunning() const { return running_; }
 
     static QString engineStartFailureText();
     static QString twoSidedMessage();
 
 private:
-    void StartWordSession();
+    void startEngine();
     void NewDocument(bool backSide);
     void collectTicked(QStringList& entries, int keepFrom);
     void run();

@@ -35,9 +35,9 @@ CropProfile JobListPanels::cropProfile(int number) const
     return cropTabs_->profile(number);
 }
 
-void JobListPanels::N1Click(QAbstractItemView& fileList, const QString& folder)
+void JobListPanels::addSelectedFiles(QAbstractItemView& fileList, const QString& folder)
 {
-    addSelectedFiles(*model_, fileList, folder, parent_);
+    joblist::addSelectedFiles(*model_, fileList, folder, parent_);
 }
 
 } // namespace pagula::joblist

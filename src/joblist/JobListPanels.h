@@ -35,7 +35,7 @@ public:
     CropProfile cropProfile(int number) const;
 
     // "Добавить": the selected files of the file list showing folder.
-    void N1Click(QAbstractItemView& fileList, const QString& folder);
+    void addSelectedFiles(QAbstractItemView& fileList, const QString& folder);
 
 signals:
     // A press on the list outside the crop zone, or "Применить": show the current entry again

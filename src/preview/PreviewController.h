@@ -22,12 +22,12 @@ public:
     void setScreenGeometry(std::function<QRect()> screenGeometry);
 
     // `Preview` clicked or its tick changed by the program.
-    void PreviewClick();
-    // A press on the job list outside the crop zone, and "Применить" (Button11Click).
+    void onPreviewToggled();
+    // A press on the job list outside the crop zone, and "Применить" (applyProfile).
     void refreshPreview();
-    // GradBtn10: previous entry; GradBtn15: next entry.
-    void Button8Click();
-    void Button9Click();
+    // previousButton: previous entry; nextButton: next entry.
+    void showPrevious();
+    void showNext();
 
 private:
     void navigate(NavigateDirection direction);

@@ -31,7 +31,7 @@ GradientButton* makeStepButton(const QString& objectName, const QString& webding
 
 PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
 {
-    setObjectName(QStringLiteral("PageControl2"));
+    setObjectName(QStringLiteral("previewTabs"));
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setDocumentMode(true);
     // Tabs drawn as buttons, highlighted under the mouse.
@@ -41,26 +41,27 @@ PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
         "QTabBar::tab:selected { background: rgb(210,219,240); border-style: inset; }"
         "QTabBar::tab:hover { color: navy; }"));
 
-    TabSheet4 = new QWidget;
-    TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
-    Preview = new QCheckBox(QStringLiteral("Включен"), TabSheet4);
+    viewTab_ = new QWidget;
+    viewTab_->setObjectName(QStringLiteral("viewTab"));
+    Preview = new QCheckBox(QStringLiteral("Включен"), viewTab_);
     Preview->setObjectName(QStringLiteral("Preview"));
     Preview->setChecked(false);
-    GradBtn10 = makeStepButton(QStringLiteral("GradBtn10"), QStringLiteral("9"), TabSheet4);
-    GradBtn15 = makeStepButton(QStringLiteral("GradBtn15"), QStringLiteral(":"), TabSheet4);
+    previousButton_ =
+        makeStepButton(QStringLiteral("previousButton"), QStringLiteral("9"), viewTab_);
+    nextButton_ = makeStepButton(QStringLiteral("nextButton"), QStringLiteral(":"), viewTab_);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(GradBtn10);
-    buttons->addWidget(GradBtn15);
+    buttons->addWidget(previousButton_);
+    buttons->addWidget(nextButton_);
     buttons->addStretch(1);
-    auto* viewLayout = new QVBoxLayout(TabSheet4);
+    auto* viewLayout = new QVBoxLayout(viewTab_);
     viewLayout->setContentsMargins(6, 4, 6, 4);
     viewLayout->addWidget(Preview);
     viewLayout->addLayout(buttons);
     viewLayout->addStretch(1);
 
-    TabSheet5 = new QWidget;
-    TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
-    Navigate = new QGroupBox(TabSheet5);
+    navigateTab_ = new QWidget;
+    navigateTab_->setObjectName(QStringLiteral("navigateTab"));
+    Navigate = new QGroupBox(navigateTab_);
     Navigate->setObjectName(QStringLiteral("Navigate"));
     navigateItems_ = new QButtonGroup(Navigate);
     auto* groupLayout = new QVBoxLayout(Navigate);
@@ -71,12 +72,12 @@ PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
         groupLayout->addWidget(item);
     }
     navigateItems_->button(int(NavigateMode::ByCropType))->setChecked(true);
-    auto* navigateLayout = new QVBoxLayout(TabSheet5);
+    auto* navigateLayout = new QVBoxLayout(navigateTab_);
     navigateLayout->setContentsMargins(0, 0, 0, 0);
     navigateLayout->addWidget(Navigate);
 
-    addTab(TabSheet4, QStringLiteral("Просмотр"));
-    addTab(TabSheet5, QStringLiteral("Переход"));
+    addTab(viewTab_, QStringLiteral("Просмотр"));
+    addTab(navigateTab_, QStringLiteral("Переход"));
     setCurrentIndex(0);
 }
 
@@ -98,8 +99,8 @@ void PreviewTabs::setPreviewTicked(bool ticked)
 
 void PreviewTabs::setTabIcons(const QIcon& viewTab, const QIcon& navigateTab)
 {
-    setTabIcon(indexOf(TabSheet4), viewTab);
-    setTabIcon(indexOf(TabSheet5), navigateTab);
+    setTabIcon(indexOf(viewTab_), viewTab);
+    setTabIcon(indexOf(navigateTab_), navigateTab);
 }
 
 } // namespace pagula::preview

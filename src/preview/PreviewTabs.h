@@ -15,7 +15,7 @@ class GradientButton;
 
 namespace pagula::preview {
 
-// The preview tab set `PageControl2` for the main window's bottom strip: tab "Просмотр" with
+// The preview tab set `previewTabs` for the main window's bottom strip: tab "Просмотр" with
 // the `Preview` switch and the previous/next buttons, tab "Переход" with the `Navigate`
 // choice. The main window connects it to a PreviewController (see PreviewWiring.h).
 class PreviewTabs : public QTabWidget, public PreviewControls {
@@ -32,16 +32,16 @@ public:
     void setTabIcons(const QIcon& viewTab, const QIcon& navigateTab);
 
     QCheckBox* previewBox() const { return Preview; }
-    GradientButton* previousButton() const { return GradBtn10; }
-    GradientButton* nextButton() const { return GradBtn15; }
+    GradientButton* previousButton() const { return previousButton_; }
+    GradientButton* nextButton() const { return nextButton_; }
     QGroupBox* navigateGroup() const { return Navigate; }
 
 private:
-    QWidget* TabSheet4;
-    QWidget* TabSheet5;
+    QWidget* viewTab_;
+    QWidget* navigateTab_;
     QCheckBox* Preview;
-    GradientButton* GradBtn10;
-    GradientButton* GradBtn15;
+    GradientButton* previousButton_;
+    GradientButton* nextButton_;
     QGroupBox* Navigate;
     QButtonGroup* navigateItems_;
 };

@@ -1,8 +1,8 @@
 #include "ProgramFixture.h"
 
 #include "app/AdjustmentsPanel.h"
+#include "app/GenerationProgressDialog.h"
 #include "app/ProgressBar.h"
-#include "app/TForm2.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "app/docwindow/PageView.h"
 #include "compose/CompositionRun.h"
@@ -44,7 +44,7 @@ protected:
         EXPECT_EQ(main().jobList()->model()->tickedCount(), count);
         return names;
     }
-    void generate() { press(control<GradientButton>("GradBtn9")); }
+    void generate() { press(control<GradientButton>("generateButton")); }
     QStringList names(std::initializer_list<int> numbers) const
     {
         QStringList list;
@@ -53,7 +53,7 @@ protected:
                             : QStringLiteral("page-%1.jpg").arg(n, 2, 10, QLatin1Char('0')));
         return list;
     }
-    void setGutterSize(int mm) { control<UpDown>("UpDown10")->setPosition(mm); }
+    void setGutterSize(int mm) { control<UpDown>("gutterSizeSpin")->setPosition(mm); }
     const document::InlinePicture& picture(const document::Document& doc, int n)
     {
         return doc.pictureAt(doc.pictureItemIndex(0, doc.itemCount(), n));
@@ -89,7 +89,7 @@ TEST_F(Generation, OneSidedDocumentHoldsTheTickedPicturesInListOrder)
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Pagula"));
     EXPECT_FALSE(program->progressDialog().isVisible());
-    EXPECT_EQ(program->progressDialog().Tag(), 8);
+    EXPECT_EQ(program->progressDialog().cancelFlag(), 8);
     EXPECT_EQ(main().progressBar()->runPosition(), 0);
     EXPECT_EQ(main().progressBar()->value(), 0);
     EXPECT_FALSE(main().isGenerating());
@@ -165,11 +165,11 @@ TEST_F(Generation, PicturesTakeTheWindowsSettings)
     crops->spin(2)->setPosition(5);  // profile 1 top
     crops->spin(5)->setPosition(20); // profile 2 right
     crops->spin(7)->setPosition(15); // profile 2 bottom
-    control<QScrollBar>("ScrollBar1")->setValue(20);
-    control<QScrollBar>("ScrollBar2")->setValue(70);
+    control<QScrollBar>("brightnessBar")->setValue(20);
+    control<QScrollBar>("contrastBar")->setValue(70);
     main().adjustments()->colorFormatItems()->button(2)->click(); // "Черно/белое"
     control<QCheckBox>("Frame")->click();
-    control<QLineEdit>("Edit7")->setText(QStringLiteral("12"));
+    control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("12"));
 
     generate();
 
@@ -219,7 +219,7 @@ TEST_F(Generation, ChangesMadeDuringARunReachTheCellsPlacedAfterThem)
 TEST_F(Generation, CancelStopsAfterTheEntryInProgressAndTheNextRunStartsArmed)
 {
     addPictures(10);
-    TForm2& dialog = program->progressDialog();
+    GenerationProgressDialog& dialog = program->progressDialog();
     // With the left gutter every entry places a strip and its picture; the bar reaches 8 with
     // the strip of entry 4. "Отмена" is pressed from the event pass that follows.
     atProgress(8, [this] { press(program->progressDialog().cancelButton()); });
@@ -227,14 +227,14 @@ TEST_F(Generation, CancelStopsAfterTheEntryInProgressAndTheNextRunStartsArmed)
 
     ASSERT_EQ(documents().size(), 1u);
     EXPECT_EQ(pictureNames(*documents()[0]), names({0, 1, 0, 2, 0, 3, 0, 4}));
-    EXPECT_EQ(dialog.Tag(), 0);
+    EXPECT_EQ(dialog.cancelFlag(), 0);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(main().progressBar()->value(), 0);
     EXPECT_TRUE(messages.empty());
 
     // The next run shows the dialog from hidden: armed again, so it runs to the end.
     int tagDuringRun = -1;
-    atProgress(1, [&] { tagDuringRun = dialog.Tag(); });
+    atProgress(1, [&] { tagDuringRun = dialog.cancelFlag(); });
     generate();
     EXPECT_EQ(tagDuringRun, 8);
     ASSERT_EQ(documents().size(), 2u);
@@ -246,14 +246,14 @@ TEST_F(Generation, TheWindowStaysUsableAndASecondPressIsIgnored)
     addPictures(6);
     setGutterSize(0);
     atProgress(3, [this] {
-        press(control<GradientButton>("GradBtn9"));
-        press(control<GradientButton>("GradBtn4")); // "Сброс": untick all
+        press(control<GradientButton>("generateButton"));
+        press(control<GradientButton>("untickAllButton")); // "Сброс": untick all
     });
     generate();
     // One document, with every entry: the ticks were read when the run started.
     ASSERT_EQ(documents().size(), 1u);
     EXPECT_EQ(pictureNames(*documents()[0]), names({1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(control<QLabel>("tickedCountLabel")->text(), QStringLiteral("Выбрано файлов: 0"));
 }
 
 TEST_F(Generation, ClosingTheMainWindowDuringARunKeepsWhatWasMade)
@@ -304,7 +304,7 @@ TEST_F(Generation, NothingTickedSaysSoAndOpensNothing)
         EXPECT_TRUE(documents().empty());
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].kind, MessageKind::Information);
-        EXPECT_EQ(messages[0].text, QString::fromUtf8(TForm1::NothingTickedText));
+        EXPECT_EQ(messages[0].text, QString::fromUtf8(MainWindow::NothingTickedText));
         EXPECT_FALSE(program->progressDialog().isVisible());
         EXPECT_EQ(main().progressBar()->value(), 0);
     }
@@ -318,7 +318,7 @@ TEST(ProgramDocumentWindows, AreTheProgramsDocumentWindows)
     joblist::JobListModel* list = program.mainWindow().jobList()->model();
     list->replaceEntries({joblist::blankEntry()});
     list->tickAll();
-    program.mainWindow().PrintButtonClick();
+    program.mainWindow().generate();
     ASSERT_EQ(program.shownDocuments().size(), 1u);
     QWidget* window = program.shownDocuments()[0].window;
     auto* documentWindow = qobject_cast<docwindow::DocumentWindow*>(window);

@@ -42,7 +42,7 @@ TEST(CompositionRun, OneSidedDocumentWithMarginsStatusAndEndState)
     RunFixture r;
     r.settings.ticked = numbered(4);
     r.settings.gutter = 0;
-    r.run.PrintButtonClick();
+    r.run.generate();
 
     ASSERT_EQ(r.engine.docs.size(), 1u);
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 2:tlb 3:tlbr | 4:tlbr"));
@@ -81,7 +81,7 @@ TEST(CompositionRun, TwoSidedAlternatesEntriesPadsAndMirrorsTheBack)
         r.settings.gutter = 0;
         r.settings.cols = c.columns;
         r.settings.ticked = numbered(c.count);
-        r.run.PrintButtonClick();
+        r.run.generate();
         ASSERT_EQ(r.engine.docs.size(), 2u);
         EXPECT_EQ(r.doc(0), QString::fromUtf8(c.front)) << c.count << "x" << c.columns;
         EXPECT_EQ(r.doc(1), QString::fromUtf8(c.back)) << c.count << "x" << c.columns;
@@ -94,7 +94,7 @@ TEST(CompositionRun, TwoSidedSequenceOfStepsAndMessage)
     RunFixture r;
     r.settings.twoSide = true;
     r.settings.ticked = numbered(2);
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.engine.calls,
               (QStringList{"connect", "options", "caption Pagula", "addDocument", "releaseDoc",
                            "releaseApp", "connect", "options", "caption Pagula", "addDocument",
@@ -118,7 +118,7 @@ TEST(CompositionRun, BackSideGetsBlankPaddingAsFillerCells)
     r.settings.twoSide = true;
     r.settings.gutter = 0;
     r.settings.ticked = numbered(4); // back: 2, 4 + one blank -> mirrored blank, 4, 2
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.doc(1), QStringLiteral("F:tlb 4:tlb 2:tlbr |"));
     const auto& blank = r.engine.docs[1].pictures[0];
     EXPECT_EQ(blank.path, r.filler);
@@ -135,7 +135,7 @@ TEST(CompositionRun, CancelInTheFrontEndsTheRunWithoutABackSide)
         if (r.engine.docs.size() == 1 && r.engine.docs[0].pictures.size() == 2)
             r.dialog.flag.cancel();
     };
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 3:tl"));
     EXPECT_EQ(r.engine.docs.size(), 1u);
     EXPECT_TRUE(r.host.informations.isEmpty());
@@ -150,7 +150,7 @@ TEST(CompositionRun, ANewRunIsNotCancelledByThePreviousCancel)
     r.settings.gutter = 0;
     r.settings.ticked = numbered(3);
     r.dialog.flag.cancel(); // left cancelled by an earlier run; the dialog is hidden
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tlb 2:tlb 3:tlbr |"));
 }
 
@@ -162,7 +162,7 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     r.settings.side = GutterRight;
     r.settings.ticked = numbered(6);
     r.engine.missing << QStringLiteral("/p/4.jpg"); // second entry of the back side
-    r.run.PrintButtonClick();
+    r.run.generate();
 
     ASSERT_EQ(r.host.messages.size(), 1);
     EXPECT_TRUE(r.host.messages[0].contains(QStringLiteral("/p/4.jpg")));
@@ -181,7 +181,7 @@ TEST(CompositionRun, EngineStartFailureIsReportedAndTheRunGoesOn)
     r.engine.failConnect = true;
     r.settings.gutter = 0;
     r.settings.ticked = numbered(1);
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.host.errors, QStringList{QStringLiteral("Должен быть установлен Word 97.")});
     EXPECT_EQ(r.engine.calls.mid(0, 2), (QStringList{"connect", "addDocument"}));
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tlbr"));
@@ -193,7 +193,7 @@ TEST(CompositionRun, UnwritableFillerLocationFailsTheRunNamingTheFile)
     const QString blocked = r.dir.filePath(QStringLiteral("no-such-folder/Pagula-tmp.bmp"));
     CompositionRun run(r.engine, r.settings, r.host, r.dialog, blocked);
     r.settings.ticked = numbered(2);
-    run.PrintButtonClick();
+    run.generate();
     EXPECT_EQ(r.host.messages, QStringList{QStringLiteral("Cannot create file %1").arg(blocked)});
     EXPECT_TRUE(r.engine.docs.empty());
     EXPECT_FALSE(r.dialog.visible);
@@ -207,14 +207,14 @@ TEST(CompositionRun, ASecondStartDuringARunIsIgnored)
     int nested = 0;
     r.host.onProcessEvents = [&] {
         ++nested;
-        r.run.PrintButtonClick();
+        r.run.generate();
     };
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.engine.docs.size(), 1u);
     EXPECT_EQ(nested, 3);
     EXPECT_FALSE(r.run.isRunning());
     r.host.onProcessEvents = nullptr;
-    r.run.PrintButtonClick(); // a new run after the first has ended works
+    r.run.generate(); // a new run after the first has ended works
     EXPECT_EQ(r.engine.docs.size(), 2u);
 }
 
@@ -225,7 +225,7 @@ TEST(CompositionRun, TicksAreReadOncePerSide)
     r.settings.gutter = 0;
     r.settings.ticked = numbered(4);
     r.host.onProcessEvents = [&] { r.settings.ticked = numbered(6); };
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tlb 3:tlbr"));
     EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb 4:tlb 2:tlbr |"));
 }

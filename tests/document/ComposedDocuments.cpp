@@ -83,7 +83,7 @@ composeDocuments(const QStringList& ticked, const LayoutChoice& layout, const QS
     Dialog dialog;
     BuiltinEngine engine;
     compose::CompositionRun run(engine, settings, host, dialog, fillerPath);
-    run.PrintButtonClick();
+    run.generate();
     EXPECT_TRUE(host.problems.isEmpty()) << host.problems.join('\n').toStdString();
     return engine.documents();
 }

@@ -40,7 +40,7 @@ struct FakeWindow : PreviewWindowPort {
     QRect frame{100, 100, 300, 400};
     int maxHeight = 1 << 20;
 
-    void ShowEntry(const QString& entry) override { shownEntries << entry; }
+    void showEntry(const QString& entry) override { shownEntries << entry; }
     bool isShowing() const override { return visible; }
     void closeWindow() override
     {

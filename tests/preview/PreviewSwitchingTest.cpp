@@ -1,8 +1,8 @@
 #include "preview/PreviewController.h"
 #include "preview/PreviewFakes.h"
 #include "preview/PreviewTabs.h"
+#include "preview/PreviewWindow.h"
 #include "preview/PreviewWiring.h"
-#include "preview/TForm4.h"
 #include "support/TestSupport.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GradientButton.h"
@@ -37,7 +37,7 @@ struct PreviewSwitching : ::testing::Test {
     FakeJobList jobs;
     FakeProfiles profiles;
     PreviewTabs tabs;
-    TForm4 form;
+    PreviewWindow form;
     PreviewController controller{jobs, tabs, form};
     QStringList reports;
     QRect screen{0, 0, 1024, 768};
@@ -71,12 +71,12 @@ struct PreviewSwitching : ::testing::Test {
 TEST(PreviewTabSet, StartsAsDescribed)
 {
     PreviewTabs tabs;
-    EXPECT_EQ(tabs.objectName(), QStringLiteral("PageControl2"));
+    EXPECT_EQ(tabs.objectName(), QStringLiteral("previewTabs"));
     ASSERT_EQ(tabs.count(), 2);
     EXPECT_EQ(tabs.tabText(0), QStringLiteral("Просмотр"));
     EXPECT_EQ(tabs.tabText(1), QStringLiteral("Переход"));
-    EXPECT_EQ(tabs.widget(0)->objectName(), QStringLiteral("TabSheet4"));
-    EXPECT_EQ(tabs.widget(1)->objectName(), QStringLiteral("TabSheet5"));
+    EXPECT_EQ(tabs.widget(0)->objectName(), QStringLiteral("viewTab"));
+    EXPECT_EQ(tabs.widget(1)->objectName(), QStringLiteral("navigateTab"));
     EXPECT_EQ(tabs.currentIndex(), 0);
 
     auto* preview = tabs.findChild<QCheckBox*>(QStringLiteral("Preview"));
@@ -87,7 +87,7 @@ TEST(PreviewTabSet, StartsAsDescribed)
     const struct {
         const char* name;
         const char* caption;
-    } buttons[] = {{"GradBtn10", "9"}, {"GradBtn15", ":"}};
+    } buttons[] = {{"previousButton", "9"}, {"nextButton", ":"}};
     for (const auto& b : buttons) {
         auto* button = tabs.findChild<GradientButton*>(QString::fromLatin1(b.name));
         ASSERT_NE(button, nullptr) << b.name;
@@ -149,14 +149,14 @@ TEST_F(PreviewSwitching, ClosingUnticksOnceAndReopeningOnABlankShowsTheWhitePict
     QApplication::processEvents();
     ASSERT_TRUE(form.isVisible());
     const QImage reopened = form.shownBitmap();
-    auto* area = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    auto* area = form.findChild<QScrollArea*>(QStringLiteral("scrollArea"));
     EXPECT_EQ(reopened.size(), area->viewport()->size()); // stretched to the window
     for (const QPoint p : {QPoint(0, 0), QPoint(reopened.width() - 1, reopened.height() - 1)})
         EXPECT_EQ(reopened.pixel(p), qRgb(255, 255, 255));
 
     // At a zoom the white picture keeps its own 50 × 50.
     form.close();
-    form.findChild<QComboBox*>(QStringLiteral("cb1"))->setCurrentIndex(4);
+    form.findChild<QComboBox*>(QStringLiteral("zoomBox"))->setCurrentIndex(4);
     jobs.current = 0;
     tabs.setPreviewTicked(true);
     form.close();
@@ -221,7 +221,7 @@ TEST_F(PreviewSwitching, ApplyRefreshesOnlyWhenOnWithACurrentEntry)
     EXPECT_TRUE(form.sourcePicture().isNull());
 
     tabs.setPreviewTicked(true);
-    form.findChild<QComboBox*>(QStringLiteral("cb1"))->setCurrentIndex(10);
+    form.findChild<QComboBox*>(QStringLiteral("zoomBox"))->setCurrentIndex(10);
     EXPECT_EQ(form.shownBitmap().pixel(30, 15), qRgb(255, 0, 0));
     profiles.one = {0, 50, 0, 0};
     EXPECT_EQ(form.shownBitmap().pixel(30, 15), qRgb(255, 0, 0)); // old bands until "Применить"

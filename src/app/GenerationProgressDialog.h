@@ -17,31 +17,31 @@ namespace pagula::app
 class BevelPanel;
 
 // The progress dialog "Формирование документа....": a status line and "Отмена". It is not
-// modal, so the main window stays usable while a document is generated. Its Tag is the cancel
-// flag the generation polls: 8 from the moment the dialog goes from hidden to shown, 0 once
+// modal, so the main window stays usable while a document is generated. Its cancel flag,
+// which the generation polls, is 8 from the moment the dialog goes from hidden to shown, 0 once
 // "Отмена" has been pressed.
-class TForm2 : public QWidget
+class GenerationProgressDialog : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit GenerationProgressDialog(QWidget* parent = nullptr);
 
-    int Tag() const { return flag_.value(); }
+    int cancelFlag() const { return flag_.value(); }
 
-    // FormShow: the dialog went from hidden to shown.
-    void FormShow();
+    // The dialog went from hidden to shown: a new generation may go on.
+    void armCancelFlag();
     // "Отмена": the generation stops after the entry in progress; the dialog stays up.
-    void Button1Click();
+    void cancel();
 
     // Shows the dialog centred on the screen, without making it modal; a dialog that is up
-    // stays where it is (and keeps its Tag).
+    // stays where it is (and keeps its cancel flag).
     void showDialog();
 
     // What the composition uses of the dialog.
     compose::ProgressDialog& port() { return port_; }
 
-    QLabel* statusLabel() const { return Label1; }
-    GradientButton* cancelButton() const { return GradBtn6; }
+    QLabel* statusLabel() const { return statusLabel_; }
+    GradientButton* cancelButton() const { return dialogButton_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -50,21 +50,21 @@ private:
     class Port : public compose::ProgressDialog
     {
     public:
-        explicit Port(TForm2& form) : form_(form) {}
+        explicit Port(GenerationProgressDialog& form) : form_(form) {}
         void setStatus(const QString& text) override;
         void show() override { form_.showDialog(); }
         void close() override;
         void repaint() override;
-        int cancelFlag() const override { return form_.Tag(); }
+        int cancelFlag() const override { return form_.cancelFlag(); }
 
     private:
-        TForm2& form_;
+        GenerationProgressDialog& form_;
     };
 
-    BevelPanel* Panel2;
-    BevelPanel* Panel1;
-    QLabel* Label1;
-    GradientButton* GradBtn6;
+    BevelPanel* bodyPanel_;
+    BevelPanel* headerPanel_;
+    QLabel* statusLabel_;
+    GradientButton* dialogButton_;
     compose::CancelFlag flag_;
     Port port_{*this};
 };
