@@ -49,8 +49,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 
     dialogButton_ = addDialogButton(*bodyPanel_, "dialogButton", QStringLiteral("Ok"),
                                     ClientSize.height() - 15 - 8);
-    connect(dialogButton_, &GradientButton::clicked, this,
-            [this] { runGuarded(this, [this] { onOkClicked(); }); });
+    connect(dialogButton_, &widgets::GradientButton::clicked, this,
+            [this] { widgets::runGuarded(this, [this] { onOkClicked(); }); });
 }
 
 int AboutDialog::showModal()

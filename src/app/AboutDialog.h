@@ -4,10 +4,10 @@
 
 class QLabel;
 
-namespace pagula
+namespace pagula::widgets
 {
 class GradientButton;
-}
+} // namespace pagula::widgets
 
 namespace pagula::app
 {
@@ -31,13 +31,13 @@ public:
     static QString creditsText();
 
     QLabel* creditsLabel() const { return creditsLabel_; }
-    GradientButton* okButton() const { return dialogButton_; }
+    widgets::GradientButton* okButton() const { return dialogButton_; }
 
 private:
     BevelPanel* bodyPanel_;
     BevelPanel* headerPanel_;
     QLabel* creditsLabel_;
-    GradientButton* dialogButton_;
+    widgets::GradientButton* dialogButton_;
 };
 
 } // namespace pagula::app

@@ -58,9 +58,9 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     contrastBar_ = addScrollBar("contrastBar");
     contrastLabel_ = label("contrastLabel", percentText(StartPosition), this);
     connect(brightnessBar_, &QScrollBar::valueChanged, this,
-            [this] { runGuarded(window(), [this] { onBrightnessMoved(); }); });
+            [this] { widgets::runGuarded(window(), [this] { onBrightnessMoved(); }); });
     connect(contrastBar_, &QScrollBar::valueChanged, this,
-            [this] { runGuarded(window(), [this] { onContrastMoved(); }); });
+            [this] { widgets::runGuarded(window(), [this] { onContrastMoved(); }); });
 
     auto* bars = new QGridLayout;
     bars->setContentsMargins(0, 0, 0, 0);

@@ -26,8 +26,8 @@ BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* pr
     previewTabs->setTabIcons(CropList::icon(CropList::PageMagnifierIcon),
                              CropList::icon(CropList::CycleArrowsIcon));
     previewTabs->setIconSize(QSize(CropList::IconSize, CropList::IconSize));
-    for (GradientButton* step : {previewTabs->previousButton(), previewTabs->nextButton()})
-        applyButtonLook(*step, ButtonLook::StepSymbol);
+    for (widgets::GradientButton* step : {previewTabs->previousButton(), previewTabs->nextButton()})
+        widgets::applyButtonLook(*step, widgets::ButtonLook::StepSymbol);
 
     auto* tabSeparator_ = new BevelPanel(this);
     tabSeparator_->setObjectName(QStringLiteral("tabSeparator"));

@@ -38,10 +38,10 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     content_ = new QWidget;
     content_->setObjectName(QStringLiteral("commandStripContent"));
 
-    aboutButton_ = new GradientButton(content_);
+    aboutButton_ = new widgets::GradientButton(content_);
     aboutButton_->setObjectName(QStringLiteral("aboutButton"));
     aboutButton_->setCaption(QStringLiteral("?"));
-    applyButtonLook(*aboutButton_, ButtonLook::About);
+    widgets::applyButtonLook(*aboutButton_, widgets::ButtonLook::About);
     aboutButton_->setFixedSize(17, 33);
 
     auto* top = new QHBoxLayout;

@@ -4,10 +4,10 @@
 
 class QScrollArea;
 
-namespace pagula
+namespace pagula::widgets
 {
 class GradientButton;
-}
+} // namespace pagula::widgets
 
 namespace pagula::joblist
 {
@@ -32,7 +32,7 @@ public:
     CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* parent = nullptr);
 
     AdjustmentsPanel* adjustments() const { return adjustments_; }
-    GradientButton* aboutButton() const { return aboutButton_; }
+    widgets::GradientButton* aboutButton() const { return aboutButton_; }
     QScrollArea* scroller() const { return scroller_; }
     bool scrollsSideways() const;
 
@@ -43,7 +43,7 @@ private:
     QScrollArea* scroller_;
     QWidget* content_;
     AdjustmentsPanel* adjustments_;
-    GradientButton* aboutButton_;
+    widgets::GradientButton* aboutButton_;
 };
 
 } // namespace pagula::app

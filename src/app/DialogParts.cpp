@@ -65,12 +65,13 @@ BevelPanel* addHeaderStrip(BevelPanel& panel, const char* name, const QString& c
     return header;
 }
 
-GradientButton* addDialogButton(BevelPanel& panel, const char* name, const QString& caption, int y)
+widgets::GradientButton* addDialogButton(BevelPanel& panel, const char* name,
+                                         const QString& caption, int y)
 {
-    auto* button = new GradientButton(&panel);
+    auto* button = new widgets::GradientButton(&panel);
     button->setObjectName(QString::fromLatin1(name));
     button->setCaption(caption);
-    applyButtonLook(*button, ButtonLook::Dialog);
+    widgets::applyButtonLook(*button, widgets::ButtonLook::Dialog);
     button->setGeometry((panel.width() - ButtonSize.width()) / 2, y, ButtonSize.width(),
                         ButtonSize.height());
     return button;

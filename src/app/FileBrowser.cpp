@@ -103,8 +103,9 @@ void FileBrowser::buildHeader()
     row->setContentsMargins(34, 0, 0, 0);
     row->setSpacing(0);
     row->addWidget(driveCombo_);
-    connect(driveCombo_, &QComboBox::activated, this,
-            [this](int index) { runGuarded(window(), [this, index] { onDriveChosen(index); }); });
+    connect(driveCombo_, &QComboBox::activated, this, [this](int index) {
+        widgets::runGuarded(window(), [this, index] { onDriveChosen(index); });
+    });
 }
 
 void FileBrowser::buildFolderTree()
@@ -126,8 +127,8 @@ void FileBrowser::buildFolderTree()
     connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
-                    runGuarded(window(),
-                               [this, current] { setFolder(folders_->filePath(current)); });
+                    widgets::runGuarded(
+                        window(), [this, current] { setFolder(folders_->filePath(current)); });
             });
     // The tree fills in as folders are read; keep the current folder in sight meanwhile.
     connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
@@ -149,12 +150,12 @@ void FileBrowser::buildFileList()
     addButtonStrip_->setBevels(Bevel::None, Bevel::None);
     addButtonStrip_->setColor(WindowColours::window());
     addButtonStrip_->setFixedHeight(AddStripHeight);
-    addButton_ = new GradientButton(addButtonStrip_);
+    addButton_ = new widgets::GradientButton(addButtonStrip_);
     addButton_->setObjectName(QStringLiteral("addButton"));
     addButton_->setCaption(QStringLiteral("Добавить >>>"));
-    applyButtonLook(*addButton_, ButtonLook::AddFiles);
+    widgets::applyButtonLook(*addButton_, widgets::ButtonLook::AddFiles);
     addButton_->setGeometry(0, 0, 162, 16);
-    connect(addButton_, &GradientButton::clicked, this, &FileBrowser::addRequested);
+    connect(addButton_, &widgets::GradientButton::clicked, this, &FileBrowser::addRequested);
 
     files_->setFilter(QDir::Files);
     files_->setNameFilterDisables(false);
@@ -207,8 +208,9 @@ void FileBrowser::buildFilterStrip()
     auto* row = new QHBoxLayout(filterStrip_);
     row->setContentsMargins(1, 1, 1, 1);
     row->addWidget(filterCombo_);
-    connect(filterCombo_, &QComboBox::currentIndexChanged, this,
-            [this](int index) { runGuarded(window(), [this, index] { onFilterChosen(index); }); });
+    connect(filterCombo_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        widgets::runGuarded(window(), [this, index] { onFilterChosen(index); });
+    });
 }
 
 void FileBrowser::fillVolumes()

@@ -15,10 +15,10 @@ class QAction;
 class QSplitter;
 class QTreeView;
 
-namespace pagula
+namespace pagula::widgets
 {
 class GradientButton;
-}
+} // namespace pagula::widgets
 
 namespace pagula::app
 {
@@ -52,7 +52,7 @@ public:
     QComboBox* filterCombo() const { return filterCombo_; }
     QComboBox* driveCombo() const { return driveCombo_; }
     QTreeView* folderTree() const { return folderTree_; }
-    GradientButton* addButton() const { return addButton_; }
+    widgets::GradientButton* addButton() const { return addButton_; }
     QMenu* popupMenu() const { return fileListMenu_; }
 
 signals:
@@ -78,7 +78,7 @@ private:
     QSplitter* folderSplit_; // its handle is folderSplitter
     QTreeView* folderTree_;
     BevelPanel* addButtonStrip_;
-    GradientButton* addButton_;
+    widgets::GradientButton* addButton_;
     QListView* fileList_;
     QMenu* fileListMenu_;
     QAction* addAction_;

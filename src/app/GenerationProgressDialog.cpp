@@ -36,8 +36,8 @@ GenerationProgressDialog::GenerationProgressDialog(QWidget* parent) : QWidget(pa
 
     dialogButton_ = addDialogButton(*bodyPanel_, "dialogButton", QStringLiteral("Отмена"),
                                     ClientSize.height() - 15 - 7);
-    connect(dialogButton_, &GradientButton::clicked, this,
-            [this] { runGuarded(this, [this] { cancel(); }); });
+    connect(dialogButton_, &widgets::GradientButton::clicked, this,
+            [this] { widgets::runGuarded(this, [this] { cancel(); }); });
 }
 
 void GenerationProgressDialog::armCancelFlag()

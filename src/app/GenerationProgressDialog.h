@@ -6,10 +6,10 @@
 
 class QLabel;
 
-namespace pagula
+namespace pagula::widgets
 {
 class GradientButton;
-}
+} // namespace pagula::widgets
 
 namespace pagula::app
 {
@@ -41,7 +41,7 @@ public:
     compose::ProgressDialog& port() { return port_; }
 
     QLabel* statusLabel() const { return statusLabel_; }
-    GradientButton* cancelButton() const { return dialogButton_; }
+    widgets::GradientButton* cancelButton() const { return dialogButton_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -64,7 +64,7 @@ private:
     BevelPanel* bodyPanel_;
     BevelPanel* headerPanel_;
     QLabel* statusLabel_;
-    GradientButton* dialogButton_;
+    widgets::GradientButton* dialogButton_;
     compose::CancelFlag flag_;
     Port port_{*this};
 };

@@ -51,7 +51,7 @@ LeftPanel::LeftPanel(QWidget* parent) : BevelPanel(parent)
     column->setContentsMargins(0, 0, 0, 4);
     column->setSpacing(4);
 
-    layout_ = new LayoutPanel(content);
+    layout_ = new layout::LayoutPanel(content);
     layout_->setObjectName(QStringLiteral("LayoutPanel"));
     column->addWidget(layout_);
 
@@ -61,10 +61,10 @@ LeftPanel::LeftPanel(QWidget* parent) : BevelPanel(parent)
     bmp->setFixedSize(50, 50);
     bmp->hide();
 
-    generateButton_ = new GradientButton(content);
+    generateButton_ = new widgets::GradientButton(content);
     generateButton_->setObjectName(QStringLiteral("generateButton"));
     generateButton_->setCaption(QStringLiteral("Сформировать документ"));
-    applyButtonLook(*generateButton_, ButtonLook::Generate);
+    widgets::applyButtonLook(*generateButton_, widgets::ButtonLook::Generate);
     generateButton_->setFixedSize(195, 32);
     column->addWidget(generateButton_, 0, Qt::AlignHCenter);
     column->addStretch(1);

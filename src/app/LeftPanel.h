@@ -5,11 +5,14 @@
 class QLabel;
 class QScrollArea;
 
-namespace pagula
+namespace pagula::layout
 {
 class LayoutPanel;
+} // namespace pagula::layout
+namespace pagula::widgets
+{
 class GradientButton;
-} // namespace pagula
+} // namespace pagula::widgets
 
 namespace pagula::app
 {
@@ -24,14 +27,14 @@ public:
 
     explicit LeftPanel(QWidget* parent = nullptr);
 
-    LayoutPanel* layoutPanel() const { return layout_; }
-    GradientButton* generateButton() const { return generateButton_; }
+    layout::LayoutPanel* layoutPanel() const { return layout_; }
+    widgets::GradientButton* generateButton() const { return generateButton_; }
 
 private:
     QScrollArea* settingsScroll_;
-    LayoutPanel* layout_;
+    layout::LayoutPanel* layout_;
     QLabel* bmp;
-    GradientButton* generateButton_;
+    widgets::GradientButton* generateButton_;
 };
 
 } // namespace pagula::app

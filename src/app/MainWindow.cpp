@@ -98,16 +98,16 @@ void MainWindow::buildRegions()
 
 void MainWindow::connectHandlers()
 {
-    connect(generateButton(), &GradientButton::clicked, this, &MainWindow::generate);
-    connect(aboutButton(), &GradientButton::clicked, this,
-            [this] { runGuarded(this, [this] { showAboutDialog(); }); });
+    connect(generateButton(), &widgets::GradientButton::clicked, this, &MainWindow::generate);
+    connect(aboutButton(), &widgets::GradientButton::clicked, this,
+            [this] { widgets::runGuarded(this, [this] { showAboutDialog(); }); });
     connect(fileBrowser_, &FileBrowser::addRequested, this, [this] {
-        runGuarded(this, [this] {
+        widgets::runGuarded(this, [this] {
             jobList_->addSelectedFiles(*fileBrowser_->fileList(), fileBrowser_->currentFolder());
         });
     });
     connect(jobList_, &joblist::JobListPanels::previewRefreshRequested, this, [this] {
-        runGuarded(this, [this] {
+        widgets::runGuarded(this, [this] {
             if (previewController_)
                 previewController_->refreshPreview();
         });
@@ -161,7 +161,7 @@ bool MainWindow::isGenerating() const
 
 void MainWindow::generate()
 {
-    runGuarded(this, [this] {
+    widgets::runGuarded(this, [this] {
         compose::CompositionRun* run = compositionRun();
         if (!run || run->isRunning())
             return;
@@ -202,7 +202,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     emit closed();
 }
 
-LayoutPanel* MainWindow::layoutPanel() const
+layout::LayoutPanel* MainWindow::layoutPanel() const
 {
     return leftPanel_->layoutPanel();
 }
@@ -212,12 +212,12 @@ AdjustmentsPanel* MainWindow::adjustments() const
     return rightPanel_->commandStrip()->adjustments();
 }
 
-GradientButton* MainWindow::generateButton() const
+widgets::GradientButton* MainWindow::generateButton() const
 {
     return leftPanel_->generateButton();
 }
 
-GradientButton* MainWindow::aboutButton() const
+widgets::GradientButton* MainWindow::aboutButton() const
 {
     return rightPanel_->commandStrip()->aboutButton();
 }

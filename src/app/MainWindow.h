@@ -6,11 +6,14 @@
 
 class QSplitter;
 
-namespace pagula
+namespace pagula::layout
 {
 class LayoutPanel;
+} // namespace pagula::layout
+namespace pagula::widgets
+{
 class GradientButton;
-} // namespace pagula
+} // namespace pagula::widgets
 namespace pagula::compose
 {
 class CompositionRun;
@@ -79,15 +82,15 @@ public:
     bool isGenerating() const;
 
     LeftPanel* leftPanel() const { return leftPanel_; }
-    LayoutPanel* layoutPanel() const;
+    layout::LayoutPanel* layoutPanel() const;
     FileBrowser* fileBrowser() const { return fileBrowser_; }
     RightPanel* rightPanel() const { return rightPanel_; }
     joblist::JobListPanels* jobList() const { return jobList_; }
     AdjustmentsPanel* adjustments() const;
     preview::PreviewTabs* previewTabs() const { return previewTabs_; }
     ProgressBar* progressBar() const { return progressBar_; }
-    GradientButton* generateButton() const;
-    GradientButton* aboutButton() const;
+    widgets::GradientButton* generateButton() const;
+    widgets::GradientButton* aboutButton() const;
 
 signals:
     void generationStarted();

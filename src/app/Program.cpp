@@ -93,7 +93,7 @@ void Program::openDocumentWindow(std::shared_ptr<document::Document> document)
 void Program::openCalibrationSheet()
 {
     std::shared_ptr<document::Document> sheet;
-    const bool made = runGuarded(mainWindow_.get(), [&] {
+    const bool made = widgets::runGuarded(mainWindow_.get(), [&] {
         sheet = document::makeCalibrationSheet(QFileInfo(fillerPicturePath()).absolutePath());
     });
     if (made && sheet)

@@ -49,13 +49,13 @@ ScreenshotTour::ScreenshotTour(Program& program, const QString& folder)
 {
     folder_.mkpath(QStringLiteral("."));
     MessageBoxes::setHook([this](MessageKind, const QString& text) { note(text); });
-    ErrorReport::setHook([this](const QString& text) { note(text); });
+    widgets::ErrorReport::setHook([this](const QString& text) { note(text); });
 }
 
 ScreenshotTour::~ScreenshotTour()
 {
     MessageBoxes::setHook({});
-    ErrorReport::setHook({});
+    widgets::ErrorReport::setHook({});
 }
 
 void ScreenshotTour::then(int delayMs, Step step)

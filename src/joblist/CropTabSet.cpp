@@ -84,12 +84,12 @@ QWidget* CropTabSet::buildModeTab()
     twoSideMode_ = new QRadioButton(QStringLiteral("С двух сторон"), tab);
     twoSideMode_->setObjectName(QStringLiteral("twoSideMode"));
     twoSideMode_->setGeometry(6, 21, 130, 17);
-    GradientButton* selectAll = addButton(tab, QStringLiteral("cropAllButton"),
-                                          QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
-    GradientButton* reset = addButton(tab, QStringLiteral("cropResetButton"),
-                                      QStringLiteral("Сброс"), QRect(104, 44, 92, 16));
-    connect(selectAll, &GradientButton::clicked, this, &CropTabSet::cropAll);
-    connect(reset, &GradientButton::clicked, this, &CropTabSet::resetCrop);
+    widgets::GradientButton* selectAll = addButton(
+        tab, QStringLiteral("cropAllButton"), QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
+    widgets::GradientButton* reset = addButton(tab, QStringLiteral("cropResetButton"),
+                                               QStringLiteral("Сброс"), QRect(104, 44, 92, 16));
+    connect(selectAll, &widgets::GradientButton::clicked, this, &CropTabSet::cropAll);
+    connect(reset, &widgets::GradientButton::clicked, this, &CropTabSet::resetCrop);
     return tab;
 }
 
@@ -110,9 +110,9 @@ QWidget* CropTabSet::buildProfileTab(const QString& name, int firstSpin, const Q
                         QString::fromLatin1(valueNames[profile][side.spinOffset]),
                         QString::fromUtf8(side.caption), at);
     }
-    GradientButton* apply = addButton(tab, applyName, QStringLiteral("Применить"),
-                                      QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
-    connect(apply, &GradientButton::clicked, this, &CropTabSet::applyProfile);
+    widgets::GradientButton* apply = addButton(tab, applyName, QStringLiteral("Применить"),
+                                               QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
+    connect(apply, &widgets::GradientButton::clicked, this, &CropTabSet::applyProfile);
     return tab;
 }
 
@@ -130,7 +130,7 @@ void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& val
     label->setGeometry(at.x(), at.y() + (RowHeight - fm.height()) / 2,
                        fm.horizontalAdvance(caption) + 2, fm.height());
 
-    auto* spin = new UpDown(tab);
+    auto* spin = new widgets::UpDown(tab);
     spin->setObjectName(valueName + QStringLiteral("Spin"));
     auto* edit = new QLineEdit(tab);
     edit->setObjectName(valueName + QStringLiteral("Edit"));
@@ -147,13 +147,13 @@ void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& val
     edits_[static_cast<size_t>(spinIndex)] = edit;
 }
 
-GradientButton* CropTabSet::addButton(QWidget* tab, const QString& name, const QString& caption,
-                                      const QRect& geometry)
+widgets::GradientButton* CropTabSet::addButton(QWidget* tab, const QString& name,
+                                               const QString& caption, const QRect& geometry)
 {
-    auto* b = new GradientButton(tab);
+    auto* b = new widgets::GradientButton(tab);
     b->setObjectName(name);
     b->setCaption(caption);
-    applyButtonLook(*b, ButtonLook::Command);
+    widgets::applyButtonLook(*b, widgets::ButtonLook::Command);
     b->setGeometry(geometry);
     return b;
 }

@@ -9,11 +9,11 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-namespace pagula
+namespace pagula::widgets
 {
 class GradientButton;
 class UpDown;
-} // namespace pagula
+} // namespace pagula::widgets
 
 namespace pagula::joblist
 {
@@ -34,7 +34,7 @@ public:
     // profileTwoLeftSpin..profileTwoBottomSpin).
     CropProfile profile(int number) const;
     // The eight spin buttons profileOneLeftSpin..profileTwoBottomSpin, index 0..7.
-    UpDown* spin(int index) const { return spins_[static_cast<size_t>(index)]; }
+    widgets::UpDown* spin(int index) const { return spins_[static_cast<size_t>(index)]; }
     QLineEdit* spinEdit(int index) const { return edits_[static_cast<size_t>(index)]; }
 
     void cropAll();      // crop "Выделить все"
@@ -50,13 +50,13 @@ private:
     QWidget* buildProfileTab(const QString& name, int firstSpin, const QString& applyName);
     void addProfileValue(QWidget* tab, int spinIndex, const QString& valueName,
                          const QString& caption, const QPoint& at);
-    GradientButton* addButton(QWidget* tab, const QString& name, const QString& caption,
-                              const QRect& geometry);
+    widgets::GradientButton* addButton(QWidget* tab, const QString& name, const QString& caption,
+                                       const QRect& geometry);
 
     JobListModel* model_;
     QRadioButton* cropType_ = nullptr;
     QRadioButton* twoSideMode_ = nullptr;
-    std::array<UpDown*, 8> spins_{};
+    std::array<widgets::UpDown*, 8> spins_{};
     std::array<QLineEdit*, 8> edits_{};
 };
 

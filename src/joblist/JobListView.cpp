@@ -176,17 +176,17 @@ void JobListView::contextMenuEvent(QContextMenuEvent* event)
 
 void JobListView::saveList()
 {
-    runGuarded(this, [this] { saveJobListFile(jobListFile_, model_->entries()); });
+    widgets::runGuarded(this, [this] { saveJobListFile(jobListFile_, model_->entries()); });
 }
 
 void JobListView::loadList()
 {
-    runGuarded(this, [this] { model_->replaceEntries(loadJobListFile(jobListFile_)); });
+    widgets::runGuarded(this, [this] { model_->replaceEntries(loadJobListFile(jobListFile_)); });
 }
 
 void JobListView::saveListAs()
 {
-    runGuarded(this, [this] {
+    widgets::runGuarded(this, [this] {
         const QString path = chooseFile_(JobListFileChoice::Save);
         if (!path.isEmpty())
             saveJobListFile(path, model_->entries());
@@ -195,7 +195,7 @@ void JobListView::saveListAs()
 
 void JobListView::openList()
 {
-    runGuarded(this, [this] {
+    widgets::runGuarded(this, [this] {
         const QString path = chooseFile_(JobListFileChoice::Open);
         if (!path.isEmpty())
             model_->replaceEntries(loadJobListFile(path));

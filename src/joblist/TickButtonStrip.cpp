@@ -24,7 +24,7 @@ constexpr int Gap = 3;
 TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
     : QWidget(parent), model_(model),
       listColumnsCaption_(new QLabel(QStringLiteral("Кол-во колонок:"), this)),
-      listColumnsEdit_(new QLineEdit(this)), listColumnsSpin_(new UpDown(this)),
+      listColumnsEdit_(new QLineEdit(this)), listColumnsSpin_(new widgets::UpDown(this)),
       tickedCountLabel_(new QLabel(this)), firstRowFrame_(new QFrame(this)),
       secondRowFrame_(new QFrame(this))
 {
@@ -84,21 +84,22 @@ TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
     setMinimumSize(ButtonsLeft - Gap + rowWidth + 2, row2 + ButtonHeight + Gap + 4);
 }
 
-GradientButton* TickButtonStrip::addButton(const QString& name, const QString& caption,
-                                           const QPoint& at, void (TickButtonStrip::*handler)())
+widgets::GradientButton* TickButtonStrip::addButton(const QString& name, const QString& caption,
+                                                    const QPoint& at,
+                                                    void (TickButtonStrip::*handler)())
 {
-    auto* b = new GradientButton(this);
+    auto* b = new widgets::GradientButton(this);
     b->setObjectName(name);
     b->setCaption(caption);
-    applyButtonLook(*b, ButtonLook::Command);
+    widgets::applyButtonLook(*b, widgets::ButtonLook::Command);
     b->setGeometry(QRect(at, QSize(ButtonWidth, ButtonHeight)));
-    connect(b, &GradientButton::clicked, this, handler);
+    connect(b, &widgets::GradientButton::clicked, this, handler);
     return b;
 }
 
-GradientButton* TickButtonStrip::button(const QString& objectName) const
+widgets::GradientButton* TickButtonStrip::button(const QString& objectName) const
 {
-    return findChild<GradientButton*>(objectName, Qt::FindDirectChildrenOnly);
+    return findChild<widgets::GradientButton*>(objectName, Qt::FindDirectChildrenOnly);
 }
 
 void TickButtonStrip::onListColumnsEdited()

@@ -6,11 +6,11 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 
-namespace pagula
+namespace pagula::widgets
 {
 class GradientButton;
 class UpDown;
-} // namespace pagula
+} // namespace pagula::widgets
 
 namespace pagula::joblist
 {
@@ -28,9 +28,9 @@ public:
 
     QLabel* countLabel() const { return tickedCountLabel_; }
     QLineEdit* columnsEdit() const { return listColumnsEdit_; }
-    UpDown* columnsSpin() const { return listColumnsSpin_; }
+    widgets::UpDown* columnsSpin() const { return listColumnsSpin_; }
     // By object name: tickAllButton, untickAllButton .. tickOddButton.
-    GradientButton* button(const QString& objectName) const;
+    widgets::GradientButton* button(const QString& objectName) const;
 
     // The tick buttons' handlers.
     void tickAll();      // "Выделить все"
@@ -45,14 +45,14 @@ signals:
     void displayColumnsChanged(int columns);
 
 private:
-    GradientButton* addButton(const QString& name, const QString& caption, const QPoint& at,
-                              void (TickButtonStrip::*handler)());
+    widgets::GradientButton* addButton(const QString& name, const QString& caption,
+                                       const QPoint& at, void (TickButtonStrip::*handler)());
     void onListColumnsEdited();
 
     JobListModel* model_;
     QLabel* listColumnsCaption_;
     QLineEdit* listColumnsEdit_;
-    UpDown* listColumnsSpin_;
+    widgets::UpDown* listColumnsSpin_;
     QLabel* tickedCountLabel_;
     QFrame* firstRowFrame_;
     QFrame* secondRowFrame_;

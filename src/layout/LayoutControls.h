@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // The edits whose texts the layout handlers read or write.
 enum class LayoutEdit {
@@ -36,4 +37,4 @@ public:
     virtual void redrawSchematic() = 0;
 };
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -4,7 +4,8 @@
 #include "common/Error.h"
 #include "layout/CellLimits.h"
 
-namespace pagula {
+namespace pagula::layout
+{
 
 LayoutHandlers::LayoutHandlers(LayoutControls& controls, ErrorSink reportError)
     : controls_(controls), reportError_(std::move(reportError))
@@ -126,4 +127,4 @@ void LayoutHandlers::takeMaxCellHeight()
         [this] { write(LayoutEdit::CellHeight, controls_.text(LayoutEdit::MaxCellHeight)); });
 }
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -7,7 +7,8 @@
 #include <exception>
 #include <functional>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // The change handlers of the layout controls and the settings they cache.
 //
@@ -55,4 +56,4 @@ private:
     std::exception_ptr failure_;
 };
 
-} // namespace pagula
+} // namespace pagula::layout

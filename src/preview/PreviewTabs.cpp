@@ -15,12 +15,12 @@
 namespace pagula::preview {
 
 namespace {
-GradientButton* makeStepButton(const QString& objectName, const QString& webdingsCharacter,
-                               QWidget* parent)
+widgets::GradientButton* makeStepButton(const QString& objectName, const QString& webdingsCharacter,
+                                        QWidget* parent)
 {
     // "Webdings" draws '9' and ':' as step back and step forward; the button draws the
     // symbols itself where that font is missing.
-    auto* button = new GradientButton(parent);
+    auto* button = new widgets::GradientButton(parent);
     button->setObjectName(objectName);
     button->setFixedSize(50, 24);
     button->setFont(pixelFont(QStringLiteral("Webdings"), 15));

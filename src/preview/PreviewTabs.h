@@ -9,9 +9,10 @@ class QCheckBox;
 class QGroupBox;
 class QIcon;
 
-namespace pagula {
+namespace pagula::widgets
+{
 class GradientButton;
-}
+} // namespace pagula::widgets
 
 namespace pagula::preview {
 
@@ -32,16 +33,16 @@ public:
     void setTabIcons(const QIcon& viewTab, const QIcon& navigateTab);
 
     QCheckBox* previewBox() const { return Preview; }
-    GradientButton* previousButton() const { return previousButton_; }
-    GradientButton* nextButton() const { return nextButton_; }
+    widgets::GradientButton* previousButton() const { return previousButton_; }
+    widgets::GradientButton* nextButton() const { return nextButton_; }
     QGroupBox* navigateGroup() const { return Navigate; }
 
 private:
     QWidget* viewTab_;
     QWidget* navigateTab_;
     QCheckBox* Preview;
-    GradientButton* previousButton_;
-    GradientButton* nextButton_;
+    widgets::GradientButton* previousButton_;
+    widgets::GradientButton* nextButton_;
     QGroupBox* Navigate;
     QButtonGroup* navigateItems_;
 };

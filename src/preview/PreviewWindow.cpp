@@ -95,7 +95,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     zoomBox_->setCurrentIndex(0);
     showPlan(RenderPlan{}, true);
     connect(zoomBox_, &QComboBox::currentIndexChanged, this,
-            [this] { runGuarded(this, [this] { renderAtZoom(); }); });
+            [this] { widgets::runGuarded(this, [this] { renderAtZoom(); }); });
 }
 
 PreviewWindow::~PreviewWindow() = default;

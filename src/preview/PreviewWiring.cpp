@@ -15,11 +15,11 @@ void connectPreview(PreviewTabs& tabs, PreviewWindow& window, PreviewController&
     PreviewTabs* t = &tabs;
     PreviewController* c = &controller;
     QObject::connect(tabs.previewBox(), &QCheckBox::toggled, t,
-                     [t, c] { runGuarded(t->window(), [c] { c->onPreviewToggled(); }); });
-    QObject::connect(tabs.previousButton(), &GradientButton::clicked, t,
-                     [t, c] { runGuarded(t->window(), [c] { c->showPrevious(); }); });
-    QObject::connect(tabs.nextButton(), &GradientButton::clicked, t,
-                     [t, c] { runGuarded(t->window(), [c] { c->showNext(); }); });
+                     [t, c] { widgets::runGuarded(t->window(), [c] { c->onPreviewToggled(); }); });
+    QObject::connect(tabs.previousButton(), &widgets::GradientButton::clicked, t,
+                     [t, c] { widgets::runGuarded(t->window(), [c] { c->showPrevious(); }); });
+    QObject::connect(tabs.nextButton(), &widgets::GradientButton::clicked, t,
+                     [t, c] { widgets::runGuarded(t->window(), [c] { c->showNext(); }); });
     QObject::connect(&window, &PreviewWindow::previewUntickRequested, t,
                      [t] { t->setPreviewTicked(false); });
 }

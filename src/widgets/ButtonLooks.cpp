@@ -3,7 +3,7 @@
 #include "common/Fonts.h"
 #include "widgets/GradientButton.h"
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
@@ -68,4 +68,4 @@ void applyButtonLook(GradientButton& b, ButtonLook look)
     b.setTabStop(true);
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

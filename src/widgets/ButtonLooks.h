@@ -1,6 +1,6 @@
 #pragma once
 
-namespace pagula
+namespace pagula::widgets
 {
 
 class GradientButton;
@@ -19,4 +19,4 @@ enum class ButtonLook {
 
 void applyButtonLook(GradientButton& button, ButtonLook look);
 
-} // namespace pagula
+} // namespace pagula::widgets

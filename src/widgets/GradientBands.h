@@ -8,7 +8,7 @@
 #include <QSize>
 #include <functional>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // The start channels of a gradient and the signed distance to the end channels, taken from
@@ -51,4 +51,4 @@ struct GradientBand {
 void forEachGradientBand(TGradientStyle style, QSize size, TColor begin, TColor end,
                          const std::function<void(const GradientBand&)>& visit);
 
-} // namespace pagula
+} // namespace pagula::widgets

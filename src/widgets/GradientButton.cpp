@@ -8,7 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
@@ -467,4 +467,4 @@ void GradientButton::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // The custom-painted command button of every window: a colour gradient in one of six styles,
@@ -103,8 +103,8 @@ signals:
     void clicked();
     // OnMouseDown / OnMouseUp, also for the press and release simulated when the pointer comes
     // back in or leaves while the left button is held (left button, left held, point (0, 0)).
-    void mouseDown(Qt::MouseButton button, pagula::TShiftState shift, QPoint pos);
-    void mouseUp(Qt::MouseButton button, pagula::TShiftState shift, QPoint pos);
+    void mouseDown(Qt::MouseButton button, pagula::widgets::TShiftState shift, QPoint pos);
+    void mouseUp(Qt::MouseButton button, pagula::widgets::TShiftState shift, QPoint pos);
     // OnMouseEnter / OnMouseLeave.
     void mouseEnter();
     void mouseLeave();
@@ -174,4 +174,4 @@ private:
     QPointer<QWidget> acceleratorWindow_;
 };
 
-} // namespace pagula
+} // namespace pagula::widgets

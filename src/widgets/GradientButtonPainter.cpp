@@ -8,7 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
@@ -153,4 +153,4 @@ void paintGradientButtonSurface(QImage& surface, const GradientButtonLook& look)
                         QRect(QPoint(2, 2), QPoint(look.size.width() - 3, look.size.height() - 3)));
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

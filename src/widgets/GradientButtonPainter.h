@@ -10,7 +10,7 @@
 #include <QSize>
 #include <QString>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // Everything one paint of the button needs. Pen and font colours arrive resolved; the two
@@ -48,4 +48,4 @@ void paintGradientButtonSurface(QImage& surface, const GradientButtonLook& look)
 // border, the same pixels each time, so doing it twice restores the surface.
 void invertFocusRect(QImage& surface, const QRect& box);
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -1,6 +1,6 @@
 #include "widgets/GradientButtonPresets.h"
 
-namespace pagula
+namespace pagula::widgets
 {
 
 QFont GradientButtonPreset::font() const
@@ -43,4 +43,4 @@ const GradientButtonPreset* gradientButtonPreset(TPreset preset)
     return index < sizeof table / sizeof table[0] ? &table[index] : nullptr;
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -6,7 +6,7 @@
 #include <QFont>
 #include <optional>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // The values a design-time preset stores into a button. Frame size, justification and focus
@@ -35,4 +35,4 @@ struct GradientButtonPreset {
 // The preset's values; nullptr for a value outside the table.
 const GradientButtonPreset* gradientButtonPreset(TPreset preset);
 
-} // namespace pagula
+} // namespace pagula::widgets

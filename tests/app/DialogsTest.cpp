@@ -24,7 +24,7 @@ QPoint screenCentre()
     return QGuiApplication::primaryScreen()->availableGeometry().center();
 }
 
-void pressButton(GradientButton* button)
+void pressButton(widgets::GradientButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
@@ -32,7 +32,7 @@ void pressButton(GradientButton* button)
 // The common shape of both dialogs: borderless, fixed client size, a header strip with a bold
 // caption, one 110 x 15 button centred horizontally.
 void expectDialogShape(QWidget& dialog, QSize client, const char* windowText, const char* header,
-                       const char* headerName, GradientButton* button, const char* caption)
+                       const char* headerName, widgets::GradientButton* button, const char* caption)
 {
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(dialog.windowType(), Qt::Dialog);
@@ -48,8 +48,8 @@ void expectDialogShape(QWidget& dialog, QSize client, const char* windowText, co
     EXPECT_EQ(button->objectName(), QStringLiteral("dialogButton"));
     EXPECT_EQ(button->caption(), QString::fromUtf8(caption));
     EXPECT_EQ(button->size(), QSize(110, 15));
-    EXPECT_EQ(button->beginColor(), clWhite);
-    EXPECT_EQ(button->endColor(), clNavy);
+    EXPECT_EQ(button->beginColor(), widgets::clWhite);
+    EXPECT_EQ(button->endColor(), widgets::clNavy);
     EXPECT_FALSE(button->showFocus());
     const QRect inDialog(button->mapTo(&dialog, QPoint()), button->size());
     EXPECT_EQ(inDialog.left(), (client.width() - 110) / 2);
@@ -137,8 +137,8 @@ TEST_F(AboutModality, BlocksTheMainWindowUntilOkAndOpensAgain)
     const QStringList names = makeJpegs(2);
     browseTo(dir.path(), names);
     addFiles(0, 1);
-    auto* untickAll = control<GradientButton>("untickAllButton");
-    auto* tickAll = control<GradientButton>("tickAllButton");
+    auto* untickAll = control<widgets::GradientButton>("untickAllButton");
+    auto* tickAll = control<widgets::GradientButton>("tickAllButton");
     auto* count = control<QLabel>("tickedCountLabel");
     press(untickAll);
     ASSERT_EQ(count->text(), QStringLiteral("Выбрано файлов: 0"));

@@ -44,7 +44,7 @@ protected:
         EXPECT_EQ(main().jobList()->model()->tickedCount(), count);
         return names;
     }
-    void generate() { press(control<GradientButton>("generateButton")); }
+    void generate() { press(control<widgets::GradientButton>("generateButton")); }
     QStringList names(std::initializer_list<int> numbers) const
     {
         QStringList list;
@@ -53,7 +53,7 @@ protected:
                             : QStringLiteral("page-%1.jpg").arg(n, 2, 10, QLatin1Char('0')));
         return list;
     }
-    void setGutterSize(int mm) { control<UpDown>("gutterSizeSpin")->setPosition(mm); }
+    void setGutterSize(int mm) { control<widgets::UpDown>("gutterSizeSpin")->setPosition(mm); }
     const document::InlinePicture& picture(const document::Document& doc, int n)
     {
         return doc.pictureAt(doc.pictureItemIndex(0, doc.itemCount(), n));
@@ -100,8 +100,8 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     addPictures(8);
     setGutterSize(0);
     control<QCheckBox>("TwoSide")->click();
-    LayoutPanel* layout = main().layoutPanel();
-    const LayoutSettings before = layout->settings();
+    layout::LayoutPanel* layout = main().layoutPanel();
+    const layout::LayoutSettings before = layout->settings();
 
     // What the gutter drop-down shows while the pictures are placed, and whether the layout
     // handlers run because of it.
@@ -109,7 +109,7 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     int redraws = 0;
     QObject::connect(main().progressBar(), &QProgressBar::valueChanged, &main(),
                      [&] { shownSides << layout->gutterSide(); });
-    QObject::connect(layout, &LayoutPanel::schematicDrawn, &main(), [&] { ++redraws; });
+    QObject::connect(layout, &layout::LayoutPanel::schematicDrawn, &main(), [&] { ++redraws; });
 
     generate();
 
@@ -146,8 +146,8 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     EXPECT_FALSE(messages[0].text.contains(QLatin1Char('\r')));
 
     // The back side showed the mirrored gutter side ("Справа") and nothing else moved.
-    EXPECT_TRUE(shownSides.contains(GutterRight));
-    EXPECT_EQ(layout->gutterSide(), GutterLeft);
+    EXPECT_TRUE(shownSides.contains(layout::GutterRight));
+    EXPECT_EQ(layout->gutterSide(), layout::GutterLeft);
     EXPECT_EQ(redraws, 0);
     EXPECT_EQ(layout->settings().CellWidth, before.CellWidth);
     EXPECT_EQ(layout->settings().GutterSize, 0);
@@ -246,8 +246,8 @@ TEST_F(Generation, TheWindowStaysUsableAndASecondPressIsIgnored)
     addPictures(6);
     setGutterSize(0);
     atProgress(3, [this] {
-        press(control<GradientButton>("generateButton"));
-        press(control<GradientButton>("untickAllButton")); // "Сброс": untick all
+        press(control<widgets::GradientButton>("generateButton"));
+        press(control<widgets::GradientButton>("untickAllButton")); // "Сброс": untick all
     });
     generate();
     // One document, with every entry: the ticks were read when the run started.

@@ -217,30 +217,36 @@ TEST_F(MainWindowTest, CommandButtonsTakeTheirLooks)
     const struct {
         const char* name;
         const char* caption;
-        TColor begin, end;
-        TGradientStyle style;
-        TTextStyle text;
-        TShadeType shade;
+        widgets::TColor begin, end;
+        widgets::TGradientStyle style;
+        widgets::TTextStyle text;
+        widgets::TShadeType shade;
         const char* font;
         int pixels;
     } buttons[] = {
-        {"generateButton", "Сформировать документ", rgbColor(182, 196, 231), clNavy,
-         TGradientStyle::gsRectangle, TTextStyle::tsRaised, TShadeType::stHeavy, "Arial Cyr", 13},
-        {"addButton", "Добавить >>>", clNavy, clAqua, TGradientStyle::gsElliptic,
-         TTextStyle::tsRaised, TShadeType::stHeavy, "MS Sans Serif", 11},
-        {"tickAllButton", "Выделить все", clWhite, clNavy, TGradientStyle::gsRectangle,
-         TTextStyle::tsRaised, TShadeType::stLight, "MS Sans Serif", 11},
-        {"applyProfileOneButton", "Применить", clWhite, clNavy, TGradientStyle::gsRectangle,
-         TTextStyle::tsRaised, TShadeType::stLight, "MS Sans Serif", 11},
-        {"previousButton", "9", clWhite, clNavy, TGradientStyle::gsRectangle, TTextStyle::tsRaised,
-         TShadeType::stLight, "Webdings", 15},
-        {"nextButton", ":", clWhite, clNavy, TGradientStyle::gsRectangle, TTextStyle::tsRaised,
-         TShadeType::stLight, "Webdings", 15},
-        {"aboutButton", "?", rgbColor(182, 196, 231), clWhite, TGradientStyle::gsVertCenter,
-         TTextStyle::tsInset, TShadeType::stHeavy, "Arial", 17},
+        {"generateButton", "Сформировать документ", widgets::rgbColor(182, 196, 231),
+         widgets::clNavy, widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stHeavy, "Arial Cyr", 13},
+        {"addButton", "Добавить >>>", widgets::clNavy, widgets::clAqua,
+         widgets::TGradientStyle::gsElliptic, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stHeavy, "MS Sans Serif", 11},
+        {"tickAllButton", "Выделить все", widgets::clWhite, widgets::clNavy,
+         widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stLight, "MS Sans Serif", 11},
+        {"applyProfileOneButton", "Применить", widgets::clWhite, widgets::clNavy,
+         widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stLight, "MS Sans Serif", 11},
+        {"previousButton", "9", widgets::clWhite, widgets::clNavy,
+         widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stLight, "Webdings", 15},
+        {"nextButton", ":", widgets::clWhite, widgets::clNavy, widgets::TGradientStyle::gsRectangle,
+         widgets::TTextStyle::tsRaised, widgets::TShadeType::stLight, "Webdings", 15},
+        {"aboutButton", "?", widgets::rgbColor(182, 196, 231), widgets::clWhite,
+         widgets::TGradientStyle::gsVertCenter, widgets::TTextStyle::tsInset,
+         widgets::TShadeType::stHeavy, "Arial", 17},
     };
     for (const auto& b : buttons) {
-        auto* button = control<GradientButton>(b.name);
+        auto* button = control<widgets::GradientButton>(b.name);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->caption(), QString::fromUtf8(b.caption)) << b.name;
         EXPECT_EQ(button->beginColor(), b.begin) << b.name;
@@ -424,7 +430,7 @@ TEST_F(MainWindowTest, ApplyAndAPressOnTheListRefreshThePreview)
     main().jobList()->cropTabs()->spin(0)->setPosition(30); // profile 1, left
     EXPECT_FALSE(greenShown());
     main().jobList()->cropTabs()->setCurrentIndex(1);
-    press(control<GradientButton>("applyProfileOneButton"));
+    press(control<widgets::GradientButton>("applyProfileOneButton"));
     EXPECT_TRUE(greenShown());
 
     // A press on the list row (outside the crop zone) shows the entry again as well.

@@ -36,7 +36,7 @@ protected:
 void ProgramFixture::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
-    ErrorReport::setHook([this](const QString& text) { reports << text; });
+    widgets::ErrorReport::setHook([this](const QString& text) { reports << text; });
     MessageBoxes::setHook([this](MessageKind kind, const QString& text) {
         messages.push_back({kind, text});
     });
@@ -53,7 +53,7 @@ void ProgramFixture::TearDown()
 {
     program.reset();
     MessageBoxes::setHook({});
-    ErrorReport::setHook({});
+    widgets::ErrorReport::setHook({});
 }
 
 QStringList ProgramFixture::makeJpegs(int count, const QString& prefix)

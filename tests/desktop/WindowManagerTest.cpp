@@ -86,7 +86,7 @@ protected:
         setUpProcess();
         // The run's message boxes are answered here; they would wait for a user.
         MessageBoxes::setHook([this](MessageKind, const QString& text) { messages << text; });
-        ErrorReport::setHook([this](const QString& text) { messages << text; });
+        widgets::ErrorReport::setHook([this](const QString& text) { messages << text; });
         program = std::make_unique<Program>(
             [] {},
             [](std::shared_ptr<document::Document> document, const QString& label) {
@@ -102,7 +102,7 @@ protected:
                 shown.window->close();
         program.reset();
         MessageBoxes::setHook({});
-        ErrorReport::setHook({});
+        widgets::ErrorReport::setHook({});
     }
     MainWindow& main() { return program->mainWindow(); }
     void showPreview()

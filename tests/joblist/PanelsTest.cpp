@@ -21,11 +21,11 @@
 #include <gtest/gtest.h>
 
 using namespace pagula::joblist;
-using pagula::GradientButton;
-using pagula::UpDown;
 using pagula::joblist::test::codes;
 using pagula::joblist::test::fill;
 using pagula::joblist::test::ticks;
+using pagula::widgets::GradientButton;
+using pagula::widgets::UpDown;
 
 namespace
 {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <map>
 
-using namespace pagula;
+using namespace pagula::layout;
 
 namespace {
 

@@ -19,7 +19,9 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-using namespace pagula;
+using namespace pagula::layout;
+using pagula::widgets::ErrorReport;
+using pagula::widgets::UpDown;
 
 namespace {
 

@@ -48,10 +48,10 @@ struct PreviewSwitching : ::testing::Test {
         form.setCropProfiles(&profiles);
         connectPreview(tabs, form, controller);
         controller.setScreenGeometry([this] { return screen; });
-        ErrorReport::setHook([this](const QString& text) { reports << text; });
+        widgets::ErrorReport::setHook([this](const QString& text) { reports << text; });
         tabs.show();
     }
-    void TearDown() override { ErrorReport::setHook({}); }
+    void TearDown() override { widgets::ErrorReport::setHook({}); }
 
     QString picture(const QString& name, QSize size, QRgb colour)
     {
@@ -89,7 +89,7 @@ TEST(PreviewTabSet, StartsAsDescribed)
         const char* caption;
     } buttons[] = {{"previousButton", "9"}, {"nextButton", ":"}};
     for (const auto& b : buttons) {
-        auto* button = tabs.findChild<GradientButton*>(QString::fromLatin1(b.name));
+        auto* button = tabs.findChild<widgets::GradientButton*>(QString::fromLatin1(b.name));
         ASSERT_NE(button, nullptr) << b.name;
         EXPECT_EQ(button->caption(), QString::fromLatin1(b.caption));
         EXPECT_EQ(button->size(), QSize(50, 24));

@@ -44,9 +44,9 @@ struct PreviewWindowTest : ::testing::Test {
     {
         ASSERT_TRUE(dir.isValid());
         form.setCropProfiles(&profiles);
-        ErrorReport::setHook([this](const QString& text) { reports << text; });
+        widgets::ErrorReport::setHook([this](const QString& text) { reports << text; });
     }
-    void TearDown() override { ErrorReport::setHook({}); }
+    void TearDown() override { widgets::ErrorReport::setHook({}); }
 
     QString picture(const QString& name, QSize size, QRgb colour)
     {
@@ -61,7 +61,7 @@ struct PreviewWindowTest : ::testing::Test {
     QWidget* image1() { return form.findChild<QWidget*>(QStringLiteral("pictureView")); }
     void guarded(const QString& entry)
     {
-        runGuarded(&form, [&] { form.showEntry(entry); });
+        widgets::runGuarded(&form, [&] { form.showEntry(entry); });
     }
 };
 } // namespace

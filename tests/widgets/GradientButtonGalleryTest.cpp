@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace pagula;
+using namespace pagula::widgets;
 
 namespace
 {

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using namespace pagula;
+using namespace pagula::widgets;
 
 QT_BEGIN_NAMESPACE
 // Readable failures for the event logs.

@@ -12,6 +12,7 @@
 #include <set>
 
 using namespace pagula;
+using namespace pagula::widgets;
 
 namespace
 {

@@ -17,7 +17,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 namespace {
 
@@ -47,15 +48,15 @@ Edit* makeEdit(const char* name, int width, bool readOnly, QWidget* parent)
     return e;
 }
 
-UpDown* makeUpDown(const char* name, QWidget* parent)
+widgets::UpDown* makeUpDown(const char* name, QWidget* parent)
 {
-    auto* u = new UpDown(parent);
+    auto* u = new widgets::UpDown(parent);
     u->setObjectName(QString::fromLatin1(name));
     return u;
 }
 
 // A spin button bound to its edit: the edit takes the start position as its text.
-void bind(UpDown* upDown, QLineEdit* edit, int minimum, int maximum, int position)
+void bind(widgets::UpDown* upDown, QLineEdit* edit, int minimum, int maximum, int position)
 {
     upDown->setRange(minimum, maximum);
     upDown->setAssociate(edit);
@@ -85,7 +86,7 @@ QCheckBox* standIn(const char* name, const QString& text, bool checked, QWidget*
 LayoutPanel::LayoutPanel(QWidget* parent)
     : QWidget(parent),
       handlers_(static_cast<LayoutControls&>(*this),
-                [this](const QString& message) { ErrorReport::show(this, message); })
+                [this](const QString& message) { widgets::ErrorReport::show(this, message); })
 {
     buildControls();
     applyLook();
@@ -138,7 +139,7 @@ void LayoutPanel::buildControls()
     const struct {
         const char* text;
         QLineEdit* edit;
-        UpDown* upDown;
+        widgets::UpDown* upDown;
     } counts[] = {{"Количество строк:", rowsEdit_, rowsSpin_},
                   {"Количество столбцов:", columnsEdit_, columnsSpin_}};
     for (const auto& c : counts) {
@@ -166,7 +167,7 @@ void LayoutPanel::buildControls()
     bottomMarginSpin_ = makeUpDown("bottomMarginSpin", this);
     const struct {
         QLineEdit* edit;
-        UpDown* upDown;
+        widgets::UpDown* upDown;
         int start;
     } margins[] = {{leftMarginEdit_, leftMarginSpin_, 7},
                    {rightMarginEdit_, rightMarginSpin_, 10},
@@ -200,7 +201,7 @@ void LayoutPanel::buildControls()
     const struct {
         const char* text;
         QLineEdit* chosen;
-        UpDown* step;
+        widgets::UpDown* step;
         QLineEdit* largest;
     } sizes[] = {{"Ширина:", cellWidthEdit_, cellWidthStep_, maxCellWidthEdit_},
                  {"Высота:", cellHeightEdit_, cellHeightStep_, maxCellHeightEdit_}};
@@ -263,8 +264,9 @@ void LayoutPanel::connectHandlers()
     for (QLineEdit* e : {cellWidthEdit_, cellHeightEdit_, gutterSizeEdit_})
         connect(e, &QLineEdit::textChanged, this, &LayoutPanel::onCellSizeEdited);
     connect(gutterSideBox_, &QComboBox::currentIndexChanged, this, &LayoutPanel::onCellSizeEdited);
-    for (UpDown* u : {cellWidthStep_, cellHeightStep_})
-        connect(u, &UpDown::arrowClicked, this, [this, u](bool up) { stepCellSize(u, up); });
+    for (widgets::UpDown* u : {cellWidthStep_, cellHeightStep_})
+        connect(u, &widgets::UpDown::arrowClicked, this,
+                [this, u](bool up) { stepCellSize(u, up); });
     connect(maxCellWidthEdit_, &ClickableLineEdit::clicked, this, &LayoutPanel::takeMaxCellWidth);
     connect(maxCellHeightEdit_, &ClickableLineEdit::clicked, this, &LayoutPanel::takeMaxCellHeight);
 }
@@ -403,4 +405,4 @@ void LayoutPanel::setText(LayoutEdit edit, const QString& text)
     lineEdit(edit)->setText(text); // a change runs the edit's handler before this returns
 }
 
-} // namespace pagula
+} // namespace pagula::layout

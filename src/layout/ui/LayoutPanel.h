@@ -12,11 +12,16 @@
 class QComboBox;
 class QLineEdit;
 
-namespace pagula {
+namespace pagula::widgets
+{
+class UpDown;
+} // namespace pagula::widgets
+
+namespace pagula::layout
+{
 
 class ClickableLineEdit;
 class SchematicView;
-class UpDown;
 
 // The layout settings group of the left panel with the page schematic `schematicView` under it.
 // Each control's object name is its member's name. Every text change, typed or written by code,
@@ -90,15 +95,15 @@ private:
     QLineEdit* topMarginEdit_ = nullptr;
     QLineEdit* bottomMarginEdit_ = nullptr;
     QLineEdit* gutterSizeEdit_ = nullptr;
-    UpDown* columnsSpin_ = nullptr;
-    UpDown* rowsSpin_ = nullptr;
-    UpDown* leftMarginSpin_ = nullptr;
-    UpDown* rightMarginSpin_ = nullptr;
-    UpDown* topMarginSpin_ = nullptr;
-    UpDown* bottomMarginSpin_ = nullptr;
-    UpDown* cellWidthStep_ = nullptr;
-    UpDown* cellHeightStep_ = nullptr;
-    UpDown* gutterSizeSpin_ = nullptr;
+    widgets::UpDown* columnsSpin_ = nullptr;
+    widgets::UpDown* rowsSpin_ = nullptr;
+    widgets::UpDown* leftMarginSpin_ = nullptr;
+    widgets::UpDown* rightMarginSpin_ = nullptr;
+    widgets::UpDown* topMarginSpin_ = nullptr;
+    widgets::UpDown* bottomMarginSpin_ = nullptr;
+    widgets::UpDown* cellWidthStep_ = nullptr;
+    widgets::UpDown* cellHeightStep_ = nullptr;
+    widgets::UpDown* gutterSizeSpin_ = nullptr;
     QComboBox* gutterSideBox_ = nullptr;
     SchematicView* schematicView_ = nullptr;
     QPointer<QCheckBox> frame_;
@@ -106,4 +111,4 @@ private:
     bool ownsCheckBoxes_ = true;
 };
 
-} // namespace pagula
+} // namespace pagula::layout
