@@ -35,17 +35,17 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("AdjustmentsPanel"));
 
-    ColorFormat = new QGroupBox(QStringLiteral("Тип изображения"), this);
-    ColorFormat->setObjectName(QStringLiteral("ColorFormat"));
-    colorItems_ = new QButtonGroup(ColorFormat);
-    auto* items = new QHBoxLayout(ColorFormat);
+    colorFormatGroup_ = new QGroupBox(QStringLiteral("Тип изображения"), this);
+    colorFormatGroup_->setObjectName(QStringLiteral("colorFormatGroup"));
+    colorItems_ = new QButtonGroup(colorFormatGroup_);
+    auto* items = new QHBoxLayout(colorFormatGroup_);
     items->setContentsMargins(6, 0, 6, 0);
     items->setSpacing(8);
     const QString texts[] = {QStringLiteral("Авто"), QStringLiteral("Оттенки серого"),
                              QStringLiteral("Черно/белое")};
     for (int i = 0; i < 3; ++i) {
-        auto* item = new QRadioButton(texts[i], ColorFormat);
-        item->setObjectName(QStringLiteral("ColorFormatItem%1").arg(i));
+        auto* item = new QRadioButton(texts[i], colorFormatGroup_);
+        item->setObjectName(QStringLiteral("colorFormatItem%1").arg(i));
         colorItems_->addButton(item, i);
         items->addWidget(item);
     }
@@ -76,22 +76,22 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     brightnessLabel_->setMinimumWidth(fontMetrics().horizontalAdvance(percentText(100)) + 2);
     contrastLabel_->setMinimumWidth(brightnessLabel_->minimumWidth());
 
-    Frame = new QCheckBox(QStringLiteral("Рамка вокруг рисунков"), this);
-    Frame->setObjectName(QStringLiteral("Frame"));
-    Frame->setChecked(true);
-    TwoSide = new QCheckBox(QStringLiteral("Двусторонняя печать"), this);
-    TwoSide->setObjectName(QStringLiteral("TwoSide"));
-    TwoSide->setChecked(false);
+    frameBox_ = new QCheckBox(QStringLiteral("Рамка вокруг рисунков"), this);
+    frameBox_->setObjectName(QStringLiteral("frameBox"));
+    frameBox_->setChecked(true);
+    twoSideBox_ = new QCheckBox(QStringLiteral("Двусторонняя печать"), this);
+    twoSideBox_->setObjectName(QStringLiteral("twoSideBox"));
+    twoSideBox_->setChecked(false);
     auto* boxes = new QVBoxLayout;
     boxes->setContentsMargins(0, 0, 0, 0);
     boxes->setSpacing(2);
-    boxes->addWidget(Frame);
-    boxes->addWidget(TwoSide);
+    boxes->addWidget(frameBox_);
+    boxes->addWidget(twoSideBox_);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    row->addWidget(ColorFormat);
+    row->addWidget(colorFormatGroup_);
     row->addLayout(bars, 1);
     row->addLayout(boxes);
     row->addStretch(1);

@@ -12,8 +12,8 @@ namespace pagula::app
 {
 
 // The picture adjustments and output options of the main window's top strip: the colour type
-// ColorFormat, the brightness and contrast bars with their percentage labels, the
-// frame lines box Frame and the two-sided box TwoSide. The generation reads them live.
+// group, the brightness and contrast bars with their percentage labels, the frame lines box and
+// the two-sided box. The generation reads them live.
 class AdjustmentsPanel : public QWidget
 {
     Q_OBJECT
@@ -24,14 +24,14 @@ public:
     int contrast() const;   // 0..100
     int colorFormat() const; // 0 "Авто", 1 "Оттенки серого", 2 "Черно/белое"
 
-    QGroupBox* colorFormatGroup() const { return ColorFormat; }
+    QGroupBox* colorFormatGroup() const { return colorFormatGroup_; }
     QButtonGroup* colorFormatItems() const { return colorItems_; }
     QScrollBar* brightnessBar() const { return brightnessBar_; }
     QScrollBar* contrastBar() const { return contrastBar_; }
     QLabel* brightnessLabel() const { return brightnessLabel_; }
     QLabel* contrastLabel() const { return contrastLabel_; }
-    QCheckBox* frameBox() const { return Frame; }
-    QCheckBox* twoSideBox() const { return TwoSide; }
+    QCheckBox* frameBox() const { return frameBox_; }
+    QCheckBox* twoSideBox() const { return twoSideBox_; }
 
     // The scroll bars' position changes: their labels show the position and "%".
     void onBrightnessMoved();
@@ -42,7 +42,7 @@ public:
 private:
     QScrollBar* addScrollBar(const char* name);
 
-    QGroupBox* ColorFormat;
+    QGroupBox* colorFormatGroup_;
     QButtonGroup* colorItems_;
     QLabel* brightnessCaption_;
     QScrollBar* brightnessBar_;
@@ -50,8 +50,8 @@ private:
     QLabel* contrastCaption_;
     QScrollBar* contrastBar_;
     QLabel* contrastLabel_;
-    QCheckBox* Frame;
-    QCheckBox* TwoSide;
+    QCheckBox* frameBox_;
+    QCheckBox* twoSideBox_;
 };
 
 } // namespace pagula::app

@@ -78,7 +78,7 @@ QWidget* CropTabSet::buildModeTab()
     auto* tab = new QWidget;
     tab->setObjectName(QStringLiteral("cropModeTab"));
     cropType_ = new QRadioButton(QStringLiteral("С одной стороны"), tab);
-    cropType_->setObjectName(QStringLiteral("CropType"));
+    cropType_->setObjectName(QStringLiteral("cropType"));
     cropType_->setGeometry(6, 3, 130, 17);
     cropType_->setChecked(true);
     twoSideMode_ = new QRadioButton(QStringLiteral("С двух сторон"), tab);

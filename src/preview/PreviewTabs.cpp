@@ -43,9 +43,9 @@ PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
 
     viewTab_ = new QWidget;
     viewTab_->setObjectName(QStringLiteral("viewTab"));
-    Preview = new QCheckBox(QStringLiteral("Включен"), viewTab_);
-    Preview->setObjectName(QStringLiteral("Preview"));
-    Preview->setChecked(false);
+    previewBox_ = new QCheckBox(QStringLiteral("Включен"), viewTab_);
+    previewBox_->setObjectName(QStringLiteral("previewBox"));
+    previewBox_->setChecked(false);
     previousButton_ =
         makeStepButton(QStringLiteral("previousButton"), QStringLiteral("9"), viewTab_);
     nextButton_ = makeStepButton(QStringLiteral("nextButton"), QStringLiteral(":"), viewTab_);
@@ -55,26 +55,26 @@ PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
     buttons->addStretch(1);
     auto* viewLayout = new QVBoxLayout(viewTab_);
     viewLayout->setContentsMargins(6, 4, 6, 4);
-    viewLayout->addWidget(Preview);
+    viewLayout->addWidget(previewBox_);
     viewLayout->addLayout(buttons);
     viewLayout->addStretch(1);
 
     navigateTab_ = new QWidget;
     navigateTab_->setObjectName(QStringLiteral("navigateTab"));
-    Navigate = new QGroupBox(navigateTab_);
-    Navigate->setObjectName(QStringLiteral("Navigate"));
-    navigateItems_ = new QButtonGroup(Navigate);
-    auto* groupLayout = new QVBoxLayout(Navigate);
+    navigateGroup_ = new QGroupBox(navigateTab_);
+    navigateGroup_->setObjectName(QStringLiteral("navigateGroup"));
+    navigateItems_ = new QButtonGroup(navigateGroup_);
+    auto* groupLayout = new QVBoxLayout(navigateGroup_);
     const QString items[] = {QStringLiteral("Все подряд"), QStringLiteral("По типу обрезки")};
     for (int i = 0; i < 2; ++i) {
-        auto* item = new QRadioButton(items[i], Navigate);
+        auto* item = new QRadioButton(items[i], navigateGroup_);
         navigateItems_->addButton(item, i);
         groupLayout->addWidget(item);
     }
     navigateItems_->button(int(NavigateMode::ByCropType))->setChecked(true);
     auto* navigateLayout = new QVBoxLayout(navigateTab_);
     navigateLayout->setContentsMargins(0, 0, 0, 0);
-    navigateLayout->addWidget(Navigate);
+    navigateLayout->addWidget(navigateGroup_);
 
     addTab(viewTab_, QStringLiteral("Просмотр"));
     addTab(navigateTab_, QStringLiteral("Переход"));
@@ -83,7 +83,7 @@ PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
 
 bool PreviewTabs::previewTicked() const
 {
-    return Preview->isChecked();
+    return previewBox_->isChecked();
 }
 
 NavigateMode PreviewTabs::navigateMode() const
@@ -94,7 +94,7 @@ NavigateMode PreviewTabs::navigateMode() const
 
 void PreviewTabs::setPreviewTicked(bool ticked)
 {
-    Preview->setChecked(ticked);
+    previewBox_->setChecked(ticked);
 }
 
 void PreviewTabs::setTabIcons(const QIcon& viewTab, const QIcon& navigateTab)

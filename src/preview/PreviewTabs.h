@@ -17,7 +17,7 @@ class GradientButton;
 namespace pagula::preview {
 
 // The preview tab set `previewTabs` for the main window's bottom strip: tab "Просмотр" with
-// the `Preview` switch and the previous/next buttons, tab "Переход" with the `Navigate`
+// the `previewBox` switch and the previous/next buttons, tab "Переход" with the `navigateGroup`
 // choice. The main window connects it to a PreviewController (see PreviewWiring.h).
 class PreviewTabs : public QTabWidget, public PreviewControls {
     Q_OBJECT
@@ -32,18 +32,18 @@ public:
     // The icons of the two tabs (42 and 37 of the main window's icon list).
     void setTabIcons(const QIcon& viewTab, const QIcon& navigateTab);
 
-    QCheckBox* previewBox() const { return Preview; }
+    QCheckBox* previewBox() const { return previewBox_; }
     widgets::GradientButton* previousButton() const { return previousButton_; }
     widgets::GradientButton* nextButton() const { return nextButton_; }
-    QGroupBox* navigateGroup() const { return Navigate; }
+    QGroupBox* navigateGroup() const { return navigateGroup_; }
 
 private:
     QWidget* viewTab_;
     QWidget* navigateTab_;
-    QCheckBox* Preview;
+    QCheckBox* previewBox_;
     widgets::GradientButton* previousButton_;
     widgets::GradientButton* nextButton_;
-    QGroupBox* Navigate;
+    QGroupBox* navigateGroup_;
     QButtonGroup* navigateItems_;
 };
 

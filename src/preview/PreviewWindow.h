@@ -52,7 +52,7 @@ public:
     QImage shownBitmap() const;
 
 signals:
-    // The window is closing: the `Preview` switch must be unticked.
+    // The window is closing: the `previewBox` switch must be unticked.
     void previewUntickRequested();
 
 protected:

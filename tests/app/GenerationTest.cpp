@@ -99,7 +99,7 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
 {
     addPictures(8);
     setGutterSize(0);
-    control<QCheckBox>("TwoSide")->click();
+    control<QCheckBox>("twoSideBox")->click();
     layout::LayoutPanel* layout = main().layoutPanel();
     const layout::LayoutSettings before = layout->settings();
 
@@ -168,7 +168,7 @@ TEST_F(Generation, PicturesTakeTheWindowsSettings)
     control<QScrollBar>("brightnessBar")->setValue(20);
     control<QScrollBar>("contrastBar")->setValue(70);
     main().adjustments()->colorFormatItems()->button(2)->click(); // "Черно/белое"
-    control<QCheckBox>("Frame")->click();
+    control<QCheckBox>("frameBox")->click();
     control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("12"));
 
     generate();
@@ -205,7 +205,7 @@ TEST_F(Generation, ChangesMadeDuringARunReachTheCellsPlacedAfterThem)
     addPictures(6);
     setGutterSize(0);
     // Picture 2 is placed when the bar reaches 3; the frame goes off before picture 3.
-    atProgress(3, [this] { control<QCheckBox>("Frame")->click(); });
+    atProgress(3, [this] { control<QCheckBox>("frameBox")->click(); });
     generate();
     ASSERT_EQ(documents().size(), 1u);
     const document::Document& doc = *documents()[0];

@@ -64,13 +64,13 @@ TEST_F(MainWindowTest, StartsMaximisedWithItsControlsAtTheirStartValues)
     // Adjustments and output options.
     EXPECT_EQ(control<QLabel>("brightnessLabel")->text(), QStringLiteral("50%"));
     EXPECT_EQ(control<QLabel>("contrastLabel")->text(), QStringLiteral("50%"));
-    auto* colorFormat = control<QGroupBox>("ColorFormat");
+    auto* colorFormat = control<QGroupBox>("colorFormatGroup");
     EXPECT_EQ(colorFormat->title(), QStringLiteral("Тип изображения"));
     QAbstractButton* chosen = form.adjustments()->colorFormatItems()->checkedButton();
     ASSERT_NE(chosen, nullptr);
     EXPECT_EQ(chosen->text(), QStringLiteral("Оттенки серого"));
-    EXPECT_TRUE(control<QCheckBox>("Frame")->isChecked());
-    EXPECT_FALSE(control<QCheckBox>("TwoSide")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("frameBox")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("twoSideBox")->isChecked());
     for (const char* name : {"brightnessBar", "contrastBar"}) {
         auto* bar = control<QScrollBar>(name);
         EXPECT_EQ(bar->minimum(), 0) << name;
@@ -99,30 +99,19 @@ TEST_F(MainWindowTest, StartsMaximisedWithItsControlsAtTheirStartValues)
 TEST_F(MainWindowTest, RegionsAndControlsInTheirPlacesAndSizes)
 {
     // Every control by its name.
-    for (const char* name : {"leftPanel",         "settingsScroll",
-                             "schematicView",     "bmp",
-                             "generateButton",    "leftSplitter",
-                             "fileBrowser",       "driveStrip",
-                             "driveCombo",        "folderTree",
-                             "folderSplitter",    "addButtonStrip",
-                             "addButton",         "fileList",
-                             "filterStrip",       "filterCombo",
-                             "rightSplitter",     "rightPanel",
-                             "commandStrip",      "listColumnsCaption",
-                             "listColumnsEdit",   "listColumnsSpin",
-                             "tickedCountLabel",  "tickAllButton",
-                             "untickAllButton",   "removeTickedButton",
-                             "invertTicksButton", "tickEvenButton",
-                             "tickOddButton",     "aboutButton",
-                             "ColorFormat",       "brightnessCaption",
-                             "brightnessBar",     "brightnessLabel",
-                             "contrastCaption",   "contrastBar",
-                             "contrastLabel",     "Frame",
-                             "TwoSide",           "jobList",
-                             "listSplitter",      "bottomStrip",
-                             "cropTabs",          "tabSeparator",
-                             "previewTabs",       "previousButton",
-                             "nextButton",        "progressBar"})
+    for (const char* name :
+         {"leftPanel",       "settingsScroll",     "schematicView",     "bmp",
+          "generateButton",  "leftSplitter",       "fileBrowser",       "driveStrip",
+          "driveCombo",      "folderTree",         "folderSplitter",    "addButtonStrip",
+          "addButton",       "fileList",           "filterStrip",       "filterCombo",
+          "rightSplitter",   "rightPanel",         "commandStrip",      "listColumnsCaption",
+          "listColumnsEdit", "listColumnsSpin",    "tickedCountLabel",  "tickAllButton",
+          "untickAllButton", "removeTickedButton", "invertTicksButton", "tickEvenButton",
+          "tickOddButton",   "aboutButton",        "colorFormatGroup",  "brightnessCaption",
+          "brightnessBar",   "brightnessLabel",    "contrastCaption",   "contrastBar",
+          "contrastLabel",   "frameBox",           "twoSideBox",        "jobList",
+          "listSplitter",    "bottomStrip",        "cropTabs",          "tabSeparator",
+          "previewTabs",     "previousButton",     "nextButton",        "progressBar"})
         EXPECT_NE(main().findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
     auto* popup1 = main().findChild<QMenu*>(QStringLiteral("fileListMenu"));
     ASSERT_NE(popup1, nullptr);

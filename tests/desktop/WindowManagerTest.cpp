@@ -155,9 +155,9 @@ TEST_F(WindowManager, EveryControlOfTheMainWindowCanBeReachedAtBothSizes)
         // Top strip of the right panel.
         "listColumnsCaption", "listColumnsEdit", "listColumnsSpin", "tickedCountLabel",
         "tickAllButton", "untickAllButton", "removeTickedButton", "invertTicksButton",
-        "tickEvenButton", "tickOddButton", "aboutButton", "ColorFormat", "brightnessCaption",
+        "tickEvenButton", "tickOddButton", "aboutButton", "colorFormatGroup", "brightnessCaption",
         "brightnessBar", "brightnessLabel", "contrastCaption", "contrastBar", "contrastLabel",
-        "Frame", "TwoSide",
+        "frameBox", "twoSideBox",
         // The other regions.
         "driveCombo", "filterCombo", "cropTabs", "previewTabs", "previousButton", "nextButton",
         "progressBar"};

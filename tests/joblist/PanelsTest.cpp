@@ -83,8 +83,8 @@ TEST_F(PanelsTest, ControlsCarryTheirNamesAndCaptions)
     EXPECT_EQ(control<QLineEdit>("listColumnsEdit")->text(), QStringLiteral("1"));
     EXPECT_TRUE(control<QLineEdit>("listColumnsEdit")->isReadOnly());
     EXPECT_EQ(control<UpDown>("listColumnsSpin")->maximum(), 3);
-    EXPECT_EQ(control<QRadioButton>("CropType")->text(), QStringLiteral("С одной стороны"));
-    EXPECT_TRUE(control<QRadioButton>("CropType")->isChecked());
+    EXPECT_EQ(control<QRadioButton>("cropType")->text(), QStringLiteral("С одной стороны"));
+    EXPECT_TRUE(control<QRadioButton>("cropType")->isChecked());
     EXPECT_EQ(control<QRadioButton>("twoSideMode")->text(), QStringLiteral("С двух сторон"));
     for (const char* name : {"jobList", "jobListMenu", "cropTabs", "profileOneTab", "profileTwoTab",
                              "cropModeTab", "firstRowFrame", "secondRowFrame"})
@@ -198,7 +198,7 @@ TEST_F(PanelsTest, ButtonsDriveTheList)
     click("cropAllButton");
     EXPECT_EQ(codes(model), QStringLiteral("1212"));
     EXPECT_EQ(ticks(model), QStringLiteral("1001"));
-    control<QRadioButton>("CropType")->setChecked(true);
+    control<QRadioButton>("cropType")->setChecked(true);
     click("cropAllButton");
     EXPECT_EQ(codes(model), QStringLiteral("1111"));
     click("cropResetButton");

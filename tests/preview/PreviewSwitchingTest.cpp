@@ -79,7 +79,7 @@ TEST(PreviewTabSet, StartsAsDescribed)
     EXPECT_EQ(tabs.widget(1)->objectName(), QStringLiteral("navigateTab"));
     EXPECT_EQ(tabs.currentIndex(), 0);
 
-    auto* preview = tabs.findChild<QCheckBox*>(QStringLiteral("Preview"));
+    auto* preview = tabs.findChild<QCheckBox*>(QStringLiteral("previewBox"));
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->text(), QStringLiteral("Включен"));
     EXPECT_FALSE(preview->isChecked());
@@ -97,7 +97,7 @@ TEST(PreviewTabSet, StartsAsDescribed)
         EXPECT_EQ(button->font().pixelSize(), 15);
     }
 
-    auto* navigate = tabs.findChild<QGroupBox*>(QStringLiteral("Navigate"));
+    auto* navigate = tabs.findChild<QGroupBox*>(QStringLiteral("navigateGroup"));
     ASSERT_NE(navigate, nullptr);
     const auto items = navigate->findChildren<QRadioButton*>();
     ASSERT_EQ(items.size(), 2);

@@ -103,8 +103,8 @@ LayoutPanel::LayoutPanel(QWidget* parent)
     blank.fill(Qt::white);
     schematicView_->setImage(blank);
 
-    frame_ = standIn("Frame", QStringLiteral("Рамка вокруг рисунков"), true, this);
-    twoSide_ = standIn("TwoSide", QStringLiteral("Двусторонняя печать"), false, this);
+    frame_ = standIn("frameBox", QStringLiteral("Рамка вокруг рисунков"), true, this);
+    twoSide_ = standIn("twoSideBox", QStringLiteral("Двусторонняя печать"), false, this);
 
     connectHandlers();
     connectCheckBoxes();

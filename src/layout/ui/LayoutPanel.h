@@ -45,7 +45,7 @@ public:
     // but no handler runs and the cached settings and the schematic stay as they are.
     void showGutterSide(int index);
 
-    // Takes the main window's `Frame` and `TwoSide` check boxes; a click on either runs
+    // Takes the main window's `frameBox` and `twoSideBox` check boxes; a click on either runs
     // onCellSizeEdited. The stand-ins are dropped.
     void attachCheckBoxes(QCheckBox* frame, QCheckBox* twoSide);
     QCheckBox* frameCheckBox() const { return frame_; }
