@@ -27,7 +27,7 @@ void applyCrop(document::Engine& engine, int n, const CropProfile& profile)
 
 } // namespace
 
-void PlaceCell(Session& s, const QString& entry, bool isPicture, double width, double height,
+void placeCell(Session& s, const QString& entry, bool isPicture, double width, double height,
                const CellEdges& edges)
 {
     const QChar cropCode = entry.isEmpty() ? QLatin1Char('0') : entry.back();

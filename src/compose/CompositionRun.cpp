@@ -41,7 +41,7 @@ void CompositionRun::startEngine()
     }
 }
 
-void CompositionRun::NewDocument(bool backSide)
+void CompositionRun::startNewDocument(bool backSide)
 {
     engine_.addDocument();
     // The back's text area has the front's size, so the grid breaks follow from the front's
@@ -106,20 +106,20 @@ void CompositionRun::run()
     startEngine();
     writeFillerPicture(fillerPath_);
     session_.fillerEntry = fillerPath_ + QLatin1Char('0');
-    NewDocument(false);
+    startNewDocument(false);
 
     QStringList entries;
     if (!settings_.twoSided()) {
         dialog_.setStatus(QStringLiteral("Формирование..."));
         dialog_.repaint();
         collectTicked(entries, -1);
-        FillPages(session_, entries, false);
+        fillPages(session_, entries, false);
         dialog_.close();
     } else {
         dialog_.setStatus(QStringLiteral("Формирование лицевой стороны..."));
         dialog_.repaint();
         collectTicked(entries, 0);
-        FillPages(session_, entries, false);
+        fillPages(session_, entries, false);
         if (dialog_.cancelFlag() == CancelFlag::Cancelled) {
             // A cancel ends the whole run: a back side built now could not match the front.
             dialog_.close();
@@ -137,12 +137,12 @@ void CompositionRun::run()
         dialog_.show();
         dialog_.repaint();
         startEngine();
-        NewDocument(true);
+        startNewDocument(true);
         entries.clear();
         collectTicked(entries, 1);
         padToWholeRows(entries, settings_.columns());
         mirrorRows(entries, settings_.columns());
-        FillPages(session_, entries, true);
+        fillPages(session_, entries, true);
         dialog_.close();
         host_.showInformation(twoSidedMessage());
     }

@@ -28,7 +28,7 @@ public:
 
 private:
     void startEngine();
-    void NewDocument(bool backSide);
+    void startNewDocument(bool backSide);
     void collectTicked(QStringList& entries, int keepFrom);
     void run();
 

@@ -31,7 +31,7 @@ struct Walk {
     QString run(QStringList entries, bool backSide = false)
     {
         engine.addDocument();
-        FillPages(session, entries, backSide);
+        fillPages(session, entries, backSide);
         lastEntries = entries;
         return engine.dump(engine.docs.size() - 1, FillerPath);
     }

@@ -27,7 +27,8 @@ TEST_F(PlaceCellFixture, CropsByProfileInPointsOfTheOwnSizeThenSizesTheCell)
 {
     engine.ownSizes[QStringLiteral("/p/a.jpg")] = QSizeF(600, 800);
     settings.profile1 = {10, 0, 5, 0};
-    PlaceCell(session, QStringLiteral("/p/a.jpg1"), true, 165.2805, 255.15, {true, true, false, false});
+    placeCell(session, QStringLiteral("/p/a.jpg1"), true, 165.2805, 255.15,
+              {true, true, false, false});
 
     const auto& p = last();
     EXPECT_EQ(p.path, QStringLiteral("/p/a.jpg"));
@@ -47,7 +48,7 @@ TEST_F(PlaceCellFixture, ProfileTwoAndAllFourSides)
     engine.ownSizes[QStringLiteral("/p/b.jpg")] = QSizeF(300, 200);
     settings.profile1 = {50, 50, 50, 50}; // must not be used
     settings.profile2 = {1, 2, 3, 4};
-    PlaceCell(session, QStringLiteral("/p/b.jpg2"), true, 10, 10, {});
+    placeCell(session, QStringLiteral("/p/b.jpg2"), true, 10, 10, {});
     const auto& p = last();
     EXPECT_FLOAT_EQ(p.crops.at(CropSide::Left), 3.0f);
     EXPECT_FLOAT_EQ(p.crops.at(CropSide::Right), 6.0f);
@@ -78,7 +79,7 @@ TEST_F(PlaceCellFixture, AdjustmentsByCropCodeAndKind)
         settings.bright = c.bright;
         settings.contr = c.contr;
         settings.colorFmt = c.colorFmt;
-        PlaceCell(session, QString::fromUtf8(c.entry), c.isPicture, 20, 30, {});
+        placeCell(session, QString::fromUtf8(c.entry), c.isPicture, 20, 30, {});
         const auto& p = last();
         EXPECT_FLOAT_EQ(p.brightness, c.wantBright) << c.entry;
         EXPECT_FLOAT_EQ(p.contrast, c.wantContr) << c.entry;
@@ -92,19 +93,19 @@ TEST_F(PlaceCellFixture, AdjustmentsByCropCodeAndKind)
 
 TEST_F(PlaceCellFixture, EdgesOnlyWhenFrameIsTicked)
 {
-    PlaceCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {true, true, true, true});
+    placeCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {true, true, true, true});
     EXPECT_EQ(last().edges, QStringLiteral("tlbr"));
-    PlaceCell(session, QStringLiteral("/p/a.jpg0"), false, 1, 1, {false, true, false, true});
+    placeCell(session, QStringLiteral("/p/a.jpg0"), false, 1, 1, {false, true, false, true});
     EXPECT_EQ(last().edges, QStringLiteral("lr"));
     settings.frameOn = false;
-    PlaceCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {true, true, true, true});
+    placeCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {true, true, true, true});
     EXPECT_EQ(last().edges, QString());
 }
 
 TEST_F(PlaceCellFixture, AdvancesCellNumberProgressAndPumpsOncePerCell)
 {
     for (int k = 1; k <= 4; ++k) {
-        PlaceCell(session, QStringLiteral("/p/a.jpg0"), k % 2 == 0, 1, 1, {});
+        placeCell(session, QStringLiteral("/p/a.jpg0"), k % 2 == 0, 1, 1, {});
         EXPECT_EQ(session.cellNumber, k + 1);
         EXPECT_EQ(host.position, k + 1); // pictures placed plus one
         EXPECT_EQ(host.pumps, k);
@@ -116,9 +117,9 @@ TEST_F(PlaceCellFixture, AdvancesCellNumberProgressAndPumpsOncePerCell)
 TEST_F(PlaceCellFixture, FailureLeavesEarlierCellsAndDoesNotAdvance)
 {
     engine.missing << QStringLiteral("/p/gone.jpg");
-    PlaceCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {});
+    placeCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {});
     try {
-        PlaceCell(session, QStringLiteral("/p/gone.jpg0"), true, 1, 1, {});
+        placeCell(session, QStringLiteral("/p/gone.jpg0"), true, 1, 1, {});
         FAIL() << "no failure";
     } catch (const pagula::Error& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("/p/gone.jpg")));
@@ -131,7 +132,7 @@ TEST_F(PlaceCellFixture, ReadsTheSettingsAtEveryCall)
 {
     host.onProcessEvents = [&] { settings.bright += 10; };
     for (int k = 0; k < 3; ++k)
-        PlaceCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {});
+        placeCell(session, QStringLiteral("/p/a.jpg0"), true, 1, 1, {});
     const auto& pics = engine.docs.back().pictures;
     EXPECT_FLOAT_EQ(pics[0].brightness, 0.5f);
     EXPECT_FLOAT_EQ(pics[1].brightness, 0.6f);
