@@ -113,11 +113,11 @@ TEST_F(MainWindowTest, RegionsAndControlsInTheirPlacesAndSizes)
           "listSplitter",    "bottomStrip",        "cropTabs",          "tabSeparator",
           "previewTabs",     "previousButton",     "nextButton",        "progressBar"})
         EXPECT_NE(main().findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
-    auto* popup1 = main().findChild<QMenu*>(QStringLiteral("fileListMenu"));
-    ASSERT_NE(popup1, nullptr);
-    ASSERT_EQ(popup1->actions().size(), 1);
-    EXPECT_EQ(popup1->actions()[0]->objectName(), QStringLiteral("addAction"));
-    EXPECT_EQ(popup1->actions()[0]->text(), QStringLiteral("Добавить"));
+    auto* fileListMenu = main().findChild<QMenu*>(QStringLiteral("fileListMenu"));
+    ASSERT_NE(fileListMenu, nullptr);
+    ASSERT_EQ(fileListMenu->actions().size(), 1);
+    EXPECT_EQ(fileListMenu->actions()[0]->objectName(), QStringLiteral("addAction"));
+    EXPECT_EQ(fileListMenu->actions()[0]->text(), QStringLiteral("Добавить"));
     EXPECT_NE(main().findChild<QMenu*>(QStringLiteral("jobListMenu")), nullptr);
 
     // Left to right: left panel, file browser, right panel; the progress bar under them all.

@@ -169,27 +169,27 @@ TEST_F(PanelsTest, CropProfileSpins)
 TEST_F(PanelsTest, ButtonsDriveTheList)
 {
     fill(model, QStringLiteral("00000"), QStringLiteral("01000"));
-    QLabel* label11 = control<QLabel>("tickedCountLabel");
+    QLabel* tickedCount = control<QLabel>("tickedCountLabel");
     click("tickEvenButton");
     EXPECT_EQ(ticks(model), QStringLiteral("11101"));
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 4"));
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 4"));
     click("tickOddButton");
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 5"));
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 5"));
     click("untickAllButton");
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 0"));
     model.toggleTick(0);
     model.toggleTick(3);
     click("invertTicksButton");
     EXPECT_EQ(ticks(model), QStringLiteral("01101"));
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 3"));
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 3"));
     click("removeTickedButton");
     EXPECT_EQ(model.size(), 2);
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 0"));
     click("tickAllButton");
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 2"));
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 2"));
     click("removeTickedButton");
     EXPECT_EQ(model.size(), 0);
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 0"));
 
     // Crop commands follow the crop mode radio buttons.
     fill(model, QStringLiteral("0000"), QStringLiteral("1001"));

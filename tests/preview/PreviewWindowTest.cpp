@@ -58,7 +58,7 @@ struct PreviewWindowTest : ::testing::Test {
     }
     QComboBox* zoom() { return form.findChild<QComboBox*>(QStringLiteral("zoomBox")); }
     QScrollArea* scrollBox() { return form.findChild<QScrollArea*>(QStringLiteral("scrollArea")); }
-    QWidget* image1() { return form.findChild<QWidget*>(QStringLiteral("pictureView")); }
+    QWidget* pictureView() { return form.findChild<QWidget*>(QStringLiteral("pictureView")); }
     void guarded(const QString& entry)
     {
         widgets::runGuarded(&form, [&] { form.showEntry(entry); });
@@ -85,8 +85,8 @@ TEST_F(PreviewWindowTest, StartsAsDescribed)
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->property("text").toString(), QStringLiteral("Масштаб:"));
     EXPECT_NE(form.findChild<QWidget*>(QStringLiteral("zoomStrip")), nullptr);
-    ASSERT_NE(image1(), nullptr);
-    EXPECT_TRUE(image1()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    ASSERT_NE(pictureView(), nullptr);
+    EXPECT_TRUE(pictureView()->testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_TRUE(form.sourcePicture().isNull());
 }
 
@@ -103,7 +103,7 @@ TEST_F(PreviewWindowTest, ZoomedCopiesHaveTruncatedSizesAtTheTopLeft)
         zoom()->setCurrentIndex(c.zoom);
         form.showEntry(*c.path + QLatin1Char('0'));
         EXPECT_EQ(form.shownBitmap().size(), c.expected);
-        EXPECT_EQ(image1()->geometry(), QRect(QPoint(0, 0), c.expected));
+        EXPECT_EQ(pictureView()->geometry(), QRect(QPoint(0, 0), c.expected));
         EXPECT_EQ(scrollBox()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
         EXPECT_EQ(form.sourcePicture().size(), c.path == &big ? QSize(1000, 800) : QSize(999, 555));
     }
@@ -119,7 +119,7 @@ TEST_F(PreviewWindowTest, FitToWindowStretchesToTheAreaAndFollowsResizes)
     QApplication::processEvents();
     EXPECT_EQ(scrollBox()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(scrollBox()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_EQ(image1()->size(), scrollBox()->viewport()->size());
+    EXPECT_EQ(pictureView()->size(), scrollBox()->viewport()->size());
     EXPECT_EQ(form.shownBitmap().size(), scrollBox()->viewport()->size());
 
     form.resize(300, 350);
