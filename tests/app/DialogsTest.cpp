@@ -72,7 +72,7 @@ TEST(ProgressDialog, ShapeAndPlace)
     EXPECT_EQ(form.geometry().center(), screenCentre());
 }
 
-TEST(ProgressDialog, TagIsArmedByAShowFromHiddenAndClearedByCancel)
+TEST(ProgressDialog, CancelFlagIsArmedByAShowFromHiddenAndClearedByCancel)
 {
     GenerationProgressDialog form;
     compose::ProgressDialog& port = form.port();
