@@ -91,7 +91,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     layout->addWidget(zoomStrip_);
     layout->addWidget(scrollArea_, 1);
 
-    // FormCreate: zoom item 0, no picture yet.
+    // At creation: zoom item 0, no picture yet.
     zoomBox_->setCurrentIndex(0);
     showPlan(RenderPlan{}, true);
     connect(zoomBox_, &QComboBox::currentIndexChanged, this,
