@@ -83,7 +83,7 @@ double composeSeconds(const QString& folder, int count)
                        QDir(folder).filePath(QStringLiteral("Pagula-tmp.bmp")));
     QElapsedTimer timer;
     timer.start();
-    run.PrintButtonClick();
+    run.generate();
     const double seconds = timer.nsecsElapsed() / 1e9;
     if (!host.failure.isEmpty()) {
         std::printf("  %6d entries: failed: %s\n", count, qPrintable(host.failure));

@@ -123,7 +123,7 @@ int main(int argc, char** argv)
                 name, f, [&] { bare.replaceEntries({}); }, fn);
     }
     bench(
-        "add 100,000 files (N1Click core)", f, [&] { m.replaceEntries({}); },
+        "add 100,000 files (addSelectedFiles core)", f, [&] { m.replaceEntries({}); },
         [&] { m.appendFiles(QStringLiteral("/scans"), names); });
     bench(
         "load job list file", f, [&] { m.replaceEntries({}); },

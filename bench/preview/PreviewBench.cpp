@@ -1,9 +1,9 @@
-// Times what the user waits for with a large scan in the preview: ShowEntry of a 6000 × 4000
+// Times what the user waits for with a large scan in the preview: showEntry of a 6000 × 4000
 // JPEG (read, decode, first paint of the window) and a zoom change (re-render, paint), beside
 // a plain libjpeg-turbo decode of the same file in the same run.
 //   bench_preview [runs]
 #include "imaging/ImageIO.h"
-#include "preview/TForm4.h"
+#include "preview/PreviewWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -138,12 +138,12 @@ int main(int argc, char** argv)
                 static_cast<long long>(QFileInfo(path).size()), runs);
 
     const QByteArray nativePath = QFile::encodeName(path);
-    TForm4 form;
+    PreviewWindow form;
     form.resize(543, 768);
     form.show();
     QApplication::processEvents();
-    auto* zoom = form.findChild<QComboBox*>(QStringLiteral("cb1"));
-    QWidget* viewport = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))->viewport();
+    auto* zoom = form.findChild<QComboBox*>(QStringLiteral("zoomBox"));
+    QWidget* viewport = form.findChild<QScrollArea*>(QStringLiteral("scrollArea"))->viewport();
     // A paint of the visible area, as the window would do next.
     const auto paint = [&] { (void)viewport->grab(); };
     const pagula::joblist::JobEntry entry{path, 0};
@@ -166,7 +166,7 @@ int main(int argc, char** argv)
         for (int i = 0; i < 3; ++i) {
             zoom->setCurrentIndex(items[i]);
             showTimes[i].push_back(medianMs(1, [&] {
-                form.ShowEntry(entry);
+                form.showEntry(entry);
                 paint();
             }));
         }
@@ -180,12 +180,12 @@ int main(int argc, char** argv)
         const double t = median(showTimes[i]);
         if (items[i] == 0)
             show = t;
-        std::printf("ShowEntry + paint at %-23s %9.1f ms  (%.2f x plain decode)\n",
+        std::printf("showEntry + paint at %-23s %9.1f ms  (%.2f x plain decode)\n",
                     label(items[i]).constData(), t, t / plain);
     }
 
     zoom->setCurrentIndex(0);
-    form.ShowEntry(entry);
+    form.showEntry(entry);
     for (const int item : {1, 3, 5, 9, 10, 0}) {
         // Step away without rendering, so that each timed step is a real change of zoom.
         const auto stepAway = [&] {
@@ -196,7 +196,7 @@ int main(int argc, char** argv)
             zoom->setCurrentIndex(item);
             paint();
         }, stepAway);
-        std::printf("zoom change to %-29s %9.1f ms  (%.2f x ShowEntry at fit)\n",
+        std::printf("zoom change to %-29s %9.1f ms  (%.2f x showEntry at fit)\n",
                     label(item).constData(), change, change / show);
     }
     return 0;

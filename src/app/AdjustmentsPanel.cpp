@@ -35,63 +35,63 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("AdjustmentsPanel"));
 
-    ColorFormat = new QGroupBox(QStringLiteral("Тип изображения"), this);
-    ColorFormat->setObjectName(QStringLiteral("ColorFormat"));
-    colorItems_ = new QButtonGroup(ColorFormat);
-    auto* items = new QHBoxLayout(ColorFormat);
+    colorFormatGroup_ = new QGroupBox(QStringLiteral("Тип изображения"), this);
+    colorFormatGroup_->setObjectName(QStringLiteral("colorFormatGroup"));
+    colorItems_ = new QButtonGroup(colorFormatGroup_);
+    auto* items = new QHBoxLayout(colorFormatGroup_);
     items->setContentsMargins(6, 0, 6, 0);
     items->setSpacing(8);
     const QString texts[] = {QStringLiteral("Авто"), QStringLiteral("Оттенки серого"),
                              QStringLiteral("Черно/белое")};
     for (int i = 0; i < 3; ++i) {
-        auto* item = new QRadioButton(texts[i], ColorFormat);
-        item->setObjectName(QStringLiteral("ColorFormatItem%1").arg(i));
+        auto* item = new QRadioButton(texts[i], colorFormatGroup_);
+        item->setObjectName(QStringLiteral("colorFormatItem%1").arg(i));
         colorItems_->addButton(item, i);
         items->addWidget(item);
     }
     colorItems_->button(1)->setChecked(true);
 
-    Label12 = label("Label12", QStringLiteral("Яркость:"), this);
-    ScrollBar1 = addScrollBar("ScrollBar1");
-    Label14 = label("Label14", percentText(StartPosition), this);
-    Label13 = label("Label13", QStringLiteral("Контраст:"), this);
-    ScrollBar2 = addScrollBar("ScrollBar2");
-    Label15 = label("Label15", percentText(StartPosition), this);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this,
-            [this] { runGuarded(window(), [this] { ScrollBar1Change(); }); });
-    connect(ScrollBar2, &QScrollBar::valueChanged, this,
-            [this] { runGuarded(window(), [this] { ScrollBar2Change(); }); });
+    brightnessCaption_ = label("brightnessCaption", QStringLiteral("Яркость:"), this);
+    brightnessBar_ = addScrollBar("brightnessBar");
+    brightnessLabel_ = label("brightnessLabel", percentText(StartPosition), this);
+    contrastCaption_ = label("contrastCaption", QStringLiteral("Контраст:"), this);
+    contrastBar_ = addScrollBar("contrastBar");
+    contrastLabel_ = label("contrastLabel", percentText(StartPosition), this);
+    connect(brightnessBar_, &QScrollBar::valueChanged, this,
+            [this] { widgets::runGuarded(window(), [this] { onBrightnessMoved(); }); });
+    connect(contrastBar_, &QScrollBar::valueChanged, this,
+            [this] { widgets::runGuarded(window(), [this] { onContrastMoved(); }); });
 
     auto* bars = new QGridLayout;
     bars->setContentsMargins(0, 0, 0, 0);
     bars->setHorizontalSpacing(4);
     bars->setVerticalSpacing(2);
-    bars->addWidget(Label12, 0, 0);
-    bars->addWidget(ScrollBar1, 0, 1);
-    bars->addWidget(Label14, 0, 2);
-    bars->addWidget(Label13, 1, 0);
-    bars->addWidget(ScrollBar2, 1, 1);
-    bars->addWidget(Label15, 1, 2);
+    bars->addWidget(brightnessCaption_, 0, 0);
+    bars->addWidget(brightnessBar_, 0, 1);
+    bars->addWidget(brightnessLabel_, 0, 2);
+    bars->addWidget(contrastCaption_, 1, 0);
+    bars->addWidget(contrastBar_, 1, 1);
+    bars->addWidget(contrastLabel_, 1, 2);
     bars->setColumnStretch(1, 1);
-    Label14->setMinimumWidth(fontMetrics().horizontalAdvance(percentText(100)) + 2);
-    Label15->setMinimumWidth(Label14->minimumWidth());
+    brightnessLabel_->setMinimumWidth(fontMetrics().horizontalAdvance(percentText(100)) + 2);
+    contrastLabel_->setMinimumWidth(brightnessLabel_->minimumWidth());
 
-    Frame = new QCheckBox(QStringLiteral("Рамка вокруг рисунков"), this);
-    Frame->setObjectName(QStringLiteral("Frame"));
-    Frame->setChecked(true);
-    TwoSide = new QCheckBox(QStringLiteral("Двусторонняя печать"), this);
-    TwoSide->setObjectName(QStringLiteral("TwoSide"));
-    TwoSide->setChecked(false);
+    frameBox_ = new QCheckBox(QStringLiteral("Рамка вокруг рисунков"), this);
+    frameBox_->setObjectName(QStringLiteral("frameBox"));
+    frameBox_->setChecked(true);
+    twoSideBox_ = new QCheckBox(QStringLiteral("Двусторонняя печать"), this);
+    twoSideBox_->setObjectName(QStringLiteral("twoSideBox"));
+    twoSideBox_->setChecked(false);
     auto* boxes = new QVBoxLayout;
     boxes->setContentsMargins(0, 0, 0, 0);
     boxes->setSpacing(2);
-    boxes->addWidget(Frame);
-    boxes->addWidget(TwoSide);
+    boxes->addWidget(frameBox_);
+    boxes->addWidget(twoSideBox_);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    row->addWidget(ColorFormat);
+    row->addWidget(colorFormatGroup_);
     row->addLayout(bars, 1);
     row->addLayout(boxes);
     row->addStretch(1);
@@ -119,12 +119,12 @@ QString AdjustmentsPanel::percentText(int position)
 
 int AdjustmentsPanel::brightness() const
 {
-    return ScrollBar1->value();
+    return brightnessBar_->value();
 }
 
 int AdjustmentsPanel::contrast() const
 {
-    return ScrollBar2->value();
+    return contrastBar_->value();
 }
 
 int AdjustmentsPanel::colorFormat() const
@@ -132,14 +132,14 @@ int AdjustmentsPanel::colorFormat() const
     return colorItems_->checkedId();
 }
 
-void AdjustmentsPanel::ScrollBar1Change()
+void AdjustmentsPanel::onBrightnessMoved()
 {
-    Label14->setText(percentText(ScrollBar1->value()));
+    brightnessLabel_->setText(percentText(brightnessBar_->value()));
 }
 
-void AdjustmentsPanel::ScrollBar2Change()
+void AdjustmentsPanel::onContrastMoved()
 {
-    Label15->setText(percentText(ScrollBar2->value()));
+    contrastLabel_->setText(percentText(contrastBar_->value()));
 }
 
 } // namespace pagula::app

@@ -12,8 +12,8 @@ namespace pagula::app
 {
 
 // The picture adjustments and output options of the main window's top strip: the colour type
-// ColorFormat, brightness ScrollBar1 and contrast ScrollBar2 with their percentage labels, the
-// frame lines box Frame and the two-sided box TwoSide. The generation reads them live.
+// group, the brightness and contrast bars with their percentage labels, the frame lines box and
+// the two-sided box. The generation reads them live.
 class AdjustmentsPanel : public QWidget
 {
     Q_OBJECT
@@ -24,34 +24,34 @@ public:
     int contrast() const;   // 0..100
     int colorFormat() const; // 0 "Авто", 1 "Оттенки серого", 2 "Черно/белое"
 
-    QGroupBox* colorFormatGroup() const { return ColorFormat; }
+    QGroupBox* colorFormatGroup() const { return colorFormatGroup_; }
     QButtonGroup* colorFormatItems() const { return colorItems_; }
-    QScrollBar* brightnessBar() const { return ScrollBar1; }
-    QScrollBar* contrastBar() const { return ScrollBar2; }
-    QLabel* brightnessLabel() const { return Label14; }
-    QLabel* contrastLabel() const { return Label15; }
-    QCheckBox* frameBox() const { return Frame; }
-    QCheckBox* twoSideBox() const { return TwoSide; }
+    QScrollBar* brightnessBar() const { return brightnessBar_; }
+    QScrollBar* contrastBar() const { return contrastBar_; }
+    QLabel* brightnessLabel() const { return brightnessLabel_; }
+    QLabel* contrastLabel() const { return contrastLabel_; }
+    QCheckBox* frameBox() const { return frameBox_; }
+    QCheckBox* twoSideBox() const { return twoSideBox_; }
 
     // The scroll bars' position changes: their labels show the position and "%".
-    void ScrollBar1Change();
-    void ScrollBar2Change();
+    void onBrightnessMoved();
+    void onContrastMoved();
 
     static QString percentText(int position);
 
 private:
     QScrollBar* addScrollBar(const char* name);
 
-    QGroupBox* ColorFormat;
+    QGroupBox* colorFormatGroup_;
     QButtonGroup* colorItems_;
-    QLabel* Label12;
-    QScrollBar* ScrollBar1;
-    QLabel* Label14;
-    QLabel* Label13;
-    QScrollBar* ScrollBar2;
-    QLabel* Label15;
-    QCheckBox* Frame;
-    QCheckBox* TwoSide;
+    QLabel* brightnessCaption_;
+    QScrollBar* brightnessBar_;
+    QLabel* brightnessLabel_;
+    QLabel* contrastCaption_;
+    QScrollBar* contrastBar_;
+    QLabel* contrastLabel_;
+    QCheckBox* frameBox_;
+    QCheckBox* twoSideBox_;
 };
 
 } // namespace pagula::app

@@ -70,8 +70,8 @@ void BevelPanel::updateMargins()
 void BevelPanel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QColor light = resolveColor(clBtnHighlight, palette());
-    const QColor dark = resolveColor(clBtnShadow, palette());
+    const QColor light = widgets::resolveColor(widgets::clBtnHighlight, palette());
+    const QColor dark = widgets::resolveColor(widgets::clBtnShadow, palette());
     QRect ring = rect();
     for (Bevel bevel : {outer_, inner_}) {
         if (bevel == Bevel::None)

@@ -5,7 +5,7 @@
 #include "joblist/CropTabSet.h"
 #include "preview/PreviewTabs.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QHBoxLayout>
 
@@ -17,7 +17,7 @@ BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* pr
     : BevelPanel(parent), previewTabs_(previewTabs)
 {
     using joblist::CropList;
-    setObjectName(QStringLiteral("Panel2"));
+    setObjectName(QStringLiteral("bottomStrip"));
     setBevels(Bevel::Lowered, Bevel::None);
     setColor(WindowColours::window());
     setMinimumHeight(1);
@@ -26,20 +26,20 @@ BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* pr
     previewTabs->setTabIcons(CropList::icon(CropList::PageMagnifierIcon),
                              CropList::icon(CropList::CycleArrowsIcon));
     previewTabs->setIconSize(QSize(CropList::IconSize, CropList::IconSize));
-    for (TGradBtn* step : {previewTabs->previousButton(), previewTabs->nextButton()})
-        applyButtonLook(*step, ButtonLook::StepSymbol);
+    for (widgets::GradientButton* step : {previewTabs->previousButton(), previewTabs->nextButton()})
+        widgets::applyButtonLook(*step, widgets::ButtonLook::StepSymbol);
 
-    auto* Panel9 = new BevelPanel(this);
-    Panel9->setObjectName(QStringLiteral("Panel9"));
-    Panel9->setBevels(Bevel::None, Bevel::None);
-    Panel9->setColor(WindowColours::window());
-    Panel9->setFixedWidth(3);
+    auto* tabSeparator_ = new BevelPanel(this);
+    tabSeparator_->setObjectName(QStringLiteral("tabSeparator"));
+    tabSeparator_->setBevels(Bevel::None, Bevel::None);
+    tabSeparator_->setColor(WindowColours::window());
+    tabSeparator_->setFixedWidth(3);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     row->addWidget(cropTabs, 0, Qt::AlignTop);
-    row->addWidget(Panel9);
+    row->addWidget(tabSeparator_);
     row->addWidget(previewTabs, 1);
 }
 

@@ -14,9 +14,9 @@ class PreviewTabs;
 namespace pagula::app
 {
 
-// The bottom strip Panel2 of the right panel: the crop tab set PageControl1, the separator
-// Panel9 and the preview tab set PageControl2, which takes the rest of the width. Both tab sets
-// show their tabs' icons from the program's icon list.
+// The bottom strip of the right panel: the crop tab set, a thin separator and the preview tab
+// set, which takes the rest of the width. Both tab sets show their tabs' icons from the
+// program's icon list.
 class BottomStrip : public BevelPanel
 {
     Q_OBJECT

@@ -4,7 +4,7 @@
 #include "app/WindowColours.h"
 #include "joblist/TickButtonStrip.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QHBoxLayout>
 #include <QResizeEvent>
@@ -20,7 +20,7 @@ namespace pagula::app
 CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* parent)
     : BevelPanel(parent)
 {
-    setObjectName(QStringLiteral("Panel8"));
+    setObjectName(QStringLiteral("commandStrip"));
     setColor(WindowColours::window());
     setFixedHeight(Height);
 
@@ -28,7 +28,7 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     // the sheet scrolls sideways instead of squeezing its controls over each other or cutting
     // them off.
     scroller_ = new QScrollArea(this);
-    scroller_->setObjectName(QStringLiteral("Panel8Scroller"));
+    scroller_->setObjectName(QStringLiteral("commandStripScroller"));
     scroller_->setFrameShape(QFrame::NoFrame);
     scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -36,19 +36,19 @@ CommandStrip::CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* paren
     scroller_->setBackgroundRole(QPalette::Window);
     scroller_->viewport()->setAutoFillBackground(false);
     content_ = new QWidget;
-    content_->setObjectName(QStringLiteral("Panel8Content"));
+    content_->setObjectName(QStringLiteral("commandStripContent"));
 
-    GradBtn3 = new TGradBtn(content_);
-    GradBtn3->setObjectName(QStringLiteral("GradBtn3"));
-    GradBtn3->setCaption(QStringLiteral("?"));
-    applyButtonLook(*GradBtn3, ButtonLook::About);
-    GradBtn3->setFixedSize(17, 33);
+    aboutButton_ = new widgets::GradientButton(content_);
+    aboutButton_->setObjectName(QStringLiteral("aboutButton"));
+    aboutButton_->setCaption(QStringLiteral("?"));
+    widgets::applyButtonLook(*aboutButton_, widgets::ButtonLook::About);
+    aboutButton_->setFixedSize(17, 33);
 
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(tickButtons, 0, Qt::AlignTop);
     top->addStretch(1);
-    top->addWidget(GradBtn3, 0, Qt::AlignTop);
+    top->addWidget(aboutButton_, 0, Qt::AlignTop);
 
     adjustments_ = new AdjustmentsPanel(content_);
 

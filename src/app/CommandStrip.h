@@ -4,10 +4,10 @@
 
 class QScrollArea;
 
-namespace pagula
+namespace pagula::widgets
 {
-class TGradBtn;
-}
+class GradientButton;
+} // namespace pagula::widgets
 
 namespace pagula::joblist
 {
@@ -19,8 +19,8 @@ namespace pagula::app
 
 class AdjustmentsPanel;
 
-// The top strip Panel8 of the right panel: the job list's display columns, ticked count and
-// tick buttons, the About button "?" (GradBtn3) at the right end, and under them the picture
+// The top strip of the right panel: the job list's display columns, ticked count and tick
+// buttons, the About button "?" at the right end, and under them the picture
 // adjustments and output options. Where the window is too narrow for them, the strip scrolls
 // sideways and grows by the scroll bar's height.
 class CommandStrip : public BevelPanel
@@ -32,7 +32,7 @@ public:
     CommandStrip(joblist::TickButtonStrip* tickButtons, QWidget* parent = nullptr);
 
     AdjustmentsPanel* adjustments() const { return adjustments_; }
-    TGradBtn* aboutButton() const { return GradBtn3; }
+    widgets::GradientButton* aboutButton() const { return aboutButton_; }
     QScrollArea* scroller() const { return scroller_; }
     bool scrollsSideways() const;
 
@@ -43,7 +43,7 @@ private:
     QScrollArea* scroller_;
     QWidget* content_;
     AdjustmentsPanel* adjustments_;
-    TGradBtn* GradBtn3;
+    widgets::GradientButton* aboutButton_;
 };
 
 } // namespace pagula::app

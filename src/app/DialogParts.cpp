@@ -3,7 +3,7 @@
 #include "app/BevelPanel.h"
 #include "common/Fonts.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -65,12 +65,13 @@ BevelPanel* addHeaderStrip(BevelPanel& panel, const char* name, const QString& c
     return header;
 }
 
-TGradBtn* addDialogButton(BevelPanel& panel, const char* name, const QString& caption, int y)
+widgets::GradientButton* addDialogButton(BevelPanel& panel, const char* name,
+                                         const QString& caption, int y)
 {
-    auto* button = new TGradBtn(&panel);
+    auto* button = new widgets::GradientButton(&panel);
     button->setObjectName(QString::fromLatin1(name));
     button->setCaption(caption);
-    applyButtonLook(*button, ButtonLook::Dialog);
+    widgets::applyButtonLook(*button, widgets::ButtonLook::Dialog);
     button->setGeometry((panel.width() - ButtonSize.width()) / 2, y, ButtonSize.width(),
                         ButtonSize.height());
     return button;

@@ -7,10 +7,10 @@
 
 class QWidget;
 
-namespace pagula
+namespace pagula::widgets
 {
-class TGradBtn;
-}
+class GradientButton;
+} // namespace pagula::widgets
 
 namespace pagula::app
 {
@@ -35,7 +35,8 @@ BevelPanel* addDialogPanel(QWidget& dialog, const char* name);
 BevelPanel* addHeaderStrip(BevelPanel& panel, const char* name, const QString& caption);
 
 // The dialog's 110 x 15 gradient button, horizontally centred, its top at y.
-TGradBtn* addDialogButton(BevelPanel& panel, const char* name, const QString& caption, int y);
+widgets::GradientButton* addDialogButton(BevelPanel& panel, const char* name,
+                                         const QString& caption, int y);
 
 // Moves a window to the middle of the screen it is on (the primary screen before it is shown).
 void centreOnScreen(QWidget& window);

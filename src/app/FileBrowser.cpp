@@ -5,7 +5,7 @@
 #include "app/WindowColours.h"
 #include "widgets/ButtonLooks.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -37,7 +37,7 @@ QString cleanAbsolute(const QString& path)
 FileBrowser::FileBrowser(QWidget* parent)
     : BevelPanel(parent), folders_(new QFileSystemModel(this)), files_(new QFileSystemModel(this))
 {
-    setObjectName(QStringLiteral("Panel4"));
+    setObjectName(QStringLiteral("fileBrowser"));
     setBevels(Bevel::Raised, Bevel::Lowered);
     setColor(WindowColours::window());
     // The splitters decide the width; what does not fit is cut off, not pushed wider.
@@ -53,58 +53,58 @@ FileBrowser::FileBrowser(QWidget* parent)
     auto* lowerColumn = new QVBoxLayout(lower);
     lowerColumn->setContentsMargins(0, 0, 0, 0);
     lowerColumn->setSpacing(0);
-    lowerColumn->addWidget(Panel11);
-    lowerColumn->addWidget(FileListBox1, 1);
+    lowerColumn->addWidget(addButtonStrip_);
+    lowerColumn->addWidget(fileList_, 1);
 
     folderSplit_ = new Splitter(Qt::Vertical, this);
     folderSplit_->setObjectName(QStringLiteral("FolderSplit"));
-    folderSplit_->addWidget(DirectoryListBox1);
+    folderSplit_->addWidget(folderTree_);
     folderSplit_->addWidget(lower);
     folderSplit_->setStretchFactor(0, 0);
     folderSplit_->setStretchFactor(1, 1);
     folderSplit_->setSizes({FolderTreeHeight, 400});
-    folderSplit_->handle(1)->setObjectName(QStringLiteral("Splitter5"));
+    folderSplit_->handle(1)->setObjectName(QStringLiteral("folderSplitter"));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(Panel5);
+    column->addWidget(driveStrip_);
     column->addWidget(folderSplit_, 1);
-    column->addWidget(Panel7);
+    column->addWidget(filterStrip_);
 
     fillVolumes();
-    FilterComboBox1Change(0);
+    onFilterChosen(0);
     setFolder(QDir::currentPath());
 }
 
 void FileBrowser::buildHeader()
 {
-    Panel5 = new BevelPanel(this);
-    Panel5->setObjectName(QStringLiteral("Panel5"));
-    Panel5->setBevels(Bevel::Raised, Bevel::Lowered);
-    Panel5->setColor(WindowColours::window());
-    Panel5->setFixedHeight(HeaderHeight);
+    driveStrip_ = new BevelPanel(this);
+    driveStrip_->setObjectName(QStringLiteral("driveStrip"));
+    driveStrip_->setBevels(Bevel::Raised, Bevel::Lowered);
+    driveStrip_->setColor(WindowColours::window());
+    driveStrip_->setFixedHeight(HeaderHeight);
     QFont bold = font();
     bold.setBold(true);
-    Panel5->setFont(bold);
-    QPalette black = Panel5->palette();
+    driveStrip_->setFont(bold);
+    QPalette black = driveStrip_->palette();
     black.setColor(QPalette::WindowText, Qt::black);
-    Panel5->setPalette(black);
-    Panel5->setCaption(QStringLiteral("Диск:"), Qt::AlignLeft);
+    driveStrip_->setPalette(black);
+    driveStrip_->setCaption(QStringLiteral("Диск:"), Qt::AlignLeft);
 
-    DriveComboBox1 = new QComboBox(Panel5);
-    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-    DriveComboBox1->setFont(bold);
-    DriveComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    DriveComboBox1->setMinimumContentsLength(4);
-    DriveComboBox1->setFixedHeight(HeaderHeight - 2 * Panel5->bevelDepth());
-    WindowColours::paintAsEdit(*DriveComboBox1);
-    auto* row = new QHBoxLayout(Panel5);
+    driveCombo_ = new QComboBox(driveStrip_);
+    driveCombo_->setObjectName(QStringLiteral("driveCombo"));
+    driveCombo_->setFont(bold);
+    driveCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    driveCombo_->setMinimumContentsLength(4);
+    driveCombo_->setFixedHeight(HeaderHeight - 2 * driveStrip_->bevelDepth());
+    WindowColours::paintAsEdit(*driveCombo_);
+    auto* row = new QHBoxLayout(driveStrip_);
     row->setContentsMargins(34, 0, 0, 0);
     row->setSpacing(0);
-    row->addWidget(DriveComboBox1);
-    connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
-        runGuarded(window(), [this, index] { DriveComboBox1Change(index); });
+    row->addWidget(driveCombo_);
+    connect(driveCombo_, &QComboBox::activated, this, [this](int index) {
+        widgets::runGuarded(window(), [this, index] { onDriveChosen(index); });
     });
 }
 
@@ -113,74 +113,74 @@ void FileBrowser::buildFolderTree()
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folders_->setReadOnly(true);
 
-    DirectoryListBox1 = new QTreeView;
-    DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    DirectoryListBox1->setModel(folders_);
-    DirectoryListBox1->setHeaderHidden(true);
+    folderTree_ = new QTreeView;
+    folderTree_->setObjectName(QStringLiteral("folderTree"));
+    folderTree_->setModel(folders_);
+    folderTree_->setHeaderHidden(true);
     for (int column = 1; column < folders_->columnCount(); ++column)
-        DirectoryListBox1->hideColumn(column);
-    DirectoryListBox1->setIndentation(10);
-    DirectoryListBox1->setUniformRowHeights(true);
-    DirectoryListBox1->setMinimumHeight(1);
-    WindowColours::paintAsEdit(*DirectoryListBox1);
+        folderTree_->hideColumn(column);
+    folderTree_->setIndentation(10);
+    folderTree_->setUniformRowHeights(true);
+    folderTree_->setMinimumHeight(1);
+    WindowColours::paintAsEdit(*folderTree_);
 
-    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
-                    runGuarded(window(),
-                               [this, current] { setFolder(folders_->filePath(current)); });
+                    widgets::runGuarded(
+                        window(), [this, current] { setFolder(folders_->filePath(current)); });
             });
     // The tree fills in as folders are read; keep the current folder in sight meanwhile.
     connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
         const QString loaded = cleanAbsolute(path);
         if (folder_ == loaded || folder_.startsWith(loaded + QLatin1Char('/')) ||
             loaded == QDir::rootPath())
-            DirectoryListBox1->scrollTo(folders_->index(folder_));
+            folderTree_->scrollTo(folders_->index(folder_));
     });
     connect(folders_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent) {
-        if (parent == DirectoryListBox1->rootIndex())
+        if (parent == folderTree_->rootIndex())
             hideOtherVolumes();
     });
 }
 
 void FileBrowser::buildFileList()
 {
-    Panel11 = new BevelPanel;
-    Panel11->setObjectName(QStringLiteral("Panel11"));
-    Panel11->setBevels(Bevel::None, Bevel::None);
-    Panel11->setColor(WindowColours::window());
-    Panel11->setFixedHeight(AddStripHeight);
-    GradBtn1 = new TGradBtn(Panel11);
-    GradBtn1->setObjectName(QStringLiteral("GradBtn1"));
-    GradBtn1->setCaption(QStringLiteral("Добавить >>>"));
-    applyButtonLook(*GradBtn1, ButtonLook::AddFiles);
-    GradBtn1->setGeometry(0, 0, 162, 16);
-    connect(GradBtn1, &TGradBtn::clicked, this, &FileBrowser::addRequested);
+    addButtonStrip_ = new BevelPanel;
+    addButtonStrip_->setObjectName(QStringLiteral("addButtonStrip"));
+    addButtonStrip_->setBevels(Bevel::None, Bevel::None);
+    addButtonStrip_->setColor(WindowColours::window());
+    addButtonStrip_->setFixedHeight(AddStripHeight);
+    addButton_ = new widgets::GradientButton(addButtonStrip_);
+    addButton_->setObjectName(QStringLiteral("addButton"));
+    addButton_->setCaption(QStringLiteral("Добавить >>>"));
+    widgets::applyButtonLook(*addButton_, widgets::ButtonLook::AddFiles);
+    addButton_->setGeometry(0, 0, 162, 16);
+    connect(addButton_, &widgets::GradientButton::clicked, this, &FileBrowser::addRequested);
 
     files_->setFilter(QDir::Files);
     files_->setNameFilterDisables(false);
     files_->setReadOnly(true);
 
-    FileListBox1 = new QListView;
-    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
-    FileListBox1->setModel(files_);
-    FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    FileListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FileListBox1->setUniformItemSizes(true);
-    FileListBox1->setToolTip(QStringLiteral("Добавление - правая кнопка мыши"));
-    FileListBox1->setMinimumHeight(1);
-    WindowColours::paintAsEdit(*FileListBox1);
+    fileList_ = new QListView;
+    fileList_->setObjectName(QStringLiteral("fileList"));
+    fileList_->setModel(files_);
+    fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    fileList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fileList_->setUniformItemSizes(true);
+    fileList_->setToolTip(QStringLiteral("Добавление - правая кнопка мыши"));
+    fileList_->setMinimumHeight(1);
+    WindowColours::paintAsEdit(*fileList_);
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    N1 = PopupMenu1->addAction(QStringLiteral("Добавить"));
-    N1->setObjectName(QStringLiteral("N1"));
-    connect(N1, &QAction::triggered, this, &FileBrowser::addRequested);
-    FileListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FileListBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        PopupMenu1->popup(FileListBox1->viewport()->mapToGlobal(at));
+    fileListMenu_ = new QMenu(this);
+    fileListMenu_->setObjectName(QStringLiteral("fileListMenu"));
+    addAction_ = fileListMenu_->addAction(QStringLiteral("Добавить"));
+    addAction_->setObjectName(QStringLiteral("addAction"));
+    connect(addAction_, &QAction::triggered, this, &FileBrowser::addRequested);
+    fileList_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(fileList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        fileListMenu_->popup(fileList_->viewport()->mapToGlobal(at));
     });
-    connect(FileListBox1, &QAbstractItemView::doubleClicked, this, &FileBrowser::addRequested);
+    connect(fileList_, &QAbstractItemView::doubleClicked, this, &FileBrowser::addRequested);
 
     connect(files_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
         if (cleanAbsolute(path) != folder_)
@@ -192,48 +192,48 @@ void FileBrowser::buildFileList()
 
 void FileBrowser::buildFilterStrip()
 {
-    Panel7 = new BevelPanel(this);
-    Panel7->setObjectName(QStringLiteral("Panel7"));
-    Panel7->setBevels(Bevel::None, Bevel::None);
-    Panel7->setColor(WindowColours::window());
-    Panel7->setFixedHeight(FilterStripHeight);
+    filterStrip_ = new BevelPanel(this);
+    filterStrip_->setObjectName(QStringLiteral("filterStrip"));
+    filterStrip_->setBevels(Bevel::None, Bevel::None);
+    filterStrip_->setColor(WindowColours::window());
+    filterStrip_->setFixedHeight(FilterStripHeight);
 
-    FilterComboBox1 = new QComboBox(Panel7);
-    FilterComboBox1->setObjectName(QStringLiteral("FilterComboBox1"));
+    filterCombo_ = new QComboBox(filterStrip_);
+    filterCombo_->setObjectName(QStringLiteral("filterCombo"));
     for (const FileFilter& filter : pictureFileFilters())
-        FilterComboBox1->addItem(filter.name, filter.masks);
-    FilterComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    FilterComboBox1->setMinimumContentsLength(4);
-    WindowColours::paintAsEdit(*FilterComboBox1);
-    auto* row = new QHBoxLayout(Panel7);
+        filterCombo_->addItem(filter.name, filter.masks);
+    filterCombo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    filterCombo_->setMinimumContentsLength(4);
+    WindowColours::paintAsEdit(*filterCombo_);
+    auto* row = new QHBoxLayout(filterStrip_);
     row->setContentsMargins(1, 1, 1, 1);
-    row->addWidget(FilterComboBox1);
-    connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, [this](int index) {
-        runGuarded(window(), [this, index] { FilterComboBox1Change(index); });
+    row->addWidget(filterCombo_);
+    connect(filterCombo_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        widgets::runGuarded(window(), [this, index] { onFilterChosen(index); });
     });
 }
 
 void FileBrowser::fillVolumes()
 {
     volumes_ = mountedVolumes();
-    const QSignalBlocker quiet(DriveComboBox1);
-    DriveComboBox1->clear();
+    const QSignalBlocker quiet(driveCombo_);
+    driveCombo_->clear();
     for (const Volume& volume : volumes_)
-        DriveComboBox1->addItem(volumeText(volume), volume.rootPath);
+        driveCombo_->addItem(volumeText(volume), volume.rootPath);
 }
 
-void FileBrowser::DriveComboBox1Change(int index)
+void FileBrowser::onDriveChosen(int index)
 {
     if (index < 0 || index >= int(volumes_.size()))
         return;
     setFolder(volumes_[size_t(index)].rootPath);
 }
 
-void FileBrowser::FilterComboBox1Change(int index)
+void FileBrowser::onFilterChosen(int index)
 {
     if (index < 0)
         return;
-    files_->setNameFilters(nameFilters(FilterComboBox1->itemData(index).toString()));
+    files_->setNameFilters(nameFilters(filterCombo_->itemData(index).toString()));
 }
 
 QStringList FileBrowser::masks() const
@@ -253,13 +253,13 @@ void FileBrowser::setFolder(const QString& folder)
     if (root != volumeRoot_)
         showVolumeInTree(root);
     {
-        const QSignalBlocker quiet(DriveComboBox1);
-        DriveComboBox1->setCurrentIndex(volume);
+        const QSignalBlocker quiet(driveCombo_);
+        driveCombo_->setCurrentIndex(volume);
     }
     selectFolderInTree(path);
 
-    FileListBox1->clearSelection();
-    FileListBox1->setRootIndex(files_->setRootPath(path));
+    fileList_->clearSelection();
+    fileList_->setRootIndex(files_->setRootPath(path));
 }
 
 void FileBrowser::showVolumeInTree(const QString& root)
@@ -269,16 +269,16 @@ void FileBrowser::showVolumeInTree(const QString& root)
     // The tree starts at the volume's root folder itself; the folders beside it (other volumes'
     // parents) stay out of sight.
     const QModelIndex rootIndex = folders_->index(root);
-    DirectoryListBox1->setRootIndex(rootIndex.parent());
+    folderTree_->setRootIndex(rootIndex.parent());
     hideOtherVolumes();
 }
 
 void FileBrowser::hideOtherVolumes()
 {
-    const QModelIndex parent = DirectoryListBox1->rootIndex();
+    const QModelIndex parent = folderTree_->rootIndex();
     const QModelIndex rootIndex = folders_->index(volumeRoot_);
     for (int row = 0; row < folders_->rowCount(parent); ++row)
-        DirectoryListBox1->setRowHidden(row, parent, folders_->index(row, 0, parent) != rootIndex);
+        folderTree_->setRowHidden(row, parent, folders_->index(row, 0, parent) != rootIndex);
 }
 
 void FileBrowser::selectFolderInTree(const QString& folder)
@@ -286,18 +286,17 @@ void FileBrowser::selectFolderInTree(const QString& folder)
     const QModelIndex index = folders_->index(folder);
     if (!index.isValid())
         return;
-    const QSignalBlocker quiet(DirectoryListBox1->selectionModel());
-    DirectoryListBox1->selectionModel()->setCurrentIndex(index,
-                                                         QItemSelectionModel::ClearAndSelect);
-    DirectoryListBox1->scrollTo(index);
-    DirectoryListBox1->expand(index);
-    DirectoryListBox1->viewport()->update();
+    const QSignalBlocker quiet(folderTree_->selectionModel());
+    folderTree_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    folderTree_->scrollTo(index);
+    folderTree_->expand(index);
+    folderTree_->viewport()->update();
 }
 
 QStringList FileBrowser::fileNames() const
 {
     QStringList names;
-    const QModelIndex root = FileListBox1->rootIndex();
+    const QModelIndex root = fileList_->rootIndex();
     for (int row = 0; row < files_->rowCount(root); ++row)
         names.append(files_->fileName(files_->index(row, 0, root)));
     return names;

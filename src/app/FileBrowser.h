@@ -15,18 +15,17 @@ class QAction;
 class QSplitter;
 class QTreeView;
 
-namespace pagula
+namespace pagula::widgets
 {
-class TGradBtn;
-}
+class GradientButton;
+} // namespace pagula::widgets
 
 namespace pagula::app
 {
 
-// The main window's file browser Panel4: the drive drop-down DriveComboBox1 in the header
-// strip Panel5, the folder tree DirectoryListBox1, the splitter Splitter5 under it, the strip
-// Panel11 with "Добавить >>>" (GradBtn1), the file list FileListBox1 (several files selectable,
-// popup menu PopupMenu1 with "Добавить") and the filter drop-down FilterComboBox1 in Panel7.
+// The main window's file browser: the drive drop-down in the header strip, the folder tree, a
+// splitter under it, the strip with "Добавить >>>", the file list (several files selectable,
+// popup menu with "Добавить") and the filter drop-down in the bottom strip.
 //
 // Choosing a volume moves the folder tree to its root; choosing a folder refills the file list;
 // choosing a filter sets the file list's masks. "Добавить >>>", "Добавить" and a double click
@@ -49,12 +48,12 @@ public:
     // The file list's masks, as the chosen filter gives them.
     QStringList masks() const;
 
-    QListView* fileList() const { return FileListBox1; }
-    QComboBox* filterCombo() const { return FilterComboBox1; }
-    QComboBox* driveCombo() const { return DriveComboBox1; }
-    QTreeView* folderTree() const { return DirectoryListBox1; }
-    TGradBtn* addButton() const { return GradBtn1; }
-    QMenu* popupMenu() const { return PopupMenu1; }
+    QListView* fileList() const { return fileList_; }
+    QComboBox* filterCombo() const { return filterCombo_; }
+    QComboBox* driveCombo() const { return driveCombo_; }
+    QTreeView* folderTree() const { return folderTree_; }
+    widgets::GradientButton* addButton() const { return addButton_; }
+    QMenu* popupMenu() const { return fileListMenu_; }
 
 signals:
     // "Добавить": the files selected in the file list are to be added to the job list.
@@ -68,23 +67,23 @@ private:
     void buildFileList();
     void buildFilterStrip();
     void fillVolumes();
-    void DriveComboBox1Change(int index);
-    void FilterComboBox1Change(int index);
+    void onDriveChosen(int index);
+    void onFilterChosen(int index);
     void showVolumeInTree(const QString& root);
     void hideOtherVolumes();
     void selectFolderInTree(const QString& folder);
 
-    BevelPanel* Panel5;
-    QComboBox* DriveComboBox1;
-    QSplitter* folderSplit_; // its handle is Splitter5
-    QTreeView* DirectoryListBox1;
-    BevelPanel* Panel11;
-    TGradBtn* GradBtn1;
-    QListView* FileListBox1;
-    QMenu* PopupMenu1;
-    QAction* N1;
-    BevelPanel* Panel7;
-    QComboBox* FilterComboBox1;
+    BevelPanel* driveStrip_;
+    QComboBox* driveCombo_;
+    QSplitter* folderSplit_; // its handle is folderSplitter
+    QTreeView* folderTree_;
+    BevelPanel* addButtonStrip_;
+    widgets::GradientButton* addButton_;
+    QListView* fileList_;
+    QMenu* fileListMenu_;
+    QAction* addAction_;
+    BevelPanel* filterStrip_;
+    QComboBox* filterCombo_;
 
     QFileSystemModel* folders_;
     QFileSystemModel* files_;

@@ -3,7 +3,7 @@
 #include "app/WindowColours.h"
 #include "layout/ui/LayoutPanel.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QImage>
 #include <QLabel>
@@ -30,28 +30,28 @@ QImage whiteOneBitPicture()
 
 LeftPanel::LeftPanel(QWidget* parent) : BevelPanel(parent)
 {
-    setObjectName(QStringLiteral("Panel1"));
+    setObjectName(QStringLiteral("leftPanel"));
     setBevels(Bevel::Raised, Bevel::Lowered);
     setColor(WindowColours::window());
     // The splitters decide the width; what does not fit is cut off, not pushed wider.
     setMinimumSize(1, 1);
     resize(Width, height());
 
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
-    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    ScrollBox1->setWidgetResizable(true);
-    ScrollBox1->setBackgroundRole(QPalette::Window);
+    settingsScroll_ = new QScrollArea(this);
+    settingsScroll_->setObjectName(QStringLiteral("settingsScroll"));
+    settingsScroll_->setFrameShape(QFrame::NoFrame);
+    settingsScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    settingsScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    settingsScroll_->setWidgetResizable(true);
+    settingsScroll_->setBackgroundRole(QPalette::Window);
 
     auto* content = new QWidget;
-    content->setObjectName(QStringLiteral("ScrollBox1Content"));
+    content->setObjectName(QStringLiteral("settingsScrollContent"));
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 4);
     column->setSpacing(4);
 
-    layout_ = new LayoutPanel(content);
+    layout_ = new layout::LayoutPanel(content);
     layout_->setObjectName(QStringLiteral("LayoutPanel"));
     column->addWidget(layout_);
 
@@ -61,19 +61,19 @@ LeftPanel::LeftPanel(QWidget* parent) : BevelPanel(parent)
     bmp->setFixedSize(50, 50);
     bmp->hide();
 
-    GradBtn9 = new TGradBtn(content);
-    GradBtn9->setObjectName(QStringLiteral("GradBtn9"));
-    GradBtn9->setCaption(QStringLiteral("Сформировать документ"));
-    applyButtonLook(*GradBtn9, ButtonLook::Generate);
-    GradBtn9->setFixedSize(195, 32);
-    column->addWidget(GradBtn9, 0, Qt::AlignHCenter);
+    generateButton_ = new widgets::GradientButton(content);
+    generateButton_->setObjectName(QStringLiteral("generateButton"));
+    generateButton_->setCaption(QStringLiteral("Сформировать документ"));
+    widgets::applyButtonLook(*generateButton_, widgets::ButtonLook::Generate);
+    generateButton_->setFixedSize(195, 32);
+    column->addWidget(generateButton_, 0, Qt::AlignHCenter);
     column->addStretch(1);
-    ScrollBox1->setWidget(content);
+    settingsScroll_->setWidget(content);
 
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0); // the bevel rings are kept clear by the panel
     fill->setSpacing(0);
-    fill->addWidget(ScrollBox1);
+    fill->addWidget(settingsScroll_);
 }
 
 } // namespace pagula::app

@@ -5,17 +5,20 @@
 class QLabel;
 class QScrollArea;
 
-namespace pagula
+namespace pagula::layout
 {
 class LayoutPanel;
-class TGradBtn;
-} // namespace pagula
+} // namespace pagula::layout
+namespace pagula::widgets
+{
+class GradientButton;
+} // namespace pagula::widgets
 
 namespace pagula::app
 {
 
-// The main window's left panel Panel1: the scroll box ScrollBox1 holding the layout settings
-// with the page schematic, the hidden white picture `bmp` and the generate button GradBtn9.
+// The main window's left panel: a scroll box holding the layout settings with the page
+// schematic, the hidden white picture `bmp` and the generate button.
 class LeftPanel : public BevelPanel
 {
     Q_OBJECT
@@ -24,14 +27,14 @@ public:
 
     explicit LeftPanel(QWidget* parent = nullptr);
 
-    LayoutPanel* layoutPanel() const { return layout_; }
-    TGradBtn* generateButton() const { return GradBtn9; }
+    layout::LayoutPanel* layoutPanel() const { return layout_; }
+    widgets::GradientButton* generateButton() const { return generateButton_; }
 
 private:
-    QScrollArea* ScrollBox1;
-    LayoutPanel* layout_;
+    QScrollArea* settingsScroll_;
+    layout::LayoutPanel* layout_;
     QLabel* bmp;
-    TGradBtn* GradBtn9;
+    widgets::GradientButton* generateButton_;
 };
 
 } // namespace pagula::app

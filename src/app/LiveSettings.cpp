@@ -11,7 +11,7 @@
 namespace pagula::app
 {
 
-LiveSettings::LiveSettings(LayoutPanel& layout, joblist::JobListPanels& jobList,
+LiveSettings::LiveSettings(layout::LayoutPanel& layout, joblist::JobListPanels& jobList,
                            AdjustmentsPanel& adjustments)
     : layout_(layout), jobList_(jobList), adjustments_(adjustments)
 {

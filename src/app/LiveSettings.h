@@ -2,10 +2,10 @@
 
 #include "compose/CompositionSettings.h"
 
-namespace pagula
+namespace pagula::layout
 {
 class LayoutPanel;
-}
+} // namespace pagula::layout
 namespace pagula::joblist
 {
 class JobListPanels;
@@ -22,7 +22,7 @@ class AdjustmentsPanel;
 class LiveSettings : public compose::CompositionSettings
 {
 public:
-    LiveSettings(LayoutPanel& layout, joblist::JobListPanels& jobList,
+    LiveSettings(layout::LayoutPanel& layout, joblist::JobListPanels& jobList,
                  AdjustmentsPanel& adjustments);
 
     bool twoSided() override;
@@ -49,7 +49,7 @@ public:
     compose::CropProfile cropProfile(int profile) override;
 
 private:
-    LayoutPanel& layout_;
+    layout::LayoutPanel& layout_;
     joblist::JobListPanels& jobList_;
     AdjustmentsPanel& adjustments_;
 };

@@ -1,14 +1,14 @@
 #include "app/Program.h"
 
+#include "app/AboutDialog.h"
 #include "app/AdjustmentsPanel.h"
-#include "app/TForm1.h"
-#include "app/TForm2.h"
-#include "app/TForm3.h"
+#include "app/GenerationProgressDialog.h"
+#include "app/MainWindow.h"
 #include "app/TwoSidedCommands.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "common/Paths.h"
 #include "document/CalibrationSheet.h"
-#include "preview/TForm4.h"
+#include "preview/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 
 #include <QApplication>
@@ -37,33 +37,34 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
     // visible one (a run may still hand over documents).
     QApplication::setQuitOnLastWindowClosed(false);
 
-    form1_ = std::make_unique<TForm1>();
-    form2_ = std::make_unique<TForm2>(form1_.get());
-    form3_ = std::make_unique<TForm3>(form1_.get());
-    form4_ = std::make_unique<preview::TForm4>(form1_.get());
-    form1_->attachWindows(*form2_, *form3_, *form4_);
+    mainWindow_ = std::make_unique<MainWindow>();
+    progressDialog_ = std::make_unique<GenerationProgressDialog>(mainWindow_.get());
+    aboutDialog_ = std::make_unique<AboutDialog>(mainWindow_.get());
+    previewWindow_ = std::make_unique<preview::PreviewWindow>(mainWindow_.get());
+    mainWindow_->attachWindows(*progressDialog_, *aboutDialog_, *previewWindow_);
 
     builder_.setDocumentHandler([this](std::shared_ptr<document::Document> document) {
         openDocumentWindow(std::move(document));
     });
-    form1_->setDocumentBuilder(&builder_);
-    twoSidedCommands_ = new TwoSidedCommands(form1_.get(), form1_->adjustments()->twoSideBox());
+    mainWindow_->setDocumentBuilder(&builder_);
+    twoSidedCommands_ = new TwoSidedCommands(mainWindow_.get(), mainWindow_->adjustments()->twoSideBox());
     connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this,
             &Program::openCalibrationSheet);
 
-    connect(form1_.get(), &TForm1::generationStarted, this, [this] {
+    connect(mainWindow_.get(), &MainWindow::generationStarted, this, [this] {
         // The run reads the two-sided choice once, as it starts; so does the labelling.
-        twoSidedRun_ = form1_->adjustments()->twoSideBox()->isChecked();
+        twoSidedRun_ = mainWindow_->adjustments()->twoSideBox()->isChecked();
         documentsOfRun_ = 0;
         lifetime_.runStarted();
     });
-    connect(form1_.get(), &TForm1::generationFinished, this, [this] { lifetime_.runFinished(); });
-    connect(form1_.get(), &TForm1::closed, this, [this] { lifetime_.mainWindowClosed(); });
+    connect(mainWindow_.get(), &MainWindow::generationFinished, this,
+            [this] { lifetime_.runFinished(); });
+    connect(mainWindow_.get(), &MainWindow::closed, this, [this] { lifetime_.mainWindowClosed(); });
 }
 
 Program::~Program()
 {
-    form1_->setDocumentBuilder(nullptr);
+    mainWindow_->setDocumentBuilder(nullptr);
     builder_.setDocumentHandler({});
     for (ShownDocument& shown : shown_)
         delete shown.window.data();
@@ -71,7 +72,7 @@ Program::~Program()
 
 void Program::start()
 {
-    form1_->showAtStart();
+    mainWindow_->showAtStart();
 }
 
 void Program::openDocumentWindow(std::shared_ptr<document::Document> document)
@@ -91,7 +92,7 @@ void Program::openDocumentWindow(std::shared_ptr<document::Document> document)
 void Program::openCalibrationSheet()
 {
     std::shared_ptr<document::Document> sheet;
-    const bool made = runGuarded(form1_.get(), [&] {
+    const bool made = widgets::runGuarded(mainWindow_.get(), [&] {
         sheet = document::makeCalibrationSheet(QFileInfo(fillerPicturePath()).absolutePath());
     });
     if (made && sheet)

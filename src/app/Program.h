@@ -13,15 +13,15 @@
 
 namespace pagula::preview
 {
-class TForm4;
+class PreviewWindow;
 }
 
 namespace pagula::app
 {
 
-class TForm1;
-class TForm2;
-class TForm3;
+class MainWindow;
+class GenerationProgressDialog;
+class AboutDialog;
 class TwoSidedCommands;
 
 // The program's windows and its word processor. The main window is made first, then the
@@ -46,10 +46,10 @@ public:
     // Shows the main window maximised.
     void start();
 
-    TForm1& mainWindow() { return *form1_; }
-    TForm2& progressDialog() { return *form2_; }
-    TForm3& aboutDialog() { return *form3_; }
-    preview::TForm4& previewWindow() { return *form4_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
+    GenerationProgressDialog& progressDialog() { return *progressDialog_; }
+    AboutDialog& aboutDialog() { return *aboutDialog_; }
+    preview::PreviewWindow& previewWindow() { return *previewWindow_; }
     document::BuiltinDocumentBuilder& documentBuilder() { return builder_; }
 
     // Every document handed over so far, in order, with its window (null once closed).
@@ -71,10 +71,10 @@ private:
     int documentsOfRun_ = 0;
     document::BuiltinDocumentBuilder builder_;
     // Declared in creation order; destroyed in reverse, the dialogs before their parent.
-    std::unique_ptr<TForm1> form1_;
-    std::unique_ptr<TForm2> form2_;
-    std::unique_ptr<TForm3> form3_;
-    std::unique_ptr<preview::TForm4> form4_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<GenerationProgressDialog> progressDialog_;
+    std::unique_ptr<AboutDialog> aboutDialog_;
+    std::unique_ptr<preview::PreviewWindow> previewWindow_;
     std::vector<ShownDocument> shown_;
     TwoSidedCommands* twoSidedCommands_ = nullptr; // owned by the main window
 };

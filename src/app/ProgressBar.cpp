@@ -9,7 +9,7 @@ namespace pagula::app
 
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent), statusTimer_(new QTimer(this))
 {
-    setObjectName(QStringLiteral("pb"));
+    setObjectName(QStringLiteral("progressBar"));
     setFixedHeight(Height);
     setTextVisible(false);
     setAlignment(Qt::AlignCenter);

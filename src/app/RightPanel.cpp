@@ -16,14 +16,14 @@ RightPanel::RightPanel(joblist::JobListPanels& jobList, preview::PreviewTabs* pr
                        QWidget* parent)
     : BevelPanel(parent)
 {
-    setObjectName(QStringLiteral("Panel6"));
+    setObjectName(QStringLiteral("rightPanel"));
     setBevels(Bevel::None, Bevel::None);
     setColor(WindowColours::window());
     // A narrow window cuts the strips off at the right rather than growing wider.
     setMinimumSize(1, 1);
 
-    Panel8 = new CommandStrip(jobList.tickButtons(), this);
-    Panel2 = new BottomStrip(jobList.cropTabs(), previewTabs, this);
+    commandStrip_ = new CommandStrip(jobList.tickButtons(), this);
+    bottomStrip_ = new BottomStrip(jobList.cropTabs(), previewTabs, this);
 
     joblist::JobListView* list = jobList.view();
     list->setMinimumHeight(1);
@@ -31,16 +31,16 @@ RightPanel::RightPanel(joblist::JobListPanels& jobList, preview::PreviewTabs* pr
     listSplit_ = new Splitter(Qt::Vertical, this);
     listSplit_->setObjectName(QStringLiteral("ListSplit"));
     listSplit_->addWidget(list);
-    listSplit_->addWidget(Panel2);
+    listSplit_->addWidget(bottomStrip_);
     listSplit_->setStretchFactor(0, 1);
     listSplit_->setStretchFactor(1, 0);
     listSplit_->setSizes({300, BottomStrip::Height});
-    listSplit_->handle(1)->setObjectName(QStringLiteral("Splitter1"));
+    listSplit_->handle(1)->setObjectName(QStringLiteral("listSplitter"));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(Panel8);
+    column->addWidget(commandStrip_);
     column->addWidget(listSplit_, 1);
 }
 

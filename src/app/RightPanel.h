@@ -19,7 +19,7 @@ namespace pagula::app
 class BottomStrip;
 class CommandStrip;
 
-// The right panel Panel6: the top strip, the job list CheckListBox1, the splitter Splitter1 and
+// The right panel: the top strip, the job list, the splitter under it and
 // the bottom strip with the crop and preview tab sets.
 class RightPanel : public BevelPanel
 {
@@ -28,12 +28,12 @@ public:
     RightPanel(joblist::JobListPanels& jobList, preview::PreviewTabs* previewTabs,
                QWidget* parent = nullptr);
 
-    CommandStrip* commandStrip() const { return Panel8; }
+    CommandStrip* commandStrip() const { return commandStrip_; }
 
 private:
-    CommandStrip* Panel8;
-    QSplitter* listSplit_; // its handle is Splitter1
-    BottomStrip* Panel2;
+    CommandStrip* commandStrip_;
+    QSplitter* listSplit_; // its handle is listSplitter
+    BottomStrip* bottomStrip_;
 };
 
 } // namespace pagula::app

@@ -9,8 +9,8 @@ namespace pagula::app
 
 class ProgressBar;
 
-// The main window's services to a generation run: the progress bar `pb`, one pass of the event
-// loop per placed picture, and the message boxes (through MessageBoxes, so tests can answer
+// The main window's services to a generation run: the progress bar `progressBar`, one pass of the
+// event loop per placed picture, and the message boxes (through MessageBoxes, so tests can answer
 // them).
 class RunHost : public compose::CompositionHost
 {

@@ -1,19 +1,19 @@
 #include "app/ScreenshotTour.h"
 
+#include "app/AboutDialog.h"
 #include "app/FileBrowser.h"
+#include "app/GenerationProgressDialog.h"
+#include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
 #include "app/ProgressBar.h"
-#include "app/TForm1.h"
-#include "app/TForm2.h"
-#include "app/TForm3.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "preview/PreviewTabs.h"
-#include "preview/TForm4.h"
+#include "preview/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QApplication>
 #include <QFile>
@@ -49,13 +49,13 @@ ScreenshotTour::ScreenshotTour(Program& program, const QString& folder)
 {
     folder_.mkpath(QStringLiteral("."));
     MessageBoxes::setHook([this](MessageKind, const QString& text) { note(text); });
-    ErrorReport::setHook([this](const QString& text) { note(text); });
+    widgets::ErrorReport::setHook([this](const QString& text) { note(text); });
 }
 
 ScreenshotTour::~ScreenshotTour()
 {
     MessageBoxes::setHook({});
-    ErrorReport::setHook({});
+    widgets::ErrorReport::setHook({});
 }
 
 void ScreenshotTour::then(int delayMs, Step step)
@@ -96,7 +96,7 @@ void ScreenshotTour::note(const QString& line)
 
 void ScreenshotTour::start()
 {
-    TForm1& main = program_.mainWindow();
+    MainWindow& main = program_.mainWindow();
 
     // Under a window manager the window starts maximised; the tour shows it restored as well.
     // Without one nobody maximises it, so the tour gives it the screen itself.
@@ -135,7 +135,7 @@ void ScreenshotTour::start()
     });
 
     then(200, [this, &main] {
-        TForm3& about = program_.aboutDialog();
+        AboutDialog& about = program_.aboutDialog();
         QTimer::singleShot(400, this, [this, &about] {
             save(about, QStringLiteral("04-about-dialog.png"));
             saveScreen(QStringLiteral("04-screen-with-about.png"));

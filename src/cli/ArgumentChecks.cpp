@@ -25,7 +25,7 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
     }
 
     BatchSettings settings(o, {});
-    if (const auto problem = checkLayout(compose::layoutInput(settings)))
+    if (const auto problem = layout::checkLayout(compose::layoutInput(settings)))
         return problem->optionMessage;
 
     const bool pdf = outputFormat(o.outputPath) == OutputFormat::Pdf;

@@ -119,7 +119,7 @@ QPointF backOffset(const QCommandLineParser& p)
 double chosen(std::optional<double> requested, double maximum)
 {
     double size = requested.value_or(maximum + 1.0);
-    if (clampToMaximum(size, maximum)) {
+    if (layout::clampToMaximum(size, maximum)) {
         // The edit then shows the maximum as one-decimal text and is read back; a re-read
         // above the maximum is clamped once more to the exact value.
         const double shown = strToFloat(formatOneDecimal(maximum));
@@ -232,12 +232,14 @@ ParseResult parseComposeArguments(const QStringList& arguments)
 
 double chosenCellWidth(const ComposeOptions& o)
 {
-    return chosen(o.cellWidth, maxCellSize(kPageWidthMm, o.marginLeft, o.marginRight, o.columns));
+    return chosen(o.cellWidth, layout::maxCellSize(layout::kPageWidthMm, o.marginLeft,
+                                                   o.marginRight, o.columns));
 }
 
 double chosenCellHeight(const ComposeOptions& o)
 {
-    return chosen(o.cellHeight, maxCellSize(kPageHeightMm, o.marginTop, o.marginBottom, o.rows));
+    return chosen(o.cellHeight,
+                  layout::maxCellSize(layout::kPageHeightMm, o.marginTop, o.marginBottom, o.rows));
 }
 
 QString defaultBackOutputPath(const QString& outputPath)

@@ -140,7 +140,7 @@ int main(int argc, char** argv)
     cli::TerminalProgress progress(stderr, options.quiet);
     document::BuiltinDocumentBuilder builder;
     compose::CompositionRun run(builder, settings, progress, progress, fillerPath);
-    run.PrintButtonClick();
+    run.generate();
     progress.endLine();
     if (progress.failed())
         return fail(progress.failure());

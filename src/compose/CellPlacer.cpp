@@ -14,7 +14,7 @@ document::CellCrop cellCrop(const CropProfile& profile)
 
 } // namespace
 
-void PlaceCell(Session& s, const joblist::JobEntry& entry, bool isPicture, double width,
+void placeCell(Session& s, const joblist::JobEntry& entry, bool isPicture, double width,
                double height, const CellEdges& edges)
 {
     document::Cell cell;

@@ -8,12 +8,12 @@ namespace pagula::compose
 
 using CellEdges = document::CellEdges;
 
-// PlaceCell: adds the entry's picture as the next cell: for a picture cell with the
+// placeCell: adds the entry's picture as the next cell: for a picture cell with the
 // adjustments and the crop of its crop profile, for every cell with the requested frame edges
 // (when "Рамка вокруг рисунков" is ticked) and the exact cell size. Then advances CellNumber
 // and the progress bar and lets the GUI process pending events. Builder failures propagate;
 // the cells placed before stay.
-void PlaceCell(Session& session, const joblist::JobEntry& entry, bool isPicture, double width,
+void placeCell(Session& session, const joblist::JobEntry& entry, bool isPicture, double width,
                double height, const CellEdges& edges);
 
 } // namespace pagula::compose

@@ -10,7 +10,7 @@ class CompositionHost {
 public:
     virtual ~CompositionHost() = default;
 
-    // Progress bar `pb`. Positions beyond the maximum show as full.
+    // Progress bar `progressBar`. Positions beyond the maximum show as full.
     virtual void setProgressRange(int minimum, int maximum) = 0;
     virtual void setProgressPosition(int position) = 0;
     virtual void repaintProgress() = 0;

@@ -26,7 +26,7 @@ QString CompositionRun::twoSidedMessage()
                           "«Печать обеих сторон» в окне лицевой стороны.");
 }
 
-void CompositionRun::NewDocument(bool backSide)
+void CompositionRun::startNewDocument(bool backSide)
 {
     // The back's text area has the front's size, so the grid breaks follow from the front's
     // margins on both sides.
@@ -56,7 +56,7 @@ void CompositionRun::handOverQuietly()
     }
 }
 
-void CompositionRun::PrintButtonClick()
+void CompositionRun::generate()
 {
     if (running_)
         return;
@@ -90,20 +90,20 @@ void CompositionRun::run()
 
     writeFillerPicture(fillerPath_);
     session_.fillerEntry = joblist::JobEntry{fillerPath_, 0};
-    NewDocument(false);
+    startNewDocument(false);
 
     joblist::JobEntries entries;
     if (!settings_.twoSided()) {
         dialog_.setStatus(QStringLiteral("Формирование..."));
         dialog_.repaint();
         collectTicked(entries, -1);
-        FillPages(session_, entries, false);
+        fillPages(session_, entries, false);
         dialog_.close();
     } else {
         dialog_.setStatus(QStringLiteral("Формирование лицевой стороны..."));
         dialog_.repaint();
         collectTicked(entries, 0);
-        FillPages(session_, entries, false);
+        fillPages(session_, entries, false);
         if (dialog_.cancelFlag() == CancelFlag::Cancelled) {
             // A cancel ends the whole run: a back side built now could not match the front.
             dialog_.close();
@@ -116,12 +116,12 @@ void CompositionRun::run()
         dialog_.setStatus(QStringLiteral("Формирование обратной стороны..."));
         dialog_.show();
         dialog_.repaint();
-        NewDocument(true);
+        startNewDocument(true);
         entries.clear();
         collectTicked(entries, 1);
         padToWholeRows(entries, settings_.columns());
         mirrorRows(entries, settings_.columns());
-        FillPages(session_, entries, true);
+        fillPages(session_, entries, true);
         dialog_.close();
         host_.showInformation(twoSidedMessage());
     }

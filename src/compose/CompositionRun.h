@@ -18,14 +18,15 @@ public:
     CompositionRun(document::DocumentBuilder& builder, CompositionSettings& settings,
                    CompositionHost& host, ProgressDialog& dialog, QString fillerPath);
 
-    // PrintButtonClick. A start while a run is in progress is ignored.
-    void PrintButtonClick();
+    // Generates the document from the ticked entries. A start while a run is in progress is
+    // ignored.
+    void generate();
     bool isRunning() const { return running_; }
 
     static QString twoSidedMessage();
 
 private:
-    void NewDocument(bool backSide);
+    void startNewDocument(bool backSide);
     void collectTicked(joblist::JobEntries& entries, int keepFrom);
     void run();
     // After a failure: its message is shown already, so a failing hand-over adds none.

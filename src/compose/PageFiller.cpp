@@ -66,7 +66,7 @@ GridBreaks gridBreaks(int columns, int rows, int gutterSide, bool gutterOn, doub
     return b;
 }
 
-void FillPages(Session& s, joblist::JobEntries& entries, bool backSide)
+void fillPages(Session& s, joblist::JobEntries& entries, bool backSide)
 {
     CompositionSettings& set = s.settings;
     s.cellNumber = 1;
@@ -111,7 +111,7 @@ void FillPages(Session& s, joblist::JobEntries& entries, bool backSide)
 
         if (gutterIs(GutterTop) && (s.cellNumber - 1) % set.columns() == 0) {
             for (int k = 1; k <= set.columns(); ++k)
-                PlaceCell(s, filler, false, W, G, CellEdges{true, true, false, k == set.columns()});
+                placeCell(s, filler, false, W, G, CellEdges{true, true, false, k == set.columns()});
             if (breaks().lineBreakAfterStripRow)
                 s.builder.breakLine();
         }
@@ -120,14 +120,14 @@ void FillPages(Session& s, joblist::JobEntries& entries, bool backSide)
         const bool isLastColumn = i % set.columns() == set.columns() - 1 || i == count - 1;
 
         if (gutterIs(GutterLeft))
-            PlaceCell(s, filler, false, G, H, CellEdges{true, true, lastRow, false});
+            placeCell(s, filler, false, G, H, CellEdges{true, true, lastRow, false});
 
         if (entries[i].isBlank())
             entries[i] = filler;
-        PlaceCell(s, entries[i], true, W, H, CellEdges{true, true, lastRow, isLastColumn});
+        placeCell(s, entries[i], true, W, H, CellEdges{true, true, lastRow, isLastColumn});
 
         if (gutterIs(GutterRight))
-            PlaceCell(s, filler, false, G, H,
+            placeCell(s, filler, false, G, H,
                       CellEdges{true, !isLastColumn, lastRow, isLastColumn});
 
         // An incomplete last row (the list's end or a cancel) gets strips under its own cells
@@ -146,7 +146,7 @@ void FillPages(Session& s, joblist::JobEntries& entries, bool backSide)
             const int rowStart = std::max(0, i - strips + 1);
             for (int k = 1; k <= strips; ++k) {
                 const bool above = isLastRow(rowStart + k - 1);
-                PlaceCell(s, filler, false, W, G, CellEdges{!above, true, above, k == strips});
+                placeCell(s, filler, false, W, G, CellEdges{!above, true, above, k == strips});
             }
         }
 

@@ -8,16 +8,16 @@ namespace pagula::compose
 namespace
 {
 
-LayoutCrop crop(const CropProfile& p)
+layout::LayoutCrop crop(const CropProfile& p)
 {
     return {p.left, p.right, p.top, p.bottom};
 }
 
 } // namespace
 
-LayoutInput layoutInput(CompositionSettings& s)
+layout::LayoutInput layoutInput(CompositionSettings& s)
 {
-    LayoutInput in;
+    layout::LayoutInput in;
     in.columns = s.columns();
     in.rows = s.rows();
     in.cellWidth = s.cellWidth();
@@ -33,10 +33,10 @@ LayoutInput layoutInput(CompositionSettings& s)
     return in;
 }
 
-std::optional<LayoutProblem> checkSettings(CompositionSettings& s,
+std::optional<layout::LayoutProblem> checkSettings(CompositionSettings& s,
                                            const joblist::JobEntries& entries)
 {
-    LayoutInput in = layoutInput(s);
+    layout::LayoutInput in = layoutInput(s);
     in.crop1Used = false;
     in.crop2Used = false;
     for (const joblist::JobEntry& e : entries) {
@@ -45,7 +45,7 @@ std::optional<LayoutProblem> checkSettings(CompositionSettings& s,
         in.crop1Used = in.crop1Used || e.cropProfile == 1;
         in.crop2Used = in.crop2Used || e.cropProfile == 2;
     }
-    return checkLayout(in);
+    return layout::checkLayout(in);
 }
 
 } // namespace pagula::compose

@@ -65,7 +65,7 @@ void addSelectedFiles(JobListModel& jobList, QAbstractItemView& fileList, const 
         selection->select(added, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 
     if (!refused.isEmpty())
-        ErrorReport::show(reportParent, refusedFilesMessage(refused));
+        widgets::ErrorReport::show(reportParent, refusedFilesMessage(refused));
 }
 
 } // namespace pagula::joblist

@@ -4,7 +4,7 @@
 #include "joblist/CropList.h"
 #include "joblist/JobListModel.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QFontMetrics>
@@ -54,7 +54,7 @@ constexpr ProfileSide Sides[] = {
 
 CropTabSet::CropTabSet(JobListModel* model, QWidget* parent) : QTabWidget(parent), model_(model)
 {
-    setObjectName(QStringLiteral("PageControl1"));
+    setObjectName(QStringLiteral("cropTabs"));
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setFixedSize(TabSetWidth, TabSetHeight);
     setIconSize(QSize(CropList::IconSize, CropList::IconSize));
@@ -64,9 +64,11 @@ CropTabSet::CropTabSet(JobListModel* model, QWidget* parent) : QTabWidget(parent
     setUsesScrollButtons(false);
 
     addTab(buildModeTab(), CropList::icon(CropList::PageIcon), QStringLiteral("Вид обрезки"));
-    addTab(buildProfileTab(QStringLiteral("TabSheet1"), 0, QStringLiteral("GradBtn13")),
+    addTab(buildProfileTab(QStringLiteral("profileOneTab"), 0,
+                           QStringLiteral("applyProfileOneButton")),
            CropList::icon(CropList::ArrowLeftIcon), QString());
-    addTab(buildProfileTab(QStringLiteral("TabSheet2"), 4, QStringLiteral("GradBtn14")),
+    addTab(buildProfileTab(QStringLiteral("profileTwoTab"), 4,
+                           QStringLiteral("applyProfileTwoButton")),
            CropList::icon(CropList::ArrowRightIcon), QString());
     setCurrentIndex(0);
 }
@@ -74,50 +76,53 @@ CropTabSet::CropTabSet(JobListModel* model, QWidget* parent) : QTabWidget(parent
 QWidget* CropTabSet::buildModeTab()
 {
     auto* tab = new QWidget;
-    tab->setObjectName(QStringLiteral("TabSheet3"));
+    tab->setObjectName(QStringLiteral("cropModeTab"));
     cropType_ = new QRadioButton(QStringLiteral("С одной стороны"), tab);
-    cropType_->setObjectName(QStringLiteral("CropType"));
+    cropType_->setObjectName(QStringLiteral("cropType"));
     cropType_->setGeometry(6, 3, 130, 17);
     cropType_->setChecked(true);
-    radioButton2_ = new QRadioButton(QStringLiteral("С двух сторон"), tab);
-    radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
-    radioButton2_->setGeometry(6, 21, 130, 17);
-    TGradBtn* selectAll = addButton(tab, QStringLiteral("GradBtn11"),
-                                    QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
-    TGradBtn* reset = addButton(tab, QStringLiteral("GradBtn12"), QStringLiteral("Сброс"),
-                                QRect(104, 44, 92, 16));
-    connect(selectAll, &TGradBtn::clicked, this, &CropTabSet::Button1Click);
-    connect(reset, &TGradBtn::clicked, this, &CropTabSet::Button10Click);
+    twoSideMode_ = new QRadioButton(QStringLiteral("С двух сторон"), tab);
+    twoSideMode_->setObjectName(QStringLiteral("twoSideMode"));
+    twoSideMode_->setGeometry(6, 21, 130, 17);
+    widgets::GradientButton* selectAll = addButton(
+        tab, QStringLiteral("cropAllButton"), QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
+    widgets::GradientButton* reset = addButton(tab, QStringLiteral("cropResetButton"),
+                                               QStringLiteral("Сброс"), QRect(104, 44, 92, 16));
+    connect(selectAll, &widgets::GradientButton::clicked, this, &CropTabSet::cropAll);
+    connect(reset, &widgets::GradientButton::clicked, this, &CropTabSet::resetCrop);
     return tab;
 }
 
 QWidget* CropTabSet::buildProfileTab(const QString& name, int firstSpin, const QString& applyName)
 {
-    // Edit boxes per profile in the order left, right, top, bottom.
-    static const char* const editNames[2][4] = {{"Edit13", "Edit14", "Edit15", "Edit16"},
-                                                {"Edit17", "Edit20", "Edit19", "Edit18"}};
+    // Each value's caption, spin buttons and edit box are named after it ("profileOneLeft" gives
+    // "profileOneLeftCaption", "profileOneLeftSpin" and "profileOneLeftEdit"); per profile in the
+    // order left, right, top, bottom.
+    static const char* const valueNames[2][4] = {
+        {"profileOneLeft", "profileOneRight", "profileOneTop", "profileOneBottom"},
+        {"profileTwoLeft", "profileTwoRight", "profileTwoTop", "profileTwoBottom"}};
     auto* tab = new QWidget;
     tab->setObjectName(name);
     const int profile = firstSpin / 4;
     for (const ProfileSide& side : Sides) {
         const QPoint at(4 + side.column * 100, 2 + side.row * (RowHeight + 2));
         addProfileValue(tab, firstSpin + side.spinOffset,
-                        QString::fromLatin1(editNames[profile][side.spinOffset]),
+                        QString::fromLatin1(valueNames[profile][side.spinOffset]),
                         QString::fromUtf8(side.caption), at);
     }
-    TGradBtn* apply = addButton(tab, applyName, QStringLiteral("Применить"),
-                                QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
-    connect(apply, &TGradBtn::clicked, this, &CropTabSet::Button11Click);
+    widgets::GradientButton* apply = addButton(tab, applyName, QStringLiteral("Применить"),
+                                               QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
+    connect(apply, &widgets::GradientButton::clicked, this, &CropTabSet::applyProfile);
     return tab;
 }
 
-void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& editName,
+void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& valueName,
                                  const QString& caption, const QPoint& at)
 {
     // The caption spans the edit box: the side's name left of it, "%" right of it, the box and
     // its spin arrows over the run of spaces between.
     auto* label = new QLabel(caption, tab);
-    label->setObjectName(QStringLiteral("Label") + editName);
+    label->setObjectName(valueName + QStringLiteral("Caption"));
     const QFontMetrics fm(font());
     const QString name = caption.left(caption.indexOf(QLatin1Char(':')) + 1);
     const int editLeft = at.x() + fm.horizontalAdvance(name + QLatin1Char(' '));
@@ -125,10 +130,10 @@ void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& edi
     label->setGeometry(at.x(), at.y() + (RowHeight - fm.height()) / 2,
                        fm.horizontalAdvance(caption) + 2, fm.height());
 
-    auto* spin = new UpDown(tab);
-    spin->setObjectName(QStringLiteral("ud%1").arg(spinIndex + 1));
+    auto* spin = new widgets::UpDown(tab);
+    spin->setObjectName(valueName + QStringLiteral("Spin"));
     auto* edit = new QLineEdit(tab);
-    edit->setObjectName(editName);
+    edit->setObjectName(valueName + QStringLiteral("Edit"));
     edit->setReadOnly(true); // only stepped, never typed
     edit->setAlignment(Qt::AlignRight);
     const int editWidth = std::max(18, percentLeft - editLeft - spin->width() - 1);
@@ -142,20 +147,20 @@ void CropTabSet::addProfileValue(QWidget* tab, int spinIndex, const QString& edi
     edits_[static_cast<size_t>(spinIndex)] = edit;
 }
 
-TGradBtn* CropTabSet::addButton(QWidget* tab, const QString& name, const QString& caption,
-                                const QRect& geometry)
+widgets::GradientButton* CropTabSet::addButton(QWidget* tab, const QString& name,
+                                               const QString& caption, const QRect& geometry)
 {
-    auto* b = new TGradBtn(tab);
+    auto* b = new widgets::GradientButton(tab);
     b->setObjectName(name);
     b->setCaption(caption);
-    applyButtonLook(*b, ButtonLook::Command);
+    widgets::applyButtonLook(*b, widgets::ButtonLook::Command);
     b->setGeometry(geometry);
     return b;
 }
 
 CropMode CropTabSet::cropMode() const
 {
-    return radioButton2_->isChecked() ? CropMode::TwoSide : CropMode::OneSide;
+    return twoSideMode_->isChecked() ? CropMode::TwoSide : CropMode::OneSide;
 }
 
 CropProfile CropTabSet::profile(int number) const
@@ -165,17 +170,17 @@ CropProfile CropTabSet::profile(int number) const
                        spins_[first + 2]->position(), spins_[first + 3]->position()};
 }
 
-void CropTabSet::Button1Click()
+void CropTabSet::cropAll()
 {
     model_->selectAllCrops(cropMode());
 }
 
-void CropTabSet::Button10Click()
+void CropTabSet::resetCrop()
 {
     model_->resetCrops();
 }
 
-void CropTabSet::Button11Click()
+void CropTabSet::applyProfile()
 {
     emit previewRefreshRequested();
 }

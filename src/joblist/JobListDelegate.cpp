@@ -44,7 +44,7 @@ void JobListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     drawTickBox(painter, row,
                 index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked);
     const QRect item = JobListGeometry::itemRect(row);
-    CheckListBox1DrawItem(painter, option, index, item);
+    drawRow(painter, option, index, item);
     if ((option.state & QStyle::State_HasFocus) != 0) {
         QStyleOptionFocusRect focus;
         focus.rect = item;
@@ -88,8 +88,8 @@ void JobListDelegate::drawTickBox(QPainter* painter, const QRect& row, bool tick
     }
 }
 
-void JobListDelegate::CheckListBox1DrawItem(QPainter* painter, const QStyleOptionViewItem& option,
-                                            const QModelIndex& index, const QRect& item) const
+void JobListDelegate::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index, const QRect& item) const
 {
     const bool current = (option.state & QStyle::State_Selected) != 0;
     QColor background = current ? option.palette.color(QPalette::Highlight) : ListColour;

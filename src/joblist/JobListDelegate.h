@@ -29,8 +29,8 @@ public:
 
 private:
     void drawTickBox(QPainter* painter, const QRect& row, bool ticked) const;
-    void CheckListBox1DrawItem(QPainter* painter, const QStyleOptionViewItem& option,
-                               const QModelIndex& index, const QRect& item) const;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                 const QRect& item) const;
 
     QFont font_;
     QFont boldFont_;

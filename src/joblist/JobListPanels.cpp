@@ -37,9 +37,9 @@ CropProfile JobListPanels::cropProfile(int number) const
     return cropTabs_->profile(number);
 }
 
-void JobListPanels::N1Click(QAbstractItemView& fileList, const QString& folder)
+void JobListPanels::addSelectedFiles(QAbstractItemView& fileList, const QString& folder)
 {
-    addSelectedFiles(*model_, fileList, folder, parent_);
+    joblist::addSelectedFiles(*model_, fileList, folder, parent_);
 }
 
 QString JobListPanels::addDropped(const QList<QUrl>& urls, bool otherContent,
@@ -48,7 +48,7 @@ QString JobListPanels::addDropped(const QList<QUrl>& urls, bool otherContent,
     const DroppedPictures drop = sortOutDrop(urls, folderMasks, pictureMasks);
     const QStringList refused = appendPictures(*model_, drop.paths);
     if (!refused.isEmpty())
-        ErrorReport::show(parent_, refusedFilesMessage(refused));
+        widgets::ErrorReport::show(parent_, refusedFilesMessage(refused));
     return dropStatusText(int(drop.paths.size() - refused.size()), drop.ignored, otherContent);
 }
 

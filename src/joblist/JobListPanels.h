@@ -38,7 +38,7 @@ public:
     CropProfile cropProfile(int number) const;
 
     // "Добавить": the selected files of the file list showing folder.
-    void N1Click(QAbstractItemView& fileList, const QString& folder);
+    void addSelectedFiles(QAbstractItemView& fileList, const QString& folder);
     // A drop on the list: the pictures among `urls` (names matching `pictureMasks`) and the
     // pictures of dropped folders that match `folderMasks`, added as "Добавить" adds them.
     // Names the job list file cannot store are reported; returns the status line's text.

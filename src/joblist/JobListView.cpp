@@ -26,7 +26,7 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
       chooseFile_([this](JobListFileChoice choice) { return chooseJobListFile(this, choice); }),
       jobListFile_(jobListFilePath())
 {
-    setObjectName(QStringLiteral("CheckListBox1"));
+    setObjectName(QStringLiteral("jobList"));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -45,18 +45,18 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
     pal.setColor(QPalette::Text, Qt::white);
     setPalette(pal);
 
-    QAction* save = popup_->addAction(QStringLiteral("Сохранить"), this, [this] { SaveClick(); });
+    QAction* save = popup_->addAction(QStringLiteral("Сохранить"), this, [this] { saveList(); });
     save->setObjectName(QStringLiteral("Save"));
-    QAction* load = popup_->addAction(QStringLiteral("Загрузить"), this, [this] { LoadClick(); });
+    QAction* load = popup_->addAction(QStringLiteral("Загрузить"), this, [this] { loadList(); });
     load->setObjectName(QStringLiteral("Load"));
     popup_->addSeparator();
     QAction* saveAs = popup_->addAction(QStringLiteral("Сохранить список как..."), this,
-                                        [this] { SaveAsClick(); });
+                                        [this] { saveListAs(); });
     saveAs->setObjectName(QStringLiteral("SaveAs"));
     QAction* open =
-        popup_->addAction(QStringLiteral("Открыть список..."), this, [this] { OpenClick(); });
+        popup_->addAction(QStringLiteral("Открыть список..."), this, [this] { openList(); });
     open->setObjectName(QStringLiteral("Open"));
-    popup_->setObjectName(QStringLiteral("PopupMenu2"));
+    popup_->setObjectName(QStringLiteral("jobListMenu"));
 
     setModel(model_);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -119,16 +119,16 @@ void JobListView::resizeEvent(QResizeEvent* event)
 
 void JobListView::mousePressEvent(QMouseEvent* event)
 {
-    CheckListBox1MouseDown(event->button(), event->position().toPoint());
+    onMousePressed(event->button(), event->position().toPoint());
 }
 
 void JobListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click is a press like the first.
-    CheckListBox1MouseDown(event->button(), event->position().toPoint());
+    onMousePressed(event->button(), event->position().toPoint());
 }
 
-void JobListView::CheckListBox1MouseDown(Qt::MouseButton button, const QPoint& pos)
+void JobListView::onMousePressed(Qt::MouseButton button, const QPoint& pos)
 {
     const QModelIndex index = indexAt(pos);
     if (!index.isValid())
@@ -145,10 +145,10 @@ void JobListView::CheckListBox1MouseDown(Qt::MouseButton button, const QPoint& p
     }
 
     if (button == Qt::LeftButton && JobListGeometry::tickBoxRect(visualRect(index)).contains(pos))
-        CheckListBox1ClickCheck(index.row());
+        onTickToggled(index.row());
 }
 
-void JobListView::CheckListBox1ClickCheck(int row)
+void JobListView::onTickToggled(int row)
 {
     model_->toggleTick(row);
 }
@@ -159,14 +159,14 @@ void JobListView::keyPressEvent(QKeyEvent* event)
     if (key == Qt::Key_Space) {
         // The list's own tick toggle; not passed on, so Ctrl+Space cannot unselect the row.
         if (model_->currentRow() >= 0)
-            CheckListBox1ClickCheck(model_->currentRow());
+            onTickToggled(model_->currentRow());
         return;
     }
-    CheckListBox1KeyDown(key);
+    onKeyPressed(key);
     QListView::keyPressEvent(event);
 }
 
-void JobListView::CheckListBox1KeyDown(int key)
+void JobListView::onKeyPressed(int key)
 {
     if (key == Qt::Key_Insert)
         model_->insertBlank();
@@ -179,28 +179,28 @@ void JobListView::contextMenuEvent(QContextMenuEvent* event)
     popup_->popup(event->globalPos());
 }
 
-void JobListView::SaveClick()
+void JobListView::saveList()
 {
-    runGuarded(this, [this] { saveJobListFile(jobListFile_, model_->entries()); });
+    widgets::runGuarded(this, [this] { saveJobListFile(jobListFile_, model_->entries()); });
 }
 
-void JobListView::LoadClick()
+void JobListView::loadList()
 {
-    runGuarded(this, [this] { model_->replaceEntries(loadJobListFile(jobListFile_)); });
+    widgets::runGuarded(this, [this] { model_->replaceEntries(loadJobListFile(jobListFile_)); });
 }
 
-void JobListView::SaveAsClick()
+void JobListView::saveListAs()
 {
-    runGuarded(this, [this] {
+    widgets::runGuarded(this, [this] {
         const QString path = chooseFile_(JobListFileChoice::Save);
         if (!path.isEmpty())
             saveJobListFile(path, model_->entries());
     });
 }
 
-void JobListView::OpenClick()
+void JobListView::openList()
 {
-    runGuarded(this, [this] {
+    widgets::runGuarded(this, [this] {
         const QString path = chooseFile_(JobListFileChoice::Open);
         if (!path.isEmpty())
             model_->replaceEntries(loadJobListFile(path));

@@ -47,11 +47,11 @@ public:
     QMenu* popupMenu() const { return popup_; }
 
     // The popup menu's commands.
-    void SaveClick();
-    void LoadClick();
+    void saveList();
+    void loadList();
     // Named lists in the same format, chosen through a file dialog.
-    void SaveAsClick();
-    void OpenClick();
+    void saveListAs();
+    void openList();
 
     // Asks for the file of "Сохранить список как..." and "Открыть список..."; empty cancels.
     // The file dialog by default.
@@ -75,9 +75,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void CheckListBox1MouseDown(Qt::MouseButton button, const QPoint& pos);
-    void CheckListBox1KeyDown(int key);
-    void CheckListBox1ClickCheck(int row);
+    void onMousePressed(Qt::MouseButton button, const QPoint& pos);
+    void onKeyPressed(int key);
+    void onTickToggled(int row);
     void followModelCurrent();
     void updateRowWidth();
 

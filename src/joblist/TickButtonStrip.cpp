@@ -3,7 +3,7 @@
 #include "common/Fonts.h"
 #include "joblist/JobListModel.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QFrame>
@@ -22,114 +22,117 @@ constexpr int Gap = 3;
 } // namespace
 
 TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
-    : QWidget(parent), model_(model), label8_(new QLabel(QStringLiteral("Кол-во колонок:"), this)),
-      edit11_(new QLineEdit(this)), upDown9_(new UpDown(this)), label11_(new QLabel(this)),
-      bevel1_(new QFrame(this)), bevel2_(new QFrame(this))
+    : QWidget(parent), model_(model),
+      listColumnsCaption_(new QLabel(QStringLiteral("Кол-во колонок:"), this)),
+      listColumnsEdit_(new QLineEdit(this)), listColumnsSpin_(new widgets::UpDown(this)),
+      tickedCountLabel_(new QLabel(this)), firstRowFrame_(new QFrame(this)),
+      secondRowFrame_(new QFrame(this))
 {
     setObjectName(QStringLiteral("TickButtonStrip"));
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
 
-    label8_->setObjectName(QStringLiteral("Label8"));
-    label8_->setGeometry(6, 8, 86, 14);
+    listColumnsCaption_->setObjectName(QStringLiteral("listColumnsCaption"));
+    listColumnsCaption_->setGeometry(6, 8, 86, 14);
 
-    edit11_->setObjectName(QStringLiteral("Edit11"));
-    edit11_->setReadOnly(true);
-    edit11_->setFrame(false);
-    edit11_->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
-    edit11_->setGeometry(94, 6, 20, 18);
-    upDown9_->setObjectName(QStringLiteral("UpDown9"));
-    upDown9_->move(116, 4);
-    upDown9_->setRange(1, 3);
-    upDown9_->setPosition(1);
-    connect(edit11_, &QLineEdit::textChanged, this, &TickButtonStrip::Edit11Change);
-    upDown9_->setAssociate(edit11_);
+    listColumnsEdit_->setObjectName(QStringLiteral("listColumnsEdit"));
+    listColumnsEdit_->setReadOnly(true);
+    listColumnsEdit_->setFrame(false);
+    listColumnsEdit_->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+    listColumnsEdit_->setGeometry(94, 6, 20, 18);
+    listColumnsSpin_->setObjectName(QStringLiteral("listColumnsSpin"));
+    listColumnsSpin_->move(116, 4);
+    listColumnsSpin_->setRange(1, 3);
+    listColumnsSpin_->setPosition(1);
+    connect(listColumnsEdit_, &QLineEdit::textChanged, this, &TickButtonStrip::onListColumnsEdited);
+    listColumnsSpin_->setAssociate(listColumnsEdit_);
 
-    label11_->setObjectName(QStringLiteral("Label11"));
-    label11_->setGeometry(6, 30, 140, 14);
-    QPalette blue = label11_->palette();
+    tickedCountLabel_->setObjectName(QStringLiteral("tickedCountLabel"));
+    tickedCountLabel_->setGeometry(6, 30, 140, 14);
+    QPalette blue = tickedCountLabel_->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
-    label11_->setPalette(blue);
-    label11_->setText(model_->tickedCountLabel());
-    connect(model_, &JobListModel::tickedCountLabelChanged, label11_, &QLabel::setText);
+    tickedCountLabel_->setPalette(blue);
+    tickedCountLabel_->setText(model_->tickedCountLabel());
+    connect(model_, &JobListModel::tickedCountLabelChanged, tickedCountLabel_, &QLabel::setText);
 
     const int rowWidth = 3 * ButtonWidth + 2 * Gap + 2 * Gap;
-    for (QFrame* bevel : {bevel1_, bevel2_}) {
+    for (QFrame* bevel : {firstRowFrame_, secondRowFrame_}) {
         bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
         bevel->lower();
     }
-    bevel1_->setObjectName(QStringLiteral("Bevel1"));
-    bevel1_->setGeometry(ButtonsLeft - Gap, 2, rowWidth, ButtonHeight + 2 * Gap);
-    bevel2_->setObjectName(QStringLiteral("Bevel2"));
-    bevel2_->setGeometry(ButtonsLeft - Gap, 2 + ButtonHeight + 3 * Gap, rowWidth,
-                         ButtonHeight + 2 * Gap);
+    firstRowFrame_->setObjectName(QStringLiteral("firstRowFrame"));
+    firstRowFrame_->setGeometry(ButtonsLeft - Gap, 2, rowWidth, ButtonHeight + 2 * Gap);
+    secondRowFrame_->setObjectName(QStringLiteral("secondRowFrame"));
+    secondRowFrame_->setGeometry(ButtonsLeft - Gap, 2 + ButtonHeight + 3 * Gap, rowWidth,
+                                 ButtonHeight + 2 * Gap);
 
     const int row1 = 2 + Gap;
     const int row2 = row1 + ButtonHeight + 3 * Gap;
     const auto col = [](int i) { return ButtonsLeft + i * (ButtonWidth + Gap); };
-    addButton(QStringLiteral("GradBtn2"), QStringLiteral("Выделить все"), {col(0), row1},
-              &TickButtonStrip::Button2Click);
-    addButton(QStringLiteral("GradBtn4"), QStringLiteral("Сброс"), {col(1), row1},
-              &TickButtonStrip::Button7Click);
-    addButton(QStringLiteral("GradBtn5"), QStringLiteral("Удалить"), {col(2), row1},
-              &TickButtonStrip::Button4Click);
-    addButton(QStringLiteral("GradBtn6"), QStringLiteral("Инвертировать"), {col(0), row2},
-              &TickButtonStrip::Button3Click);
-    addButton(QStringLiteral("GradBtn7"), QStringLiteral("Четные"), {col(1), row2},
-              &TickButtonStrip::Button5Click);
-    addButton(QStringLiteral("GradBtn8"), QStringLiteral("Нечетные"), {col(2), row2},
-              &TickButtonStrip::Button6Click);
+    addButton(QStringLiteral("tickAllButton"), QStringLiteral("Выделить все"), {col(0), row1},
+              &TickButtonStrip::tickAll);
+    addButton(QStringLiteral("untickAllButton"), QStringLiteral("Сброс"), {col(1), row1},
+              &TickButtonStrip::untickAll);
+    addButton(QStringLiteral("removeTickedButton"), QStringLiteral("Удалить"), {col(2), row1},
+              &TickButtonStrip::removeTicked);
+    addButton(QStringLiteral("invertTicksButton"), QStringLiteral("Инвертировать"), {col(0), row2},
+              &TickButtonStrip::invertTicks);
+    addButton(QStringLiteral("tickEvenButton"), QStringLiteral("Четные"), {col(1), row2},
+              &TickButtonStrip::tickEven);
+    addButton(QStringLiteral("tickOddButton"), QStringLiteral("Нечетные"), {col(2), row2},
+              &TickButtonStrip::tickOdd);
 
     setMinimumSize(ButtonsLeft - Gap + rowWidth + 2, row2 + ButtonHeight + Gap + 4);
 }
 
-TGradBtn* TickButtonStrip::addButton(const QString& name, const QString& caption, const QPoint& at,
-                                     void (TickButtonStrip::*handler)())
+widgets::GradientButton* TickButtonStrip::addButton(const QString& name, const QString& caption,
+                                                    const QPoint& at,
+                                                    void (TickButtonStrip::*handler)())
 {
-    auto* b = new TGradBtn(this);
+    auto* b = new widgets::GradientButton(this);
     b->setObjectName(name);
     b->setCaption(caption);
-    applyButtonLook(*b, ButtonLook::Command);
+    widgets::applyButtonLook(*b, widgets::ButtonLook::Command);
     b->setGeometry(QRect(at, QSize(ButtonWidth, ButtonHeight)));
-    connect(b, &TGradBtn::clicked, this, handler);
+    connect(b, &widgets::GradientButton::clicked, this, handler);
     return b;
 }
 
-TGradBtn* TickButtonStrip::button(const QString& objectName) const
+widgets::GradientButton* TickButtonStrip::button(const QString& objectName) const
 {
-    return findChild<TGradBtn*>(objectName, Qt::FindDirectChildrenOnly);
+    return findChild<widgets::GradientButton*>(objectName, Qt::FindDirectChildrenOnly);
 }
 
-void TickButtonStrip::Edit11Change()
+void TickButtonStrip::onListColumnsEdited()
 {
-    emit displayColumnsChanged(upDown9_->position());
+    emit displayColumnsChanged(listColumnsSpin_->position());
 }
 
-void TickButtonStrip::Button2Click()
+void TickButtonStrip::tickAll()
 {
     model_->tickAll();
 }
 
-void TickButtonStrip::Button7Click()
+void TickButtonStrip::untickAll()
 {
     model_->untickAll();
 }
 
-void TickButtonStrip::Button3Click()
+void TickButtonStrip::invertTicks()
 {
     model_->invertTicks();
 }
 
-void TickButtonStrip::Button5Click()
+void TickButtonStrip::tickEven()
 {
     model_->tickEvenPositions();
 }
 
-void TickButtonStrip::Button6Click()
+void TickButtonStrip::tickOdd()
 {
     model_->tickOddPositions();
 }
 
-void TickButtonStrip::Button4Click()
+void TickButtonStrip::removeTicked()
 {
     model_->removeTicked();
 }

@@ -6,55 +6,56 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 
-namespace pagula
+namespace pagula::widgets
 {
-class TGradBtn;
+class GradientButton;
 class UpDown;
-} // namespace pagula
+} // namespace pagula::widgets
 
 namespace pagula::joblist
 {
 
 class JobListModel;
 
-// The strip above the job list: the display column count (Label8, Edit11, UpDown9), the ticked
-// count Label11 and the six tick buttons in two framed rows of three.
+// The strip above the job list: the display column count (listColumnsCaption, listColumnsEdit,
+// listColumnsSpin), the ticked count tickedCountLabel and the six tick buttons in two framed rows
+// of three.
 class TickButtonStrip : public QWidget
 {
     Q_OBJECT
 public:
     explicit TickButtonStrip(JobListModel* model, QWidget* parent = nullptr);
 
-    QLabel* countLabel() const { return label11_; }
-    QLineEdit* columnsEdit() const { return edit11_; }
-    UpDown* columnsSpin() const { return upDown9_; }
-    // By object name: GradBtn2, GradBtn4 .. GradBtn8.
-    TGradBtn* button(const QString& objectName) const;
+    QLabel* countLabel() const { return tickedCountLabel_; }
+    QLineEdit* columnsEdit() const { return listColumnsEdit_; }
+    widgets::UpDown* columnsSpin() const { return listColumnsSpin_; }
+    // By object name: tickAllButton, untickAllButton .. tickOddButton.
+    widgets::GradientButton* button(const QString& objectName) const;
 
     // The tick buttons' handlers.
-    void Button2Click(); // "Выделить все"
-    void Button7Click(); // "Сброс"
-    void Button3Click(); // "Инвертировать"
-    void Button5Click(); // "Четные"
-    void Button6Click(); // "Нечетные"
-    void Button4Click(); // "Удалить"
+    void tickAll();      // "Выделить все"
+    void untickAll();    // "Сброс"
+    void invertTicks();  // "Инвертировать"
+    void tickEven();     // "Четные"
+    void tickOdd();      // "Нечетные"
+    void removeTicked(); // "Удалить"
 
 signals:
-    // The display column count chosen with UpDown9 (1 to 3).
+    // The display column count chosen with listColumnsSpin (1 to 3).
     void displayColumnsChanged(int columns);
 
 private:
-    TGradBtn* addButton(const QString& name, const QString& caption, const QPoint& at,
-                        void (TickButtonStrip::*handler)());
-    void Edit11Change();
+    widgets::GradientButton* addButton(const QString& name, const QString& caption,
+                                       const QPoint& at, void (TickButtonStrip::*handler)());
+    void onListColumnsEdited();
 
     JobListModel* model_;
-    QLabel* label8_;
-    QLineEdit* edit11_;
-    UpDown* upDown9_;
-    QLabel* label11_;
-    QFrame* bevel1_;
-    QFrame* bevel2_;
+    QLabel* listColumnsCaption_;
+    QLineEdit* listColumnsEdit_;
+    widgets::UpDown* listColumnsSpin_;
+    QLabel* tickedCountLabel_;
+    QFrame* firstRowFrame_;
+    QFrame* secondRowFrame_;
 };
 
 } // namespace pagula::joblist

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 double maxCellSize(int pageLength, int marginBefore, int marginAfter, int count)
 {
@@ -18,4 +19,4 @@ bool clampToMaximum(double& size, double maximum)
     return true;
 }
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // The largest cell that fits: what the page length leaves between two margins, shared by
 // `count` cells. The numerator is a whole number; it is formed in 64 bits so that typed
@@ -12,4 +13,4 @@ double maxCellSize(int pageLength, int marginBefore, int marginAfter, int count)
 // size had to come down.
 bool clampToMaximum(double& size, double maximum);
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace pagula
+namespace pagula::layout
 {
 
 namespace
@@ -255,4 +255,4 @@ QString layoutOptionName(LayoutSetting s)
     return {};
 }
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace pagula
+namespace pagula::layout
 {
 
 // The settings a page is made from, as generation reads them. Lengths in millimetres, crops in
@@ -66,4 +66,4 @@ std::optional<LayoutProblem> checkLayout(const LayoutInput& input);
 // The command-line option that sets a setting, without the dashes ("margin-left").
 QString layoutOptionName(LayoutSetting setting);
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -2,18 +2,19 @@
 
 #include <QString>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // The edits whose texts the layout handlers read or write.
 enum class LayoutEdit {
-    Edit3,  // chosen cell width
-    Edit4,  // chosen cell height
-    Edit5,  // largest cell width (read-only)
-    Edit6,  // largest cell height (read-only)
-    Edit7,  // left margin
-    Edit8,  // right margin
-    Edit9,  // top margin
-    Edit10, // bottom margin
+    CellWidth,     // chosen cell width
+    CellHeight,    // chosen cell height
+    MaxCellWidth,  // largest cell width (read-only)
+    MaxCellHeight, // largest cell height (read-only)
+    MarginLeft,    // left margin
+    MarginRight,   // right margin
+    MarginTop,     // top margin
+    MarginBottom,  // bottom margin
 };
 
 // What the layout handlers need of the controls that carry the settings. The panel implements
@@ -22,9 +23,9 @@ class LayoutControls {
 public:
     virtual ~LayoutControls() = default;
 
-    virtual int columnsPosition() const = 0; // UpDown1
-    virtual int rowsPosition() const = 0;    // UpDown2
-    virtual int gutterPosition() const = 0;  // UpDown10
+    virtual int columnsPosition() const = 0; // columnsSpin
+    virtual int rowsPosition() const = 0;    // rowsSpin
+    virtual int gutterPosition() const = 0;  // gutterSizeSpin
 
     virtual QString text(LayoutEdit edit) const = 0;
     // Writing a text that differs from the one shown runs that edit's change handler at once,
@@ -33,7 +34,7 @@ public:
     virtual void setText(LayoutEdit edit, const QString& text) = 0;
 
     // Repaints the page schematic from the current settings.
-    virtual void DrawPreView() = 0;
+    virtual void redrawSchematic() = 0;
 };
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -4,7 +4,8 @@
 #include "common/Error.h"
 #include "layout/CellLimits.h"
 
-namespace pagula {
+namespace pagula::layout
+{
 
 LayoutHandlers::LayoutHandlers(LayoutControls& controls, ErrorSink reportError)
     : controls_(controls), reportError_(std::move(reportError))
@@ -60,68 +61,70 @@ double LayoutHandlers::readFloat(LayoutEdit edit) const
     return strToFloat(controls_.text(edit));
 }
 
-void LayoutHandlers::PositionChange()
+void LayoutHandlers::onGridOrMarginsEdited()
 {
-    run("PositionChange", [this] {
+    run("onGridOrMarginsEdited", [this] {
         LayoutSettings& s = settings_;
         s.Columns = controls_.columnsPosition();
         s.Rows = controls_.rowsPosition();
-        s.MarginLeft = readInt(LayoutEdit::Edit7);
-        s.MarginRight = readInt(LayoutEdit::Edit8);
-        s.MarginTop = readInt(LayoutEdit::Edit9);
-        s.MarginBottom = readInt(LayoutEdit::Edit10);
+        s.MarginLeft = readInt(LayoutEdit::MarginLeft);
+        s.MarginRight = readInt(LayoutEdit::MarginRight);
+        s.MarginTop = readInt(LayoutEdit::MarginTop);
+        s.MarginBottom = readInt(LayoutEdit::MarginBottom);
 
         s.MaxCellWidth = maxCellSize(kPageWidthMm, s.MarginLeft, s.MarginRight, s.Columns);
-        write(LayoutEdit::Edit5, formatOneDecimal(s.MaxCellWidth));
+        write(LayoutEdit::MaxCellWidth, formatOneDecimal(s.MaxCellWidth));
         if (clampToMaximum(s.CellWidth, s.MaxCellWidth))
-            write(LayoutEdit::Edit3, controls_.text(LayoutEdit::Edit5));
+            write(LayoutEdit::CellWidth, controls_.text(LayoutEdit::MaxCellWidth));
 
         s.MaxCellHeight = maxCellSize(kPageHeightMm, s.MarginTop, s.MarginBottom, s.Rows);
-        write(LayoutEdit::Edit6, formatOneDecimal(s.MaxCellHeight));
+        write(LayoutEdit::MaxCellHeight, formatOneDecimal(s.MaxCellHeight));
         if (clampToMaximum(s.CellHeight, s.MaxCellHeight))
-            write(LayoutEdit::Edit4, controls_.text(LayoutEdit::Edit6));
+            write(LayoutEdit::CellHeight, controls_.text(LayoutEdit::MaxCellHeight));
 
-        controls_.DrawPreView();
+        controls_.redrawSchematic();
     });
 }
 
-void LayoutHandlers::Edit4Change()
+void LayoutHandlers::onCellSizeEdited()
 {
-    run("Edit4Change", [this] {
+    run("onCellSizeEdited", [this] {
         LayoutSettings& s = settings_;
         // The written one-decimal text is read back by the nested run, so a clamp leaves the
         // rounded maximum; when that lies above the maximum the nested run clamps to the exact
         // value and writes the same text, which ends the chain.
-        s.CellWidth = readFloat(LayoutEdit::Edit3);
+        s.CellWidth = readFloat(LayoutEdit::CellWidth);
         if (clampToMaximum(s.CellWidth, s.MaxCellWidth))
-            write(LayoutEdit::Edit3, formatOneDecimal(s.MaxCellWidth));
-        s.CellHeight = readFloat(LayoutEdit::Edit4);
+            write(LayoutEdit::CellWidth, formatOneDecimal(s.MaxCellWidth));
+        s.CellHeight = readFloat(LayoutEdit::CellHeight);
         if (clampToMaximum(s.CellHeight, s.MaxCellHeight))
-            write(LayoutEdit::Edit4, formatOneDecimal(s.MaxCellHeight));
+            write(LayoutEdit::CellHeight, formatOneDecimal(s.MaxCellHeight));
         s.GutterSize = controls_.gutterPosition();
-        controls_.DrawPreView();
+        controls_.redrawSchematic();
     });
 }
 
-void LayoutHandlers::SizeChange(int senderTag, bool upArrow)
+void LayoutHandlers::stepCellSize(int senderTag, bool upArrow)
 {
-    run("SizeChange", [this, senderTag, upArrow] {
-        const LayoutEdit edit = senderTag == 0 ? LayoutEdit::Edit3 : LayoutEdit::Edit4;
+    run("stepCellSize", [this, senderTag, upArrow] {
+        const LayoutEdit edit = senderTag == 0 ? LayoutEdit::CellWidth : LayoutEdit::CellHeight;
         // No clamp here: the edit's own change handler stores and clamps the stepped value.
         const double value = readFloat(edit) + (upArrow ? 1.0 : -1.0);
         write(edit, formatOneDecimal(value));
-        controls_.DrawPreView();
+        controls_.redrawSchematic();
     });
 }
 
-void LayoutHandlers::Edit5Click()
+void LayoutHandlers::takeMaxCellWidth()
 {
-    run("Edit5Click", [this] { write(LayoutEdit::Edit3, controls_.text(LayoutEdit::Edit5)); });
+    run("takeMaxCellWidth",
+        [this] { write(LayoutEdit::CellWidth, controls_.text(LayoutEdit::MaxCellWidth)); });
 }
 
-void LayoutHandlers::Edit6Click()
+void LayoutHandlers::takeMaxCellHeight()
 {
-    run("Edit6Click", [this] { write(LayoutEdit::Edit4, controls_.text(LayoutEdit::Edit6)); });
+    run("takeMaxCellHeight",
+        [this] { write(LayoutEdit::CellHeight, controls_.text(LayoutEdit::MaxCellHeight)); });
 }
 
-} // namespace pagula
+} // namespace pagula::layout

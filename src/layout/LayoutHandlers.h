@@ -7,7 +7,8 @@
 #include <exception>
 #include <functional>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // The change handlers of the layout controls and the settings they cache.
 //
@@ -27,14 +28,15 @@ public:
     const LayoutSettings& settings() const { return settings_; }
 
     // Grid and margins changed: re-reads them, recomputes both maxima, clamps, redraws.
-    void PositionChange();
+    void onGridOrMarginsEdited();
     // A chosen size, the gutter or a drawing option changed: re-reads, clamps, redraws.
-    void Edit4Change();
-    // A step arrow: senderTag 0 steps the width (Edit3), any other the height (Edit4).
-    void SizeChange(int senderTag, bool upArrow);
+    void onCellSizeEdited();
+    // A step arrow: senderTag 0 steps the width (cellWidthEdit), any other the height
+    // (cellHeightEdit).
+    void stepCellSize(int senderTag, bool upArrow);
     // Copy the largest size into the chosen size's edit; that edit's change does the rest.
-    void Edit5Click();
-    void Edit6Click();
+    void takeMaxCellWidth();
+    void takeMaxCellHeight();
 
     void setTrace(Trace trace) { trace_ = std::move(trace); }
 
@@ -54,4 +56,4 @@ private:
     std::exception_ptr failure_;
 };
 
-} // namespace pagula
+} // namespace pagula::layout

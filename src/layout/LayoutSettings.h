@@ -1,6 +1,7 @@
 #pragma once
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // The printed page is always A4 portrait.
 constexpr int kPageWidthMm = 210;
@@ -28,4 +29,4 @@ struct LayoutSettings {
 // Any other index (none selected) means no strip.
 enum GutterSide : int { GutterLeft = 0, GutterRight = 1, GutterTop = 2, GutterBottom = 3 };
 
-} // namespace pagula
+} // namespace pagula::layout

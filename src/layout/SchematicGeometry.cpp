@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 PixelRect PixelRect::normalized() const
 {
@@ -98,4 +99,4 @@ SchematicGeometry schematicGeometry(const SchematicLayout& layout)
     return geometry;
 }
 
-} // namespace pagula
+} // namespace pagula::layout

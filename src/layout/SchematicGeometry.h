@@ -8,7 +8,8 @@
 #include <optional>
 #include <vector>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // The schematic shows the first page at one pixel per millimetre.
 constexpr int kSchematicWidth = kPageWidthMm;
@@ -61,4 +62,4 @@ std::int64_t schematicPixels(double millimetres);
 // The page outline, every cell with its strip and number position.
 SchematicGeometry schematicGeometry(const SchematicLayout& layout);
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -5,7 +5,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 QColor schematicCellOutline(bool frame)
 {
@@ -95,4 +96,4 @@ QImage renderSchematic(const SchematicInput& input)
     return image;
 }
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -6,7 +6,8 @@
 #include <QFont>
 #include <QImage>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // What the page schematic is drawn from: the layout, the frame option and the system colours
 // the picture uses (passed in, so drawing needs no application object).
@@ -30,4 +31,4 @@ void drawSchematic(QImage& image, const SchematicInput& input);
 // A new picture of the schematic's size with the schematic drawn on it.
 QImage renderSchematic(const SchematicInput& input);
 
-} // namespace pagula
+} // namespace pagula::layout

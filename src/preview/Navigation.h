@@ -6,7 +6,7 @@
 
 namespace pagula::preview {
 
-// The items of the `Navigate` radio group.
+// The items of the `navigateGroup` radio group.
 enum class NavigateMode {
     AllInTurn = 0,  // "Все подряд": the neighbouring row
     ByCropType = 1, // "По типу обрезки": the nearest row with the same crop code

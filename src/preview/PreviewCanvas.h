@@ -7,7 +7,7 @@
 
 namespace pagula::preview {
 
-// `Image1` of the preview window: shows what a RenderPlan describes. Only the tiles that are
+// `pictureView` of the preview window: shows what a RenderPlan describes. Only the tiles that are
 // painted get computed, and recently shown tiles are kept, so scrolling a picture at 100 % or
 // switching the zoom of a large scan costs the visible pixels, not the whole picture. In
 // stretch mode the shown size follows the widget's size. It takes no mouse input, so presses

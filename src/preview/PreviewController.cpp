@@ -31,7 +31,7 @@ void PreviewController::setScreenGeometry(std::function<QRect()> screenGeometry)
     screenGeometry_ = screenGeometry ? std::move(screenGeometry) : primaryScreenGeometry;
 }
 
-void PreviewController::PreviewClick()
+void PreviewController::onPreviewToggled()
 {
     const bool ticked = controls_.previewTicked();
     if (!ticked) {
@@ -44,7 +44,7 @@ void PreviewController::PreviewClick()
         return;
     if (jobs_.currentRow() < 0 || jobs_.currentRow() >= jobs_.entryCount())
         jobs_.setCurrentRow(0);
-    window_.ShowEntry(jobs_.entry(jobs_.currentRow()));
+    window_.showEntry(jobs_.entry(jobs_.currentRow()));
 
     const QRect screen = screenGeometry_();
     window_.showWindow();
@@ -58,15 +58,15 @@ void PreviewController::refreshPreview()
     const int row = jobs_.currentRow();
     if (!controls_.previewTicked() || row < 0 || row >= jobs_.entryCount())
         return;
-    window_.ShowEntry(jobs_.entry(row));
+    window_.showEntry(jobs_.entry(row));
 }
 
-void PreviewController::Button8Click()
+void PreviewController::showPrevious()
 {
     navigate(NavigateDirection::Previous);
 }
 
-void PreviewController::Button9Click()
+void PreviewController::showNext()
 {
     navigate(NavigateDirection::Next);
 }
@@ -80,7 +80,7 @@ void PreviewController::navigate(NavigateDirection direction)
         return;
     jobs_.setCurrentRow(target);
     if (controls_.previewTicked())
-        window_.ShowEntry(jobs_.entry(target));
+        window_.showEntry(jobs_.entry(target));
 }
 
 } // namespace pagula::preview

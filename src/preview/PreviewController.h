@@ -11,7 +11,7 @@ namespace pagula::preview {
 // The width of the preview window for a given height: an A4 page's proportion, rounded.
 int previewWidthForHeight(int height);
 
-// Turns the preview on and off and picks the entry it shows: the `Preview` switch, the preview
+// Turns the preview on and off and picks the entry it shows: the `previewBox` switch, the preview
 // refresh and the previous/next moves. The handlers let picture failures escape (the caller
 // runs them through the default error report); a move that has happened stays.
 class PreviewController {
@@ -21,13 +21,13 @@ public:
     // Where the window is placed when switched on; the primary screen unless set.
     void setScreenGeometry(std::function<QRect()> screenGeometry);
 
-    // `Preview` clicked or its tick changed by the program.
-    void PreviewClick();
-    // A press on the job list outside the crop zone, and "Применить" (Button11Click).
+    // `previewBox` clicked or its tick changed by the program.
+    void onPreviewToggled();
+    // A press on the job list outside the crop zone, and "Применить" (applyProfile).
     void refreshPreview();
-    // GradBtn10: previous entry; GradBtn15: next entry.
-    void Button8Click();
-    void Button9Click();
+    // previousButton: previous entry; nextButton: next entry.
+    void showPrevious();
+    void showNext();
 
 private:
     void navigate(NavigateDirection direction);

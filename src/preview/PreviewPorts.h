@@ -40,7 +40,7 @@ class PreviewWindowPort {
 public:
     virtual ~PreviewWindowPort() = default;
     // Shows a job entry; throws pagula::Error when its picture cannot be shown.
-    virtual void ShowEntry(const joblist::JobEntry& entry) = 0;
+    virtual void showEntry(const joblist::JobEntry& entry) = 0;
     // Visible and not already closing.
     virtual bool isShowing() const = 0;
     virtual void closeWindow() = 0;

@@ -1,7 +1,7 @@
 #include "preview/PreviewTabs.h"
 
 #include "common/Fonts.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,12 +15,12 @@
 namespace pagula::preview {
 
 namespace {
-TGradBtn* makeStepButton(const QString& objectName, const QString& webdingsCharacter,
-                         QWidget* parent)
+widgets::GradientButton* makeStepButton(const QString& objectName, const QString& webdingsCharacter,
+                                        QWidget* parent)
 {
     // "Webdings" draws '9' and ':' as step back and step forward; the button draws the
     // symbols itself where that font is missing.
-    auto* button = new TGradBtn(parent);
+    auto* button = new widgets::GradientButton(parent);
     button->setObjectName(objectName);
     button->setFixedSize(50, 24);
     button->setFont(pixelFont(QStringLiteral("Webdings"), 15));
@@ -31,7 +31,7 @@ TGradBtn* makeStepButton(const QString& objectName, const QString& webdingsChara
 
 PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
 {
-    setObjectName(QStringLiteral("PageControl2"));
+    setObjectName(QStringLiteral("previewTabs"));
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setDocumentMode(true);
     // Tabs drawn as buttons, highlighted under the mouse.
@@ -41,48 +41,49 @@ PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
         "QTabBar::tab:selected { background: rgb(210,219,240); border-style: inset; }"
         "QTabBar::tab:hover { color: navy; }"));
 
-    TabSheet4 = new QWidget;
-    TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
-    Preview = new QCheckBox(QStringLiteral("Включен"), TabSheet4);
-    Preview->setObjectName(QStringLiteral("Preview"));
-    Preview->setChecked(false);
-    GradBtn10 = makeStepButton(QStringLiteral("GradBtn10"), QStringLiteral("9"), TabSheet4);
-    GradBtn15 = makeStepButton(QStringLiteral("GradBtn15"), QStringLiteral(":"), TabSheet4);
+    viewTab_ = new QWidget;
+    viewTab_->setObjectName(QStringLiteral("viewTab"));
+    previewBox_ = new QCheckBox(QStringLiteral("Включен"), viewTab_);
+    previewBox_->setObjectName(QStringLiteral("previewBox"));
+    previewBox_->setChecked(false);
+    previousButton_ =
+        makeStepButton(QStringLiteral("previousButton"), QStringLiteral("9"), viewTab_);
+    nextButton_ = makeStepButton(QStringLiteral("nextButton"), QStringLiteral(":"), viewTab_);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(GradBtn10);
-    buttons->addWidget(GradBtn15);
+    buttons->addWidget(previousButton_);
+    buttons->addWidget(nextButton_);
     buttons->addStretch(1);
-    auto* viewLayout = new QVBoxLayout(TabSheet4);
+    auto* viewLayout = new QVBoxLayout(viewTab_);
     viewLayout->setContentsMargins(6, 4, 6, 4);
-    viewLayout->addWidget(Preview);
+    viewLayout->addWidget(previewBox_);
     viewLayout->addLayout(buttons);
     viewLayout->addStretch(1);
 
-    TabSheet5 = new QWidget;
-    TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
-    Navigate = new QGroupBox(TabSheet5);
-    Navigate->setObjectName(QStringLiteral("Navigate"));
-    navigateItems_ = new QButtonGroup(Navigate);
-    auto* groupLayout = new QVBoxLayout(Navigate);
+    navigateTab_ = new QWidget;
+    navigateTab_->setObjectName(QStringLiteral("navigateTab"));
+    navigateGroup_ = new QGroupBox(navigateTab_);
+    navigateGroup_->setObjectName(QStringLiteral("navigateGroup"));
+    navigateItems_ = new QButtonGroup(navigateGroup_);
+    auto* groupLayout = new QVBoxLayout(navigateGroup_);
     const QString items[] = {QStringLiteral("Все подряд"), QStringLiteral("По типу обрезки")};
     for (int i = 0; i < 2; ++i) {
-        auto* item = new QRadioButton(items[i], Navigate);
+        auto* item = new QRadioButton(items[i], navigateGroup_);
         navigateItems_->addButton(item, i);
         groupLayout->addWidget(item);
     }
     navigateItems_->button(int(NavigateMode::ByCropType))->setChecked(true);
-    auto* navigateLayout = new QVBoxLayout(TabSheet5);
+    auto* navigateLayout = new QVBoxLayout(navigateTab_);
     navigateLayout->setContentsMargins(0, 0, 0, 0);
-    navigateLayout->addWidget(Navigate);
+    navigateLayout->addWidget(navigateGroup_);
 
-    addTab(TabSheet4, QStringLiteral("Просмотр"));
-    addTab(TabSheet5, QStringLiteral("Переход"));
+    addTab(viewTab_, QStringLiteral("Просмотр"));
+    addTab(navigateTab_, QStringLiteral("Переход"));
     setCurrentIndex(0);
 }
 
 bool PreviewTabs::previewTicked() const
 {
-    return Preview->isChecked();
+    return previewBox_->isChecked();
 }
 
 NavigateMode PreviewTabs::navigateMode() const
@@ -93,13 +94,13 @@ NavigateMode PreviewTabs::navigateMode() const
 
 void PreviewTabs::setPreviewTicked(bool ticked)
 {
-    Preview->setChecked(ticked);
+    previewBox_->setChecked(ticked);
 }
 
 void PreviewTabs::setTabIcons(const QIcon& viewTab, const QIcon& navigateTab)
 {
-    setTabIcon(indexOf(TabSheet4), viewTab);
-    setTabIcon(indexOf(TabSheet5), navigateTab);
+    setTabIcon(indexOf(viewTab_), viewTab);
+    setTabIcon(indexOf(navigateTab_), navigateTab);
 }
 
 } // namespace pagula::preview

@@ -9,14 +9,15 @@ class QCheckBox;
 class QGroupBox;
 class QIcon;
 
-namespace pagula {
-class TGradBtn;
-}
+namespace pagula::widgets
+{
+class GradientButton;
+} // namespace pagula::widgets
 
 namespace pagula::preview {
 
-// The preview tab set `PageControl2` for the main window's bottom strip: tab "Просмотр" with
-// the `Preview` switch and the previous/next buttons, tab "Переход" with the `Navigate`
+// The preview tab set `previewTabs` for the main window's bottom strip: tab "Просмотр" with
+// the `previewBox` switch and the previous/next buttons, tab "Переход" with the `navigateGroup`
 // choice. The main window connects it to a PreviewController (see PreviewWiring.h).
 class PreviewTabs : public QTabWidget, public PreviewControls {
     Q_OBJECT
@@ -31,18 +32,18 @@ public:
     // The icons of the two tabs (42 and 37 of the main window's icon list).
     void setTabIcons(const QIcon& viewTab, const QIcon& navigateTab);
 
-    QCheckBox* previewBox() const { return Preview; }
-    TGradBtn* previousButton() const { return GradBtn10; }
-    TGradBtn* nextButton() const { return GradBtn15; }
-    QGroupBox* navigateGroup() const { return Navigate; }
+    QCheckBox* previewBox() const { return previewBox_; }
+    widgets::GradientButton* previousButton() const { return previousButton_; }
+    widgets::GradientButton* nextButton() const { return nextButton_; }
+    QGroupBox* navigateGroup() const { return navigateGroup_; }
 
 private:
-    QWidget* TabSheet4;
-    QWidget* TabSheet5;
-    QCheckBox* Preview;
-    TGradBtn* GradBtn10;
-    TGradBtn* GradBtn15;
-    QGroupBox* Navigate;
+    QWidget* viewTab_;
+    QWidget* navigateTab_;
+    QCheckBox* previewBox_;
+    widgets::GradientButton* previousButton_;
+    widgets::GradientButton* nextButton_;
+    QGroupBox* navigateGroup_;
     QButtonGroup* navigateItems_;
 };
 

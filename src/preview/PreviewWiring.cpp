@@ -2,25 +2,25 @@
 
 #include "preview/PreviewController.h"
 #include "preview/PreviewTabs.h"
-#include "preview/TForm4.h"
+#include "preview/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QCheckBox>
 
 namespace pagula::preview {
 
-void connectPreview(PreviewTabs& tabs, TForm4& window, PreviewController& controller)
+void connectPreview(PreviewTabs& tabs, PreviewWindow& window, PreviewController& controller)
 {
     PreviewTabs* t = &tabs;
     PreviewController* c = &controller;
     QObject::connect(tabs.previewBox(), &QCheckBox::toggled, t,
-                     [t, c] { runGuarded(t->window(), [c] { c->PreviewClick(); }); });
-    QObject::connect(tabs.previousButton(), &TGradBtn::clicked, t,
-                     [t, c] { runGuarded(t->window(), [c] { c->Button8Click(); }); });
-    QObject::connect(tabs.nextButton(), &TGradBtn::clicked, t,
-                     [t, c] { runGuarded(t->window(), [c] { c->Button9Click(); }); });
-    QObject::connect(&window, &TForm4::previewUntickRequested, t,
+                     [t, c] { widgets::runGuarded(t->window(), [c] { c->onPreviewToggled(); }); });
+    QObject::connect(tabs.previousButton(), &widgets::GradientButton::clicked, t,
+                     [t, c] { widgets::runGuarded(t->window(), [c] { c->showPrevious(); }); });
+    QObject::connect(tabs.nextButton(), &widgets::GradientButton::clicked, t,
+                     [t, c] { widgets::runGuarded(t->window(), [c] { c->showNext(); }); });
+    QObject::connect(&window, &PreviewWindow::previewUntickRequested, t,
                      [t] { t->setPreviewTicked(false); });
 }
 

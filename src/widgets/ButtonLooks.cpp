@@ -1,9 +1,9 @@
 #include "widgets/ButtonLooks.h"
 
 #include "common/Fonts.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
@@ -12,7 +12,7 @@ namespace
 const TColor windowBlue = rgbColor(182, 196, 231);
 
 // White to navy rectangles with black text shading and a grey disabled face: the common base.
-void applyWhiteToNavy(TGradBtn& b)
+void applyWhiteToNavy(GradientButton& b)
 {
     b.setBeginColor(clWhite);
     b.setEndColor(clNavy);
@@ -25,7 +25,7 @@ void applyWhiteToNavy(TGradBtn& b)
 
 } // namespace
 
-void applyButtonLook(TGradBtn& b, ButtonLook look)
+void applyButtonLook(GradientButton& b, ButtonLook look)
 {
     const QString sans = QStringLiteral("MS Sans Serif");
     switch (look) {
@@ -68,4 +68,4 @@ void applyButtonLook(TGradBtn& b, ButtonLook look)
     b.setTabStop(true);
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

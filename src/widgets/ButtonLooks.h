@@ -1,9 +1,9 @@
 #pragma once
 
-namespace pagula
+namespace pagula::widgets
 {
 
-class TGradBtn;
+class GradientButton;
 
 // The looks the program's windows give their gradient buttons, applied to a button that still
 // has its constructor values. Size and caption stay with the window; every look has the focus
@@ -17,6 +17,6 @@ enum class ButtonLook {
     Dialog,     // the progress and About dialogs' button
 };
 
-void applyButtonLook(TGradBtn& button, ButtonLook look);
+void applyButtonLook(GradientButton& button, ButtonLook look);
 
-} // namespace pagula
+} // namespace pagula::widgets

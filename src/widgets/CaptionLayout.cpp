@@ -1,6 +1,6 @@
 #include "widgets/CaptionLayout.h"
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
@@ -89,4 +89,4 @@ std::vector<CaptionPass> captionPasses(TTextStyle style, TShadeType shade, bool 
     return passes;
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/GradBtnTypes.h"
+#include "widgets/GradientButtonTypes.h"
 
 #include <QChar>
 #include <QPoint>
@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // The caption without accelerator markers, used to measure it: every character but the last
@@ -42,4 +42,4 @@ struct CaptionPass {
 // colour is the disabled colour, chosen by the painter).
 std::vector<CaptionPass> captionPasses(TTextStyle style, TShadeType shade, bool enabled);
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -4,7 +4,8 @@
 
 #include <QMessageBox>
 
-namespace pagula {
+namespace pagula::widgets
+{
 
 namespace {
 ErrorReport::Hook& hook()
@@ -30,4 +31,4 @@ void ErrorReport::show(QWidget* parent, const QString& message)
     box.exec();
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -8,7 +8,8 @@
 
 class QWidget;
 
-namespace pagula {
+namespace pagula::widgets
+{
 
 // The application's default error report: a message box with a stop icon and an OK button,
 // titled "Pagula", showing errorReportText(message). Every handler that does not catch its own
@@ -37,4 +38,4 @@ bool runGuarded(QWidget* parent, F&& body)
     return false;
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

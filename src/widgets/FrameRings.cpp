@@ -1,6 +1,6 @@
 #include "widgets/FrameRings.h"
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
@@ -36,4 +36,4 @@ std::vector<FrameLine> frameRingLines(QSize size, int frameSize)
     return lines;
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

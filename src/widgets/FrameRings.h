@@ -4,7 +4,7 @@
 #include <QSize>
 #include <vector>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // A one-pixel line of the bevel frame (a row or a column, as a rectangle of whole pixels) and
@@ -21,4 +21,4 @@ struct FrameLine {
 // or less gives no ring; rings that would cross over the middle are left out.
 std::vector<FrameLine> frameRingLines(QSize size, int frameSize);
 
-} // namespace pagula
+} // namespace pagula::widgets

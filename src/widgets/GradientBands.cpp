@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 GradientChannels GradientChannels::between(TColor begin, TColor end)
@@ -130,4 +130,4 @@ void forEachGradientBand(TGradientStyle style, QSize size, TColor begin, TColor 
     }
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/GradBtnTypes.h"
+#include "widgets/GradientButtonTypes.h"
 #include "widgets/TColor.h"
 
 #include <QRect>
@@ -8,7 +8,7 @@
 #include <QSize>
 #include <functional>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // The start channels of a gradient and the signed distance to the end channels, taken from
@@ -51,4 +51,4 @@ struct GradientBand {
 void forEachGradientBand(TGradientStyle style, QSize size, TColor begin, TColor end,
                          const std::function<void(const GradientBand&)>& visit);
 
-} // namespace pagula
+} // namespace pagula::widgets

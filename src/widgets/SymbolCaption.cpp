@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
@@ -77,4 +77,4 @@ void drawSymbolCaption(QPainter& painter, const QRect& box, const QFont& font,
     painter.restore();
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

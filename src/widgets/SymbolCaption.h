@@ -8,7 +8,7 @@
 
 class QPainter;
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // The step buttons of the preview tab show "9" and ":" in the Webdings symbol font, which
@@ -27,4 +27,4 @@ QSize symbolCaptionSize(const QFont& font, const QString& text);
 void drawSymbolCaption(QPainter& painter, const QRect& box, const QFont& font,
                        const QString& caption, const QColor& color);
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
@@ -69,4 +69,4 @@ QColor resolveColor(TColor c)
     return resolveColor(c, QGuiApplication::palette());
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

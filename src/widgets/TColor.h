@@ -6,7 +6,7 @@
 
 class QPalette;
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // A colour as the stored window layouts give it: an explicit colour 0x00BBGGRR (red in the low
@@ -55,4 +55,4 @@ QColor resolveColor(TColor c, const QPalette& palette);
 // The same, through the application's palette.
 QColor resolveColor(TColor c);
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -5,7 +5,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace pagula {
+namespace pagula::widgets
+{
 
 UpDown::UpDown(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this))
 {
@@ -72,4 +73,4 @@ void UpDown::writeAssociate()
         associate_->setText(text); // runs the edit's change handler at once
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -5,7 +5,8 @@
 class QLineEdit;
 class QToolButton;
 
-namespace pagula {
+namespace pagula::widgets
+{
 
 // A pair of up/down arrows. Bound to an edit (setAssociate), it keeps a position within
 // [minimum, maximum] and writes it into the edit as a decimal integer whenever it changes; a
@@ -51,4 +52,4 @@ private:
     int position_ = 0;
 };
 
-} // namespace pagula
+} // namespace pagula::widgets

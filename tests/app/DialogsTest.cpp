@@ -1,9 +1,9 @@
 #include "ProgramFixture.h"
 
+#include "app/AboutDialog.h"
 #include "app/BevelPanel.h"
-#include "app/TForm2.h"
-#include "app/TForm3.h"
-#include "widgets/GradBtn.h"
+#include "app/GenerationProgressDialog.h"
+#include "widgets/GradientButton.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -24,7 +24,7 @@ QPoint screenCentre()
     return QGuiApplication::primaryScreen()->availableGeometry().center();
 }
 
-void pressButton(TGradBtn* button)
+void pressButton(widgets::GradientButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
@@ -32,7 +32,7 @@ void pressButton(TGradBtn* button)
 // The common shape of both dialogs: borderless, fixed client size, a header strip with a bold
 // caption, one 110 x 15 button centred horizontally.
 void expectDialogShape(QWidget& dialog, QSize client, const char* windowText, const char* header,
-                       const char* headerName, TGradBtn* button, const char* caption)
+                       const char* headerName, widgets::GradientButton* button, const char* caption)
 {
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(dialog.windowType(), Qt::Dialog);
@@ -45,11 +45,11 @@ void expectDialogShape(QWidget& dialog, QSize client, const char* windowText, co
     EXPECT_TRUE(strip->font().bold());
     EXPECT_EQ(strip->height(), 18);
     EXPECT_EQ(strip->color(), QColor(210, 219, 240));
-    EXPECT_EQ(button->objectName(), QStringLiteral("GradBtn6"));
+    EXPECT_EQ(button->objectName(), QStringLiteral("dialogButton"));
     EXPECT_EQ(button->caption(), QString::fromUtf8(caption));
     EXPECT_EQ(button->size(), QSize(110, 15));
-    EXPECT_EQ(button->beginColor(), clWhite);
-    EXPECT_EQ(button->endColor(), clNavy);
+    EXPECT_EQ(button->beginColor(), widgets::clWhite);
+    EXPECT_EQ(button->endColor(), widgets::clNavy);
     EXPECT_FALSE(button->showFocus());
     const QRect inDialog(button->mapTo(&dialog, QPoint()), button->size());
     EXPECT_EQ(inDialog.left(), (client.width() - 110) / 2);
@@ -60,9 +60,9 @@ void expectDialogShape(QWidget& dialog, QSize client, const char* windowText, co
 
 TEST(ProgressDialog, ShapeAndPlace)
 {
-    TForm2 form;
+    GenerationProgressDialog form;
     expectDialogShape(form, {250, 66}, "Формирование документа....", "Формирование документа....",
-                      "Panel1", form.cancelButton(), "Отмена");
+                      "headerPanel", form.cancelButton(), "Отмена");
     form.port().setStatus(QStringLiteral("Формирование обратной стороны..."));
     EXPECT_EQ(form.statusLabel()->text(), QStringLiteral("Формирование обратной стороны..."));
     EXPECT_EQ(form.statusLabel()->height(), 16);
@@ -72,9 +72,9 @@ TEST(ProgressDialog, ShapeAndPlace)
     EXPECT_EQ(form.geometry().center(), screenCentre());
 }
 
-TEST(ProgressDialog, TagIsArmedByAShowFromHiddenAndClearedByCancel)
+TEST(ProgressDialog, CancelFlagIsArmedByAShowFromHiddenAndClearedByCancel)
 {
-    TForm2 form;
+    GenerationProgressDialog form;
     compose::ProgressDialog& port = form.port();
     EXPECT_FALSE(form.isVisible());
 
@@ -82,34 +82,34 @@ TEST(ProgressDialog, TagIsArmedByAShowFromHiddenAndClearedByCancel)
     port.show();
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.isModal());
-    EXPECT_EQ(form.Tag(), 8);
+    EXPECT_EQ(form.cancelFlag(), 8);
     EXPECT_EQ(port.cancelFlag(), 8);
 
     // "Отмена" twice: 0 both times, and the dialog stays up.
     pressButton(form.cancelButton());
-    EXPECT_EQ(form.Tag(), 0);
+    EXPECT_EQ(form.cancelFlag(), 0);
     EXPECT_TRUE(form.isVisible());
     pressButton(form.cancelButton());
-    EXPECT_EQ(form.Tag(), 0);
+    EXPECT_EQ(form.cancelFlag(), 0);
     EXPECT_TRUE(form.isVisible());
 
     // Showing a dialog that is up does not re-arm it.
     port.show();
-    EXPECT_EQ(form.Tag(), 0);
+    EXPECT_EQ(form.cancelFlag(), 0);
 
     // Closed, it keeps its flag; the next show from hidden arms it again.
     port.close();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.Tag(), 0);
+    EXPECT_EQ(form.cancelFlag(), 0);
     port.show();
-    EXPECT_EQ(form.Tag(), 8);
+    EXPECT_EQ(form.cancelFlag(), 8);
 }
 
 TEST(AboutDialog, ShapeAndCredits)
 {
-    TForm3 form;
-    expectDialogShape(form, {235, 127}, "О программе", "О программе...", "Panel2", form.okButton(),
-                      "Ok");
+    AboutDialog form;
+    expectDialogShape(form, {235, 127}, "О программе", "О программе...", "headerPanel",
+                      form.okButton(), "Ok");
     QLabel* credits = form.creditsLabel();
     EXPECT_EQ(credits->font().family(), QStringLiteral("Arial"));
     EXPECT_EQ(credits->font().pixelSize(), 13);
@@ -137,13 +137,13 @@ TEST_F(AboutModality, BlocksTheMainWindowUntilOkAndOpensAgain)
     const QStringList names = makeJpegs(2);
     browseTo(dir.path(), names);
     addFiles(0, 1);
-    auto* untickAll = control<TGradBtn>("GradBtn4");
-    auto* tickAll = control<TGradBtn>("GradBtn2");
-    auto* count = control<QLabel>("Label11");
+    auto* untickAll = control<widgets::GradientButton>("untickAllButton");
+    auto* tickAll = control<widgets::GradientButton>("tickAllButton");
+    auto* count = control<QLabel>("tickedCountLabel");
     press(untickAll);
     ASSERT_EQ(count->text(), QStringLiteral("Выбрано файлов: 0"));
 
-    TForm3& about = program->aboutDialog();
+    AboutDialog& about = program->aboutDialog();
     // A press on "Выделить все" that goes through the window system, as the user's does. Each
     // at another point, so that two of them never make a double click.
     int clicks = 0;

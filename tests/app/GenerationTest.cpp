@@ -1,8 +1,8 @@
 #include "ProgramFixture.h"
 
 #include "app/AdjustmentsPanel.h"
+#include "app/GenerationProgressDialog.h"
 #include "app/ProgressBar.h"
-#include "app/TForm2.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "app/docwindow/PageView.h"
 #include "compose/CompositionRun.h"
@@ -12,7 +12,7 @@
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QAction>
@@ -44,7 +44,7 @@ protected:
         EXPECT_EQ(main().jobList()->model()->tickedCount(), count);
         return names;
     }
-    void generate() { press(control<TGradBtn>("GradBtn9")); }
+    void generate() { press(control<widgets::GradientButton>("generateButton")); }
     QStringList names(std::initializer_list<int> numbers) const
     {
         QStringList list;
@@ -53,7 +53,7 @@ protected:
                             : QStringLiteral("page-%1.jpg").arg(n, 2, 10, QLatin1Char('0')));
         return list;
     }
-    void setGutterSize(int mm) { control<UpDown>("UpDown10")->setPosition(mm); }
+    void setGutterSize(int mm) { control<widgets::UpDown>("gutterSizeSpin")->setPosition(mm); }
     const document::InlinePicture& picture(const document::Document& doc, int n)
     {
         return doc.pictureAt(doc.pictureItemIndex(0, doc.itemCount(), n));
@@ -89,7 +89,7 @@ TEST_F(Generation, OneSidedDocumentHoldsTheTickedPicturesInListOrder)
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Pagula"));
     EXPECT_FALSE(program->progressDialog().isVisible());
-    EXPECT_EQ(program->progressDialog().Tag(), 8);
+    EXPECT_EQ(program->progressDialog().cancelFlag(), 8);
     EXPECT_EQ(main().progressBar()->runPosition(), 0);
     EXPECT_EQ(main().progressBar()->value(), 0);
     EXPECT_FALSE(main().isGenerating());
@@ -99,9 +99,9 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
 {
     addPictures(8);
     setGutterSize(0);
-    control<QCheckBox>("TwoSide")->click();
-    LayoutPanel* layout = main().layoutPanel();
-    const LayoutSettings before = layout->settings();
+    control<QCheckBox>("twoSideBox")->click();
+    layout::LayoutPanel* layout = main().layoutPanel();
+    const layout::LayoutSettings before = layout->settings();
 
     // What the gutter drop-down shows while the pictures are placed, and whether the layout
     // handlers run because of it.
@@ -109,7 +109,7 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     int redraws = 0;
     QObject::connect(main().progressBar(), &QProgressBar::valueChanged, &main(),
                      [&] { shownSides << layout->gutterSide(); });
-    QObject::connect(layout, &LayoutPanel::schematicDrawn, &main(), [&] { ++redraws; });
+    QObject::connect(layout, &layout::LayoutPanel::schematicDrawn, &main(), [&] { ++redraws; });
 
     generate();
 
@@ -146,8 +146,8 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     EXPECT_FALSE(messages[0].text.contains(QLatin1Char('\r')));
 
     // The back side showed the mirrored gutter side ("Справа") and nothing else moved.
-    EXPECT_TRUE(shownSides.contains(GutterRight));
-    EXPECT_EQ(layout->gutterSide(), GutterLeft);
+    EXPECT_TRUE(shownSides.contains(layout::GutterRight));
+    EXPECT_EQ(layout->gutterSide(), layout::GutterLeft);
     EXPECT_EQ(redraws, 0);
     EXPECT_EQ(layout->settings().CellWidth, before.CellWidth);
     EXPECT_EQ(layout->settings().GutterSize, 0);
@@ -165,11 +165,11 @@ TEST_F(Generation, PicturesTakeTheWindowsSettings)
     crops->spin(2)->setPosition(5);  // profile 1 top
     crops->spin(5)->setPosition(20); // profile 2 right
     crops->spin(7)->setPosition(15); // profile 2 bottom
-    control<QScrollBar>("ScrollBar1")->setValue(20);
-    control<QScrollBar>("ScrollBar2")->setValue(70);
+    control<QScrollBar>("brightnessBar")->setValue(20);
+    control<QScrollBar>("contrastBar")->setValue(70);
     main().adjustments()->colorFormatItems()->button(2)->click(); // "Черно/белое"
-    control<QCheckBox>("Frame")->click();
-    control<QLineEdit>("Edit7")->setText(QStringLiteral("12"));
+    control<QCheckBox>("frameBox")->click();
+    control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("12"));
 
     generate();
 
@@ -205,7 +205,7 @@ TEST_F(Generation, ChangesMadeDuringARunReachTheCellsPlacedAfterThem)
     addPictures(6);
     setGutterSize(0);
     // Picture 2 is placed when the bar reaches 3; the frame goes off before picture 3.
-    atProgress(3, [this] { control<QCheckBox>("Frame")->click(); });
+    atProgress(3, [this] { control<QCheckBox>("frameBox")->click(); });
     generate();
     ASSERT_EQ(documents().size(), 1u);
     const document::Document& doc = *documents()[0];
@@ -219,7 +219,7 @@ TEST_F(Generation, ChangesMadeDuringARunReachTheCellsPlacedAfterThem)
 TEST_F(Generation, CancelStopsAfterTheEntryInProgressAndTheNextRunStartsArmed)
 {
     addPictures(10);
-    TForm2& dialog = program->progressDialog();
+    GenerationProgressDialog& dialog = program->progressDialog();
     // With the left gutter every entry places a strip and its picture; the bar reaches 8 with
     // the strip of entry 4. "Отмена" is pressed from the event pass that follows.
     atProgress(8, [this] { press(program->progressDialog().cancelButton()); });
@@ -227,14 +227,14 @@ TEST_F(Generation, CancelStopsAfterTheEntryInProgressAndTheNextRunStartsArmed)
 
     ASSERT_EQ(documents().size(), 1u);
     EXPECT_EQ(pictureNames(*documents()[0]), names({0, 1, 0, 2, 0, 3, 0, 4}));
-    EXPECT_EQ(dialog.Tag(), 0);
+    EXPECT_EQ(dialog.cancelFlag(), 0);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(main().progressBar()->value(), 0);
     EXPECT_TRUE(messages.empty());
 
     // The next run shows the dialog from hidden: armed again, so it runs to the end.
     int tagDuringRun = -1;
-    atProgress(1, [&] { tagDuringRun = dialog.Tag(); });
+    atProgress(1, [&] { tagDuringRun = dialog.cancelFlag(); });
     generate();
     EXPECT_EQ(tagDuringRun, 8);
     ASSERT_EQ(documents().size(), 2u);
@@ -246,14 +246,14 @@ TEST_F(Generation, TheWindowStaysUsableAndASecondPressIsIgnored)
     addPictures(6);
     setGutterSize(0);
     atProgress(3, [this] {
-        press(control<TGradBtn>("GradBtn9"));
-        press(control<TGradBtn>("GradBtn4")); // "Сброс": untick all
+        press(control<widgets::GradientButton>("generateButton"));
+        press(control<widgets::GradientButton>("untickAllButton")); // "Сброс": untick all
     });
     generate();
     // One document, with every entry: the ticks were read when the run started.
     ASSERT_EQ(documents().size(), 1u);
     EXPECT_EQ(pictureNames(*documents()[0]), names({1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(control<QLabel>("tickedCountLabel")->text(), QStringLiteral("Выбрано файлов: 0"));
 }
 
 TEST_F(Generation, ClosingTheMainWindowDuringARunKeepsWhatWasMade)
@@ -297,7 +297,7 @@ TEST_F(Generation, AFailureEndsTheRunWithItsMessageAndKeepsWhatWasPlaced)
 TEST_F(Generation, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
 {
     addPictures(2);
-    control<QLineEdit>("Edit7")->setText(QStringLiteral("300"));
+    control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("300"));
     generate();
 
     ASSERT_EQ(messages.size(), 1u);
@@ -308,8 +308,8 @@ TEST_F(Generation, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
     EXPECT_FALSE(main().isGenerating());
     // The panel keeps what was typed. The cell width came down with the margin and stays
     // there when the margin is put back: the next run names it.
-    EXPECT_EQ(control<QLineEdit>("Edit7")->text(), QStringLiteral("300"));
-    control<QLineEdit>("Edit7")->setText(QStringLiteral("7"));
+    EXPECT_EQ(control<QLineEdit>("leftMarginEdit")->text(), QStringLiteral("300"));
+    control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("7"));
     generate();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_TRUE(messages[1].text.startsWith(QStringLiteral("Ширина ячейки: -33.33 мм")))
@@ -328,7 +328,7 @@ TEST_F(Generation, NothingTickedSaysSoAndOpensNothing)
         EXPECT_TRUE(documents().empty());
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].kind, MessageKind::Information);
-        EXPECT_EQ(messages[0].text, QString::fromUtf8(TForm1::NothingTickedText));
+        EXPECT_EQ(messages[0].text, QString::fromUtf8(MainWindow::NothingTickedText));
         EXPECT_FALSE(program->progressDialog().isVisible());
         EXPECT_EQ(main().progressBar()->value(), 0);
     }
@@ -342,7 +342,7 @@ TEST(ProgramDocumentWindows, AreTheProgramsDocumentWindows)
     joblist::JobListModel* list = program.mainWindow().jobList()->model();
     list->replaceEntries({joblist::JobEntry::blank()});
     list->tickAll();
-    program.mainWindow().PrintButtonClick();
+    program.mainWindow().generate();
     ASSERT_EQ(program.shownDocuments().size(), 1u);
     QWidget* window = program.shownDocuments()[0].window;
     auto* documentWindow = qobject_cast<docwindow::DocumentWindow*>(window);

@@ -1,19 +1,19 @@
 #include "ProgramFixture.h"
 
+#include "app/AboutDialog.h"
 #include "app/AdjustmentsPanel.h"
 #include "app/CommandStrip.h"
+#include "app/GenerationProgressDialog.h"
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
-#include "app/TForm2.h"
-#include "app/TForm3.h"
 #include "app/WindowColours.h"
 #include "joblist/CropTabSet.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
 #include "preview/PreviewTabs.h"
-#include "preview/TForm4.h"
-#include "widgets/GradBtn.h"
+#include "preview/PreviewWindow.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QAbstractButton>
@@ -42,12 +42,12 @@ using namespace pagula::app::test;
 
 namespace
 {
-using MainWindow = ProgramFixture;
+using MainWindowTest = ProgramFixture;
 } // namespace
 
-TEST_F(MainWindow, StartsMaximisedWithItsControlsAtTheirStartValues)
+TEST_F(MainWindowTest, StartsMaximisedWithItsControlsAtTheirStartValues)
 {
-    TForm1& form = main();
+    MainWindow& form = main();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Распечатка Pagula"));
     EXPECT_TRUE(form.isMaximized());
     EXPECT_EQ(form.normalGeometry().size(), QSize(810, 468));
@@ -61,20 +61,20 @@ TEST_F(MainWindow, StartsMaximisedWithItsControlsAtTheirStartValues)
 
     // File browser: the process's current folder, JPEG files only, the first filter.
     EXPECT_EQ(form.fileBrowser()->currentFolder(), QDir::currentPath());
-    EXPECT_EQ(control<QComboBox>("FilterComboBox1")->currentIndex(), 0);
+    EXPECT_EQ(control<QComboBox>("filterCombo")->currentIndex(), 0);
     EXPECT_EQ(form.fileBrowser()->masks(), (QStringList{"*.jpg", "*.jpeg"}));
 
     // Adjustments and output options.
-    EXPECT_EQ(control<QLabel>("Label14")->text(), QStringLiteral("50%"));
-    EXPECT_EQ(control<QLabel>("Label15")->text(), QStringLiteral("50%"));
-    auto* colorFormat = control<QGroupBox>("ColorFormat");
+    EXPECT_EQ(control<QLabel>("brightnessLabel")->text(), QStringLiteral("50%"));
+    EXPECT_EQ(control<QLabel>("contrastLabel")->text(), QStringLiteral("50%"));
+    auto* colorFormat = control<QGroupBox>("colorFormatGroup");
     EXPECT_EQ(colorFormat->title(), QStringLiteral("Тип изображения"));
     QAbstractButton* chosen = form.adjustments()->colorFormatItems()->checkedButton();
     ASSERT_NE(chosen, nullptr);
     EXPECT_EQ(chosen->text(), QStringLiteral("Оттенки серого"));
-    EXPECT_TRUE(control<QCheckBox>("Frame")->isChecked());
-    EXPECT_FALSE(control<QCheckBox>("TwoSide")->isChecked());
-    for (const char* name : {"ScrollBar1", "ScrollBar2"}) {
+    EXPECT_TRUE(control<QCheckBox>("frameBox")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("twoSideBox")->isChecked());
+    for (const char* name : {"brightnessBar", "contrastBar"}) {
         auto* bar = control<QScrollBar>(name);
         EXPECT_EQ(bar->minimum(), 0) << name;
         EXPECT_EQ(bar->maximum(), 100) << name;
@@ -84,61 +84,50 @@ TEST_F(MainWindow, StartsMaximisedWithItsControlsAtTheirStartValues)
     }
 
     // The layout was computed once from the defaults.
-    EXPECT_EQ(control<QLineEdit>("Edit3")->text(), QStringLiteral("64.3"));
-    EXPECT_EQ(control<QLineEdit>("Edit4")->text(), QStringLiteral("90.0"));
+    EXPECT_EQ(control<QLineEdit>("cellWidthEdit")->text(), QStringLiteral("64.3"));
+    EXPECT_EQ(control<QLineEdit>("cellHeightEdit")->text(), QStringLiteral("90.0"));
     EXPECT_DOUBLE_EQ(form.layoutPanel()->settings().CellWidth, 64.3);
     EXPECT_DOUBLE_EQ(form.layoutPanel()->settings().CellHeight, 90.0);
 
     // The job list and its count, the column spin, the progress bar.
-    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 0"));
-    EXPECT_EQ(control<QLineEdit>("Edit11")->text(), QStringLiteral("1"));
-    ProgressBar* pb = form.progressBar();
-    EXPECT_EQ(pb->objectName(), QStringLiteral("pb"));
-    EXPECT_EQ(pb->minimum(), 0);
-    EXPECT_EQ(pb->maximum(), 120);
-    EXPECT_EQ(pb->value(), 0);
+    EXPECT_EQ(control<QLabel>("tickedCountLabel")->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(control<QLineEdit>("listColumnsEdit")->text(), QStringLiteral("1"));
+    ProgressBar* progressBar = form.progressBar();
+    EXPECT_EQ(progressBar->objectName(), QStringLiteral("progressBar"));
+    EXPECT_EQ(progressBar->minimum(), 0);
+    EXPECT_EQ(progressBar->maximum(), 120);
+    EXPECT_EQ(progressBar->value(), 0);
 }
 
-TEST_F(MainWindow, RegionsAndControlsInTheirPlacesAndSizes)
+TEST_F(MainWindowTest, RegionsAndControlsInTheirPlacesAndSizes)
 {
     // Every control by its name.
-    for (const char* name : {"Panel1",         "ScrollBox1",
-                             "Image1",         "bmp",
-                             "GradBtn9",       "Splitter2",
-                             "Panel4",         "Panel5",
-                             "DriveComboBox1", "DirectoryListBox1",
-                             "Splitter5",      "Panel11",
-                             "GradBtn1",       "FileListBox1",
-                             "Panel7",         "FilterComboBox1",
-                             "Splitter3",      "Panel6",
-                             "Panel8",         "Label8",
-                             "Edit11",         "UpDown9",
-                             "Label11",        "GradBtn2",
-                             "GradBtn4",       "GradBtn5",
-                             "GradBtn6",       "GradBtn7",
-                             "GradBtn8",       "GradBtn3",
-                             "ColorFormat",    "Label12",
-                             "ScrollBar1",     "Label14",
-                             "Label13",        "ScrollBar2",
-                             "Label15",        "Frame",
-                             "TwoSide",        "CheckListBox1",
-                             "Splitter1",      "Panel2",
-                             "PageControl1",   "Panel9",
-                             "PageControl2",   "GradBtn10",
-                             "GradBtn15",      "pb"})
+    for (const char* name :
+         {"leftPanel",       "settingsScroll",     "schematicView",     "bmp",
+          "generateButton",  "leftSplitter",       "fileBrowser",       "driveStrip",
+          "driveCombo",      "folderTree",         "folderSplitter",    "addButtonStrip",
+          "addButton",       "fileList",           "filterStrip",       "filterCombo",
+          "rightSplitter",   "rightPanel",         "commandStrip",      "listColumnsCaption",
+          "listColumnsEdit", "listColumnsSpin",    "tickedCountLabel",  "tickAllButton",
+          "untickAllButton", "removeTickedButton", "invertTicksButton", "tickEvenButton",
+          "tickOddButton",   "aboutButton",        "colorFormatGroup",  "brightnessCaption",
+          "brightnessBar",   "brightnessLabel",    "contrastCaption",   "contrastBar",
+          "contrastLabel",   "frameBox",           "twoSideBox",        "jobList",
+          "listSplitter",    "bottomStrip",        "cropTabs",          "tabSeparator",
+          "previewTabs",     "previousButton",     "nextButton",        "progressBar"})
         EXPECT_NE(main().findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
-    auto* popup1 = main().findChild<QMenu*>(QStringLiteral("PopupMenu1"));
-    ASSERT_NE(popup1, nullptr);
-    ASSERT_EQ(popup1->actions().size(), 1);
-    EXPECT_EQ(popup1->actions()[0]->objectName(), QStringLiteral("N1"));
-    EXPECT_EQ(popup1->actions()[0]->text(), QStringLiteral("Добавить"));
-    EXPECT_NE(main().findChild<QMenu*>(QStringLiteral("PopupMenu2")), nullptr);
+    auto* fileListMenu = main().findChild<QMenu*>(QStringLiteral("fileListMenu"));
+    ASSERT_NE(fileListMenu, nullptr);
+    ASSERT_EQ(fileListMenu->actions().size(), 1);
+    EXPECT_EQ(fileListMenu->actions()[0]->objectName(), QStringLiteral("addAction"));
+    EXPECT_EQ(fileListMenu->actions()[0]->text(), QStringLiteral("Добавить"));
+    EXPECT_NE(main().findChild<QMenu*>(QStringLiteral("jobListMenu")), nullptr);
 
     // Left to right: left panel, file browser, right panel; the progress bar under them all.
-    auto* left = control("Panel1");
-    auto* middle = control("Panel4");
-    auto* right = control("Panel6");
-    auto* pb = control("pb");
+    auto* left = control("leftPanel");
+    auto* middle = control("fileBrowser");
+    auto* right = control("rightPanel");
+    auto* progressBar = control("progressBar");
     EXPECT_EQ(left->width(), 223);
     EXPECT_EQ(middle->width(), 166);
     const auto inWindow = [this](QWidget* w) {
@@ -149,26 +138,27 @@ TEST_F(MainWindow, RegionsAndControlsInTheirPlacesAndSizes)
     EXPECT_EQ(inWindow(middle).left() - inWindow(left).right() - 1, 2);
     EXPECT_EQ(inWindow(right).left() - inWindow(middle).right() - 1, 2);
     EXPECT_EQ(inWindow(right).right(), main().width() - 1);
-    EXPECT_EQ(pb->height(), 17);
-    EXPECT_EQ(inWindow(pb), QRect(0, main().height() - 17, main().width(), 17));
+    EXPECT_EQ(progressBar->height(), 17);
+    EXPECT_EQ(inWindow(progressBar), QRect(0, main().height() - 17, main().width(), 17));
 
     const struct {
         const char* name;
         QSize size;
-    } sizes[] = {{"GradBtn9", {195, 32}}, {"GradBtn1", {162, 16}}, {"GradBtn3", {17, 33}},
-                 {"GradBtn2", {85, 16}},  {"GradBtn8", {85, 16}},  {"GradBtn10", {50, 24}},
-                 {"Image1", {210, 297}},  {"bmp", {50, 50}}};
+    } sizes[] = {{"generateButton", {195, 32}}, {"addButton", {162, 16}},
+                 {"aboutButton", {17, 33}},     {"tickAllButton", {85, 16}},
+                 {"tickOddButton", {85, 16}},   {"previousButton", {50, 24}},
+                 {"schematicView", {210, 297}}, {"bmp", {50, 50}}};
     for (const auto& s : sizes)
         EXPECT_EQ(control(s.name)->size(), s.size) << s.name;
     EXPECT_FALSE(control("bmp")->isVisible());
     const struct {
         const char* name;
         int height;
-    } heights[] = {{"Panel2", 92},
-                   {"Panel5", 18},
-                   {"Panel11", 15},
-                   {"Panel7", 23},
-                   {"DirectoryListBox1", 136}};
+    } heights[] = {{"bottomStrip", 92},
+                   {"driveStrip", 18},
+                   {"addButtonStrip", 15},
+                   {"filterStrip", 23},
+                   {"folderTree", 136}};
     for (const auto& h : heights)
         EXPECT_EQ(control(h.name)->height(), h.height) << h.name;
     // The top strip is 96 pixels high; where the window is too narrow for its controls it
@@ -177,25 +167,25 @@ TEST_F(MainWindow, RegionsAndControlsInTheirPlacesAndSizes)
     EXPECT_TRUE(strip->scrollsSideways());
     EXPECT_EQ(strip->height(), 96 + strip->scroller()->horizontalScrollBar()->sizeHint().height());
     EXPECT_TRUE(strip->scroller()->horizontalScrollBar()->isVisible());
-    EXPECT_EQ(control("PageControl1")->width(), 208);
+    EXPECT_EQ(control("cropTabs")->width(), 208);
     // Both tab sets show their icons.
-    for (const char* name : {"PageControl1", "PageControl2"}) {
+    for (const char* name : {"cropTabs", "previewTabs"}) {
         auto* tabs = control<QTabWidget>(name);
         for (int i = 0; i < tabs->count(); ++i)
             EXPECT_FALSE(tabs->tabIcon(i).isNull()) << name << " tab " << i;
     }
-    EXPECT_EQ(control("Panel9")->width(), 3);
+    EXPECT_EQ(control("tabSeparator")->width(), 3);
 
     // The job list lies between the top strip and the bottom strip, a splitter under it.
-    EXPECT_EQ(inWindow(control("Panel8")).bottom() + 1, inWindow(control("CheckListBox1")).top());
-    EXPECT_EQ(inWindow(control("Panel2")).top() - inWindow(control("CheckListBox1")).bottom() - 1,
+    EXPECT_EQ(inWindow(control("commandStrip")).bottom() + 1, inWindow(control("jobList")).top());
+    EXPECT_EQ(inWindow(control("bottomStrip")).top() - inWindow(control("jobList")).bottom() - 1,
               2);
-    EXPECT_EQ(inWindow(control("Panel2")).bottom() + 1, inWindow(pb).top());
-    EXPECT_EQ(control("Splitter1")->contentsRect().height(), 2);
-    EXPECT_EQ(control("Splitter5")->contentsRect().height(), 2);
+    EXPECT_EQ(inWindow(control("bottomStrip")).bottom() + 1, inWindow(progressBar).top());
+    EXPECT_EQ(control("listSplitter")->contentsRect().height(), 2);
+    EXPECT_EQ(control("folderSplitter")->contentsRect().height(), 2);
 }
 
-TEST_F(MainWindow, ColoursOfTheRegions)
+TEST_F(MainWindowTest, ColoursOfTheRegions)
 {
     const QColor window(182, 196, 231), edit(223, 230, 244), list(0, 120, 179);
     const QImage shot = main().grab().toImage();
@@ -204,45 +194,51 @@ TEST_F(MainWindow, ColoursOfTheRegions)
         return QColor(shot.pixel(w->mapTo(&main(), at)));
     };
     // Backgrounds seen on screen: an empty part of a panel, the folder tree, the job list.
-    EXPECT_EQ(pixelIn("Panel1", QPoint(100, control("Panel1")->height() - 10)), window);
-    EXPECT_EQ(pixelIn("FileListBox1", QPoint(80, control("FileListBox1")->height() - 10)), edit);
-    EXPECT_EQ(pixelIn("CheckListBox1", QPoint(100, 100)), list);
-    EXPECT_EQ(pixelIn("Splitter2", QPoint(1, 100)), WindowColours::splitter());
-    EXPECT_EQ(control("DriveComboBox1")->palette().color(QPalette::Button), edit);
-    EXPECT_EQ(control("FilterComboBox1")->palette().color(QPalette::Button), edit);
-    EXPECT_EQ(control("DirectoryListBox1")->palette().color(QPalette::Base), edit);
-    EXPECT_EQ(control("Edit7")->palette().color(QPalette::Base), edit);
+    EXPECT_EQ(pixelIn("leftPanel", QPoint(100, control("leftPanel")->height() - 10)), window);
+    EXPECT_EQ(pixelIn("fileList", QPoint(80, control("fileList")->height() - 10)), edit);
+    EXPECT_EQ(pixelIn("jobList", QPoint(100, 100)), list);
+    EXPECT_EQ(pixelIn("leftSplitter", QPoint(1, 100)), WindowColours::splitter());
+    EXPECT_EQ(control("driveCombo")->palette().color(QPalette::Button), edit);
+    EXPECT_EQ(control("filterCombo")->palette().color(QPalette::Button), edit);
+    EXPECT_EQ(control("folderTree")->palette().color(QPalette::Base), edit);
+    EXPECT_EQ(control("leftMarginEdit")->palette().color(QPalette::Base), edit);
 }
 
-TEST_F(MainWindow, CommandButtonsTakeTheirLooks)
+TEST_F(MainWindowTest, CommandButtonsTakeTheirLooks)
 {
     const struct {
         const char* name;
         const char* caption;
-        TColor begin, end;
-        TGradientStyle style;
-        TTextStyle text;
-        TShadeType shade;
+        widgets::TColor begin, end;
+        widgets::TGradientStyle style;
+        widgets::TTextStyle text;
+        widgets::TShadeType shade;
         const char* font;
         int pixels;
     } buttons[] = {
-        {"GradBtn9", "Сформировать документ", rgbColor(182, 196, 231), clNavy,
-         TGradientStyle::gsRectangle, TTextStyle::tsRaised, TShadeType::stHeavy, "Arial Cyr", 13},
-        {"GradBtn1", "Добавить >>>", clNavy, clAqua, TGradientStyle::gsElliptic,
-         TTextStyle::tsRaised, TShadeType::stHeavy, "MS Sans Serif", 11},
-        {"GradBtn2", "Выделить все", clWhite, clNavy, TGradientStyle::gsRectangle,
-         TTextStyle::tsRaised, TShadeType::stLight, "MS Sans Serif", 11},
-        {"GradBtn13", "Применить", clWhite, clNavy, TGradientStyle::gsRectangle,
-         TTextStyle::tsRaised, TShadeType::stLight, "MS Sans Serif", 11},
-        {"GradBtn10", "9", clWhite, clNavy, TGradientStyle::gsRectangle, TTextStyle::tsRaised,
-         TShadeType::stLight, "Webdings", 15},
-        {"GradBtn15", ":", clWhite, clNavy, TGradientStyle::gsRectangle, TTextStyle::tsRaised,
-         TShadeType::stLight, "Webdings", 15},
-        {"GradBtn3", "?", rgbColor(182, 196, 231), clWhite, TGradientStyle::gsVertCenter,
-         TTextStyle::tsInset, TShadeType::stHeavy, "Arial", 17},
+        {"generateButton", "Сформировать документ", widgets::rgbColor(182, 196, 231),
+         widgets::clNavy, widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stHeavy, "Arial Cyr", 13},
+        {"addButton", "Добавить >>>", widgets::clNavy, widgets::clAqua,
+         widgets::TGradientStyle::gsElliptic, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stHeavy, "MS Sans Serif", 11},
+        {"tickAllButton", "Выделить все", widgets::clWhite, widgets::clNavy,
+         widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stLight, "MS Sans Serif", 11},
+        {"applyProfileOneButton", "Применить", widgets::clWhite, widgets::clNavy,
+         widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stLight, "MS Sans Serif", 11},
+        {"previousButton", "9", widgets::clWhite, widgets::clNavy,
+         widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
+         widgets::TShadeType::stLight, "Webdings", 15},
+        {"nextButton", ":", widgets::clWhite, widgets::clNavy, widgets::TGradientStyle::gsRectangle,
+         widgets::TTextStyle::tsRaised, widgets::TShadeType::stLight, "Webdings", 15},
+        {"aboutButton", "?", widgets::rgbColor(182, 196, 231), widgets::clWhite,
+         widgets::TGradientStyle::gsVertCenter, widgets::TTextStyle::tsInset,
+         widgets::TShadeType::stHeavy, "Arial", 17},
     };
     for (const auto& b : buttons) {
-        auto* button = control<TGradBtn>(b.name);
+        auto* button = control<widgets::GradientButton>(b.name);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->caption(), QString::fromUtf8(b.caption)) << b.name;
         EXPECT_EQ(button->beginColor(), b.begin) << b.name;
@@ -257,12 +253,12 @@ TEST_F(MainWindow, CommandButtonsTakeTheirLooks)
     }
 }
 
-TEST_F(MainWindow, ScrollBarLabelsFollowThePositions)
+TEST_F(MainWindowTest, ScrollBarLabelsFollowThePositions)
 {
     const struct {
         const char* bar;
         const char* label;
-    } pairs[] = {{"ScrollBar1", "Label14"}, {"ScrollBar2", "Label15"}};
+    } pairs[] = {{"brightnessBar", "brightnessLabel"}, {"contrastBar", "contrastLabel"}};
     for (const auto& p : pairs) {
         auto* bar = control<QScrollBar>(p.bar);
         auto* label = control<QLabel>(p.label);
@@ -290,12 +286,12 @@ TEST_F(MainWindow, ScrollBarLabelsFollowThePositions)
         EXPECT_EQ(label->text(), QStringLiteral("99%")) << p.bar;
     }
     // Each label belongs to its own bar.
-    control<QScrollBar>("ScrollBar1")->setValue(7);
-    EXPECT_EQ(control<QLabel>("Label14")->text(), QStringLiteral("7%"));
-    EXPECT_EQ(control<QLabel>("Label15")->text(), QStringLiteral("99%"));
+    control<QScrollBar>("brightnessBar")->setValue(7);
+    EXPECT_EQ(control<QLabel>("brightnessLabel")->text(), QStringLiteral("7%"));
+    EXPECT_EQ(control<QLabel>("contrastLabel")->text(), QStringLiteral("99%"));
 }
 
-TEST_F(MainWindow, FiltersChooseTheFilesListed)
+TEST_F(MainWindowTest, FiltersChooseTheFilesListed)
 {
     for (const char* name : {"a.jpg", "B.JPG", "c.jpeg", "d.bmp", "e.tif", "f.tiff", "g.gif",
                              "h.pcx", "i.png", "j.txt", "k.gif.bak", "noext"}) {
@@ -306,7 +302,7 @@ TEST_F(MainWindow, FiltersChooseTheFilesListed)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
 
     browseTo(dir.path(), {"a.jpg", "B.JPG", "c.jpeg"});
-    auto* filters = control<QComboBox>("FilterComboBox1");
+    auto* filters = control<QComboBox>("filterCombo");
     ASSERT_EQ(filters->count(), 3);
     const struct {
         int index;
@@ -329,9 +325,9 @@ TEST_F(MainWindow, FiltersChooseTheFilesListed)
     }
 }
 
-TEST_F(MainWindow, DriveDropDownListsTheVolumesAndShowsTheCurrentOne)
+TEST_F(MainWindowTest, DriveDropDownListsTheVolumesAndShowsTheCurrentOne)
 {
-    auto* drives = control<QComboBox>("DriveComboBox1");
+    auto* drives = control<QComboBox>("driveCombo");
     ASSERT_GT(drives->count(), 0);
     EXPECT_TRUE(drives->font().bold());
     const std::vector<Volume> volumes = mountedVolumes();
@@ -345,7 +341,7 @@ TEST_F(MainWindow, DriveDropDownListsTheVolumesAndShowsTheCurrentOne)
     EXPECT_EQ(main().fileBrowser()->currentFolder(), QStringLiteral("/"));
 }
 
-TEST_F(MainWindow, AddingThroughThePopupMenuAndDoubleClick)
+TEST_F(MainWindowTest, AddingThroughThePopupMenuAndDoubleClick)
 {
     const QStringList names = makeJpegs(3);
     browseTo(dir.path(), names);
@@ -363,7 +359,7 @@ TEST_F(MainWindow, AddingThroughThePopupMenuAndDoubleClick)
     EXPECT_EQ(jobs->entry(0).path, dir.filePath(names[1]));
     EXPECT_EQ(jobs->entry(1).path, dir.filePath(names[2]));
     EXPECT_EQ(jobs->entry(0).cropProfile + jobs->entry(1).cropProfile, 0);
-    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 2"));
+    EXPECT_EQ(control<QLabel>("tickedCountLabel")->text(), QStringLiteral("Выбрано файлов: 2"));
 }
 
 namespace
@@ -391,7 +387,7 @@ bool dropOn(QListView* list, const QMimeData& data)
 }
 } // namespace
 
-TEST_F(MainWindow, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
+TEST_F(MainWindowTest, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
 {
     const QStringList names = makeJpegs(2, QStringLiteral("scan-"));
     QDir root(dir.path());
@@ -400,7 +396,7 @@ TEST_F(MainWindow, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
         QFile f(root.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    auto* list = control<QListView>("CheckListBox1");
+    auto* list = control<QListView>("jobList");
     ASSERT_NE(list, nullptr);
 
     // The folder brings its JPEG files (the chosen filter), the loose BMP comes as a picture,
@@ -416,7 +412,7 @@ TEST_F(MainWindow, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
     EXPECT_EQ(jobs->entry(1).text(), dir.filePath(names[1]) + "0");
     EXPECT_EQ(jobs->entry(2).text(), root.filePath(QStringLiteral("loose/z.bmp")) + "0");
     EXPECT_EQ(jobs->tickedCount(), 3);
-    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 3"));
+    EXPECT_EQ(control<QLabel>("tickedCountLabel")->text(), QStringLiteral("Выбрано файлов: 3"));
     const QString status = main().progressBar()->statusText();
     EXPECT_TRUE(status.startsWith(QStringLiteral("Добавлено рисунков: 3."))) << status.toStdString();
     EXPECT_TRUE(status.contains(QStringLiteral("readme.txt"))) << status.toStdString();
@@ -437,10 +433,10 @@ TEST_F(MainWindow, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
     EXPECT_FALSE(main().progressBar()->isTextVisible());
 }
 
-TEST_F(MainWindow, ErrorsEscapingAHandlerAreReportedOnceAndTheWindowStaysUsable)
+TEST_F(MainWindowTest, ErrorsEscapingAHandlerAreReportedOnceAndTheWindowStaysUsable)
 {
     // A margin that is no number: the message ends in a letter and gets a full stop.
-    control<QLineEdit>("Edit7")->setText(QStringLiteral("abc"));
+    control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("abc"));
     ASSERT_EQ(reports.size(), 1);
     EXPECT_EQ(reports[0], QStringLiteral("'abc' is not a valid integer value."));
 
@@ -453,12 +449,12 @@ TEST_F(MainWindow, ErrorsEscapingAHandlerAreReportedOnceAndTheWindowStaysUsable)
     EXPECT_EQ(reports[1], QStringLiteral("Unknown picture file extension (.)"));
 
     // The window goes on: the next action works.
-    control<QLineEdit>("Edit7")->setText(QStringLiteral("8"));
+    control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("8"));
     EXPECT_EQ(reports.size(), 2);
     EXPECT_EQ(main().layoutPanel()->settings().MarginLeft, 8);
 }
 
-TEST_F(MainWindow, ClosingTheMainWindowTakesTheOtherWindowsAlongAndEndsTheProgram)
+TEST_F(MainWindowTest, ClosingTheMainWindowTakesTheOtherWindowsAlongAndEndsTheProgram)
 {
     const QStringList names = makeJpegs(1);
     browseTo(dir.path(), names);
@@ -475,7 +471,7 @@ TEST_F(MainWindow, ClosingTheMainWindowTakesTheOtherWindowsAlongAndEndsTheProgra
     EXPECT_EQ(quits, 1);
 }
 
-TEST_F(MainWindow, ApplyAndAPressOnTheListRefreshThePreview)
+TEST_F(MainWindowTest, ApplyAndAPressOnTheListRefreshThePreview)
 {
     // A picture in the job list with the one-side crop, shown in the preview.
     QImage white(100, 100, QImage::Format_RGB32);
@@ -485,7 +481,7 @@ TEST_F(MainWindow, ApplyAndAPressOnTheListRefreshThePreview)
     jobs->appendFiles(dir.path(), {QStringLiteral("white.bmp")});
     jobs->setCropCode(0, QLatin1Char('1'));
     main().previewTabs()->setPreviewTicked(true);
-    preview::TForm4& previewWindow = program->previewWindow();
+    preview::PreviewWindow& previewWindow = program->previewWindow();
     ASSERT_TRUE(previewWindow.isVisible());
     const auto greenShown = [&] {
         const QImage shown = previewWindow.shownBitmap();
@@ -498,12 +494,12 @@ TEST_F(MainWindow, ApplyAndAPressOnTheListRefreshThePreview)
     main().jobList()->cropTabs()->spin(0)->setPosition(30); // profile 1, left
     EXPECT_FALSE(greenShown());
     main().jobList()->cropTabs()->setCurrentIndex(1);
-    press(control<TGradBtn>("GradBtn13"));
+    press(control<widgets::GradientButton>("applyProfileOneButton"));
     EXPECT_TRUE(greenShown());
 
     // A press on the list row (outside the crop zone) shows the entry again as well.
     main().jobList()->cropTabs()->spin(0)->setPosition(0);
-    auto* list = control<QListView>("CheckListBox1");
+    auto* list = control<QListView>("jobList");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       QPoint(80, list->visualRect(jobs->index(0)).center().y()));
     EXPECT_FALSE(greenShown());

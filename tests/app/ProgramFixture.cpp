@@ -3,7 +3,7 @@
 #include "app/ProgressBar.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "common/Paths.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,7 +36,7 @@ protected:
 void ProgramFixture::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
-    ErrorReport::setHook([this](const QString& text) { reports << text; });
+    widgets::ErrorReport::setHook([this](const QString& text) { reports << text; });
     MessageBoxes::setHook([this](MessageKind kind, const QString& text) {
         messages.push_back({kind, text});
     });
@@ -53,7 +53,7 @@ void ProgramFixture::TearDown()
 {
     program.reset();
     MessageBoxes::setHook({});
-    ErrorReport::setHook({});
+    widgets::ErrorReport::setHook({});
 }
 
 QStringList ProgramFixture::makeJpegs(int count, const QString& prefix)

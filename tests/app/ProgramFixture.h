@@ -4,9 +4,9 @@
 // answered and recorded, and helpers that drive it as a user would.
 
 #include "app/FileBrowser.h"
+#include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
-#include "app/TForm1.h"
 #include "document/Document.h"
 #include "support/TestSupport.h"
 #include "widgets/ErrorReport.h"
@@ -32,7 +32,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    TForm1& main() { return program->mainWindow(); }
+    MainWindow& main() { return program->mainWindow(); }
 
     // A child of the main window by object name; fails the test when there is none.
     template <class T = QWidget> T* control(const char* name)

@@ -30,14 +30,14 @@ TEST(ErrorReportText, AppendsAFullStopAfterCharactersAboveTheDot)
 TEST(ErrorReport, RunGuardedReportsOnceAndGoesOn)
 {
     QStringList shown;
-    ErrorReport::setHook([&](const QString& t) { shown << t; });
+    widgets::ErrorReport::setHook([&](const QString& t) { shown << t; });
     int after = 0;
-    EXPECT_FALSE(runGuarded(nullptr, [&] {
+    EXPECT_FALSE(widgets::runGuarded(nullptr, [&] {
         throw Error(QStringLiteral("'' is not a valid integer value"));
         ++after;
     }));
-    EXPECT_TRUE(runGuarded(nullptr, [&] { ++after; }));
-    ErrorReport::setHook({});
+    EXPECT_TRUE(widgets::runGuarded(nullptr, [&] { ++after; }));
+    widgets::ErrorReport::setHook({});
     EXPECT_EQ(shown, QStringList{QStringLiteral("'' is not a valid integer value.")});
     EXPECT_EQ(after, 1);
 }
@@ -55,6 +55,6 @@ TEST(ErrorReport, MessageBoxHasStopIconOkAndTitle)
         seen = true;
         box->accept();
     });
-    ErrorReport::show(nullptr, QStringLiteral("Cannot open file /tmp/x"));
+    widgets::ErrorReport::show(nullptr, QStringLiteral("Cannot open file /tmp/x"));
     EXPECT_TRUE(seen);
 }

@@ -45,7 +45,7 @@ TEST(CompositionRun, OneSidedDocumentWithMarginsStatusAndEndState)
     RunFixture r;
     r.settings.ticked = numbered(4);
     r.settings.gutter = 0;
-    r.run.PrintButtonClick();
+    r.run.generate();
 
     ASSERT_EQ(r.builder.docs.size(), 1u);
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 2:tlb 3:tlbr | 4:tlbr"));
@@ -82,7 +82,7 @@ TEST(CompositionRun, TwoSidedAlternatesEntriesPadsAndMirrorsTheBack)
         r.settings.gutter = 0;
         r.settings.cols = c.columns;
         r.settings.ticked = numbered(c.count);
-        r.run.PrintButtonClick();
+        r.run.generate();
         ASSERT_EQ(r.builder.docs.size(), 2u);
         EXPECT_EQ(r.doc(0), QString::fromUtf8(c.front)) << c.count << "x" << c.columns;
         EXPECT_EQ(r.doc(1), QString::fromUtf8(c.back)) << c.count << "x" << c.columns;
@@ -95,7 +95,7 @@ TEST(CompositionRun, TwoSidedSequenceOfStepsAndMessage)
     RunFixture r;
     r.settings.twoSide = true;
     r.settings.ticked = numbered(2);
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.builder.handedOver, 2u);
     EXPECT_EQ(r.dialog.statuses, (QStringList{"Подготовка...", "Формирование лицевой стороны...",
                                               "Формирование обратной стороны..."}));
@@ -116,7 +116,7 @@ TEST(CompositionRun, BackSideGetsBlankPaddingAsFillerCells)
     r.settings.twoSide = true;
     r.settings.gutter = 0;
     r.settings.ticked = numbered(4); // back: 2, 4 + one blank -> mirrored blank, 4, 2
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.doc(1), QStringLiteral("F:tlb 4:tlb 2:tlbr |"));
     const auto& blank = r.builder.docs[1].cells[0];
     EXPECT_EQ(blank.path, r.filler);
@@ -133,7 +133,7 @@ TEST(CompositionRun, CancelInTheFrontEndsTheRunWithoutABackSide)
         if (r.builder.docs.size() == 1 && r.builder.docs[0].cells.size() == 2)
             r.dialog.flag.cancel();
     };
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 3:tl"));
     EXPECT_EQ(r.builder.docs.size(), 1u);
     EXPECT_TRUE(r.host.informations.isEmpty());
@@ -147,7 +147,7 @@ TEST(CompositionRun, ANewRunIsNotCancelledByThePreviousCancel)
     r.settings.gutter = 0;
     r.settings.ticked = numbered(3);
     r.dialog.flag.cancel(); // left cancelled by an earlier run; the dialog is hidden
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tlb 2:tlb 3:tlbr |"));
 }
 
@@ -159,7 +159,7 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     r.settings.side = GutterRight;
     r.settings.ticked = numbered(6);
     r.builder.missing << QStringLiteral("/p/4.jpg"); // second entry of the back side
-    r.run.PrintButtonClick();
+    r.run.generate();
 
     ASSERT_EQ(r.host.messages.size(), 1);
     EXPECT_TRUE(r.host.messages[0].contains(QStringLiteral("/p/4.jpg")));
@@ -178,7 +178,7 @@ TEST(CompositionRun, UnwritableFillerLocationFailsTheRunNamingTheFile)
     const QString blocked = r.dir.filePath(QStringLiteral("no-such-folder/Pagula-tmp.bmp"));
     CompositionRun run(r.builder, r.settings, r.host, r.dialog, blocked);
     r.settings.ticked = numbered(2);
-    run.PrintButtonClick();
+    run.generate();
     ASSERT_EQ(r.host.messages.size(), 1);
     EXPECT_TRUE(r.host.messages[0].startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
         << r.host.messages[0].toStdString();
@@ -194,14 +194,14 @@ TEST(CompositionRun, ASecondStartDuringARunIsIgnored)
     int nested = 0;
     r.host.onProcessEvents = [&] {
         ++nested;
-        r.run.PrintButtonClick();
+        r.run.generate();
     };
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.builder.docs.size(), 1u);
     EXPECT_EQ(nested, 3);
     EXPECT_FALSE(r.run.isRunning());
     r.host.onProcessEvents = nullptr;
-    r.run.PrintButtonClick(); // a new run after the first has ended works
+    r.run.generate(); // a new run after the first has ended works
     EXPECT_EQ(r.builder.docs.size(), 2u);
 }
 
@@ -212,7 +212,7 @@ TEST(CompositionRun, TicksAreReadOncePerSide)
     r.settings.gutter = 0;
     r.settings.ticked = numbered(4);
     r.host.onProcessEvents = [&] { r.settings.ticked = numbered(6); };
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tlb 3:tlbr"));
     EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb 4:tlb 2:tlbr |"));
 }
@@ -293,7 +293,7 @@ TEST(CompositionRun, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
         RunFixture r;
         r.settings.ticked = QStringList{QStringLiteral("/a.jpg1"), QStringLiteral("/b.jpg2")};
         c.edit(r.settings);
-        r.run.PrintButtonClick();
+        r.run.generate();
         ASSERT_EQ(r.host.messages.size(), 1);
         EXPECT_TRUE(r.host.messages[0].contains(QString::fromUtf8(c.message)))
             << r.host.messages[0].toStdString();
@@ -308,7 +308,7 @@ TEST(CompositionRun, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
     r.settings.ticked = QStringList{QStringLiteral("/a.jpg0")};
     r.settings.profile2 = {100, 0, 0, 0};
     r.settings.gutter = 0;
-    r.run.PrintButtonClick();
+    r.run.generate();
     EXPECT_TRUE(r.host.messages.isEmpty());
     EXPECT_EQ(r.builder.docs.size(), 1u);
 }

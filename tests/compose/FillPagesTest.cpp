@@ -36,7 +36,7 @@ struct Walk {
         for (const QString& t : texts)
             lastEntries.append(pagula::joblist::JobEntry::fromText(t));
         builder.beginDocument({});
-        FillPages(session, lastEntries, backSide);
+        fillPages(session, lastEntries, backSide);
         return builder.dump(builder.docs.size() - 1, FillerPath);
     }
     pagula::joblist::JobEntries lastEntries;

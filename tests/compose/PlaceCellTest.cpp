@@ -38,7 +38,7 @@ TEST_F(PlaceCellFixture, CropsByTheProfileOfTheCropCodeAndSizesTheCell)
 {
     settings.profile1 = {10, 0, 5, 0};
     settings.profile2 = {1, 2, 3, 4};
-    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg1")), true, 165.2805, 255.15,
+    placeCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg1")), true, 165.2805, 255.15,
               {true, true, false, false});
     const auto& p = last();
     EXPECT_EQ(p.path, QStringLiteral("/p/a.jpg"));
@@ -47,7 +47,7 @@ TEST_F(PlaceCellFixture, CropsByTheProfileOfTheCropCodeAndSizesTheCell)
     EXPECT_DOUBLE_EQ(p.size.height(), 255.15);
     EXPECT_EQ(builder.dump(0, {}), QStringLiteral("a:tl"));
 
-    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/b.jpg2")), true, 10, 10, {});
+    placeCell(session, JobEntry::fromText(QStringLiteral("/p/b.jpg2")), true, 10, 10, {});
     expectCrop(last().crop, {1, 2, 3, 4});
 }
 
@@ -74,7 +74,7 @@ TEST_F(PlaceCellFixture, AdjustmentsByCropCodeAndKind)
         settings.bright = c.bright;
         settings.contr = c.contr;
         settings.colorFmt = c.colorFmt;
-        PlaceCell(session, JobEntry::fromText(QString::fromUtf8(c.entry)), c.isPicture, 20, 30, {});
+        placeCell(session, JobEntry::fromText(QString::fromUtf8(c.entry)), c.isPicture, 20, 30, {});
         const auto& p = last();
         ASSERT_EQ(p.adjustments.has_value(), c.wantBright >= 0) << c.entry;
         if (p.adjustments) {
@@ -89,17 +89,17 @@ TEST_F(PlaceCellFixture, AdjustmentsByCropCodeAndKind)
 
 TEST_F(PlaceCellFixture, EdgesOnlyWhenFrameIsTicked)
 {
-    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {true, true, true, true});
-    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/b.jpg0")), false, 1, 1, {false, true, false, true});
+    placeCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {true, true, true, true});
+    placeCell(session, JobEntry::fromText(QStringLiteral("/p/b.jpg0")), false, 1, 1, {false, true, false, true});
     settings.frameOn = false;
-    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/c.jpg0")), true, 1, 1, {true, true, true, true});
+    placeCell(session, JobEntry::fromText(QStringLiteral("/p/c.jpg0")), true, 1, 1, {true, true, true, true});
     EXPECT_EQ(builder.dump(0, {}), QStringLiteral("a:tlbr b:lr c"));
 }
 
 TEST_F(PlaceCellFixture, AdvancesCellNumberProgressAndPumpsOncePerCell)
 {
     for (int k = 1; k <= 4; ++k) {
-        PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), k % 2 == 0, 1, 1, {});
+        placeCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), k % 2 == 0, 1, 1, {});
         EXPECT_EQ(session.cellNumber, k + 1);
         EXPECT_EQ(host.position, k + 1); // pictures placed plus one
         EXPECT_EQ(host.pumps, k);
@@ -110,9 +110,9 @@ TEST_F(PlaceCellFixture, AdvancesCellNumberProgressAndPumpsOncePerCell)
 TEST_F(PlaceCellFixture, FailureLeavesEarlierCellsAndDoesNotAdvance)
 {
     builder.missing << QStringLiteral("/p/gone.jpg");
-    PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {});
+    placeCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {});
     try {
-        PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/gone.jpg0")), true, 1, 1, {});
+        placeCell(session, JobEntry::fromText(QStringLiteral("/p/gone.jpg0")), true, 1, 1, {});
         FAIL() << "no failure";
     } catch (const pagula::Error& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("/p/gone.jpg")));
@@ -125,7 +125,7 @@ TEST_F(PlaceCellFixture, ReadsTheSettingsAtEveryCall)
 {
     host.onProcessEvents = [&] { settings.bright += 10; };
     for (int k = 0; k < 3; ++k)
-        PlaceCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {});
+        placeCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {});
     const auto& cells = builder.docs.back().cells;
     EXPECT_DOUBLE_EQ(cells[0].adjustments->brightness, 0.5);
     EXPECT_DOUBLE_EQ(cells[1].adjustments->brightness, 0.6);

@@ -46,7 +46,7 @@ struct Composed {
             settings.ticked << file + QLatin1Char('0');
         }
         CompositionRun run(builder, settings, host, dialog, dir.filePath("Pagula-tmp.bmp"));
-        run.PrintButtonClick();
+        run.generate();
     }
 };
 

@@ -2,17 +2,17 @@
 // system holds for its windows, read back with xprop.
 #include "app/AdjustmentsPanel.h"
 #include "app/CommandStrip.h"
+#include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "app/ProcessSetup.h"
 #include "app/Program.h"
 #include "app/RightPanel.h"
-#include "app/TForm1.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListPanels.h"
 #include "preview/PreviewTabs.h"
-#include "preview/TForm4.h"
+#include "preview/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 
 #include <QCheckBox>
@@ -86,7 +86,7 @@ protected:
         setUpProcess();
         // The run's message boxes are answered here; they would wait for a user.
         MessageBoxes::setHook([this](MessageKind, const QString& text) { messages << text; });
-        ErrorReport::setHook([this](const QString& text) { messages << text; });
+        widgets::ErrorReport::setHook([this](const QString& text) { messages << text; });
         program = std::make_unique<Program>(
             [] {},
             [](std::shared_ptr<document::Document> document, const QString& label) {
@@ -102,9 +102,9 @@ protected:
                 shown.window->close();
         program.reset();
         MessageBoxes::setHook({});
-        ErrorReport::setHook({});
+        widgets::ErrorReport::setHook({});
     }
-    TForm1& main() { return program->mainWindow(); }
+    MainWindow& main() { return program->mainWindow(); }
     void showPreview()
     {
         main().jobList()->model()->replaceEntries({joblist::JobEntry::blank()});
@@ -130,7 +130,7 @@ TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
     list->replaceEntries({joblist::JobEntry::blank(), joblist::JobEntry::blank()});
     list->tickAll();
     main().adjustments()->twoSideBox()->setChecked(true);
-    main().PrintButtonClick();
+    main().generate();
     const auto& shown = program->shownDocuments();
     ASSERT_EQ(shown.size(), 2u);
     const QString sides[] = {QStringLiteral("Pagula - лицевая сторона"),
@@ -143,7 +143,7 @@ TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
 
     // A one-sided document window is just "Pagula".
     main().adjustments()->twoSideBox()->setChecked(false);
-    main().PrintButtonClick();
+    main().generate();
     ASSERT_EQ(shown.size(), 3u);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(shown[2].window));
     EXPECT_EQ(shownTitle(*shown[2].window), QStringLiteral("Pagula"));
@@ -151,14 +151,16 @@ TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
 
 TEST_F(WindowManager, EveryControlOfTheMainWindowCanBeReachedAtBothSizes)
 {
-    const char* const controls[] = {// Top strip of the right panel.
-                                    "Label8", "Edit11", "UpDown9", "Label11", "GradBtn2",
-                                    "GradBtn4", "GradBtn5", "GradBtn6", "GradBtn7", "GradBtn8",
-                                    "GradBtn3", "ColorFormat", "Label12", "ScrollBar1", "Label14",
-                                    "Label13", "ScrollBar2", "Label15", "Frame", "TwoSide",
-                                    // The other regions.
-                                    "DriveComboBox1", "FilterComboBox1", "PageControl1",
-                                    "PageControl2", "GradBtn10", "GradBtn15", "pb"};
+    const char* const controls[] = {
+        // Top strip of the right panel.
+        "listColumnsCaption", "listColumnsEdit", "listColumnsSpin", "tickedCountLabel",
+        "tickAllButton", "untickAllButton", "removeTickedButton", "invertTicksButton",
+        "tickEvenButton", "tickOddButton", "aboutButton", "colorFormatGroup", "brightnessCaption",
+        "brightnessBar", "brightnessLabel", "contrastCaption", "contrastBar", "contrastLabel",
+        "frameBox", "twoSideBox",
+        // The other regions.
+        "driveCombo", "filterCombo", "cropTabs", "previewTabs", "previousButton", "nextButton",
+        "progressBar"};
     CommandStrip* strip = main().rightPanel()->commandStrip();
 
     // Maximised on the 1024 x 768 screen: everything in sight, nothing scrolls.
@@ -177,7 +179,7 @@ TEST_F(WindowManager, EveryControlOfTheMainWindowCanBeReachedAtBothSizes)
     // Restored to 810 x 468: the top strip scrolls sideways; every control can be brought into
     // sight.
     main().showNormal();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return main().size() == TForm1::RestoredSize; }, 5000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main().size() == MainWindow::RestoredSize; }, 5000))
         << main().width() << " x " << main().height();
     QTest::qWait(100);
     EXPECT_TRUE(strip->scrollsSideways());

@@ -84,7 +84,7 @@ composeDocuments(const QStringList& ticked, const LayoutChoice& layout, const QS
     Dialog dialog;
     BuiltinDocumentBuilder builder;
     compose::CompositionRun run(builder, settings, host, dialog, fillerPath);
-    run.PrintButtonClick();
+    run.generate();
     EXPECT_TRUE(host.problems.isEmpty()) << host.problems.join('\n').toStdString();
     return builder.documents();
 }

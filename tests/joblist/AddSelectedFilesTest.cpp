@@ -48,9 +48,10 @@ protected:
                 files.sort(0);
         }
         ASSERT_EQ(shownNames(), sorted);
-        pagula::ErrorReport::setHook([this](const QString& text) { reports.append(text); });
+        pagula::widgets::ErrorReport::setHook(
+            [this](const QString& text) { reports.append(text); });
     }
-    void TearDown() override { pagula::ErrorReport::setHook({}); }
+    void TearDown() override { pagula::widgets::ErrorReport::setHook({}); }
 
     QStringList shownNames()
     {

@@ -344,7 +344,7 @@ TEST_F(JobListViewTest, SavesAndLoadsThroughThePopupMenu)
     ASSERT_TRUE(dir.isValid());
     view.setJobListFile(dir.filePath(QStringLiteral("temp.txt")));
     QStringList reports;
-    pagula::ErrorReport::setHook([&](const QString& text) { reports.append(text); });
+    pagula::widgets::ErrorReport::setHook([&](const QString& text) { reports.append(text); });
 
     QAction* save = view.popupMenu()->findChild<QAction*>(QStringLiteral("Save"));
     QAction* load = view.popupMenu()->findChild<QAction*>(QStringLiteral("Load"));
@@ -374,7 +374,7 @@ TEST_F(JobListViewTest, SavesAndLoadsThroughThePopupMenu)
     EXPECT_EQ(model.currentRow(), 0);
     EXPECT_EQ(view.currentIndex().row(), 0);
     EXPECT_EQ(reports.size(), 1);
-    pagula::ErrorReport::setHook({});
+    pagula::widgets::ErrorReport::setHook({});
 }
 
 TEST_F(JobListViewTest, NamedListsThroughThePopupMenu)
@@ -382,7 +382,7 @@ TEST_F(JobListViewTest, NamedListsThroughThePopupMenu)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QStringList reports;
-    pagula::ErrorReport::setHook([&](const QString& text) { reports.append(text); });
+    pagula::widgets::ErrorReport::setHook([&](const QString& text) { reports.append(text); });
     QString answer;
     QList<JobListFileChoice> asked;
     view.setFileChooser([&](JobListFileChoice choice) {
@@ -432,5 +432,5 @@ TEST_F(JobListViewTest, NamedListsThroughThePopupMenu)
     open->trigger();
     EXPECT_EQ(reports.size(), 2);
     EXPECT_EQ(model.entries(), second);
-    pagula::ErrorReport::setHook({});
+    pagula::widgets::ErrorReport::setHook({});
 }

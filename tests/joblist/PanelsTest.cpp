@@ -5,7 +5,7 @@
 #include "joblist/JobListTestUtil.h"
 #include "joblist/JobListView.h"
 #include "joblist/TickButtonStrip.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
 #include <QDir>
@@ -21,11 +21,11 @@
 #include <gtest/gtest.h>
 
 using namespace pagula::joblist;
-using pagula::TGradBtn;
-using pagula::UpDown;
 using pagula::joblist::test::codes;
 using pagula::joblist::test::fill;
 using pagula::joblist::test::ticks;
+using pagula::widgets::GradientButton;
+using pagula::widgets::UpDown;
 
 namespace
 {
@@ -49,7 +49,10 @@ protected:
         return w;
     }
 
-    void click(const char* button) { QTest::mouseClick(control<TGradBtn>(button), Qt::LeftButton); }
+    void click(const char* button)
+    {
+        QTest::mouseClick(control<GradientButton>(button), Qt::LeftButton);
+    }
 
     QWidget window;
     JobListPanels panels{&window};
@@ -64,36 +67,38 @@ TEST_F(PanelsTest, ControlsCarryTheirNamesAndCaptions)
         const char* name;
         QString caption;
     } buttons[] = {
-        {"GradBtn2", "Выделить все"},  {"GradBtn4", "Сброс"},  {"GradBtn5", "Удалить"},
-        {"GradBtn6", "Инвертировать"}, {"GradBtn7", "Четные"}, {"GradBtn8", "Нечетные"},
-        {"GradBtn11", "Выделить все"}, {"GradBtn12", "Сброс"}, {"GradBtn13", "Применить"},
-        {"GradBtn14", "Применить"},
+        {"tickAllButton", "Выделить все"},      {"untickAllButton", "Сброс"},
+        {"removeTickedButton", "Удалить"},      {"invertTicksButton", "Инвертировать"},
+        {"tickEvenButton", "Четные"},           {"tickOddButton", "Нечетные"},
+        {"cropAllButton", "Выделить все"},      {"cropResetButton", "Сброс"},
+        {"applyProfileOneButton", "Применить"}, {"applyProfileTwoButton", "Применить"},
     };
     for (const auto& b : buttons) {
-        if (TGradBtn* button = control<TGradBtn>(b.name)) {
+        if (GradientButton* button = control<GradientButton>(b.name)) {
             EXPECT_EQ(button->caption(), b.caption) << b.name;
         }
     }
-    EXPECT_EQ(control<QLabel>("Label8")->text(), QStringLiteral("Кол-во колонок:"));
-    EXPECT_EQ(control<QLabel>("Label11")->text(), QStringLiteral("Выбрано файлов: 0"));
-    EXPECT_EQ(control<QLineEdit>("Edit11")->text(), QStringLiteral("1"));
-    EXPECT_TRUE(control<QLineEdit>("Edit11")->isReadOnly());
-    EXPECT_EQ(control<UpDown>("UpDown9")->maximum(), 3);
-    EXPECT_EQ(control<QRadioButton>("CropType")->text(), QStringLiteral("С одной стороны"));
-    EXPECT_TRUE(control<QRadioButton>("CropType")->isChecked());
-    EXPECT_EQ(control<QRadioButton>("RadioButton2")->text(), QStringLiteral("С двух сторон"));
-    for (const char* name : {"CheckListBox1", "PopupMenu2", "PageControl1", "TabSheet1",
-                             "TabSheet2", "TabSheet3", "Bevel1", "Bevel2"})
+    EXPECT_EQ(control<QLabel>("listColumnsCaption")->text(), QStringLiteral("Кол-во колонок:"));
+    EXPECT_EQ(control<QLabel>("tickedCountLabel")->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(control<QLineEdit>("listColumnsEdit")->text(), QStringLiteral("1"));
+    EXPECT_TRUE(control<QLineEdit>("listColumnsEdit")->isReadOnly());
+    EXPECT_EQ(control<UpDown>("listColumnsSpin")->maximum(), 3);
+    EXPECT_EQ(control<QRadioButton>("cropType")->text(), QStringLiteral("С одной стороны"));
+    EXPECT_TRUE(control<QRadioButton>("cropType")->isChecked());
+    EXPECT_EQ(control<QRadioButton>("twoSideMode")->text(), QStringLiteral("С двух сторон"));
+    for (const char* name : {"jobList", "jobListMenu", "cropTabs", "profileOneTab", "profileTwoTab",
+                             "cropModeTab", "firstRowFrame", "secondRowFrame"})
         EXPECT_NE(window.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
 
-    CropTabSet* tabs = control<CropTabSet>("PageControl1");
+    CropTabSet* tabs = control<CropTabSet>("cropTabs");
     ASSERT_EQ(tabs->count(), 3);
     EXPECT_EQ(tabs->currentIndex(), 0);
     const struct {
         const char* sheet;
         QString caption;
         int icon;
-    } tabCases[] = {{"TabSheet3", "Вид обрезки", 24}, {"TabSheet1", "", 34}, {"TabSheet2", "", 32}};
+    } tabCases[] = {
+        {"cropModeTab", "Вид обрезки", 24}, {"profileOneTab", "", 34}, {"profileTwoTab", "", 32}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(tabs->widget(i)->objectName(), QString::fromLatin1(tabCases[i].sheet));
         EXPECT_EQ(tabs->tabText(i), tabCases[i].caption);
@@ -114,14 +119,20 @@ TEST_F(PanelsTest, CropProfileSpins)
         int profile;
         int CropProfile::*field;
     } cases[] = {
-        {"ud1", "Edit13", "Слева:                %", 1, &CropProfile::left},
-        {"ud2", "Edit14", "Справа:              %", 1, &CropProfile::right},
-        {"ud3", "Edit15", "Сверху:              %", 1, &CropProfile::top},
-        {"ud4", "Edit16", "Снизу:                %", 1, &CropProfile::bottom},
-        {"ud5", "Edit17", "Слева:                %", 2, &CropProfile::left},
-        {"ud6", "Edit20", "Справа:              %", 2, &CropProfile::right},
-        {"ud7", "Edit19", "Сверху:              %", 2, &CropProfile::top},
-        {"ud8", "Edit18", "Снизу:                %", 2, &CropProfile::bottom},
+        {"profileOneLeftSpin", "profileOneLeftEdit", "Слева:                %", 1,
+         &CropProfile::left},
+        {"profileOneRightSpin", "profileOneRightEdit", "Справа:              %", 1,
+         &CropProfile::right},
+        {"profileOneTopSpin", "profileOneTopEdit", "Сверху:              %", 1, &CropProfile::top},
+        {"profileOneBottomSpin", "profileOneBottomEdit", "Снизу:                %", 1,
+         &CropProfile::bottom},
+        {"profileTwoLeftSpin", "profileTwoLeftEdit", "Слева:                %", 2,
+         &CropProfile::left},
+        {"profileTwoRightSpin", "profileTwoRightEdit", "Справа:              %", 2,
+         &CropProfile::right},
+        {"profileTwoTopSpin", "profileTwoTopEdit", "Сверху:              %", 2, &CropProfile::top},
+        {"profileTwoBottomSpin", "profileTwoBottomEdit", "Снизу:                %", 2,
+         &CropProfile::bottom},
     };
     int step = 0;
     for (const auto& c : cases) {
@@ -133,8 +144,9 @@ TEST_F(PanelsTest, CropProfileSpins)
         EXPECT_TRUE(edit->isReadOnly());
         EXPECT_EQ(edit->text(), QStringLiteral("0"));
         EXPECT_EQ(
-            control<QLabel>(
-                (QStringLiteral("Label") + QString::fromLatin1(c.edit)).toLatin1().constData())
+            control<QLabel>((QString::fromLatin1(c.edit).chopped(4) + QStringLiteral("Caption"))
+                                .toLatin1()
+                                .constData())
                 ->text(),
             c.caption);
         spin->click(false);
@@ -147,49 +159,49 @@ TEST_F(PanelsTest, CropProfileSpins)
     }
     EXPECT_EQ(panels.cropProfile(1), (CropProfile{1, 2, 3, 4}));
     EXPECT_EQ(panels.cropProfile(2), (CropProfile{5, 6, 7, 8}));
-    UpDown* ud1 = control<UpDown>("ud1");
+    UpDown* profileOneLeftSpin = control<UpDown>("profileOneLeftSpin");
     for (int i = 0; i < 120; ++i)
-        ud1->click(true);
+        profileOneLeftSpin->click(true);
     EXPECT_EQ(panels.cropProfile(1).left, 100);
-    EXPECT_EQ(control<QLineEdit>("Edit13")->text(), QStringLiteral("100"));
+    EXPECT_EQ(control<QLineEdit>("profileOneLeftEdit")->text(), QStringLiteral("100"));
 }
 
 TEST_F(PanelsTest, ButtonsDriveTheList)
 {
     fill(model, QStringLiteral("00000"), QStringLiteral("01000"));
-    QLabel* label11 = control<QLabel>("Label11");
-    click("GradBtn7");
+    QLabel* tickedCount = control<QLabel>("tickedCountLabel");
+    click("tickEvenButton");
     EXPECT_EQ(ticks(model), QStringLiteral("11101"));
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 4"));
-    click("GradBtn8");
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 5"));
-    click("GradBtn4");
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 4"));
+    click("tickOddButton");
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 5"));
+    click("untickAllButton");
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 0"));
     model.toggleTick(0);
     model.toggleTick(3);
-    click("GradBtn6");
+    click("invertTicksButton");
     EXPECT_EQ(ticks(model), QStringLiteral("01101"));
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 3"));
-    click("GradBtn5");
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 3"));
+    click("removeTickedButton");
     EXPECT_EQ(model.size(), 2);
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 0"));
-    click("GradBtn2");
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 2"));
-    click("GradBtn5");
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 0"));
+    click("tickAllButton");
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 2"));
+    click("removeTickedButton");
     EXPECT_EQ(model.size(), 0);
-    EXPECT_EQ(label11->text(), QStringLiteral("Выбрано файлов: 0"));
+    EXPECT_EQ(tickedCount->text(), QStringLiteral("Выбрано файлов: 0"));
 
     // Crop commands follow the crop mode radio buttons.
     fill(model, QStringLiteral("0000"), QStringLiteral("1001"));
-    control<QRadioButton>("RadioButton2")->setChecked(true);
+    control<QRadioButton>("twoSideMode")->setChecked(true);
     EXPECT_EQ(panels.cropMode(), CropMode::TwoSide);
-    click("GradBtn11");
+    click("cropAllButton");
     EXPECT_EQ(codes(model), QStringLiteral("1212"));
     EXPECT_EQ(ticks(model), QStringLiteral("1001"));
-    control<QRadioButton>("CropType")->setChecked(true);
-    click("GradBtn11");
+    control<QRadioButton>("cropType")->setChecked(true);
+    click("cropAllButton");
     EXPECT_EQ(codes(model), QStringLiteral("1111"));
-    click("GradBtn12");
+    click("cropResetButton");
     EXPECT_EQ(codes(model), QStringLiteral("0000"));
 }
 
@@ -201,8 +213,8 @@ TEST_F(PanelsTest, HooksAndDisplayColumns)
     QSignalSpy refresh(&panels, &JobListPanels::previewRefreshRequested);
     QSignalSpy current(&panels, &JobListPanels::currentEntryChanged);
     QSignalSpy changed(&panels, &JobListPanels::listChanged);
-    click("GradBtn13");
-    click("GradBtn14");
+    click("applyProfileOneButton");
+    click("applyProfileTwoButton");
     EXPECT_EQ(refresh.size(), 2);
     EXPECT_TRUE(changed.isEmpty()); // "Применить" changes no entry
 
@@ -214,22 +226,22 @@ TEST_F(PanelsTest, HooksAndDisplayColumns)
     EXPECT_EQ(current.last().at(0).toInt(), 2);
 
     // The crop zone uses the mode of the crop tab set.
-    control<QRadioButton>("RadioButton2")->setChecked(true);
+    control<QRadioButton>("twoSideMode")->setChecked(true);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 8));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 8));
     EXPECT_EQ(codes(model), QStringLiteral("200"));
     EXPECT_FALSE(changed.isEmpty());
 
-    UpDown* upDown9 = control<UpDown>("UpDown9");
-    QTest::mouseClick(upDown9->upButton(), Qt::LeftButton);
-    EXPECT_EQ(control<QLineEdit>("Edit11")->text(), QStringLiteral("2"));
+    UpDown* listColumnsSpin = control<UpDown>("listColumnsSpin");
+    QTest::mouseClick(listColumnsSpin->upButton(), Qt::LeftButton);
+    EXPECT_EQ(control<QLineEdit>("listColumnsEdit")->text(), QStringLiteral("2"));
     EXPECT_EQ(view->displayColumns(), 2);
     EXPECT_TRUE(view->isWrapping());
-    QTest::mouseClick(upDown9->upButton(), Qt::LeftButton);
-    QTest::mouseClick(upDown9->upButton(), Qt::LeftButton);
+    QTest::mouseClick(listColumnsSpin->upButton(), Qt::LeftButton);
+    QTest::mouseClick(listColumnsSpin->upButton(), Qt::LeftButton);
     EXPECT_EQ(view->displayColumns(), 3);
-    QTest::mouseClick(upDown9->downButton(), Qt::LeftButton);
-    QTest::mouseClick(upDown9->downButton(), Qt::LeftButton);
+    QTest::mouseClick(listColumnsSpin->downButton(), Qt::LeftButton);
+    QTest::mouseClick(listColumnsSpin->downButton(), Qt::LeftButton);
     EXPECT_EQ(view->displayColumns(), 1);
     EXPECT_FALSE(view->isWrapping());
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-using namespace pagula;
+using namespace pagula::layout;
 
 TEST(CellLimits, LargestCellSharesWhatTheMarginsLeave)
 {

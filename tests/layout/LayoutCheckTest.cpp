@@ -6,6 +6,7 @@
 #include <limits>
 
 using namespace pagula;
+using namespace pagula::layout;
 
 namespace
 {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <map>
 
-using namespace pagula;
+using namespace pagula::layout;
 
 namespace {
 
@@ -23,8 +23,8 @@ public:
     // The controls come up with their start values and the layout is computed once.
     void start()
     {
-        handlers.PositionChange();
-        handlers.Edit4Change();
+        handlers.onGridOrMarginsEdited();
+        handlers.onCellSizeEdited();
         trace.clear();
         redraws = 0;
     }
@@ -42,35 +42,36 @@ public:
             return;
         texts[edit] = text;
         switch (edit) {
-        case LayoutEdit::Edit3:
-        case LayoutEdit::Edit4:
-            handlers.Edit4Change();
+        case LayoutEdit::CellWidth:
+        case LayoutEdit::CellHeight:
+            handlers.onCellSizeEdited();
             break;
-        case LayoutEdit::Edit7:
-        case LayoutEdit::Edit8:
-        case LayoutEdit::Edit9:
-        case LayoutEdit::Edit10:
-            handlers.PositionChange();
+        case LayoutEdit::MarginLeft:
+        case LayoutEdit::MarginRight:
+        case LayoutEdit::MarginTop:
+        case LayoutEdit::MarginBottom:
+            handlers.onGridOrMarginsEdited();
             break;
-        case LayoutEdit::Edit5:
-        case LayoutEdit::Edit6:
+        case LayoutEdit::MaxCellWidth:
+        case LayoutEdit::MaxCellHeight:
             break;
         }
     }
-    void DrawPreView() override { ++redraws; }
+    void redrawSchematic() override { ++redraws; }
 
-    // Spin buttons write their edit, whose change runs PositionChange.
+    // Spin buttons write their edit, whose change runs onGridOrMarginsEdited.
     void setColumns(int value)
     {
         columns = value;
-        handlers.PositionChange();
+        handlers.onGridOrMarginsEdited();
     }
 
     int columns = 3, rows = 3, gutter = 6;
     std::map<LayoutEdit, QString> texts{
-        {LayoutEdit::Edit3, "1000.0"}, {LayoutEdit::Edit4, "1000.0"}, {LayoutEdit::Edit5, "999.0"},
-        {LayoutEdit::Edit6, "999.0"},  {LayoutEdit::Edit7, "7"},      {LayoutEdit::Edit8, "10"},
-        {LayoutEdit::Edit9, "7"},      {LayoutEdit::Edit10, "20"},
+        {LayoutEdit::CellWidth, "1000.0"},   {LayoutEdit::CellHeight, "1000.0"},
+        {LayoutEdit::MaxCellWidth, "999.0"}, {LayoutEdit::MaxCellHeight, "999.0"},
+        {LayoutEdit::MarginLeft, "7"},       {LayoutEdit::MarginRight, "10"},
+        {LayoutEdit::MarginTop, "7"},        {LayoutEdit::MarginBottom, "20"},
     };
     QStringList reports;
     QStringList trace;
@@ -93,19 +94,19 @@ TEST(LayoutHandlers, ClampChainEndsWhenTheSameTextIsWritten)
     const LayoutSettings& s = f.handlers.settings();
     EXPECT_EQ(s.MaxCellWidth, 48.25);
     EXPECT_EQ(s.CellWidth, 48.25); // the re-read 48.3 is above 48.25: the exact maximum stays
-    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "48.3");
-    EXPECT_EQ(f.texts[LayoutEdit::Edit5], "48.3");
-    // The write of 48.3 ran Edit4Change once; its own write of 48.3 was no change.
-    EXPECT_EQ(f.trace, (QStringList{"PositionChange@0", "Edit4Change@1"}));
+    EXPECT_EQ(f.texts[LayoutEdit::CellWidth], "48.3");
+    EXPECT_EQ(f.texts[LayoutEdit::MaxCellWidth], "48.3");
+    // The write of 48.3 ran onCellSizeEdited once; its own write of 48.3 was no change.
+    EXPECT_EQ(f.trace, (QStringList{"onGridOrMarginsEdited@0", "onCellSizeEdited@1"}));
 
     f.trace.clear();
     f.setColumns(3); // the maximum grows, the chosen width stays
     EXPECT_DOUBLE_EQ(s.MaxCellWidth, 193.0 / 3.0);
     EXPECT_EQ(s.CellWidth, 48.25);
-    EXPECT_EQ(f.trace, QStringList{"PositionChange@0"});
-    f.handlers.Edit5Click();
+    EXPECT_EQ(f.trace, QStringList{"onGridOrMarginsEdited@0"});
+    f.handlers.takeMaxCellWidth();
     EXPECT_EQ(s.CellWidth, 64.3);
-    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "64.3");
+    EXPECT_EQ(f.texts[LayoutEdit::CellWidth], "64.3");
 }
 
 TEST(LayoutHandlers, FailureEndsTheHandlerAfterTheFieldsReadSoFar)
@@ -113,8 +114,8 @@ TEST(LayoutHandlers, FailureEndsTheHandlerAfterTheFieldsReadSoFar)
     FakeControls f;
     f.start();
     const LayoutSettings before = f.handlers.settings();
-    f.type(LayoutEdit::Edit8, "x");
-    f.type(LayoutEdit::Edit9, "12"); // reads Edit7, fails at Edit8 again
+    f.type(LayoutEdit::MarginRight, "x");
+    f.type(LayoutEdit::MarginTop, "12"); // reads leftMarginEdit, fails at rightMarginEdit again
     const LayoutSettings& s = f.handlers.settings();
     const QString bad = QStringLiteral("'x' is not a valid integer value");
     EXPECT_EQ(f.reports, (QStringList{bad, bad}));
@@ -124,7 +125,7 @@ TEST(LayoutHandlers, FailureEndsTheHandlerAfterTheFieldsReadSoFar)
     EXPECT_EQ(f.redraws, 0);
 
     f.reports.clear();
-    f.type(LayoutEdit::Edit8, "5"); // recovers: every field is read again
+    f.type(LayoutEdit::MarginRight, "5"); // recovers: every field is read again
     EXPECT_EQ(s.MarginTop, 12);
     EXPECT_DOUBLE_EQ(s.MaxCellWidth, (210.0 - 7 - 5) / 3);
     EXPECT_TRUE(f.reports.isEmpty());
@@ -134,25 +135,25 @@ TEST(LayoutHandlers, NestedFailureEndsTheOuterHandlerAndIsReportedOnce)
 {
     FakeControls f;
     f.start();
-    f.type(LayoutEdit::Edit4, "abc");
+    f.type(LayoutEdit::CellHeight, "abc");
     ASSERT_EQ(f.reports, QStringList{floatError("abc")});
     EXPECT_EQ(f.handlers.settings().CellWidth, 64.3); // read before the bad height
     f.reports.clear();
     f.redraws = 0;
     f.trace.clear();
 
-    f.setColumns(4); // writes Edit3, whose nested run meets the bad Edit4
+    f.setColumns(4); // writes cellWidthEdit, whose nested run meets the bad cellHeightEdit
     const LayoutSettings& s = f.handlers.settings();
     EXPECT_EQ(f.reports, QStringList{floatError("abc")});
-    EXPECT_EQ(f.trace, (QStringList{"PositionChange@0", "Edit4Change@1"}));
+    EXPECT_EQ(f.trace, (QStringList{"onGridOrMarginsEdited@0", "onCellSizeEdited@1"}));
     EXPECT_EQ(s.MaxCellWidth, 48.25);
     EXPECT_EQ(s.CellWidth, 48.25);
-    EXPECT_EQ(f.texts[LayoutEdit::Edit6], "90.0"); // the height part was skipped
+    EXPECT_EQ(f.texts[LayoutEdit::MaxCellHeight], "90.0"); // the height part was skipped
     EXPECT_EQ(f.redraws, 0);
 
     // The next good change handles normally again.
     f.reports.clear();
-    f.type(LayoutEdit::Edit4, "50");
+    f.type(LayoutEdit::CellHeight, "50");
     EXPECT_TRUE(f.reports.isEmpty());
     EXPECT_EQ(s.CellHeight, 50.0);
 }
@@ -161,15 +162,15 @@ TEST(LayoutHandlers, MarginsThatLeaveNoRoomGiveZero)
 {
     FakeControls f;
     f.start();
-    f.type(LayoutEdit::Edit7, "100");
-    f.type(LayoutEdit::Edit8, "110");
+    f.type(LayoutEdit::MarginLeft, "100");
+    f.type(LayoutEdit::MarginRight, "110");
     const LayoutSettings& s = f.handlers.settings();
     EXPECT_EQ(s.MaxCellWidth, 0.0);
     EXPECT_EQ(s.CellWidth, 0.0);
-    EXPECT_EQ(f.texts[LayoutEdit::Edit5], "0.0");
-    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "0.0");
-    f.type(LayoutEdit::Edit8, "150"); // below zero: the chosen width follows it down
+    EXPECT_EQ(f.texts[LayoutEdit::MaxCellWidth], "0.0");
+    EXPECT_EQ(f.texts[LayoutEdit::CellWidth], "0.0");
+    f.type(LayoutEdit::MarginRight, "150"); // below zero: the chosen width follows it down
     EXPECT_EQ(s.MaxCellWidth, -40.0 / 3);
-    EXPECT_EQ(f.texts[LayoutEdit::Edit3], "-13.3");
+    EXPECT_EQ(f.texts[LayoutEdit::CellWidth], "-13.3");
     EXPECT_TRUE(f.reports.isEmpty());
 }

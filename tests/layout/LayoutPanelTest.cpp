@@ -19,7 +19,9 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-using namespace pagula;
+using namespace pagula::layout;
+using pagula::widgets::ErrorReport;
+using pagula::widgets::UpDown;
 
 namespace {
 
@@ -108,10 +110,12 @@ TEST_F(LayoutPanelTest, StartState)
         const char* text;
         bool readOnly;
     } edits[] = {
-        {"Edit1", "3", true},     {"Edit2", "3", true},   {"Edit3", "64.3", false},
-        {"Edit4", "90.0", false}, {"Edit5", "64.3", true}, {"Edit6", "90.0", true},
-        {"Edit7", "7", false},    {"Edit8", "10", false}, {"Edit9", "7", false},
-        {"Edit10", "20", false},  {"Edit12", "6", true},
+        {"columnsEdit", "3", true},         {"rowsEdit", "3", true},
+        {"cellWidthEdit", "64.3", false},   {"cellHeightEdit", "90.0", false},
+        {"maxCellWidthEdit", "64.3", true}, {"maxCellHeightEdit", "90.0", true},
+        {"leftMarginEdit", "7", false},     {"rightMarginEdit", "10", false},
+        {"topMarginEdit", "7", false},      {"bottomMarginEdit", "20", false},
+        {"gutterSizeEdit", "6", true},
     };
     for (const auto& e : edits) {
         QLineEdit* w = edit(e.name);
@@ -124,11 +128,15 @@ TEST_F(LayoutPanelTest, StartState)
         int minimum, maximum, position;
         const char* associate;
     } spins[] = {
-        {"UpDown1", 1, 15, 3, "Edit1"},     {"UpDown2", 1, 15, 3, "Edit2"},
-        {"UpDown3", 0, 100, 7, "Edit7"},    {"UpDown4", 0, 100, 10, "Edit8"},
-        {"UpDown5", 0, 100, 7, "Edit9"},    {"UpDown6", 0, 100, 20, "Edit10"},
-        {"UpDown10", 0, 30, 6, "Edit12"},   {"UpDown7", 0, 0, 0, nullptr},
-        {"UpDown8", 0, 0, 0, nullptr},
+        {"columnsSpin", 1, 15, 3, "columnsEdit"},
+        {"rowsSpin", 1, 15, 3, "rowsEdit"},
+        {"leftMarginSpin", 0, 100, 7, "leftMarginEdit"},
+        {"rightMarginSpin", 0, 100, 10, "rightMarginEdit"},
+        {"topMarginSpin", 0, 100, 7, "topMarginEdit"},
+        {"bottomMarginSpin", 0, 100, 20, "bottomMarginEdit"},
+        {"gutterSizeSpin", 0, 30, 6, "gutterSizeEdit"},
+        {"cellWidthStep", 0, 0, 0, nullptr},
+        {"cellHeightStep", 0, 0, 0, nullptr},
     };
     for (const auto& s : spins) {
         UpDown* u = upDown(s.name);
@@ -142,16 +150,16 @@ TEST_F(LayoutPanelTest, StartState)
         EXPECT_EQ(u->maximum(), s.maximum) << s.name;
         EXPECT_EQ(u->position(), s.position) << s.name;
     }
-    EXPECT_EQ(upDown("UpDown7")->property("Tag").toInt(), 0);
-    EXPECT_EQ(upDown("UpDown8")->property("Tag").toInt(), 1);
+    EXPECT_EQ(upDown("cellWidthStep")->property("Tag").toInt(), 0);
+    EXPECT_EQ(upDown("cellHeightStep")->property("Tag").toInt(), 1);
 
-    auto* cb1 = control<QComboBox>("cb1");
-    ASSERT_NE(cb1, nullptr);
+    auto* gutterSideBox = control<QComboBox>("gutterSideBox");
+    ASSERT_NE(gutterSideBox, nullptr);
     QStringList items;
-    for (int i = 0; i < cb1->count(); ++i)
-        items << cb1->itemText(i);
+    for (int i = 0; i < gutterSideBox->count(); ++i)
+        items << gutterSideBox->itemText(i);
     EXPECT_EQ(items, (QStringList{"Слева", "Справа", "Сверху", "Снизу"}));
-    EXPECT_EQ(cb1->currentIndex(), 0);
+    EXPECT_EQ(gutterSideBox->currentIndex(), 0);
     EXPECT_EQ(panel->gutterSide(), 0);
 
     QStringList labels;
@@ -179,69 +187,70 @@ TEST_F(LayoutPanelTest, StartState)
     const QImage shown = panel->schematic();
     ASSERT_EQ(shown.size(), QSize(210, 297));
     EXPECT_EQ(panel->schematicView()->size(), QSize(210, 297));
-    EXPECT_EQ(panel->schematicView()->objectName(), "Image1");
+    EXPECT_EQ(panel->schematicView()->objectName(), "schematicView");
     EXPECT_EQ(shown, expectedSchematic());
     EXPECT_EQ(test::ringMismatch(shown, QRect(135, 187, 65, 91), Qt::black), "");
 }
 
-TEST_F(LayoutPanelTest, MoreColumnsClampTheWidthAndEdit5ClickTakesTheNewMaximum)
+TEST_F(LayoutPanelTest, MoreColumnsClampTheWidthAndTakingTheMaximumCopiesIt)
 {
-    clickArrow("UpDown1", true);
+    clickArrow("columnsSpin", true);
     const LayoutSettings& s = panel->settings();
-    EXPECT_EQ(edit("Edit1")->text(), "4");
+    EXPECT_EQ(edit("columnsEdit")->text(), "4");
     EXPECT_EQ(s.Columns, 4);
     EXPECT_EQ(s.MaxCellWidth, 48.25);
-    EXPECT_EQ(edit("Edit5")->text(), "48.3");
-    EXPECT_EQ(edit("Edit3")->text(), "48.3");
+    EXPECT_EQ(edit("maxCellWidthEdit")->text(), "48.3");
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "48.3");
     EXPECT_EQ(s.CellWidth, 48.25);
-    EXPECT_EQ(trace, (QStringList{"PositionChange@0", "Edit4Change@1"}));
+    EXPECT_EQ(trace, (QStringList{"onGridOrMarginsEdited@0", "onCellSizeEdited@1"}));
     EXPECT_EQ(panel->schematic(), expectedSchematic());
 
-    clickArrow("UpDown1", false);
+    clickArrow("columnsSpin", false);
     EXPECT_DOUBLE_EQ(s.MaxCellWidth, 193.0 / 3.0);
-    EXPECT_EQ(edit("Edit5")->text(), "64.3");
-    EXPECT_EQ(edit("Edit3")->text(), "48.3");
+    EXPECT_EQ(edit("maxCellWidthEdit")->text(), "64.3");
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "48.3");
     EXPECT_EQ(s.CellWidth, 48.25);
 
-    QTest::mouseClick(edit("Edit5"), Qt::LeftButton);
-    EXPECT_EQ(edit("Edit3")->text(), "64.3");
+    QTest::mouseClick(edit("maxCellWidthEdit"), Qt::LeftButton);
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "64.3");
     EXPECT_EQ(s.CellWidth, 64.3);
 
-    typeInto(edit("Edit4"), "50");
-    QTest::mouseClick(edit("Edit6"), Qt::LeftButton);
-    EXPECT_EQ(edit("Edit4")->text(), "90.0");
+    typeInto(edit("cellHeightEdit"), "50");
+    QTest::mouseClick(edit("maxCellHeightEdit"), Qt::LeftButton);
+    EXPECT_EQ(edit("cellHeightEdit")->text(), "90.0");
     EXPECT_EQ(s.CellHeight, 90.0);
     EXPECT_TRUE(reports.isEmpty());
 }
 
 TEST_F(LayoutPanelTest, TypingAboveTheMaximumIsWrittenBackAtOnce)
 {
-    typeInto(edit("Edit3"), "70");
-    EXPECT_EQ(edit("Edit3")->text(), "64.3");
+    typeInto(edit("cellWidthEdit"), "70");
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "64.3");
     EXPECT_EQ(panel->settings().CellWidth, 64.3);
     // "7" is handled, then "70", whose clamp writes 64.3 and is handled nested.
-    EXPECT_EQ(trace, (QStringList{"Edit4Change@0", "Edit4Change@0", "Edit4Change@1"}));
+    EXPECT_EQ(trace,
+              (QStringList{"onCellSizeEdited@0", "onCellSizeEdited@0", "onCellSizeEdited@1"}));
     EXPECT_EQ(panel->schematic(), expectedSchematic());
     EXPECT_TRUE(reports.isEmpty());
 }
 
 TEST_F(LayoutPanelTest, StepArrows)
 {
-    clickArrow("UpDown7", true); // at the maximum
-    EXPECT_EQ(edit("Edit3")->text(), "64.3");
+    clickArrow("cellWidthStep", true); // at the maximum
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "64.3");
     EXPECT_EQ(panel->settings().CellWidth, 64.3);
 
-    typeInto(edit("Edit3"), "5.0");
+    typeInto(edit("cellWidthEdit"), "5.0");
     EXPECT_EQ(panel->settings().CellWidth, 5.0);
-    clickArrow("UpDown7", false, 10);
-    EXPECT_EQ(edit("Edit3")->text(), "-5.0");
+    clickArrow("cellWidthStep", false, 10);
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "-5.0");
     EXPECT_EQ(panel->settings().CellWidth, -5.0);
 
-    clickArrow("UpDown8", false, 2);
-    EXPECT_EQ(edit("Edit4")->text(), "88.0");
+    clickArrow("cellHeightStep", false, 2);
+    EXPECT_EQ(edit("cellHeightEdit")->text(), "88.0");
     EXPECT_EQ(panel->settings().CellHeight, 88.0);
-    clickArrow("UpDown8", true, 5);
-    EXPECT_EQ(edit("Edit4")->text(), "90.0");
+    clickArrow("cellHeightStep", true, 5);
+    EXPECT_EQ(edit("cellHeightEdit")->text(), "90.0");
     EXPECT_EQ(panel->settings().CellHeight, 90.0);
     EXPECT_EQ(panel->schematic(), expectedSchematic());
     EXPECT_TRUE(reports.isEmpty());
@@ -249,14 +258,14 @@ TEST_F(LayoutPanelTest, StepArrows)
 
 TEST_F(LayoutPanelTest, CommaIsNotADecimalSeparator)
 {
-    typeInto(edit("Edit3"), "64");
+    typeInto(edit("cellWidthEdit"), "64");
     const LayoutSettings before = panel->settings();
     const QImage picture = panel->schematic();
     QSignalSpy redraws(panel, &LayoutPanel::schematicDrawn);
 
-    QTest::keyClicks(edit("Edit3"), QStringLiteral(",5"));
+    QTest::keyClicks(edit("cellWidthEdit"), QStringLiteral(",5"));
     EXPECT_EQ(reports, (QStringList{floatError("64,"), floatError("64,5")}));
-    EXPECT_EQ(edit("Edit3")->text(), "64,5");
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "64,5");
     EXPECT_EQ(panel->settings().CellWidth, 64.0);
     EXPECT_EQ(panel->settings().MaxCellWidth, before.MaxCellWidth);
     EXPECT_EQ(panel->settings().MaxCellHeight, before.MaxCellHeight);
@@ -265,18 +274,18 @@ TEST_F(LayoutPanelTest, CommaIsNotADecimalSeparator)
 
     // The step arrow reads the same text and fails the same way.
     reports.clear();
-    clickArrow("UpDown7", true);
+    clickArrow("cellWidthStep", true);
     EXPECT_EQ(reports, QStringList{floatError("64,5")});
 
     // A user locale with a decimal comma changes nothing.
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     reports.clear();
-    typeInto(edit("Edit3"), "48.5");
-    clickArrow("UpDown7", true);
+    typeInto(edit("cellWidthEdit"), "48.5");
+    clickArrow("cellWidthStep", true);
     QLocale::setDefault(previous);
     EXPECT_TRUE(reports.isEmpty());
-    EXPECT_EQ(edit("Edit3")->text(), "49.5");
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "49.5");
     EXPECT_EQ(panel->settings().CellWidth, 49.5);
 }
 
@@ -286,35 +295,36 @@ TEST_F(LayoutPanelTest, EmptyMarginReportsAndChangesNothing)
     const QImage picture = panel->schematic();
     QSignalSpy redraws(panel, &LayoutPanel::schematicDrawn);
 
-    empty(edit("Edit7"));
+    empty(edit("leftMarginEdit"));
     EXPECT_EQ(reports, QStringList{"'' is not a valid integer value."});
     EXPECT_EQ(panel->settings().MarginLeft, 7);
     EXPECT_EQ(panel->settings().MaxCellWidth, before.MaxCellWidth);
     EXPECT_EQ(panel->settings().MaxCellHeight, before.MaxCellHeight);
-    EXPECT_EQ(edit("Edit5")->text(), "64.3");
+    EXPECT_EQ(edit("maxCellWidthEdit")->text(), "64.3");
     EXPECT_EQ(redraws.count(), 0);
     EXPECT_EQ(panel->schematic(), picture);
 
     // Typing a margin again recovers.
     reports.clear();
-    QTest::keyClicks(edit("Edit7"), QStringLiteral("25"));
+    QTest::keyClicks(edit("leftMarginEdit"), QStringLiteral("25"));
     EXPECT_TRUE(reports.isEmpty());
     EXPECT_EQ(panel->settings().MarginLeft, 25);
     EXPECT_EQ(panel->settings().MaxCellWidth, 175.0 / 3);
-    EXPECT_EQ(edit("Edit3")->text(), "58.3");
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "58.3");
 }
 
 TEST_F(LayoutPanelTest, NestedFailureEndsTheOuterHandlerWithOneReport)
 {
-    typeInto(edit("Edit4"), "x");
+    typeInto(edit("cellHeightEdit"), "x");
     ASSERT_EQ(reports, QStringList{floatError("x")});
     reports.clear();
     trace.clear();
     const QImage picture = panel->schematic();
 
-    clickArrow("UpDown1", true); // PositionChange writes Edit3; the nested run meets "x"
+    clickArrow("columnsSpin",
+               true); // onGridOrMarginsEdited writes cellWidthEdit; the nested run meets "x"
     EXPECT_EQ(reports, QStringList{floatError("x")});
-    EXPECT_EQ(trace, (QStringList{"PositionChange@0", "Edit4Change@1"}));
+    EXPECT_EQ(trace, (QStringList{"onGridOrMarginsEdited@0", "onCellSizeEdited@1"}));
     EXPECT_EQ(panel->settings().MaxCellWidth, 48.25);
     EXPECT_EQ(panel->settings().CellWidth, 48.25);
     EXPECT_EQ(panel->schematic(), picture); // both redraws skipped
@@ -322,59 +332,59 @@ TEST_F(LayoutPanelTest, NestedFailureEndsTheOuterHandlerWithOneReport)
 
 TEST_F(LayoutPanelTest, MarginsLeavingNoRoomGiveZero)
 {
-    typeInto(edit("Edit7"), "100");
-    typeInto(edit("Edit8"), "110");
+    typeInto(edit("leftMarginEdit"), "100");
+    typeInto(edit("rightMarginEdit"), "110");
     EXPECT_EQ(panel->settings().MaxCellWidth, 0.0);
     EXPECT_EQ(panel->settings().CellWidth, 0.0);
-    EXPECT_EQ(edit("Edit5")->text(), "0.0");
-    EXPECT_EQ(edit("Edit3")->text(), "0.0");
+    EXPECT_EQ(edit("maxCellWidthEdit")->text(), "0.0");
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "0.0");
     EXPECT_EQ(panel->schematic(), expectedSchematic());
 
     // A typed margin beyond the spin range is taken as typed; the spin arrow steps from it
     // within its range.
     EXPECT_EQ(panel->settings().MarginRight, 110);
-    clickArrow("UpDown4", false);
-    EXPECT_EQ(edit("Edit8")->text(), "99");
+    clickArrow("rightMarginSpin", false);
+    EXPECT_EQ(edit("rightMarginEdit")->text(), "99");
     EXPECT_EQ(panel->settings().MarginRight, 99);
     EXPECT_TRUE(reports.isEmpty());
 }
 
-TEST_F(LayoutPanelTest, CheckBoxesAndGutterRunEdit4Change)
+TEST_F(LayoutPanelTest, CheckBoxesAndGutterRunTheCellSizeHandler)
 {
     QTest::mouseClick(frame, Qt::LeftButton);
     EXPECT_FALSE(frame->isChecked());
-    EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
+    EXPECT_EQ(trace, QStringList{"onCellSizeEdited@0"});
     const QColor silver(192, 192, 192);
     EXPECT_EQ(test::ringMismatch(panel->schematic(), QRect(7, 7, 65, 91), silver), "");
     EXPECT_EQ(panel->schematic(), expectedSchematic());
 
     trace.clear();
     QTest::mouseClick(twoSide, Qt::LeftButton);
-    EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
+    EXPECT_EQ(trace, QStringList{"onCellSizeEdited@0"});
     const QColor text = QApplication::palette().color(QPalette::WindowText);
     const QRect firstCellNumber(13, 8, 58, 89);
     EXPECT_EQ(test::inkIn(panel->schematic(), firstCellNumber, text),
               test::expectedNumberInk("1(2)"));
 
     trace.clear();
-    auto* cb1 = control<QComboBox>("cb1");
-    cb1->setFocus();
-    QTest::keyClick(cb1, Qt::Key_Down); // the user picks "Справа"
+    auto* gutterSideBox = control<QComboBox>("gutterSideBox");
+    gutterSideBox->setFocus();
+    QTest::keyClick(gutterSideBox, Qt::Key_Down); // the user picks "Справа"
     EXPECT_EQ(panel->gutterSide(), 1);
-    EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
+    EXPECT_EQ(trace, QStringList{"onCellSizeEdited@0"});
     EXPECT_EQ(panel->schematic(), expectedSchematic());
 
     trace.clear();
     panel->setGutterSide(3); // the composition mirrors the side
-    EXPECT_EQ(cb1->currentIndex(), 3);
-    EXPECT_EQ(trace, QStringList{"Edit4Change@0"});
+    EXPECT_EQ(gutterSideBox->currentIndex(), 3);
+    EXPECT_EQ(trace, QStringList{"onCellSizeEdited@0"});
     const QImage bottom = panel->schematic();
     EXPECT_EQ(test::fillMismatch(bottom, QRect(8, 93, 63, 4), schematicStripFill()), "");
     panel->setGutterSide(3);
     EXPECT_EQ(trace.size(), 1); // no change, no run
 
-    clickArrow("UpDown10", true);
-    EXPECT_EQ(edit("Edit12")->text(), "7");
+    clickArrow("gutterSizeSpin", true);
+    EXPECT_EQ(edit("gutterSizeEdit")->text(), "7");
     EXPECT_EQ(panel->settings().GutterSize, 7);
     EXPECT_EQ(panel->schematic(), expectedSchematic());
     EXPECT_TRUE(reports.isEmpty());

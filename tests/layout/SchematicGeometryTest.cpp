@@ -5,7 +5,7 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-using namespace pagula;
+using namespace pagula::layout;
 
 TEST(SchematicGeometry, CellsGoColumnByColumnAndAreNumberedRowByRow)
 {

@@ -6,8 +6,8 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-using namespace pagula;
-using namespace pagula::test;
+using namespace pagula::layout;
+using namespace pagula::layout::test;
 
 namespace {
 

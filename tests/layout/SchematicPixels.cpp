@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-namespace pagula::test {
+namespace pagula::layout::test
+{
 
 LayoutSettings startSettings()
 {
@@ -101,4 +102,4 @@ QString fillMismatch(const QImage& image, const QRect& rect, const QColor& colou
     return {};
 }
 
-} // namespace pagula::test
+} // namespace pagula::layout::test

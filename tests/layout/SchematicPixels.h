@@ -6,7 +6,8 @@
 #include <QRect>
 #include <QString>
 
-namespace pagula::test {
+namespace pagula::layout::test
+{
 
 // The settings after start-up with the defaults.
 LayoutSettings startSettings();
@@ -28,4 +29,4 @@ QString ringMismatch(const QImage& image, const QRect& rect, const QColor& colou
 // Same for every pixel of a filled rectangle.
 QString fillMismatch(const QImage& image, const QRect& rect, const QColor& colour);
 
-} // namespace pagula::test
+} // namespace pagula::layout::test

@@ -35,7 +35,7 @@ TEST(PreviewWidth, IsTheHeightTimesAnA4PagesProportionRounded)
 TEST_F(Switching, TickingWithNoCurrentEntryShowsTheFirstAtTheScreensTopLeft)
 {
     controls.ticked = true;
-    controller.PreviewClick();
+    controller.onPreviewToggled();
     EXPECT_EQ(jobs.current, 0);
     EXPECT_EQ(window.shownEntries, QStringList{"/p/a.jpg0"});
     EXPECT_TRUE(window.visible);
@@ -43,7 +43,7 @@ TEST_F(Switching, TickingWithNoCurrentEntryShowsTheFirstAtTheScreensTopLeft)
 
     screen = QRect(1024, 0, 1280, 1024); // a second screen: its own top left
     jobs.current = 2;
-    controller.PreviewClick();
+    controller.onPreviewToggled();
     EXPECT_EQ(window.shownEntries.last(), "/p/c.jpg0");
     EXPECT_EQ(window.frame, QRect(1024, 0, 724, 1024));
 }
@@ -52,16 +52,16 @@ TEST_F(Switching, WidthFollowsTheHeightTheWindowGot)
 {
     window.maxHeight = 740;
     controls.ticked = true;
-    controller.PreviewClick();
+    controller.onPreviewToggled();
     EXPECT_EQ(window.frame, QRect(0, 0, 523, 740));
 }
 
 TEST_F(Switching, UntickingClosesAVisibleWindowOnce)
 {
     window.visible = true;
-    controller.PreviewClick();
+    controller.onPreviewToggled();
     EXPECT_EQ(window.closes, 1);
-    controller.PreviewClick(); // already hidden, e.g. the untick came from its own closing
+    controller.onPreviewToggled(); // already hidden, e.g. the untick came from its own closing
     EXPECT_EQ(window.closes, 1);
     EXPECT_TRUE(window.shownEntries.isEmpty());
 }
@@ -70,7 +70,7 @@ TEST_F(Switching, EmptyListLeavesTheWindowHiddenWhileTheSwitchStaysOn)
 {
     jobs.entries.clear();
     controls.ticked = true;
-    controller.PreviewClick();
+    controller.onPreviewToggled();
     EXPECT_FALSE(window.visible);
     EXPECT_TRUE(window.shownEntries.isEmpty());
     EXPECT_EQ(jobs.current, -1);
@@ -78,7 +78,7 @@ TEST_F(Switching, EmptyListLeavesTheWindowHiddenWhileTheSwitchStaysOn)
     // Unticking with an empty list still hides a window left open.
     window.visible = true;
     controls.ticked = false;
-    controller.PreviewClick();
+    controller.onPreviewToggled();
     EXPECT_EQ(window.closes, 1);
 }
 
@@ -88,12 +88,12 @@ TEST_F(Switching, StepsThroughAllInTurnAndMoveEvenWhenOff)
     jobs.current = 0;
     for (int expected : {1, 2, 3, 3})
     {
-        controller.Button9Click();
+        controller.showNext();
         EXPECT_EQ(jobs.current, expected);
     }
     EXPECT_TRUE(window.shownEntries.isEmpty());
     jobs.current = -1;
-    controller.Button9Click();
-    controller.Button8Click();
+    controller.showNext();
+    controller.showPrevious();
     EXPECT_EQ(jobs.current, -1);
 }

@@ -43,7 +43,7 @@ struct FakeWindow : PreviewWindowPort {
     QRect frame{100, 100, 300, 400};
     int maxHeight = 1 << 20;
 
-    void ShowEntry(const joblist::JobEntry& entry) override { shownEntries << entry.text(); }
+    void showEntry(const joblist::JobEntry& entry) override { shownEntries << entry.text(); }
     bool isShowing() const override { return visible; }
     void closeWindow() override
     {

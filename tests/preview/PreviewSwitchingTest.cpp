@@ -1,11 +1,11 @@
 #include "preview/PreviewController.h"
 #include "preview/PreviewFakes.h"
 #include "preview/PreviewTabs.h"
+#include "preview/PreviewWindow.h"
 #include "preview/PreviewWiring.h"
-#include "preview/TForm4.h"
 #include "support/TestSupport.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,7 +37,7 @@ struct PreviewSwitching : ::testing::Test {
     FakeJobList jobs;
     FakeProfiles profiles;
     PreviewTabs tabs;
-    TForm4 form;
+    PreviewWindow form;
     PreviewController controller{jobs, tabs, form};
     QStringList reports;
     QRect screen{0, 0, 1024, 768};
@@ -48,10 +48,10 @@ struct PreviewSwitching : ::testing::Test {
         form.setCropProfiles(&profiles);
         connectPreview(tabs, form, controller);
         controller.setScreenGeometry([this] { return screen; });
-        ErrorReport::setHook([this](const QString& text) { reports << text; });
+        widgets::ErrorReport::setHook([this](const QString& text) { reports << text; });
         tabs.show();
     }
-    void TearDown() override { ErrorReport::setHook({}); }
+    void TearDown() override { widgets::ErrorReport::setHook({}); }
 
     QString picture(const QString& name, QSize size, QRgb colour)
     {
@@ -71,15 +71,15 @@ struct PreviewSwitching : ::testing::Test {
 TEST(PreviewTabSet, StartsAsDescribed)
 {
     PreviewTabs tabs;
-    EXPECT_EQ(tabs.objectName(), QStringLiteral("PageControl2"));
+    EXPECT_EQ(tabs.objectName(), QStringLiteral("previewTabs"));
     ASSERT_EQ(tabs.count(), 2);
     EXPECT_EQ(tabs.tabText(0), QStringLiteral("Просмотр"));
     EXPECT_EQ(tabs.tabText(1), QStringLiteral("Переход"));
-    EXPECT_EQ(tabs.widget(0)->objectName(), QStringLiteral("TabSheet4"));
-    EXPECT_EQ(tabs.widget(1)->objectName(), QStringLiteral("TabSheet5"));
+    EXPECT_EQ(tabs.widget(0)->objectName(), QStringLiteral("viewTab"));
+    EXPECT_EQ(tabs.widget(1)->objectName(), QStringLiteral("navigateTab"));
     EXPECT_EQ(tabs.currentIndex(), 0);
 
-    auto* preview = tabs.findChild<QCheckBox*>(QStringLiteral("Preview"));
+    auto* preview = tabs.findChild<QCheckBox*>(QStringLiteral("previewBox"));
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->text(), QStringLiteral("Включен"));
     EXPECT_FALSE(preview->isChecked());
@@ -87,9 +87,9 @@ TEST(PreviewTabSet, StartsAsDescribed)
     const struct {
         const char* name;
         const char* caption;
-    } buttons[] = {{"GradBtn10", "9"}, {"GradBtn15", ":"}};
+    } buttons[] = {{"previousButton", "9"}, {"nextButton", ":"}};
     for (const auto& b : buttons) {
-        auto* button = tabs.findChild<TGradBtn*>(QString::fromLatin1(b.name));
+        auto* button = tabs.findChild<widgets::GradientButton*>(QString::fromLatin1(b.name));
         ASSERT_NE(button, nullptr) << b.name;
         EXPECT_EQ(button->caption(), QString::fromLatin1(b.caption));
         EXPECT_EQ(button->size(), QSize(50, 24));
@@ -97,7 +97,7 @@ TEST(PreviewTabSet, StartsAsDescribed)
         EXPECT_EQ(button->font().pixelSize(), 15);
     }
 
-    auto* navigate = tabs.findChild<QGroupBox*>(QStringLiteral("Navigate"));
+    auto* navigate = tabs.findChild<QGroupBox*>(QStringLiteral("navigateGroup"));
     ASSERT_NE(navigate, nullptr);
     const auto items = navigate->findChildren<QRadioButton*>();
     ASSERT_EQ(items.size(), 2);
@@ -149,14 +149,14 @@ TEST_F(PreviewSwitching, ClosingUnticksOnceAndReopeningOnABlankShowsTheWhitePict
     QApplication::processEvents();
     ASSERT_TRUE(form.isVisible());
     const QImage reopened = form.shownBitmap();
-    auto* area = form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    auto* area = form.findChild<QScrollArea*>(QStringLiteral("scrollArea"));
     EXPECT_EQ(reopened.size(), area->viewport()->size()); // stretched to the window
     for (const QPoint p : {QPoint(0, 0), QPoint(reopened.width() - 1, reopened.height() - 1)})
         EXPECT_EQ(reopened.pixel(p), qRgb(255, 255, 255));
 
     // At a zoom the white picture keeps its own 50 × 50.
     form.close();
-    form.findChild<QComboBox*>(QStringLiteral("cb1"))->setCurrentIndex(4);
+    form.findChild<QComboBox*>(QStringLiteral("zoomBox"))->setCurrentIndex(4);
     jobs.current = 0;
     tabs.setPreviewTicked(true);
     form.close();
@@ -223,7 +223,7 @@ TEST_F(PreviewSwitching, ApplyRefreshesOnlyWhenOnWithACurrentEntry)
     EXPECT_TRUE(form.sourcePicture().isNull());
 
     tabs.setPreviewTicked(true);
-    form.findChild<QComboBox*>(QStringLiteral("cb1"))->setCurrentIndex(10);
+    form.findChild<QComboBox*>(QStringLiteral("zoomBox"))->setCurrentIndex(10);
     EXPECT_EQ(form.shownBitmap().pixel(30, 15), qRgb(255, 0, 0));
     profiles.one = {0, 50, 0, 0};
     EXPECT_EQ(form.shownBitmap().pixel(30, 15), qRgb(255, 0, 0)); // old bands until "Применить"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace pagula;
+using namespace pagula::widgets;
 
 TEST(CaptionLayout, DisplayTextDropsAcceleratorMarkers)
 {

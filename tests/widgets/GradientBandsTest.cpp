@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-using namespace pagula;
+using namespace pagula::widgets;
 
 namespace
 {

@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-using pagula::UpDown;
+using pagula::widgets::UpDown;
 
 TEST(UpDown, BoundWritesItsEditOnceAndClampsToTheRange)
 {

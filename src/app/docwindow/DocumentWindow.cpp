@@ -345,7 +345,7 @@ bool DocumentWindow::openInLibreOffice()
     if (busy_ || libreOffice_.isEmpty())
         return false;
     QString path;
-    if (!runGuarded(this, [&] { path = newTemporaryOdt(); }))
+    if (!widgets::runGuarded(this, [&] { path = newTemporaryOdt(); }))
         return false;
     // Pictures stay linked: LibreOffice reads them from their files, as the document does.
     const std::shared_ptr<const document::Document> document = document_;
@@ -360,7 +360,7 @@ bool DocumentWindow::openInLibreOffice()
         return false;
     }
     if (!startLibreOffice(libreOffice_, path)) {
-        ErrorReport::show(this, QStringLiteral("Cannot start %1").arg(libreOffice_));
+        widgets::ErrorReport::show(this, QStringLiteral("Cannot start %1").arg(libreOffice_));
         return false;
     }
     statusBar()->showMessage(
@@ -376,7 +376,8 @@ std::optional<document::ExportResult> DocumentWindow::runExport(
 {
     busy_ = true;
     std::optional<document::ExportResult> result;
-    runGuarded(this, [&] { result = runWithProgress(this, action, std::move(work), unit); });
+    widgets::runGuarded(this,
+                        [&] { result = runWithProgress(this, action, std::move(work), unit); });
     busy_ = false;
     return result;
 }

@@ -2,7 +2,8 @@
 
 #include <QMouseEvent>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 void ClickableLineEdit::mouseReleaseEvent(QMouseEvent* event)
 {
@@ -12,4 +13,4 @@ void ClickableLineEdit::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-} // namespace pagula
+} // namespace pagula::layout

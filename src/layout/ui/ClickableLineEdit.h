@@ -2,7 +2,8 @@
 
 #include <QLineEdit>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // An edit that reports a left-button click, as the read-only maximum edits need.
 class ClickableLineEdit : public QLineEdit {
@@ -17,4 +18,4 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-} // namespace pagula
+} // namespace pagula::layout

@@ -17,7 +17,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 namespace {
 
@@ -47,15 +48,15 @@ Edit* makeEdit(const char* name, int width, bool readOnly, QWidget* parent)
     return e;
 }
 
-UpDown* makeUpDown(const char* name, QWidget* parent)
+widgets::UpDown* makeUpDown(const char* name, QWidget* parent)
 {
-    auto* u = new UpDown(parent);
+    auto* u = new widgets::UpDown(parent);
     u->setObjectName(QString::fromLatin1(name));
     return u;
 }
 
 // A spin button bound to its edit: the edit takes the start position as its text.
-void bind(UpDown* upDown, QLineEdit* edit, int minimum, int maximum, int position)
+void bind(widgets::UpDown* upDown, QLineEdit* edit, int minimum, int maximum, int position)
 {
     upDown->setRange(minimum, maximum);
     upDown->setAssociate(edit);
@@ -85,32 +86,32 @@ QCheckBox* standIn(const char* name, const QString& text, bool checked, QWidget*
 LayoutPanel::LayoutPanel(QWidget* parent)
     : QWidget(parent),
       handlers_(static_cast<LayoutControls&>(*this),
-                [this](const QString& message) { ErrorReport::show(this, message); })
+                [this](const QString& message) { widgets::ErrorReport::show(this, message); })
 {
     buildControls();
     applyLook();
 
     // The main window's start values. Selecting the first gutter side runs nothing yet; the
     // chosen sizes start above any maximum, so the first computation clamps them down.
-    cb1->setCurrentIndex(GutterLeft);
+    gutterSideBox_->setCurrentIndex(GutterLeft);
     const LayoutSettings& s = handlers_.settings();
-    Edit3->setText(formatOneDecimal(s.CellWidth));
-    Edit4->setText(formatOneDecimal(s.CellHeight));
-    Edit5->setText(formatOneDecimal(s.MaxCellWidth));
-    Edit6->setText(formatOneDecimal(s.MaxCellHeight));
+    cellWidthEdit_->setText(formatOneDecimal(s.CellWidth));
+    cellHeightEdit_->setText(formatOneDecimal(s.CellHeight));
+    maxCellWidthEdit_->setText(formatOneDecimal(s.MaxCellWidth));
+    maxCellHeightEdit_->setText(formatOneDecimal(s.MaxCellHeight));
     QImage blank(kSchematicWidth, kSchematicHeight, QImage::Format_RGB32);
     blank.fill(Qt::white);
-    Image1->setImage(blank);
+    schematicView_->setImage(blank);
 
-    frame_ = standIn("Frame", QStringLiteral("Рамка вокруг рисунков"), true, this);
-    twoSide_ = standIn("TwoSide", QStringLiteral("Двусторонняя печать"), false, this);
+    frame_ = standIn("frameBox", QStringLiteral("Рамка вокруг рисунков"), true, this);
+    twoSide_ = standIn("twoSideBox", QStringLiteral("Двусторонняя печать"), false, this);
 
     connectHandlers();
     connectCheckBoxes();
 
     // The controls have come up with their start values: the layout is computed once.
-    PositionChange();
-    Edit4Change();
+    onGridOrMarginsEdited();
+    onCellSizeEdited();
 }
 
 LayoutPanel::~LayoutPanel()
@@ -131,15 +132,16 @@ void LayoutPanel::buildControls()
     column->setSpacing(3);
 
     // Rows and columns of cells.
-    Edit2 = makeEdit("Edit2", kCountEditWidth, true, this);
-    UpDown2 = makeUpDown("UpDown2", this);
-    Edit1 = makeEdit("Edit1", kCountEditWidth, true, this);
-    UpDown1 = makeUpDown("UpDown1", this);
+    rowsEdit_ = makeEdit("rowsEdit", kCountEditWidth, true, this);
+    rowsSpin_ = makeUpDown("rowsSpin", this);
+    columnsEdit_ = makeEdit("columnsEdit", kCountEditWidth, true, this);
+    columnsSpin_ = makeUpDown("columnsSpin", this);
     const struct {
         const char* text;
         QLineEdit* edit;
-        UpDown* upDown;
-    } counts[] = {{"Количество строк:", Edit2, UpDown2}, {"Количество столбцов:", Edit1, UpDown1}};
+        widgets::UpDown* upDown;
+    } counts[] = {{"Количество строк:", rowsEdit_, rowsSpin_},
+                  {"Количество столбцов:", columnsEdit_, columnsSpin_}};
     for (const auto& c : counts) {
         QHBoxLayout* r = addRow(column);
         r->addWidget(caption(QString::fromUtf8(c.text), this));
@@ -148,27 +150,29 @@ void LayoutPanel::buildControls()
         r->addWidget(c.upDown);
         r->addSpacing(20);
     }
-    bind(UpDown2, Edit2, 1, 15, 3);
-    bind(UpDown1, Edit1, 1, 15, 3);
+    bind(rowsSpin_, rowsEdit_, 1, 15, 3);
+    bind(columnsSpin_, columnsEdit_, 1, 15, 3);
 
     // Page margins.
     column->addSpacing(2);
     column->addWidget(caption(QStringLiteral("Отступы (в мм):"), this));
     column->addWidget(caption(QStringLiteral("Слева   Справа  Сверху  Снизу"), this));
-    Edit7 = makeEdit("Edit7", kMarginEditWidth, false, this);
-    Edit8 = makeEdit("Edit8", kMarginEditWidth, false, this);
-    Edit9 = makeEdit("Edit9", kMarginEditWidth, false, this);
-    Edit10 = makeEdit("Edit10", kMarginEditWidth, false, this);
-    UpDown3 = makeUpDown("UpDown3", this);
-    UpDown4 = makeUpDown("UpDown4", this);
-    UpDown5 = makeUpDown("UpDown5", this);
-    UpDown6 = makeUpDown("UpDown6", this);
+    leftMarginEdit_ = makeEdit("leftMarginEdit", kMarginEditWidth, false, this);
+    rightMarginEdit_ = makeEdit("rightMarginEdit", kMarginEditWidth, false, this);
+    topMarginEdit_ = makeEdit("topMarginEdit", kMarginEditWidth, false, this);
+    bottomMarginEdit_ = makeEdit("bottomMarginEdit", kMarginEditWidth, false, this);
+    leftMarginSpin_ = makeUpDown("leftMarginSpin", this);
+    rightMarginSpin_ = makeUpDown("rightMarginSpin", this);
+    topMarginSpin_ = makeUpDown("topMarginSpin", this);
+    bottomMarginSpin_ = makeUpDown("bottomMarginSpin", this);
     const struct {
         QLineEdit* edit;
-        UpDown* upDown;
+        widgets::UpDown* upDown;
         int start;
-    } margins[] = {
-        {Edit7, UpDown3, 7}, {Edit8, UpDown4, 10}, {Edit9, UpDown5, 7}, {Edit10, UpDown6, 20}};
+    } margins[] = {{leftMarginEdit_, leftMarginSpin_, 7},
+                   {rightMarginEdit_, rightMarginSpin_, 10},
+                   {topMarginEdit_, topMarginSpin_, 7},
+                   {bottomMarginEdit_, bottomMarginSpin_, 20}};
     QHBoxLayout* marginRow = addRow(column);
     for (const auto& m : margins) {
         marginRow->addWidget(m.edit);
@@ -184,21 +188,23 @@ void LayoutPanel::buildControls()
     header->addSpacing(kCaptionWidth);
     header->addWidget(caption(QStringLiteral("Установлено Максимально"), this));
     header->addStretch();
-    Edit3 = makeEdit("Edit3", kSizeEditWidth, false, this);
-    UpDown7 = makeUpDown("UpDown7", this);
-    Edit5 = makeEdit<ClickableLineEdit>("Edit5", kSizeEditWidth, true, this);
-    Edit4 = makeEdit("Edit4", kSizeEditWidth, false, this);
-    UpDown8 = makeUpDown("UpDown8", this);
-    Edit6 = makeEdit<ClickableLineEdit>("Edit6", kSizeEditWidth, true, this);
+    cellWidthEdit_ = makeEdit("cellWidthEdit", kSizeEditWidth, false, this);
+    cellWidthStep_ = makeUpDown("cellWidthStep", this);
+    maxCellWidthEdit_ = makeEdit<ClickableLineEdit>("maxCellWidthEdit", kSizeEditWidth, true, this);
+    cellHeightEdit_ = makeEdit("cellHeightEdit", kSizeEditWidth, false, this);
+    cellHeightStep_ = makeUpDown("cellHeightStep", this);
+    maxCellHeightEdit_ =
+        makeEdit<ClickableLineEdit>("maxCellHeightEdit", kSizeEditWidth, true, this);
     // The step buttons are not bound to an edit; their tag tells width (0) from height (1).
-    UpDown7->setProperty("Tag", 0);
-    UpDown8->setProperty("Tag", 1);
+    cellWidthStep_->setProperty("Tag", 0);
+    cellHeightStep_->setProperty("Tag", 1);
     const struct {
         const char* text;
         QLineEdit* chosen;
-        UpDown* step;
+        widgets::UpDown* step;
         QLineEdit* largest;
-    } sizes[] = {{"Ширина:", Edit3, UpDown7, Edit5}, {"Высота:", Edit4, UpDown8, Edit6}};
+    } sizes[] = {{"Ширина:", cellWidthEdit_, cellWidthStep_, maxCellWidthEdit_},
+                 {"Высота:", cellHeightEdit_, cellHeightStep_, maxCellHeightEdit_}};
     for (const auto& sz : sizes) {
         QHBoxLayout* r = addRow(column);
         r->addWidget(caption(QString::fromUtf8(sz.text), this, kCaptionWidth));
@@ -214,28 +220,28 @@ void LayoutPanel::buildControls()
     // Binding gutter.
     column->addSpacing(2);
     column->addWidget(caption(QStringLiteral("Отступ для переплета"), this));
-    Edit12 = makeEdit("Edit12", kCountEditWidth, true, this);
-    UpDown10 = makeUpDown("UpDown10", this);
-    cb1 = new QComboBox(this);
-    cb1->setObjectName(QStringLiteral("cb1"));
-    cb1->addItems({QStringLiteral("Слева"), QStringLiteral("Справа"), QStringLiteral("Сверху"),
-                   QStringLiteral("Снизу")});
-    cb1->setFixedHeight(kControlHeight);
+    gutterSizeEdit_ = makeEdit("gutterSizeEdit", kCountEditWidth, true, this);
+    gutterSizeSpin_ = makeUpDown("gutterSizeSpin", this);
+    gutterSideBox_ = new QComboBox(this);
+    gutterSideBox_->setObjectName(QStringLiteral("gutterSideBox"));
+    gutterSideBox_->addItems({QStringLiteral("Слева"), QStringLiteral("Справа"),
+                              QStringLiteral("Сверху"), QStringLiteral("Снизу")});
+    gutterSideBox_->setFixedHeight(kControlHeight);
     QHBoxLayout* gutterRow = addRow(column);
     gutterRow->addWidget(caption(QStringLiteral("Размер:"), this, kCaptionWidth));
-    gutterRow->addWidget(Edit12);
-    gutterRow->addWidget(UpDown10);
+    gutterRow->addWidget(gutterSizeEdit_);
+    gutterRow->addWidget(gutterSizeSpin_);
     gutterRow->addSpacing(4);
     gutterRow->addWidget(caption(QStringLiteral("мм"), this));
     gutterRow->addSpacing(8);
-    gutterRow->addWidget(cb1, 1);
-    bind(UpDown10, Edit12, 0, 30, 6);
+    gutterRow->addWidget(gutterSideBox_, 1);
+    bind(gutterSizeSpin_, gutterSizeEdit_, 0, 30, 6);
 
     // The page schematic sits under the settings.
     column->addSpacing(6);
-    Image1 = new SchematicView(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    column->addWidget(Image1, 0, Qt::AlignHCenter);
+    schematicView_ = new SchematicView(this);
+    schematicView_->setObjectName(QStringLiteral("schematicView"));
+    column->addWidget(schematicView_, 0, Qt::AlignHCenter);
     column->addStretch();
 }
 
@@ -252,15 +258,17 @@ void LayoutPanel::applyLook()
 
 void LayoutPanel::connectHandlers()
 {
-    for (QLineEdit* e : {Edit1, Edit2, Edit7, Edit8, Edit9, Edit10})
-        connect(e, &QLineEdit::textChanged, this, &LayoutPanel::PositionChange);
-    for (QLineEdit* e : {Edit3, Edit4, Edit12})
-        connect(e, &QLineEdit::textChanged, this, &LayoutPanel::Edit4Change);
-    connect(cb1, &QComboBox::currentIndexChanged, this, &LayoutPanel::Edit4Change);
-    for (UpDown* u : {UpDown7, UpDown8})
-        connect(u, &UpDown::arrowClicked, this, [this, u](bool up) { SizeChange(u, up); });
-    connect(Edit5, &ClickableLineEdit::clicked, this, &LayoutPanel::Edit5Click);
-    connect(Edit6, &ClickableLineEdit::clicked, this, &LayoutPanel::Edit6Click);
+    for (QLineEdit* e : {columnsEdit_, rowsEdit_, leftMarginEdit_, rightMarginEdit_, topMarginEdit_,
+                         bottomMarginEdit_})
+        connect(e, &QLineEdit::textChanged, this, &LayoutPanel::onGridOrMarginsEdited);
+    for (QLineEdit* e : {cellWidthEdit_, cellHeightEdit_, gutterSizeEdit_})
+        connect(e, &QLineEdit::textChanged, this, &LayoutPanel::onCellSizeEdited);
+    connect(gutterSideBox_, &QComboBox::currentIndexChanged, this, &LayoutPanel::onCellSizeEdited);
+    for (widgets::UpDown* u : {cellWidthStep_, cellHeightStep_})
+        connect(u, &widgets::UpDown::arrowClicked, this,
+                [this, u](bool up) { stepCellSize(u, up); });
+    connect(maxCellWidthEdit_, &ClickableLineEdit::clicked, this, &LayoutPanel::takeMaxCellWidth);
+    connect(maxCellHeightEdit_, &ClickableLineEdit::clicked, this, &LayoutPanel::takeMaxCellHeight);
 }
 
 void LayoutPanel::connectCheckBoxes()
@@ -268,7 +276,7 @@ void LayoutPanel::connectCheckBoxes()
     // A state change made by code counts as a click, as the check boxes' click event does.
     for (QCheckBox* box : {frame_.data(), twoSide_.data()})
         if (box)
-            connect(box, &QCheckBox::toggled, this, &LayoutPanel::Edit4Change);
+            connect(box, &QCheckBox::toggled, this, &LayoutPanel::onCellSizeEdited);
 }
 
 void LayoutPanel::attachCheckBoxes(QCheckBox* frame, QCheckBox* twoSide)
@@ -284,56 +292,56 @@ void LayoutPanel::attachCheckBoxes(QCheckBox* frame, QCheckBox* twoSide)
     frame_ = frame;
     twoSide_ = twoSide;
     connectCheckBoxes();
-    DrawPreView(); // the picture shows the states of the boxes now in use
+    redrawSchematic(); // the picture shows the states of the boxes now in use
 }
 
 int LayoutPanel::gutterSide() const
 {
-    return cb1->currentIndex();
+    return gutterSideBox_->currentIndex();
 }
 
 void LayoutPanel::setGutterSide(int index)
 {
-    cb1->setCurrentIndex(index);
+    gutterSideBox_->setCurrentIndex(index);
 }
 
 void LayoutPanel::showGutterSide(int index)
 {
-    const QSignalBlocker quiet(cb1);
-    cb1->setCurrentIndex(index);
+    const QSignalBlocker quiet(gutterSideBox_);
+    gutterSideBox_->setCurrentIndex(index);
 }
 
 QImage LayoutPanel::schematic() const
 {
-    return Image1->image();
+    return schematicView_->image();
 }
 
-void LayoutPanel::PositionChange()
+void LayoutPanel::onGridOrMarginsEdited()
 {
-    handlers_.PositionChange();
+    handlers_.onGridOrMarginsEdited();
 }
 
-void LayoutPanel::Edit4Change()
+void LayoutPanel::onCellSizeEdited()
 {
-    handlers_.Edit4Change();
+    handlers_.onCellSizeEdited();
 }
 
-void LayoutPanel::SizeChange(QObject* sender, bool upArrow)
+void LayoutPanel::stepCellSize(QObject* sender, bool upArrow)
 {
-    handlers_.SizeChange(sender->property("Tag").toInt(), upArrow);
+    handlers_.stepCellSize(sender->property("Tag").toInt(), upArrow);
 }
 
-void LayoutPanel::Edit5Click()
+void LayoutPanel::takeMaxCellWidth()
 {
-    handlers_.Edit5Click();
+    handlers_.takeMaxCellWidth();
 }
 
-void LayoutPanel::Edit6Click()
+void LayoutPanel::takeMaxCellHeight()
 {
-    handlers_.Edit6Click();
+    handlers_.takeMaxCellHeight();
 }
 
-void LayoutPanel::DrawPreView()
+void LayoutPanel::redrawSchematic()
 {
     SchematicInput input;
     input.layout.settings = handlers_.settings();
@@ -343,48 +351,48 @@ void LayoutPanel::DrawPreView()
     const QPalette appPalette = QApplication::palette();
     input.tooltipBackground = appPalette.color(QPalette::ToolTipBase);
     input.windowText = appPalette.color(QPalette::WindowText);
-    QImage picture = Image1->image();
+    QImage picture = schematicView_->image();
     drawSchematic(picture, input);
-    Image1->setImage(picture);
+    schematicView_->setImage(picture);
     emit schematicDrawn();
 }
 
 int LayoutPanel::columnsPosition() const
 {
-    return UpDown1->position();
+    return columnsSpin_->position();
 }
 
 int LayoutPanel::rowsPosition() const
 {
-    return UpDown2->position();
+    return rowsSpin_->position();
 }
 
 int LayoutPanel::gutterPosition() const
 {
-    return UpDown10->position();
+    return gutterSizeSpin_->position();
 }
 
 QLineEdit* LayoutPanel::lineEdit(LayoutEdit edit) const
 {
     switch (edit) {
-    case LayoutEdit::Edit3:
-        return Edit3;
-    case LayoutEdit::Edit4:
-        return Edit4;
-    case LayoutEdit::Edit5:
-        return Edit5;
-    case LayoutEdit::Edit6:
-        return Edit6;
-    case LayoutEdit::Edit7:
-        return Edit7;
-    case LayoutEdit::Edit8:
-        return Edit8;
-    case LayoutEdit::Edit9:
-        return Edit9;
-    case LayoutEdit::Edit10:
-        return Edit10;
+    case LayoutEdit::CellWidth:
+        return cellWidthEdit_;
+    case LayoutEdit::CellHeight:
+        return cellHeightEdit_;
+    case LayoutEdit::MaxCellWidth:
+        return maxCellWidthEdit_;
+    case LayoutEdit::MaxCellHeight:
+        return maxCellHeightEdit_;
+    case LayoutEdit::MarginLeft:
+        return leftMarginEdit_;
+    case LayoutEdit::MarginRight:
+        return rightMarginEdit_;
+    case LayoutEdit::MarginTop:
+        return topMarginEdit_;
+    case LayoutEdit::MarginBottom:
+        return bottomMarginEdit_;
     }
-    return Edit3;
+    return cellWidthEdit_;
 }
 
 QString LayoutPanel::text(LayoutEdit edit) const
@@ -397,4 +405,4 @@ void LayoutPanel::setText(LayoutEdit edit, const QString& text)
     lineEdit(edit)->setText(text); // a change runs the edit's handler before this returns
 }
 
-} // namespace pagula
+} // namespace pagula::layout

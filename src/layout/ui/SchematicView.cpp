@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 SchematicView::SchematicView(QWidget* parent) : QWidget(parent)
 {
@@ -22,4 +23,4 @@ void SchematicView::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, image_);
 }
 
-} // namespace pagula
+} // namespace pagula::layout

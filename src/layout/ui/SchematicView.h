@@ -3,7 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
-namespace pagula {
+namespace pagula::layout
+{
 
 // Shows the page schematic unscaled; the widget takes the size of its picture.
 class SchematicView : public QWidget {
@@ -21,4 +22,4 @@ private:
     QImage image_;
 };
 
-} // namespace pagula
+} // namespace pagula::layout

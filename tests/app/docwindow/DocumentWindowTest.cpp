@@ -104,14 +104,14 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        ErrorReport::setHook([this](const QString& text) { errors.append(text); });
+        widgets::ErrorReport::setHook([this](const QString& text) { errors.append(text); });
     }
 
     void TearDown() override
     {
         for (const QPointer<TestWindow>& window : windows)
             delete window.data(); // no question: a test's window is simply gone
-        ErrorReport::setHook({});
+        widgets::ErrorReport::setHook({});
     }
 
     // A document of `pictures` pictures in rows of three; nine make a page.

@@ -90,7 +90,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        ErrorReport::setHook([this](const QString& text) { errors.append(text); });
+        widgets::ErrorReport::setHook([this](const QString& text) { errors.append(text); });
         grid = makeColourGrid(dir.path(), 9);
     }
 
@@ -98,7 +98,7 @@ protected:
     {
         for (const QPointer<FilterWindow>& window : windows)
             delete window.data();
-        ErrorReport::setHook({});
+        widgets::ErrorReport::setHook({});
     }
 
     FilterWindow* open()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/GradBtnTypes.h"
+#include "widgets/GradientButtonTypes.h"
 #include "widgets/TColor.h"
 
 #include <QColor>
@@ -10,12 +10,12 @@
 #include <QSize>
 #include <QString>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // Everything one paint of the button needs. Pen and font colours arrive resolved; the two
 // gradient colours arrive raw (already exchanged while the button is pressed).
-struct GradBtnLook {
+struct GradientButtonLook {
     QSize size;
     TColor beginColor = clNavy;
     TColor endColor = clAqua;
@@ -41,11 +41,11 @@ struct GradBtnLook {
 // starts filled with the raw begin colour, since the elliptic and rectangle styles may leave
 // edge pixels as they were). Order: gradient, bevel frame, caption passes, focus rectangle.
 // Drawing is aliased, text included, so every pixel carries exactly one of the look's colours.
-void paintGradBtnSurface(QImage& surface, const GradBtnLook& look);
+void paintGradientButtonSurface(QImage& surface, const GradientButtonLook& look);
 
 // Inverts a one-pixel dotted outline on the box (left/top inclusive, right/bottom exclusive
 // corners given as a QRect from (2, 2) to (W - 3, H - 3)): every second pixel along the
 // border, the same pixels each time, so doing it twice restores the surface.
 void invertFocusRect(QImage& surface, const QRect& box);
 
-} // namespace pagula
+} // namespace pagula::widgets

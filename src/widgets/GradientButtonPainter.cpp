@@ -1,4 +1,4 @@
-#include "widgets/GradBtnPainter.h"
+#include "widgets/GradientButtonPainter.h"
 
 #include "widgets/CaptionLayout.h"
 #include "widgets/FrameRings.h"
@@ -8,13 +8,13 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
 {
 
-void paintGradient(QPainter& p, const GradBtnLook& look)
+void paintGradient(QPainter& p, const GradientButtonLook& look)
 {
     p.setPen(Qt::NoPen);
     forEachGradientBand(look.gradientStyle, look.size, look.beginColor, look.endColor,
@@ -34,7 +34,7 @@ void paintGradient(QPainter& p, const GradBtnLook& look)
     p.setBrush(Qt::NoBrush);
 }
 
-void paintFrame(QPainter& p, const GradBtnLook& look)
+void paintFrame(QPainter& p, const GradientButtonLook& look)
 {
     const QColor& top = look.buttonUp ? look.frameLight : look.frameShadow;
     const QColor& bottom = look.buttonUp ? look.frameShadow : look.frameLight;
@@ -55,7 +55,7 @@ Qt::Alignment alignmentOf(TJustification j)
     return Qt::AlignHCenter;
 }
 
-void paintCaption(QPainter& p, const GradBtnLook& look)
+void paintCaption(QPainter& p, const GradientButtonLook& look)
 {
     if (look.caption.isEmpty())
         return;
@@ -124,7 +124,7 @@ void invertFocusRect(QImage& surface, const QRect& box)
     }
 }
 
-void paintGradBtnSurface(QImage& surface, const GradBtnLook& look)
+void paintGradientButtonSurface(QImage& surface, const GradientButtonLook& look)
 {
     if (look.size.isEmpty()) {
         surface = QImage();
@@ -153,4 +153,4 @@ void paintGradBtnSurface(QImage& surface, const GradBtnLook& look)
                         QRect(QPoint(2, 2), QPoint(look.size.width() - 3, look.size.height() - 3)));
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

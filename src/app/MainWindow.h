@@ -6,11 +6,14 @@
 
 class QSplitter;
 
-namespace pagula
+namespace pagula::layout
 {
 class LayoutPanel;
-class TGradBtn;
-} // namespace pagula
+} // namespace pagula::layout
+namespace pagula::widgets
+{
+class GradientButton;
+} // namespace pagula::widgets
 namespace pagula::compose
 {
 class CompositionRun;
@@ -27,7 +30,7 @@ namespace pagula::preview
 {
 class PreviewController;
 class PreviewTabs;
-class TForm4;
+class PreviewWindow;
 } // namespace pagula::preview
 
 namespace pagula::app
@@ -41,25 +44,26 @@ class PreviewAdapters;
 class ProgressBar;
 class RightPanel;
 class RunHost;
-class TForm2;
-class TForm3;
+class GenerationProgressDialog;
+class AboutDialog;
 
 // The main window "Распечатка Pagula". Left to right: the layout settings with the generate
 // button, the file browser and the right panel (commands, adjustments, job list, crop and
-// preview tabs), with the progress bar `pb` across the bottom. The regions own their controls;
-// this class places them and wires them to each other, to the dialogs and to the generation.
-class TForm1 : public QWidget
+// preview tabs), with the progress bar `progressBar` across the bottom. The regions own their
+// controls; this class places them and wires them to each other, to the dialogs and to the
+// generation.
+class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr QSize RestoredSize{810, 468};
 
-    explicit TForm1(QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The windows made after the main window: the progress dialog, the About dialog and the
     // preview window.
-    void attachWindows(TForm2& progress, TForm3& about, preview::TForm4& preview);
+    void attachWindows(GenerationProgressDialog& progress, AboutDialog& about, preview::PreviewWindow& preview);
     // The builder the generation drives; without one "Сформировать документ" does nothing.
     void setDocumentBuilder(document::DocumentBuilder* builder);
 
@@ -71,21 +75,21 @@ public:
 
     // "Сформировать документ". A press while a generation goes on is ignored; with no ticked
     // entry it says so and opens nothing.
-    void PrintButtonClick();
+    void generate();
     // "?": the About dialog, modally.
-    void Image2Click();
+    void showAboutDialog();
     bool isGenerating() const;
 
-    LeftPanel* leftPanel() const { return Panel1; }
-    LayoutPanel* layoutPanel() const;
-    FileBrowser* fileBrowser() const { return Panel4; }
-    RightPanel* rightPanel() const { return Panel6; }
+    LeftPanel* leftPanel() const { return leftPanel_; }
+    layout::LayoutPanel* layoutPanel() const;
+    FileBrowser* fileBrowser() const { return fileBrowser_; }
+    RightPanel* rightPanel() const { return rightPanel_; }
     joblist::JobListPanels* jobList() const { return jobList_; }
     AdjustmentsPanel* adjustments() const;
     preview::PreviewTabs* previewTabs() const { return previewTabs_; }
-    ProgressBar* progressBar() const { return pb; }
-    TGradBtn* generateButton() const;
-    TGradBtn* aboutButton() const;
+    ProgressBar* progressBar() const { return progressBar_; }
+    widgets::GradientButton* generateButton() const;
+    widgets::GradientButton* aboutButton() const;
 
 signals:
     void generationStarted();
@@ -97,7 +101,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void FormCreate();
+    void setUpControls();
     void applyLook();
     void buildRegions();
     void connectHandlers();
@@ -106,14 +110,14 @@ private:
     joblist::JobListPanels* jobList_;
     preview::PreviewTabs* previewTabs_;
     QSplitter* regions_;
-    LeftPanel* Panel1;
-    FileBrowser* Panel4;
-    RightPanel* Panel6;
-    ProgressBar* pb;
+    LeftPanel* leftPanel_;
+    FileBrowser* fileBrowser_;
+    RightPanel* rightPanel_;
+    ProgressBar* progressBar_;
 
-    TForm2* form2_ = nullptr;
-    TForm3* form3_ = nullptr;
-    preview::TForm4* form4_ = nullptr;
+    GenerationProgressDialog* progressDialog_ = nullptr;
+    AboutDialog* aboutDialog_ = nullptr;
+    preview::PreviewWindow* previewWindow_ = nullptr;
     document::DocumentBuilder* builder_ = nullptr;
 
     std::unique_ptr<PreviewAdapters> previewAdapters_;

@@ -1,8 +1,8 @@
 // Pixels of the button's Surface after a paint.
 #include "common/Fonts.h"
-#include "widgets/GradBtn.h"
-#include "widgets/GradBtnPainter.h"
 #include "widgets/GradientBands.h"
+#include "widgets/GradientButton.h"
+#include "widgets/GradientButtonPainter.h"
 #include "widgets/SymbolCaption.h"
 
 #include <QGuiApplication>
@@ -12,6 +12,7 @@
 #include <set>
 
 using namespace pagula;
+using namespace pagula::widgets;
 
 namespace
 {
@@ -24,7 +25,7 @@ QRgb at(const QImage& img, int x, int y)
     return img.pixel(x, y);
 }
 
-const QImage& paintedSurface(TGradBtn& b)
+const QImage& paintedSurface(GradientButton& b)
 {
     b.grab();
     return b.surface();
@@ -32,9 +33,9 @@ const QImage& paintedSurface(TGradBtn& b)
 
 // A look with a flat black background, no frame and distinct caption colours: every caption
 // pass shows up in its own colour.
-GradBtnLook captionLook(const QString& caption)
+GradientButtonLook captionLook(const QString& caption)
 {
-    GradBtnLook l;
+    GradientButtonLook l;
     l.size = QSize(90, 30);
     l.beginColor = l.endColor = clBlack;
     l.frameSize = 0;
@@ -58,18 +59,18 @@ std::set<std::pair<int, int>> pixelsOf(const QImage& img, QRgb colour)
     return out;
 }
 
-QImage render(const GradBtnLook& look)
+QImage render(const GradientButtonLook& look)
 {
     QImage surface;
-    paintGradBtnSurface(surface, look);
+    paintGradientButtonSurface(surface, look);
     return surface;
 }
 
 } // namespace
 
-TEST(GradBtnPaint, DefaultButtonRows)
+TEST(GradientButtonPaint, DefaultButtonRows)
 {
-    TGradBtn b;
+    GradientButton b;
     EXPECT_EQ(b.size(), QSize(75, 25));
     b.setBtnFrameSize(0); // the frame would cover rows 0 and 24
     const QImage& s = paintedSurface(b);
@@ -82,10 +83,10 @@ TEST(GradBtnPaint, DefaultButtonRows)
     }
 }
 
-TEST(GradBtnPaint, HorizontalColumns)
+TEST(GradientButtonPaint, HorizontalColumns)
 {
     const auto channels = GradientChannels::between(clNavy, clAqua);
-    TGradBtn b;
+    GradientButton b;
     b.setGradientStyle(TGradientStyle::gsHorizontal);
     b.resize(512, 20);
     b.setBtnFrameSize(0);
@@ -99,12 +100,12 @@ TEST(GradBtnPaint, HorizontalColumns)
     EXPECT_EQ(at(narrow, 99, 5), stepColor(channels, 255, 255));
 }
 
-TEST(GradBtnPaint, EqualColoursAreFlatInEveryStyle)
+TEST(GradientButtonPaint, EqualColoursAreFlatInEveryStyle)
 {
     const TColor c = rgbColor(10, 200, 30);
     for (int style = 0; style <= int(TGradientStyle::gsHorizCenter); ++style) {
         for (QSize size : {QSize(75, 25), QSize(600, 30), QSize(3, 3)}) {
-            GradBtnLook l;
+            GradientButtonLook l;
             l.size = size;
             l.beginColor = l.endColor = c;
             l.gradientStyle = TGradientStyle(style);
@@ -116,9 +117,9 @@ TEST(GradBtnPaint, EqualColoursAreFlatInEveryStyle)
     }
 }
 
-TEST(GradBtnPaint, SystemColourBeginPaintsFromItsLowBytes)
+TEST(GradientButtonPaint, SystemColourBeginPaintsFromItsLowBytes)
 {
-    TGradBtn b;
+    GradientButton b;
     b.setGradientStyle(TGradientStyle::gsVertical);
     b.setBtnFrameSize(0);
     b.setBeginColor(clBtnHighlight);
@@ -132,11 +133,11 @@ TEST(GradBtnPaint, SystemColourBeginPaintsFromItsLowBytes)
               QGuiApplication::palette().color(QPalette::Light));
 }
 
-TEST(GradBtnPaint, PressedLookSwapsFrameCaptionAndGradient)
+TEST(GradientButtonPaint, PressedLookSwapsFrameCaptionAndGradient)
 {
     QWidget window;
     window.resize(200, 100);
-    TGradBtn b(&window);
+    GradientButton b(&window);
     b.setGeometry(10, 10, 80, 30);
     b.setGradientStyle(TGradientStyle::gsVertical);
     b.setBeginColor(clBlack);
@@ -176,11 +177,11 @@ TEST(GradBtnPaint, PressedLookSwapsFrameCaptionAndGradient)
 
 // Each pass of each caption style, enabled and disabled, as the face's pixels moved to the
 // pass's offset in the pass's colour, later passes over earlier ones.
-TEST(GradBtnPaint, CaptionPassesAndTheDisabledInsetLook)
+TEST(GradientButtonPaint, CaptionPassesAndTheDisabledInsetLook)
 {
     using T = TTextStyle;
     using S = TShadeType;
-    GradBtnLook plain = captionLook(QStringLiteral("Ab&c"));
+    GradientButtonLook plain = captionLook(QStringLiteral("Ab&c"));
     const auto face = pixelsOf(render(plain), red);
     ASSERT_GT(face.size(), 40u);
 
@@ -203,7 +204,7 @@ TEST(GradBtnPaint, CaptionPassesAndTheDisabledInsetLook)
         {T::tsRaised, S::stHeavy, false, {{-1, -1, blue}, {1, 1, green}, {0, 0, yellow}}},
     };
     for (const auto& c : cases) {
-        GradBtnLook l = plain;
+        GradientButtonLook l = plain;
         l.textStyle = c.style;
         l.textShadeType = c.shade;
         l.enabled = c.enabled;
@@ -218,9 +219,9 @@ TEST(GradBtnPaint, CaptionPassesAndTheDisabledInsetLook)
     }
 }
 
-TEST(GradBtnPaint, JustificationPlacesTheFace)
+TEST(GradientButtonPaint, JustificationPlacesTheFace)
 {
-    GradBtnLook l = captionLook(QStringLiteral("Ab"));
+    GradientButtonLook l = captionLook(QStringLiteral("Ab"));
     const auto leftmost = [](const std::set<std::pair<int, int>>& px) {
         int m = 1 << 20;
         for (auto [x, y] : px)
@@ -247,10 +248,10 @@ TEST(GradBtnPaint, JustificationPlacesTheFace)
     EXPECT_NEAR(centreMid, 45, 2);
 }
 
-TEST(GradBtnPaint, EmptyCaptionStillHasFrameAndFocusRectangle)
+TEST(GradientButtonPaint, EmptyCaptionStillHasFrameAndFocusRectangle)
 {
     QWidget window;
-    TGradBtn b(&window);
+    GradientButton b(&window);
     b.setFontColor(rgbColor(255, 0, 255)); // magenta: neither the gradient nor its inverse
     b.setBtnHiliteClr(clWhite);
     b.setBtnShadowClr(clBlack);
@@ -282,9 +283,9 @@ TEST(GradBtnPaint, EmptyCaptionStillHasFrameAndFocusRectangle)
     EXPECT_EQ(paintedSurface(b), unfocused);
 }
 
-TEST(GradBtnPaint, FocusRectangleTwiceRestoresTheSurface)
+TEST(GradientButtonPaint, FocusRectangleTwiceRestoresTheSurface)
 {
-    GradBtnLook l = captionLook(QStringLiteral("x"));
+    GradientButtonLook l = captionLook(QStringLiteral("x"));
     l.gradientStyle = TGradientStyle::gsElliptic;
     l.beginColor = clNavy;
     l.endColor = clYellow;
@@ -299,9 +300,9 @@ TEST(GradBtnPaint, FocusRectangleTwiceRestoresTheSurface)
     EXPECT_EQ(s, before);
 }
 
-TEST(GradBtnPaint, ThreeFrameRingsOnASixteenPixelButton)
+TEST(GradientButtonPaint, ThreeFrameRingsOnASixteenPixelButton)
 {
-    TGradBtn b;
+    GradientButton b;
     b.resize(60, 16);
     b.setBtnHiliteClr(clWhite);
     b.setBtnShadowClr(clBlack);
@@ -324,9 +325,9 @@ TEST(GradBtnPaint, ThreeFrameRingsOnASixteenPixelButton)
     EXPECT_NE(at(s, 3, 3), black);
 }
 
-TEST(GradBtnPaint, CaptionIsDrawnOverTheInnerRings)
+TEST(GradientButtonPaint, CaptionIsDrawnOverTheInnerRings)
 {
-    TGradBtn b;
+    GradientButton b;
     b.resize(60, 16);
     b.setBtnFrameSize(3);
     b.setBtnHiliteClr(clWhite);
@@ -343,11 +344,11 @@ TEST(GradBtnPaint, CaptionIsDrawnOverTheInnerRings)
     EXPECT_GT(onRings, 0);
 }
 
-TEST(GradBtnPaint, StepButtonsDrawTheirSymbolsWithoutWebdings)
+TEST(GradientButtonPaint, StepButtonsDrawTheirSymbolsWithoutWebdings)
 {
     if (!drawsSymbolsItself(pixelFont(QStringLiteral("Webdings"), 15)))
         GTEST_SKIP() << "a Webdings font is installed; its glyphs are used";
-    GradBtnLook l = captionLook(QStringLiteral("9"));
+    GradientButtonLook l = captionLook(QStringLiteral("9"));
     l.size = QSize(50, 24);
     l.font = pixelFont(QStringLiteral("Webdings"), 15);
     const auto back = pixelsOf(render(l), red);

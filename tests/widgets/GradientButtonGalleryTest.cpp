@@ -1,8 +1,8 @@
 // Renders every style and state, and the program's own buttons, into one picture for a person
-// to look at (gradbtn-gallery.png next to the test binary).
+// to look at (gradient-button-gallery.png next to the test binary).
 #include "common/Fonts.h"
 #include "widgets/ButtonLooks.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace pagula;
+using namespace pagula::widgets;
 
 namespace
 {
@@ -20,7 +21,7 @@ namespace
 struct Sample {
     QString label;
     QSize size;
-    std::function<void(TGradBtn&)> setUp;
+    std::function<void(GradientButton&)> setUp;
     enum State { Up, Pressed, Focused, Disabled } state = Up;
 };
 
@@ -38,7 +39,7 @@ std::vector<std::vector<Sample>> gallery()
 
     std::vector<Sample> styles;
     for (int s = 0; s <= int(TGradientStyle::gsHorizCenter); ++s)
-        styles.push_back({styleName(TGradientStyle(s)), wide, [s](TGradBtn& b) {
+        styles.push_back({styleName(TGradientStyle(s)), wide, [s](GradientButton& b) {
                               b.setGradientStyle(TGradientStyle(s));
                               b.setCaption(QStringLiteral("&Gradient"));
                           }});
@@ -52,7 +53,7 @@ std::vector<std::vector<Sample>> gallery()
                               std::tuple{T::tsRaised, S::stHeavy, "tsRaised stHeavy"},
                               std::tuple{T::tsInset, S::stLight, "tsInset stLight"},
                               std::tuple{T::tsInset, S::stHeavy, "tsInset stHeavy"}})
-        texts.push_back({QString::fromLatin1(name), wide, [t = t, s = s](TGradBtn& b) {
+        texts.push_back({QString::fromLatin1(name), wide, [t = t, s = s](GradientButton& b) {
                              b.setTextStyle(t);
                              b.setTextShadeType(s);
                              b.setBeginColor(clWhite);
@@ -67,13 +68,13 @@ std::vector<std::vector<Sample>> gallery()
     std::vector<Sample> justified;
     for (auto [j, name] : {std::pair{J::jLeft, "jLeft"}, std::pair{J::jCenter, "jCenter"},
                            std::pair{J::jRight, "jRight"}})
-        justified.push_back({QString::fromLatin1(name), wide, [j = j](TGradBtn& b) {
+        justified.push_back({QString::fromLatin1(name), wide, [j = j](GradientButton& b) {
                                  b.setJustification(j);
                                  b.setCaption(QStringLiteral("Text"));
                              }});
     for (int frame : {0, 3, 7})
         justified.push_back(
-            {QStringLiteral("BtnFrameSize %1").arg(frame), wide, [frame](TGradBtn& b) {
+            {QStringLiteral("BtnFrameSize %1").arg(frame), wide, [frame](GradientButton& b) {
                  b.resize(110, 28);
                  b.setBtnFrameSize(frame);
                  b.setBtnHiliteClr(clWhite);
@@ -82,8 +83,8 @@ std::vector<std::vector<Sample>> gallery()
              }});
     rows.push_back(justified);
 
-    const auto plain = [](TGradBtn& b) { b.setCaption(QStringLiteral("&Button")); };
-    const auto heavy = [](TGradBtn& b) {
+    const auto plain = [](GradientButton& b) { b.setCaption(QStringLiteral("&Button")); };
+    const auto heavy = [](GradientButton& b) {
         b.setCaption(QStringLiteral("&Button"));
         b.setTextShadeType(TShadeType::stHeavy);
     };
@@ -93,9 +94,9 @@ std::vector<std::vector<Sample>> gallery()
         {QStringLiteral("focused"), def, plain, Sample::Focused},
         {QStringLiteral("disabled"), def, plain, Sample::Disabled},
         {QStringLiteral("disabled heavy"), def, heavy, Sample::Disabled},
-        {QStringLiteral("empty, focused"), def, [](TGradBtn&) {}, Sample::Focused},
+        {QStringLiteral("empty, focused"), def, [](GradientButton&) {}, Sample::Focused},
         {QStringLiteral("begin clBtnHighlight"), def,
-         [](TGradBtn& b) {
+         [](GradientButton& b) {
              b.setBeginColor(clBtnHighlight);
              b.setCaption(QStringLiteral("System"));
          }},
@@ -106,52 +107,53 @@ std::vector<std::vector<Sample>> gallery()
          {std::pair{TPreset::None, "None"}, std::pair{TPreset::GoldCoast, "GoldCoast"},
           std::pair{TPreset::LimeBox, "LimeBox"}, std::pair{TPreset::Aluminum, "Aluminum"},
           std::pair{TPreset::SunRise, "SunRise"}, std::pair{TPreset::BrassedOff, "BrassedOff"}})
-        presets.push_back({QString::fromLatin1(name), wide, [p = p, name = name](TGradBtn& b) {
-                               b.setDesignMode(true);
-                               b.setPresets(p);
-                               b.setDesignMode(false);
-                               b.setCaption(QString::fromLatin1(name));
-                           }});
+        presets.push_back(
+            {QString::fromLatin1(name), wide, [p = p, name = name](GradientButton& b) {
+                 b.setDesignMode(true);
+                 b.setPresets(p);
+                 b.setDesignMode(false);
+                 b.setCaption(QString::fromLatin1(name));
+             }});
     rows.push_back(presets);
 
     const auto look = [](ButtonLook l, const char* caption) {
-        return [l, caption](TGradBtn& b) {
+        return [l, caption](GradientButton& b) {
             applyButtonLook(b, l);
             b.setCaption(QString::fromUtf8(caption));
         };
     };
     rows.push_back({
-        {QStringLiteral("GradBtn9"),
+        {QStringLiteral("generateButton"),
          {195, 32},
          look(ButtonLook::Generate, "Сформировать документ")},
-        {QStringLiteral("GradBtn9 pressed"),
+        {QStringLiteral("generateButton pressed"),
          {195, 32},
          look(ButtonLook::Generate, "Сформировать документ"),
          Sample::Pressed},
-        {QStringLiteral("GradBtn1"), {162, 16}, look(ButtonLook::AddFiles, "Добавить >>>")},
-        {QStringLiteral("GradBtn1 pressed"),
+        {QStringLiteral("addButton"), {162, 16}, look(ButtonLook::AddFiles, "Добавить >>>")},
+        {QStringLiteral("addButton pressed"),
          {162, 16},
          look(ButtonLook::AddFiles, "Добавить >>>"),
          Sample::Pressed},
     });
     rows.push_back({
-        {QStringLiteral("GradBtn2"), {85, 16}, look(ButtonLook::Command, "Выделить все")},
-        {QStringLiteral("GradBtn6"), {85, 16}, look(ButtonLook::Command, "Инвертировать")},
-        {QStringLiteral("GradBtn5 pressed"),
+        {QStringLiteral("tickAllButton"), {85, 16}, look(ButtonLook::Command, "Выделить все")},
+        {QStringLiteral("invertTicksButton"), {85, 16}, look(ButtonLook::Command, "Инвертировать")},
+        {QStringLiteral("removeTickedButton pressed"),
          {85, 16},
          look(ButtonLook::Command, "Удалить"),
          Sample::Pressed},
-        {QStringLiteral("GradBtn13 disabled"),
+        {QStringLiteral("applyProfileOneButton disabled"),
          {85, 16},
          look(ButtonLook::Command, "Применить"),
          Sample::Disabled},
-        {QStringLiteral("GradBtn10"), {50, 24}, look(ButtonLook::StepSymbol, "9")},
-        {QStringLiteral("GradBtn15"), {50, 24}, look(ButtonLook::StepSymbol, ":")},
-        {QStringLiteral("GradBtn15 pressed"),
+        {QStringLiteral("previousButton"), {50, 24}, look(ButtonLook::StepSymbol, "9")},
+        {QStringLiteral("nextButton"), {50, 24}, look(ButtonLook::StepSymbol, ":")},
+        {QStringLiteral("nextButton pressed"),
          {50, 24},
          look(ButtonLook::StepSymbol, ":"),
          Sample::Pressed},
-        {QStringLiteral("GradBtn3"), {17, 33}, look(ButtonLook::About, "?")},
+        {QStringLiteral("aboutButton"), {17, 33}, look(ButtonLook::About, "?")},
         {QStringLiteral("Отмена"), {110, 15}, look(ButtonLook::Dialog, "Отмена")},
         {QStringLiteral("Ok"), {110, 15}, look(ButtonLook::Dialog, "Ok")},
     });
@@ -160,7 +162,7 @@ std::vector<std::vector<Sample>> gallery()
 
 } // namespace
 
-TEST(GradBtnGallery, RendersEveryStyleAndStateIntoOnePicture)
+TEST(GradientButtonGallery, RendersEveryStyleAndStateIntoOnePicture)
 {
     QWidget sheet;
     sheet.setAutoFillBackground(true);
@@ -169,7 +171,7 @@ TEST(GradBtnGallery, RendersEveryStyleAndStateIntoOnePicture)
     sheet.setPalette(pal);
     auto* grid = new QGridLayout(&sheet);
     grid->setSpacing(6);
-    std::vector<std::pair<TGradBtn*, Sample::State>> buttons;
+    std::vector<std::pair<GradientButton*, Sample::State>> buttons;
     const auto rows = gallery();
     for (size_t r = 0; r < rows.size(); ++r) {
         for (size_t c = 0; c < rows[r].size(); ++c) {
@@ -177,7 +179,7 @@ TEST(GradBtnGallery, RendersEveryStyleAndStateIntoOnePicture)
             auto* cell = new QWidget(&sheet);
             auto* v = new QVBoxLayout(cell);
             v->setContentsMargins(0, 0, 0, 0);
-            auto* b = new TGradBtn(cell);
+            auto* b = new GradientButton(cell);
             b->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
             b->setFixedSize(s.size);
             s.setUp(*b);
@@ -220,7 +222,7 @@ TEST(GradBtnGallery, RendersEveryStyleAndStateIntoOnePicture)
     const QImage zoomed =
         picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     const QString path =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/gradbtn-gallery.png");
+        QCoreApplication::applicationDirPath() + QStringLiteral("/gradient-button-gallery.png");
     ASSERT_TRUE(zoomed.save(path)) << path.toStdString();
     std::printf("gallery: %s\n", qPrintable(path));
     EXPECT_GT(picture.width(), 600);

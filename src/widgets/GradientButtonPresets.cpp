@@ -1,9 +1,9 @@
-#include "widgets/GradBtnPresets.h"
+#include "widgets/GradientButtonPresets.h"
 
-namespace pagula
+namespace pagula::widgets
 {
 
-QFont GradBtnPreset::font() const
+QFont GradientButtonPreset::font() const
 {
     QFont f(QString::fromLatin1(fontFamily));
     f.setPointSize(fontPointSize);
@@ -14,12 +14,12 @@ QFont GradBtnPreset::font() const
     return f;
 }
 
-const GradBtnPreset* gradBtnPreset(TPreset preset)
+const GradientButtonPreset* gradientButtonPreset(TPreset preset)
 {
     using G = TGradientStyle;
     using S = TShadeType;
     using T = TTextStyle;
-    static const GradBtnPreset table[] = {
+    static const GradientButtonPreset table[] = {
         // None
         {clGray, clNavy, clAqua, 8, "MS Sans Serif", clBlack, false, G::gsVertCenter, S::stLight,
          T::tsRaised, clBtnHighlight, clBtnShadow, clBtnHighlight, clBtnShadow, std::nullopt},
@@ -43,4 +43,4 @@ const GradBtnPreset* gradBtnPreset(TPreset preset)
     return index < sizeof table / sizeof table[0] ? &table[index] : nullptr;
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "widgets/GradBtnTypes.h"
+#include "widgets/GradientButtonTypes.h"
 #include "widgets/TColor.h"
 
 #include <QFont>
 #include <optional>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // The values a design-time preset stores into a button. Frame size, justification and focus
 // display are not part of a preset; the swap switch only where a preset names it.
-struct GradBtnPreset {
+struct GradientButtonPreset {
     TColor disabledColor;
     TColor beginColor;
     TColor endColor;
@@ -33,6 +33,6 @@ struct GradBtnPreset {
 };
 
 // The preset's values; nullptr for a value outside the table.
-const GradBtnPreset* gradBtnPreset(TPreset preset);
+const GradientButtonPreset* gradientButtonPreset(TPreset preset);
 
-} // namespace pagula
+} // namespace pagula::widgets

@@ -1,14 +1,14 @@
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include "widgets/CaptionLayout.h"
-#include "widgets/GradBtnPresets.h"
+#include "widgets/GradientButtonPresets.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 namespace
@@ -35,7 +35,7 @@ QChar typedCharacter(const QKeyEvent* e)
 
 } // namespace
 
-TGradBtn::TGradBtn(QWidget* parent) : QWidget(parent)
+GradientButton::GradientButton(QWidget* parent) : QWidget(parent)
 {
     resize(75, 25);
     // Every pixel comes from the Surface: no background fill, no erase before a paint.
@@ -47,13 +47,13 @@ TGradBtn::TGradBtn(QWidget* parent) : QWidget(parent)
     followWindow();
 }
 
-TGradBtn::~TGradBtn()
+GradientButton::~GradientButton()
 {
     if (acceleratorWindow_)
         acceleratorWindow_->removeEventFilter(this);
 }
 
-template <class T> void TGradBtn::setAndRepaint(T& field, T value)
+template <class T> void GradientButton::setAndRepaint(T& field, T value)
 {
     if (field == value)
         return;
@@ -61,69 +61,69 @@ template <class T> void TGradBtn::setAndRepaint(T& field, T value)
     update();
 }
 
-void TGradBtn::setCaption(const QString& caption)
+void GradientButton::setCaption(const QString& caption)
 {
     setAndRepaint(caption_, caption);
 }
-void TGradBtn::setDisabledColor(TColor c)
+void GradientButton::setDisabledColor(TColor c)
 {
     setAndRepaint(disabledColor_, c);
 }
-void TGradBtn::setBtnHiliteClr(TColor c)
+void GradientButton::setBtnHiliteClr(TColor c)
 {
     setAndRepaint(btnHiliteClr_, c);
 }
-void TGradBtn::setBtnShadowClr(TColor c)
+void GradientButton::setBtnShadowClr(TColor c)
 {
     setAndRepaint(btnShadowClr_, c);
 }
-void TGradBtn::setTxtHiliteClr(TColor c)
+void GradientButton::setTxtHiliteClr(TColor c)
 {
     setAndRepaint(txtHiliteClr_, c);
 }
-void TGradBtn::setTxtShadowClr(TColor c)
+void GradientButton::setTxtShadowClr(TColor c)
 {
     setAndRepaint(txtShadowClr_, c);
 }
-void TGradBtn::setBeginColor(TColor c)
+void GradientButton::setBeginColor(TColor c)
 {
     setAndRepaint(beginColor_, c);
 }
-void TGradBtn::setEndColor(TColor c)
+void GradientButton::setEndColor(TColor c)
 {
     setAndRepaint(endColor_, c);
 }
-void TGradBtn::setGradientStyle(TGradientStyle s)
+void GradientButton::setGradientStyle(TGradientStyle s)
 {
     setAndRepaint(gradientStyle_, s);
 }
-void TGradBtn::setTextStyle(TTextStyle s)
+void GradientButton::setTextStyle(TTextStyle s)
 {
     setAndRepaint(textStyle_, s);
 }
-void TGradBtn::setTextShadeType(TShadeType s)
+void GradientButton::setTextShadeType(TShadeType s)
 {
     setAndRepaint(textShadeType_, s);
 }
-void TGradBtn::setJustification(TJustification j)
+void GradientButton::setJustification(TJustification j)
 {
     setAndRepaint(justification_, j);
 }
-void TGradBtn::setFontColor(TColor c)
+void GradientButton::setFontColor(TColor c)
 {
     setAndRepaint(fontColor_, c);
 }
 
-void TGradBtn::setSwapColors(bool on)
+void GradientButton::setSwapColors(bool on)
 {
     swapColors_ = on;
 }
-void TGradBtn::setShowFocus(bool on)
+void GradientButton::setShowFocus(bool on)
 {
     showFocus_ = on;
 }
 
-void TGradBtn::setBtnFrameSize(int size)
+void GradientButton::setBtnFrameSize(int size)
 {
     if (size == btnFrameSize_)
         return;
@@ -133,11 +133,11 @@ void TGradBtn::setBtnFrameSize(int size)
     update();
 }
 
-void TGradBtn::setPresets(TPreset preset)
+void GradientButton::setPresets(TPreset preset)
 {
     if (!designMode_)
         return;
-    const GradBtnPreset* p = gradBtnPreset(preset);
+    const GradientButtonPreset* p = gradientButtonPreset(preset);
     if (!p)
         return;
     // Stored directly, past the setters' rules.
@@ -159,7 +159,7 @@ void TGradBtn::setPresets(TPreset preset)
     update();
 }
 
-void TGradBtn::setDesignMode(bool on)
+void GradientButton::setDesignMode(bool on)
 {
     if (designMode_ == on)
         return;
@@ -167,14 +167,14 @@ void TGradBtn::setDesignMode(bool on)
     update();
 }
 
-void TGradBtn::setTabStop(bool on)
+void GradientButton::setTabStop(bool on)
 {
     setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
 }
 
-GradBtnLook TGradBtn::look() const
+GradientButtonLook GradientButton::look() const
 {
-    GradBtnLook l;
+    GradientButtonLook l;
     l.size = size();
     l.beginColor = beginColor_;
     l.endColor = endColor_;
@@ -197,21 +197,21 @@ GradBtnLook TGradBtn::look() const
     return l;
 }
 
-void TGradBtn::paintEvent(QPaintEvent*)
+void GradientButton::paintEvent(QPaintEvent*)
 {
-    paintGradBtnSurface(surface_, look());
+    paintGradientButtonSurface(surface_, look());
     if (surface_.isNull())
         return;
     QPainter p(this);
     p.drawImage(0, 0, surface_);
 }
 
-void TGradBtn::exchangeColors()
+void GradientButton::exchangeColors()
 {
     std::swap(beginColor_, endColor_);
 }
 
-void TGradBtn::pressButton(Qt::MouseButton button)
+void GradientButton::pressButton(Qt::MouseButton button)
 {
     if (!buttonUp_)
         return;
@@ -224,7 +224,7 @@ void TGradBtn::pressButton(Qt::MouseButton button)
     update();
 }
 
-void TGradBtn::releaseButton()
+void GradientButton::releaseButton()
 {
     if (clickDone_) {
         clickDone_ = false;
@@ -238,7 +238,7 @@ void TGradBtn::releaseButton()
     update();
 }
 
-void TGradBtn::click()
+void GradientButton::click()
 {
     if (!buttonUp_) {
         clickDone_ = true;
@@ -249,13 +249,13 @@ void TGradBtn::click()
     update();
     // The up look reaches the screen, and input already queued is handled, before the
     // handler runs. That input may delete this button.
-    QPointer<TGradBtn> self(this);
+    QPointer<GradientButton> self(this);
     QCoreApplication::processEvents();
     if (self)
         emit clicked();
 }
 
-bool TGradBtn::acceleratorQuery(QChar typed)
+bool GradientButton::acceleratorQuery(QChar typed)
 {
     const std::optional<QChar> accelerator = acceleratorChar(caption_);
     if (!accelerator || !isEnabled() || !acceleratorMatches(*accelerator, typed))
@@ -264,13 +264,13 @@ bool TGradBtn::acceleratorQuery(QChar typed)
     return true;
 }
 
-void TGradBtn::press(Qt::MouseButton button, TShiftState shift, QPoint pos, bool armsClick)
+void GradientButton::press(Qt::MouseButton button, TShiftState shift, QPoint pos, bool armsClick)
 {
     // A press inside means the pointer is over the button, announced or not. (While the
     // pointer is grabbed, a press of another mouse button may come from outside.)
     if (rect().contains(pos))
         setPointerInside(true);
-    QPointer<TGradBtn> self(this);
+    QPointer<GradientButton> self(this);
     emit mouseDown(button, shift, pos);
     if (!self)
         return;
@@ -281,21 +281,21 @@ void TGradBtn::press(Qt::MouseButton button, TShiftState shift, QPoint pos, bool
     pressButton(button);
 }
 
-void TGradBtn::mousePressEvent(QMouseEvent* event)
+void GradientButton::mousePressEvent(QMouseEvent* event)
 {
     press(event->button(), shiftOf(event, false), event->position().toPoint(), true);
 }
 
 // The second press of a double click: the down look, but its release does not click.
-void TGradBtn::mouseDoubleClickEvent(QMouseEvent* event)
+void GradientButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     press(event->button(), shiftOf(event, true), event->position().toPoint(), false);
 }
 
-void TGradBtn::mouseReleaseEvent(QMouseEvent* event)
+void GradientButton::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    QPointer<TGradBtn> self(this);
+    QPointer<GradientButton> self(this);
     if (event->button() == Qt::LeftButton) {
         leftHeld_ = false;
         const bool clicks = clickArmed_ && rect().contains(pos);
@@ -312,18 +312,18 @@ void TGradBtn::mouseReleaseEvent(QMouseEvent* event)
     releaseButton();
 }
 
-void TGradBtn::mouseMoveEvent(QMouseEvent* event)
+void GradientButton::mouseMoveEvent(QMouseEvent* event)
 {
     setPointerInside(rect().contains(event->position().toPoint()));
 }
 
-void TGradBtn::enterEvent(QEnterEvent* event)
+void GradientButton::enterEvent(QEnterEvent* event)
 {
     QWidget::enterEvent(event);
     setPointerInside(true);
 }
 
-void TGradBtn::leaveEvent(QEvent* event)
+void GradientButton::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
     setPointerInside(false);
@@ -331,12 +331,12 @@ void TGradBtn::leaveEvent(QEvent* event)
 
 // Pointer enter and leave. With the left button held after a press here, leaving releases
 // the button (it shows up) and coming back presses it again, each with the fixed arguments.
-void TGradBtn::setPointerInside(bool inside)
+void GradientButton::setPointerInside(bool inside)
 {
     if (inside == pointerInside_)
         return;
     pointerInside_ = inside;
-    QPointer<TGradBtn> self(this);
+    QPointer<GradientButton> self(this);
     if (leftHeld_) {
         if (inside) {
             emit mouseDown(Qt::LeftButton, heldLeftOnly, QPoint(0, 0));
@@ -356,14 +356,14 @@ void TGradBtn::setPointerInside(bool inside)
         emit mouseLeave();
 }
 
-void TGradBtn::keyPressEvent(QKeyEvent* event)
+void GradientButton::keyPressEvent(QKeyEvent* event)
 {
     QChar key = typedCharacter(event);
     if (key.isNull()) {
         QWidget::keyPressEvent(event);
         return;
     }
-    QPointer<TGradBtn> self(this);
+    QPointer<GradientButton> self(this);
     emit keyPress(key);
     if (!self)
         return;
@@ -385,7 +385,7 @@ void TGradBtn::keyPressEvent(QKeyEvent* event)
     event->ignore();
 }
 
-bool TGradBtn::eventFilter(QObject* watched, QEvent* event)
+bool GradientButton::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == acceleratorWindow_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -399,7 +399,7 @@ bool TGradBtn::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TGradBtn::followWindow()
+void GradientButton::followWindow()
 {
     QWidget* w = window();
     if (w == this)
@@ -413,26 +413,26 @@ void TGradBtn::followWindow()
         w->installEventFilter(this);
 }
 
-bool TGradBtn::event(QEvent* event)
+bool GradientButton::event(QEvent* event)
 {
     if (event->type() == QEvent::ParentChange)
         followWindow();
     return QWidget::event(event);
 }
 
-void TGradBtn::showEvent(QShowEvent* event)
+void GradientButton::showEvent(QShowEvent* event)
 {
     followWindow();
     QWidget::showEvent(event);
 }
 
-void TGradBtn::focusInEvent(QFocusEvent*)
+void GradientButton::focusInEvent(QFocusEvent*)
 {
     if (!designMode_)
         update();
 }
 
-void TGradBtn::focusOutEvent(QFocusEvent*)
+void GradientButton::focusOutEvent(QFocusEvent*)
 {
     if (!designMode_)
         update();
@@ -440,7 +440,7 @@ void TGradBtn::focusOutEvent(QFocusEvent*)
 
 // A button disabled or hidden while pressed gets no release any more; it goes back up so it
 // does not stay drawn pressed with its colours exchanged.
-void TGradBtn::cancelPress()
+void GradientButton::cancelPress()
 {
     leftHeld_ = false;
     clickArmed_ = false;
@@ -453,18 +453,18 @@ void TGradBtn::cancelPress()
     }
 }
 
-void TGradBtn::changeEvent(QEvent* event)
+void GradientButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange && !isEnabled())
         cancelPress();
     QWidget::changeEvent(event);
 }
 
-void TGradBtn::hideEvent(QHideEvent* event)
+void GradientButton::hideEvent(QHideEvent* event)
 {
     if (!event->spontaneous())
         cancelPress();
     QWidget::hideEvent(event);
 }
 
-} // namespace pagula
+} // namespace pagula::widgets

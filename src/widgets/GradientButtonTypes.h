@@ -4,7 +4,7 @@
 #include <Qt>
 #include <cstdint>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 enum class TGradientStyle : std::uint8_t {
@@ -37,6 +37,6 @@ struct TShiftState {
     }
 };
 
-} // namespace pagula
+} // namespace pagula::widgets
 
-Q_DECLARE_METATYPE(pagula::TShiftState)
+Q_DECLARE_METATYPE(pagula::widgets::TShiftState)

@@ -4,10 +4,10 @@
 
 class QLabel;
 
-namespace pagula
+namespace pagula::widgets
 {
-class TGradBtn;
-}
+class GradientButton;
+} // namespace pagula::widgets
 
 namespace pagula::app
 {
@@ -16,28 +16,28 @@ class BevelPanel;
 
 // The About dialog "О программе...": a short credits text and "Ok". Shown modally from the
 // main window's "?" button; "Ok" closes it, ready to be shown again.
-class TForm3 : public QDialog
+class AboutDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
     // Runs the dialog modally, centred on the screen; returns when it is closed.
     int showModal();
 
     // "Ok".
-    void GradBtn6Click();
+    void onOkClicked();
 
     static QString creditsText();
 
-    QLabel* creditsLabel() const { return Label1; }
-    TGradBtn* okButton() const { return GradBtn6; }
+    QLabel* creditsLabel() const { return creditsLabel_; }
+    widgets::GradientButton* okButton() const { return dialogButton_; }
 
 private:
-    BevelPanel* Panel1;
-    BevelPanel* Panel2;
-    QLabel* Label1;
-    TGradBtn* GradBtn6;
+    BevelPanel* bodyPanel_;
+    BevelPanel* headerPanel_;
+    QLabel* creditsLabel_;
+    widgets::GradientButton* dialogButton_;
 };
 
 } // namespace pagula::app

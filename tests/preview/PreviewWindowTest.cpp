@@ -1,7 +1,7 @@
+#include "preview/PreviewWindow.h"
 #include "common/ErrorText.h"
 #include "imaging/ImageIO.h"
 #include "preview/PreviewFakes.h"
-#include "preview/TForm4.h"
 #include "support/TestSupport.h"
 #include "widgets/ErrorReport.h"
 
@@ -22,7 +22,8 @@ using namespace pagula::preview;
 using namespace pagula::preview::fakes;
 using pagula::joblist::JobEntry;
 
-namespace {
+namespace
+{
 const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kGreen = qRgb(0, 128, 0);
@@ -37,19 +38,19 @@ int countColour(const QImage& image, QRgb colour)
     return n;
 }
 
-struct PreviewWindow : ::testing::Test {
+struct PreviewWindowTest : ::testing::Test {
     QTemporaryDir dir;
     FakeProfiles profiles;
-    TForm4 form;
+    PreviewWindow form;
     QStringList reports;
 
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         form.setCropProfiles(&profiles);
-        ErrorReport::setHook([this](const QString& text) { reports << text; });
+        widgets::ErrorReport::setHook([this](const QString& text) { reports << text; });
     }
-    void TearDown() override { ErrorReport::setHook({}); }
+    void TearDown() override { widgets::ErrorReport::setHook({}); }
 
     QString picture(const QString& name, QSize size, QRgb colour)
     {
@@ -59,17 +60,17 @@ struct PreviewWindow : ::testing::Test {
         test::savePicture(img, path, "BMP");
         return path;
     }
-    QComboBox* zoom() { return form.findChild<QComboBox*>(QStringLiteral("cb1")); }
-    QScrollArea* scrollBox() { return form.findChild<QScrollArea*>(QStringLiteral("ScrollBox1")); }
-    QWidget* image1() { return form.findChild<QWidget*>(QStringLiteral("Image1")); }
+    QComboBox* zoom() { return form.findChild<QComboBox*>(QStringLiteral("zoomBox")); }
+    QScrollArea* scrollBox() { return form.findChild<QScrollArea*>(QStringLiteral("scrollArea")); }
+    QWidget* pictureView() { return form.findChild<QWidget*>(QStringLiteral("pictureView")); }
     void guarded(const QString& entry)
     {
-        runGuarded(&form, [&] { form.ShowEntry(JobEntry::fromText(entry)); });
+        widgets::runGuarded(&form, [&] { form.showEntry(JobEntry::fromText(entry)); });
     }
 };
 } // namespace
 
-TEST_F(PreviewWindow, StartsAsDescribed)
+TEST_F(PreviewWindowTest, StartsAsDescribed)
 {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Предварительный просмотр"));
     // Above its owner only, not above every other program.
@@ -84,16 +85,16 @@ TEST_F(PreviewWindow, StartsAsDescribed)
     EXPECT_EQ(zoom()->itemText(10), QStringLiteral("100%"));
     EXPECT_EQ(zoom()->maxVisibleItems(), 11);
     EXPECT_EQ(zoom()->currentIndex(), 0);
-    auto* label = form.findChild<QWidget*>(QStringLiteral("Label1"));
+    auto* label = form.findChild<QWidget*>(QStringLiteral("zoomCaption"));
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->property("text").toString(), QStringLiteral("Масштаб:"));
-    EXPECT_NE(form.findChild<QWidget*>(QStringLiteral("Panel1")), nullptr);
-    ASSERT_NE(image1(), nullptr);
-    EXPECT_TRUE(image1()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_NE(form.findChild<QWidget*>(QStringLiteral("zoomStrip")), nullptr);
+    ASSERT_NE(pictureView(), nullptr);
+    EXPECT_TRUE(pictureView()->testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_TRUE(form.sourcePicture().isNull());
 }
 
-TEST_F(PreviewWindow, ZoomedCopiesHaveTruncatedSizesAtTheTopLeft)
+TEST_F(PreviewWindowTest, ZoomedCopiesHaveTruncatedSizesAtTheTopLeft)
 {
     const QString big = picture(QStringLiteral("big.bmp"), {1000, 800}, kBlue);
     const QString odd = picture(QStringLiteral("odd.bmp"), {999, 555}, kBlue);
@@ -104,16 +105,16 @@ TEST_F(PreviewWindow, ZoomedCopiesHaveTruncatedSizesAtTheTopLeft)
     } cases[] = {{&big, 3, {300, 240}}, {&big, 10, {1000, 800}}, {&odd, 1, {99, 55}}};
     for (const auto& c : cases) {
         zoom()->setCurrentIndex(c.zoom);
-        form.ShowEntry(JobEntry::fromText(*c.path + QLatin1Char('0')));
+        form.showEntry(JobEntry::fromText(*c.path + QLatin1Char('0')));
         EXPECT_EQ(form.shownBitmap().size(), c.expected);
-        EXPECT_EQ(image1()->geometry(), QRect(QPoint(0, 0), c.expected));
+        EXPECT_EQ(pictureView()->geometry(), QRect(QPoint(0, 0), c.expected));
         EXPECT_EQ(scrollBox()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
         EXPECT_EQ(form.sourcePicture().size(), c.path == &big ? QSize(1000, 800) : QSize(999, 555));
     }
     EXPECT_TRUE(reports.isEmpty());
 }
 
-TEST_F(PreviewWindow, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFits)
+TEST_F(PreviewWindowTest, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFits)
 {
     // 70 megapixels in colour: a full-size decode would exceed the limit, the composition
     // places it from a reduced one.
@@ -128,7 +129,7 @@ TEST_F(PreviewWindow, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFits)
 
     // A zoom that cannot hold the new picture refuses it; the previous one stays.
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(JobEntry::fromText(small + QLatin1Char('0')));
+    form.showEntry(JobEntry::fromText(small + QLatin1Char('0')));
     guarded(big + QLatin1Char('1'));
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(QStringLiteral("Масштаб 100%"))) << reports[0].toStdString();
@@ -141,7 +142,7 @@ TEST_F(PreviewWindow, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFits)
     reports.clear();
     profiles.one = {10, 0, 20, 0};
     zoom()->setCurrentIndex(1);
-    form.ShowEntry(JobEntry::fromText(big + QLatin1Char('1')));
+    form.showEntry(JobEntry::fromText(big + QLatin1Char('1')));
     EXPECT_EQ(form.pictureSize(), QSize(10000, 7000));
     EXPECT_LT(form.sourcePicture().width(), 10000);
     QImage shown = form.shownBitmap();
@@ -154,13 +155,13 @@ TEST_F(PreviewWindow, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFits)
 
     // 90 %: 9000 x 6300 fits; 100 %: 10000 x 7000 does not, and 90 % stays chosen and shown.
     zoom()->setCurrentIndex(9);
-    EXPECT_EQ(image1()->size(), QSize(9000, 6300));
+    EXPECT_EQ(pictureView()->size(), QSize(9000, 6300));
     EXPECT_TRUE(reports.isEmpty()) << reports.join(';').toStdString();
     zoom()->setCurrentIndex(10);
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(QStringLiteral("Масштаб 100%")));
     EXPECT_EQ(zoom()->currentIndex(), 9);
-    EXPECT_EQ(image1()->size(), QSize(9000, 6300));
+    EXPECT_EQ(pictureView()->size(), QSize(9000, 6300));
 
     // Fit to the window holds any picture.
     reports.clear();
@@ -173,30 +174,31 @@ TEST_F(PreviewWindow, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFits)
     EXPECT_TRUE(nearPhoto(shown.pixel(shown.width() / 2, shown.height() / 2)));
 }
 
-TEST_F(PreviewWindow, FitToWindowStretchesToTheAreaAndFollowsResizes)
+TEST_F(PreviewWindowTest, FitToWindowStretchesToTheAreaAndFollowsResizes)
 {
     const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
     form.resize(400, 500);
     form.show();
-    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('0')));
+    form.showEntry(JobEntry::fromText(path + QLatin1Char('0')));
     QApplication::processEvents();
     EXPECT_EQ(scrollBox()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(scrollBox()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_EQ(image1()->size(), scrollBox()->viewport()->size());
+    EXPECT_EQ(pictureView()->size(), scrollBox()->viewport()->size());
     EXPECT_EQ(form.shownBitmap().size(), scrollBox()->viewport()->size());
 
     form.resize(300, 350);
     QApplication::processEvents();
     EXPECT_EQ(form.shownBitmap().size(), scrollBox()->viewport()->size());
-    EXPECT_EQ(countColour(form.shownBitmap(), kBlue), form.shownBitmap().width() * form.shownBitmap().height());
+    EXPECT_EQ(countColour(form.shownBitmap(), kBlue),
+              form.shownBitmap().width() * form.shownBitmap().height());
 }
 
-TEST_F(PreviewWindow, ProfileOneBandsLandOnTheExactPixels)
+TEST_F(PreviewWindowTest, ProfileOneBandsLandOnTheExactPixels)
 {
     const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
     profiles.one = {10, 0, 20, 5};
     zoom()->setCurrentIndex(3);
-    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('1')));
+    form.showEntry(JobEntry::fromText(path + QLatin1Char('1')));
     const QImage shown = form.shownBitmap();
     ASSERT_EQ(shown.size(), QSize(300, 240));
     const struct {
@@ -212,30 +214,30 @@ TEST_F(PreviewWindow, ProfileOneBandsLandOnTheExactPixels)
         EXPECT_EQ(shown.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
-TEST_F(PreviewWindow, TheEntrysCropCodeChoosesTheBands)
+TEST_F(PreviewWindowTest, TheEntrysCropCodeChoosesTheBands)
 {
     const QString path = picture(QStringLiteral("a.bmp"), {200, 100}, kBlue);
     profiles.one = {10, 0, 0, 0};
     profiles.two = {0, 20, 0, 0};
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('0')));
+    form.showEntry(JobEntry::fromText(path + QLatin1Char('0')));
     EXPECT_EQ(countColour(form.shownBitmap(), kGreen), 0);
-    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('1')));
+    form.showEntry(JobEntry::fromText(path + QLatin1Char('1')));
     EXPECT_EQ(form.shownBitmap().pixel(5, 50), kGreen);
     EXPECT_EQ(form.shownBitmap().pixel(190, 50), kBlue);
-    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('2')));
+    form.showEntry(JobEntry::fromText(path + QLatin1Char('2')));
     EXPECT_EQ(form.shownBitmap().pixel(5, 50), kBlue);
     EXPECT_EQ(form.shownBitmap().pixel(190, 50), kGreen);
-    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('0')));
+    form.showEntry(JobEntry::fromText(path + QLatin1Char('0')));
     EXPECT_EQ(countColour(form.shownBitmap(), kGreen), 0);
 }
 
-TEST_F(PreviewWindow, AZoomChangeReadsTheCurrentPercentagesButNotTheFile)
+TEST_F(PreviewWindowTest, AZoomChangeReadsTheCurrentPercentagesButNotTheFile)
 {
     const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
     profiles.one = {10, 0, 0, 0};
     zoom()->setCurrentIndex(3);
-    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('1')));
+    form.showEntry(JobEntry::fromText(path + QLatin1Char('1')));
     EXPECT_EQ(form.shownBitmap().pixel(100, 100), kBlue);
 
     profiles.one.left = 50;
@@ -250,14 +252,14 @@ TEST_F(PreviewWindow, AZoomChangeReadsTheCurrentPercentagesButNotTheFile)
     EXPECT_TRUE(reports.isEmpty()) << reports.join(';').toStdString();
 }
 
-TEST_F(PreviewWindow, ABlankEntryKeepsThePictureButItsCodeIsRemembered)
+TEST_F(PreviewWindowTest, ABlankEntryKeepsThePictureButItsCodeIsRemembered)
 {
     const QString path = picture(QStringLiteral("a.bmp"), {300, 200}, kBlue);
     profiles.one = {10, 10, 10, 10};
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('1')));
+    form.showEntry(JobEntry::fromText(path + QLatin1Char('1')));
     const QImage before = form.shownBitmap();
-    form.ShowEntry(JobEntry::fromText(QStringLiteral("(пустая страница)0")));
+    form.showEntry(JobEntry::fromText(QStringLiteral("(пустая страница)0")));
     EXPECT_EQ(form.shownBitmap(), before);
     EXPECT_EQ(form.rememberedCropCode(), 0);
     EXPECT_EQ(form.sourcePicture().size(), QSize(300, 200));
@@ -267,16 +269,16 @@ TEST_F(PreviewWindow, ABlankEntryKeepsThePictureButItsCodeIsRemembered)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("(пустая страница)")));
     const QString inFolder =
         picture(QStringLiteral("(пустая страница)/b.bmp"), {120, 80}, kGreen);
-    form.ShowEntry(JobEntry{inFolder, 0});
+    form.showEntry(JobEntry{inFolder, 0});
     EXPECT_EQ(form.sourcePicture().size(), QSize(120, 80));
     EXPECT_TRUE(reports.isEmpty());
 }
 
-TEST_F(PreviewWindow, FailuresAreReportedAndKeepThePreviousPicture)
+TEST_F(PreviewWindowTest, FailuresAreReportedAndKeepThePreviousPicture)
 {
     const QString good = picture(QStringLiteral("good.bmp"), {120, 80}, kRed);
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(JobEntry::fromText(good + QLatin1Char('0')));
+    form.showEntry(JobEntry::fromText(good + QLatin1Char('0')));
     const QImage before = form.shownBitmap();
 
     const QString missing = dir.filePath(QStringLiteral("missing.jpg"));
@@ -315,13 +317,13 @@ TEST_F(PreviewWindow, FailuresAreReportedAndKeepThePreviousPicture)
     }
 }
 
-TEST_F(PreviewWindow, DraggingTowardsTheTopLeftScrollsTowardsTheBottomRight)
+TEST_F(PreviewWindowTest, DraggingTowardsTheTopLeftScrollsTowardsTheBottomRight)
 {
     const QString path = picture(QStringLiteral("a.bmp"), {1000, 800}, kBlue);
     form.resize(300, 300);
     form.show();
     zoom()->setCurrentIndex(10);
-    form.ShowEntry(JobEntry::fromText(path + QLatin1Char('0')));
+    form.showEntry(JobEntry::fromText(path + QLatin1Char('0')));
     QApplication::processEvents();
     QWidget* viewport = scrollBox()->viewport();
     QScrollBar* h = scrollBox()->horizontalScrollBar();
@@ -329,7 +331,8 @@ TEST_F(PreviewWindow, DraggingTowardsTheTopLeftScrollsTowardsTheBottomRight)
     ASSERT_GT(h->maximum(), 300);
     ASSERT_GT(v->maximum(), 300);
 
-    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                          Qt::MouseButtons held) {
         QMouseEvent event(type, QPointF(at), viewport->mapToGlobal(QPointF(at)), button, held,
                           Qt::NoModifier);
         QApplication::sendEvent(viewport, &event);

@@ -1,5 +1,5 @@
 // States and input of the button, driven with real Qt events.
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QCheckBox>
 #include <QCursor>
@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using namespace pagula;
+using namespace pagula::widgets;
 
 QT_BEGIN_NAMESPACE
 // Readable failures for the event logs.
@@ -26,7 +26,7 @@ namespace
 class Recorder : public QObject
 {
 public:
-    explicit Recorder(TGradBtn& b) : button(b)
+    explicit Recorder(GradientButton& b) : button(b)
     {
         b.installEventFilter(this);
         const auto where = [](Qt::MouseButton btn, TShiftState s, QPoint p) {
@@ -39,13 +39,13 @@ public:
                 .arg(p.y())
                 .arg(s.doubleClick ? " dbl" : "");
         };
-        connect(&b, &TGradBtn::mouseDown, this,
+        connect(&b, &GradientButton::mouseDown, this,
                 [this, where](auto btn, auto s, auto p) { log << "down " + where(btn, s, p); });
-        connect(&b, &TGradBtn::mouseUp, this,
+        connect(&b, &GradientButton::mouseUp, this,
                 [this, where](auto btn, auto s, auto p) { log << "up " + where(btn, s, p); });
-        connect(&b, &TGradBtn::clicked, this, [this] { log << QStringLiteral("click"); });
-        connect(&b, &TGradBtn::mouseEnter, this, [this] { log << QStringLiteral("enter"); });
-        connect(&b, &TGradBtn::mouseLeave, this, [this] { log << QStringLiteral("leave"); });
+        connect(&b, &GradientButton::clicked, this, [this] { log << QStringLiteral("click"); });
+        connect(&b, &GradientButton::mouseEnter, this, [this] { log << QStringLiteral("enter"); });
+        connect(&b, &GradientButton::mouseLeave, this, [this] { log << QStringLiteral("leave"); });
     }
 
     bool eventFilter(QObject* o, QEvent* e) override
@@ -77,12 +77,12 @@ public:
         return n;
     }
 
-    TGradBtn& button;
+    GradientButton& button;
     QStringList log;
     int paints = 0;
 };
 
-class GradBtnInput : public ::testing::Test
+class GradientButtonInput : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -91,7 +91,7 @@ protected:
         window->resize(300, 200);
         other = new QCheckBox(QStringLiteral("other"), window.get());
         other->setGeometry(200, 150, 80, 20);
-        button = new TGradBtn(window.get());
+        button = new GradientButton(window.get());
         button->move(50, 50);
         button->setBeginColor(clWhite);
         button->setEndColor(clNavy);
@@ -144,7 +144,7 @@ protected:
 
     std::unique_ptr<QWidget> window;
     QCheckBox* other = nullptr;
-    TGradBtn* button = nullptr;
+    GradientButton* button = nullptr;
     std::unique_ptr<Recorder> rec;
     const QPoint inside{10, 10};
     const QPoint outside{-20, 10};
@@ -152,9 +152,9 @@ protected:
 
 } // namespace
 
-TEST_F(GradBtnInput, ConstructorValues)
+TEST_F(GradientButtonInput, ConstructorValues)
 {
-    TGradBtn b;
+    GradientButton b;
     EXPECT_EQ(b.size(), QSize(75, 25));
     EXPECT_EQ(b.fontColor(), clBlack);
     EXPECT_TRUE(b.tabStop());
@@ -177,7 +177,7 @@ TEST_F(GradBtnInput, ConstructorValues)
     EXPECT_TRUE(b.testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
-TEST_F(GradBtnInput, PressAndReleaseInsideClicksAfterTheUpLookIsPainted)
+TEST_F(GradientButtonInput, PressAndReleaseInsideClicksAfterTheUpLookIsPainted)
 {
     hoverInside();
     QTest::mousePress(button, Qt::LeftButton, {}, inside);
@@ -195,7 +195,7 @@ TEST_F(GradBtnInput, PressAndReleaseInsideClicksAfterTheUpLookIsPainted)
     expectStoredColours();
 }
 
-TEST_F(GradBtnInput, DragOutShowsUpAndBackInShowsDown)
+TEST_F(GradientButtonInput, DragOutShowsUpAndBackInShowsDown)
 {
     hoverInside();
     QTest::mousePress(button, Qt::LeftButton, {}, inside);
@@ -212,7 +212,7 @@ TEST_F(GradBtnInput, DragOutShowsUpAndBackInShowsDown)
     expectStoredColours();
 }
 
-TEST_F(GradBtnInput, ReleaseOutsideDoesNotClick)
+TEST_F(GradientButtonInput, ReleaseOutsideDoesNotClick)
 {
     hoverInside();
     QTest::mousePress(button, Qt::LeftButton, {}, inside);
@@ -233,7 +233,7 @@ TEST_F(GradBtnInput, ReleaseOutsideDoesNotClick)
 
 // The same drag through the window system's path: the pointer is grabbed by the pressed
 // button, so the platform sends it no enter or leave; the moves decide.
-TEST_F(GradBtnInput, DragThroughTheWindowSystem)
+TEST_F(GradientButtonInput, DragThroughTheWindowSystem)
 {
     QWindow* w = window->windowHandle();
     ASSERT_NE(w, nullptr);
@@ -260,7 +260,7 @@ TEST_F(GradBtnInput, DragThroughTheWindowSystem)
     EXPECT_EQ(log.count(QStringLiteral("click")), 1) << log.join(QLatin1Char('|')).toStdString();
 }
 
-TEST_F(GradBtnInput, AnotherButtonPressedOutsideDuringADragChangesNothing)
+TEST_F(GradientButtonInput, AnotherButtonPressedOutsideDuringADragChangesNothing)
 {
     hoverInside();
     QTest::mousePress(button, Qt::LeftButton, {}, inside);
@@ -276,7 +276,7 @@ TEST_F(GradBtnInput, AnotherButtonPressedOutsideDuringADragChangesNothing)
     EXPECT_TRUE(button->buttonUp());
 }
 
-TEST_F(GradBtnInput, ReleaseOutsideWithoutAMoveInBetween)
+TEST_F(GradientButtonInput, ReleaseOutsideWithoutAMoveInBetween)
 {
     hoverInside();
     QTest::mousePress(button, Qt::LeftButton, {}, inside);
@@ -286,7 +286,7 @@ TEST_F(GradBtnInput, ReleaseOutsideWithoutAMoveInBetween)
     expectStoredColours();
 }
 
-TEST_F(GradBtnInput, RightPressTakesTheFocusAndStaysUp)
+TEST_F(GradientButtonInput, RightPressTakesTheFocusAndStaysUp)
 {
     hoverInside();
     rec->takePaints();
@@ -301,7 +301,7 @@ TEST_F(GradBtnInput, RightPressTakesTheFocusAndStaysUp)
     EXPECT_EQ(rec->takePaints(), 0); // an up button has nothing to restore
 }
 
-TEST_F(GradBtnInput, SecondPressOfADoubleClickDoesNotClick)
+TEST_F(GradientButtonInput, SecondPressOfADoubleClickDoesNotClick)
 {
     hoverInside();
     QTest::mouseClick(button, Qt::LeftButton, {}, inside);
@@ -317,7 +317,7 @@ TEST_F(GradBtnInput, SecondPressOfADoubleClickDoesNotClick)
     EXPECT_EQ(log.last(), QStringLiteral("up L* 10,10"));
 }
 
-TEST_F(GradBtnInput, SwapColorsOffNeverExchanges)
+TEST_F(GradientButtonInput, SwapColorsOffNeverExchanges)
 {
     hoverInside();
     button->setSwapColors(false);
@@ -332,7 +332,7 @@ TEST_F(GradBtnInput, SwapColorsOffNeverExchanges)
     EXPECT_TRUE(rec->take(false).contains(QStringLiteral("click")));
 }
 
-TEST_F(GradBtnInput, HoverFiresEnterAndLeave)
+TEST_F(GradientButtonInput, HoverFiresEnterAndLeave)
 {
     QTest::mouseMove(button, inside);
     QTest::mouseMove(window.get(), QPoint(5, 5));
@@ -340,7 +340,7 @@ TEST_F(GradBtnInput, HoverFiresEnterAndLeave)
     EXPECT_TRUE(button->buttonUp());
 }
 
-TEST_F(GradBtnInput, EnterClicksUnlessOnKeyPressClearsIt)
+TEST_F(GradientButtonInput, EnterClicksUnlessOnKeyPressClearsIt)
 {
     button->setFocus();
     QTest::keyClick(button, Qt::Key_Return);
@@ -350,7 +350,7 @@ TEST_F(GradBtnInput, EnterClicksUnlessOnKeyPressClearsIt)
     EXPECT_TRUE(button->buttonUp());
 
     QList<QChar> seen;
-    QObject::connect(button, &TGradBtn::keyPress, [&](QChar& key) {
+    QObject::connect(button, &GradientButton::keyPress, [&](QChar& key) {
         seen << key;
         key = QChar();
     });
@@ -359,7 +359,7 @@ TEST_F(GradBtnInput, EnterClicksUnlessOnKeyPressClearsIt)
     EXPECT_EQ(seen, QList<QChar>({QChar(u'\r')}));
 }
 
-TEST_F(GradBtnInput, SpaceDoesNothing)
+TEST_F(GradientButtonInput, SpaceDoesNothing)
 {
     button->setFocus();
     rec->takePaints();
@@ -369,7 +369,7 @@ TEST_F(GradBtnInput, SpaceDoesNothing)
     EXPECT_TRUE(button->buttonUp());
 }
 
-TEST_F(GradBtnInput, AcceleratorsReachEveryButtonOfTheWindow)
+TEST_F(GradientButtonInput, AcceleratorsReachEveryButtonOfTheWindow)
 {
     const struct {
         const char* caption;
@@ -398,7 +398,7 @@ TEST_F(GradBtnInput, AcceleratorsReachEveryButtonOfTheWindow)
     }
 }
 
-TEST_F(GradBtnInput, AcceleratorOfTheFocusedButtonAndOfNoFocus)
+TEST_F(GradientButtonInput, AcceleratorOfTheFocusedButtonAndOfNoFocus)
 {
     button->setCaption(QStringLiteral("&Go"));
     button->setFocus();
@@ -409,7 +409,7 @@ TEST_F(GradBtnInput, AcceleratorOfTheFocusedButtonAndOfNoFocus)
     EXPECT_EQ(rec->take(false), QStringList({"click"}));
 }
 
-TEST_F(GradBtnInput, AnEditKeepsItsCharacters)
+TEST_F(GradientButtonInput, AnEditKeepsItsCharacters)
 {
     auto* edit = new QLineEdit(window.get());
     edit->show();
@@ -420,7 +420,7 @@ TEST_F(GradBtnInput, AnEditKeepsItsCharacters)
     EXPECT_EQ(rec->take(false), QStringList());
 }
 
-TEST_F(GradBtnInput, AcceleratorFollowsTheButtonIntoAnotherWindow)
+TEST_F(GradientButtonInput, AcceleratorFollowsTheButtonIntoAnotherWindow)
 {
     QWidget second;
     second.resize(200, 100);
@@ -436,20 +436,20 @@ TEST_F(GradBtnInput, AcceleratorFollowsTheButtonIntoAnotherWindow)
     button->setParent(window.get()); // back, so the fixture's window deletes it
 }
 
-TEST_F(GradBtnInput, AcceleratorOfAButtonWhosePanelMovesIntoTheWindow)
+TEST_F(GradientButtonInput, AcceleratorOfAButtonWhosePanelMovesIntoTheWindow)
 {
     auto* panel = new QWidget; // built apart, then put into the window, as panels are
-    auto* late = new TGradBtn(panel);
+    auto* late = new GradientButton(panel);
     late->setCaption(QStringLiteral("&Late"));
     int clicks = 0;
-    QObject::connect(late, &TGradBtn::clicked, [&] { ++clicks; });
+    QObject::connect(late, &GradientButton::clicked, [&] { ++clicks; });
     panel->setParent(window.get());
     panel->show();
     type(QStringLiteral("l"));
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(GradBtnInput, DisabledButtonTakesNoInput)
+TEST_F(GradientButtonInput, DisabledButtonTakesNoInput)
 {
     button->setCaption(QStringLiteral("&Go"));
     button->setEnabled(false);
@@ -462,7 +462,7 @@ TEST_F(GradBtnInput, DisabledButtonTakesNoInput)
     EXPECT_EQ(rec->take(false), QStringList({"click"}));
 }
 
-TEST_F(GradBtnInput, DisabledWhilePressedGoesBackUp)
+TEST_F(GradientButtonInput, DisabledWhilePressedGoesBackUp)
 {
     hoverInside();
     QTest::mousePress(button, Qt::LeftButton, {}, inside);
@@ -476,7 +476,7 @@ TEST_F(GradBtnInput, DisabledWhilePressedGoesBackUp)
     expectStoredColours();
 }
 
-TEST_F(GradBtnInput, FrameSizeLimits)
+TEST_F(GradientButtonInput, FrameSizeLimits)
 {
     const struct {
         QSize size;
@@ -487,7 +487,7 @@ TEST_F(GradBtnInput, FrameSizeLimits)
         {{75, 16}, 4, 1}, {{75, 16}, 3, 3}, {{16, 75}, 4, 1}, {{16, 75}, 3, 3},
     };
     for (const auto& c : cases) {
-        TGradBtn b;
+        GradientButton b;
         b.resize(c.size);
         b.setBtnFrameSize(c.value);
         EXPECT_EQ(b.btnFrameSize(), c.stored)
@@ -495,9 +495,9 @@ TEST_F(GradBtnInput, FrameSizeLimits)
     }
 }
 
-TEST_F(GradBtnInput, SettersRepaintOnlyOnARealChange)
+TEST_F(GradientButtonInput, SettersRepaintOnlyOnARealChange)
 {
-    TGradBtn& b = *button;
+    GradientButton& b = *button;
     const std::vector<std::pair<const char*, std::function<void()>>> sameValue = {
         {"caption", [&] { b.setCaption(b.caption()); }},
         {"disabled", [&] { b.setDisabledColor(b.disabledColor()); }},
@@ -546,7 +546,7 @@ TEST_F(GradBtnInput, SettersRepaintOnlyOnARealChange)
     }
 }
 
-TEST_F(GradBtnInput, FocusRepaintsExceptInDesignMode)
+TEST_F(GradientButtonInput, FocusRepaintsExceptInDesignMode)
 {
     rec->takePaints();
     button->setFocus();
@@ -576,7 +576,7 @@ struct Snapshot {
     TPreset preset;
     QFont font;
 
-    explicit Snapshot(const TGradBtn& b)
+    explicit Snapshot(const GradientButton& b)
         : disabled(b.disabledColor()), hilite(b.btnHiliteClr()), shadow(b.btnShadowClr()),
           txtHilite(b.txtHiliteClr()), txtShadow(b.txtShadowClr()), begin(b.beginColor()),
           end(b.endColor()), fontColor(b.fontColor()), frame(b.btnFrameSize()),
@@ -597,18 +597,18 @@ struct Snapshot {
 
 } // namespace
 
-TEST(GradBtnPresets, DoNothingAtRunTime)
+TEST(GradientButtonPresets, DoNothingAtRunTime)
 {
-    TGradBtn b;
+    GradientButton b;
     const Snapshot before(b);
     b.setPresets(TPreset::SunRise);
     EXPECT_TRUE(Snapshot(b) == before);
     EXPECT_EQ(b.presets(), TPreset::None);
 }
 
-TEST(GradBtnPresets, StoreTheirValuesInDesignMode)
+TEST(GradientButtonPresets, StoreTheirValuesInDesignMode)
 {
-    TGradBtn b;
+    GradientButton b;
     b.setDesignMode(true);
     b.setBtnFrameSize(3);
     b.setJustification(TJustification::jRight);

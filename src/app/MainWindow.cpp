@@ -1,10 +1,12 @@
-#include "app/TForm1.h"
+#include "app/MainWindow.h"
 
+#include "app/AboutDialog.h"
 #include "app/AdjustmentsPanel.h"
 #include "app/CommandStrip.h"
 #include "app/DialogParts.h"
 #include "app/FileFilters.h"
 #include "app/FileBrowser.h"
+#include "app/GenerationProgressDialog.h"
 #include "app/LeftPanel.h"
 #include "app/LiveSettings.h"
 #include "app/MessageBoxes.h"
@@ -13,8 +15,6 @@
 #include "app/RightPanel.h"
 #include "app/RunHost.h"
 #include "app/Splitter.h"
-#include "app/TForm2.h"
-#include "app/TForm3.h"
 #include "app/WindowColours.h"
 #include "common/Fonts.h"
 #include "common/Paths.h"
@@ -25,10 +25,10 @@
 #include "layout/ui/LayoutPanel.h"
 #include "preview/PreviewController.h"
 #include "preview/PreviewTabs.h"
+#include "preview/PreviewWindow.h"
 #include "preview/PreviewWiring.h"
-#include "preview/TForm4.h"
 #include "widgets/ErrorReport.h"
-#include "widgets/GradBtn.h"
+#include "widgets/GradientButton.h"
 
 #include <QCloseEvent>
 #include <QListView>
@@ -37,15 +37,15 @@
 namespace pagula::app
 {
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent)
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Распечатка Pagula"));
-    FormCreate();
+    setUpControls();
     resize(RestoredSize);
 }
 
-void TForm1::FormCreate()
+void MainWindow::setUpControls()
 {
     // The controls come up with their start values; the layout settings compute their first
     // state as they do, before the user can act.
@@ -54,9 +54,9 @@ void TForm1::FormCreate()
     connectHandlers();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::applyLook()
+void MainWindow::applyLook()
 {
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette pal = palette();
@@ -66,67 +66,69 @@ void TForm1::applyLook()
     setAutoFillBackground(true);
 }
 
-void TForm1::buildRegions()
+void MainWindow::buildRegions()
 {
     jobList_ = new joblist::JobListPanels(this);
     previewTabs_ = new preview::PreviewTabs(this);
 
-    Panel1 = new LeftPanel(this);
-    Panel4 = new FileBrowser(this);
-    Panel6 = new RightPanel(*jobList_, previewTabs_, this);
+    leftPanel_ = new LeftPanel(this);
+    fileBrowser_ = new FileBrowser(this);
+    rightPanel_ = new RightPanel(*jobList_, previewTabs_, this);
     layoutPanel()->attachCheckBoxes(adjustments()->frameBox(), adjustments()->twoSideBox());
 
     regions_ = new Splitter(Qt::Horizontal, this);
     regions_->setObjectName(QStringLiteral("Regions"));
-    regions_->addWidget(Panel1);
-    regions_->addWidget(Panel4);
-    regions_->addWidget(Panel6);
+    regions_->addWidget(leftPanel_);
+    regions_->addWidget(fileBrowser_);
+    regions_->addWidget(rightPanel_);
     regions_->setStretchFactor(0, 0);
     regions_->setStretchFactor(1, 0);
     regions_->setStretchFactor(2, 1);
     regions_->setSizes({LeftPanel::Width, FileBrowser::Width,
                         RestoredSize.width() - LeftPanel::Width - FileBrowser::Width});
-    regions_->handle(1)->setObjectName(QStringLiteral("Splitter2"));
-    regions_->handle(2)->setObjectName(QStringLiteral("Splitter3"));
+    regions_->handle(1)->setObjectName(QStringLiteral("leftSplitter"));
+    regions_->handle(2)->setObjectName(QStringLiteral("rightSplitter"));
 
-    pb = new ProgressBar(this);
+    progressBar_ = new ProgressBar(this);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(regions_, 1);
-    column->addWidget(pb);
+    column->addWidget(progressBar_);
 }
 
-void TForm1::connectHandlers()
+void MainWindow::connectHandlers()
 {
-    connect(generateButton(), &TGradBtn::clicked, this, &TForm1::PrintButtonClick);
-    connect(aboutButton(), &TGradBtn::clicked, this,
-            [this] { runGuarded(this, [this] { Image2Click(); }); });
-    connect(Panel4, &FileBrowser::addRequested, this, [this] {
-        runGuarded(this,
-                   [this] { jobList_->N1Click(*Panel4->fileList(), Panel4->currentFolder()); });
+    connect(generateButton(), &widgets::GradientButton::clicked, this, &MainWindow::generate);
+    connect(aboutButton(), &widgets::GradientButton::clicked, this,
+            [this] { widgets::runGuarded(this, [this] { showAboutDialog(); }); });
+    connect(fileBrowser_, &FileBrowser::addRequested, this, [this] {
+        widgets::runGuarded(this, [this] {
+            jobList_->addSelectedFiles(*fileBrowser_->fileList(), fileBrowser_->currentFolder());
+        });
     });
     connect(jobList_->view(), &joblist::JobListView::dropped, this,
             [this](const QList<QUrl>& urls, bool otherContent) {
-                runGuarded(this, [&] {
-                    pb->showStatus(jobList_->addDropped(urls, otherContent, Panel4->masks(),
+                widgets::runGuarded(this, [&] {
+                    progressBar_->showStatus(jobList_->addDropped(urls, otherContent, fileBrowser_->masks(),
                                                         allPictureMasks()));
                 });
             });
     connect(jobList_, &joblist::JobListPanels::previewRefreshRequested, this, [this] {
-        runGuarded(this, [this] {
+        widgets::runGuarded(this, [this] {
             if (previewController_)
                 previewController_->refreshPreview();
         });
     });
 }
 
-void TForm1::attachWindows(TForm2& progress, TForm3& about, preview::TForm4& preview)
+void MainWindow::attachWindows(GenerationProgressDialog& progress, AboutDialog& about,
+                               preview::PreviewWindow& preview)
 {
-    form2_ = &progress;
-    form3_ = &about;
-    form4_ = &preview;
+    progressDialog_ = &progress;
+    aboutDialog_ = &about;
+    previewWindow_ = &preview;
 
     previewAdapters_ = std::make_unique<PreviewAdapters>(*jobList_);
     preview.setCropProfiles(previewAdapters_.get());
@@ -135,7 +137,7 @@ void TForm1::attachWindows(TForm2& progress, TForm3& about, preview::TForm4& pre
     preview::connectPreview(*previewTabs_, preview, *previewController_);
 }
 
-void TForm1::setDocumentBuilder(document::DocumentBuilder* builder)
+void MainWindow::setDocumentBuilder(document::DocumentBuilder* builder)
 {
     if (isGenerating())
         return;
@@ -143,32 +145,32 @@ void TForm1::setDocumentBuilder(document::DocumentBuilder* builder)
     builder_ = builder;
 }
 
-compose::CompositionRun* TForm1::compositionRun()
+compose::CompositionRun* MainWindow::compositionRun()
 {
-    if (!run_ && builder_ && form2_) {
+    if (!run_ && builder_ && progressDialog_) {
         settings_ = std::make_unique<LiveSettings>(*layoutPanel(), *jobList_, *adjustments());
-        host_ = std::make_unique<RunHost>(*pb, *this);
+        host_ = std::make_unique<RunHost>(*progressBar_, *this);
         run_ = std::make_unique<compose::CompositionRun>(*builder_, *settings_, *host_,
-                                                         form2_->port(), fillerPicturePath());
+                                                         progressDialog_->port(), fillerPicturePath());
     }
     return run_.get();
 }
 
-void TForm1::showAtStart()
+void MainWindow::showAtStart()
 {
     setGeometry(QRect(geometry().topLeft(), RestoredSize));
     centreOnScreen(*this);
     showMaximized();
 }
 
-bool TForm1::isGenerating() const
+bool MainWindow::isGenerating() const
 {
     return run_ && run_->isRunning();
 }
 
-void TForm1::PrintButtonClick()
+void MainWindow::generate()
 {
-    runGuarded(this, [this] {
+    widgets::runGuarded(this, [this] {
         compose::CompositionRun* run = compositionRun();
         if (!run || run->isRunning())
             return;
@@ -179,54 +181,54 @@ void TForm1::PrintButtonClick()
             return;
         }
         emit generationStarted();
-        run->PrintButtonClick();
+        run->generate();
         // The window may have been closed while the run went on; its dialog goes with it.
-        if (!isVisible() && form2_)
-            form2_->hide();
+        if (!isVisible() && progressDialog_)
+            progressDialog_->hide();
         emit generationFinished();
     });
 }
 
-void TForm1::Image2Click()
+void MainWindow::showAboutDialog()
 {
-    if (form3_)
-        form3_->showModal();
+    if (aboutDialog_)
+        aboutDialog_->showModal();
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A generation that is still going stops after the picture in progress and hands over what
     // it has made; it closes its dialog itself.
     if (isGenerating())
-        form2_->Button1Click();
-    else if (form2_)
-        form2_->hide();
-    if (form3_)
-        form3_->hide();
-    if (form4_ && form4_->isShowing())
-        form4_->closeWindow();
+        progressDialog_->cancel();
+    else if (progressDialog_)
+        progressDialog_->hide();
+    if (aboutDialog_)
+        aboutDialog_->hide();
+    if (previewWindow_ && previewWindow_->isShowing())
+        previewWindow_->closeWindow();
     event->accept();
     emit closed();
 }
 
-LayoutPanel* TForm1::layoutPanel() const
+layout::LayoutPanel* MainWindow::layoutPanel() const
 {
-    return Panel1->layoutPanel();
+    return leftPanel_->layoutPanel();
 }
 
-AdjustmentsPanel* TForm1::adjustments() const
+AdjustmentsPanel* MainWindow::adjustments() const
 {
-    return Panel6->commandStrip()->adjustments();
+    return rightPanel_->commandStrip()->adjustments();
 }
 
-TGradBtn* TForm1::generateButton() const
+widgets::GradientButton* MainWindow::generateButton() const
 {
-    return Panel1->generateButton();
+    return leftPanel_->generateButton();
 }
 
-TGradBtn* TForm1::aboutButton() const
+widgets::GradientButton* MainWindow::aboutButton() const
 {
-    return Panel6->commandStrip()->aboutButton();
+    return rightPanel_->commandStrip()->aboutButton();
 }
 
 } // namespace pagula::app

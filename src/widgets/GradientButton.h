@@ -1,14 +1,14 @@
 #pragma once
 
-#include "widgets/GradBtnPainter.h"
-#include "widgets/GradBtnTypes.h"
+#include "widgets/GradientButtonPainter.h"
+#include "widgets/GradientButtonTypes.h"
 #include "widgets/TColor.h"
 
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 
-namespace pagula
+namespace pagula::widgets
 {
 
 // The custom-painted command button of every window: a colour gradient in one of six styles,
@@ -24,12 +24,12 @@ namespace pagula
 // of the window gets to answer it, shown or not, as long as it is enabled. The filter follows
 // the button when it is moved to another parent, and is checked again whenever it is shown
 // (an ancestor may have moved into another window).
-class TGradBtn : public QWidget
+class GradientButton : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TGradBtn(QWidget* parent = nullptr);
-    ~TGradBtn() override;
+    explicit GradientButton(QWidget* parent = nullptr);
+    ~GradientButton() override;
 
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
@@ -89,7 +89,7 @@ public:
     const QImage& surface() const { return surface_; }
 
     // What the next paint draws, from the current state.
-    GradBtnLook look() const;
+    GradientButtonLook look() const;
 
     // The click: shows the up look, lets pending events run, then emits clicked().
     void click();
@@ -103,8 +103,8 @@ signals:
     void clicked();
     // OnMouseDown / OnMouseUp, also for the press and release simulated when the pointer comes
     // back in or leaves while the left button is held (left button, left held, point (0, 0)).
-    void mouseDown(Qt::MouseButton button, pagula::TShiftState shift, QPoint pos);
-    void mouseUp(Qt::MouseButton button, pagula::TShiftState shift, QPoint pos);
+    void mouseDown(Qt::MouseButton button, pagula::widgets::TShiftState shift, QPoint pos);
+    void mouseUp(Qt::MouseButton button, pagula::widgets::TShiftState shift, QPoint pos);
     // OnMouseEnter / OnMouseLeave.
     void mouseEnter();
     void mouseLeave();
@@ -174,4 +174,4 @@ private:
     QPointer<QWidget> acceleratorWindow_;
 };
 
-} // namespace pagula
+} // namespace pagula::widgets
