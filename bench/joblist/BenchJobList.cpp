@@ -5,7 +5,7 @@
 #include "common/Fonts.h"
 #include "joblist/JobListFile.h"
 #include "joblist/JobListModel.h"
-#include "joblist/JobListView.h"
+#include "joblist/ui/JobListView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 // a plain libjpeg-turbo decode of the same file in the same run.
 //   bench_preview [runs]
 #include "imaging/ImageIO.h"
-#include "preview/PreviewWindow.h"
+#include "preview/ui/PreviewWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

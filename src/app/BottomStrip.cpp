@@ -2,8 +2,8 @@
 
 #include "app/WindowColours.h"
 #include "joblist/CropList.h"
-#include "joblist/CropTabSet.h"
-#include "preview/PreviewTabs.h"
+#include "joblist/ui/CropTabSet.h"
+#include "preview/ui/PreviewTabs.h"
 #include "widgets/ButtonLooks.h"
 #include "widgets/GradientButton.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/AdjustmentsPanel.h"
 #include "app/WindowColours.h"
-#include "joblist/TickButtonStrip.h"
+#include "joblist/ui/TickButtonStrip.h"
 #include "widgets/ButtonLooks.h"
 #include "widgets/GradientButton.h"
 

@@ -3,7 +3,7 @@
 #include "app/AdjustmentsPanel.h"
 #include "app/BackOffsetSetting.h"
 #include "joblist/JobListModel.h"
-#include "joblist/JobListPanels.h"
+#include "joblist/ui/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
 
 #include <QCheckBox>
@@ -29,47 +29,47 @@ joblist::JobEntries LiveSettings::tickedEntries()
 
 int LiveSettings::columns()
 {
-    return layout_.settings().Columns;
+    return layout_.settings().columns;
 }
 
 int LiveSettings::rows()
 {
-    return layout_.settings().Rows;
+    return layout_.settings().rows;
 }
 
 double LiveSettings::cellWidth()
 {
-    return layout_.settings().CellWidth;
+    return layout_.settings().cellWidth;
 }
 
 double LiveSettings::cellHeight()
 {
-    return layout_.settings().CellHeight;
+    return layout_.settings().cellHeight;
 }
 
 int LiveSettings::marginLeft()
 {
-    return layout_.settings().MarginLeft;
+    return layout_.settings().marginLeft;
 }
 
 int LiveSettings::marginRight()
 {
-    return layout_.settings().MarginRight;
+    return layout_.settings().marginRight;
 }
 
 int LiveSettings::marginTop()
 {
-    return layout_.settings().MarginTop;
+    return layout_.settings().marginTop;
 }
 
 int LiveSettings::marginBottom()
 {
-    return layout_.settings().MarginBottom;
+    return layout_.settings().marginBottom;
 }
 
 int LiveSettings::gutterSize()
 {
-    return layout_.settings().GutterSize;
+    return layout_.settings().gutterSize;
 }
 
 int LiveSettings::gutterSide()

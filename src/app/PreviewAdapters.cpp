@@ -1,7 +1,7 @@
 #include "app/PreviewAdapters.h"
 
 #include "joblist/JobListModel.h"
-#include "joblist/JobListPanels.h"
+#include "joblist/ui/JobListPanels.h"
 
 namespace pagula::app
 {

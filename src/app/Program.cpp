@@ -8,7 +8,7 @@
 #include "app/docwindow/DocumentWindow.h"
 #include "common/Paths.h"
 #include "document/CalibrationSheet.h"
-#include "preview/PreviewWindow.h"
+#include "preview/ui/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 #include "app/BottomStrip.h"
 #include "app/CommandStrip.h"
 #include "app/WindowColours.h"
-#include "joblist/JobListPanels.h"
-#include "joblist/JobListView.h"
+#include "joblist/ui/JobListPanels.h"
+#include "joblist/ui/JobListView.h"
 
 #include <QVBoxLayout>
 

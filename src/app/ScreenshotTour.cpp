@@ -9,9 +9,9 @@
 #include "app/ProgressBar.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "joblist/JobListModel.h"
-#include "joblist/JobListPanels.h"
-#include "preview/PreviewTabs.h"
-#include "preview/PreviewWindow.h"
+#include "joblist/ui/JobListPanels.h"
+#include "preview/ui/PreviewTabs.h"
+#include "preview/ui/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GradientButton.h"
 

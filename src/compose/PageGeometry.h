@@ -5,7 +5,7 @@
 namespace pagula::compose {
 
 // Millimetres become points by this factor throughout the composition.
-constexpr double PointsPerMm = 2.835;
+constexpr double PointsPerMm = document::CompositionPointsPerMm;
 
 // The default template's page (A4 portrait) and the flow layout's tolerance.
 constexpr double PageWidthPoints = document::A4WidthPoints;

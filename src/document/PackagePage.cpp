@@ -1,6 +1,7 @@
 #include "document/PackagePage.h"
 
 #include "common/Error.h"
+#include "document/PageGeometry.h"
 
 #include <algorithm>
 
@@ -26,7 +27,7 @@ constexpr double Overrun = 0.25;
 constexpr double Twip = 0.05;
 constexpr double MostDisplacement = 1.2;
 
-const double MillimetresPerPoint = 25.4 / 72.0;
+constexpr double MillimetresPerPoint = 1.0 / PointsPerMm;
 
 // Where the content lies along one axis of the sheet, and where it has to go.
 struct Axis {

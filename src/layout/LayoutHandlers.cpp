@@ -65,21 +65,21 @@ void LayoutHandlers::onGridOrMarginsEdited()
 {
     run("onGridOrMarginsEdited", [this] {
         LayoutSettings& s = settings_;
-        s.Columns = controls_.columnsPosition();
-        s.Rows = controls_.rowsPosition();
-        s.MarginLeft = readInt(LayoutEdit::MarginLeft);
-        s.MarginRight = readInt(LayoutEdit::MarginRight);
-        s.MarginTop = readInt(LayoutEdit::MarginTop);
-        s.MarginBottom = readInt(LayoutEdit::MarginBottom);
+        s.columns = controls_.columnsPosition();
+        s.rows = controls_.rowsPosition();
+        s.marginLeft = readInt(LayoutEdit::MarginLeft);
+        s.marginRight = readInt(LayoutEdit::MarginRight);
+        s.marginTop = readInt(LayoutEdit::MarginTop);
+        s.marginBottom = readInt(LayoutEdit::MarginBottom);
 
-        s.MaxCellWidth = maxCellSize(kPageWidthMm, s.MarginLeft, s.MarginRight, s.Columns);
-        write(LayoutEdit::MaxCellWidth, formatOneDecimal(s.MaxCellWidth));
-        if (clampToMaximum(s.CellWidth, s.MaxCellWidth))
+        s.maxCellWidth = maxCellSize(kPageWidthMm, s.marginLeft, s.marginRight, s.columns);
+        write(LayoutEdit::MaxCellWidth, formatOneDecimal(s.maxCellWidth));
+        if (clampToMaximum(s.cellWidth, s.maxCellWidth))
             write(LayoutEdit::CellWidth, controls_.text(LayoutEdit::MaxCellWidth));
 
-        s.MaxCellHeight = maxCellSize(kPageHeightMm, s.MarginTop, s.MarginBottom, s.Rows);
-        write(LayoutEdit::MaxCellHeight, formatOneDecimal(s.MaxCellHeight));
-        if (clampToMaximum(s.CellHeight, s.MaxCellHeight))
+        s.maxCellHeight = maxCellSize(kPageHeightMm, s.marginTop, s.marginBottom, s.rows);
+        write(LayoutEdit::MaxCellHeight, formatOneDecimal(s.maxCellHeight));
+        if (clampToMaximum(s.cellHeight, s.maxCellHeight))
             write(LayoutEdit::CellHeight, controls_.text(LayoutEdit::MaxCellHeight));
 
         controls_.redrawSchematic();
@@ -93,13 +93,13 @@ void LayoutHandlers::onCellSizeEdited()
         // The written one-decimal text is read back by the nested run, so a clamp leaves the
         // rounded maximum; when that lies above the maximum the nested run clamps to the exact
         // value and writes the same text, which ends the chain.
-        s.CellWidth = readFloat(LayoutEdit::CellWidth);
-        if (clampToMaximum(s.CellWidth, s.MaxCellWidth))
-            write(LayoutEdit::CellWidth, formatOneDecimal(s.MaxCellWidth));
-        s.CellHeight = readFloat(LayoutEdit::CellHeight);
-        if (clampToMaximum(s.CellHeight, s.MaxCellHeight))
-            write(LayoutEdit::CellHeight, formatOneDecimal(s.MaxCellHeight));
-        s.GutterSize = controls_.gutterPosition();
+        s.cellWidth = readFloat(LayoutEdit::CellWidth);
+        if (clampToMaximum(s.cellWidth, s.maxCellWidth))
+            write(LayoutEdit::CellWidth, formatOneDecimal(s.maxCellWidth));
+        s.cellHeight = readFloat(LayoutEdit::CellHeight);
+        if (clampToMaximum(s.cellHeight, s.maxCellHeight))
+            write(LayoutEdit::CellHeight, formatOneDecimal(s.maxCellHeight));
+        s.gutterSize = controls_.gutterPosition();
         controls_.redrawSchematic();
     });
 }

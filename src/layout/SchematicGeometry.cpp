@@ -68,29 +68,29 @@ QString cellNumber(std::int64_t n, bool twoSide)
 SchematicGeometry schematicGeometry(const SchematicLayout& layout)
 {
     const LayoutSettings& s = layout.settings;
-    const std::int64_t cw = schematicPixels(s.CellWidth);
-    const std::int64_t ch = schematicPixelsDown(s.CellHeight);
-    const std::int64_t pw = schematicPixels(s.MaxCellWidth);
-    const std::int64_t ph = schematicPixelsDown(s.MaxCellHeight);
-    const std::int64_t g = s.GutterSize;
+    const std::int64_t cw = schematicPixels(s.cellWidth);
+    const std::int64_t ch = schematicPixelsDown(s.cellHeight);
+    const std::int64_t pw = schematicPixels(s.maxCellWidth);
+    const std::int64_t ph = schematicPixelsDown(s.maxCellHeight);
+    const std::int64_t g = s.gutterSize;
 
     SchematicGeometry geometry;
     geometry.page = {0, 0, kSchematicWidth, kSchematicHeight};
-    if (s.Columns < 1 || s.Rows < 1)
+    if (s.columns < 1 || s.rows < 1)
         return geometry;
-    geometry.cells.reserve(std::size_t(s.Columns) * std::size_t(s.Rows));
+    geometry.cells.reserve(std::size_t(s.columns) * std::size_t(s.rows));
     // Cells stand at the pitch of the largest cell, so smaller chosen cells leave gaps; they are
     // drawn column by column but numbered row by row.
-    for (int c = 1; c <= s.Columns; ++c) {
-        for (int r = 1; r <= s.Rows; ++r) {
+    for (int c = 1; c <= s.columns; ++c) {
+        for (int r = 1; r <= s.rows; ++r) {
             SchematicCell cell;
             cell.column = c;
             cell.row = r;
-            const std::int64_t x = (c - 1) * pw + s.MarginLeft;
-            const std::int64_t y = (r - 1) * ph + s.MarginTop;
+            const std::int64_t x = (c - 1) * pw + s.marginLeft;
+            const std::int64_t y = (r - 1) * ph + s.marginTop;
             cell.outline = {x, y, x + cw + 1, y + ch + 1};
             cell.strip = gutterStrip(layout.gutterSide, x, y, cw, ch, g);
-            cell.number = cellNumber(std::int64_t(r - 1) * s.Columns + c, layout.twoSide);
+            cell.number = cellNumber(std::int64_t(r - 1) * s.columns + c, layout.twoSide);
             cell.numberCentreX = x + cw / 2; // C++ division truncates towards zero, like div
             cell.numberTop = y + ch / 2 - 5;
             geometry.cells.push_back(cell);

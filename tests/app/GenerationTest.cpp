@@ -7,10 +7,10 @@
 #include "app/docwindow/PageView.h"
 #include "compose/CompositionRun.h"
 #include "document/FlowLayout.h"
-#include "joblist/CropTabSet.h"
+#include "joblist/ui/CropTabSet.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListModel.h"
-#include "joblist/JobListPanels.h"
+#include "joblist/ui/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
 #include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
@@ -149,8 +149,8 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     EXPECT_TRUE(shownSides.contains(layout::GutterRight));
     EXPECT_EQ(layout->gutterSide(), layout::GutterLeft);
     EXPECT_EQ(redraws, 0);
-    EXPECT_EQ(layout->settings().CellWidth, before.CellWidth);
-    EXPECT_EQ(layout->settings().GutterSize, 0);
+    EXPECT_EQ(layout->settings().cellWidth, before.cellWidth);
+    EXPECT_EQ(layout->settings().gutterSize, 0);
 }
 
 TEST_F(Generation, PicturesTakeTheWindowsSettings)

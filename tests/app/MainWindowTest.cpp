@@ -7,12 +7,12 @@
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
 #include "app/WindowColours.h"
-#include "joblist/CropTabSet.h"
+#include "joblist/ui/CropTabSet.h"
 #include "joblist/JobListModel.h"
-#include "joblist/JobListPanels.h"
+#include "joblist/ui/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
-#include "preview/PreviewTabs.h"
-#include "preview/PreviewWindow.h"
+#include "preview/ui/PreviewTabs.h"
+#include "preview/ui/PreviewWindow.h"
 #include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
@@ -86,8 +86,8 @@ TEST_F(MainWindowTest, StartsMaximisedWithItsControlsAtTheirStartValues)
     // The layout was computed once from the defaults.
     EXPECT_EQ(control<QLineEdit>("cellWidthEdit")->text(), QStringLiteral("64.3"));
     EXPECT_EQ(control<QLineEdit>("cellHeightEdit")->text(), QStringLiteral("90.0"));
-    EXPECT_DOUBLE_EQ(form.layoutPanel()->settings().CellWidth, 64.3);
-    EXPECT_DOUBLE_EQ(form.layoutPanel()->settings().CellHeight, 90.0);
+    EXPECT_DOUBLE_EQ(form.layoutPanel()->settings().cellWidth, 64.3);
+    EXPECT_DOUBLE_EQ(form.layoutPanel()->settings().cellHeight, 90.0);
 
     // The job list and its count, the column spin, the progress bar.
     EXPECT_EQ(control<QLabel>("tickedCountLabel")->text(), QStringLiteral("Выбрано файлов: 0"));
@@ -451,7 +451,7 @@ TEST_F(MainWindowTest, ErrorsEscapingAHandlerAreReportedOnceAndTheWindowStaysUsa
     // The window goes on: the next action works.
     control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("8"));
     EXPECT_EQ(reports.size(), 2);
-    EXPECT_EQ(main().layoutPanel()->settings().MarginLeft, 8);
+    EXPECT_EQ(main().layoutPanel()->settings().marginLeft, 8);
 }
 
 TEST_F(MainWindowTest, ClosingTheMainWindowTakesTheOtherWindowsAlongAndEndsTheProgram)

@@ -1,4 +1,4 @@
-#include "joblist/AddSelectedFiles.h"
+#include "joblist/ui/AddSelectedFiles.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListTestUtil.h"
 #include "widgets/ErrorReport.h"

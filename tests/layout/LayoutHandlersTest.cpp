@@ -92,8 +92,8 @@ TEST(LayoutHandlers, ClampChainEndsWhenTheSameTextIsWritten)
     f.start();
     f.setColumns(4);
     const LayoutSettings& s = f.handlers.settings();
-    EXPECT_EQ(s.MaxCellWidth, 48.25);
-    EXPECT_EQ(s.CellWidth, 48.25); // the re-read 48.3 is above 48.25: the exact maximum stays
+    EXPECT_EQ(s.maxCellWidth, 48.25);
+    EXPECT_EQ(s.cellWidth, 48.25); // the re-read 48.3 is above 48.25: the exact maximum stays
     EXPECT_EQ(f.texts[LayoutEdit::CellWidth], "48.3");
     EXPECT_EQ(f.texts[LayoutEdit::MaxCellWidth], "48.3");
     // The write of 48.3 ran onCellSizeEdited once; its own write of 48.3 was no change.
@@ -101,11 +101,11 @@ TEST(LayoutHandlers, ClampChainEndsWhenTheSameTextIsWritten)
 
     f.trace.clear();
     f.setColumns(3); // the maximum grows, the chosen width stays
-    EXPECT_DOUBLE_EQ(s.MaxCellWidth, 193.0 / 3.0);
-    EXPECT_EQ(s.CellWidth, 48.25);
+    EXPECT_DOUBLE_EQ(s.maxCellWidth, 193.0 / 3.0);
+    EXPECT_EQ(s.cellWidth, 48.25);
     EXPECT_EQ(f.trace, QStringList{"onGridOrMarginsEdited@0"});
     f.handlers.takeMaxCellWidth();
-    EXPECT_EQ(s.CellWidth, 64.3);
+    EXPECT_EQ(s.cellWidth, 64.3);
     EXPECT_EQ(f.texts[LayoutEdit::CellWidth], "64.3");
 }
 
@@ -119,15 +119,15 @@ TEST(LayoutHandlers, FailureEndsTheHandlerAfterTheFieldsReadSoFar)
     const LayoutSettings& s = f.handlers.settings();
     const QString bad = QStringLiteral("'x' is not a valid integer value");
     EXPECT_EQ(f.reports, (QStringList{bad, bad}));
-    EXPECT_EQ(s.MarginLeft, 7);
-    EXPECT_EQ(s.MarginTop, before.MarginTop); // never reached
-    EXPECT_EQ(s.MaxCellWidth, before.MaxCellWidth);
+    EXPECT_EQ(s.marginLeft, 7);
+    EXPECT_EQ(s.marginTop, before.marginTop); // never reached
+    EXPECT_EQ(s.maxCellWidth, before.maxCellWidth);
     EXPECT_EQ(f.redraws, 0);
 
     f.reports.clear();
     f.type(LayoutEdit::MarginRight, "5"); // recovers: every field is read again
-    EXPECT_EQ(s.MarginTop, 12);
-    EXPECT_DOUBLE_EQ(s.MaxCellWidth, (210.0 - 7 - 5) / 3);
+    EXPECT_EQ(s.marginTop, 12);
+    EXPECT_DOUBLE_EQ(s.maxCellWidth, (210.0 - 7 - 5) / 3);
     EXPECT_TRUE(f.reports.isEmpty());
 }
 
@@ -137,7 +137,7 @@ TEST(LayoutHandlers, NestedFailureEndsTheOuterHandlerAndIsReportedOnce)
     f.start();
     f.type(LayoutEdit::CellHeight, "abc");
     ASSERT_EQ(f.reports, QStringList{floatError("abc")});
-    EXPECT_EQ(f.handlers.settings().CellWidth, 64.3); // read before the bad height
+    EXPECT_EQ(f.handlers.settings().cellWidth, 64.3); // read before the bad height
     f.reports.clear();
     f.redraws = 0;
     f.trace.clear();
@@ -146,8 +146,8 @@ TEST(LayoutHandlers, NestedFailureEndsTheOuterHandlerAndIsReportedOnce)
     const LayoutSettings& s = f.handlers.settings();
     EXPECT_EQ(f.reports, QStringList{floatError("abc")});
     EXPECT_EQ(f.trace, (QStringList{"onGridOrMarginsEdited@0", "onCellSizeEdited@1"}));
-    EXPECT_EQ(s.MaxCellWidth, 48.25);
-    EXPECT_EQ(s.CellWidth, 48.25);
+    EXPECT_EQ(s.maxCellWidth, 48.25);
+    EXPECT_EQ(s.cellWidth, 48.25);
     EXPECT_EQ(f.texts[LayoutEdit::MaxCellHeight], "90.0"); // the height part was skipped
     EXPECT_EQ(f.redraws, 0);
 
@@ -155,7 +155,7 @@ TEST(LayoutHandlers, NestedFailureEndsTheOuterHandlerAndIsReportedOnce)
     f.reports.clear();
     f.type(LayoutEdit::CellHeight, "50");
     EXPECT_TRUE(f.reports.isEmpty());
-    EXPECT_EQ(s.CellHeight, 50.0);
+    EXPECT_EQ(s.cellHeight, 50.0);
 }
 
 TEST(LayoutHandlers, MarginsThatLeaveNoRoomGiveZero)
@@ -165,12 +165,12 @@ TEST(LayoutHandlers, MarginsThatLeaveNoRoomGiveZero)
     f.type(LayoutEdit::MarginLeft, "100");
     f.type(LayoutEdit::MarginRight, "110");
     const LayoutSettings& s = f.handlers.settings();
-    EXPECT_EQ(s.MaxCellWidth, 0.0);
-    EXPECT_EQ(s.CellWidth, 0.0);
+    EXPECT_EQ(s.maxCellWidth, 0.0);
+    EXPECT_EQ(s.cellWidth, 0.0);
     EXPECT_EQ(f.texts[LayoutEdit::MaxCellWidth], "0.0");
     EXPECT_EQ(f.texts[LayoutEdit::CellWidth], "0.0");
     f.type(LayoutEdit::MarginRight, "150"); // below zero: the chosen width follows it down
-    EXPECT_EQ(s.MaxCellWidth, -40.0 / 3);
+    EXPECT_EQ(s.maxCellWidth, -40.0 / 3);
     EXPECT_EQ(f.texts[LayoutEdit::CellWidth], "-13.3");
     EXPECT_TRUE(f.reports.isEmpty());
 }

@@ -171,17 +171,17 @@ TEST_F(LayoutPanelTest, StartState)
         EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
 
     const LayoutSettings& s = panel->settings();
-    EXPECT_EQ(s.Columns, 3);
-    EXPECT_EQ(s.Rows, 3);
-    EXPECT_EQ(s.CellWidth, 64.3); // not 64.333...
-    EXPECT_DOUBLE_EQ(s.MaxCellWidth, 193.0 / 3.0);
-    EXPECT_EQ(s.CellHeight, 90.0);
-    EXPECT_EQ(s.MaxCellHeight, 90.0);
-    EXPECT_EQ(s.MarginLeft, 7);
-    EXPECT_EQ(s.MarginRight, 10);
-    EXPECT_EQ(s.MarginTop, 7);
-    EXPECT_EQ(s.MarginBottom, 20);
-    EXPECT_EQ(s.GutterSize, 6);
+    EXPECT_EQ(s.columns, 3);
+    EXPECT_EQ(s.rows, 3);
+    EXPECT_EQ(s.cellWidth, 64.3); // not 64.333...
+    EXPECT_DOUBLE_EQ(s.maxCellWidth, 193.0 / 3.0);
+    EXPECT_EQ(s.cellHeight, 90.0);
+    EXPECT_EQ(s.maxCellHeight, 90.0);
+    EXPECT_EQ(s.marginLeft, 7);
+    EXPECT_EQ(s.marginRight, 10);
+    EXPECT_EQ(s.marginTop, 7);
+    EXPECT_EQ(s.marginBottom, 20);
+    EXPECT_EQ(s.gutterSize, 6);
     EXPECT_TRUE(reports.isEmpty());
 
     const QImage shown = panel->schematic();
@@ -197,28 +197,28 @@ TEST_F(LayoutPanelTest, MoreColumnsClampTheWidthAndTakingTheMaximumCopiesIt)
     clickArrow("columnsSpin", true);
     const LayoutSettings& s = panel->settings();
     EXPECT_EQ(edit("columnsEdit")->text(), "4");
-    EXPECT_EQ(s.Columns, 4);
-    EXPECT_EQ(s.MaxCellWidth, 48.25);
+    EXPECT_EQ(s.columns, 4);
+    EXPECT_EQ(s.maxCellWidth, 48.25);
     EXPECT_EQ(edit("maxCellWidthEdit")->text(), "48.3");
     EXPECT_EQ(edit("cellWidthEdit")->text(), "48.3");
-    EXPECT_EQ(s.CellWidth, 48.25);
+    EXPECT_EQ(s.cellWidth, 48.25);
     EXPECT_EQ(trace, (QStringList{"onGridOrMarginsEdited@0", "onCellSizeEdited@1"}));
     EXPECT_EQ(panel->schematic(), expectedSchematic());
 
     clickArrow("columnsSpin", false);
-    EXPECT_DOUBLE_EQ(s.MaxCellWidth, 193.0 / 3.0);
+    EXPECT_DOUBLE_EQ(s.maxCellWidth, 193.0 / 3.0);
     EXPECT_EQ(edit("maxCellWidthEdit")->text(), "64.3");
     EXPECT_EQ(edit("cellWidthEdit")->text(), "48.3");
-    EXPECT_EQ(s.CellWidth, 48.25);
+    EXPECT_EQ(s.cellWidth, 48.25);
 
     QTest::mouseClick(edit("maxCellWidthEdit"), Qt::LeftButton);
     EXPECT_EQ(edit("cellWidthEdit")->text(), "64.3");
-    EXPECT_EQ(s.CellWidth, 64.3);
+    EXPECT_EQ(s.cellWidth, 64.3);
 
     typeInto(edit("cellHeightEdit"), "50");
     QTest::mouseClick(edit("maxCellHeightEdit"), Qt::LeftButton);
     EXPECT_EQ(edit("cellHeightEdit")->text(), "90.0");
-    EXPECT_EQ(s.CellHeight, 90.0);
+    EXPECT_EQ(s.cellHeight, 90.0);
     EXPECT_TRUE(reports.isEmpty());
 }
 
@@ -226,7 +226,7 @@ TEST_F(LayoutPanelTest, TypingAboveTheMaximumIsWrittenBackAtOnce)
 {
     typeInto(edit("cellWidthEdit"), "70");
     EXPECT_EQ(edit("cellWidthEdit")->text(), "64.3");
-    EXPECT_EQ(panel->settings().CellWidth, 64.3);
+    EXPECT_EQ(panel->settings().cellWidth, 64.3);
     // "7" is handled, then "70", whose clamp writes 64.3 and is handled nested.
     EXPECT_EQ(trace,
               (QStringList{"onCellSizeEdited@0", "onCellSizeEdited@0", "onCellSizeEdited@1"}));
@@ -238,20 +238,20 @@ TEST_F(LayoutPanelTest, StepArrows)
 {
     clickArrow("cellWidthStep", true); // at the maximum
     EXPECT_EQ(edit("cellWidthEdit")->text(), "64.3");
-    EXPECT_EQ(panel->settings().CellWidth, 64.3);
+    EXPECT_EQ(panel->settings().cellWidth, 64.3);
 
     typeInto(edit("cellWidthEdit"), "5.0");
-    EXPECT_EQ(panel->settings().CellWidth, 5.0);
+    EXPECT_EQ(panel->settings().cellWidth, 5.0);
     clickArrow("cellWidthStep", false, 10);
     EXPECT_EQ(edit("cellWidthEdit")->text(), "-5.0");
-    EXPECT_EQ(panel->settings().CellWidth, -5.0);
+    EXPECT_EQ(panel->settings().cellWidth, -5.0);
 
     clickArrow("cellHeightStep", false, 2);
     EXPECT_EQ(edit("cellHeightEdit")->text(), "88.0");
-    EXPECT_EQ(panel->settings().CellHeight, 88.0);
+    EXPECT_EQ(panel->settings().cellHeight, 88.0);
     clickArrow("cellHeightStep", true, 5);
     EXPECT_EQ(edit("cellHeightEdit")->text(), "90.0");
-    EXPECT_EQ(panel->settings().CellHeight, 90.0);
+    EXPECT_EQ(panel->settings().cellHeight, 90.0);
     EXPECT_EQ(panel->schematic(), expectedSchematic());
     EXPECT_TRUE(reports.isEmpty());
 }
@@ -266,9 +266,9 @@ TEST_F(LayoutPanelTest, CommaIsNotADecimalSeparator)
     QTest::keyClicks(edit("cellWidthEdit"), QStringLiteral(",5"));
     EXPECT_EQ(reports, (QStringList{floatError("64,"), floatError("64,5")}));
     EXPECT_EQ(edit("cellWidthEdit")->text(), "64,5");
-    EXPECT_EQ(panel->settings().CellWidth, 64.0);
-    EXPECT_EQ(panel->settings().MaxCellWidth, before.MaxCellWidth);
-    EXPECT_EQ(panel->settings().MaxCellHeight, before.MaxCellHeight);
+    EXPECT_EQ(panel->settings().cellWidth, 64.0);
+    EXPECT_EQ(panel->settings().maxCellWidth, before.maxCellWidth);
+    EXPECT_EQ(panel->settings().maxCellHeight, before.maxCellHeight);
     EXPECT_EQ(redraws.count(), 0);
     EXPECT_EQ(panel->schematic(), picture);
 
@@ -286,7 +286,7 @@ TEST_F(LayoutPanelTest, CommaIsNotADecimalSeparator)
     QLocale::setDefault(previous);
     EXPECT_TRUE(reports.isEmpty());
     EXPECT_EQ(edit("cellWidthEdit")->text(), "49.5");
-    EXPECT_EQ(panel->settings().CellWidth, 49.5);
+    EXPECT_EQ(panel->settings().cellWidth, 49.5);
 }
 
 TEST_F(LayoutPanelTest, EmptyMarginReportsAndChangesNothing)
@@ -297,9 +297,9 @@ TEST_F(LayoutPanelTest, EmptyMarginReportsAndChangesNothing)
 
     empty(edit("leftMarginEdit"));
     EXPECT_EQ(reports, QStringList{"'' is not a valid integer value."});
-    EXPECT_EQ(panel->settings().MarginLeft, 7);
-    EXPECT_EQ(panel->settings().MaxCellWidth, before.MaxCellWidth);
-    EXPECT_EQ(panel->settings().MaxCellHeight, before.MaxCellHeight);
+    EXPECT_EQ(panel->settings().marginLeft, 7);
+    EXPECT_EQ(panel->settings().maxCellWidth, before.maxCellWidth);
+    EXPECT_EQ(panel->settings().maxCellHeight, before.maxCellHeight);
     EXPECT_EQ(edit("maxCellWidthEdit")->text(), "64.3");
     EXPECT_EQ(redraws.count(), 0);
     EXPECT_EQ(panel->schematic(), picture);
@@ -308,8 +308,8 @@ TEST_F(LayoutPanelTest, EmptyMarginReportsAndChangesNothing)
     reports.clear();
     QTest::keyClicks(edit("leftMarginEdit"), QStringLiteral("25"));
     EXPECT_TRUE(reports.isEmpty());
-    EXPECT_EQ(panel->settings().MarginLeft, 25);
-    EXPECT_EQ(panel->settings().MaxCellWidth, 175.0 / 3);
+    EXPECT_EQ(panel->settings().marginLeft, 25);
+    EXPECT_EQ(panel->settings().maxCellWidth, 175.0 / 3);
     EXPECT_EQ(edit("cellWidthEdit")->text(), "58.3");
 }
 
@@ -325,8 +325,8 @@ TEST_F(LayoutPanelTest, NestedFailureEndsTheOuterHandlerWithOneReport)
                true); // onGridOrMarginsEdited writes cellWidthEdit; the nested run meets "x"
     EXPECT_EQ(reports, QStringList{floatError("x")});
     EXPECT_EQ(trace, (QStringList{"onGridOrMarginsEdited@0", "onCellSizeEdited@1"}));
-    EXPECT_EQ(panel->settings().MaxCellWidth, 48.25);
-    EXPECT_EQ(panel->settings().CellWidth, 48.25);
+    EXPECT_EQ(panel->settings().maxCellWidth, 48.25);
+    EXPECT_EQ(panel->settings().cellWidth, 48.25);
     EXPECT_EQ(panel->schematic(), picture); // both redraws skipped
 }
 
@@ -334,18 +334,18 @@ TEST_F(LayoutPanelTest, MarginsLeavingNoRoomGiveZero)
 {
     typeInto(edit("leftMarginEdit"), "100");
     typeInto(edit("rightMarginEdit"), "110");
-    EXPECT_EQ(panel->settings().MaxCellWidth, 0.0);
-    EXPECT_EQ(panel->settings().CellWidth, 0.0);
+    EXPECT_EQ(panel->settings().maxCellWidth, 0.0);
+    EXPECT_EQ(panel->settings().cellWidth, 0.0);
     EXPECT_EQ(edit("maxCellWidthEdit")->text(), "0.0");
     EXPECT_EQ(edit("cellWidthEdit")->text(), "0.0");
     EXPECT_EQ(panel->schematic(), expectedSchematic());
 
     // A typed margin beyond the spin range is taken as typed; the spin arrow steps from it
     // within its range.
-    EXPECT_EQ(panel->settings().MarginRight, 110);
+    EXPECT_EQ(panel->settings().marginRight, 110);
     clickArrow("rightMarginSpin", false);
     EXPECT_EQ(edit("rightMarginEdit")->text(), "99");
-    EXPECT_EQ(panel->settings().MarginRight, 99);
+    EXPECT_EQ(panel->settings().marginRight, 99);
     EXPECT_TRUE(reports.isEmpty());
 }
 
@@ -385,7 +385,7 @@ TEST_F(LayoutPanelTest, CheckBoxesAndGutterRunTheCellSizeHandler)
 
     clickArrow("gutterSizeSpin", true);
     EXPECT_EQ(edit("gutterSizeEdit")->text(), "7");
-    EXPECT_EQ(panel->settings().GutterSize, 7);
+    EXPECT_EQ(panel->settings().gutterSize, 7);
     EXPECT_EQ(panel->schematic(), expectedSchematic());
     EXPECT_TRUE(reports.isEmpty());
 }

@@ -50,9 +50,9 @@ TEST(SchematicGeometry, WholePixelsRoundHalvesToEven)
     for (const auto& c : cases) {
         SchematicLayout layout;
         layout.settings = test::startSettings();
-        layout.settings.Columns = 2;
-        layout.settings.MaxCellWidth = 96.5; // pitch 96
-        layout.settings.CellWidth = c.cellWidth;
+        layout.settings.columns = 2;
+        layout.settings.maxCellWidth = 96.5; // pitch 96
+        layout.settings.cellWidth = c.cellWidth;
         const SchematicGeometry g = schematicGeometry(layout);
         ASSERT_EQ(g.cells.size(), 6u);
         EXPECT_EQ(g.cells[0].outline.right, c.right) << c.cellWidth;
@@ -91,8 +91,8 @@ TEST(SchematicGeometry, NumberPositionDividesTowardsZero)
 {
     SchematicLayout layout;
     layout.settings = test::startSettings();
-    layout.settings.CellWidth = -7.0;
-    layout.settings.CellHeight = -3.0;
+    layout.settings.cellWidth = -7.0;
+    layout.settings.cellHeight = -3.0;
     const SchematicCell cell = schematicGeometry(layout).cells.at(0);
     EXPECT_EQ(cell.numberCentreX, 7 - 3);
     EXPECT_EQ(cell.numberTop, 7 - 1 - 5);
@@ -104,13 +104,13 @@ TEST(SchematicGeometry, ExtremeValuesStayInRangeAndClip)
 {
     SchematicLayout layout;
     layout.settings = test::startSettings();
-    layout.settings.Columns = 15;
-    layout.settings.Rows = 15;
-    layout.settings.MarginLeft = INT_MIN;
-    layout.settings.MarginTop = INT_MAX;
-    layout.settings.MaxCellWidth = 1e300;
-    layout.settings.CellWidth = -1e300;
-    layout.settings.GutterSize = INT_MAX;
+    layout.settings.columns = 15;
+    layout.settings.rows = 15;
+    layout.settings.marginLeft = INT_MIN;
+    layout.settings.marginTop = INT_MAX;
+    layout.settings.maxCellWidth = 1e300;
+    layout.settings.cellWidth = -1e300;
+    layout.settings.gutterSize = INT_MAX;
     const SchematicGeometry g = schematicGeometry(layout);
     ASSERT_EQ(g.cells.size(), 225u);
     const SchematicCell& last = g.cells.back();

@@ -124,9 +124,9 @@ TEST(SchematicPainter, TwoColumnsRoundTheChosenWidthToEven)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.width);
         SchematicInput input = startInput();
-        input.layout.settings.Columns = 2;
-        input.layout.settings.MaxCellWidth = 96.5;
-        input.layout.settings.CellWidth = c.width;
+        input.layout.settings.columns = 2;
+        input.layout.settings.maxCellWidth = 96.5;
+        input.layout.settings.cellWidth = c.width;
         const QImage img = renderSchematic(input);
         EXPECT_EQ(ringMismatch(img, QRect(7, 7, c.rightEdge - 7 + 1, 91), Qt::black), "");
         EXPECT_EQ(img.pixelColor(c.rightEdge + 1, 50), QColor(Qt::white)); // gap to the next cell
@@ -140,14 +140,14 @@ TEST(SchematicPainter, StripCoversTheNumberAndRedrawClearsEverything)
     input.windowText = QColor(0, 0, 200);
     const QRect cell1(7, 7, 65, 91);
     EXPECT_FALSE(inkBounds(renderSchematic(input), cell1, input.windowText).isEmpty());
-    input.layout.settings.GutterSize = 60;
+    input.layout.settings.gutterSize = 60;
     QImage img = renderSchematic(input);
     EXPECT_TRUE(inkBounds(img, cell1, input.windowText).isEmpty());
 
     // Redrawing a smaller grid onto the same picture leaves nothing of the old one.
-    input.layout.settings.Columns = 1;
-    input.layout.settings.Rows = 1;
-    input.layout.settings.GutterSize = 6;
+    input.layout.settings.columns = 1;
+    input.layout.settings.rows = 1;
+    input.layout.settings.gutterSize = 6;
     drawSchematic(img, input);
     EXPECT_EQ(img, renderSchematic(input));
     EXPECT_EQ(fillMismatch(img, QRect(73, 1, 136, 295), Qt::white), "");
@@ -172,11 +172,11 @@ TEST(SchematicPainter, ValuesOffThePageAreClipped)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.marginLeft << " " << c.width << " " << c.gutter);
         SchematicInput input = startInput();
-        input.layout.settings.MarginLeft = c.marginLeft;
-        input.layout.settings.MarginTop = c.marginTop;
-        input.layout.settings.CellWidth = c.width;
-        input.layout.settings.CellHeight = c.height;
-        input.layout.settings.GutterSize = c.gutter;
+        input.layout.settings.marginLeft = c.marginLeft;
+        input.layout.settings.marginTop = c.marginTop;
+        input.layout.settings.cellWidth = c.width;
+        input.layout.settings.cellHeight = c.height;
+        input.layout.settings.gutterSize = c.gutter;
         const QImage img = renderSchematic(input);
         ASSERT_EQ(img.size(), QSize(210, 297));
         EXPECT_EQ(img.pixelColor(c.probe), c.expected);

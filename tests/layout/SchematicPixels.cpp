@@ -8,10 +8,10 @@ namespace pagula::layout::test
 LayoutSettings startSettings()
 {
     LayoutSettings s;
-    s.CellWidth = 64.3;
-    s.CellHeight = 90.0;
-    s.MaxCellWidth = 193.0 / 3.0;
-    s.MaxCellHeight = 90.0;
+    s.cellWidth = 64.3;
+    s.cellHeight = 90.0;
+    s.maxCellWidth = 193.0 / 3.0;
+    s.maxCellHeight = 90.0;
     return s;
 }
 

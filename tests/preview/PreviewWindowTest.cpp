@@ -1,4 +1,4 @@
-#include "preview/PreviewWindow.h"
+#include "preview/ui/PreviewWindow.h"
 #include "common/ErrorText.h"
 #include "imaging/ImageIO.h"
 #include "preview/PreviewFakes.h"

@@ -95,10 +95,10 @@ LayoutPanel::LayoutPanel(QWidget* parent)
     // chosen sizes start above any maximum, so the first computation clamps them down.
     gutterSideBox_->setCurrentIndex(GutterLeft);
     const LayoutSettings& s = handlers_.settings();
-    cellWidthEdit_->setText(formatOneDecimal(s.CellWidth));
-    cellHeightEdit_->setText(formatOneDecimal(s.CellHeight));
-    maxCellWidthEdit_->setText(formatOneDecimal(s.MaxCellWidth));
-    maxCellHeightEdit_->setText(formatOneDecimal(s.MaxCellHeight));
+    cellWidthEdit_->setText(formatOneDecimal(s.cellWidth));
+    cellHeightEdit_->setText(formatOneDecimal(s.cellHeight));
+    maxCellWidthEdit_->setText(formatOneDecimal(s.maxCellWidth));
+    maxCellHeightEdit_->setText(formatOneDecimal(s.maxCellHeight));
     QImage blank(kSchematicWidth, kSchematicHeight, QImage::Format_RGB32);
     blank.fill(Qt::white);
     schematicView_->setImage(blank);

@@ -1,4 +1,4 @@
-#include "joblist/CropTabSet.h"
+#include "joblist/ui/CropTabSet.h"
 
 #include "common/Fonts.h"
 #include "joblist/CropList.h"

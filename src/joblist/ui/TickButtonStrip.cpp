@@ -1,4 +1,4 @@
-#include "joblist/TickButtonStrip.h"
+#include "joblist/ui/TickButtonStrip.h"
 
 #include "common/Fonts.h"
 #include "joblist/JobListModel.h"

@@ -1,9 +1,9 @@
-#include "preview/PreviewWindow.h"
+#include "preview/ui/PreviewWindow.h"
 
 #include "common/Error.h"
 #include "common/Fonts.h"
 #include "preview/PictureLoading.h"
-#include "preview/PreviewCanvas.h"
+#include "preview/ui/PreviewCanvas.h"
 #include "preview/RenderPlan.h"
 #include "preview/Resample.h"
 #include "preview/WorkerWait.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "joblist/CropMode.h"
-#include "joblist/JobListFileDialog.h"
+#include "joblist/ui/JobListFileDialog.h"
 
 #include <QList>
 #include <QListView>

@@ -1,4 +1,4 @@
-#include "joblist/JobListDelegate.h"
+#include "joblist/ui/JobListDelegate.h"
 
 #include "common/Fonts.h"
 #include "joblist/CropList.h"

@@ -1,11 +1,11 @@
-#include "joblist/JobListPanels.h"
+#include "joblist/ui/JobListPanels.h"
 
-#include "joblist/AddSelectedFiles.h"
-#include "joblist/CropTabSet.h"
+#include "joblist/ui/AddSelectedFiles.h"
+#include "joblist/ui/CropTabSet.h"
 #include "joblist/DroppedPictures.h"
 #include "joblist/JobListModel.h"
-#include "joblist/JobListView.h"
-#include "joblist/TickButtonStrip.h"
+#include "joblist/ui/JobListView.h"
+#include "joblist/ui/TickButtonStrip.h"
 #include "widgets/ErrorReport.h"
 
 namespace pagula::joblist

@@ -1,9 +1,9 @@
-#include "joblist/JobListView.h"
+#include "joblist/ui/JobListView.h"
 
 #include "common/Paths.h"
-#include "joblist/JobListDelegate.h"
+#include "joblist/ui/JobListDelegate.h"
 #include "joblist/JobListFile.h"
-#include "joblist/JobListFileDialog.h"
+#include "joblist/ui/JobListFileDialog.h"
 #include "joblist/JobListGeometry.h"
 #include "joblist/JobListModel.h"
 #include "widgets/ErrorReport.h"

@@ -1,4 +1,4 @@
-#include "preview/PreviewCanvas.h"
+#include "preview/ui/PreviewCanvas.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "joblist/JobListFileDialog.h"
+#include "joblist/ui/JobListFileDialog.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "preview/PreviewTabs.h"
+#include "preview/ui/PreviewTabs.h"
 
 #include "common/Fonts.h"
 #include "widgets/GradientButton.h"

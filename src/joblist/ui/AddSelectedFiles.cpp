@@ -1,4 +1,4 @@
-#include "joblist/AddSelectedFiles.h"
+#include "joblist/ui/AddSelectedFiles.h"
 
 #include "joblist/JobEntry.h"
 #include "joblist/JobListModel.h"

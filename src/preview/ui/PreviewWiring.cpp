@@ -1,8 +1,8 @@
-#include "preview/PreviewWiring.h"
+#include "preview/ui/PreviewWiring.h"
 
 #include "preview/PreviewController.h"
-#include "preview/PreviewTabs.h"
-#include "preview/PreviewWindow.h"
+#include "preview/ui/PreviewTabs.h"
+#include "preview/ui/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GradientButton.h"
 
