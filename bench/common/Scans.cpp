@@ -14,7 +14,8 @@
 
 extern char** environ;
 
-namespace pagula::bench {
+namespace pagula::bench
+{
 
 QImage makeScan(int seed)
 {

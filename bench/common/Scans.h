@@ -4,7 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace pagula::bench {
+namespace pagula::bench
+{
 
 // A page of typewritten text as a 300 dpi scanner delivers it (2480 x 3508): greyish paper,
 // dark lines of text, a faint skew, sensor noise on every pixel. Saved as JPEG quality 85 it

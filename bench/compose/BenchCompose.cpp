@@ -23,7 +23,8 @@
 using pagula::bench::ChildRun;
 using pagula::bench::runChild;
 
-namespace {
+namespace
+{
 
 QString writeJobList(const QString& folder, const QStringList& scans, int count)
 {
@@ -56,7 +57,8 @@ int main(int argc, char** argv)
     const bool walkOnly = args.size() > 1 && args[1] == QStringLiteral("--walk");
     if (walkOnly)
         args.removeAt(1);
-    const QString folder = args.size() > 1 ? args[1] : QDir::temp().filePath("pagula-bench-compose");
+    const QString folder =
+        args.size() > 1 ? args[1] : QDir::temp().filePath("pagula-bench-compose");
     const int count = args.size() > 2 ? args[2].toInt() : 180;
 
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -76,8 +78,8 @@ int main(int argc, char** argv)
     QDir().mkpath(out);
     const QString list = writeJobList(folder, scans, count);
 
-    const ChildRun pagula = runChild({QStringLiteral(PAGULA_COMPOSE_BINARY), "-q", list,
-                                      QDir(out).filePath("pagula.pdf")});
+    const ChildRun pagula = runChild(
+        {QStringLiteral(PAGULA_COMPOSE_BINARY), "-q", list, QDir(out).filePath("pagula.pdf")});
     report("pagula-compose (3 x 3, 300 dpi)", pagula, count);
 
     const ChildRun img2pdf =
@@ -105,11 +107,12 @@ int main(int argc, char** argv)
     montage.exitCode = 0;
     for (int first = 0; first < count && montage.exitCode == 0; first += 9) {
         const QStringList page = scans.mid(first, 9);
-        const ChildRun r = runChild(
-            QStringList{"montage"} + page +
-                QStringList{"-tile", "3x3", "-geometry", "760x1063+6+6", "-quality", "85",
-                            montageDir.filePath(QStringLiteral("page-%1.jpg").arg(first / 9 + 1000))},
-            {QStringLiteral("MAGICK_CONFIGURE_PATH=") + policyDir});
+        const ChildRun r =
+            runChild(QStringList{"montage"} + page +
+                         QStringList{"-tile", "3x3", "-geometry", "760x1063+6+6", "-quality", "85",
+                                     montageDir.filePath(
+                                         QStringLiteral("page-%1.jpg").arg(first / 9 + 1000))},
+                     {QStringLiteral("MAGICK_CONFIGURE_PATH=") + policyDir});
         montage.exitCode = r.exitCode;
         montage.seconds += r.seconds;
         montage.peakMiB = std::max(montage.peakMiB, r.peakMiB);
@@ -119,7 +122,8 @@ int main(int argc, char** argv)
         QStringList pages;
         for (const QString& p : montageDir.entryList({"page-*.jpg"}, QDir::Files, QDir::Name))
             pages << montageDir.filePath(p);
-        montagePdf = runChild(QStringList{"img2pdf", "-o", QDir(out).filePath("montage.pdf")} + pages);
+        montagePdf =
+            runChild(QStringList{"img2pdf", "-o", QDir(out).filePath("montage.pdf")} + pages);
     }
     ChildRun montageTotal = montage;
     montageTotal.seconds += montagePdf.seconds;
@@ -138,9 +142,9 @@ int main(int argc, char** argv)
     for (int n : {9, 45, count}) {
         if (n > count)
             continue;
-        const ChildRun r = runChild({QStringLiteral(PAGULA_COMPOSE_BINARY), "-q",
-                                     writeJobList(folder, scans, n),
-                                     QDir(out).filePath(QStringLiteral("n%1.pdf").arg(n))});
+        const ChildRun r =
+            runChild({QStringLiteral(PAGULA_COMPOSE_BINARY), "-q", writeJobList(folder, scans, n),
+                      QDir(out).filePath(QStringLiteral("n%1.pdf").arg(n))});
         std::printf("  %4d pictures: %7.1f MiB, %.2f s\n", n, r.peakMiB, r.seconds);
     }
     return 0;

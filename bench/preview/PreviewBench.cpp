@@ -25,7 +25,8 @@
 
 using namespace pagula::preview;
 
-namespace {
+namespace
+{
 
 // Smooth shading with edges and fine grain, so the JPEG has the entropy of a photograph.
 QImage photoLike(int width, int height)
@@ -192,10 +193,13 @@ int main(int argc, char** argv)
             const QSignalBlocker quiet(zoom);
             zoom->setCurrentIndex(item == 5 ? 6 : 5);
         };
-        const double change = medianMs(runs, [&] {
-            zoom->setCurrentIndex(item);
-            paint();
-        }, stepAway);
+        const double change = medianMs(
+            runs,
+            [&] {
+                zoom->setCurrentIndex(item);
+                paint();
+            },
+            stepAway);
         std::printf("zoom change to %-29s %9.1f ms  (%.2f x showEntry at fit)\n",
                     label(item).constData(), change, change / show);
     }

@@ -4,8 +4,8 @@
 #include "app/AdjustmentsPanel.h"
 #include "app/CommandStrip.h"
 #include "app/DialogParts.h"
-#include "app/FileFilters.h"
 #include "app/FileBrowser.h"
+#include "app/FileFilters.h"
 #include "app/GenerationProgressDialog.h"
 #include "app/LeftPanel.h"
 #include "app/LiveSettings.h"
@@ -111,8 +111,8 @@ void MainWindow::connectHandlers()
     connect(jobList_->view(), &joblist::JobListView::dropped, this,
             [this](const QList<QUrl>& urls, bool otherContent) {
                 widgets::runGuarded(this, [&] {
-                    progressBar_->showStatus(jobList_->addDropped(urls, otherContent, fileBrowser_->masks(),
-                                                        allPictureMasks()));
+                    progressBar_->showStatus(jobList_->addDropped(
+                        urls, otherContent, fileBrowser_->masks(), allPictureMasks()));
                 });
             });
     connect(jobList_, &joblist::JobListPanels::previewRefreshRequested, this, [this] {
@@ -150,8 +150,8 @@ compose::CompositionRun* MainWindow::compositionRun()
     if (!run_ && builder_ && progressDialog_) {
         settings_ = std::make_unique<LiveSettings>(*layoutPanel(), *jobList_, *adjustments());
         host_ = std::make_unique<RunHost>(*progressBar_, *this);
-        run_ = std::make_unique<compose::CompositionRun>(*builder_, *settings_, *host_,
-                                                         progressDialog_->port(), fillerPicturePath());
+        run_ = std::make_unique<compose::CompositionRun>(
+            *builder_, *settings_, *host_, progressDialog_->port(), fillerPicturePath());
     }
     return run_.get();
 }

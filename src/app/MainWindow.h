@@ -63,7 +63,8 @@ public:
 
     // The windows made after the main window: the progress dialog, the About dialog and the
     // preview window.
-    void attachWindows(GenerationProgressDialog& progress, AboutDialog& about, preview::PreviewWindow& preview);
+    void attachWindows(GenerationProgressDialog& progress, AboutDialog& about,
+                       preview::PreviewWindow& preview);
     // The builder the generation drives; without one "Сформировать документ" does nothing.
     void setDocumentBuilder(document::DocumentBuilder* builder);
 

@@ -47,7 +47,8 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
         openDocumentWindow(std::move(document));
     });
     mainWindow_->setDocumentBuilder(&builder_);
-    twoSidedCommands_ = new TwoSidedCommands(mainWindow_.get(), mainWindow_->adjustments()->twoSideBox());
+    twoSidedCommands_ =
+        new TwoSidedCommands(mainWindow_.get(), mainWindow_->adjustments()->twoSideBox());
     connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this,
             &Program::openCalibrationSheet);
 
@@ -99,8 +100,7 @@ void Program::openCalibrationSheet()
         showDocumentWindow(std::move(sheet), QStringLiteral("лист калибровки"));
 }
 
-void Program::showDocumentWindow(std::shared_ptr<document::Document> document,
-                                 const QString& label)
+void Program::showDocumentWindow(std::shared_ptr<document::Document> document, const QString& label)
 {
     QWidget* window = makeWindow_(document, label);
     shown_.push_back({std::move(document), window});

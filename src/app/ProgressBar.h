@@ -8,8 +8,8 @@ class QTimer;
 namespace pagula::app
 {
 
-// The main window's progress bar `progressBar`. It keeps the range and position a run gives it and shows
-// them as ProgressDisplay says: a position past the maximum shows full, an empty range empty.
+// The main window's progress bar `progressBar`. It keeps the range and position a run gives it and
+// shows them as ProgressDisplay says: a position past the maximum shows full, an empty range empty.
 // Between runs it is also the window's status line: a short message shows in the bar until the
 // next run or for StatusSeconds.
 class ProgressBar : public QProgressBar

@@ -1,6 +1,7 @@
 #include "cli/BatchSettings.h"
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
 BatchSettings::BatchSettings(const ComposeOptions& options, joblist::JobEntries entries)
     : o_(options), entries_(std::move(entries)), cellWidth_(chosenCellWidth(options)),

@@ -3,11 +3,13 @@
 #include "cli/ComposeOptions.h"
 #include "compose/CompositionSettings.h"
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
 // The composition's settings from the command line: fixed for the whole run, every entry of
 // the job list taken.
-class BatchSettings : public compose::CompositionSettings {
+class BatchSettings : public compose::CompositionSettings
+{
 public:
     BatchSettings(const ComposeOptions& options, joblist::JobEntries entries);
 

@@ -11,9 +11,11 @@
 
 #include <cmath>
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
-namespace {
+namespace
+{
 
 QString helpText()
 {
@@ -134,10 +136,10 @@ ParseResult parseComposeArguments(const QStringList& arguments)
 {
     QCommandLineParser p;
     p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    const QStringList valued{"columns", "rows", "margin-left", "margin-right", "margin-top",
-                             "margin-bottom", "cell-width", "cell-height", "gutter",
-                             "gutter-side", "crop1", "crop2", "brightness", "contrast", "color",
-                             "back", "dpi", "back-offset"};
+    const QStringList valued{
+        "columns",    "rows",        "margin-left", "margin-right", "margin-top", "margin-bottom",
+        "cell-width", "cell-height", "gutter",      "gutter-side",  "crop1",      "crop2",
+        "brightness", "contrast",    "color",       "back",         "dpi",        "back-offset"};
     for (const QString& name : valued) {
         QStringList names{name};
         if (name == QLatin1String("columns"))
@@ -180,8 +182,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         o.marginLeft = wholeNumber(p, QStringLiteral("margin-left"), -big, big, o.marginLeft);
         o.marginRight = wholeNumber(p, QStringLiteral("margin-right"), -big, big, o.marginRight);
         o.marginTop = wholeNumber(p, QStringLiteral("margin-top"), -big, big, o.marginTop);
-        o.marginBottom =
-            wholeNumber(p, QStringLiteral("margin-bottom"), -big, big, o.marginBottom);
+        o.marginBottom = wholeNumber(p, QStringLiteral("margin-bottom"), -big, big, o.marginBottom);
         if (p.isSet(QStringLiteral("cell-width")))
             o.cellWidth = strToFloat(p.value(QStringLiteral("cell-width")));
         if (p.isSet(QStringLiteral("cell-height")))

@@ -7,7 +7,8 @@
 #include <QStringList>
 #include <optional>
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
 // Everything pagula-compose can be told; the defaults are the program's start values.
 struct ComposeOptions {
@@ -33,8 +34,8 @@ struct ComposeOptions {
     int colorFormat = 1; // 0 automatic, 1 greyscale, 2 black and white
     bool frame = true;
     bool twoSided = false;
-    bool duplex = false;  // two-sided: one PDF, front and back pages interleaved
-    QPointF backOffset;   // mm, X right and Y down as the back page is seen
+    bool duplex = false; // two-sided: one PDF, front and back pages interleaved
+    QPointF backOffset;  // mm, X right and Y down as the back page is seen
     double pictureDpi = 300.0;
     bool dpiGiven = false;
     bool embedPictures = false; // ODT and DOCX: store the pictures instead of linking to them

@@ -9,7 +9,8 @@
 
 #include <QFileInfo>
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
 OutputFormat outputFormat(const QString& path)
 {

@@ -5,7 +5,8 @@
 
 #include <QString>
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
 // The formats pagula-compose writes, named by the output file's extension.
 enum class OutputFormat { Pdf, Odt, Docx };

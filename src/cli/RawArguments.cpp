@@ -7,7 +7,8 @@
 namespace pagula::cli
 {
 
-namespace {
+namespace
+{
 
 // The name as its bytes: ASCII as it is, every other byte as \xNN.
 QString escapedBytes(const QByteArray& raw)

@@ -9,9 +9,11 @@
 #include <csignal>
 #include <unistd.h>
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
-namespace {
+namespace
+{
 
 std::atomic<int> g_interrupts{0};
 std::atomic<bool> g_terminated{false};
@@ -79,7 +81,8 @@ void TerminalProgress::repaintProgress()
     lastPrinted_ = done;
     const int width = 30;
     const int filled = maximum_ ? done * width / maximum_ : width;
-    const QString bar = QString(filled, QLatin1Char('#')) + QString(width - filled, QLatin1Char('.'));
+    const QString bar =
+        QString(filled, QLatin1Char('#')) + QString(width - filled, QLatin1Char('.'));
     printLine(QStringLiteral("%1 [%2] %3/%4 cells").arg(status_, bar).arg(done).arg(maximum_));
 }
 
@@ -151,8 +154,7 @@ void TerminalProgress::exportProgress(const QString& path, int page, int pageCou
 {
     if (quiet_ || (!tty_ && page != pageCount && page != 1))
         return;
-    printLine(
-        QStringLiteral("Writing %1: %2 %3 of %4").arg(path, unit).arg(page).arg(pageCount));
+    printLine(QStringLiteral("Writing %1: %2 %3 of %4").arg(path, unit).arg(page).arg(pageCount));
 }
 
 void TerminalProgress::printLine(const QString& text)

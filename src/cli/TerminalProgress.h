@@ -6,11 +6,13 @@
 #include <QString>
 #include <cstdio>
 
-namespace pagula::cli {
+namespace pagula::cli
+{
 
 // The run's progress bar, status line and messages on a terminal, and its cancel flag, which
 // Ctrl+C, SIGTERM and SIGHUP clear (the walk then stops after the picture in progress).
-class TerminalProgress : public compose::CompositionHost, public compose::ProgressDialog {
+class TerminalProgress : public compose::CompositionHost, public compose::ProgressDialog
+{
 public:
     TerminalProgress(std::FILE* out, bool quiet);
     ~TerminalProgress() override;

@@ -3,15 +3,17 @@
 #include "common/Error.h"
 
 #include <QLocale>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <string>
 
-namespace pagula {
+namespace pagula
+{
 
-namespace {
+namespace
+{
 
 [[noreturn]] void throwInt(const QString& text)
 {
@@ -23,7 +25,10 @@ namespace {
     throw Error(QStringLiteral("'%1' is not a valid floating point value").arg(text));
 }
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 int hexValue(QChar c)
 {
@@ -61,7 +66,8 @@ int strToInt(const QString& text)
         throwInt(text);
     long long value = 0;
     for (; i < n; ++i) {
-        const int d = base == 16 ? hexValue(text[i]) : (isDigit(text[i]) ? text[i].unicode() - '0' : -1);
+        const int d =
+            base == 16 ? hexValue(text[i]) : (isDigit(text[i]) ? text[i].unicode() - '0' : -1);
         if (d < 0)
             throwInt(text);
         value = value * base + d;
@@ -70,7 +76,8 @@ int strToInt(const QString& text)
     }
     if (negative)
         value = -value;
-    if (base == 10 && (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min()))
+    if (base == 10 &&
+        (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min()))
         throwInt(text);
     // Hex texts wrap into the signed range, as a 32-bit register would hold them.
     return int(static_cast<unsigned int>(value));

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace pagula {
+namespace pagula
+{
 
 // Number texts as the user sees and types them: '.' is the only decimal separator, whatever
 // the user's locale.

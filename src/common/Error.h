@@ -3,11 +3,13 @@
 #include <QString>
 #include <stdexcept>
 
-namespace pagula {
+namespace pagula
+{
 
 // A failure carrying the message text that the user sees. Handlers that do not catch it
 // hand it to the default error report (widgets/ErrorReport.h).
-class Error : public std::runtime_error {
+class Error : public std::runtime_error
+{
 public:
     explicit Error(const QString& message)
         : std::runtime_error(message.toStdString()), message_(message)

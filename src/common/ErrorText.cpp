@@ -1,6 +1,7 @@
 #include "common/ErrorText.h"
 
-namespace pagula {
+namespace pagula
+{
 
 QString errorReportText(const QString& message)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace pagula {
+namespace pagula
+{
 
 // The text of the application's default error report: the message, with a '.' appended when
 // its last character's code is above that of '.' (a message ending in a letter gets a full

@@ -3,7 +3,8 @@
 #include <QFont>
 #include <QString>
 
-namespace pagula {
+namespace pagula
+{
 
 // The window descriptions name Windows fonts ("MS Sans Serif", "Arial", "Arial Cyr"). They are
 // mapped onto the sans-serif fonts that the set-up installs (Liberation Sans, metric-compatible

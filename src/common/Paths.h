@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace pagula {
+namespace pagula
+{
 
 // The job list file of "Сохранить" and "Загрузить": "joblist.txt" in the application's data
 // folder, which belongs to the program, so no file of the user is ever overwritten. The folder

@@ -2,11 +2,13 @@
 
 #include <QString>
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 // The main window's services that a run uses: its progress bar, the event pump and the
 // message boxes.
-class CompositionHost {
+class CompositionHost
+{
 public:
     virtual ~CompositionHost() = default;
 

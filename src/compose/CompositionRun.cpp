@@ -8,7 +8,8 @@
 #include "compose/PageGeometry.h"
 #include "compose/SettingsCheck.h"
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 CompositionRun::CompositionRun(document::DocumentBuilder& builder, CompositionSettings& settings,
                                CompositionHost& host, ProgressDialog& dialog, QString fillerPath)

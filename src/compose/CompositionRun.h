@@ -8,12 +8,14 @@
 
 #include <QString>
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 // The generation run behind "Сформировать документ": one document for one-sided output, or a
 // front and a back document for two-sided output, built through the document builder and
 // handed over to be shown. Failures end the run with their message; what was placed stays.
-class CompositionRun {
+class CompositionRun
+{
 public:
     CompositionRun(document::DocumentBuilder& builder, CompositionSettings& settings,
                    CompositionHost& host, ProgressDialog& dialog, QString fillerPath);

@@ -5,14 +5,16 @@
 
 #include <QPointF>
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 // Whole percentages 0..100 of the picture to cut away on each side.
 using CropProfile = joblist::CropProfile;
 
 // The settings the composition reads, live, from the main window at the moment it needs them:
 // a change the user makes while a run pumps events reaches the steps that follow it.
-class CompositionSettings {
+class CompositionSettings
+{
 public:
     virtual ~CompositionSettings() = default;
 
@@ -39,10 +41,10 @@ public:
     virtual int gutterSide() = 0;
     virtual void setGutterSide(int side) = 0;
 
-    virtual int brightness() = 0;  // scroll bar position 0..100
-    virtual int contrast() = 0;    // scroll bar position 0..100
+    virtual int brightness() = 0; // scroll bar position 0..100
+    virtual int contrast() = 0;   // scroll bar position 0..100
     virtual int colorFormat() = 0; // 0 "Авто", 1 "Оттенки серого", 2 "Черно/белое"
-    virtual bool frame() = 0;      // "Рамка вокруг рисунков"
+    virtual bool frame() = 0; // "Рамка вокруг рисунков"
     // Profile 1 (one-side) or 2 (two-side).
     virtual CropProfile cropProfile(int profile) = 0;
 };

@@ -2,7 +2,8 @@
 
 #include <utility>
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 JobEntries alternateEntries(const JobEntries& entries, int first)
 {

@@ -2,7 +2,8 @@
 
 #include "joblist/JobEntry.h"
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 using joblist::JobEntries;
 

@@ -4,9 +4,11 @@
 
 #include <QSaveFile>
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
-namespace {
+namespace
+{
 
 constexpr int Side = 50;
 constexpr int RowBytes = 8; // 50 bits, padded to a multiple of 4 bytes

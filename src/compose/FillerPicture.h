@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 // The white filler picture placed for gutter strips and blank cells: a Windows bitmap of
 // 50 x 50 pixels, 1 bit per pixel, palette black/white, every pixel white (462 bytes).

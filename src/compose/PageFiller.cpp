@@ -6,9 +6,11 @@
 
 #include <algorithm>
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
-namespace {
+namespace
+{
 
 // Mirrors the gutter side left <-> right (top and bottom stay).
 void flipGutterSide(CompositionSettings& settings)
@@ -21,7 +23,8 @@ void flipGutterSide(CompositionSettings& settings)
 }
 
 // Restores the mirrored gutter side when the walk ends, however it ends.
-class BackSideGuard {
+class BackSideGuard
+{
 public:
     BackSideGuard(CompositionSettings& settings, bool active) : settings_(settings), active_(active)
     {
@@ -51,10 +54,8 @@ private:
 GridBreaks gridBreaks(int columns, int rows, int gutterSide, bool gutterOn, double cellWidthPt,
                       double cellHeightPt, double gutterPt, const DocumentMargins& m)
 {
-    const double textWidth =
-        PageWidthPoints - m.left * PointsPerMm - (m.right - 4) * PointsPerMm;
-    const double textHeight =
-        PageHeightPoints - m.top * PointsPerMm - (m.bottom - 4) * PointsPerMm;
+    const double textWidth = PageWidthPoints - m.left * PointsPerMm - (m.right - 4) * PointsPerMm;
+    const double textHeight = PageHeightPoints - m.top * PointsPerMm - (m.bottom - 4) * PointsPerMm;
     const bool stripRows = gutterOn && (gutterSide == GutterTop || gutterSide == GutterBottom);
 
     GridBreaks b;
@@ -97,8 +98,8 @@ void fillPages(Session& s, joblist::JobEntries& entries, bool backSide)
     // the walk pumps events applies to the entries that follow; W, H and G stay.
     auto gutterIs = [&](int side) { return set.gutterSize() != 0 && set.gutterSide() == side; };
     auto breaks = [&] {
-        return gridBreaks(set.columns(), set.rows(), set.gutterSide(), set.gutterSize() != 0, W,
-                          H, G, s.margins);
+        return gridBreaks(set.columns(), set.rows(), set.gutterSide(), set.gutterSize() != 0, W, H,
+                          G, s.margins);
     };
     auto isLastRow = [&](int j) {
         return (j / set.columns()) % set.rows() == set.rows() - 1 || count - j <= set.columns();
@@ -135,8 +136,7 @@ void fillPages(Session& s, joblist::JobEntries& entries, bool backSide)
         // a line break of their own.
         const bool rowComplete = (s.cellNumber - 1) % set.columns() == 0;
         const bool incompleteLastRow =
-            !rowComplete &&
-            (i == count - 1 || s.dialog.cancelFlag() == CancelFlag::Cancelled);
+            !rowComplete && (i == count - 1 || s.dialog.cancelFlag() == CancelFlag::Cancelled);
         if (gutterIs(GutterBottom) && (rowComplete || incompleteLastRow)) {
             if (incompleteLastRow || breaks().lineBreakAfterStripRow)
                 s.builder.breakLine();

@@ -2,7 +2,8 @@
 
 #include "compose/Session.h"
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 // Lays the entries of one side out in the current document as a grid of Columns
 // cells per row and Rows rows per page. Every cell holds its picture and, with a gutter, its

@@ -2,7 +2,8 @@
 
 #include "document/PageGeometry.h"
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 // Millimetres become points by this factor throughout the composition.
 constexpr double PointsPerMm = document::CompositionPointsPerMm;

@@ -2,10 +2,12 @@
 
 #include <QString>
 
-namespace pagula::compose {
+namespace pagula::compose
+{
 
 // What the composition uses of the progress dialog.
-class ProgressDialog {
+class ProgressDialog
+{
 public:
     virtual ~ProgressDialog() = default;
     virtual void setStatus(const QString& text) = 0;
@@ -21,7 +23,8 @@ public:
 // The dialog's cancel flag and its rule: armed (8) when the dialog goes from hidden to shown,
 // cleared (0) by "Отмена"; a show while visible does not re-arm it, and it keeps its value
 // while hidden.
-class CancelFlag {
+class CancelFlag
+{
 public:
     static constexpr int Armed = 8;
     static constexpr int Cancelled = 0;

@@ -34,7 +34,7 @@ layout::LayoutInput layoutInput(CompositionSettings& s)
 }
 
 std::optional<layout::LayoutProblem> checkSettings(CompositionSettings& s,
-                                           const joblist::JobEntries& entries)
+                                                   const joblist::JobEntries& entries)
 {
     layout::LayoutInput in = layoutInput(s);
     in.crop1Used = false;

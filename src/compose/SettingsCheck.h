@@ -17,6 +17,6 @@ layout::LayoutInput layoutInput(CompositionSettings& settings);
 // The first setting of a run that cannot make a page, judged before anything is placed. A crop
 // profile counts only when one of the entries uses it.
 std::optional<layout::LayoutProblem> checkSettings(CompositionSettings& settings,
-                                           const joblist::JobEntries& entries);
+                                                   const joblist::JobEntries& entries);
 
 } // namespace pagula::compose

@@ -141,7 +141,8 @@ PictureSource::Results PictureSource::prepareFile(const QString& path, QSize atL
             continue;
         }
         try {
-            prepared.image = preparePicture(decoded, recipe.share, recipe.target, recipe.adjustments);
+            prepared.image =
+                preparePicture(decoded, recipe.share, recipe.target, recipe.adjustments);
         } catch (const std::bad_alloc&) {
             prepared.failure = QStringLiteral("Not enough memory to prepare the picture");
         }

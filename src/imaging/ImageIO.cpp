@@ -65,7 +65,8 @@ QImage decodeData(const QByteArray& bytes, const DecodeRequest& request)
     QImage stored;
     switch (format) {
     case ImageFormat::Jpeg:
-        stored = decodeJpeg(bytes, {atLeast, request.shrinkToFitLimit, request.luminanceOnly}).image;
+        stored =
+            decodeJpeg(bytes, {atLeast, request.shrinkToFitLimit, request.luminanceOnly}).image;
         break;
     case ImageFormat::Pcx:
         stored = decodePcx(bytes);

@@ -73,8 +73,8 @@ struct DecodeRequest {
 // Decodes a picture file, choosing the decoder by content, not by extension. Pictures larger
 // than the pixel limit are refused before any allocation. Throws ImageError:
 //   "Cannot open file <path>" (missing, unreadable, a folder, a FIFO or a device),
-//   "JPEG error #<libjpeg message number>: <its text>", "Picture <path> is too large (W x H pixels)",
-//   "Unknown picture format", "Damaged <format> header", "PCX file is truncated", ...
+//   "JPEG error #<libjpeg message number>: <its text>", "Picture <path> is too large (W x H
+//   pixels)", "Unknown picture format", "Damaged <format> header", "PCX file is truncated", ...
 // Both functions may run on any thread (a preview decodes in a worker).
 // A picture larger than the request is not scaled down, except JPEG by its DCT steps and the
 // Qt-read formats (not 1-bit) when the request is at most half the picture's size.

@@ -75,8 +75,8 @@ JobEntries parseJobListText(const QByteArray& bytes, int maxEntries)
         i = 3;
 
     // Lines are split on the bytes: CR and LF never occur inside a UTF-8 sequence. Each line is
-    // decoded straight into its entry's path; the decoder keeps a byte order mark within a line as a
-    // character and turns bytes that are not UTF-8 into U+FFFD.
+    // decoded straight into its entry's path; the decoder keeps a byte order mark within a line as
+    // a character and turns bytes that are not UTF-8 into U+FFFD.
     QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
                                                       QStringConverter::Flag::ConvertInitialBom);
     JobEntries entries;
@@ -90,8 +90,8 @@ JobEntries parseJobListText(const QByteArray& bytes, int maxEntries)
             const char last = p[lineEnd - 1];
             const bool hasCode = last == '0' || last == '1' || last == '2';
             const qsizetype pathEnd = hasCode ? lineEnd - 1 : lineEnd;
-            entries.append(JobEntry{decode(QByteArrayView(p + i, pathEnd - i)),
-                                    hasCode ? last - '0' : 0});
+            entries.append(
+                JobEntry{decode(QByteArrayView(p + i, pathEnd - i)), hasCode ? last - '0' : 0});
         }
         i = lineEnd;
         if (i < end && p[i] == '\r' && i + 1 < end && p[i + 1] == '\n')

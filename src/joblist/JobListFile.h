@@ -13,9 +13,10 @@ namespace pagula::joblist
 //
 // Reading is lenient with hand-edited files: a line ends at CR LF, a lone CR or a lone LF; a NUL
 // byte ends the text; a byte order mark at the start is dropped; empty lines are skipped; a line
-// whose last character is not a crop code is taken whole as the path, with no crop. Byte sequences that are not UTF-8 become U+FFFD: such a name could not be
-// opened anyway (file names here are Unicode strings), and the entry stays visible in the list,
-// where its picture fails to load with a clear message.
+// whose last character is not a crop code is taken whole as the path, with no crop. Byte sequences
+// that are not UTF-8 become U+FFFD: such a name could not be opened anyway (file names here are
+// Unicode strings), and the entry stays visible in the list, where its picture fails to load with a
+// clear message.
 
 // A larger file is refused rather than read into memory.
 inline constexpr qint64 MaxJobListFileBytes = qint64(64) * 1024 * 1024;

@@ -52,8 +52,8 @@ public:
     void setCurrentRow(int row);
 
     // Appends folder + "/" (when the folder does not end with one) + name, with no crop, for each
-    // name, ticked. Names whose full path holds a line break cannot be stored in the job list file and
-    // are refused; their full paths are returned. The label is rewritten even when nothing was
+    // name, ticked. Names whose full path holds a line break cannot be stored in the job list file
+    // and are refused; their full paths are returned. The label is rewritten even when nothing was
     // added. The current entry does not change.
     QStringList appendFiles(const QString& folder, const QStringList& names);
 

@@ -19,7 +19,8 @@ enum class LayoutEdit {
 
 // What the layout handlers need of the controls that carry the settings. The panel implements
 // it with real widgets; the handlers stay free of them.
-class LayoutControls {
+class LayoutControls
+{
 public:
     virtual ~LayoutControls() = default;
 

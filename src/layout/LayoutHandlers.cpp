@@ -12,8 +12,7 @@ LayoutHandlers::LayoutHandlers(LayoutControls& controls, ErrorSink reportError)
 {
 }
 
-template <class Body>
-void LayoutHandlers::run(const char* name, Body&& body)
+template <class Body> void LayoutHandlers::run(const char* name, Body&& body)
 {
     if (trace_)
         trace_(name, depth_);

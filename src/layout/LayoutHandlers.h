@@ -17,7 +17,8 @@ namespace pagula::layout
 // handler it is nested in, and is reported once, when the outermost run has ended. Nothing is
 // ever thrown out of a handler entry point, so the toolkit's signal code never sees an
 // exception.
-class LayoutHandlers {
+class LayoutHandlers
+{
 public:
     using ErrorSink = std::function<void(const QString& message)>;
     // Tells which handler starts and how deep it is nested (0 for one the toolkit fired).
@@ -41,8 +42,7 @@ public:
     void setTrace(Trace trace) { trace_ = std::move(trace); }
 
 private:
-    template <class Body>
-    void run(const char* name, Body&& body);
+    template <class Body> void run(const char* name, Body&& body);
     // Writes an edit; if the handler that the write ran failed, this handler ends too.
     void write(LayoutEdit edit, const QString& text);
     int readInt(LayoutEdit edit) const;

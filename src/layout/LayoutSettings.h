@@ -7,9 +7,9 @@ namespace pagula::layout
 constexpr int kPageWidthMm = 210;
 constexpr int kPageHeightMm = 297;
 
-// The page grid as last read from the layout controls; all lengths are millimetres. The start values are those the main window has
-// before its controls first come up: the chosen sizes start above any maximum, so the first
-// computation clamps them down to the largest cell that fits.
+// The page grid as last read from the layout controls; all lengths are millimetres. The start
+// values are those the main window has before its controls first come up: the chosen sizes start
+// above any maximum, so the first computation clamps them down to the largest cell that fits.
 struct LayoutSettings {
     int columns = 3;
     int rows = 3;

@@ -31,7 +31,8 @@ std::int64_t schematicPixels(double millimetres)
     return roundHalfEven(millimetres * kSchematicWidth / kPageWidthMm);
 }
 
-namespace {
+namespace
+{
 
 std::int64_t schematicPixelsDown(double millimetres)
 {

@@ -18,7 +18,8 @@ QColor schematicStripFill()
     return QColor(240, 240, 255);
 }
 
-namespace {
+namespace
+{
 
 // A rectangle as the platform draws it with a one-pixel pen: the outline on the outermost
 // pixels of [left, right) x [top, bottom), the fill inside.
@@ -47,7 +48,8 @@ QFont schematicNumberFont()
     return font;
 }
 
-namespace {
+namespace
+{
 
 void drawNumber(QPainter& p, const QRect& bounds, const SchematicCell& cell, const QFontMetrics& fm,
                 const SchematicInput& input)

@@ -13,8 +13,8 @@ namespace pagula::layout
 // the picture uses (passed in, so drawing needs no application object).
 struct SchematicInput {
     SchematicLayout layout;
-    bool frame = true;          // cell outlines black when ticked, silver when not
-    QColor tooltipBackground;   // cell fill and the background of the cell numbers
+    bool frame = true;        // cell outlines black when ticked, silver when not
+    QColor tooltipBackground; // cell fill and the background of the cell numbers
     QColor windowText = Qt::black;
 };
 

@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 CropBandSet cropBands(QSize bitmap, const CropPercentages& crop)
 {
@@ -20,7 +21,8 @@ CropBandSet cropBands(QSize bitmap, const CropPercentages& crop)
             BandRect{w - r, t, w, h - b}};
 }
 
-namespace {
+namespace
+{
 int stretchEdge(int edge, int from, int to)
 {
     if (from <= 0)
@@ -60,7 +62,8 @@ void paintBands(QImage& target, QPoint origin, const CropBandSet& bands)
             continue;
         p.fillRect(QRect(QPoint(b.left, b.top), QPoint(b.right - 1, b.bottom - 1)), Qt::black);
         if (b.right - b.left > 2 && b.bottom - b.top > 2)
-            p.fillRect(QRect(QPoint(b.left + 1, b.top + 1), QPoint(b.right - 2, b.bottom - 2)), fill);
+            p.fillRect(QRect(QPoint(b.left + 1, b.top + 1), QPoint(b.right - 2, b.bottom - 2)),
+                       fill);
     }
 }
 

@@ -9,7 +9,8 @@
 
 class QImage;
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 // One crop profile: whole percentages of the width (left, right) and height (top, bottom).
 using CropPercentages = joblist::CropProfile;

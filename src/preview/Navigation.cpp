@@ -1,6 +1,7 @@
 #include "preview/Navigation.h"
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 int findNavigationTarget(int rowCount, int current, NavigateDirection direction, NavigateMode mode,
                          const std::function<joblist::JobEntry(int)>& entryAt)

@@ -4,7 +4,8 @@
 
 #include <functional>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 // The items of the `navigateGroup` radio group.
 enum class NavigateMode {

@@ -5,14 +5,16 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 int previewWidthForHeight(int height)
 {
     return roundHalfEven(height * 210.0 / 297.0);
 }
 
-namespace {
+namespace
+{
 QRect primaryScreenGeometry()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -73,9 +75,9 @@ void PreviewController::showNext()
 
 void PreviewController::navigate(NavigateDirection direction)
 {
-    const int target =
-        findNavigationTarget(jobs_.entryCount(), jobs_.currentRow(), direction,
-                             controls_.navigateMode(), [this](int row) { return jobs_.entry(row); });
+    const int target = findNavigationTarget(jobs_.entryCount(), jobs_.currentRow(), direction,
+                                            controls_.navigateMode(),
+                                            [this](int row) { return jobs_.entry(row); });
     if (target < 0)
         return;
     jobs_.setCurrentRow(target);

@@ -6,7 +6,8 @@
 
 #include <functional>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 // The width of the preview window for a given height: an A4 page's proportion, rounded.
 int previewWidthForHeight(int height);
@@ -14,7 +15,8 @@ int previewWidthForHeight(int height);
 // Turns the preview on and off and picks the entry it shows: the `previewBox` switch, the preview
 // refresh and the previous/next moves. The handlers let picture failures escape (the caller
 // runs them through the default error report); a move that has happened stays.
-class PreviewController {
+class PreviewController
+{
 public:
     PreviewController(PreviewJobList& jobs, PreviewControls& controls, PreviewWindowPort& window);
 

@@ -7,10 +7,12 @@
 #include <QPoint>
 #include <QString>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 // The job list as the preview needs it; the main window adapts its list to this.
-class PreviewJobList {
+class PreviewJobList
+{
 public:
     virtual ~PreviewJobList() = default;
     virtual int entryCount() const = 0;
@@ -20,14 +22,16 @@ public:
 };
 
 // The two crop profiles, read each time the preview renders (n is 1 or 2).
-class CropProfileSource {
+class CropProfileSource
+{
 public:
     virtual ~CropProfileSource() = default;
     virtual CropPercentages cropProfile(int n) const = 0;
 };
 
 // The controls of the preview tab set that the switching and navigation read.
-class PreviewControls {
+class PreviewControls
+{
 public:
     virtual ~PreviewControls() = default;
     virtual bool previewTicked() const = 0;
@@ -36,7 +40,8 @@ public:
 
 // The preview window as the switching drives it. Positions and sizes are those of the whole
 // window, frame included.
-class PreviewWindowPort {
+class PreviewWindowPort
+{
 public:
     virtual ~PreviewWindowPort() = default;
     // Shows a job entry; throws pagula::Error when its picture cannot be shown.

@@ -4,7 +4,8 @@
 
 #include <thread>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 QImage renderRegion(const RenderPlan& plan, const QRect& region)
 {

@@ -8,7 +8,8 @@
 
 #include <vector>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 // What the preview shows, described rather than painted, so that only the visible part of a
 // large picture is ever computed. `source` is the picture at its own size (Format_RGB32);

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 QSize zoomedSize(QSize source, int zoomItem)
 {
@@ -13,15 +14,16 @@ QSize zoomedSize(QSize source, int zoomItem)
     return QSize(source.width() * zoomItem / 10, source.height() * zoomItem / 10);
 }
 
-namespace {
+namespace
+{
 
 // The source pixels under each target pixel of one axis, with their overlap as weight. Lengths
 // are measured in units where a source pixel is `targetLen` long and a target pixel
 // `sourceLen` long, so every overlap is a whole number and a pixel's weights add up to
 // `sourceLen`.
 struct AxisTaps {
-    std::vector<int> first;  // first source pixel, per target pixel
-    std::vector<int> start;  // index into weights, per target pixel, plus one end marker
+    std::vector<int> first; // first source pixel, per target pixel
+    std::vector<int> start; // index into weights, per target pixel, plus one end marker
     std::vector<std::uint32_t> weights;
 };
 
@@ -56,8 +58,9 @@ AxisTaps axisTaps(int sourceLen, int targetLen, int begin, int end)
 #endif
 
 // Adds the channels of a source row that lies wholly inside the target row.
-PAGULA_ROW_LOOP void addWholeRow(const std::uint32_t* __restrict line, int span, std::uint32_t* __restrict r,
-                 std::uint32_t* __restrict g, std::uint32_t* __restrict b)
+PAGULA_ROW_LOOP void addWholeRow(const std::uint32_t* __restrict line, int span,
+                                 std::uint32_t* __restrict r, std::uint32_t* __restrict g,
+                                 std::uint32_t* __restrict b)
 {
     for (int i = 0; i < span; ++i) {
         const std::uint32_t p = line[i];
@@ -68,9 +71,9 @@ PAGULA_ROW_LOOP void addWholeRow(const std::uint32_t* __restrict line, int span,
 }
 
 // Adds a source row that the target row covers only in part, weighted by the overlap.
-PAGULA_ROW_LOOP void addPartialRow(const std::uint32_t* __restrict line, int span, std::uint32_t weight,
-                   std::uint32_t* __restrict r, std::uint32_t* __restrict g,
-                   std::uint32_t* __restrict b)
+PAGULA_ROW_LOOP void addPartialRow(const std::uint32_t* __restrict line, int span,
+                                   std::uint32_t weight, std::uint32_t* __restrict r,
+                                   std::uint32_t* __restrict g, std::uint32_t* __restrict b)
 {
     for (int i = 0; i < span; ++i) {
         const std::uint32_t p = line[i];

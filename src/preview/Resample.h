@@ -4,7 +4,8 @@
 #include <QRect>
 #include <QSize>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 // The size of the copy shown at zoom item k of the zoom list (1 to 10 for 10 % to 100 %):
 // W × k div 10 by H × k div 10. Item 0 (fit to the window) keeps the size.

@@ -7,7 +7,8 @@
 
 #include <thread>
 
-namespace pagula::preview::detail {
+namespace pagula::preview::detail
+{
 
 void runWaiting(const std::function<void()>& work)
 {

@@ -5,9 +5,11 @@
 #include <optional>
 #include <utility>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
-namespace detail {
+namespace detail
+{
 // Runs `work` on a worker thread; the calling thread waits in a local event loop that repaints
 // windows and delivers timers but holds user input back until the work is done, so no user
 // action re-enters the caller. Without an application object, or off the application's thread,
@@ -18,8 +20,7 @@ void runWaiting(const std::function<void()>& work);
 // Computes a value off the GUI thread and returns it here; the worker's exception is rethrown
 // on the calling thread. The work must use only QImage and plain data (never QPixmap or
 // widgets).
-template <class T>
-T runWhileRepainting(const std::function<T()>& work)
+template <class T> T runWhileRepainting(const std::function<T()>& work)
 {
     std::optional<T> result;
     std::exception_ptr failure;

@@ -7,7 +7,8 @@
 namespace pagula::widgets
 {
 
-namespace {
+namespace
+{
 ErrorReport::Hook& hook()
 {
     static ErrorReport::Hook h;

@@ -14,7 +14,8 @@ namespace pagula::widgets
 // The application's default error report: a message box with a stop icon and an OK button,
 // titled "Pagula", showing errorReportText(message). Every handler that does not catch its own
 // errors runs through runGuarded(), so a failure ends that handler and the event loop goes on.
-class ErrorReport {
+class ErrorReport
+{
 public:
     static void show(QWidget* parent, const QString& message);
 
@@ -24,8 +25,7 @@ public:
 };
 
 // Runs a handler body; reports a failure through ErrorReport. Returns false on failure.
-template <class F>
-bool runGuarded(QWidget* parent, F&& body)
+template <class F> bool runGuarded(QWidget* parent, F&& body)
 {
     try {
         body();

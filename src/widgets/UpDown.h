@@ -12,7 +12,8 @@ namespace pagula::widgets
 // [minimum, maximum] and writes it into the edit as a decimal integer whenever it changes; a
 // click first takes over a number typed into the edit. Unbound, it only reports which arrow
 // was clicked (arrowClicked), as the cell-size step buttons need.
-class UpDown : public QWidget {
+class UpDown : public QWidget
+{
     Q_OBJECT
 public:
     explicit UpDown(QWidget* parent = nullptr);

@@ -7,8 +7,8 @@
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
 #include "app/WindowColours.h"
-#include "joblist/ui/CropTabSet.h"
 #include "joblist/JobListModel.h"
+#include "joblist/ui/CropTabSet.h"
 #include "joblist/ui/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
 #include "preview/ui/PreviewTabs.h"
@@ -18,10 +18,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -376,8 +376,8 @@ bool dropOn(QListView* list, const QMimeData& data)
     if (target == nullptr || !target->acceptDrops())
         return false;
     const QPointF local = target->mapFrom(window, at);
-    QDragEnterEvent enter(local.toPoint(), Qt::CopyAction | Qt::LinkAction, &data,
-                          Qt::NoButton, Qt::NoModifier);
+    QDragEnterEvent enter(local.toPoint(), Qt::CopyAction | Qt::LinkAction, &data, Qt::NoButton,
+                          Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
     if (!enter.isAccepted())
         return false;
@@ -414,7 +414,8 @@ TEST_F(MainWindowTest, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
     EXPECT_EQ(jobs->tickedCount(), 3);
     EXPECT_EQ(control<QLabel>("tickedCountLabel")->text(), QStringLiteral("Выбрано файлов: 3"));
     const QString status = main().progressBar()->statusText();
-    EXPECT_TRUE(status.startsWith(QStringLiteral("Добавлено рисунков: 3."))) << status.toStdString();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Добавлено рисунков: 3.")))
+        << status.toStdString();
     EXPECT_TRUE(status.contains(QStringLiteral("readme.txt"))) << status.toStdString();
     EXPECT_TRUE(main().progressBar()->isTextVisible());
 

@@ -9,7 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct Outcome {
     int exitCode = -1;
@@ -143,15 +144,14 @@ TEST_F(Fixture, DuplexWritesOneInterleavedPdfAndNoBackFile)
     const QString list = writeList(pictures(11));
     const QString out = path(QStringLiteral("both.pdf"));
     // Front 1 3 5 | 7 9 | 11, back 2 4 | 6 8 | 10: three sheets, six pages.
-    Outcome r = runCompose({"--two-sided", "--duplex", "--back-offset", "1,-1", "-c", "1", "-r",
-                            "2", "-q", list, out},
-                           dir.path());
+    Outcome r = runCompose(
+        {"--two-sided", "--duplex", "--back-offset", "1,-1", "-c", "1", "-r", "2", "-q", list, out},
+        dir.path());
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(pdfPages(out), 6);
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("both-back.pdf"))));
 
-    r = runCompose({"--two-sided", "--duplex", list, path(QStringLiteral("both.odt"))},
-                   dir.path());
+    r = runCompose({"--two-sided", "--duplex", list, path(QStringLiteral("both.odt"))}, dir.path());
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--duplex writes a PDF"))) << r.err.toStdString();
 }

@@ -5,7 +5,8 @@
 
 using namespace pagula::cli;
 
-namespace {
+namespace
+{
 ParseResult parse(QStringList args)
 {
     args.prepend(QStringLiteral("pagula-compose"));
@@ -43,8 +44,8 @@ TEST(ComposeOptions, CellSizesClampAsTheLayoutDoes)
         QStringList args;
         double width, height;
     } cases[] = {
-        {{"-c", "4"}, 48.25, 90.0},                      // 48.3 is above 48.25: exact maximum
-        {{"--cell-width", "70"}, 64.3, 90.0},            // typed above the maximum
+        {{"-c", "4"}, 48.25, 90.0},           // 48.3 is above 48.25: exact maximum
+        {{"--cell-width", "70"}, 64.3, 90.0}, // typed above the maximum
         {{"--cell-width", "50.25", "--cell-height", "40"}, 50.25, 40.0}, // below: kept
         {{"--margin-left", "100", "--margin-right", "110"}, 0.0, 90.0},
         {{"-r", "4"}, 64.3, 67.5},
@@ -63,11 +64,13 @@ TEST(ComposeOptions, CellSizesClampAsTheLayoutDoes)
 
 TEST(ComposeOptions, EverySettingIsRead)
 {
-    const ParseResult r = parse({"--columns", "2",     "--rows",        "5",     "--gutter", "0",
-                                 "--gutter-side", "TOP", "--crop1",    "1,2,3,4", "--crop2",
-                                 "5, 6, 7, 8",    "--brightness", "0",   "--contrast", "100",
-                                 "--color",       "bw",  "--no-frame", "--two-sided", "--back",
-                                 "b.pdf",         "--dpi", "150",       "-q", "l.txt", "o.pdf"});
+    const ParseResult r = parse({"--columns",    "2",       "--rows",        "5",
+                                 "--gutter",     "0",       "--gutter-side", "TOP",
+                                 "--crop1",      "1,2,3,4", "--crop2",       "5, 6, 7, 8",
+                                 "--brightness", "0",       "--contrast",    "100",
+                                 "--color",      "bw",      "--no-frame",    "--two-sided",
+                                 "--back",       "b.pdf",   "--dpi",         "150",
+                                 "-q",           "l.txt",   "o.pdf"});
     ASSERT_TRUE(r.options.has_value()) << r.text.toStdString();
     const ComposeOptions& o = *r.options;
     EXPECT_EQ(o.columns, 2);
@@ -115,10 +118,10 @@ TEST(ComposeOptions, WrongArgumentsExplainThemselves)
     }
     const ParseResult help = parse({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* option : {"--columns", "--rows", "--margin-left", "--margin-bottom",
-                               "--cell-width", "--cell-height", "--gutter ", "--gutter-side",
-                               "--crop1", "--crop2", "--brightness", "--contrast", "--color",
-                               "--no-frame", "--two-sided", "--back", "--dpi", "--quiet"})
+    for (const char* option :
+         {"--columns", "--rows", "--margin-left", "--margin-bottom", "--cell-width",
+          "--cell-height", "--gutter ", "--gutter-side", "--crop1", "--crop2", "--brightness",
+          "--contrast", "--color", "--no-frame", "--two-sided", "--back", "--dpi", "--quiet"})
         EXPECT_TRUE(help.text.contains(QString::fromLatin1(option))) << option;
 }
 

@@ -14,9 +14,9 @@ TEST(FormatOneDecimal, RoundsHalfAwayFromZeroOnTheDecimalText)
         double value;
         const char* text;
     } cases[] = {
-        {193.0 / 3.0, "64.3"}, {48.25, "48.3"}, {90.0, "90.0"},   {-0.7, "-0.7"},
-        {96.5, "96.5"},        {0.0, "0.0"},    {-0.04, "0.0"},   {0.05, "0.1"},
-        {-48.25, "-48.3"},     {9.96, "10.0"},  {99.95, "100.0"}, {1e-9, "0.0"},
+        {193.0 / 3.0, "64.3"},   {48.25, "48.3"},       {90.0, "90.0"},   {-0.7, "-0.7"},
+        {96.5, "96.5"},          {0.0, "0.0"},          {-0.04, "0.0"},   {0.05, "0.1"},
+        {-48.25, "-48.3"},       {9.96, "10.0"},        {99.95, "100.0"}, {1e-9, "0.0"},
         {123456.78, "123456.8"}, {270.0 / 3.0, "90.0"}, {0.96, "1.0"},
     };
     for (const auto& c : cases)
@@ -33,7 +33,8 @@ TEST(StrToFloat, AcceptsDotDecimalsOnly)
     for (const auto& c : good)
         EXPECT_DOUBLE_EQ(strToFloat(QString::fromLatin1(c.text)), c.value) << c.text;
 
-    for (const char* bad : {"64,5", "", " ", "abc", "1.2.3", "1e", "--1", "nan", "inf", "0x10", "."}) {
+    for (const char* bad :
+         {"64,5", "", " ", "abc", "1.2.3", "1e", "--1", "nan", "inf", "0x10", "."}) {
         try {
             strToFloat(QString::fromLatin1(bad));
             ADD_FAILURE() << "accepted " << bad;
@@ -49,9 +50,15 @@ TEST(StrToInt, ReadsDecimalAndHexAndRejectsTheRest)
     const struct {
         const char* text;
         int value;
-    } good[] = {{"7", 7},       {" 20", 20},      {"-5", -5},         {"+3", 3},
-                {"$10", 16},    {"0x1F", 31},     {"2147483647", 2147483647},
-                {"-2147483648", -2147483647 - 1}, {"$FFFFFFFF", -1}};
+    } good[] = {{"7", 7},
+                {" 20", 20},
+                {"-5", -5},
+                {"+3", 3},
+                {"$10", 16},
+                {"0x1F", 31},
+                {"2147483647", 2147483647},
+                {"-2147483648", -2147483647 - 1},
+                {"$FFFFFFFF", -1}};
     for (const auto& c : good)
         EXPECT_EQ(strToInt(QString::fromLatin1(c.text)), c.value) << c.text;
 
@@ -60,8 +67,9 @@ TEST(StrToInt, ReadsDecimalAndHexAndRejectsTheRest)
             strToInt(QString::fromUtf8(bad));
             ADD_FAILURE() << "accepted " << bad;
         } catch (const Error& e) {
-            EXPECT_EQ(e.message(),
-                      QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
+            EXPECT_EQ(
+                e.message(),
+                QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
         }
     }
 }

@@ -1,5 +1,5 @@
-#include "common/ErrorText.h"
 #include "widgets/ErrorReport.h"
+#include "common/ErrorText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -14,9 +14,10 @@ TEST(ErrorReportText, AppendsAFullStopAfterCharactersAboveTheDot)
         const char* message;
         const char* text;
     } cases[] = {
-        {"'64,5' is not a valid floating point value", "'64,5' is not a valid floating point value."},
+        {"'64,5' is not a valid floating point value",
+         "'64,5' is not a valid floating point value."},
         {"Done.", "Done."},
-        {"Stop!", "Stop!"},       // '!' is below '.'
+        {"Stop!", "Stop!"},         // '!' is below '.'
         {"ends in '", "ends in '"}, // '\'' is below '.'
         {"number 5", "number 5."},
         {"slash/", "slash/."},

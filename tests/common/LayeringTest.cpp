@@ -72,8 +72,8 @@ TEST(Layering, EveryIncludeStaysWithinItsLayer)
     for (const Include& inc : includes) {
         const QStringList parts = inc.file.split(QLatin1Char('/'));
         const QString folder = parts.first();
-        ASSERT_TRUE(allowedLayers().contains(folder)) << "a folder with no layer: "
-                                                      << folder.toStdString();
+        ASSERT_TRUE(allowedLayers().contains(folder))
+            << "a folder with no layer: " << folder.toStdString();
         const bool ui = parts.size() > 2 && parts[1] == QLatin1String("ui");
         QSet<QString> allowed = allowedLayers()[folder];
         allowed.insert(folder);

@@ -1,8 +1,8 @@
-#include "Fakes.h"
-#include "support/TestSupport.h"
 #include "compose/CompositionRun.h"
+#include "Fakes.h"
 #include "compose/EntryOrder.h"
 #include "compose/FillerPicture.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,8 @@ using namespace pagula::compose;
 using namespace pagula::compose::test;
 using pagula::joblist::JobEntry;
 
-namespace {
+namespace
+{
 
 QStringList numbered(int count)
 {
@@ -165,7 +166,7 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     EXPECT_TRUE(r.host.messages[0].contains(QStringLiteral("/p/4.jpg")));
     EXPECT_FALSE(r.dialog.visible);
     EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb")); // mirrored: 6, 4, 2
-    EXPECT_TRUE(r.host.informations.isEmpty());     // the remaining steps are skipped
+    EXPECT_TRUE(r.host.informations.isEmpty());   // the remaining steps are skipped
     EXPECT_NE(r.host.position, 0);
     EXPECT_EQ(r.settings.side, GutterRight);
     EXPECT_EQ(r.builder.handedOver, 2u); // the front and what was placed of the back
@@ -180,7 +181,8 @@ TEST(CompositionRun, UnwritableFillerLocationFailsTheRunNamingTheFile)
     r.settings.ticked = numbered(2);
     run.generate();
     ASSERT_EQ(r.host.messages.size(), 1);
-    EXPECT_TRUE(r.host.messages[0].startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
+    EXPECT_TRUE(
+        r.host.messages[0].startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
         << r.host.messages[0].toStdString();
     EXPECT_TRUE(r.builder.docs.empty());
     EXPECT_FALSE(r.dialog.visible);

@@ -139,7 +139,9 @@ public:
     {
         if (missing.contains(cell.path))
             throw pagula::Error(
-                QStringLiteral("Cannot insert picture %1: Cannot open file %1: No such file or directory").arg(cell.path));
+                QStringLiteral(
+                    "Cannot insert picture %1: Cannot open file %1: No such file or directory")
+                    .arg(cell.path));
         doc().cells.push_back(cell);
         doc().items.push_back(Item{0, int(doc().cells.size()) - 1});
     }

@@ -1,7 +1,7 @@
 #include "Fakes.h"
-#include "support/TestSupport.h"
 #include "compose/EntryOrder.h"
 #include "compose/PageFiller.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@ using namespace pagula::compose;
 using namespace pagula::compose::test;
 using pagula::joblist::BlankMarker;
 
-namespace {
+namespace
+{
 
 const QString FillerPath = QStringLiteral("/f/Pagula-tmp.bmp");
 
@@ -83,8 +84,7 @@ TEST(FillPages, GridRowsEdgesAndMarks)
          "F:tl F:tl F:tlr / 1:tl 2:tlb 3:tlbr | F:tl F:tl F:tlr / 4:tlbr"},
         {"narrow cells, bottom gutter", 3, 3, 3, 6, GutterBottom, 30.0, 90.0,
          "1:tlb 2:tlb 3:tlbr / F:lb F:lb F:lbr |"},
-        {"low cells", 5, 2, 2, 0, GutterLeft, 96.5, 40.0,
-         "1:tl 2:tlr | 3:tlb 4:tlbr | # 5:tlbr"},
+        {"low cells", 5, 2, 2, 0, GutterLeft, 96.5, 40.0, "1:tl 2:tlr | 3:tlb 4:tlbr | # 5:tlbr"},
         {"low cells, top gutter", 3, 1, 2, 6, GutterTop, 193.0, 40.0,
          "F:tlr 1:tlr | F:tlr 2:tlbr | # F:tlr 3:tlbr |"},
     };
@@ -130,9 +130,8 @@ TEST(FillPages, ProgressMaximumAndPositions)
     const struct {
         int gutter, side, count, maximum, cells;
     } cases[] = {
-        {6, GutterLeft, 7, 14, 14},   {6, GutterRight, 7, 14, 14},
-        {6, GutterTop, 7, 14, 16},    {6, GutterBottom, 7, 14, 14},
-        {0, GutterLeft, 7, 7, 7},     {0, GutterTop, 0, 0, 0},
+        {6, GutterLeft, 7, 14, 14},   {6, GutterRight, 7, 14, 14}, {6, GutterTop, 7, 14, 16},
+        {6, GutterBottom, 7, 14, 14}, {0, GutterLeft, 7, 7, 7},    {0, GutterTop, 0, 0, 0},
     };
     for (const auto& c : cases) {
         Walk w;
@@ -188,8 +187,8 @@ TEST(FillPages, CancelCompletesTheEntryInProgress)
         int cancelAtCell;
         const char* expected;
     } cases[] = {
-        {7, "F:tl 1:tl F:tl 2:tl F:tl 3:tlr | F:tl 4:tl"},  // during entry 4's strip
-        {6, "F:tl 1:tl F:tl 2:tl F:tl 3:tlr |"},            // during entry 3: its row end stays
+        {7, "F:tl 1:tl F:tl 2:tl F:tl 3:tlr | F:tl 4:tl"}, // during entry 4's strip
+        {6, "F:tl 1:tl F:tl 2:tl F:tl 3:tlr |"},           // during entry 3: its row end stays
         {1, "F:tl 1:tl"},
     };
     for (const auto& c : cases) {

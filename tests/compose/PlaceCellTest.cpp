@@ -17,7 +17,8 @@ struct PlaceCellFixture : ::testing::Test {
     FakeHost host;
     FakeDialog dialog;
     RecordingBuilder builder;
-    Session session{builder, settings, host, dialog, {QStringLiteral("/f/Pagula-tmp.bmp"), 0}, {}, 1};
+    Session session{builder, settings, host, dialog, {QStringLiteral("/f/Pagula-tmp.bmp"), 0},
+                    {},      1};
 
     void SetUp() override { builder.beginDocument({}); }
     const pagula::document::Cell& last() { return builder.docs.back().cells.back(); }
@@ -89,10 +90,13 @@ TEST_F(PlaceCellFixture, AdjustmentsByCropCodeAndKind)
 
 TEST_F(PlaceCellFixture, EdgesOnlyWhenFrameIsTicked)
 {
-    placeCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {true, true, true, true});
-    placeCell(session, JobEntry::fromText(QStringLiteral("/p/b.jpg0")), false, 1, 1, {false, true, false, true});
+    placeCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1,
+              {true, true, true, true});
+    placeCell(session, JobEntry::fromText(QStringLiteral("/p/b.jpg0")), false, 1, 1,
+              {false, true, false, true});
     settings.frameOn = false;
-    placeCell(session, JobEntry::fromText(QStringLiteral("/p/c.jpg0")), true, 1, 1, {true, true, true, true});
+    placeCell(session, JobEntry::fromText(QStringLiteral("/p/c.jpg0")), true, 1, 1,
+              {true, true, true, true});
     EXPECT_EQ(builder.dump(0, {}), QStringLiteral("a:tlbr b:lr c"));
 }
 

@@ -16,7 +16,8 @@ using namespace pagula::compose;
 using namespace pagula::compose::test;
 using document::BorderEdge;
 
-namespace {
+namespace
+{
 
 constexpr double Dpi = 100.0;
 constexpr double PxPerPt = Dpi / 72.0;
@@ -168,9 +169,9 @@ TEST(RenderedGrid, TwoSidedBackRowsAreMirroredWithBlankCells)
         for (int row = 0; row < 2; ++row)
             for (int col = 0; col < 3; ++col) {
                 // The back side's strips stand on the right of each picture.
-                const double pictureX = d == 0 ? left + col * cellW + strip
-                                               : left + col * cellW;
-                const QRgb px = at(img, pictureX + (cellW - strip) / 2, top + row * cellH + cellH / 2);
+                const double pictureX = d == 0 ? left + col * cellW + strip : left + col * cellW;
+                const QRgb px =
+                    at(img, pictureX + (cellW - strip) / 2, top + row * cellH + cellH / 2);
                 QString name = QStringLiteral("?");
                 if (px == qRgb(255, 255, 255))
                     name = QStringLiteral("blank");

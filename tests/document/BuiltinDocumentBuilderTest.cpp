@@ -140,10 +140,12 @@ TEST_F(BuiltinDocumentBuilderTest, AFailedCellNamesTheFileAndLeavesTheDocumentAs
         EXPECT_TRUE(message.startsWith(prefix)) << message.toStdString();
         EXPECT_GT(message.size(), prefix.size()) << "no reason given for " << path.toStdString();
     }
-    EXPECT_EQ(errorOf([&] {
-                  builder.addCell({missing, {10, 10}, std::nullopt, std::nullopt, {}});
-              }),
-              QStringLiteral("Cannot insert picture %1: Cannot open file %1: No such file or directory").arg(missing));
+    EXPECT_EQ(
+        errorOf([&] {
+            builder.addCell({missing, {10, 10}, std::nullopt, std::nullopt, {}});
+        }),
+        QStringLiteral("Cannot insert picture %1: Cannot open file %1: No such file or directory")
+            .arg(missing));
     // A value out of range fails the whole cell, not a part of it.
     EXPECT_FALSE(
         errorOf([&] {

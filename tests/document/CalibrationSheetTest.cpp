@@ -57,8 +57,8 @@ std::optional<double> lineCentre(const QImage& img, bool vertical, int from, int
     double sum = 0;
     int count = 0;
     for (int p = from; p < to; ++p) {
-        const int run = vertical ? darkRun(img, p, along, 0, 1, span)
-                                 : darkRun(img, along, p, 1, 0, span);
+        const int run =
+            vertical ? darkRun(img, p, along, 0, 1, span) : darkRun(img, along, p, 1, 0, span);
         if (run > best + 2) {
             best = run;
             sum = p;
@@ -83,8 +83,8 @@ TEST(CalibrationSheet, TheScalesReadTheOffsetThatPutsTheBackBehindTheFront)
         QPointF reading;
     } cases[] = {{{0.0, 0.0}, {0.0, 0.0}}, {{1.5, -1.0}, {-1.5, 1.0}}, {{-3.0, 2.5}, {3.0, -2.5}}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1,%2").arg(c.printerError.x()).arg(c.printerError.y())
-                         .toStdString());
+        SCOPED_TRACE(
+            QStringLiteral("%1,%2").arg(c.printerError.x()).arg(c.printerError.y()).toStdString());
         QTemporaryDir dir;
         const auto sheet = makeCalibrationSheet(dir.path(), c.printerError);
         ASSERT_EQ(layoutDocument(*sheet).pages.size(), 2);
@@ -98,12 +98,12 @@ TEST(CalibrationSheet, TheScalesReadTheOffsetThatPutsTheBackBehindTheFront)
         // The front's cross, found on the page: its vertical line and its horizontal line.
         const int crossX = int(FrontCross.x() * PxPerMm);
         const int crossY = int(FrontCross.y() * PxPerMm);
-        const auto frontX = lineCentre(front, true, crossX - 60, crossX + 60,
-                                       crossY - int(55 * PxPerMm), int(40 * PxPerMm),
-                                       int(35 * PxPerMm));
-        const auto frontY = lineCentre(front, false, crossY - 60, crossY + 60,
-                                       crossX + int(10 * PxPerMm), int(35 * PxPerMm),
-                                       int(30 * PxPerMm));
+        const auto frontX =
+            lineCentre(front, true, crossX - 60, crossX + 60, crossY - int(55 * PxPerMm),
+                       int(40 * PxPerMm), int(35 * PxPerMm));
+        const auto frontY =
+            lineCentre(front, false, crossY - 60, crossY + 60, crossX + int(10 * PxPerMm),
+                       int(35 * PxPerMm), int(30 * PxPerMm));
         ASSERT_TRUE(frontX && frontY);
         // Seen from the back against the light, x turns into page width - x.
         const double behindX = front.width() - 1 - *frontX;
@@ -113,12 +113,12 @@ TEST(CalibrationSheet, TheScalesReadTheOffsetThatPutsTheBackBehindTheFront)
         const double baseX = (BackZero.x() + YScaleBesideMm + c.printerError.x()) * PxPerMm;
         const int zoneX = int((BackZero.x() + c.printerError.x()) * PxPerMm);
         const int zoneY = int((BackZero.y() + c.printerError.y()) * PxPerMm);
-        const auto zeroX = lineCentre(back, true, zoneX - 150, zoneX + 150,
-                                      int(baseY - 7.5 * PxPerMm), int(7 * PxPerMm),
-                                      int(6 * PxPerMm));
-        const auto zeroY = lineCentre(back, false, zoneY - 150, zoneY + 150,
-                                      int(baseX + 0.5 * PxPerMm), int(7 * PxPerMm),
-                                      int(6 * PxPerMm));
+        const auto zeroX =
+            lineCentre(back, true, zoneX - 150, zoneX + 150, int(baseY - 7.5 * PxPerMm),
+                       int(7 * PxPerMm), int(6 * PxPerMm));
+        const auto zeroY =
+            lineCentre(back, false, zoneY - 150, zoneY + 150, int(baseX + 0.5 * PxPerMm),
+                       int(7 * PxPerMm), int(6 * PxPerMm));
         ASSERT_TRUE(zeroX && zeroY);
 
         // Read to the scale's step, as a user does.

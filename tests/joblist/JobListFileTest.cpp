@@ -225,8 +225,9 @@ TEST(JobListFile, ReportsFilesThatCannotBeOpenedOrCreated)
               QStringLiteral("Cannot open file /dev/zero: it is a device, not a file"));
 
     const QString noFolder = dir.filePath(QStringLiteral("no/such/temp.txt"));
-    EXPECT_TRUE(errorOf([&] { saveJobListFile(noFolder, entriesOf({"/a0"})); })
-                    .startsWith(QStringLiteral("Cannot create file ") + noFolder + ": "));
+    EXPECT_TRUE(errorOf([&] {
+                    saveJobListFile(noFolder, entriesOf({"/a0"}));
+                }).startsWith(QStringLiteral("Cannot create file ") + noFolder + ": "));
 }
 
 TEST(JobListFile, RefusesFilesOverTheLimits)
@@ -287,8 +288,8 @@ TEST(JobListFile, SaveFailingHalfWayKeepsThePreviousFile)
         try {
             saveJobListFile(path, big);
         } catch (const pagula::Error& e) {
-            code = e.message().startsWith(QStringLiteral("Cannot create file ") + path + ": ") ? 0
-                                                                                              : 2;
+            code =
+                e.message().startsWith(QStringLiteral("Cannot create file ") + path + ": ") ? 0 : 2;
         }
         ::_exit(code);
     }

@@ -40,7 +40,10 @@ TEST(JobEntry, TextIsThePathFollowedByTheCropCode)
         {QStringLiteral("(пустая страница)1"), BlankMarker, 1, true, {}},
         // The marker as a folder or file name is a picture's path like any other.
         {QStringLiteral("/scans/(пустая страница)/a.jpg0"),
-         QStringLiteral("/scans/(пустая страница)/a.jpg"), 0, false, {}},
+         QStringLiteral("/scans/(пустая страница)/a.jpg"),
+         0,
+         false,
+         {}},
         {QStringLiteral("x(пустая страница)2"), QStringLiteral("x(пустая страница)"), 2, false, {}},
         {QStringLiteral("1"), QString(), 1, false, {}},
         // No crop code at the end: the whole text is the path.

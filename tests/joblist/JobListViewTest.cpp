@@ -2,10 +2,10 @@
 #include "common/Error.h"
 #include "joblist/CropList.h"
 #include "joblist/JobEntry.h"
-#include "joblist/ui/JobListDelegate.h"
 #include "joblist/JobListGeometry.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListTestUtil.h"
+#include "joblist/ui/JobListDelegate.h"
 #include "widgets/ErrorReport.h"
 
 #include <QAbstractItemModelTester>

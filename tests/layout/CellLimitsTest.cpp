@@ -16,9 +16,9 @@ TEST(CellLimits, LargestCellSharesWhatTheMarginsLeave)
         {kPageWidthMm, 7, 10, 4, 48.25},
         {kPageHeightMm, 7, 20, 3, 90.0},
         {kPageWidthMm, 7, 10, 2, 96.5},
-        {kPageWidthMm, 100, 110, 3, 0.0},     // no room left
-        {kPageWidthMm, 150, 110, 2, -25.0},   // less than none: below zero
-        {kPageWidthMm, -20, 10, 1, 220.0},    // a negative margin enlarges the cell
+        {kPageWidthMm, 100, 110, 3, 0.0},   // no room left
+        {kPageWidthMm, 150, 110, 2, -25.0}, // less than none: below zero
+        {kPageWidthMm, -20, 10, 1, 220.0},  // a negative margin enlarges the cell
         {kPageWidthMm, INT_MIN, INT_MIN, 1, 210.0 + 2.0 * 2147483648.0}, // no overflow
         {kPageHeightMm, INT_MAX, INT_MAX, 15, (297.0 - 2.0 * 2147483647.0) / 15.0},
     };

@@ -8,12 +8,13 @@
 
 using namespace pagula::layout;
 
-namespace {
+namespace
+{
 
-class FakeControls : public LayoutControls {
+class FakeControls : public LayoutControls
+{
 public:
-    FakeControls()
-        : handlers(*this, [this](const QString& m) { reports << m; })
+    FakeControls() : handlers(*this, [this](const QString& m) { reports << m; })
     {
         handlers.setTrace([this](const char* name, int depth) {
             trace << QStringLiteral("%1@%2").arg(QLatin1String(name)).arg(depth);

@@ -23,9 +23,11 @@ using namespace pagula::layout;
 using pagula::widgets::ErrorReport;
 using pagula::widgets::UpDown;
 
-namespace {
+namespace
+{
 
-class LayoutPanelTest : public ::testing::Test {
+class LayoutPanelTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -48,8 +50,7 @@ protected:
 
     QLineEdit* edit(const char* name) { return control<QLineEdit>(name); }
     UpDown* upDown(const char* name) { return control<UpDown>(name); }
-    template <class W>
-    W* control(const char* name)
+    template <class W> W* control(const char* name)
     {
         W* w = panel->findChild<W*>(QString::fromLatin1(name));
         if (w == nullptr)
@@ -166,8 +167,8 @@ TEST_F(LayoutPanelTest, StartState)
     for (QLabel* l : panel->findChildren<QLabel*>())
         labels << l->text();
     for (const char* text : {"Количество строк:", "Количество столбцов:", "Отступы (в мм):",
-                             "Слева   Справа  Сверху  Снизу", "Установлено Максимально", "Ширина:",
-                             "Высота:", "мм", "Отступ для переплета", "Размер:"})
+                             "Слева   Справа  Сверху  Снизу", "Установлено Максимально",
+                             "Ширина:", "Высота:", "мм", "Отступ для переплета", "Размер:"})
         EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
 
     const LayoutSettings& s = panel->settings();

@@ -9,7 +9,8 @@
 using namespace pagula::layout;
 using namespace pagula::layout::test;
 
-namespace {
+namespace
+{
 
 const int kXs[] = {7, 71, 135};
 const int kYs[] = {7, 97, 187};
@@ -91,7 +92,7 @@ TEST(SchematicPainter, EachGutterSide)
     // Cell 1 at (7, 7), 65 x 91 with its outline; strips 6 deep.
     const struct {
         int side;
-        QRect strip;     // outline included
+        QRect strip;      // outline included
         QRect freeInside; // part of the cell inside that is not strip
     } cases[] = {
         {GutterLeft, QRect(7, 7, 6, 91), QRect(13, 8, 58, 20)},
@@ -163,10 +164,10 @@ TEST(SchematicPainter, ValuesOffThePageAreClipped)
         QPoint probe;
         QColor expected;
     } cases[] = {
-        {-1000, -1000, 64.3, 90.0, 6, {100, 100}, Qt::white},        // every cell off the page
+        {-1000, -1000, 64.3, 90.0, 6, {100, 100}, Qt::white}, // every cell off the page
         {INT_MIN, INT_MAX, -1e300, 1e300, INT_MAX, {100, 100}, Qt::white},
-        {7, 7, -40.0, -40.0, -20, {3, 3}, strip},                     // negative sizes and gutter
-        {200, 290, 64.3, 90.0, 100, {205, 293}, strip},               // partly on the page
+        {7, 7, -40.0, -40.0, -20, {3, 3}, strip},       // negative sizes and gutter
+        {200, 290, 64.3, 90.0, 100, {205, 293}, strip}, // partly on the page
         {200, 290, 64.3, 90.0, 100, {200, 293}, Qt::black},
     };
     for (const auto& c : cases) {

@@ -68,7 +68,8 @@ QImage expectedNumberInk(const QString& text)
     return inkIn(canvas, canvas.rect(), Qt::black);
 }
 
-namespace {
+namespace
+{
 
 QString describe(const QImage& image, int x, int y, const QColor& expected)
 {

@@ -6,7 +6,8 @@
 
 using namespace pagula::preview;
 
-namespace {
+namespace
+{
 const QRgb kGreen = qRgb(0, 128, 0);
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kWhite = qRgb(255, 255, 255);
@@ -26,21 +27,25 @@ TEST(CropBands, EdgesAreTruncatedPercentagesInDrawingOrder)
         CropPercentages crop;
         CropBandSet expected;
     } cases[] = {
-        {{300, 240}, {10, 0, 20, 5},
+        {{300, 240},
+         {10, 0, 20, 5},
          {BandRect{0, 0, 300, 48}, {0, 228, 300, 240}, {0, 48, 30, 228}, {300, 48, 300, 228}}},
-        {{99, 55}, {33, 50, 3, 99},
+        {{99, 55},
+         {33, 50, 3, 99},
          {BandRect{0, 0, 99, 1}, {0, 1, 99, 55}, {0, 1, 32, 1}, {50, 1, 99, 1}}},
-        {{300, 240}, {0, 0, 0, 0},
+        {{300, 240},
+         {0, 0, 0, 0},
          {BandRect{0, 0, 300, 0}, {0, 240, 300, 240}, {0, 0, 0, 240}, {300, 0, 300, 240}}},
-        {{10, 10}, {100, 100, 60, 60},
+        {{10, 10},
+         {100, 100, 60, 60},
          {BandRect{0, 0, 10, 6}, {0, 4, 10, 10}, {0, 6, 10, 4}, {0, 6, 10, 4}}},
     };
     for (const auto& c : cases) {
         const CropBandSet got = cropBands(c.size, c.crop);
         for (int i = 0; i < 4; ++i)
-            EXPECT_TRUE(got[i] == c.expected[i]) << "band " << i << ": " << got[i].left << ","
-                                                 << got[i].top << "," << got[i].right << ","
-                                                 << got[i].bottom;
+            EXPECT_TRUE(got[i] == c.expected[i])
+                << "band " << i << ": " << got[i].left << "," << got[i].top << "," << got[i].right
+                << "," << got[i].bottom;
     }
 }
 
@@ -52,9 +57,9 @@ TEST(CropBands, PaintsGreenWithOneBlackPixelInsideEachEdge)
         int x, y;
         QRgb colour;
     } probes[] = {
-        {0, 0, kBlack},     {299, 0, kBlack},   {150, 1, kGreen},  {150, 46, kGreen},
-        {150, 47, kBlack},  {150, 48, kWhite},  {0, 48, kBlack},   {15, 48, kBlack},
-        {15, 100, kGreen},  {29, 100, kBlack},  {30, 100, kWhite}, {15, 227, kBlack},
+        {0, 0, kBlack},     {299, 0, kBlack},   {150, 1, kGreen},   {150, 46, kGreen},
+        {150, 47, kBlack},  {150, 48, kWhite},  {0, 48, kBlack},    {15, 48, kBlack},
+        {15, 100, kGreen},  {29, 100, kBlack},  {30, 100, kWhite},  {15, 227, kBlack},
         {150, 227, kWhite}, {150, 228, kBlack}, {150, 233, kGreen}, {150, 239, kBlack},
         {299, 100, kWhite}, {298, 100, kWhite}, // no right band
     };
@@ -104,7 +109,8 @@ TEST(CropBands, StretchingMapsEdgesAndKeepsThinBandsVisible)
         {{30, 10, 10, 5}, {100, 100}, {100, 100}, {10, 5, 30, 10}},            // normalised
     };
     for (const auto& c : cases)
-        EXPECT_TRUE(stretchBand(c.band, c.from, c.to) == c.expected) << c.band.left << "," << c.band.top;
+        EXPECT_TRUE(stretchBand(c.band, c.from, c.to) == c.expected)
+            << c.band.left << "," << c.band.top;
 }
 
 TEST(RenderPlan, StretchedViewPaintsTheBandsWhereTheStretchPutsThem)

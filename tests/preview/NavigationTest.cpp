@@ -5,7 +5,8 @@
 
 using namespace pagula::preview;
 
-namespace {
+namespace
+{
 int target(const QStringList& rows, int current, NavigateDirection d, NavigateMode m)
 {
     return findNavigationTarget(int(rows.size()), current, d, m, [&](int i) {
@@ -29,12 +30,14 @@ TEST(Navigation, FindsTheNeighbourOrTheNearestRowWithTheSameCropCode)
         NavigateMode mode;
         int expected;
     } cases[] = {
-        {&codes, 0, next, byType, 2},  {&codes, 2, next, byType, -1}, {&codes, 2, prev, byType, 0},
-        {&codes, 1, next, byType, 3},  {&codes, 3, prev, byType, 1},  {&codes, 1, prev, byType, -1},
-        {&codes, 0, next, all, 1},     {&codes, 1, next, all, 2},     {&codes, 3, next, all, -1},
-        {&codes, 0, prev, all, -1},    {&codes, 2, prev, all, 1},     {&codes, -1, next, all, -1},
-        {&codes, -1, prev, byType, -1}, {&codes, 4, prev, all, -1},   {&withBlank, 0, next, byType, 3},
-        {&withBlank, 1, next, byType, -1},
+        {&codes, 0, next, byType, 2},     {&codes, 2, next, byType, -1},
+        {&codes, 2, prev, byType, 0},     {&codes, 1, next, byType, 3},
+        {&codes, 3, prev, byType, 1},     {&codes, 1, prev, byType, -1},
+        {&codes, 0, next, all, 1},        {&codes, 1, next, all, 2},
+        {&codes, 3, next, all, -1},       {&codes, 0, prev, all, -1},
+        {&codes, 2, prev, all, 1},        {&codes, -1, next, all, -1},
+        {&codes, -1, prev, byType, -1},   {&codes, 4, prev, all, -1},
+        {&withBlank, 0, next, byType, 3}, {&withBlank, 1, next, byType, -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(target(*c.rows, c.current, c.direction, c.mode), c.expected)

@@ -1,5 +1,5 @@
-#include "imaging/ImageIO.h"
 #include "preview/PictureLoading.h"
+#include "imaging/ImageIO.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -10,7 +10,8 @@
 using namespace pagula;
 using namespace pagula::preview;
 
-namespace {
+namespace
+{
 QString failureOf(const QString& path)
 {
     try {
@@ -28,9 +29,8 @@ TEST(PictureLoading, ExtensionIsWhatFollowsTheLastDotOfTheFileName)
         const char* path;
         const char* ext;
     } cases[] = {
-        {"/a/b.JPG", "JPG"}, {"/a.b/c", ""},      {"/a/b.", ""},
-        {"/a/b.tar.gz", "gz"}, {"(пустая страница)", ""}, {"/a/.hidden", "hidden"},
-        {"", ""},
+        {"/a/b.JPG", "JPG"},       {"/a.b/c", ""},           {"/a/b.", ""}, {"/a/b.tar.gz", "gz"},
+        {"(пустая страница)", ""}, {"/a/.hidden", "hidden"}, {"", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(pictureExtension(QString::fromUtf8(c.path)), QString::fromUtf8(c.ext)) << c.path;

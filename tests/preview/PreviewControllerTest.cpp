@@ -7,7 +7,8 @@ using namespace pagula;
 using namespace pagula::preview;
 using namespace pagula::preview::fakes;
 
-namespace {
+namespace
+{
 struct Switching : ::testing::Test {
     FakeJobList jobs;
     FakeControls controls;
@@ -86,8 +87,7 @@ TEST_F(Switching, StepsThroughAllInTurnAndMoveEvenWhenOff)
 {
     controls.mode = NavigateMode::AllInTurn;
     jobs.current = 0;
-    for (int expected : {1, 2, 3, 3})
-    {
+    for (int expected : {1, 2, 3, 3}) {
         controller.showNext();
         EXPECT_EQ(jobs.current, expected);
     }

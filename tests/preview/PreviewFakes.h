@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-namespace pagula::preview::fakes {
+namespace pagula::preview::fakes
+{
 
 struct FakeJobList : PreviewJobList {
     QStringList entries;

@@ -21,7 +21,8 @@ using namespace pagula;
 using namespace pagula::preview;
 using namespace pagula::preview::fakes;
 
-namespace {
+namespace
+{
 // Counts the close events a window receives.
 struct CloseCounter : QObject {
     int closes = 0;

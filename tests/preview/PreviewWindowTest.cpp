@@ -147,7 +147,7 @@ TEST_F(PreviewWindowTest, APhotoAboveTheDecodingLimitShowsAtEveryZoomWhoseCopyFi
     EXPECT_LT(form.sourcePicture().width(), 10000);
     QImage shown = form.shownBitmap();
     ASSERT_EQ(shown.size(), QSize(1000, 700));
-    EXPECT_EQ(shown.pixel(50, 400), kGreen);  // left band: 100 pixels
+    EXPECT_EQ(shown.pixel(50, 400), kGreen); // left band: 100 pixels
     EXPECT_TRUE(nearPhoto(shown.pixel(101, 400)));
     EXPECT_EQ(shown.pixel(500, 100), kGreen); // top band: 140 pixels
     EXPECT_TRUE(nearPhoto(shown.pixel(500, 141)));
@@ -267,8 +267,7 @@ TEST_F(PreviewWindowTest, ABlankEntryKeepsThePictureButItsCodeIsRemembered)
 
     // A picture in a folder named like the marker is a picture.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("(пустая страница)")));
-    const QString inFolder =
-        picture(QStringLiteral("(пустая страница)/b.bmp"), {120, 80}, kGreen);
+    const QString inFolder = picture(QStringLiteral("(пустая страница)/b.bmp"), {120, 80}, kGreen);
     form.showEntry(JobEntry{inFolder, 0});
     EXPECT_EQ(form.sourcePicture().size(), QSize(120, 80));
     EXPECT_TRUE(reports.isEmpty());
@@ -301,7 +300,8 @@ TEST_F(PreviewWindowTest, FailuresAreReportedAndKeepThePreviousPicture)
         QString report;
         int code;
     } cases[] = {
-        {missing + "1", errorReportText(
+        {missing + "1",
+         errorReportText(
              QStringLiteral("Cannot open file %1: No such file or directory").arg(missing)),
          1},
         {corrupt + "2", errorReportText(decoderText), 2},

@@ -5,7 +5,8 @@
 
 using namespace pagula::preview;
 
-namespace {
+namespace
+{
 QImage uniform(QSize size, QRgb colour)
 {
     QImage img(size, QImage::Format_RGB32);
@@ -31,8 +32,8 @@ TEST(ZoomedSize, TruncatesWidthAndHeightTimesZoomByTen)
         int zoom;
         QSize expected;
     } cases[] = {
-        {{1000, 800}, 3, {300, 240}},  {{1000, 800}, 10, {1000, 800}}, {{999, 555}, 1, {99, 55}},
-        {{999, 555}, 7, {699, 388}},   {{999, 555}, 0, {999, 555}},    {{9, 19}, 1, {0, 1}},
+        {{1000, 800}, 3, {300, 240}},    {{1000, 800}, 10, {1000, 800}}, {{999, 555}, 1, {99, 55}},
+        {{999, 555}, 7, {699, 388}},     {{999, 555}, 0, {999, 555}},    {{9, 19}, 1, {0, 1}},
         {{6000, 4000}, 5, {3000, 2000}},
     };
     for (const auto& c : cases)
@@ -42,7 +43,8 @@ TEST(ZoomedSize, TruncatesWidthAndHeightTimesZoomByTen)
 TEST(Resample, UniformPictureStaysUniformAtAnySize)
 {
     const QImage src = uniform({37, 23}, qRgb(12, 200, 99));
-    for (const QSize target : {QSize(5, 3), QSize(36, 22), QSize(37, 23), QSize(80, 61), QSize(1, 1)}) {
+    for (const QSize target :
+         {QSize(5, 3), QSize(36, 22), QSize(37, 23), QSize(80, 61), QSize(1, 1)}) {
         const QImage out = resampleRegion(src, target, QRect(QPoint(), target));
         ASSERT_EQ(out.size(), target);
         EXPECT_EQ(out.format(), QImage::Format_RGB32);
@@ -80,8 +82,9 @@ TEST(Resample, RegionsComeOutAsTheSamePixelsOfTheWholePicture)
     for (const QSize target : {QSize(40, 23), QSize(150, 90), QSize(97, 61), QSize(13, 61)}) {
         const QImage whole = resampleRegion(src, target, QRect(QPoint(), target));
         ASSERT_EQ(whole.size(), target);
-        for (const QRect region : {QRect(0, 0, 7, 5), QRect(3, 4, 9, 11), QRect(target.width() - 6, 2, 6, 9),
-                                   QRect(-5, -5, 20, 20), QRect(5, 5, 1000, 1000)}) {
+        for (const QRect region :
+             {QRect(0, 0, 7, 5), QRect(3, 4, 9, 11), QRect(target.width() - 6, 2, 6, 9),
+              QRect(-5, -5, 20, 20), QRect(5, 5, 1000, 1000)}) {
             const QRect clipped = region & QRect(QPoint(), target);
             const QImage part = resampleRegion(src, target, region);
             ASSERT_EQ(part.size(), clipped.size());

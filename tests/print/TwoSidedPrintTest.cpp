@@ -1,7 +1,7 @@
 // "Печать обеих сторон" through the system's print service: a private cupsd takes the jobs the
 // same functions the document window calls send, and the spool shows what a printer would get.
-#include "document/ComposedDocuments.h"
 #include "PrivateCups.h"
+#include "document/ComposedDocuments.h"
 
 #include "document/TwoSidedPrint.h"
 #include "support/TestSupport.h"

@@ -1,9 +1,9 @@
 #include "joblist/ui/JobListPanels.h"
 
-#include "joblist/ui/AddSelectedFiles.h"
-#include "joblist/ui/CropTabSet.h"
 #include "joblist/DroppedPictures.h"
 #include "joblist/JobListModel.h"
+#include "joblist/ui/AddSelectedFiles.h"
+#include "joblist/ui/CropTabSet.h"
 #include "joblist/ui/JobListView.h"
 #include "joblist/ui/TickButtonStrip.h"
 #include "widgets/ErrorReport.h"

@@ -1,11 +1,11 @@
 #include "joblist/ui/JobListView.h"
 
 #include "common/Paths.h"
-#include "joblist/ui/JobListDelegate.h"
 #include "joblist/JobListFile.h"
-#include "joblist/ui/JobListFileDialog.h"
 #include "joblist/JobListGeometry.h"
 #include "joblist/JobListModel.h"
+#include "joblist/ui/JobListDelegate.h"
+#include "joblist/ui/JobListFileDialog.h"
 #include "widgets/ErrorReport.h"
 
 #include <QContextMenuEvent>

@@ -6,7 +6,8 @@ namespace pagula::layout
 {
 
 // An edit that reports a left-button click, as the read-only maximum edits need.
-class ClickableLineEdit : public QLineEdit {
+class ClickableLineEdit : public QLineEdit
+{
     Q_OBJECT
 public:
     using QLineEdit::QLineEdit;

@@ -20,7 +20,8 @@
 namespace pagula::layout
 {
 
-namespace {
+namespace
+{
 
 const QColor kPanelColour(182, 196, 231);
 const QColor kEditColour(223, 230, 244);

@@ -29,7 +29,8 @@ class SchematicView;
 //
 // The frame and two-sided check boxes belong to the main window's right panel; until they are
 // attached the panel uses hidden stand-ins with the same start states.
-class LayoutPanel : public QWidget, private LayoutControls {
+class LayoutPanel : public QWidget, private LayoutControls
+{
     Q_OBJECT
 public:
     explicit LayoutPanel(QWidget* parent = nullptr);

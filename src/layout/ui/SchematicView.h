@@ -7,7 +7,8 @@ namespace pagula::layout
 {
 
 // Shows the page schematic unscaled; the widget takes the size of its picture.
-class SchematicView : public QWidget {
+class SchematicView : public QWidget
+{
     Q_OBJECT
 public:
     explicit SchematicView(QWidget* parent = nullptr);

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
-namespace {
+namespace
+{
 constexpr int kTileSize = 256;
 constexpr int kTileCacheKiB = 64 * 1024;
 const QColor kBackground(182, 196, 231);

@@ -5,14 +5,16 @@
 #include <QCache>
 #include <QWidget>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 // `pictureView` of the preview window: shows what a RenderPlan describes. Only the tiles that are
 // painted get computed, and recently shown tiles are kept, so scrolling a picture at 100 % or
 // switching the zoom of a large scan costs the visible pixels, not the whole picture. In
 // stretch mode the shown size follows the widget's size. It takes no mouse input, so presses
 // reach the scroll box under it.
-class PreviewCanvas : public QWidget {
+class PreviewCanvas : public QWidget
+{
     Q_OBJECT
 public:
     explicit PreviewCanvas(QWidget* parent = nullptr);

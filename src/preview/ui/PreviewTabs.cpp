@@ -12,9 +12,11 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
-namespace {
+namespace
+{
 widgets::GradientButton* makeStepButton(const QString& objectName, const QString& webdingsCharacter,
                                         QWidget* parent)
 {
@@ -89,7 +91,7 @@ bool PreviewTabs::previewTicked() const
 NavigateMode PreviewTabs::navigateMode() const
 {
     return navigateItems_->checkedId() == int(NavigateMode::AllInTurn) ? NavigateMode::AllInTurn
-                                                                        : NavigateMode::ByCropType;
+                                                                       : NavigateMode::ByCropType;
 }
 
 void PreviewTabs::setPreviewTicked(bool ticked)

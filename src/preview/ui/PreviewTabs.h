@@ -14,12 +14,14 @@ namespace pagula::widgets
 class GradientButton;
 } // namespace pagula::widgets
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 // The preview tab set `previewTabs` for the main window's bottom strip: tab "Просмотр" with
 // the `previewBox` switch and the previous/next buttons, tab "Переход" with the `navigateGroup`
 // choice. The main window connects it to a PreviewController (see PreviewWiring.h).
-class PreviewTabs : public QTabWidget, public PreviewControls {
+class PreviewTabs : public QTabWidget, public PreviewControls
+{
     Q_OBJECT
 public:
     explicit PreviewTabs(QWidget* parent = nullptr);

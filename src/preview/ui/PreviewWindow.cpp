@@ -3,10 +3,10 @@
 #include "common/Error.h"
 #include "common/Fonts.h"
 #include "preview/PictureLoading.h"
-#include "preview/ui/PreviewCanvas.h"
 #include "preview/RenderPlan.h"
 #include "preview/Resample.h"
 #include "preview/WorkerWait.h"
+#include "preview/ui/PreviewCanvas.h"
 #include "widgets/ErrorReport.h"
 
 #include <QCloseEvent>

@@ -8,7 +8,8 @@
 
 #include <QCheckBox>
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 void connectPreview(PreviewTabs& tabs, PreviewWindow& window, PreviewController& controller)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace pagula::preview {
+namespace pagula::preview
+{
 
 class PreviewController;
 class PreviewTabs;

@@ -570,8 +570,8 @@ TEST_F(DocumentWindowTest, BothSidesAsOneInterleavedPdfFromTheFrontsWindow)
     // Printing to a PDF file makes one job with the pages interleaved, as a duplex printer.
     front->printFile = dir.filePath(QStringLiteral("printed.pdf"));
     ASSERT_TRUE(front->printBothSides());
-    EXPECT_TRUE(pdfInfo(front->printFile)
-                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n"))));
+    EXPECT_TRUE(
+        pdfInfo(front->printFile).contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n"))));
 }
 
 TEST_F(DocumentWindowTest, SavesPagesAsPngFilesWithoutCountingAsASave)
