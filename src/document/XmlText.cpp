@@ -3,6 +3,7 @@
 #include "common/Error.h"
 
 #include <QDir>
+#include <QFile>
 #include <QUrl>
 
 namespace pagula::document
@@ -17,7 +18,13 @@ QString fileUri(const QString& path)
     // Cleaned: a leading "//" would otherwise become a host name in the URI.
     const QString absolute = QDir::cleanPath(
         path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
-    return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded);
+    const QString uri = QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded);
+    if (QUrl(uri).toLocalFile() == absolute)
+        return uri;
+    // QUrl garbles noncharacters outside the first plane (U+7FFFF turns into a lone surrogate),
+    // which file names may hold: such a name is percent-encoded from its own bytes.
+    return QStringLiteral("file://") +
+           QString::fromLatin1(QFile::encodeName(absolute).toPercentEncoding("/"));
 }
 
 namespace
