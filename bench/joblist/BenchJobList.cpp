@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    pagula::installFontSubstitutions();
+    pagula::common::installFontSubstitutions();
 
     const JobEntries entries = makeEntries();
     QTemporaryDir dir;

@@ -76,7 +76,7 @@ QString checkDocumentWriters(const QByteArray& input)
     PictureReferences refs;
     try {
         refs = linkedReferences(doc);
-    } catch (const Error&) {
+    } catch (const common::Error&) {
         // Refused: only a name no file can have (empty, or holding a NUL).
         if (name.isEmpty() || name.contains(QChar(0)))
             return {};

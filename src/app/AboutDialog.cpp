@@ -38,7 +38,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     const int d = bodyPanel_->bevelDepth();
     creditsLabel_ = new QLabel(creditsText(), bodyPanel_);
     creditsLabel_->setObjectName(QStringLiteral("creditsLabel"));
-    creditsLabel_->setFont(pixelFont(QStringLiteral("Arial"), 13));
+    creditsLabel_->setFont(common::pixelFont(QStringLiteral("Arial"), 13));
     QPalette black = creditsLabel_->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     creditsLabel_->setPalette(black);

@@ -34,7 +34,7 @@ void setUpBorderlessDialog(QWidget& dialog, QSize client, const QString& windowT
     dialog.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     dialog.setWindowTitle(windowText);
     dialog.setFixedSize(client);
-    dialog.setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    dialog.setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette pal = dialog.palette();
     pal.setColor(QPalette::Window, dialogBackground());
     dialog.setPalette(pal);

@@ -58,7 +58,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::applyLook()
 {
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, WindowColours::window());
     pal.setColor(QPalette::Base, WindowColours::edit());
@@ -151,7 +151,7 @@ compose::CompositionRun* MainWindow::compositionRun()
         settings_ = std::make_unique<LiveSettings>(*layoutPanel(), *jobList_, *adjustments());
         host_ = std::make_unique<RunHost>(*progressBar_, *this);
         run_ = std::make_unique<compose::CompositionRun>(
-            *builder_, *settings_, *host_, progressDialog_->port(), fillerPicturePath());
+            *builder_, *settings_, *host_, progressDialog_->port(), common::fillerPicturePath());
     }
     return run_.get();
 }

@@ -33,7 +33,7 @@ void setUpProcess()
     // Only the application name: a display name would make Qt append " — Pagula" to every
     // title the window manager shows.
     QApplication::setApplicationName(QStringLiteral("Pagula"));
-    installFontSubstitutions();
+    common::installFontSubstitutions();
     installQtTranslations();
     // The application object takes the user's locale for C formatting too; numbers are read and
     // written with '.' everywhere.

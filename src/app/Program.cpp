@@ -94,7 +94,8 @@ void Program::openCalibrationSheet()
 {
     std::shared_ptr<document::Document> sheet;
     const bool made = widgets::runGuarded(mainWindow_.get(), [&] {
-        sheet = document::makeCalibrationSheet(QFileInfo(fillerPicturePath()).absolutePath());
+        sheet =
+            document::makeCalibrationSheet(QFileInfo(common::fillerPicturePath()).absolutePath());
     });
     if (made && sheet)
         showDocumentWindow(std::move(sheet), QStringLiteral("лист калибровки"));

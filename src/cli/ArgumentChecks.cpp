@@ -16,11 +16,11 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
     try {
         checkOutputFormat(o.outputPath);
         if (o.duplex && outputFormat(o.outputPath) != OutputFormat::Pdf)
-            throw Error(QStringLiteral("--duplex writes a PDF; %1 is no .pdf file")
-                            .arg(shownName(o.outputPath)));
+            throw common::Error(QStringLiteral("--duplex writes a PDF; %1 is no .pdf file")
+                                    .arg(shownName(o.outputPath)));
         if (o.twoSided && !o.duplex)
             checkOutputFormat(o.backOutputPath);
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         return e.message();
     }
 

@@ -76,9 +76,10 @@ int wholeNumber(const QCommandLineParser& p, const QString& name, int lo, int hi
 {
     if (!p.isSet(name))
         return fallback;
-    const int v = strToInt(p.value(name));
+    const int v = common::parseInteger(p.value(name));
     if (v < lo || v > hi)
-        throw Error(QStringLiteral("--%1 must be between %2 and %3").arg(name).arg(lo).arg(hi));
+        throw common::Error(
+            QStringLiteral("--%1 must be between %2 and %3").arg(name).arg(lo).arg(hi));
     return v;
 }
 
@@ -88,12 +89,13 @@ compose::CropProfile profile(const QCommandLineParser& p, const QString& name)
         return {};
     const QStringList parts = p.value(name).split(QLatin1Char(','));
     if (parts.size() != 4)
-        throw Error(QStringLiteral("--%1 takes four percentages: L,R,T,B").arg(name));
+        throw common::Error(QStringLiteral("--%1 takes four percentages: L,R,T,B").arg(name));
     int v[4];
     for (int k = 0; k < 4; ++k) {
-        v[k] = strToInt(parts[k].trimmed());
+        v[k] = common::parseInteger(parts[k].trimmed());
         if (v[k] < 0 || v[k] > 100)
-            throw Error(QStringLiteral("--%1 percentages must be between 0 and 100").arg(name));
+            throw common::Error(
+                QStringLiteral("--%1 percentages must be between 0 and 100").arg(name));
     }
     return {v[0], v[1], v[2], v[3]};
 }
@@ -105,15 +107,15 @@ QPointF backOffset(const QCommandLineParser& p)
         return {};
     const QStringList parts = p.value(name).split(QLatin1Char(','));
     if (parts.size() != 2)
-        throw Error(QStringLiteral("--back-offset takes two lengths in mm: X,Y"));
+        throw common::Error(QStringLiteral("--back-offset takes two lengths in mm: X,Y"));
     double v[2];
     for (int k = 0; k < 2; ++k) {
         bool ok = false;
         v[k] = parts[k].trimmed().toDouble(&ok);
         if (!ok || !(std::abs(v[k]) <= compose::MaxBackOffsetMm))
-            throw Error(QStringLiteral("--back-offset lengths must be between %1 and %2 mm")
-                            .arg(-compose::MaxBackOffsetMm)
-                            .arg(compose::MaxBackOffsetMm));
+            throw common::Error(QStringLiteral("--back-offset lengths must be between %1 and %2 mm")
+                                    .arg(-compose::MaxBackOffsetMm)
+                                    .arg(compose::MaxBackOffsetMm));
     }
     return {v[0], v[1]};
 }
@@ -124,7 +126,7 @@ double chosen(std::optional<double> requested, double maximum)
     if (layout::clampToMaximum(size, maximum)) {
         // The edit then shows the maximum as one-decimal text and is read back; a re-read
         // above the maximum is clamped once more to the exact value.
-        const double shown = strToFloat(formatOneDecimal(maximum));
+        const double shown = common::parseDecimal(common::formatOneDecimal(maximum));
         size = shown > maximum ? maximum : shown;
     }
     return size;
@@ -184,15 +186,15 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         o.marginTop = wholeNumber(p, QStringLiteral("margin-top"), -big, big, o.marginTop);
         o.marginBottom = wholeNumber(p, QStringLiteral("margin-bottom"), -big, big, o.marginBottom);
         if (p.isSet(QStringLiteral("cell-width")))
-            o.cellWidth = strToFloat(p.value(QStringLiteral("cell-width")));
+            o.cellWidth = common::parseDecimal(p.value(QStringLiteral("cell-width")));
         if (p.isSet(QStringLiteral("cell-height")))
-            o.cellHeight = strToFloat(p.value(QStringLiteral("cell-height")));
+            o.cellHeight = common::parseDecimal(p.value(QStringLiteral("cell-height")));
         o.gutterSize = wholeNumber(p, QStringLiteral("gutter"), 0, 30, o.gutterSize);
         if (p.isSet(QStringLiteral("gutter-side"))) {
             const QStringList sides{"left", "right", "top", "bottom"};
             o.gutterSide = int(sides.indexOf(p.value(QStringLiteral("gutter-side")).toLower()));
             if (o.gutterSide < 0)
-                throw Error(QStringLiteral("--gutter-side is left, right, top or bottom"));
+                throw common::Error(QStringLiteral("--gutter-side is left, right, top or bottom"));
         }
         o.profile1 = profile(p, QStringLiteral("crop1"));
         o.profile2 = profile(p, QStringLiteral("crop2"));
@@ -202,29 +204,30 @@ ParseResult parseComposeArguments(const QStringList& arguments)
             const QStringList types{"auto", "grey", "bw"};
             o.colorFormat = int(types.indexOf(p.value(QStringLiteral("color")).toLower()));
             if (o.colorFormat < 0)
-                throw Error(QStringLiteral("--color is auto, grey or bw"));
+                throw common::Error(QStringLiteral("--color is auto, grey or bw"));
         }
         o.frame = !p.isSet(QStringLiteral("no-frame"));
         o.twoSided = p.isSet(QStringLiteral("two-sided"));
         o.duplex = p.isSet(QStringLiteral("duplex"));
         if (o.duplex && !o.twoSided)
-            throw Error(QStringLiteral("--duplex needs --two-sided"));
+            throw common::Error(QStringLiteral("--duplex needs --two-sided"));
         if (o.duplex && p.isSet(QStringLiteral("back")))
-            throw Error(QStringLiteral("--duplex writes one file; --back does not go with it"));
+            throw common::Error(
+                QStringLiteral("--duplex writes one file; --back does not go with it"));
         o.backOffset = backOffset(p);
         o.backOutputGiven = p.isSet(QStringLiteral("back"));
         o.backOutputPath = p.isSet(QStringLiteral("back")) ? p.value(QStringLiteral("back"))
                                                            : defaultBackOutputPath(o.outputPath);
         o.dpiGiven = p.isSet(QStringLiteral("dpi"));
         if (o.dpiGiven) {
-            o.pictureDpi = strToFloat(p.value(QStringLiteral("dpi")));
+            o.pictureDpi = common::parseDecimal(p.value(QStringLiteral("dpi")));
             if (o.pictureDpi < 30 || o.pictureDpi > 1200)
-                throw Error(QStringLiteral("--dpi must be between 30 and 1200"));
+                throw common::Error(QStringLiteral("--dpi must be between 30 and 1200"));
         }
         o.embedPictures = p.isSet(QStringLiteral("embed"));
         o.quiet = p.isSet(QStringLiteral("quiet"));
         result.options = o;
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         result.text = e.message() + QStringLiteral("\nTry pagula-compose --help.\n");
         result.exitCode = 2;
     }

@@ -21,7 +21,7 @@ OutputFormat outputFormat(const QString& path)
         return OutputFormat::Odt;
     if (suffix == QLatin1String("docx"))
         return OutputFormat::Docx;
-    throw Error(
+    throw common::Error(
         QStringLiteral("Cannot write %1: the output's extension must be .pdf, .odt or .docx")
             .arg(shownName(path)));
 }

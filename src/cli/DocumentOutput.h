@@ -11,7 +11,7 @@ namespace pagula::cli
 // The formats pagula-compose writes, named by the output file's extension.
 enum class OutputFormat { Pdf, Odt, Docx };
 
-// Throws pagula::Error when the file name's extension names no format that can be written.
+// Throws pagula::common::Error when the file name's extension names no format that can be written.
 OutputFormat outputFormat(const QString& path);
 void checkOutputFormat(const QString& path);
 
@@ -22,8 +22,8 @@ QString progressUnit(const QString& path);
 // Writes a document in the format its file name's extension names (.pdf, .odt, .docx). PDF
 // pictures are drawn at pictureDpi; ODT and DOCX link to the picture files unless
 // embedPictures stores them in the file. For ODT and DOCX, pagesWritten is the number of pages
-// a word processor lays the file out into. Throws pagula::Error for an unknown extension or a
-// failed write; the previous file then stays.
+// a word processor lays the file out into. Throws pagula::common::Error for an unknown extension or
+// a failed write; the previous file then stays.
 document::ExportResult saveDocument(const document::Document& document, const QString& path,
                                     double pictureDpi, bool embedPictures,
                                     const document::ProgressCallback& progress);

@@ -93,8 +93,8 @@ void StagedOutputs::commit()
             else if (!done.replaces)
                 ::unlink(bytes(done.target).constData());
         }
-        throw Error(QStringLiteral("Cannot write file %1: %2; no output file was changed")
-                        .arg(shownName(item.target), reason(error)));
+        throw common::Error(QStringLiteral("Cannot write file %1: %2; no output file was changed")
+                                .arg(shownName(item.target), reason(error)));
     }
     for (Item& item : items_) {
         if (!item.backup.isEmpty())

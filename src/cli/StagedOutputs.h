@@ -23,7 +23,7 @@ public:
 
     // Moves every staged file over its target, keeping a replaced file's permissions. When a
     // move fails, the targets already moved get their previous files back. Throws
-    // pagula::Error with the reason.
+    // pagula::common::Error with the reason.
     void commit();
 
 private:

@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     joblist::JobEntries entries;
     try {
         entries = joblist::loadJobListFile(options.jobListPath);
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         return fail(e.message());
     }
     if (entries.isEmpty())
@@ -127,7 +127,7 @@ int main(int argc, char** argv)
     std::unique_ptr<QTemporaryDir> fillerFolder;
     QString fillerPath;
     if (linksPictures(options)) {
-        fillerPath = fillerPicturePath();
+        fillerPath = common::fillerPicturePath();
     } else {
         fillerFolder = std::make_unique<QTemporaryDir>();
         if (!fillerFolder->isValid())
@@ -198,7 +198,7 @@ int main(int argc, char** argv)
             done.append(QStringLiteral("%1: %2 page(s)").arg(shown).arg(result.pagesWritten));
         }
         staged.commit();
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         progress.endLine();
         // The writers name the file they made; the user knows the output's name.
         QString message = e.message();

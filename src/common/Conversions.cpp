@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-namespace pagula
+namespace pagula::common
 {
 
 namespace
@@ -42,7 +42,7 @@ int hexValue(QChar c)
 
 } // namespace
 
-int strToInt(const QString& text)
+int parseInteger(const QString& text)
 {
     int i = 0;
     const int n = int(text.size());
@@ -83,7 +83,7 @@ int strToInt(const QString& text)
     return int(static_cast<unsigned int>(value));
 }
 
-double strToFloat(const QString& text)
+double parseDecimal(const QString& text)
 {
     const QString t = text.trimmed();
     int i = 0;
@@ -181,4 +181,4 @@ int roundHalfEven(double value)
     return int(r);
 }
 
-} // namespace pagula
+} // namespace pagula::common

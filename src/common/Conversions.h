@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace pagula
+namespace pagula::common
 {
 
 // Number texts as the user sees and types them: '.' is the only decimal separator, whatever
@@ -10,11 +10,11 @@ namespace pagula
 
 // Reads a whole number (leading blanks, an optional sign, decimal digits or '$'/0x hex).
 // Throws Error("'%s' is not a valid integer value").
-int strToInt(const QString& text);
+int parseInteger(const QString& text);
 
 // Reads a real number (blanks around it, optional sign, digits with '.', optional exponent).
 // Throws Error("'%s' is not a valid floating point value").
-double strToFloat(const QString& text);
+double parseDecimal(const QString& text);
 
 // Fixed-point text with exactly one decimal, rounded half away from zero on the decimal
 // expansion: 64.333… -> "64.3", 48.25 -> "48.3", 90 -> "90.0", -0.7 -> "-0.7".
@@ -23,4 +23,4 @@ QString formatOneDecimal(double value);
 // Nearest integer, halves going to the even neighbour (64.5 -> 64, 65.5 -> 66).
 int roundHalfEven(double value);
 
-} // namespace pagula
+} // namespace pagula::common

@@ -3,7 +3,7 @@
 #include <QString>
 #include <stdexcept>
 
-namespace pagula
+namespace pagula::common
 {
 
 // A failure carrying the message text that the user sees. Handlers that do not catch it
@@ -21,4 +21,4 @@ private:
     QString message_;
 };
 
-} // namespace pagula
+} // namespace pagula::common

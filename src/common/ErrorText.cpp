@@ -1,6 +1,6 @@
 #include "common/ErrorText.h"
 
-namespace pagula
+namespace pagula::common
 {
 
 QString errorReportText(const QString& message)
@@ -10,4 +10,4 @@ QString errorReportText(const QString& message)
     return message;
 }
 
-} // namespace pagula
+} // namespace pagula::common

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace pagula
+namespace pagula::common
 {
 
 // The text of the application's default error report: the message, with a '.' appended when
@@ -10,4 +10,4 @@ namespace pagula
 // stop, one ending in '.' or '!' does not).
 QString errorReportText(const QString& message);
 
-} // namespace pagula
+} // namespace pagula::common

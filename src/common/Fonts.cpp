@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace pagula
+namespace pagula::common
 {
 
 void installFontSubstitutions()
@@ -26,4 +26,4 @@ QFont pixelFont(const QString& family, int pixelSize, bool bold, bool italic)
     return f;
 }
 
-} // namespace pagula
+} // namespace pagula::common

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QString>
 
-namespace pagula
+namespace pagula::common
 {
 
 // The window descriptions name Windows fonts ("MS Sans Serif", "Arial", "Arial Cyr"). They are
@@ -14,4 +14,4 @@ void installFontSubstitutions();
 // A font of the given family at a size in pixels (the descriptions give pixel heights).
 QFont pixelFont(const QString& family, int pixelSize, bool bold = false, bool italic = false);
 
-} // namespace pagula
+} // namespace pagula::common

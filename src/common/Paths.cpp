@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
-namespace pagula
+namespace pagula::common
 {
 
 namespace
@@ -31,4 +31,4 @@ QString fillerPicturePath()
     return dataFolder().filePath(QStringLiteral("Pagula-tmp.bmp"));
 }
 
-} // namespace pagula
+} // namespace pagula::common

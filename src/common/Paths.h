@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace pagula
+namespace pagula::common
 {
 
 // The job list file of "Сохранить" and "Загрузить": "joblist.txt" in the application's data
@@ -14,4 +14,4 @@ QString jobListFilePath();
 // created when missing; documents link to the file, so it outlives the run.
 QString fillerPicturePath();
 
-} // namespace pagula
+} // namespace pagula::common

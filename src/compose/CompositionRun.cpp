@@ -70,7 +70,7 @@ void CompositionRun::generate()
     running_ = true;
     try {
         run();
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         dialog_.close();
         host_.showMessage(e.message());
         // What was placed stays; show it rather than leaving it out of sight.

@@ -65,7 +65,8 @@ void writeFillerPicture(const QString& path)
     QSaveFile file(path);
     const QByteArray bytes = fillerPictureBytes();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
+        throw common::Error(
+            QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 }
 
 } // namespace pagula::compose

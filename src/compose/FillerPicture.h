@@ -10,7 +10,7 @@ namespace pagula::compose
 // 50 x 50 pixels, 1 bit per pixel, palette black/white, every pixel white (462 bytes).
 QByteArray fillerPictureBytes();
 
-// Writes the filler picture to path, replacing any file there. Throws pagula::Error
+// Writes the filler picture to path, replacing any file there. Throws pagula::common::Error
 // ("Cannot create file %s") when the location cannot be written.
 void writeFillerPicture(const QString& path);
 

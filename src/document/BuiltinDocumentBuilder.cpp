@@ -64,7 +64,7 @@ void BuiltinDocumentBuilder::beginDocument(const QMarginsF& margins)
 Document& BuiltinDocumentBuilder::document()
 {
     if (!current_)
-        throw Error(QStringLiteral("No document is open"));
+        throw common::Error(QStringLiteral("No document is open"));
     return *current_;
 }
 
@@ -76,8 +76,9 @@ void BuiltinDocumentBuilder::addCell(const Cell& cell)
         const imaging::ImageInfo info = imaging::probeFile(cell.path);
         picture.emplace(cell.path, info.sizeInPoints(), /*linkToFile=*/true,
                         /*saveWithDocument=*/false);
-    } catch (const Error& e) {
-        throw Error(QStringLiteral("Cannot insert picture %1: %2").arg(cell.path, e.message()));
+    } catch (const common::Error& e) {
+        throw common::Error(
+            QStringLiteral("Cannot insert picture %1: %2").arg(cell.path, e.message()));
     }
     // The picture comes in at its own size, made smaller when it would not fit the page; the
     // crop and the cell size below start from there.

@@ -28,7 +28,7 @@ QImage blankPage()
     QImage page(int(std::lround(PageWidthMm * PxPerMm)), int(std::lround(PageHeightMm * PxPerMm)),
                 QImage::Format_Grayscale8);
     if (page.isNull())
-        throw Error(QStringLiteral("Not enough memory for the calibration sheet"));
+        throw common::Error(QStringLiteral("Not enough memory for the calibration sheet"));
     page.setDotsPerMeterX(int(std::lround(PictureDpi / 0.0254)));
     page.setDotsPerMeterY(int(std::lround(PictureDpi / 0.0254)));
     page.fill(Qt::white);
@@ -163,11 +163,12 @@ QImage backPage(QPointF shift)
 QString writePicture(const QImage& image, const QString& folder, const QString& name)
 {
     if (!QDir().mkpath(folder))
-        throw Error(QStringLiteral("Cannot create folder %1").arg(folder));
+        throw common::Error(QStringLiteral("Cannot create folder %1").arg(folder));
     const QString path = QDir(folder).filePath(name);
     QImageWriter writer(path, "png");
     if (!writer.write(image))
-        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, writer.errorString()));
+        throw common::Error(
+            QStringLiteral("Cannot write file %1: %2").arg(path, writer.errorString()));
     return path;
 }
 

@@ -36,7 +36,7 @@ constexpr int PictureDpi = 300;
 //
 // misregistrationMm moves the back's marks as a printer that is off would print them (for a
 // test); the sheet a user prints has none. The two page pictures are written into `folder`
-// as PNG files. Throws pagula::Error when they cannot be written.
+// as PNG files. Throws pagula::common::Error when they cannot be written.
 std::shared_ptr<Document> makeCalibrationSheet(const QString& folder,
                                                QPointF misregistrationMm = {});
 

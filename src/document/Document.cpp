@@ -17,7 +17,7 @@ namespace
 double checkedMargin(double points)
 {
     if (!std::isfinite(points) || std::abs(points) > MaxLengthPoints)
-        throw Error(QStringLiteral("Page margin %1 is out of range").arg(points));
+        throw common::Error(QStringLiteral("Page margin %1 is out of range").arg(points));
     return points;
 }
 } // namespace
@@ -51,7 +51,7 @@ QRectF Document::textArea() const
 const DocumentItem& Document::item(int index) const
 {
     if (index < 0 || index >= itemCount())
-        throw Error(QStringLiteral("Document item %1 does not exist").arg(index));
+        throw common::Error(QStringLiteral("Document item %1 does not exist").arg(index));
     return items_[static_cast<size_t>(index)];
 }
 
@@ -59,7 +59,7 @@ const InlinePicture& Document::pictureAt(int itemIndex) const
 {
     const DocumentItem& it = item(itemIndex);
     if (!it.picture)
-        throw Error(QStringLiteral("Document item %1 is not a picture").arg(itemIndex));
+        throw common::Error(QStringLiteral("Document item %1 is not a picture").arg(itemIndex));
     return *it.picture;
 }
 
@@ -76,14 +76,14 @@ int Document::pictureCount() const
 void Document::checkPosition(int position) const
 {
     if (position < 0 || position > itemCount())
-        throw Error(QStringLiteral("Position %1 lies outside the document").arg(position));
+        throw common::Error(QStringLiteral("Position %1 lies outside the document").arg(position));
 }
 
 void Document::insertControl(int position, ItemKind kind)
 {
     checkPosition(position);
     if (kind == ItemKind::Picture)
-        throw Error(QStringLiteral("A picture item needs a picture"));
+        throw common::Error(QStringLiteral("A picture item needs a picture"));
     items_.insert(items_.begin() + position, DocumentItem{kind, std::nullopt});
 }
 

@@ -49,7 +49,8 @@ struct Cell {
 // Builds the documents of a composition, front to back: cells in reading order, rows ended by
 // a paragraph mark, line and page breaks where the grid needs them. Every operation takes
 // constant time, so a long job list composes in linear time. Operations may throw
-// pagula::Error with a message for the user; a cell that fails leaves the document as it was.
+// pagula::common::Error with a message for the user; a cell that fails leaves the document as it
+// was.
 class DocumentBuilder
 {
 public:

@@ -19,9 +19,9 @@ struct DocxOptions : PackageOptions {
 // picture file and one for writing the package.
 //
 // Written through a temporary file that replaces `path` only on success: after an error or a
-// cancel the previous file is unchanged and no temporary file remains. Throws pagula::Error.
-// ExportResult::pagesWritten stays 0 (the word processor lays out the pages); failures lists the
-// pictures that could not be read and are linked.
+// cancel the previous file is unchanged and no temporary file remains. Throws
+// pagula::common::Error. ExportResult::pagesWritten stays 0 (the word processor lays out the
+// pages); failures lists the pictures that could not be read and are linked.
 ExportResult saveDocx(const Document& document, const QString& path,
                       const DocxOptions& options = {}, const ProgressCallback& progress = {});
 

@@ -308,7 +308,7 @@ Relationships::Relationships(const Document& document, const PictureReferences& 
             continue;
         const auto it = pictures.find(path);
         if (it == pictures.end())
-            throw Error(QStringLiteral("No reference for picture %1").arg(path));
+            throw common::Error(QStringLiteral("No reference for picture %1").arg(path));
         const PictureReference& ref = it->second;
         const QString id = QStringLiteral("rId%1").arg(entries_.size() + 1);
         // Stored pictures lie in word/media; targets are relative to the word folder.
@@ -323,7 +323,7 @@ QString Relationships::idFor(const QString& path) const
 {
     const auto it = byPath_.find(path);
     if (it == byPath_.end())
-        throw Error(QStringLiteral("No reference for picture %1").arg(path));
+        throw common::Error(QStringLiteral("No reference for picture %1").arg(path));
     return it->second.first;
 }
 

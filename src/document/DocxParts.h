@@ -24,7 +24,7 @@ public:
 
     Relationships(const Document& document, const PictureReferences& pictures);
 
-    // The id for a picture file of the document; throws pagula::Error for an unknown path.
+    // The id for a picture file of the document; throws pagula::common::Error for an unknown path.
     QString idFor(const QString& path) const;
     bool isStored(const QString& path) const;
     const QList<Entry>& entries() const { return entries_; }

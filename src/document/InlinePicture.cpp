@@ -20,23 +20,23 @@ QString number(double value)
 void checkLength(const char* what, double points)
 {
     if (!std::isfinite(points) || points < 0.0 || points > MaxLengthPoints)
-        throw Error(QStringLiteral("Picture %1 %2 is out of range (0 to %3 points)")
-                        .arg(QLatin1String(what), number(points), number(MaxLengthPoints)));
+        throw common::Error(QStringLiteral("Picture %1 %2 is out of range (0 to %3 points)")
+                                .arg(QLatin1String(what), number(points), number(MaxLengthPoints)));
 }
 
 void checkUnit(const char* what, double value)
 {
     if (!std::isfinite(value) || value < 0.0 || value > 1.0)
-        throw Error(QStringLiteral("Picture %1 %2 is out of range (0 to 1)")
-                        .arg(QLatin1String(what), number(value)));
+        throw common::Error(QStringLiteral("Picture %1 %2 is out of range (0 to 1)")
+                                .arg(QLatin1String(what), number(value)));
 }
 
 // Displayed length for a scale of the cropped length, checked like a directly set length.
 double scaledLength(const char* what, double percent, double cropped)
 {
     if (!std::isfinite(percent) || percent <= 0.0)
-        throw Error(QStringLiteral("Picture scale %1 %2 is out of range")
-                        .arg(QLatin1String(what), number(percent)));
+        throw common::Error(QStringLiteral("Picture scale %1 %2 is out of range")
+                                .arg(QLatin1String(what), number(percent)));
     const double length = cropped * percent / 100.0;
     checkLength(what, length);
     return length;
@@ -64,7 +64,7 @@ InlinePicture::InlinePicture(QString path, QSizeF ownSize, bool linkToFile, bool
 {
     if (!std::isfinite(ownSize.width()) || !std::isfinite(ownSize.height()) ||
         ownSize.width() <= 0.0 || ownSize.height() <= 0.0)
-        throw Error(QStringLiteral("Picture %1 has no size").arg(path_));
+        throw common::Error(QStringLiteral("Picture %1 has no size").arg(path_));
 }
 
 void InlinePicture::setWidth(double points)
@@ -116,7 +116,7 @@ void InlinePicture::fitInto(QSizeF area)
 void InlinePicture::setCrop(CropSide side, double points)
 {
     if (!std::isfinite(points))
-        throw Error(QStringLiteral("Picture crop %1 is out of range").arg(number(points)));
+        throw common::Error(QStringLiteral("Picture crop %1 is out of range").arg(number(points)));
     const QSizeF before = croppedSize();
     const bool horizontal = side == CropSide::Left || side == CropSide::Right;
     double& amount = side == CropSide::Left    ? crop_.left
@@ -168,7 +168,7 @@ void InlinePicture::setColorType(ColorType type)
 {
     if (type != ColorType::Automatic && type != ColorType::Greyscale &&
         type != ColorType::BlackAndWhite)
-        throw Error(
+        throw common::Error(
             QStringLiteral("Picture colour type %1 is out of range").arg(static_cast<int>(type)));
     colorType_ = type;
 }
@@ -190,7 +190,7 @@ int edgeIndex(BorderEdge edge)
 {
     const int n = static_cast<int>(edge);
     if (n < 1 || n > 4)
-        throw Error(QStringLiteral("Border item %1 does not exist").arg(n));
+        throw common::Error(QStringLiteral("Border item %1 does not exist").arg(n));
     return n - 1;
 }
 } // namespace
@@ -208,9 +208,9 @@ void InlinePicture::setBorder(BorderEdge edge, int lineStyle, int widthCode)
         return;
     }
     if (lineStyle != LineStyleSingle)
-        throw Error(QStringLiteral("Border line style %1 is not supported").arg(lineStyle));
+        throw common::Error(QStringLiteral("Border line style %1 is not supported").arg(lineStyle));
     if (!isKnownWidthCode(widthCode))
-        throw Error(QStringLiteral("Border line width %1 is out of range").arg(widthCode));
+        throw common::Error(QStringLiteral("Border line width %1 is out of range").arg(widthCode));
     borders_[index] = {lineStyle, widthCode};
 }
 

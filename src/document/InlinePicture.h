@@ -38,7 +38,7 @@ struct Crop {
 //
 // The displayed size is the state; the scale is derived from it (displayed / cropped size).
 // A crop keeps the scale, so at 100 % the displayed size shrinks by the amount cut off.
-// Setters check their values and throw pagula::Error for values out of range.
+// Setters check their values and throw pagula::common::Error for values out of range.
 class InlinePicture
 {
 public:

@@ -159,7 +159,7 @@ const PictureReference& referenceFor(const PictureReferences& pictures, const QS
 {
     const auto it = pictures.find(path);
     if (it == pictures.end())
-        throw Error(QStringLiteral("No reference for picture %1").arg(path));
+        throw common::Error(QStringLiteral("No reference for picture %1").arg(path));
     return it->second;
 }
 

@@ -48,20 +48,22 @@ struct Fit {
 
 [[noreturn]] void refuseTooClose(const char* side, double needed)
 {
-    throw Error(QStringLiteral("The pictures reach to within %1 mm of the %2 edge of the page, "
-                               "closer than a word processor can hold: make the %2 margin at "
-                               "least 1 mm or use PDF")
-                    .arg(std::max(0.0, needed) * MillimetresPerPoint, 0, 'f', 1)
-                    .arg(QLatin1String(side)));
+    throw common::Error(
+        QStringLiteral("The pictures reach to within %1 mm of the %2 edge of the page, "
+                       "closer than a word processor can hold: make the %2 margin at "
+                       "least 1 mm or use PDF")
+            .arg(std::max(0.0, needed) * MillimetresPerPoint, 0, 'f', 1)
+            .arg(QLatin1String(side)));
 }
 
 [[noreturn]] void refuse(const char* side, double over)
 {
-    throw Error(QStringLiteral("The pictures run %1 mm over the %2 edge of the page, which a word "
-                               "processor cannot show: make the %2 margin larger or the cells "
-                               "smaller")
-                    .arg(over * MillimetresPerPoint, 0, 'f', 1)
-                    .arg(QLatin1String(side)));
+    throw common::Error(
+        QStringLiteral("The pictures run %1 mm over the %2 edge of the page, which a word "
+                       "processor cannot show: make the %2 margin larger or the cells "
+                       "smaller")
+            .arg(over * MillimetresPerPoint, 0, 'f', 1)
+            .arg(QLatin1String(side)));
 }
 
 Fit fit(const Axis& a)

@@ -24,7 +24,7 @@ struct PackagePage {
     double heightScale = 1.0; // and height
 };
 
-// Throws Error naming the margin to change when the pictures run over an edge of the sheet.
+// Throws common::Error naming the margin to change when the pictures run over an edge of the sheet.
 PackagePage packagePage(const Document& document, const DocumentLayout& layout);
 PackagePage packagePage(const Document& document);
 

@@ -62,7 +62,7 @@ bool isUpright(const QString& path)
 {
     try {
         return imaging::probeFile(path).orientation == 1;
-    } catch (const Error&) {
+    } catch (const common::Error&) {
         return true; // a file that cannot be probed is linked or copied as it is
     }
 }
@@ -77,7 +77,7 @@ std::optional<QString> decodeFailure(const QString& path, const InlinePicture& p
                             std::max(1, int(picture.ownSize().height() / 8)));
     try {
         imaging::decodeFile(path, request);
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         return e.message();
     } catch (const std::bad_alloc&) {
         return QStringLiteral("not enough memory to decode it");
@@ -159,14 +159,14 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
         try {
             return converted(path, picture,
                              format && QLatin1String(format->extension) == QLatin1String("jpeg"));
-        } catch (const Error& e) {
+        } catch (const common::Error& e) {
             reason = e.message();
         }
     }
     // A picture the pages could not show fails the save whether it is stored or linked, as it
     // fails a PDF.
     if (options_.brokenPicture == BrokenPicture::Fail)
-        throw Error(
+        throw common::Error(
             QStringLiteral("Cannot %1 picture %2: %3")
                 .arg(store ? QStringLiteral("store") : QStringLiteral("link to"), path, reason));
     failures_.append({firstItem, path, reason});
@@ -203,8 +203,8 @@ PictureReference PackagePictures::converted(const QString& path, const InlinePic
     if (!conversions_) {
         conversions_ = std::make_unique<QTemporaryDir>();
         if (!conversions_->isValid())
-            throw Error(QStringLiteral("Cannot create a temporary folder: %1")
-                            .arg(conversions_->errorString()));
+            throw common::Error(QStringLiteral("Cannot create a temporary folder: %1")
+                                    .arg(conversions_->errorString()));
     }
     // A photograph stays a JPEG, at a quality that keeps it as it was; anything else becomes
     // a PNG, which loses nothing.
@@ -216,7 +216,7 @@ PictureReference PackagePictures::converted(const QString& path, const InlinePic
     if (asJpeg)
         writer.setQuality(95);
     if (!writer.write(image))
-        throw Error(
+        throw common::Error(
             QStringLiteral("Cannot write file %1: %2").arg(ref.sourcePath, writer.errorString()));
     return ref;
 }

@@ -58,7 +58,7 @@ public:
 
     // Looks at every file, calling progress(step, stepCount) before each (steps counted from
     // 1), and decodes it as a PDF would. Returns false when progress asks to stop. Throws
-    // pagula::Error for a picture that cannot be read or decoded, stored or linked alike,
+    // pagula::common::Error for a picture that cannot be read or decoded, stored or linked alike,
     // unless the options say to link to it.
     bool prepare(const ProgressCallback& progress, int stepCount);
 

@@ -14,7 +14,8 @@ bool savePackage(const QString& path, const QList<PackageEntry>& entries,
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
+        throw common::Error(
+            QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
     try {
         ZipPackageWriter zip(file);
         for (const PackageEntry& entry : entries) {
@@ -34,13 +35,14 @@ bool savePackage(const QString& path, const QList<PackageEntry>& entries,
         }
     } catch (const PackageWriteError& e) {
         file.cancelWriting();
-        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, e.message()));
+        throw common::Error(QStringLiteral("Cannot write file %1: %2").arg(path, e.message()));
     } catch (...) {
         file.cancelWriting();
         throw;
     }
     if (!file.commit())
-        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+        throw common::Error(
+            QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
     return true;
 }
 

@@ -21,7 +21,7 @@ struct PackageEntry {
 // Writes the entries, in order, as a zip package through a temporary file that replaces `path`
 // only when everything succeeded: after an error or a cancel the previous file is unchanged and
 // no temporary file remains. progress(stepCount, stepCount) is asked before writing and again
-// now and then while files are copied. Returns false when cancelled; throws pagula::Error
+// now and then while files are copied. Returns false when cancelled; throws pagula::common::Error
 // ("Cannot create file ...", "Cannot write file ...: reason", or a picture's own failure).
 bool savePackage(const QString& path, const QList<PackageEntry>& entries,
                  const ProgressCallback& progress, int stepCount);

@@ -50,7 +50,7 @@ QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& pa
         QImage picture;
         try {
             picture = source.take(placed);
-        } catch (const Error& e) {
+        } catch (const common::Error& e) {
             canvas.drawPlaceholder(placed.box);
             failures.append(
                 {placed.itemIndex, document.pictureAt(placed.itemIndex).path(), e.message()});
@@ -80,16 +80,16 @@ QImage renderPageImage(const Document& document, const LaidOutPage& page, double
                        QList<PictureFailure>* failures)
 {
     if (!std::isfinite(dpi) || dpi < MinImageDpi || dpi > MaxImageDpi)
-        throw Error(QStringLiteral("Resolution %1 dpi is out of range (%2 to %3)")
-                        .arg(dpi)
-                        .arg(MinImageDpi)
-                        .arg(MaxImageDpi));
+        throw common::Error(QStringLiteral("Resolution %1 dpi is out of range (%2 to %3)")
+                                .arg(dpi)
+                                .arg(MinImageDpi)
+                                .arg(MaxImageDpi));
     const double scale = dpi / 72.0;
     const QSize size(static_cast<int>(std::lround(document.pageSize().width() * scale)),
                      static_cast<int>(std::lround(document.pageSize().height() * scale)));
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
-        throw Error(QStringLiteral("Not enough memory for a page at %1 dpi").arg(dpi));
+        throw common::Error(QStringLiteral("Not enough memory for a page at %1 dpi").arg(dpi));
     image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
     image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
     image.fill(Qt::white);

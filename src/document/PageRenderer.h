@@ -55,7 +55,7 @@ QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& pa
                                  const RenderOptions& options);
 
 // The page as a white RGB image at a resolution (10 to 600 dpi), pictures prepared at that
-// resolution. Throws pagula::Error for a resolution out of range.
+// resolution. Throws pagula::common::Error for a resolution out of range.
 QImage renderPageImage(const Document& document, const LaidOutPage& page, double dpi,
                        QList<PictureFailure>* failures = nullptr);
 

@@ -22,10 +22,10 @@ void checkOptions(const PdfOptions& options)
 {
     if (!std::isfinite(options.pictureDpi) || options.pictureDpi < 30.0 ||
         options.pictureDpi > 1200.0)
-        throw Error(QStringLiteral("Picture resolution %1 dpi is out of range (30 to 1200)")
-                        .arg(options.pictureDpi));
+        throw common::Error(QStringLiteral("Picture resolution %1 dpi is out of range (30 to 1200)")
+                                .arg(options.pictureDpi));
     if (options.jpegQuality < 1 || options.jpegQuality > 100)
-        throw Error(
+        throw common::Error(
             QStringLiteral("JPEG quality %1 is out of range (1 to 100)").arg(options.jpegQuality));
 }
 
@@ -66,7 +66,7 @@ ExportResult writePages(const QList<OutputPage>& pages, QSizeF pageSize, QIODevi
                           : QList<PictureFailure>();
         if (!failures.isEmpty() && options.brokenPicture == BrokenPicture::Fail) {
             const PictureFailure& f = failures.first();
-            throw Error(QStringLiteral("Cannot draw picture %1: %2").arg(f.path, f.reason));
+            throw common::Error(QStringLiteral("Cannot draw picture %1: %2").arg(f.path, f.reason));
         }
         result.failures += failures;
         writer.endPage();
@@ -82,21 +82,23 @@ ExportResult saveThrough(const QString& path, const PdfOptions& options, Write w
     checkOptions(options);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
+        throw common::Error(
+            QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 
     ExportResult result;
     try {
         result = write(file);
     } catch (const PdfWriteError& e) {
         file.cancelWriting();
-        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, e.message()));
+        throw common::Error(QStringLiteral("Cannot write file %1: %2").arg(path, e.message()));
     }
     if (result.cancelled) {
         file.cancelWriting();
         return result;
     }
     if (!file.commit())
-        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+        throw common::Error(
+            QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
     return result;
 }
 

@@ -16,7 +16,7 @@ struct PdfOptions {
 };
 
 // Writes the document as a PDF with A4 pages, one page rendered at a time. Throws
-// pagula::Error on a write failure or (BrokenPicture::Fail) a picture that cannot be drawn.
+// pagula::common::Error on a write failure or (BrokenPicture::Fail) a picture that cannot be drawn.
 // A cancel leaves the device with an incomplete file.
 ExportResult writePdf(const Document& document, QIODevice& out, const PdfOptions& options = {},
                       const ProgressCallback& progress = {});

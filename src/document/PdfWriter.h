@@ -17,10 +17,10 @@ namespace pagula::document
 {
 
 // The device refused data; message() is the device's reason.
-class PdfWriteError : public Error
+class PdfWriteError : public common::Error
 {
 public:
-    using Error::Error;
+    using common::Error::Error;
 };
 
 // A small PDF 1.4 writer that streams pages to a device: each picture is written as soon as it

@@ -124,7 +124,7 @@ PictureSource::Results PictureSource::prepareFile(const QString& path, QSize atL
             request.atLeast = atLeast;
             request.luminanceOnly = luminanceSuffices(recipes);
             decoded = decoder(path, request);
-        } catch (const Error& e) {
+        } catch (const common::Error& e) {
             failure = e.message();
         } catch (const std::bad_alloc&) {
             failure = QStringLiteral("Not enough memory to decode the picture");
@@ -157,7 +157,8 @@ QImage PictureSource::take(const PlacedPicture& placed)
     const auto uses = usesLeft_.find(key);
     const auto file = files_.find(picture.path());
     if (uses == usesLeft_.end() || uses->second <= 0 || file == files_.end())
-        throw Error(QStringLiteral("Picture %1 was not planned for this page").arg(picture.path()));
+        throw common::Error(
+            QStringLiteral("Picture %1 was not planned for this page").arg(picture.path()));
 
     // Waiting runs the job here when no pool thread has taken it yet.
     FileJob& job = file->second;
@@ -166,9 +167,10 @@ QImage PictureSource::take(const PlacedPicture& placed)
     Results& results = *job.ready;
     const auto prepared = results.find(key);
     if (prepared == results.end())
-        throw Error(QStringLiteral("Picture %1 was not planned for this page").arg(picture.path()));
+        throw common::Error(
+            QStringLiteral("Picture %1 was not planned for this page").arg(picture.path()));
     if (prepared->second.failure)
-        throw Error(*prepared->second.failure);
+        throw common::Error(*prepared->second.failure);
     QImage image = prepared->second.image;
     // A prepared picture is let go after its last use.
     if (--uses->second == 0)

@@ -28,8 +28,8 @@ namespace pagula::document
 class PictureSource
 {
 public:
-    // Decodes a picture file; throws pagula::Error. imaging::decodeFile when empty. A decoder
-    // given here is called from the pool's threads, one call at a time.
+    // Decodes a picture file; throws pagula::common::Error. imaging::decodeFile when empty. A
+    // decoder given here is called from the pool's threads, one call at a time.
     using Decoder = std::function<QImage(const QString& path, const imaging::DecodeRequest&)>;
 
     PictureSource(const Document& document, const QList<PlacedPicture>& pictures, double pictureDpi,
@@ -40,7 +40,7 @@ public:
 
     // The picture to draw in a placed picture's box: cropped, scaled to the box at the
     // resolution, adjusted; a null image when the crop leaves nothing. Call it once for each
-    // placed picture given to the constructor. Throws pagula::Error when the file cannot be
+    // placed picture given to the constructor. Throws pagula::common::Error when the file cannot be
     // decoded (imaging::ImageError) or memory runs out.
     QImage take(const PlacedPicture& placed);
 

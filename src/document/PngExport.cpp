@@ -42,16 +42,17 @@ std::unique_ptr<QTemporaryFile> writePageFile(const QImage& page, const QString&
 {
     auto file = std::make_unique<QTemporaryFile>(target + QStringLiteral(".XXXXXX"));
     if (!file->open())
-        throw Error(QStringLiteral("Cannot create file %1").arg(target));
+        throw common::Error(QStringLiteral("Cannot create file %1").arg(target));
     QImageWriter writer(file.get(), "png");
     if (!writer.write(page) || !file->flush())
-        throw Error(QStringLiteral("Cannot write file %1: %2")
-                        .arg(target, writer.error() == QImageWriter::DeviceError
-                                         ? file->errorString()
-                                         : writer.errorString()));
+        throw common::Error(QStringLiteral("Cannot write file %1: %2")
+                                .arg(target, writer.error() == QImageWriter::DeviceError
+                                                 ? file->errorString()
+                                                 : writer.errorString()));
     file->close();
     if (file->error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Cannot write file %1: %2").arg(target, file->errorString()));
+        throw common::Error(
+            QStringLiteral("Cannot write file %1: %2").arg(target, file->errorString()));
     // A temporary file is private to its owner; a saved picture is for everyone to read.
     const QFileInfo existing(target);
     file->setPermissions(existing.exists() ? existing.permissions()
@@ -80,7 +81,7 @@ ExportResult savePngPages(const Document& document, const QString& path, const P
         const QImage page = renderPageImage(document, layout.pages[i], options.dpi, &failures);
         if (!failures.isEmpty() && options.brokenPicture == BrokenPicture::Fail) {
             const PictureFailure& f = failures.first();
-            throw Error(QStringLiteral("Cannot draw picture %1: %2").arg(f.path, f.reason));
+            throw common::Error(QStringLiteral("Cannot draw picture %1: %2").arg(f.path, f.reason));
         }
         result.failures += failures;
         written.push_back(writePageFile(page, targets[i]));
@@ -91,7 +92,7 @@ ExportResult savePngPages(const Document& document, const QString& path, const P
         const QByteArray from = QFile::encodeName(written[size_t(i)]->fileName());
         const QByteArray to = QFile::encodeName(targets[i]);
         if (std::rename(from.constData(), to.constData()) != 0)
-            throw Error(QStringLiteral("Cannot create file %1").arg(targets[i]));
+            throw common::Error(QStringLiteral("Cannot create file %1").arg(targets[i]));
         written[size_t(i)]->setAutoRemove(false);
         ++result.pagesWritten;
     }

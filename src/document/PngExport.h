@@ -21,7 +21,7 @@ QStringList pngPagePaths(const QString& path, int pageCount);
 // Saves every page as a PNG at the resolution. Pages are rendered one at a time into
 // temporary files beside their targets, and the targets are replaced only after every page
 // succeeded: after an error or a cancel all previous files are unchanged and no temporary
-// file remains. Throws pagula::Error.
+// file remains. Throws pagula::common::Error.
 ExportResult savePngPages(const Document& document, const QString& path,
                           const PngOptions& options = {}, const ProgressCallback& progress = {});
 

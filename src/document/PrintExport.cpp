@@ -36,7 +36,7 @@ ExportResult printPages(const QList<PageToPrint>& pages, QPrinter& printer,
     ExportResult result;
     QPainter painter;
     if (!painter.begin(&printer))
-        throw Error(QStringLiteral("Cannot start printing"));
+        throw common::Error(QStringLiteral("Cannot start printing"));
 
     const double scale = printer.resolution() / 72.0;
     RenderOptions render;
@@ -50,7 +50,7 @@ ExportResult printPages(const QList<PageToPrint>& pages, QPrinter& printer,
         }
         if (i > 0 && !printer.newPage()) {
             painter.end();
-            throw Error(QStringLiteral("Cannot print page %1").arg(i + 1));
+            throw common::Error(QStringLiteral("Cannot print page %1").arg(i + 1));
         }
         const PageToPrint& page = pages[i];
         const QList<PictureFailure> failures =
@@ -60,13 +60,13 @@ ExportResult printPages(const QList<PageToPrint>& pages, QPrinter& printer,
             printer.abort();
             painter.end();
             const PictureFailure& f = failures.first();
-            throw Error(QStringLiteral("Cannot draw picture %1: %2").arg(f.path, f.reason));
+            throw common::Error(QStringLiteral("Cannot draw picture %1: %2").arg(f.path, f.reason));
         }
         result.failures += failures;
         ++result.pagesWritten;
     }
     if (!painter.end())
-        throw Error(QStringLiteral("Printing failed"));
+        throw common::Error(QStringLiteral("Printing failed"));
     return result;
 }
 

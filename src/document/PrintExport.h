@@ -19,7 +19,7 @@ struct PrintOptions {
 
 // Paints every page of the document on a printer that the caller has set up (device, copies;
 // a dialog belongs to the caller). The printer is switched to A4 portrait, full page, so the
-// page's points map onto the paper as laid out. Throws pagula::Error when printing cannot
+// page's points map onto the paper as laid out. Throws pagula::common::Error when printing cannot
 // start or fails; a cancel aborts the print job.
 ExportResult printDocument(const Document& document, QPrinter& printer,
                            const PrintOptions& options = {}, const ProgressCallback& progress = {});

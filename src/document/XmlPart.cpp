@@ -25,7 +25,7 @@ QByteArray XmlPart::finish()
 {
     w_.writeEndDocument();
     if (w_.hasError())
-        throw Error(QStringLiteral("Cannot write the document's XML"));
+        throw common::Error(QStringLiteral("Cannot write the document's XML"));
     return bytes_;
 }
 

@@ -28,7 +28,7 @@ public:
                             std::initializer_list<std::pair<const char*, QString>> namespaces,
                             std::optional<bool> standalone = std::nullopt);
 
-    // Closes every open element; throws pagula::Error when the writer failed.
+    // Closes every open element; throws pagula::common::Error when the writer failed.
     QByteArray finish();
 
 private:

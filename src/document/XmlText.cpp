@@ -12,7 +12,7 @@ namespace pagula::document
 QString fileUri(const QString& path)
 {
     if (path.isEmpty() || path.contains(QChar(0)))
-        throw Error(
+        throw common::Error(
             QStringLiteral("Cannot link to picture \"%1\": not a file name").arg(xmlSafe(path)));
     // Made absolute by hand: QFileInfo would take a name starting with ':' for a resource.
     // Cleaned: a leading "//" would otherwise become a host name in the URI.

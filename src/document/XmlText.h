@@ -8,7 +8,8 @@ namespace pagula::document
 // The link to a picture file as a word processor stores it: a file URI of the absolute, clean
 // path with every character that needs it percent-encoded (spaces, '#', '%', '?', quotes,
 // non-ASCII letters, control characters), so QUrl(uri).toLocalFile() gives that path back
-// exactly. Throws pagula::Error for an empty path or one holding a NUL, which no file can have.
+// exactly. Throws pagula::common::Error for an empty path or one holding a NUL, which no file can
+// have.
 QString fileUri(const QString& path);
 
 // Text for an XML 1.0 document: characters XML cannot hold (control characters other than tab,

@@ -237,7 +237,7 @@ bool ZipPackageWriter::finish(const std::function<bool()>& keepGoing)
         return false;
     // A picture that could not be read names itself; anything else is the output's failure.
     if (!sourceFailure_.isEmpty())
-        throw Error(sourceFailure_);
+        throw common::Error(sourceFailure_);
     throw PackageWriteError(reason);
 }
 

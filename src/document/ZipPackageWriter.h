@@ -17,11 +17,11 @@ namespace pagula::document
 {
 
 // The package could not be written to its device (a full disk, a write error); the message is
-// the reason. A picture file that cannot be read raises a plain pagula::Error naming it.
-class PackageWriteError : public Error
+// the reason. A picture file that cannot be read raises a plain pagula::common::Error naming it.
+class PackageWriteError : public common::Error
 {
 public:
-    using Error::Error;
+    using common::Error::Error;
 };
 
 // Writes a zip package (an ODT or DOCX file) to a device through libzip. Entries are written in
@@ -30,7 +30,7 @@ public:
 // without being held in memory.
 //
 // The device must be open for writing and seekable (a QSaveFile): libzip goes back to complete
-// each local header, so no entry has a data descriptor. Throws pagula::Error.
+// each local header, so no entry has a data descriptor. Throws pagula::common::Error.
 class ZipPackageWriter
 {
 public:

@@ -15,10 +15,10 @@ enum class ImageFormat { Unknown, Jpeg, Png, Bmp, Gif, Tiff, Pcx, Ico };
 
 // A picture file could not be probed or decoded. message() is the reason as the user sees it,
 // e.g. "Cannot open file /x/a.jpg" or "JPEG error #42: Unsupported marker type 0x42".
-class ImageError : public Error
+class ImageError : public common::Error
 {
 public:
-    using Error::Error;
+    using common::Error::Error;
 };
 
 // The picture is larger than the decoder's limits allow (see Limits.h), also at every reduced

@@ -148,7 +148,8 @@ void saveJobListFile(const QString& path, const JobEntries& entries)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !writeJobList(file, entries) || !file.commit())
-        throw Error(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
+        throw common::Error(
+            QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 }
 
 JobEntries loadJobListFile(const QString& path)
@@ -157,17 +158,17 @@ JobEntries loadJobListFile(const QString& path)
     // on the opened descriptor then refuses anything but a regular file.
     const QByteArray name = QFile::encodeName(path);
     if (path.isEmpty())
-        throw Error(cannotOpen(path, ENOENT));
+        throw common::Error(cannotOpen(path, ENOENT));
     FileDescriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat st {
     };
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0)
-        throw Error(cannotOpen(path, errno));
+        throw common::Error(cannotOpen(path, errno));
     if (!S_ISREG(st.st_mode))
-        throw Error(notRegular(path, st.st_mode));
+        throw common::Error(notRegular(path, st.st_mode));
     const QString tooLarge = cannotOpen(path) + QStringLiteral(": it is larger than 64 MiB");
     if (st.st_size > MaxJobListFileBytes)
-        throw Error(tooLarge);
+        throw common::Error(tooLarge);
 
     // The file may grow while it is read: read at most one byte over the limit.
     QByteArray bytes;
@@ -176,7 +177,7 @@ JobEntries loadJobListFile(const QString& path)
     for (;;) {
         if (filled == bytes.size()) {
             if (bytes.size() > MaxJobListFileBytes)
-                throw Error(tooLarge);
+                throw common::Error(tooLarge);
             bytes.resize(std::min<qsizetype>(bytes.size() * 2, MaxJobListFileBytes + 1));
         }
         const ssize_t got =
@@ -184,7 +185,7 @@ JobEntries loadJobListFile(const QString& path)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throw Error(cannotOpen(path, errno));
+            throw common::Error(cannotOpen(path, errno));
         }
         if (got == 0)
             break;
@@ -192,14 +193,15 @@ JobEntries loadJobListFile(const QString& path)
     }
     bytes.truncate(filled);
     if (const int line = lineCutByNul(bytes))
-        throw Error(
+        throw common::Error(
             cannotOpen(path) +
             QStringLiteral(": line %1 holds a NUL byte, which would cut the list there").arg(line));
 
     JobEntries entries = parseJobListText(bytes);
     if (entries.size() > MaxJobListEntries)
-        throw Error(cannotOpen(path) +
-                    QStringLiteral(": it holds more than %1 entries").arg(MaxJobListEntries));
+        throw common::Error(
+            cannotOpen(path) +
+            QStringLiteral(": it holds more than %1 entries").arg(MaxJobListEntries));
     return entries;
 }
 

@@ -41,12 +41,12 @@ QByteArray serializeJobList(const JobEntries& entries);
 bool writeJobList(QIODevice& device, const JobEntries& entries);
 
 // Replaces the file through a temporary file and a rename, so a write that fails half way leaves
-// the previous file as it was. Throws Error("Cannot create file %s").
+// the previous file as it was. Throws common::Error("Cannot create file %s").
 void saveJobListFile(const QString& path, const JobEntries& entries);
 
 // Reads the whole file. Only a regular file is read: a folder, FIFO or device in its place is an
-// error, never a wait. Throws Error("Cannot open file %s: reason"): the system's reason, what
-// is in the file's place, the size or entry limit, or a NUL byte with entries after it.
+// error, never a wait. Throws common::Error("Cannot open file %s: reason"): the system's reason,
+// what is in the file's place, the size or entry limit, or a NUL byte with entries after it.
 JobEntries loadJobListFile(const QString& path);
 
 } // namespace pagula::joblist

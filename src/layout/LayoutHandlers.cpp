@@ -32,7 +32,7 @@ template <class Body> void LayoutHandlers::run(const char* name, Body&& body)
     QString message;
     try {
         std::rethrow_exception(failure);
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         message = e.message();
     } catch (const std::exception& e) {
         message = QString::fromLocal8Bit(e.what());
@@ -52,12 +52,12 @@ void LayoutHandlers::write(LayoutEdit edit, const QString& text)
 
 int LayoutHandlers::readInt(LayoutEdit edit) const
 {
-    return strToInt(controls_.text(edit));
+    return common::parseInteger(controls_.text(edit));
 }
 
 double LayoutHandlers::readFloat(LayoutEdit edit) const
 {
-    return strToFloat(controls_.text(edit));
+    return common::parseDecimal(controls_.text(edit));
 }
 
 void LayoutHandlers::onGridOrMarginsEdited()
@@ -72,12 +72,12 @@ void LayoutHandlers::onGridOrMarginsEdited()
         s.marginBottom = readInt(LayoutEdit::MarginBottom);
 
         s.maxCellWidth = maxCellSize(kPageWidthMm, s.marginLeft, s.marginRight, s.columns);
-        write(LayoutEdit::MaxCellWidth, formatOneDecimal(s.maxCellWidth));
+        write(LayoutEdit::MaxCellWidth, common::formatOneDecimal(s.maxCellWidth));
         if (clampToMaximum(s.cellWidth, s.maxCellWidth))
             write(LayoutEdit::CellWidth, controls_.text(LayoutEdit::MaxCellWidth));
 
         s.maxCellHeight = maxCellSize(kPageHeightMm, s.marginTop, s.marginBottom, s.rows);
-        write(LayoutEdit::MaxCellHeight, formatOneDecimal(s.maxCellHeight));
+        write(LayoutEdit::MaxCellHeight, common::formatOneDecimal(s.maxCellHeight));
         if (clampToMaximum(s.cellHeight, s.maxCellHeight))
             write(LayoutEdit::CellHeight, controls_.text(LayoutEdit::MaxCellHeight));
 
@@ -94,10 +94,10 @@ void LayoutHandlers::onCellSizeEdited()
         // value and writes the same text, which ends the chain.
         s.cellWidth = readFloat(LayoutEdit::CellWidth);
         if (clampToMaximum(s.cellWidth, s.maxCellWidth))
-            write(LayoutEdit::CellWidth, formatOneDecimal(s.maxCellWidth));
+            write(LayoutEdit::CellWidth, common::formatOneDecimal(s.maxCellWidth));
         s.cellHeight = readFloat(LayoutEdit::CellHeight);
         if (clampToMaximum(s.cellHeight, s.maxCellHeight))
-            write(LayoutEdit::CellHeight, formatOneDecimal(s.maxCellHeight));
+            write(LayoutEdit::CellHeight, common::formatOneDecimal(s.maxCellHeight));
         s.gutterSize = controls_.gutterPosition();
         controls_.redrawSchematic();
     });
@@ -109,7 +109,7 @@ void LayoutHandlers::stepCellSize(int senderTag, bool upArrow)
         const LayoutEdit edit = senderTag == 0 ? LayoutEdit::CellWidth : LayoutEdit::CellHeight;
         // No clamp here: the edit's own change handler stores and clamps the stepped value.
         const double value = readFloat(edit) + (upArrow ? 1.0 : -1.0);
-        write(edit, formatOneDecimal(value));
+        write(edit, common::formatOneDecimal(value));
         controls_.redrawSchematic();
     });
 }

@@ -28,7 +28,7 @@ QRect PixelRect::clippedTo(const QRect& bounds) const
 std::int64_t schematicPixels(double millimetres)
 {
     // The general scale is length x picture size / page size; the picture is the page in mm.
-    return roundHalfEven(millimetres * kSchematicWidth / kPageWidthMm);
+    return common::roundHalfEven(millimetres * kSchematicWidth / kPageWidthMm);
 }
 
 namespace
@@ -36,7 +36,7 @@ namespace
 
 std::int64_t schematicPixelsDown(double millimetres)
 {
-    return roundHalfEven(millimetres * kSchematicHeight / kPageHeightMm);
+    return common::roundHalfEven(millimetres * kSchematicHeight / kPageHeightMm);
 }
 
 std::optional<PixelRect> gutterStrip(int side, std::int64_t x, std::int64_t y, std::int64_t cw,

@@ -43,7 +43,7 @@ QFont schematicNumberFont()
 {
     // "MS Sans Serif" at 8 points is 11 pixels at the screen's 96 dpi; given in pixels so the
     // picture does not depend on the dpi recorded in the image.
-    QFont font = pixelFont(QStringLiteral("MS Sans Serif"), 11);
+    QFont font = common::pixelFont(QStringLiteral("MS Sans Serif"), 11);
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }

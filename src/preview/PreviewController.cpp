@@ -10,7 +10,7 @@ namespace pagula::preview
 
 int previewWidthForHeight(int height)
 {
-    return roundHalfEven(height * 210.0 / 297.0);
+    return common::roundHalfEven(height * 210.0 / 297.0);
 }
 
 namespace

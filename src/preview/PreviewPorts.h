@@ -44,7 +44,7 @@ class PreviewWindowPort
 {
 public:
     virtual ~PreviewWindowPort() = default;
-    // Shows a job entry; throws pagula::Error when its picture cannot be shown.
+    // Shows a job entry; throws pagula::common::Error when its picture cannot be shown.
     virtual void showEntry(const joblist::JobEntry& entry) = 0;
     // Visible and not already closing.
     virtual bool isShowing() const = 0;

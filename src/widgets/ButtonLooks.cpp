@@ -33,7 +33,7 @@ void applyButtonLook(GradientButton& b, ButtonLook look)
         applyWhiteToNavy(b);
         b.setBeginColor(windowBlue);
         b.setTextShadeType(TShadeType::stHeavy);
-        b.setFont(pixelFont(QStringLiteral("Arial Cyr"), 13, true, true));
+        b.setFont(common::pixelFont(QStringLiteral("Arial Cyr"), 13, true, true));
         break;
     case ButtonLook::AddFiles:
         b.setGradientStyle(TGradientStyle::gsElliptic);
@@ -42,16 +42,16 @@ void applyButtonLook(GradientButton& b, ButtonLook look)
         b.setTxtShadowClr(clBlack);
         b.setDisabledColor(clGray);
         b.setFontColor(clWhite);
-        b.setFont(pixelFont(sans, 11, true));
+        b.setFont(common::pixelFont(sans, 11, true));
         break;
     case ButtonLook::Command:
     case ButtonLook::Dialog:
         applyWhiteToNavy(b);
-        b.setFont(pixelFont(sans, 11));
+        b.setFont(common::pixelFont(sans, 11));
         break;
     case ButtonLook::StepSymbol:
         applyWhiteToNavy(b);
-        b.setFont(pixelFont(QStringLiteral("Webdings"), 15));
+        b.setFont(common::pixelFont(QStringLiteral("Webdings"), 15));
         break;
     case ButtonLook::About:
         b.setBeginColor(windowBlue);
@@ -61,7 +61,7 @@ void applyButtonLook(GradientButton& b, ButtonLook look)
         b.setTxtHiliteClr(clWhite);
         b.setTxtShadowClr(clWhite);
         b.setFontColor(clNavy);
-        b.setFont(pixelFont(QStringLiteral("Arial"), 17, true));
+        b.setFont(common::pixelFont(QStringLiteral("Arial"), 17, true));
         break;
     }
     b.setShowFocus(false);

@@ -23,7 +23,7 @@ void ErrorReport::setHook(Hook h)
 
 void ErrorReport::show(QWidget* parent, const QString& message)
 {
-    const QString text = errorReportText(message);
+    const QString text = common::errorReportText(message);
     if (hook()) {
         hook()(text);
         return;

@@ -12,8 +12,8 @@ namespace pagula::widgets
 {
 
 // The application's default error report: a message box with a stop icon and an OK button,
-// titled "Pagula", showing errorReportText(message). Every handler that does not catch its own
-// errors runs through runGuarded(), so a failure ends that handler and the event loop goes on.
+// titled "Pagula", showing common::errorReportText(message). Every handler that does not catch its
+// own errors runs through runGuarded(), so a failure ends that handler and the event loop goes on.
 class ErrorReport
 {
 public:
@@ -30,7 +30,7 @@ template <class F> bool runGuarded(QWidget* parent, F&& body)
     try {
         body();
         return true;
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         ErrorReport::show(parent, e.message());
     } catch (const std::exception& e) {
         ErrorReport::show(parent, QString::fromLocal8Bit(e.what()));

@@ -125,7 +125,7 @@ std::vector<std::shared_ptr<document::Document>> ProgramFixture::documents() con
 QStringList pictureNames(const document::Document& doc)
 {
     QStringList names;
-    const QString filler = QFileInfo(fillerPicturePath()).absoluteFilePath();
+    const QString filler = QFileInfo(common::fillerPicturePath()).absoluteFilePath();
     for (int i = 0; i < doc.itemCount(); ++i) {
         const document::DocumentItem& item = doc.item(i);
         if (item.kind != document::ItemKind::Picture)

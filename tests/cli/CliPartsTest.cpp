@@ -116,7 +116,7 @@ TEST(StagedOutputs, CommitsAllOrRestoresEveryTarget)
         StagedOutputs staged;
         writeFile(staged.stage(front), "newer front");
         writeFile(staged.stage(blocked), "never");
-        EXPECT_THROW(staged.commit(), Error);
+        EXPECT_THROW(staged.commit(), common::Error);
     }
     EXPECT_EQ(readAll(front), "new front");
 

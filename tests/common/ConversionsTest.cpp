@@ -20,7 +20,7 @@ TEST(FormatOneDecimal, RoundsHalfAwayFromZeroOnTheDecimalText)
         {123456.78, "123456.8"}, {270.0 / 3.0, "90.0"}, {0.96, "1.0"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(formatOneDecimal(c.value).toStdString(), c.text) << c.value;
+        EXPECT_EQ(common::formatOneDecimal(c.value).toStdString(), c.text) << c.value;
 }
 
 TEST(StrToFloat, AcceptsDotDecimalsOnly)
@@ -31,14 +31,14 @@ TEST(StrToFloat, AcceptsDotDecimalsOnly)
     } good[] = {{"64.3", 64.3}, {"70", 70.0}, {" 5.0 ", 5.0}, {"-0.7", -0.7},
                 {"+1.5", 1.5},  {".5", 0.5},  {"1.", 1.0},    {"1e2", 100.0}};
     for (const auto& c : good)
-        EXPECT_DOUBLE_EQ(strToFloat(QString::fromLatin1(c.text)), c.value) << c.text;
+        EXPECT_DOUBLE_EQ(common::parseDecimal(QString::fromLatin1(c.text)), c.value) << c.text;
 
     for (const char* bad :
          {"64,5", "", " ", "abc", "1.2.3", "1e", "--1", "nan", "inf", "0x10", "."}) {
         try {
-            strToFloat(QString::fromLatin1(bad));
+            common::parseDecimal(QString::fromLatin1(bad));
             ADD_FAILURE() << "accepted " << bad;
-        } catch (const Error& e) {
+        } catch (const common::Error& e) {
             EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid floating point value")
                                        .arg(QString::fromLatin1(bad)));
         }
@@ -60,13 +60,13 @@ TEST(StrToInt, ReadsDecimalAndHexAndRejectsTheRest)
                 {"-2147483648", -2147483647 - 1},
                 {"$FFFFFFFF", -1}};
     for (const auto& c : good)
-        EXPECT_EQ(strToInt(QString::fromLatin1(c.text)), c.value) << c.text;
+        EXPECT_EQ(common::parseInteger(QString::fromLatin1(c.text)), c.value) << c.text;
 
     for (const char* bad : {"", "7 ", "1.5", "abc", "2147483648", "-", "$", "7a", "１"}) {
         try {
-            strToInt(QString::fromUtf8(bad));
+            common::parseInteger(QString::fromUtf8(bad));
             ADD_FAILURE() << "accepted " << bad;
-        } catch (const Error& e) {
+        } catch (const common::Error& e) {
             EXPECT_EQ(
                 e.message(),
                 QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
@@ -76,13 +76,13 @@ TEST(StrToInt, ReadsDecimalAndHexAndRejectsTheRest)
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
 {
-    EXPECT_EQ(roundHalfEven(64.5), 64);
-    EXPECT_EQ(roundHalfEven(65.5), 66);
-    EXPECT_EQ(roundHalfEven(64.3), 64);
-    EXPECT_EQ(roundHalfEven(96.5), 96);
-    EXPECT_EQ(roundHalfEven(-0.5), 0);
-    EXPECT_EQ(roundHalfEven(-1.5), -2);
-    EXPECT_EQ(roundHalfEven(1e300), 2147483647);
+    EXPECT_EQ(common::roundHalfEven(64.5), 64);
+    EXPECT_EQ(common::roundHalfEven(65.5), 66);
+    EXPECT_EQ(common::roundHalfEven(64.3), 64);
+    EXPECT_EQ(common::roundHalfEven(96.5), 96);
+    EXPECT_EQ(common::roundHalfEven(-0.5), 0);
+    EXPECT_EQ(common::roundHalfEven(-1.5), -2);
+    EXPECT_EQ(common::roundHalfEven(1e300), 2147483647);
 }
 
 TEST(FormatOneDecimal, IgnoresTheProcessLocale)
@@ -91,7 +91,7 @@ TEST(FormatOneDecimal, IgnoresTheProcessLocale)
     const std::string saved = previous ? previous : "C";
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "ru_RU.UTF-8"))
         GTEST_SKIP() << "no locale with a comma decimal separator is installed";
-    EXPECT_EQ(formatOneDecimal(48.25).toStdString(), "48.3");
-    EXPECT_EQ(formatOneDecimal(193.0 / 3.0).toStdString(), "64.3");
+    EXPECT_EQ(common::formatOneDecimal(48.25).toStdString(), "48.3");
+    EXPECT_EQ(common::formatOneDecimal(193.0 / 3.0).toStdString(), "64.3");
     std::setlocale(LC_NUMERIC, saved.c_str());
 }

@@ -25,7 +25,7 @@ TEST(ErrorReportText, AppendsAFullStopAfterCharactersAboveTheDot)
         {"Ошибка", "Ошибка."},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(errorReportText(QString::fromUtf8(c.message)), QString::fromUtf8(c.text));
+        EXPECT_EQ(common::errorReportText(QString::fromUtf8(c.message)), QString::fromUtf8(c.text));
 }
 
 TEST(ErrorReport, RunGuardedReportsOnceAndGoesOn)
@@ -34,7 +34,7 @@ TEST(ErrorReport, RunGuardedReportsOnceAndGoesOn)
     widgets::ErrorReport::setHook([&](const QString& t) { shown << t; });
     int after = 0;
     EXPECT_FALSE(widgets::runGuarded(nullptr, [&] {
-        throw Error(QStringLiteral("'' is not a valid integer value"));
+        throw common::Error(QStringLiteral("'' is not a valid integer value"));
         ++after;
     }));
     EXPECT_TRUE(widgets::runGuarded(nullptr, [&] { ++after; }));

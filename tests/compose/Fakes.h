@@ -138,7 +138,7 @@ public:
     void addCell(const document::Cell& cell) override
     {
         if (missing.contains(cell.path))
-            throw pagula::Error(
+            throw pagula::common::Error(
                 QStringLiteral(
                     "Cannot insert picture %1: Cannot open file %1: No such file or directory")
                     .arg(cell.path));
@@ -153,7 +153,7 @@ public:
     Doc& doc()
     {
         if (docs.empty())
-            throw pagula::Error(QStringLiteral("no document"));
+            throw pagula::common::Error(QStringLiteral("no document"));
         return docs.back();
     }
 

@@ -221,7 +221,7 @@ TEST(FillPages, BackSideRestoresTheGutterSideAfterAFailure)
     Walk w;
     w.settings.side = GutterRight;
     w.builder.missing << QStringLiteral("/p/2.jpg");
-    EXPECT_THROW(w.run(numbered(3), true), pagula::Error);
+    EXPECT_THROW(w.run(numbered(3), true), pagula::common::Error);
     EXPECT_EQ(w.settings.side, GutterRight);
     EXPECT_EQ(w.settings.gutterSideWrites, (std::vector<int>{GutterLeft, GutterRight}));
     EXPECT_EQ(w.builder.dump(0, FillerPath), QStringLiteral("F:tlb 1:tlb F:tlb"));

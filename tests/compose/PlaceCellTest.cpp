@@ -118,7 +118,7 @@ TEST_F(PlaceCellFixture, FailureLeavesEarlierCellsAndDoesNotAdvance)
     try {
         placeCell(session, JobEntry::fromText(QStringLiteral("/p/gone.jpg0")), true, 1, 1, {});
         FAIL() << "no failure";
-    } catch (const pagula::Error& e) {
+    } catch (const pagula::common::Error& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("/p/gone.jpg")));
     }
     EXPECT_EQ(builder.docs.back().cells.size(), 1u);

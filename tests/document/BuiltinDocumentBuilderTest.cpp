@@ -42,7 +42,7 @@ QString errorOf(const std::function<void()>& action)
 {
     try {
         action();
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         return e.message();
     }
     return {};
@@ -293,7 +293,7 @@ TEST(InlinePicture, RefusesValuesOutOfRangeAndKeepsItsState)
     };
     for (const auto& c : cases) {
         InlinePicture picture = pictureOfSize(100, 50);
-        EXPECT_THROW(c.change(picture), Error) << c.name;
+        EXPECT_THROW(c.change(picture), common::Error) << c.name;
         EXPECT_EQ(picture.size(), QSizeF(100, 50)) << c.name;
         EXPECT_EQ(picture.brightness(), 0.5) << c.name;
         EXPECT_EQ(picture.contrast(), 0.5) << c.name;

@@ -524,7 +524,7 @@ TEST(LibreOfficeSettingsTable, EveryRowGivesOurPagesOrIsRefused)
                         options.embedPictures = row.embed;
                         saveDocx(*docs[d], path, options);
                     }
-                } catch (const Error& e) {
+                } catch (const common::Error& e) {
                     EXPECT_TRUE(refusal) << name.toStdString() << ": " << e.what();
                     if (refusal) {
                         EXPECT_TRUE(e.message().contains(

@@ -331,7 +331,7 @@ TEST_P(PackageExportTest, PcxPicturesAreStoredAsPngWithTheirSize)
     const QByteArray pcx = pcxFile(grey, 150);
     try {
         imaging::decodeData(pcx);
-    } catch (const Error&) {
+    } catch (const common::Error&) {
         GTEST_SKIP() << "the picture decoder does not read PCX yet";
     }
     const QString path = dir.filePath("scan.pcx");
@@ -396,7 +396,7 @@ TEST_P(PackageExportTest, PictureThatMustBeStoredButCannotBeReadKeepsThePrevious
         try {
             save(GetParam(), documentOf({png, c.path}), output, c.embed);
             ADD_FAILURE() << "saved with " << c.path.toStdString();
-        } catch (const Error& e) {
+        } catch (const common::Error& e) {
             EXPECT_TRUE(e.message().startsWith("Cannot store picture " + c.path + ": "))
                 << e.message().toStdString();
         }
@@ -424,7 +424,7 @@ TEST_P(PackageExportTest, LinkedPictureIsRefusedAsThePdfRefusesIt)
         try {
             save(GetParam(), documentOf({path}), output);
             ADD_FAILURE() << "saved with " << path.toStdString();
-        } catch (const Error& e) {
+        } catch (const common::Error& e) {
             EXPECT_TRUE(e.message().startsWith("Cannot link to picture " + path + ": "))
                 << e.message().toStdString();
         }
@@ -470,7 +470,7 @@ TEST_P(PackageExportTest, UnwritableTargetIsAClearError)
     try {
         save(GetParam(), documentOf({png}), target);
         ADD_FAILURE() << "saved into a missing folder";
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         EXPECT_TRUE(e.message().startsWith("Cannot create file " + target + ": "))
             << e.message().toStdString();
     }

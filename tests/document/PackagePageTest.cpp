@@ -54,7 +54,7 @@ TEST(PackagePage, HoldsEveryGridOnTheSheetWhereWeDrawIt)
             try {
                 packagePage(doc, layout);
                 ADD_FAILURE() << name << ": not refused";
-            } catch (const Error& e) {
+            } catch (const common::Error& e) {
                 EXPECT_TRUE(e.message().contains(QStringLiteral("the %1 margin").arg(c.refused)))
                     << name << ": " << e.what();
             }
@@ -100,7 +100,7 @@ TEST(PackagePage, ALongLineAtTheSheetsEdgeIsRefused)
         try {
             packagePage(doc);
             EXPECT_FALSE(c.refused) << name << ": not refused";
-        } catch (const Error& e) {
+        } catch (const common::Error& e) {
             EXPECT_TRUE(c.refused) << name << ": " << e.what();
             EXPECT_TRUE(e.message().contains(QStringLiteral("the right margin"))) << e.what();
         }

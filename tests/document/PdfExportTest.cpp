@@ -238,7 +238,7 @@ TEST_F(PdfExportTest, AFailingDeviceStopsTheExportWithItsReason)
     try {
         writePdf(doc, device);
         ADD_FAILURE() << "the export went on past the failure";
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         EXPECT_EQ(e.message(), QStringLiteral("No space left on device"));
     }
 }
@@ -256,7 +256,7 @@ TEST_F(PdfExportTest, ABrokenPictureOrACancelKeepsThePreviousFile)
     try {
         savePdf(doc, output);
         ADD_FAILURE() << "saved with a broken picture";
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot draw picture %1: ").arg(colour)))
             << e.message().toStdString();
     }

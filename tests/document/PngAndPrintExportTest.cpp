@@ -112,7 +112,7 @@ TEST_F(OutputTest, ACancelOrABrokenPictureLeavesEveryPreviousPngAsItWas)
     unchanged();
 
     ASSERT_TRUE(QFile::remove(picture));
-    EXPECT_THROW(savePngPages(doc, dir.filePath("out/sheet.png"), options), Error);
+    EXPECT_THROW(savePngPages(doc, dir.filePath("out/sheet.png"), options), common::Error);
     unchanged();
 }
 

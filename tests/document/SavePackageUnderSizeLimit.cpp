@@ -53,7 +53,7 @@ int main(int argc, char** argv)
             saveDocx(doc, output, options);
         }
         code = 1;
-    } catch (const pagula::Error& e) {
+    } catch (const pagula::common::Error& e) {
         std::printf("%s\n", e.message().toUtf8().constData());
         code = e.message().startsWith(QStringLiteral("Cannot write file ") + output) ? 0 : 2;
     }

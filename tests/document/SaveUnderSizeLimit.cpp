@@ -40,7 +40,7 @@ int main(int argc, char** argv)
     try {
         savePdf(doc, output);
         return 1;
-    } catch (const pagula::Error& e) {
+    } catch (const pagula::common::Error& e) {
         std::printf("%s\n", e.message().toUtf8().constData());
         return e.message().startsWith(QStringLiteral("Cannot write file ") + output) ? 0 : 2;
     }

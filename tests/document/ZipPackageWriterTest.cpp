@@ -95,7 +95,7 @@ TEST(ZipPackageWriter, FailuresNameTheirCause)
             ADD_FAILURE() << "copied " << missing.toStdString();
         } catch (const PackageWriteError&) {
             ADD_FAILURE() << "reported as a write error";
-        } catch (const Error& e) {
+        } catch (const common::Error& e) {
             EXPECT_EQ(e.message(), "Cannot open file " + missing);
         }
     }

@@ -39,7 +39,7 @@ QString errorOf(const std::function<void()>& f)
 {
     try {
         f();
-    } catch (const pagula::Error& e) {
+    } catch (const pagula::common::Error& e) {
         return e.message();
     }
     return QStringLiteral("<no error>");
@@ -287,7 +287,7 @@ TEST(JobListFile, SaveFailingHalfWayKeepsThePreviousFile)
         int code = 1;
         try {
             saveJobListFile(path, big);
-        } catch (const pagula::Error& e) {
+        } catch (const pagula::common::Error& e) {
             code =
                 e.message().startsWith(QStringLiteral("Cannot create file ") + path + ": ") ? 0 : 2;
         }

@@ -301,10 +301,10 @@ TEST_F(PreviewWindowTest, FailuresAreReportedAndKeepThePreviousPicture)
         int code;
     } cases[] = {
         {missing + "1",
-         errorReportText(
+         common::errorReportText(
              QStringLiteral("Cannot open file %1: No such file or directory").arg(missing)),
          1},
-        {corrupt + "2", errorReportText(decoderText), 2},
+        {corrupt + "2", common::errorReportText(decoderText), 2},
         {png + "1", QStringLiteral("Unknown picture file extension (.png)"), 1}, // ")" is below "."
     };
     for (const auto& c : cases) {

@@ -25,9 +25,10 @@ TEST(WorkerWait, ReturnsTheResultComputedOffThisThread)
 TEST(WorkerWait, RethrowsTheWorkersFailureHere)
 {
     try {
-        runWhileRepainting<int>([]() -> int { throw Error(QStringLiteral("JPEG error #9")); });
+        runWhileRepainting<int>(
+            []() -> int { throw common::Error(QStringLiteral("JPEG error #9")); });
         FAIL() << "no exception";
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         EXPECT_EQ(e.message(), QStringLiteral("JPEG error #9"));
     }
 }

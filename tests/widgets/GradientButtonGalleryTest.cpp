@@ -59,7 +59,7 @@ std::vector<std::vector<Sample>> gallery()
                              b.setBeginColor(clWhite);
                              b.setEndColor(clGray);
                              b.setFontColor(clNavy);
-                             b.setFont(pixelFont(QStringLiteral("Arial"), 15, true));
+                             b.setFont(common::pixelFont(QStringLiteral("Arial"), 15, true));
                              b.setCaption(QStringLiteral("Shade &me"));
                          }});
     rows.push_back(texts);
@@ -180,11 +180,11 @@ TEST(GradientButtonGallery, RendersEveryStyleAndStateIntoOnePicture)
             auto* v = new QVBoxLayout(cell);
             v->setContentsMargins(0, 0, 0, 0);
             auto* b = new GradientButton(cell);
-            b->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+            b->setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
             b->setFixedSize(s.size);
             s.setUp(*b);
             auto* label = new QLabel(s.label, cell);
-            label->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 10));
+            label->setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 10));
             v->addWidget(b, 0, Qt::AlignLeft);
             v->addWidget(label);
             grid->addWidget(cell, int(2 * r), int(c), Qt::AlignTop | Qt::AlignLeft);

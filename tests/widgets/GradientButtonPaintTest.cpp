@@ -40,7 +40,7 @@ GradientButtonLook captionLook(const QString& caption)
     l.beginColor = l.endColor = clBlack;
     l.frameSize = 0;
     l.caption = caption;
-    l.font = pixelFont(QStringLiteral("Arial"), 15, true);
+    l.font = common::pixelFont(QStringLiteral("Arial"), 15, true);
     l.faceColor = QColor(red);
     l.textHighlight = QColor(green);
     l.textShadow = QColor(blue);
@@ -146,7 +146,7 @@ TEST(GradientButtonPaint, PressedLookSwapsFrameCaptionAndGradient)
     b.setBtnShadowClr(clGray);
     b.setTextStyle(TTextStyle::tsNormal);
     b.setFontColor(clRed);
-    b.setFont(pixelFont(QStringLiteral("Arial"), 15, true));
+    b.setFont(common::pixelFont(QStringLiteral("Arial"), 15, true));
     b.setCaption(QStringLiteral("Hi"));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -334,7 +334,7 @@ TEST(GradientButtonPaint, CaptionIsDrawnOverTheInnerRings)
     b.setBtnShadowClr(clWhite);
     b.setTextStyle(TTextStyle::tsNormal);
     b.setFontColor(clRed);
-    b.setFont(pixelFont(QStringLiteral("Arial"), 16, true));
+    b.setFont(common::pixelFont(QStringLiteral("Arial"), 16, true));
     b.setCaption(QStringLiteral("||||"));
     const QImage& s = paintedSurface(b);
     int onRings = 0;
@@ -346,11 +346,11 @@ TEST(GradientButtonPaint, CaptionIsDrawnOverTheInnerRings)
 
 TEST(GradientButtonPaint, StepButtonsDrawTheirSymbolsWithoutWebdings)
 {
-    if (!drawsSymbolsItself(pixelFont(QStringLiteral("Webdings"), 15)))
+    if (!drawsSymbolsItself(common::pixelFont(QStringLiteral("Webdings"), 15)))
         GTEST_SKIP() << "a Webdings font is installed; its glyphs are used";
     GradientButtonLook l = captionLook(QStringLiteral("9"));
     l.size = QSize(50, 24);
-    l.font = pixelFont(QStringLiteral("Webdings"), 15);
+    l.font = common::pixelFont(QStringLiteral("Webdings"), 15);
     const auto back = pixelsOf(render(l), red);
     l.caption = QStringLiteral(":");
     const auto forward = pixelsOf(render(l), red);

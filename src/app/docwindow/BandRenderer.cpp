@@ -31,7 +31,7 @@ QImage renderBand(const document::Document& document, const document::LaidOutPag
 
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
-        throw Error(QStringLiteral("Not enough memory to show the page"));
+        throw common::Error(QStringLiteral("Not enough memory to show the page"));
     image.fill(Qt::white);
 
     document::RenderOptions options;

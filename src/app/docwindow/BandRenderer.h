@@ -25,7 +25,7 @@ struct BandRequest {
 // resolution, only the pictures that reach into the strip decoded. Strips of one page join
 // without a seam, since every strip snaps to the same device pixel grid as the whole page.
 // The image carries the device pixel ratio. Safe on a worker thread (QImage only). Throws
-// pagula::Error when the strip cannot be allocated.
+// pagula::common::Error when the strip cannot be allocated.
 QImage renderBand(const document::Document& document, const document::LaidOutPage& page,
                   const BandRequest& request, const document::PictureSource::Decoder& decoder,
                   QList<document::PictureFailure>* failures);

@@ -25,7 +25,7 @@ QString newTemporaryOdt()
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/Pagula-XXXXXX.odt"));
     file.setAutoRemove(false);
     if (!file.open())
-        throw Error(QStringLiteral("Cannot create file %1").arg(file.fileTemplate()));
+        throw common::Error(QStringLiteral("Cannot create file %1").arg(file.fileTemplate()));
     return file.fileName();
 }
 

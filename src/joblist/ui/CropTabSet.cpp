@@ -55,7 +55,7 @@ constexpr ProfileSide Sides[] = {
 CropTabSet::CropTabSet(JobListModel* model, QWidget* parent) : QTabWidget(parent), model_(model)
 {
     setObjectName(QStringLiteral("cropTabs"));
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setFixedSize(TabSetWidth, TabSetHeight);
     setIconSize(QSize(CropList::IconSize, CropList::IconSize));
     tabBar()->setExpanding(false);

@@ -18,8 +18,8 @@ const QColor JobListDelegate::ListColour(0, 120, 179);
 const QColor JobListDelegate::TickedColour(0, 255, 255);
 
 JobListDelegate::JobListDelegate(QObject* parent)
-    : QAbstractItemDelegate(parent), font_(pixelFont(QStringLiteral("MS Sans Serif"), 11)),
-      boldFont_(pixelFont(QStringLiteral("MS Sans Serif"), 11, true))
+    : QAbstractItemDelegate(parent), font_(common::pixelFont(QStringLiteral("MS Sans Serif"), 11)),
+      boldFont_(common::pixelFont(QStringLiteral("MS Sans Serif"), 11, true))
 {
 }
 

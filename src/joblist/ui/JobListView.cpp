@@ -24,7 +24,7 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
     : QListView(parent), model_(model), delegate_(new JobListDelegate(this)),
       popup_(new QMenu(this)), cropMode_([] { return CropMode::OneSide; }),
       chooseFile_([this](JobListFileChoice choice) { return chooseJobListFile(this, choice); }),
-      jobListFile_(jobListFilePath())
+      jobListFile_(common::jobListFilePath())
 {
     setObjectName(QStringLiteral("jobList"));
     setUniformItemSizes(true);

@@ -29,7 +29,7 @@ TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
       secondRowFrame_(new QFrame(this))
 {
     setObjectName(QStringLiteral("TickButtonStrip"));
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
 
     listColumnsCaption_->setObjectName(QStringLiteral("listColumnsCaption"));
     listColumnsCaption_->setGeometry(6, 8, 86, 14);
@@ -37,7 +37,7 @@ TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
     listColumnsEdit_->setObjectName(QStringLiteral("listColumnsEdit"));
     listColumnsEdit_->setReadOnly(true);
     listColumnsEdit_->setFrame(false);
-    listColumnsEdit_->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+    listColumnsEdit_->setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
     listColumnsEdit_->setGeometry(94, 6, 20, 18);
     listColumnsSpin_->setObjectName(QStringLiteral("listColumnsSpin"));
     listColumnsSpin_->move(116, 4);

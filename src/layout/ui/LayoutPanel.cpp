@@ -96,10 +96,10 @@ LayoutPanel::LayoutPanel(QWidget* parent)
     // chosen sizes start above any maximum, so the first computation clamps them down.
     gutterSideBox_->setCurrentIndex(GutterLeft);
     const LayoutSettings& s = handlers_.settings();
-    cellWidthEdit_->setText(formatOneDecimal(s.cellWidth));
-    cellHeightEdit_->setText(formatOneDecimal(s.cellHeight));
-    maxCellWidthEdit_->setText(formatOneDecimal(s.maxCellWidth));
-    maxCellHeightEdit_->setText(formatOneDecimal(s.maxCellHeight));
+    cellWidthEdit_->setText(common::formatOneDecimal(s.cellWidth));
+    cellHeightEdit_->setText(common::formatOneDecimal(s.cellHeight));
+    maxCellWidthEdit_->setText(common::formatOneDecimal(s.maxCellWidth));
+    maxCellHeightEdit_->setText(common::formatOneDecimal(s.maxCellHeight));
     QImage blank(kSchematicWidth, kSchematicHeight, QImage::Format_RGB32);
     blank.fill(Qt::white);
     schematicView_->setImage(blank);
@@ -248,7 +248,7 @@ void LayoutPanel::buildControls()
 
 void LayoutPanel::applyLook()
 {
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kPanelColour);
     pal.setColor(QPalette::Button, kPanelColour);

@@ -25,7 +25,7 @@ widgets::GradientButton* makeStepButton(const QString& objectName, const QString
     auto* button = new widgets::GradientButton(parent);
     button->setObjectName(objectName);
     button->setFixedSize(50, 24);
-    button->setFont(pixelFont(QStringLiteral("Webdings"), 15));
+    button->setFont(common::pixelFont(QStringLiteral("Webdings"), 15));
     button->setCaption(webdingsCharacter);
     return button;
 }
@@ -34,7 +34,7 @@ widgets::GradientButton* makeStepButton(const QString& objectName, const QString
 PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("previewTabs"));
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setDocumentMode(true);
     // Tabs drawn as buttons, highlighted under the mouse.
     tabBar()->setStyleSheet(QStringLiteral(

@@ -47,7 +47,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("previewWindow"));
     setWindowTitle(QStringLiteral("Предварительный просмотр"));
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kWindowColour);
     setPalette(pal);
@@ -125,13 +125,14 @@ void PreviewWindow::checkZoomHolds(QSize realSize, int zoom) const
     const QSize shown = zoomedSize(realSize, zoom);
     if (canHoldShownSize(shown))
         return;
-    throw Error(QStringLiteral("Масштаб %1 не помещается в память: рисунок %2 x %3 точек был бы "
-                               "показан размером %4 x %5 точек. Выберите меньший масштаб.")
-                    .arg(zoomBox_->itemText(zoom))
-                    .arg(realSize.width())
-                    .arg(realSize.height())
-                    .arg(shown.width())
-                    .arg(shown.height()));
+    throw common::Error(
+        QStringLiteral("Масштаб %1 не помещается в память: рисунок %2 x %3 точек был бы "
+                       "показан размером %4 x %5 точек. Выберите меньший масштаб.")
+            .arg(zoomBox_->itemText(zoom))
+            .arg(realSize.width())
+            .arg(realSize.height())
+            .arg(shown.width())
+            .arg(shown.height()));
 }
 
 void PreviewWindow::renderAtZoom()
@@ -139,7 +140,7 @@ void PreviewWindow::renderAtZoom()
     const int zoom = zoomBox_->currentIndex();
     try {
         checkZoomHolds(realSize_, zoom);
-    } catch (const Error&) {
+    } catch (const common::Error&) {
         // The zoom shown before stays chosen, with its picture.
         const QSignalBlocker quiet(zoomBox_);
         zoomBox_->setCurrentIndex(shownZoom_);

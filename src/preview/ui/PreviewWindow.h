@@ -67,7 +67,7 @@ private:
     void onAreaPressed(QPoint point);
     void onAreaDragged(QPoint point);
     void showPlan(const RenderPlan& plan, bool stretch);
-    // Throws pagula::Error when the copy shown at this zoom would exceed the memory limit.
+    // Throws pagula::common::Error when the copy shown at this zoom would exceed the memory limit.
     void checkZoomHolds(QSize realSize, int zoom) const;
 
     QFrame* zoomStrip_;

@@ -70,12 +70,12 @@ TEST(ExportTask, ACancelStopsBeforeTheNextPage)
 TEST(ExportTask, TheExportsErrorReachesTheCaller)
 {
     ExportTask task([](const document::ProgressCallback&) -> document::ExportResult {
-        throw Error(QStringLiteral("Cannot create file /nowhere/x.pdf"));
+        throw common::Error(QStringLiteral("Cannot create file /nowhere/x.pdf"));
     });
     try {
         task.result();
         ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
+    } catch (const common::Error& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Cannot create file /nowhere/x.pdf"));
     }
 }
