@@ -19,7 +19,7 @@ using namespace pagula::compose;
 
 struct DefaultSettings : CompositionSettings {
     joblist::JobEntries entries;
-    int side = GutterLeft;
+    GutterSide side = GutterSide::Left;
 
     bool twoSided() override { return false; }
     joblist::JobEntries tickedEntries() override { return entries; }
@@ -33,11 +33,11 @@ struct DefaultSettings : CompositionSettings {
     int marginBottom() override { return 20; }
     int gutterSize() override { return 6; }
     QPointF backOffset() override { return {}; }
-    int gutterSide() override { return side; }
-    void setGutterSide(int s) override { side = s; }
+    GutterSide gutterSide() override { return side; }
+    void setGutterSide(GutterSide s) override { side = s; }
     int brightness() override { return 50; }
     int contrast() override { return 50; }
-    int colorFormat() override { return 1; }
+    document::ColorType colorType() override { return document::ColorType::Greyscale; }
     bool frame() override { return true; }
     CropProfile cropProfile(int) override { return {5, 5, 5, 5}; }
 };

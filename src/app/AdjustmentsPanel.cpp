@@ -127,9 +127,10 @@ int AdjustmentsPanel::contrast() const
     return contrastBar_->value();
 }
 
-int AdjustmentsPanel::colorFormat() const
+document::ColorType AdjustmentsPanel::colorType() const
 {
-    return colorItems_->checkedId();
+    // The items are numbered 0, 1, 2 in the order of the word processors' colour types.
+    return document::ColorType(colorItems_->checkedId() + 1);
 }
 
 void AdjustmentsPanel::onBrightnessMoved()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/PictureFormat.h"
+
 #include <QWidget>
 
 class QButtonGroup;
@@ -20,9 +22,9 @@ class AdjustmentsPanel : public QWidget
 public:
     explicit AdjustmentsPanel(QWidget* parent = nullptr);
 
-    int brightness() const; // 0..100
-    int contrast() const;   // 0..100
-    int colorFormat() const; // 0 "Авто", 1 "Оттенки серого", 2 "Черно/белое"
+    int brightness() const;                // 0..100
+    int contrast() const;                  // 0..100
+    document::ColorType colorType() const; // "Авто", "Оттенки серого" or "Черно/белое"
 
     QGroupBox* colorFormatGroup() const { return colorFormatGroup_; }
     QButtonGroup* colorFormatItems() const { return colorItems_; }

@@ -72,7 +72,7 @@ int LiveSettings::gutterSize()
     return layout_.settings().gutterSize;
 }
 
-int LiveSettings::gutterSide()
+layout::GutterSide LiveSettings::gutterSide()
 {
     return layout_.gutterSide();
 }
@@ -82,7 +82,7 @@ QPointF LiveSettings::backOffset()
     return storedBackOffset();
 }
 
-void LiveSettings::setGutterSide(int side)
+void LiveSettings::setGutterSide(layout::GutterSide side)
 {
     layout_.showGutterSide(side);
 }
@@ -97,9 +97,9 @@ int LiveSettings::contrast()
     return adjustments_.contrast();
 }
 
-int LiveSettings::colorFormat()
+document::ColorType LiveSettings::colorType()
 {
-    return adjustments_.colorFormat();
+    return adjustments_.colorType();
 }
 
 bool LiveSettings::frame()

@@ -36,15 +36,15 @@ public:
     int marginTop() override;
     int marginBottom() override;
     int gutterSize() override;
-    int gutterSide() override;
+    layout::GutterSide gutterSide() override;
     // From the program's settings, read at each call like the controls.
     QPointF backOffset() override;
     // The back side's mirrored gutter only changes the side the drop-down shows; it is no
     // user's choice, so the layout handlers do not run.
-    void setGutterSide(int side) override;
+    void setGutterSide(layout::GutterSide side) override;
     int brightness() override;
     int contrast() override;
-    int colorFormat() override;
+    document::ColorType colorType() override;
     bool frame() override;
     compose::CropProfile cropProfile(int profile) override;
 

@@ -24,12 +24,12 @@ public:
     int marginTop() override { return o_.marginTop; }
     int marginBottom() override { return o_.marginBottom; }
     int gutterSize() override { return o_.gutterSize; }
-    int gutterSide() override { return gutterSide_; }
-    void setGutterSide(int side) override { gutterSide_ = side; }
+    layout::GutterSide gutterSide() override { return gutterSide_; }
+    void setGutterSide(layout::GutterSide side) override { gutterSide_ = side; }
     QPointF backOffset() override { return o_.backOffset; }
     int brightness() override { return o_.brightness; }
     int contrast() override { return o_.contrast; }
-    int colorFormat() override { return o_.colorFormat; }
+    document::ColorType colorType() override { return o_.colorType; }
     bool frame() override { return o_.frame; }
     compose::CropProfile cropProfile(int profile) override
     {
@@ -41,7 +41,7 @@ private:
     joblist::JobEntries entries_;
     double cellWidth_;
     double cellHeight_;
-    int gutterSide_;
+    layout::GutterSide gutterSide_;
 };
 
 } // namespace pagula::cli

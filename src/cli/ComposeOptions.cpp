@@ -192,9 +192,10 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         o.gutterSize = wholeNumber(p, QStringLiteral("gutter"), 0, 30, o.gutterSize);
         if (p.isSet(QStringLiteral("gutter-side"))) {
             const QStringList sides{"left", "right", "top", "bottom"};
-            o.gutterSide = int(sides.indexOf(p.value(QStringLiteral("gutter-side")).toLower()));
-            if (o.gutterSide < 0)
+            const auto side = sides.indexOf(p.value(QStringLiteral("gutter-side")).toLower());
+            if (side < 0)
                 throw common::Error(QStringLiteral("--gutter-side is left, right, top or bottom"));
+            o.gutterSide = layout::gutterSideFromIndex(int(side));
         }
         o.profile1 = profile(p, QStringLiteral("crop1"));
         o.profile2 = profile(p, QStringLiteral("crop2"));
@@ -202,9 +203,10 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         o.contrast = wholeNumber(p, QStringLiteral("contrast"), 0, 100, o.contrast);
         if (p.isSet(QStringLiteral("color"))) {
             const QStringList types{"auto", "grey", "bw"};
-            o.colorFormat = int(types.indexOf(p.value(QStringLiteral("color")).toLower()));
-            if (o.colorFormat < 0)
+            const auto type = types.indexOf(p.value(QStringLiteral("color")).toLower());
+            if (type < 0)
                 throw common::Error(QStringLiteral("--color is auto, grey or bw"));
+            o.colorType = document::ColorType(type + 1); // listed in the colour types' order
         }
         o.frame = !p.isSet(QStringLiteral("no-frame"));
         o.twoSided = p.isSet(QStringLiteral("two-sided"));

@@ -26,12 +26,12 @@ struct ComposeOptions {
     std::optional<double> cellWidth;  // mm; the largest that fits when not given
     std::optional<double> cellHeight; // mm
     int gutterSize = 6;
-    int gutterSide = compose::GutterLeft;
+    layout::GutterSide gutterSide = layout::GutterSide::Left;
     compose::CropProfile profile1;
     compose::CropProfile profile2;
     int brightness = 50;
     int contrast = 50;
-    int colorFormat = 1; // 0 automatic, 1 greyscale, 2 black and white
+    document::ColorType colorType = document::ColorType::Greyscale;
     bool frame = true;
     bool twoSided = false;
     bool duplex = false; // two-sided: one PDF, front and back pages interleaved

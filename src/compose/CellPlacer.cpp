@@ -22,8 +22,7 @@ void placeCell(Session& s, const joblist::JobEntry& entry, bool isPicture, doubl
     cell.size = QSizeF(width, height);
     if (isPicture) {
         cell.adjustments = document::CellAdjustments{
-            s.settings.brightness() / 100.0, s.settings.contrast() / 100.0,
-            document::ColorType(s.settings.colorFormat() + 1)};
+            s.settings.brightness() / 100.0, s.settings.contrast() / 100.0, s.settings.colorType()};
         if (entry.cropProfile == 1 || entry.cropProfile == 2)
             cell.crop = cellCrop(s.settings.cropProfile(entry.cropProfile));
     }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "document/PictureFormat.h"
 #include "joblist/CropMode.h"
 #include "joblist/JobEntry.h"
+#include "layout/LayoutSettings.h"
 
 #include <QPointF>
 
@@ -10,6 +12,7 @@ namespace pagula::compose
 
 // Whole percentages 0..100 of the picture to cut away on each side.
 using CropProfile = joblist::CropProfile;
+using GutterSide = layout::GutterSide;
 
 // The settings the composition reads, live, from the main window at the moment it needs them:
 // a change the user makes while a run pumps events reaches the steps that follow it.
@@ -36,19 +39,17 @@ public:
     // seen; every back page's content moves by it.
     virtual QPointF backOffset() = 0;
 
-    // The selected gutter side (0 left, 1 right, 2 top, 3 bottom, -1 none); the back side
-    // mirrors it while it is built.
-    virtual int gutterSide() = 0;
-    virtual void setGutterSide(int side) = 0;
+    // The selected gutter side; the back side mirrors it while it is built.
+    virtual GutterSide gutterSide() = 0;
+    virtual void setGutterSide(GutterSide side) = 0;
 
     virtual int brightness() = 0; // scroll bar position 0..100
     virtual int contrast() = 0;   // scroll bar position 0..100
-    virtual int colorFormat() = 0; // 0 "Авто", 1 "Оттенки серого", 2 "Черно/белое"
+    // "Авто", "Оттенки серого" or "Черно/белое"
+    virtual document::ColorType colorType() = 0;
     virtual bool frame() = 0; // "Рамка вокруг рисунков"
     // Profile 1 (one-side) or 2 (two-side).
     virtual CropProfile cropProfile(int profile) = 0;
 };
-
-enum GutterSide { GutterLeft = 0, GutterRight = 1, GutterTop = 2, GutterBottom = 3 };
 
 } // namespace pagula::compose

@@ -15,11 +15,9 @@ namespace
 // Mirrors the gutter side left <-> right (top and bottom stay).
 void flipGutterSide(CompositionSettings& settings)
 {
-    const int side = settings.gutterSide();
-    if (side == GutterLeft)
-        settings.setGutterSide(GutterRight);
-    else if (side == GutterRight)
-        settings.setGutterSide(GutterLeft);
+    const GutterSide side = settings.gutterSide();
+    if (layout::mirroredGutterSide(side) != side)
+        settings.setGutterSide(layout::mirroredGutterSide(side));
 }
 
 // Restores the mirrored gutter side when the walk ends, however it ends.
@@ -51,18 +49,20 @@ private:
 
 } // namespace
 
-GridBreaks gridBreaks(int columns, int rows, int gutterSide, bool gutterOn, double cellWidthPt,
-                      double cellHeightPt, double gutterPt, const DocumentMargins& m)
+GridBreaks gridBreaks(int columns, int rows, GutterSide gutterSide, bool gutterOn,
+                      double cellWidthPt, double cellHeightPt, double gutterPt,
+                      const DocumentMargins& m)
 {
     const double textWidth = PageWidthPoints - m.left * PointsPerMm - (m.right - 4) * PointsPerMm;
     const double textHeight = PageHeightPoints - m.top * PointsPerMm - (m.bottom - 4) * PointsPerMm;
-    const bool stripRows = gutterOn && (gutterSide == GutterTop || gutterSide == GutterBottom);
+    const bool stripRows =
+        gutterOn && (gutterSide == GutterSide::Top || gutterSide == GutterSide::Bottom);
 
     GridBreaks b;
     b.lineBreakAfterStripRow =
         stripRows && (columns + 1) * cellWidthPt <= textWidth + LayoutTolerancePoints;
     const double rowHeight = stripRows ? cellHeightPt + gutterPt : cellHeightPt;
-    const double firstLine = gutterOn && gutterSide == GutterTop ? gutterPt : cellHeightPt;
+    const double firstLine = gutterOn && gutterSide == GutterSide::Top ? gutterPt : cellHeightPt;
     b.pageBreakAfterRows = rows * rowHeight + firstLine <= textHeight + LayoutTolerancePoints;
     return b;
 }
@@ -84,10 +84,10 @@ void fillPages(Session& s, joblist::JobEntries& entries, bool backSide)
     double H = cellHeight * PointsPerMm;
     const double G = gutterSize * PointsPerMm;
     if (gutterSize != 0) {
-        const int side = set.gutterSide();
-        if (side == GutterLeft || side == GutterRight)
+        const GutterSide side = set.gutterSide();
+        if (side == GutterSide::Left || side == GutterSide::Right)
             W = (cellWidth - gutterSize) * PointsPerMm;
-        else if (side == GutterTop || side == GutterBottom)
+        else if (side == GutterSide::Top || side == GutterSide::Bottom)
             H = (cellHeight - gutterSize) * PointsPerMm;
     }
 
@@ -96,7 +96,9 @@ void fillPages(Session& s, joblist::JobEntries& entries, bool backSide)
 
     // The gutter size and side, columns and rows are read at each use, so a change made while
     // the walk pumps events applies to the entries that follow; W, H and G stay.
-    auto gutterIs = [&](int side) { return set.gutterSize() != 0 && set.gutterSide() == side; };
+    auto gutterIs = [&](GutterSide side) {
+        return set.gutterSize() != 0 && set.gutterSide() == side;
+    };
     auto breaks = [&] {
         return gridBreaks(set.columns(), set.rows(), set.gutterSide(), set.gutterSize() != 0, W, H,
                           G, s.margins);
@@ -110,7 +112,7 @@ void fillPages(Session& s, joblist::JobEntries& entries, bool backSide)
             breaks().pageBreakAfterRows)
             s.builder.breakPage();
 
-        if (gutterIs(GutterTop) && (s.cellNumber - 1) % set.columns() == 0) {
+        if (gutterIs(GutterSide::Top) && (s.cellNumber - 1) % set.columns() == 0) {
             for (int k = 1; k <= set.columns(); ++k)
                 placeCell(s, filler, false, W, G, CellEdges{true, true, false, k == set.columns()});
             if (breaks().lineBreakAfterStripRow)
@@ -120,14 +122,14 @@ void fillPages(Session& s, joblist::JobEntries& entries, bool backSide)
         const bool lastRow = isLastRow(i);
         const bool isLastColumn = i % set.columns() == set.columns() - 1 || i == count - 1;
 
-        if (gutterIs(GutterLeft))
+        if (gutterIs(GutterSide::Left))
             placeCell(s, filler, false, G, H, CellEdges{true, true, lastRow, false});
 
         if (entries[i].isBlank())
             entries[i] = filler;
         placeCell(s, entries[i], true, W, H, CellEdges{true, true, lastRow, isLastColumn});
 
-        if (gutterIs(GutterRight))
+        if (gutterIs(GutterSide::Right))
             placeCell(s, filler, false, G, H,
                       CellEdges{true, !isLastColumn, lastRow, isLastColumn});
 
@@ -137,7 +139,7 @@ void fillPages(Session& s, joblist::JobEntries& entries, bool backSide)
         const bool rowComplete = (s.cellNumber - 1) % set.columns() == 0;
         const bool incompleteLastRow =
             !rowComplete && (i == count - 1 || s.dialog.cancelFlag() == CancelFlag::Cancelled);
-        if (gutterIs(GutterBottom) && (rowComplete || incompleteLastRow)) {
+        if (gutterIs(GutterSide::Bottom) && (rowComplete || incompleteLastRow)) {
             if (incompleteLastRow || breaks().lineBreakAfterStripRow)
                 s.builder.breakLine();
             // Each strip cell closes the picture above it: the picture draws the line between

@@ -21,7 +21,8 @@ struct GridBreaks {
     bool lineBreakAfterStripRow = false; // top/bottom gutters: strip and picture rows apart
     bool pageBreakAfterRows = false;     // a further row would still start on the page
 };
-GridBreaks gridBreaks(int columns, int rows, int gutterSide, bool gutterOn, double cellWidthPt,
-                      double cellHeightPt, double gutterPt, const DocumentMargins& margins);
+GridBreaks gridBreaks(int columns, int rows, GutterSide gutterSide, bool gutterOn,
+                      double cellWidthPt, double cellHeightPt, double gutterPt,
+                      const DocumentMargins& margins);
 
 } // namespace pagula::compose

@@ -193,10 +193,10 @@ std::optional<Problem> checkCrop(LayoutSetting s, const LayoutCrop& c)
 
 std::optional<LayoutProblem> checkLayout(const LayoutInput& in)
 {
-    const bool stripAcross =
-        in.gutterSize > 0 && (in.gutterSide == GutterLeft || in.gutterSide == GutterRight);
-    const bool stripDown =
-        in.gutterSize > 0 && (in.gutterSide == GutterTop || in.gutterSide == GutterBottom);
+    const bool stripAcross = in.gutterSize > 0 && (in.gutterSide == GutterSide::Left ||
+                                                   in.gutterSide == GutterSide::Right);
+    const bool stripDown = in.gutterSize > 0 && (in.gutterSide == GutterSide::Top ||
+                                                 in.gutterSide == GutterSide::Bottom);
     std::optional<Problem> p = checkCount(LayoutSetting::Columns, in.columns);
     if (!p)
         p = checkCount(LayoutSetting::Rows, in.rows);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/LayoutSettings.h"
+
 #include <QString>
 
 #include <optional>
@@ -26,7 +28,7 @@ struct LayoutInput {
     int marginTop = 0;
     int marginBottom = 0;
     int gutterSize = 0;
-    int gutterSide = 0; // 0 left, 1 right, 2 top, 3 bottom, anything else none
+    GutterSide gutterSide = GutterSide::Left;
     LayoutCrop crop1;
     LayoutCrop crop2;
     bool crop1Used = true;

@@ -24,8 +24,27 @@ struct LayoutSettings {
     int gutterSize = 6;
 };
 
-// Where the binding strip lies inside each cell: the selected index of the gutter drop-down.
-// Any other index (none selected) means no strip.
-enum GutterSide : int { GutterLeft = 0, GutterRight = 1, GutterTop = 2, GutterBottom = 3 };
+// Where the binding strip lies inside each cell. Left … Bottom are the gutter drop-down's
+// indexes in order; None (no item selected) puts no strip anywhere.
+enum class GutterSide { Left = 0, Right = 1, Top = 2, Bottom = 3, None = -1 };
+
+// The side a drop-down index stands for: any index outside 0..3 is None.
+constexpr GutterSide gutterSideFromIndex(int index)
+{
+    return index >= 0 && index <= 3 ? GutterSide(index) : GutterSide::None;
+}
+
+constexpr int gutterSideIndex(GutterSide side)
+{
+    return int(side);
+}
+
+// The side on the back of the sheet: left and right swap, top, bottom and none stay.
+constexpr GutterSide mirroredGutterSide(GutterSide side)
+{
+    return side == GutterSide::Left    ? GutterSide::Right
+           : side == GutterSide::Right ? GutterSide::Left
+                                       : side;
+}
 
 } // namespace pagula::layout

@@ -39,22 +39,23 @@ std::int64_t schematicPixelsDown(double millimetres)
     return common::roundHalfEven(millimetres * kSchematicHeight / kPageHeightMm);
 }
 
-std::optional<PixelRect> gutterStrip(int side, std::int64_t x, std::int64_t y, std::int64_t cw,
-                                     std::int64_t ch, std::int64_t g)
+std::optional<PixelRect> gutterStrip(GutterSide side, std::int64_t x, std::int64_t y,
+                                     std::int64_t cw, std::int64_t ch, std::int64_t g)
 {
     // Each strip shares the cell outline's outer edges on three sides and is g pixels deep.
     switch (side) {
-    case GutterLeft:
+    case GutterSide::Left:
         return PixelRect{x, y, x + g, y + ch + 1};
-    case GutterRight:
+    case GutterSide::Right:
         return PixelRect{x + cw + 1 - g, y, x + cw + 1, y + ch + 1};
-    case GutterTop:
+    case GutterSide::Top:
         return PixelRect{x, y, x + cw + 1, y + g};
-    case GutterBottom:
+    case GutterSide::Bottom:
         return PixelRect{x, y + ch + 1 - g, x + cw + 1, y + ch + 1};
-    default:
-        return std::nullopt;
+    case GutterSide::None:
+        break;
     }
+    return std::nullopt;
 }
 
 QString cellNumber(std::int64_t n, bool twoSide)

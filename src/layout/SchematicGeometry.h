@@ -47,7 +47,7 @@ struct SchematicCell {
 // Everything the schematic depends on besides colours.
 struct SchematicLayout {
     LayoutSettings settings;
-    int gutterSide = GutterLeft; // the drop-down's index; other values draw no strip
+    GutterSide gutterSide = GutterSide::Left;
     bool twoSide = false;
 };
 

@@ -105,7 +105,7 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
 
     // What the gutter drop-down shows while the pictures are placed, and whether the layout
     // handlers run because of it.
-    QList<int> shownSides;
+    QList<layout::GutterSide> shownSides;
     int redraws = 0;
     QObject::connect(main().progressBar(), &QProgressBar::valueChanged, &main(),
                      [&] { shownSides << layout->gutterSide(); });
@@ -146,8 +146,8 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     EXPECT_FALSE(messages[0].text.contains(QLatin1Char('\r')));
 
     // The back side showed the mirrored gutter side ("Справа") and nothing else moved.
-    EXPECT_TRUE(shownSides.contains(layout::GutterRight));
-    EXPECT_EQ(layout->gutterSide(), layout::GutterLeft);
+    EXPECT_TRUE(shownSides.contains(layout::GutterSide::Right));
+    EXPECT_EQ(layout->gutterSide(), layout::GutterSide::Left);
     EXPECT_EQ(redraws, 0);
     EXPECT_EQ(layout->settings().cellWidth, before.cellWidth);
     EXPECT_EQ(layout->settings().gutterSize, 0);

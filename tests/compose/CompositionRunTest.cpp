@@ -107,8 +107,9 @@ TEST(CompositionRun, TwoSidedSequenceOfStepsAndMessage)
     EXPECT_FALSE(msg.contains(QStringLiteral("поле")));
     // The back side's strips stand on the right while it is built, on the left again after.
     EXPECT_EQ(r.doc(1), QStringLiteral("F:tlb F:tlb F:tlb F:tlb 2:tlbr F:tbr |"));
-    EXPECT_EQ(r.settings.side, GutterLeft);
-    EXPECT_EQ(r.settings.gutterSideWrites, (std::vector<int>{GutterRight, GutterLeft}));
+    EXPECT_EQ(r.settings.side, GutterSide::Left);
+    EXPECT_EQ(r.settings.gutterSideWrites,
+              (std::vector<GutterSide>{GutterSide::Right, GutterSide::Left}));
 }
 
 TEST(CompositionRun, BackSideGetsBlankPaddingAsFillerCells)
@@ -157,7 +158,7 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     RunFixture r;
     r.settings.twoSide = true;
     r.settings.gutter = 0;
-    r.settings.side = GutterRight;
+    r.settings.side = GutterSide::Right;
     r.settings.ticked = numbered(6);
     r.builder.missing << QStringLiteral("/p/4.jpg"); // second entry of the back side
     r.run.generate();
@@ -168,7 +169,7 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb")); // mirrored: 6, 4, 2
     EXPECT_TRUE(r.host.informations.isEmpty());   // the remaining steps are skipped
     EXPECT_NE(r.host.position, 0);
-    EXPECT_EQ(r.settings.side, GutterRight);
+    EXPECT_EQ(r.settings.side, GutterSide::Right);
     EXPECT_EQ(r.builder.handedOver, 2u); // the front and what was placed of the back
     EXPECT_FALSE(r.run.isRunning());
 }

@@ -24,12 +24,13 @@ struct FakeSettings : CompositionSettings {
     double cellW = 64.3, cellH = 90.0;
     int mLeft = 7, mRight = 10, mTop = 7, mBottom = 20;
     int gutter = 6;
-    int side = GutterLeft;
+    GutterSide side = GutterSide::Left;
     QPointF offset; // mm
-    int bright = 50, contr = 50, colorFmt = 1;
+    int bright = 50, contr = 50;
+    document::ColorType chosenColorType = document::ColorType::Greyscale;
     bool frameOn = true;
     CropProfile profile1, profile2;
-    std::vector<int> gutterSideWrites;
+    std::vector<GutterSide> gutterSideWrites;
 
     bool twoSided() override { return twoSide; }
     // The ticked entries, written as in the job list file.
@@ -49,16 +50,16 @@ struct FakeSettings : CompositionSettings {
     int marginTop() override { return mTop; }
     int marginBottom() override { return mBottom; }
     int gutterSize() override { return gutter; }
-    int gutterSide() override { return side; }
+    GutterSide gutterSide() override { return side; }
     QPointF backOffset() override { return offset; }
-    void setGutterSide(int s) override
+    void setGutterSide(GutterSide s) override
     {
         side = s;
         gutterSideWrites.push_back(s);
     }
     int brightness() override { return bright; }
     int contrast() override { return contr; }
-    int colorFormat() override { return colorFmt; }
+    document::ColorType colorType() override { return chosenColorType; }
     bool frame() override { return frameOn; }
     CropProfile cropProfile(int p) override { return p == 1 ? profile1 : profile2; }
 };

@@ -49,43 +49,46 @@ TEST(FillPages, GridRowsEdgesAndMarks)
 {
     const struct {
         const char* name;
-        int count, columns, rows, gutter, side;
+        int count, columns, rows, gutter;
+        GutterSide side;
         double cellW, cellH;
         const char* expected;
     } cases[] = {
-        {"7 entries, no gutter", 7, 3, 3, 0, GutterLeft, 64.3, 90.0,
+        {"7 entries, no gutter", 7, 3, 3, 0, GutterSide::Left, 64.3, 90.0,
          "1:tl 2:tl 3:tlr | 4:tl 5:tlb 6:tlbr | 7:tlbr"},
-        {"10 entries: last row of the page and last three of the side", 10, 3, 3, 0, GutterTop,
-         64.3, 90.0, "1:tl 2:tl 3:tlr | 4:tl 5:tl 6:tlr | 7:tlb 8:tlb 9:tlbr | 10:tlbr"},
-        {"top gutter, 5 entries", 5, 3, 3, 6, GutterTop, 64.3, 90.0,
+        {"10 entries: last row of the page and last three of the side", 10, 3, 3, 0,
+         GutterSide::Top, 64.3, 90.0,
+         "1:tl 2:tl 3:tlr | 4:tl 5:tl 6:tlr | 7:tlb 8:tlb 9:tlbr | 10:tlbr"},
+        {"top gutter, 5 entries", 5, 3, 3, 6, GutterSide::Top, 64.3, 90.0,
          "F:tl F:tl F:tlr 1:tl 2:tl 3:tlbr | F:tl F:tl F:tlr 4:tlb 5:tlbr"},
-        {"bottom gutter, 4 columns, 8 entries", 8, 4, 3, 6, GutterBottom, 48.25, 90.0,
+        {"bottom gutter, 4 columns, 8 entries", 8, 4, 3, 6, GutterSide::Bottom, 48.25, 90.0,
          "1:tl 2:tl 3:tl 4:tlr F:tl F:tl F:tl F:tlr | "
          "5:tlb 6:tlb 7:tlb 8:tlbr F:lb F:lb F:lb F:lbr |"},
         // Each strip cell takes the bottom rule of the picture above it, so the line under
         // pictures 1 and 2 is drawn although picture 3 is one of the last three.
         // The incomplete last row gets strips under its own cells, on a line of their own.
-        {"bottom gutter, 5 entries", 5, 3, 3, 6, GutterBottom, 64.3, 90.0,
+        {"bottom gutter, 5 entries", 5, 3, 3, 6, GutterSide::Bottom, 64.3, 90.0,
          "1:tl 2:tl 3:tlbr F:tl F:tl F:lbr | 4:tlb 5:tlbr / F:lb F:lbr"},
-        {"bottom gutter, one entry in the last row", 4, 3, 3, 6, GutterBottom, 64.3, 90.0,
+        {"bottom gutter, one entry in the last row", 4, 3, 3, 6, GutterSide::Bottom, 64.3, 90.0,
          "1:tl 2:tlb 3:tlbr F:tl F:lb F:lbr | 4:tlbr / F:lbr"},
-        {"narrow cells, bottom gutter, incomplete row", 5, 3, 3, 6, GutterBottom, 30.0, 90.0,
+        {"narrow cells, bottom gutter, incomplete row", 5, 3, 3, 6, GutterSide::Bottom, 30.0, 90.0,
          "1:tl 2:tl 3:tlbr / F:tl F:tl F:lbr | 4:tlb 5:tlbr / F:lb F:lbr"},
-        {"left gutter", 4, 3, 3, 6, GutterLeft, 64.3, 90.0,
+        {"left gutter", 4, 3, 3, 6, GutterSide::Left, 64.3, 90.0,
          "F:tl 1:tl F:tlb 2:tlb F:tlb 3:tlbr | F:tlb 4:tlbr"},
-        {"right gutter", 4, 3, 3, 6, GutterRight, 64.3, 90.0,
+        {"right gutter", 4, 3, 3, 6, GutterSide::Right, 64.3, 90.0,
          "1:tl F:tl 2:tlb F:tlb 3:tlbr F:tbr | 4:tlbr F:tbr"},
-        {"gutter 0 with a side set", 4, 2, 3, 0, GutterBottom, 96.5, 90.0,
+        {"gutter 0 with a side set", 4, 2, 3, 0, GutterSide::Bottom, 96.5, 90.0,
          "1:tl 2:tlr | 3:tlb 4:tlbr |"},
-        {"one column", 3, 1, 2, 0, GutterLeft, 193.0, 135.0, "1:tlr | 2:tlbr | 3:tlbr |"},
-        {"no entries", 0, 3, 3, 6, GutterTop, 64.3, 90.0, ""},
+        {"one column", 3, 1, 2, 0, GutterSide::Left, 193.0, 135.0, "1:tlr | 2:tlbr | 3:tlbr |"},
+        {"no entries", 0, 3, 3, 6, GutterSide::Top, 64.3, 90.0, ""},
         // Smaller cells: strip rows end with a line break, and a page holds Rows rows.
-        {"narrow cells, top gutter", 4, 3, 3, 6, GutterTop, 30.0, 90.0,
+        {"narrow cells, top gutter", 4, 3, 3, 6, GutterSide::Top, 30.0, 90.0,
          "F:tl F:tl F:tlr / 1:tl 2:tlb 3:tlbr | F:tl F:tl F:tlr / 4:tlbr"},
-        {"narrow cells, bottom gutter", 3, 3, 3, 6, GutterBottom, 30.0, 90.0,
+        {"narrow cells, bottom gutter", 3, 3, 3, 6, GutterSide::Bottom, 30.0, 90.0,
          "1:tlb 2:tlb 3:tlbr / F:lb F:lb F:lbr |"},
-        {"low cells", 5, 2, 2, 0, GutterLeft, 96.5, 40.0, "1:tl 2:tlr | 3:tlb 4:tlbr | # 5:tlbr"},
-        {"low cells, top gutter", 3, 1, 2, 6, GutterTop, 193.0, 40.0,
+        {"low cells", 5, 2, 2, 0, GutterSide::Left, 96.5, 40.0,
+         "1:tl 2:tlr | 3:tlb 4:tlbr | # 5:tlbr"},
+        {"low cells, top gutter", 3, 1, 2, 6, GutterSide::Top, 193.0, 40.0,
          "F:tlr 1:tlr | F:tlr 2:tlbr | # F:tlr 3:tlbr |"},
     };
     for (const auto& c : cases) {
@@ -103,14 +106,15 @@ TEST(FillPages, GridRowsEdgesAndMarks)
 TEST(FillPages, CellSizesTakeTheStripOutOfTheCell)
 {
     const struct {
-        int side, gutter;
+        GutterSide side;
+        int gutter;
         float pictureW, pictureH, stripW, stripH;
     } cases[] = {
-        {GutterLeft, 6, 165.2805f, 255.15f, 17.01f, 255.15f},
-        {GutterRight, 6, 165.2805f, 255.15f, 17.01f, 255.15f},
-        {GutterTop, 6, 182.2905f, 238.14f, 182.2905f, 17.01f},
-        {GutterBottom, 6, 182.2905f, 238.14f, 182.2905f, 17.01f},
-        {GutterLeft, 0, 182.2905f, 255.15f, 0, 0},
+        {GutterSide::Left, 6, 165.2805f, 255.15f, 17.01f, 255.15f},
+        {GutterSide::Right, 6, 165.2805f, 255.15f, 17.01f, 255.15f},
+        {GutterSide::Top, 6, 182.2905f, 238.14f, 182.2905f, 17.01f},
+        {GutterSide::Bottom, 6, 182.2905f, 238.14f, 182.2905f, 17.01f},
+        {GutterSide::Left, 0, 182.2905f, 255.15f, 0, 0},
     };
     for (const auto& c : cases) {
         Walk w;
@@ -119,8 +123,8 @@ TEST(FillPages, CellSizesTakeTheStripOutOfTheCell)
         w.run(numbered(3));
         for (const auto& p : w.builder.docs.back().cells) {
             const bool filler = p.path == FillerPath;
-            EXPECT_FLOAT_EQ(float(p.size.width()), filler ? c.stripW : c.pictureW) << c.side;
-            EXPECT_FLOAT_EQ(float(p.size.height()), filler ? c.stripH : c.pictureH) << c.side;
+            EXPECT_FLOAT_EQ(float(p.size.width()), filler ? c.stripW : c.pictureW) << int(c.side);
+            EXPECT_FLOAT_EQ(float(p.size.height()), filler ? c.stripH : c.pictureH) << int(c.side);
         }
     }
 }
@@ -128,10 +132,13 @@ TEST(FillPages, CellSizesTakeTheStripOutOfTheCell)
 TEST(FillPages, ProgressMaximumAndPositions)
 {
     const struct {
-        int gutter, side, count, maximum, cells;
+        int gutter;
+        GutterSide side;
+        int count, maximum, cells;
     } cases[] = {
-        {6, GutterLeft, 7, 14, 14},   {6, GutterRight, 7, 14, 14}, {6, GutterTop, 7, 14, 16},
-        {6, GutterBottom, 7, 14, 14}, {0, GutterLeft, 7, 7, 7},    {0, GutterTop, 0, 0, 0},
+        {6, GutterSide::Left, 7, 14, 14}, {6, GutterSide::Right, 7, 14, 14},
+        {6, GutterSide::Top, 7, 14, 16},  {6, GutterSide::Bottom, 7, 14, 14},
+        {0, GutterSide::Left, 7, 7, 7},   {0, GutterSide::Top, 0, 0, 0},
     };
     for (const auto& c : cases) {
         Walk w;
@@ -204,14 +211,15 @@ TEST(FillPages, CancelCompletesTheEntryInProgress)
 TEST(FillPages, BackSideMirrorsTheGutterSideWhileItRuns)
 {
     Walk w;
-    std::vector<int> seen;
+    std::vector<GutterSide> seen;
     w.host.onProcessEvents = [&] { seen.push_back(w.settings.side); };
     EXPECT_EQ(w.run(numbered(2), true), QStringLiteral("1:tlb F:tlb 2:tlbr F:tbr"));
-    EXPECT_EQ(seen, (std::vector<int>{GutterRight, GutterRight, GutterRight, GutterRight}));
-    EXPECT_EQ(w.settings.side, GutterLeft);
+    EXPECT_EQ(seen, (std::vector<GutterSide>{GutterSide::Right, GutterSide::Right,
+                                             GutterSide::Right, GutterSide::Right}));
+    EXPECT_EQ(w.settings.side, GutterSide::Left);
 
     Walk top;
-    top.settings.side = GutterTop;
+    top.settings.side = GutterSide::Top;
     top.run(numbered(2), true);
     EXPECT_TRUE(top.settings.gutterSideWrites.empty());
 }
@@ -219,11 +227,12 @@ TEST(FillPages, BackSideMirrorsTheGutterSideWhileItRuns)
 TEST(FillPages, BackSideRestoresTheGutterSideAfterAFailure)
 {
     Walk w;
-    w.settings.side = GutterRight;
+    w.settings.side = GutterSide::Right;
     w.builder.missing << QStringLiteral("/p/2.jpg");
     EXPECT_THROW(w.run(numbered(3), true), pagula::common::Error);
-    EXPECT_EQ(w.settings.side, GutterRight);
-    EXPECT_EQ(w.settings.gutterSideWrites, (std::vector<int>{GutterLeft, GutterRight}));
+    EXPECT_EQ(w.settings.side, GutterSide::Right);
+    EXPECT_EQ(w.settings.gutterSideWrites,
+              (std::vector<GutterSide>{GutterSide::Left, GutterSide::Right}));
     EXPECT_EQ(w.builder.dump(0, FillerPath), QStringLiteral("F:tlb 1:tlb F:tlb"));
 }
 

@@ -7,6 +7,7 @@
 using namespace pagula::compose;
 using namespace pagula::compose::test;
 using pagula::document::CellCrop;
+using pagula::document::ColorType;
 using pagula::joblist::JobEntry;
 
 namespace
@@ -57,31 +58,31 @@ TEST_F(PlaceCellFixture, AdjustmentsByCropCodeAndKind)
     const struct {
         const char* entry;
         bool isPicture;
-        int bright, contr, colorFmt;
+        int bright, contr;
+        ColorType colorType;
         double wantBright, wantContr; // -1: no adjustments
-        int wantType;
         bool wantCrop;
     } cases[] = {
-        {"/p/a.jpg0", true, 50, 50, 1, 0.5, 0.5, 2, false},
-        {"/p/a.jpg0", true, 0, 100, 2, 0.0, 1.0, 3, false},
-        {"/p/a.jpg0", true, 73, 12, 0, 0.73, 0.12, 1, false},
-        {"/p/a.jpg1", true, 50, 50, 1, 0.5, 0.5, 2, true},
-        {"/p/a.jpgX", true, 50, 50, 1, 0.5, 0.5, 2, false}, // unknown code: no crop
-        {"/f/Pagula-tmp.bmp0", false, 10, 90, 2, -1.0, -1.0, 0, false},
-        {"/p/a.jpg1", false, 10, 90, 2, -1.0, -1.0, 0, false}, // a filler is never cropped
+        {"/p/a.jpg0", true, 50, 50, ColorType::Greyscale, 0.5, 0.5, false},
+        {"/p/a.jpg0", true, 0, 100, ColorType::BlackAndWhite, 0.0, 1.0, false},
+        {"/p/a.jpg0", true, 73, 12, ColorType::Automatic, 0.73, 0.12, false},
+        {"/p/a.jpg1", true, 50, 50, ColorType::Greyscale, 0.5, 0.5, true},
+        {"/p/a.jpgX", true, 50, 50, ColorType::Greyscale, 0.5, 0.5, false}, // unknown code: no crop
+        {"/f/Pagula-tmp.bmp0", false, 10, 90, ColorType::BlackAndWhite, -1.0, -1.0, false},
+        {"/p/a.jpg1", false, 10, 90, ColorType::BlackAndWhite, -1.0, -1.0, false}, // never cropped
     };
     settings.profile1 = {10, 10, 10, 10};
     for (const auto& c : cases) {
         settings.bright = c.bright;
         settings.contr = c.contr;
-        settings.colorFmt = c.colorFmt;
+        settings.chosenColorType = c.colorType;
         placeCell(session, JobEntry::fromText(QString::fromUtf8(c.entry)), c.isPicture, 20, 30, {});
         const auto& p = last();
         ASSERT_EQ(p.adjustments.has_value(), c.wantBright >= 0) << c.entry;
         if (p.adjustments) {
             EXPECT_DOUBLE_EQ(p.adjustments->brightness, c.wantBright) << c.entry;
             EXPECT_DOUBLE_EQ(p.adjustments->contrast, c.wantContr) << c.entry;
-            EXPECT_EQ(int(p.adjustments->colorType), c.wantType) << c.entry;
+            EXPECT_EQ(p.adjustments->colorType, c.colorType) << c.entry;
         }
         EXPECT_EQ(p.crop.has_value(), c.wantCrop) << c.entry;
         EXPECT_EQ(p.size, QSizeF(20, 30));

@@ -37,7 +37,7 @@ struct Composed {
 
     Composed(int count, bool twoSided)
     {
-        settings.colorFmt = 0; // keep the colours
+        settings.chosenColorType = document::ColorType::Automatic; // keep the colours
         settings.twoSide = twoSided;
         for (int k = 1; k <= count; ++k) {
             QImage img(60, 80, QImage::Format_RGB32);

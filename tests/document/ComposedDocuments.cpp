@@ -31,12 +31,12 @@ struct Settings : compose::CompositionSettings {
     int marginTop() override { return c.marginTop; }
     int marginBottom() override { return c.marginBottom; }
     int gutterSize() override { return c.gutterSize; }
-    int gutterSide() override { return c.gutterSide; }
-    void setGutterSide(int side) override { c.gutterSide = side; }
+    layout::GutterSide gutterSide() override { return c.gutterSide; }
+    void setGutterSide(layout::GutterSide side) override { c.gutterSide = side; }
     QPointF backOffset() override { return c.backOffset; }
     int brightness() override { return c.brightness; }
     int contrast() override { return c.contrast; }
-    int colorFormat() override { return c.colorFormat; }
+    ColorType colorType() override { return c.colorType; }
     bool frame() override { return c.frame; }
     compose::CropProfile cropProfile(int profile) override
     {

@@ -23,11 +23,11 @@ struct LayoutChoice {
     int marginTop = 7;
     int marginBottom = 20;
     int gutterSize = 6;
-    int gutterSide = compose::GutterLeft;
+    layout::GutterSide gutterSide = layout::GutterSide::Left;
     QPointF backOffset; // mm
     int brightness = 50;
     int contrast = 50;
-    int colorFormat = 1;
+    ColorType colorType = ColorType::Greyscale;
     bool frame = true;
     compose::CropProfile profile1;
     compose::CropProfile profile2;

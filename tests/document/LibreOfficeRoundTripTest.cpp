@@ -250,7 +250,7 @@ TEST_P(LibreOfficeRoundTrip, HostileFileNamesStayLinked)
 TEST_P(LibreOfficeRoundTrip, TwoHundredStoredPictures)
 {
     LayoutChoice layout;
-    layout.colorFormat = 0;
+    layout.colorType = ColorType::Automatic;
     const auto docs = composeDocuments(entries(200), layout, filler);
     ASSERT_EQ(docs.size(), 1u);
     ASSERT_EQ(layoutDocument(*docs[0]).pages.size(), 23);
@@ -415,29 +415,29 @@ const Row Rows[] = {
      },
      240, false, "right"},
     {"no-gutter", [](LayoutChoice& l) { l.gutterSize = 0; }},
-    {"gutter-right", [](LayoutChoice& l) { l.gutterSide = compose::GutterRight; }},
-    {"gutter-top", [](LayoutChoice& l) { l.gutterSide = compose::GutterTop; }},
+    {"gutter-right", [](LayoutChoice& l) { l.gutterSide = compose::GutterSide::Right; }},
+    {"gutter-top", [](LayoutChoice& l) { l.gutterSide = compose::GutterSide::Top; }},
     {"gutter-bottom",
      [](LayoutChoice& l) {
          l.gutterSize = 8;
-         l.gutterSide = compose::GutterBottom;
+         l.gutterSide = compose::GutterSide::Bottom;
      }},
     {"strip-1-left", [](LayoutChoice& l) { l.gutterSize = 1; }},
     {"strip-2-top",
      [](LayoutChoice& l) {
          l.gutterSize = 2;
-         l.gutterSide = compose::GutterTop;
+         l.gutterSide = compose::GutterSide::Top;
      }},
     {"strip-3-bottom-margins-0",
      [](LayoutChoice& l) {
          margins(l, 0, 0, 0, 0);
          l.gutterSize = 3;
-         l.gutterSide = compose::GutterBottom;
+         l.gutterSide = compose::GutterSide::Bottom;
      }},
     {"strip-30-right",
      [](LayoutChoice& l) {
          l.gutterSize = 30;
-         l.gutterSide = compose::GutterRight;
+         l.gutterSide = compose::GutterSide::Right;
      }},
     {"frame-off", [](LayoutChoice& l) { l.frame = false; }},
     {"two-sided", [](LayoutChoice& l) { l.twoSided = true; }},
@@ -445,7 +445,7 @@ const Row Rows[] = {
      [](LayoutChoice& l) {
          l.twoSided = true;
          margins(l, 0, 0, 0, 0);
-         l.gutterSide = compose::GutterRight;
+         l.gutterSide = compose::GutterSide::Right;
      },
      14, true},
     {"two-sided-back-offset",
@@ -465,7 +465,7 @@ const Row Rows[] = {
     {"two-sided-back-offset-gutter-top",
      [](LayoutChoice& l) {
          l.twoSided = true;
-         l.gutterSide = compose::GutterTop;
+         l.gutterSide = compose::GutterSide::Top;
          l.backOffset = QPointF(-1.0, 1.5);
      },
      14, true},

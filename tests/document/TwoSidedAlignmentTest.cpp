@@ -78,16 +78,27 @@ TEST(TwoSidedAlignment, EveryBackPictureLiesBehindItsFrontPartner)
         int columns, rows;
         double cellW, cellH;
         int marginLeft, marginRight;
-        int gutter, side;
+        int gutter;
+        compose::GutterSide side;
         QPointF offset;
         int count;
     } cases[] = {
-        {"start values", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterLeft, {}, 23},
-        {"narrow columns, wide margins", 2, 3, 50.0, 90.0, 15, 10, 6, compose::GutterLeft, {}, 9},
-        {"right gutter", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterRight, {}, 11},
-        {"top gutter", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterTop, {}, 11},
-        {"bottom gutter", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterBottom, {}, 11},
-        {"reduced cells", 4, 4, 30.0, 40.0, 12, 10, 5, compose::GutterLeft, {}, 21},
+        {"start values", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterSide::Left, {}, 23},
+        {"narrow columns, wide margins",
+         2,
+         3,
+         50.0,
+         90.0,
+         15,
+         10,
+         6,
+         compose::GutterSide::Left,
+         {},
+         9},
+        {"right gutter", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterSide::Right, {}, 11},
+        {"top gutter", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterSide::Top, {}, 11},
+        {"bottom gutter", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterSide::Bottom, {}, 11},
+        {"reduced cells", 4, 4, 30.0, 40.0, 12, 10, 5, compose::GutterSide::Left, {}, 21},
         {"reduced cells, bottom gutter",
          4,
          4,
@@ -96,11 +107,21 @@ TEST(TwoSidedAlignment, EveryBackPictureLiesBehindItsFrontPartner)
          12,
          10,
          5,
-         compose::GutterBottom,
+         compose::GutterSide::Bottom,
          {},
          13},
-        {"offset", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterLeft, {1.5, -2.0}, 19},
-        {"margin 0, offset left", 3, 3, 70.0, 90.0, 0, 0, 0, compose::GutterLeft, {-2.5, 1.0}, 7},
+        {"offset", 3, 3, 64.3, 90.0, 7, 10, 6, compose::GutterSide::Left, {1.5, -2.0}, 19},
+        {"margin 0, offset left",
+         3,
+         3,
+         70.0,
+         90.0,
+         0,
+         0,
+         0,
+         compose::GutterSide::Left,
+         {-2.5, 1.0},
+         7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -22,7 +22,7 @@ LayoutInput startValues()
     in.cellWidth = 64.3;
     in.cellHeight = 90.0;
     in.gutterSize = 6;
-    in.gutterSide = 0;
+    in.gutterSide = GutterSide::Left;
     return in;
 }
 
@@ -37,9 +37,13 @@ TEST(LayoutCheck, StartValuesAndEdgesThatStillMakeAPage)
             in.marginLeft = 199, in.marginRight = 0, in.gutterSize = 0, in.columns = 1,
             in.cellWidth = 11;
         },
-        [](LayoutInput& in) { in.cellWidth = 6.01; },                    // just above the strip
-        [](LayoutInput& in) { in.gutterSide = 2, in.cellWidth = 0.5; },  // strip runs across
-        [](LayoutInput& in) { in.gutterSide = -1, in.gutterSize = 30; }, // no strip chosen
+        [](LayoutInput& in) { in.cellWidth = 6.01; }, // just above the strip
+        [](LayoutInput& in) {
+            in.gutterSide = GutterSide::Top, in.cellWidth = 0.5;
+        }, // strip runs across
+        [](LayoutInput& in) {
+            in.gutterSide = GutterSide::None, in.gutterSize = 30;
+        }, // no strip chosen
         [](LayoutInput& in) {
             in.crop1 = {99, 0, 0, 99};
         },
@@ -85,8 +89,8 @@ TEST(LayoutCheck, NamesTheFirstSettingThatCannotMakeAPageAndItsRange)
          [](LayoutInput& in) { in.cellWidth = std::numeric_limits<double>::quiet_NaN(); },
          LayoutSetting::CellWidth, 6, 64.33, "--cell-width 0", "Ширина ячейки"},
         {"cell height below zero, strip at the top",
-         [](LayoutInput& in) { in.gutterSide = 3, in.cellHeight = -1; }, LayoutSetting::CellHeight,
-         6, 90, "--cell-height -1", "Высота ячейки"},
+         [](LayoutInput& in) { in.gutterSide = GutterSide::Bottom, in.cellHeight = -1; },
+         LayoutSetting::CellHeight, 6, 90, "--cell-height -1", "Высота ячейки"},
         {"strip wider than the largest cell",
          [](LayoutInput& in) {
              in.columns = 15, in.rows = 15, in.gutterSize = 30, in.cellWidth = 12.8;

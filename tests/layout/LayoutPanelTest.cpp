@@ -161,7 +161,7 @@ TEST_F(LayoutPanelTest, StartState)
         items << gutterSideBox->itemText(i);
     EXPECT_EQ(items, (QStringList{"Слева", "Справа", "Сверху", "Снизу"}));
     EXPECT_EQ(gutterSideBox->currentIndex(), 0);
-    EXPECT_EQ(panel->gutterSide(), 0);
+    EXPECT_EQ(panel->gutterSide(), GutterSide::Left);
 
     QStringList labels;
     for (QLabel* l : panel->findChildren<QLabel*>())
@@ -371,17 +371,17 @@ TEST_F(LayoutPanelTest, CheckBoxesAndGutterRunTheCellSizeHandler)
     auto* gutterSideBox = control<QComboBox>("gutterSideBox");
     gutterSideBox->setFocus();
     QTest::keyClick(gutterSideBox, Qt::Key_Down); // the user picks "Справа"
-    EXPECT_EQ(panel->gutterSide(), 1);
+    EXPECT_EQ(panel->gutterSide(), GutterSide::Right);
     EXPECT_EQ(trace, QStringList{"onCellSizeEdited@0"});
     EXPECT_EQ(panel->schematic(), expectedSchematic());
 
     trace.clear();
-    panel->setGutterSide(3); // the composition mirrors the side
+    panel->setGutterSide(GutterSide::Bottom); // the composition mirrors the side
     EXPECT_EQ(gutterSideBox->currentIndex(), 3);
     EXPECT_EQ(trace, QStringList{"onCellSizeEdited@0"});
     const QImage bottom = panel->schematic();
     EXPECT_EQ(test::fillMismatch(bottom, QRect(8, 93, 63, 4), schematicStripFill()), "");
-    panel->setGutterSide(3);
+    panel->setGutterSide(GutterSide::Bottom);
     EXPECT_EQ(trace.size(), 1); // no change, no run
 
     clickArrow("gutterSizeSpin", true);

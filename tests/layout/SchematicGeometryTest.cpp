@@ -64,25 +64,25 @@ TEST(SchematicGeometry, StripLiesOnTheChosenSide)
 {
     // Cell 1 at the defaults spans x 7..71 and y 7..97 (outline included), g = 6.
     const struct {
-        int side;
+        GutterSide side;
         bool present;
         PixelRect strip;
     } cases[] = {
-        {GutterLeft, true, {7, 7, 13, 98}},
-        {GutterRight, true, {66, 7, 72, 98}},
-        {GutterTop, true, {7, 7, 72, 13}},
-        {GutterBottom, true, {7, 92, 72, 98}},
-        {-1, false, {}},
-        {4, false, {}},
+        {GutterSide::Left, true, {7, 7, 13, 98}},
+        {GutterSide::Right, true, {66, 7, 72, 98}},
+        {GutterSide::Top, true, {7, 7, 72, 13}},
+        {GutterSide::Bottom, true, {7, 92, 72, 98}},
+        {GutterSide::None, false, {}},
+        {gutterSideFromIndex(4), false, {}}, // an index past the drop-down
     };
     for (const auto& c : cases) {
         SchematicLayout layout;
         layout.settings = test::startSettings();
         layout.gutterSide = c.side;
         const SchematicCell cell = schematicGeometry(layout).cells.at(0);
-        ASSERT_EQ(cell.strip.has_value(), c.present) << c.side;
+        ASSERT_EQ(cell.strip.has_value(), c.present) << int(c.side);
         if (c.present) {
-            EXPECT_EQ(*cell.strip, c.strip) << c.side;
+            EXPECT_EQ(*cell.strip, c.strip) << int(c.side);
         }
     }
 }

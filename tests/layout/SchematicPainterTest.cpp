@@ -91,17 +91,17 @@ TEST(SchematicPainter, EachGutterSide)
 {
     // Cell 1 at (7, 7), 65 x 91 with its outline; strips 6 deep.
     const struct {
-        int side;
+        GutterSide side;
         QRect strip;      // outline included
         QRect freeInside; // part of the cell inside that is not strip
     } cases[] = {
-        {GutterLeft, QRect(7, 7, 6, 91), QRect(13, 8, 58, 20)},
-        {GutterRight, QRect(66, 7, 6, 91), QRect(8, 8, 58, 20)},
-        {GutterTop, QRect(7, 7, 65, 6), QRect(8, 13, 63, 20)},
-        {GutterBottom, QRect(7, 92, 65, 6), QRect(8, 70, 63, 22)},
+        {GutterSide::Left, QRect(7, 7, 6, 91), QRect(13, 8, 58, 20)},
+        {GutterSide::Right, QRect(66, 7, 6, 91), QRect(8, 8, 58, 20)},
+        {GutterSide::Top, QRect(7, 7, 65, 6), QRect(8, 13, 63, 20)},
+        {GutterSide::Bottom, QRect(7, 92, 65, 6), QRect(8, 70, 63, 22)},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.side);
+        SCOPED_TRACE(int(c.side));
         SchematicInput input = startInput();
         input.layout.gutterSide = c.side;
         const QImage img = renderSchematic(input);
@@ -111,7 +111,7 @@ TEST(SchematicPainter, EachGutterSide)
         EXPECT_EQ(ringMismatch(img, QRect(7, 7, 65, 91), Qt::black), "");
     }
     SchematicInput none = startInput();
-    none.layout.gutterSide = -1;
+    none.layout.gutterSide = GutterSide::None;
     const QImage noStrip = renderSchematic(none);
     EXPECT_TRUE(inkBounds(noStrip, noStrip.rect(), schematicStripFill()).isEmpty());
 }

@@ -94,7 +94,7 @@ LayoutPanel::LayoutPanel(QWidget* parent)
 
     // The main window's start values. Selecting the first gutter side runs nothing yet; the
     // chosen sizes start above any maximum, so the first computation clamps them down.
-    gutterSideBox_->setCurrentIndex(GutterLeft);
+    gutterSideBox_->setCurrentIndex(gutterSideIndex(GutterSide::Left));
     const LayoutSettings& s = handlers_.settings();
     cellWidthEdit_->setText(common::formatOneDecimal(s.cellWidth));
     cellHeightEdit_->setText(common::formatOneDecimal(s.cellHeight));
@@ -296,20 +296,20 @@ void LayoutPanel::attachCheckBoxes(QCheckBox* frame, QCheckBox* twoSide)
     redrawSchematic(); // the picture shows the states of the boxes now in use
 }
 
-int LayoutPanel::gutterSide() const
+GutterSide LayoutPanel::gutterSide() const
 {
-    return gutterSideBox_->currentIndex();
+    return gutterSideFromIndex(gutterSideBox_->currentIndex());
 }
 
-void LayoutPanel::setGutterSide(int index)
+void LayoutPanel::setGutterSide(GutterSide side)
 {
-    gutterSideBox_->setCurrentIndex(index);
+    gutterSideBox_->setCurrentIndex(gutterSideIndex(side));
 }
 
-void LayoutPanel::showGutterSide(int index)
+void LayoutPanel::showGutterSide(GutterSide side)
 {
     const QSignalBlocker quiet(gutterSideBox_);
-    gutterSideBox_->setCurrentIndex(index);
+    gutterSideBox_->setCurrentIndex(gutterSideIndex(side));
 }
 
 QImage LayoutPanel::schematic() const

@@ -38,13 +38,13 @@ public:
 
     // The settings as last read from the controls.
     const LayoutSettings& settings() const { return handlers_.settings(); }
-    // The gutter side is never cached: the drop-down's live index (-1 when none is selected).
-    int gutterSide() const;
+    // The gutter side is never cached: the drop-down's live selection.
+    GutterSide gutterSide() const;
     // Selects a gutter side; a change runs onCellSizeEdited as a user's selection does.
-    void setGutterSide(int index);
+    void setGutterSide(GutterSide side);
     // Selects a gutter side as code does while the back side is built: the drop-down shows it,
     // but no handler runs and the cached settings and the schematic stay as they are.
-    void showGutterSide(int index);
+    void showGutterSide(GutterSide side);
 
     // Takes the main window's `frameBox` and `twoSideBox` check boxes; a click on either runs
     // onCellSizeEdited. The stand-ins are dropped.
