@@ -1,7 +1,7 @@
 #include "app/BottomStrip.h"
 
 #include "app/WindowColours.h"
-#include "joblist/CropList.h"
+#include "joblist/ProgramIcons.h"
 #include "joblist/ui/CropTabSet.h"
 #include "preview/ui/PreviewTabs.h"
 #include "widgets/ButtonLooks.h"
@@ -16,16 +16,16 @@ BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* pr
                          QWidget* parent)
     : BevelPanel(parent), previewTabs_(previewTabs)
 {
-    using joblist::CropList;
+    using joblist::ProgramIcons;
     setObjectName(QStringLiteral("bottomStrip"));
     setBevels(Bevel::Lowered, Bevel::None);
     setColor(WindowColours::window());
     setMinimumHeight(1);
     resize(width(), Height);
 
-    previewTabs->setTabIcons(CropList::icon(CropList::PageMagnifierIcon),
-                             CropList::icon(CropList::CycleArrowsIcon));
-    previewTabs->setIconSize(QSize(CropList::IconSize, CropList::IconSize));
+    previewTabs->setTabIcons(ProgramIcons::icon(ProgramIcons::PageMagnifierIcon),
+                             ProgramIcons::icon(ProgramIcons::CycleArrowsIcon));
+    previewTabs->setIconSize(QSize(ProgramIcons::IconSize, ProgramIcons::IconSize));
     for (widgets::GradientButton* step : {previewTabs->previousButton(), previewTabs->nextButton()})
         widgets::applyButtonLook(*step, widgets::ButtonLook::StepSymbol);
 

@@ -56,20 +56,20 @@ FileBrowser::FileBrowser(QWidget* parent)
     lowerColumn->addWidget(addButtonStrip_);
     lowerColumn->addWidget(fileList_, 1);
 
-    folderSplit_ = new Splitter(Qt::Vertical, this);
-    folderSplit_->setObjectName(QStringLiteral("FolderSplit"));
-    folderSplit_->addWidget(folderTree_);
-    folderSplit_->addWidget(lower);
-    folderSplit_->setStretchFactor(0, 0);
-    folderSplit_->setStretchFactor(1, 1);
-    folderSplit_->setSizes({FolderTreeHeight, 400});
-    folderSplit_->handle(1)->setObjectName(QStringLiteral("folderSplitter"));
+    folderPanes_ = new Splitter(Qt::Vertical, this);
+    folderPanes_->setObjectName(QStringLiteral("folderPanes"));
+    folderPanes_->addWidget(folderTree_);
+    folderPanes_->addWidget(lower);
+    folderPanes_->setStretchFactor(0, 0);
+    folderPanes_->setStretchFactor(1, 1);
+    folderPanes_->setSizes({FolderTreeHeight, 400});
+    folderPanes_->handle(1)->setObjectName(QStringLiteral("folderSplitter"));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(driveStrip_);
-    column->addWidget(folderSplit_, 1);
+    column->addWidget(folderPanes_, 1);
     column->addWidget(filterStrip_);
 
     fillVolumes();

@@ -75,7 +75,7 @@ private:
 
     BevelPanel* driveStrip_;
     QComboBox* driveCombo_;
-    QSplitter* folderSplit_; // its handle is folderSplitter
+    QSplitter* folderPanes_; // its handle is folderSplitter
     QTreeView* folderTree_;
     BevelPanel* addButtonStrip_;
     widgets::GradientButton* addButton_;

@@ -55,11 +55,11 @@ LeftPanel::LeftPanel(QWidget* parent) : BevelPanel(parent)
     layout_->setObjectName(QStringLiteral("LayoutPanel"));
     column->addWidget(layout_);
 
-    bmp = new QLabel(content);
-    bmp->setObjectName(QStringLiteral("bmp"));
-    bmp->setPixmap(QPixmap::fromImage(whiteOneBitPicture()));
-    bmp->setFixedSize(50, 50);
-    bmp->hide();
+    whitePicture_ = new QLabel(content);
+    whitePicture_->setObjectName(QStringLiteral("whitePicture"));
+    whitePicture_->setPixmap(QPixmap::fromImage(whiteOneBitPicture()));
+    whitePicture_->setFixedSize(50, 50);
+    whitePicture_->hide();
 
     generateButton_ = new widgets::GradientButton(content);
     generateButton_->setObjectName(QStringLiteral("generateButton"));

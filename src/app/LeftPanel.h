@@ -18,7 +18,7 @@ namespace pagula::app
 {
 
 // The main window's left panel: a scroll box holding the layout settings with the page
-// schematic, the hidden white picture `bmp` and the generate button.
+// schematic, the hidden white picture and the generate button.
 class LeftPanel : public BevelPanel
 {
     Q_OBJECT
@@ -33,7 +33,7 @@ public:
 private:
     QScrollArea* settingsScroll_;
     layout::LayoutPanel* layout_;
-    QLabel* bmp;
+    QLabel* whitePicture_;
     widgets::GradientButton* generateButton_;
 };
 

@@ -76,25 +76,25 @@ void MainWindow::buildRegions()
     rightPanel_ = new RightPanel(*jobList_, previewTabs_, this);
     layoutPanel()->attachCheckBoxes(adjustments()->frameBox(), adjustments()->twoSideBox());
 
-    regions_ = new Splitter(Qt::Horizontal, this);
-    regions_->setObjectName(QStringLiteral("Regions"));
-    regions_->addWidget(leftPanel_);
-    regions_->addWidget(fileBrowser_);
-    regions_->addWidget(rightPanel_);
-    regions_->setStretchFactor(0, 0);
-    regions_->setStretchFactor(1, 0);
-    regions_->setStretchFactor(2, 1);
-    regions_->setSizes({LeftPanel::Width, FileBrowser::Width,
-                        RestoredSize.width() - LeftPanel::Width - FileBrowser::Width});
-    regions_->handle(1)->setObjectName(QStringLiteral("leftSplitter"));
-    regions_->handle(2)->setObjectName(QStringLiteral("rightSplitter"));
+    regionPanes_ = new Splitter(Qt::Horizontal, this);
+    regionPanes_->setObjectName(QStringLiteral("regionPanes"));
+    regionPanes_->addWidget(leftPanel_);
+    regionPanes_->addWidget(fileBrowser_);
+    regionPanes_->addWidget(rightPanel_);
+    regionPanes_->setStretchFactor(0, 0);
+    regionPanes_->setStretchFactor(1, 0);
+    regionPanes_->setStretchFactor(2, 1);
+    regionPanes_->setSizes({LeftPanel::Width, FileBrowser::Width,
+                            RestoredSize.width() - LeftPanel::Width - FileBrowser::Width});
+    regionPanes_->handle(1)->setObjectName(QStringLiteral("leftSplitter"));
+    regionPanes_->handle(2)->setObjectName(QStringLiteral("rightSplitter"));
 
     progressBar_ = new ProgressBar(this);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(regions_, 1);
+    column->addWidget(regionPanes_, 1);
     column->addWidget(progressBar_);
 }
 

@@ -110,7 +110,7 @@ private:
 
     joblist::JobListPanels* jobList_;
     preview::PreviewTabs* previewTabs_;
-    QSplitter* regions_;
+    QSplitter* regionPanes_;
     LeftPanel* leftPanel_;
     FileBrowser* fileBrowser_;
     RightPanel* rightPanel_;

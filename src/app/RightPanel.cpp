@@ -28,20 +28,20 @@ RightPanel::RightPanel(joblist::JobListPanels& jobList, preview::PreviewTabs* pr
     joblist::JobListView* list = jobList.view();
     list->setMinimumHeight(1);
 
-    listSplit_ = new Splitter(Qt::Vertical, this);
-    listSplit_->setObjectName(QStringLiteral("ListSplit"));
-    listSplit_->addWidget(list);
-    listSplit_->addWidget(bottomStrip_);
-    listSplit_->setStretchFactor(0, 1);
-    listSplit_->setStretchFactor(1, 0);
-    listSplit_->setSizes({300, BottomStrip::Height});
-    listSplit_->handle(1)->setObjectName(QStringLiteral("listSplitter"));
+    listPanes_ = new Splitter(Qt::Vertical, this);
+    listPanes_->setObjectName(QStringLiteral("listPanes"));
+    listPanes_->addWidget(list);
+    listPanes_->addWidget(bottomStrip_);
+    listPanes_->setStretchFactor(0, 1);
+    listPanes_->setStretchFactor(1, 0);
+    listPanes_->setSizes({300, BottomStrip::Height});
+    listPanes_->handle(1)->setObjectName(QStringLiteral("listSplitter"));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(commandStrip_);
-    column->addWidget(listSplit_, 1);
+    column->addWidget(listPanes_, 1);
 }
 
 } // namespace pagula::app

@@ -32,7 +32,7 @@ public:
 
 private:
     CommandStrip* commandStrip_;
-    QSplitter* listSplit_; // its handle is listSplitter
+    QSplitter* listPanes_; // its handle is listSplitter
     BottomStrip* bottomStrip_;
 };
 

@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, RegionsAndControlsInTheirPlacesAndSizes)
 {
     // Every control by its name.
     for (const char* name :
-         {"leftPanel",       "settingsScroll",     "schematicView",     "bmp",
+         {"leftPanel",       "settingsScroll",     "schematicView",     "whitePicture",
           "generateButton",  "leftSplitter",       "fileBrowser",       "driveStrip",
           "driveCombo",      "folderTree",         "folderSplitter",    "addButtonStrip",
           "addButton",       "fileList",           "filterStrip",       "filterCombo",
@@ -147,10 +147,10 @@ TEST_F(MainWindowTest, RegionsAndControlsInTheirPlacesAndSizes)
     } sizes[] = {{"generateButton", {195, 32}}, {"addButton", {162, 16}},
                  {"aboutButton", {17, 33}},     {"tickAllButton", {85, 16}},
                  {"tickOddButton", {85, 16}},   {"previousButton", {50, 24}},
-                 {"schematicView", {210, 297}}, {"bmp", {50, 50}}};
+                 {"schematicView", {210, 297}}, {"whitePicture", {50, 50}}};
     for (const auto& s : sizes)
         EXPECT_EQ(control(s.name)->size(), s.size) << s.name;
-    EXPECT_FALSE(control("bmp")->isVisible());
+    EXPECT_FALSE(control("whitePicture")->isVisible());
     const struct {
         const char* name;
         int height;

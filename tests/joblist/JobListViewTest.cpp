@@ -1,10 +1,10 @@
 #include "joblist/ui/JobListView.h"
 #include "common/Error.h"
-#include "joblist/CropList.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListGeometry.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListTestUtil.h"
+#include "joblist/ProgramIcons.h"
 #include "joblist/ui/JobListDelegate.h"
 #include "widgets/ErrorReport.h"
 
@@ -314,7 +314,7 @@ TEST_F(JobListViewTest, RowsAreDrawnAsDescribed)
 
     // Icons: 34 for "1", 32 for "2", none for "0", top left at the item rectangle's top left.
     const auto iconMatches = [&](int row, int icon) {
-        const QImage& glyph = CropList::image(icon);
+        const QImage& glyph = ProgramIcons::image(icon);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
                 if (qAlpha(glyph.pixel(x, y)) == 255 &&
@@ -322,9 +322,9 @@ TEST_F(JobListViewTest, RowsAreDrawnAsDescribed)
                     return false;
         return true;
     };
-    EXPECT_TRUE(iconMatches(1, CropList::ArrowLeftIcon));
-    EXPECT_TRUE(iconMatches(2, CropList::ArrowRightIcon));
-    EXPECT_FALSE(iconMatches(1, CropList::ArrowRightIcon));
+    EXPECT_TRUE(iconMatches(1, ProgramIcons::ArrowLeftIcon));
+    EXPECT_TRUE(iconMatches(2, ProgramIcons::ArrowRightIcon));
+    EXPECT_FALSE(iconMatches(1, ProgramIcons::ArrowRightIcon));
 
     // Tick box: white square, black check mark only on ticked rows.
     EXPECT_EQ(img.pixelColor(3, rowTop(0) + 3), QColor(Qt::white));
@@ -346,8 +346,8 @@ TEST_F(JobListViewTest, SavesAndLoadsThroughThePopupMenu)
     QStringList reports;
     pagula::widgets::ErrorReport::setHook([&](const QString& text) { reports.append(text); });
 
-    QAction* save = view.popupMenu()->findChild<QAction*>(QStringLiteral("Save"));
-    QAction* load = view.popupMenu()->findChild<QAction*>(QStringLiteral("Load"));
+    QAction* save = view.popupMenu()->findChild<QAction*>(QStringLiteral("saveListAction"));
+    QAction* load = view.popupMenu()->findChild<QAction*>(QStringLiteral("loadListAction"));
     ASSERT_NE(save, nullptr);
     ASSERT_NE(load, nullptr);
     EXPECT_EQ(save->text(), QStringLiteral("Сохранить"));
@@ -389,8 +389,8 @@ TEST_F(JobListViewTest, NamedListsThroughThePopupMenu)
         asked.append(choice);
         return answer;
     });
-    QAction* saveAs = view.popupMenu()->findChild<QAction*>(QStringLiteral("SaveAs"));
-    QAction* open = view.popupMenu()->findChild<QAction*>(QStringLiteral("Open"));
+    QAction* saveAs = view.popupMenu()->findChild<QAction*>(QStringLiteral("saveListAsAction"));
+    QAction* open = view.popupMenu()->findChild<QAction*>(QStringLiteral("openListAction"));
     ASSERT_NE(saveAs, nullptr);
     ASSERT_NE(open, nullptr);
     EXPECT_EQ(saveAs->text(), QStringLiteral("Сохранить список как..."));

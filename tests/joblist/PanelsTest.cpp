@@ -1,6 +1,6 @@
-#include "joblist/CropList.h"
 #include "joblist/JobListModel.h"
 #include "joblist/JobListTestUtil.h"
+#include "joblist/ProgramIcons.h"
 #include "joblist/ui/CropTabSet.h"
 #include "joblist/ui/JobListPanels.h"
 #include "joblist/ui/JobListView.h"
@@ -104,7 +104,7 @@ TEST_F(PanelsTest, ControlsCarryTheirNamesAndCaptions)
         EXPECT_EQ(tabs->tabText(i), tabCases[i].caption);
         EXPECT_EQ(tabs->tabIcon(i).pixmap(16, 16).toImage().convertToFormat(
                       QImage::Format_ARGB32_Premultiplied),
-                  CropList::image(tabCases[i].icon));
+                  ProgramIcons::image(tabCases[i].icon));
     }
 }
 
@@ -260,11 +260,11 @@ TEST_F(PanelsTest, HooksAndDisplayColumns)
             panels.cropTabs()->grab().save(
                 QDir(shots).filePath(QStringLiteral("joblist-crop-tab%1.png").arg(tab)));
         }
-        QImage strip(CropList::Count * 18, 18, QImage::Format_ARGB32);
+        QImage strip(ProgramIcons::Count * 18, 18, QImage::Format_ARGB32);
         strip.fill(QColor(182, 196, 231));
         QPainter p(&strip);
-        for (int i = 0; i < CropList::Count; ++i)
-            p.drawImage(i * 18 + 1, 1, CropList::image(i));
+        for (int i = 0; i < ProgramIcons::Count; ++i)
+            p.drawImage(i * 18 + 1, 1, ProgramIcons::image(i));
         p.end();
         strip.scaled(strip.size() * 4).save(QDir(shots).filePath(QStringLiteral("croplist.png")));
     }

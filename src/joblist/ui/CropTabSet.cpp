@@ -1,8 +1,8 @@
 #include "joblist/ui/CropTabSet.h"
 
 #include "common/Fonts.h"
-#include "joblist/CropList.h"
 #include "joblist/JobListModel.h"
+#include "joblist/ProgramIcons.h"
 #include "widgets/ButtonLooks.h"
 #include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
@@ -57,19 +57,20 @@ CropTabSet::CropTabSet(JobListModel* model, QWidget* parent) : QTabWidget(parent
     setObjectName(QStringLiteral("cropTabs"));
     setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setFixedSize(TabSetWidth, TabSetHeight);
-    setIconSize(QSize(CropList::IconSize, CropList::IconSize));
+    setIconSize(QSize(ProgramIcons::IconSize, ProgramIcons::IconSize));
     tabBar()->setExpanding(false);
     tabBar()->setMouseTracking(true); // hot tracking
     tabBar()->setStyleSheet(QString::fromLatin1(TabStyle));
     setUsesScrollButtons(false);
 
-    addTab(buildModeTab(), CropList::icon(CropList::PageIcon), QStringLiteral("Вид обрезки"));
+    addTab(buildModeTab(), ProgramIcons::icon(ProgramIcons::PageIcon),
+           QStringLiteral("Вид обрезки"));
     addTab(buildProfileTab(QStringLiteral("profileOneTab"), 0,
                            QStringLiteral("applyProfileOneButton")),
-           CropList::icon(CropList::ArrowLeftIcon), QString());
+           ProgramIcons::icon(ProgramIcons::ArrowLeftIcon), QString());
     addTab(buildProfileTab(QStringLiteral("profileTwoTab"), 4,
                            QStringLiteral("applyProfileTwoButton")),
-           CropList::icon(CropList::ArrowRightIcon), QString());
+           ProgramIcons::icon(ProgramIcons::ArrowRightIcon), QString());
     setCurrentIndex(0);
 }
 

@@ -1,10 +1,10 @@
 #include "joblist/ui/JobListDelegate.h"
 
 #include "common/Fonts.h"
-#include "joblist/CropList.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListGeometry.h"
 #include "joblist/JobListModel.h"
+#include "joblist/ProgramIcons.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -105,10 +105,10 @@ void JobListDelegate::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
     const QString code = index.data(JobListModel::CropCodeRole).toString();
     if (code == QString(CropProfile1))
         painter->drawImage(JobListGeometry::iconRect(item).topLeft(),
-                           CropList::image(CropList::ArrowLeftIcon));
+                           ProgramIcons::image(ProgramIcons::ArrowLeftIcon));
     else if (code == QString(CropProfile2))
         painter->drawImage(JobListGeometry::iconRect(item).topLeft(),
-                           CropList::image(CropList::ArrowRightIcon));
+                           ProgramIcons::image(ProgramIcons::ArrowRightIcon));
 
     painter->save();
     painter->setFont(font);

@@ -46,16 +46,16 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
     setPalette(pal);
 
     QAction* save = popup_->addAction(QStringLiteral("Сохранить"), this, [this] { saveList(); });
-    save->setObjectName(QStringLiteral("Save"));
+    save->setObjectName(QStringLiteral("saveListAction"));
     QAction* load = popup_->addAction(QStringLiteral("Загрузить"), this, [this] { loadList(); });
-    load->setObjectName(QStringLiteral("Load"));
+    load->setObjectName(QStringLiteral("loadListAction"));
     popup_->addSeparator();
     QAction* saveAs = popup_->addAction(QStringLiteral("Сохранить список как..."), this,
                                         [this] { saveListAs(); });
-    saveAs->setObjectName(QStringLiteral("SaveAs"));
+    saveAs->setObjectName(QStringLiteral("saveListAsAction"));
     QAction* open =
         popup_->addAction(QStringLiteral("Открыть список..."), this, [this] { openList(); });
-    open->setObjectName(QStringLiteral("Open"));
+    open->setObjectName(QStringLiteral("openListAction"));
     popup_->setObjectName(QStringLiteral("jobListMenu"));
 
     setModel(model_);

@@ -1,4 +1,4 @@
-#include "joblist/CropList.h"
+#include "joblist/ProgramIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -174,29 +174,30 @@ void drawGenericGlyph(QPainter& p, int index)
 
 QImage drawIcon(int index)
 {
-    QImage image(CropList::IconSize, CropList::IconSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(ProgramIcons::IconSize, ProgramIcons::IconSize,
+                 QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     switch (index) {
-    case CropList::PageIcon:
+    case ProgramIcons::PageIcon:
         drawPageWithText(p);
         break;
-    case CropList::ArrowRightIcon:
+    case ProgramIcons::ArrowRightIcon:
         drawGreyArrow(p, true);
         break;
     case 33:
         drawGreyArrowVertical(p, false);
         break;
-    case CropList::ArrowLeftIcon:
+    case ProgramIcons::ArrowLeftIcon:
         drawGreyArrow(p, false);
         break;
     case 35:
         drawGreyArrowVertical(p, true);
         break;
-    case CropList::CycleArrowsIcon:
+    case ProgramIcons::CycleArrowsIcon:
         drawCycleArrows(p);
         break;
-    case CropList::PageMagnifierIcon:
+    case ProgramIcons::PageMagnifierIcon:
         drawPageWithMagnifier(p);
         break;
     default:
@@ -209,7 +210,7 @@ QImage drawIcon(int index)
 
 } // namespace
 
-const QImage& CropList::image(int index)
+const QImage& ProgramIcons::image(int index)
 {
     static const std::array<QImage, Count> images = [] {
         std::array<QImage, Count> all;
@@ -221,7 +222,7 @@ const QImage& CropList::image(int index)
     return index >= 0 && index < Count ? images[static_cast<size_t>(index)] : none;
 }
 
-QIcon CropList::icon(int index)
+QIcon ProgramIcons::icon(int index)
 {
     return QIcon(QPixmap::fromImage(image(index)));
 }

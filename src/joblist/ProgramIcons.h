@@ -9,7 +9,7 @@ namespace pagula::joblist
 // The program's list of 16 x 16 icons, drawn by code. The crop tab set and the job list use
 // PageIcon (24), the arrows 32 and 34 (crop profile 2 and 1), the preview tab set 37 and 42;
 // the other indices hold simple generic glyphs.
-class CropList
+class ProgramIcons
 {
 public:
     static constexpr int Count = 51;
