@@ -1,6 +1,6 @@
 #include "app/BevelPanel.h"
 
-#include "widgets/TColor.h"
+#include "widgets/PackedColor.h"
 
 #include <QPainter>
 
@@ -70,8 +70,8 @@ void BevelPanel::updateMargins()
 void BevelPanel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QColor light = widgets::resolveColor(widgets::clBtnHighlight, palette());
-    const QColor dark = widgets::resolveColor(widgets::clBtnShadow, palette());
+    const QColor light = widgets::resolveColor(widgets::kButtonHighlight, palette());
+    const QColor dark = widgets::resolveColor(widgets::kButtonShadow, palette());
     QRect ring = rect();
     for (Bevel bevel : {outer_, inner_}) {
         if (bevel == Bevel::None)

@@ -9,18 +9,18 @@ namespace pagula::widgets
 namespace
 {
 
-const TColor windowBlue = rgbColor(182, 196, 231);
+const PackedColor windowBlue = rgbColor(182, 196, 231);
 
 // White to navy rectangles with black text shading and a grey disabled face: the common base.
 void applyWhiteToNavy(GradientButton& b)
 {
-    b.setBeginColor(clWhite);
-    b.setEndColor(clNavy);
-    b.setGradientStyle(TGradientStyle::gsRectangle);
-    b.setTxtHiliteClr(clBlack);
-    b.setTxtShadowClr(clBlack);
-    b.setDisabledColor(clGray);
-    b.setFontColor(clWhite);
+    b.setBeginColor(kWhite);
+    b.setEndColor(kNavy);
+    b.setGradientStyle(GradientStyle::Rectangle);
+    b.setTextHighlightColor(kBlack);
+    b.setTextShadowColor(kBlack);
+    b.setDisabledColor(kGray);
+    b.setFontColor(kWhite);
 }
 
 } // namespace
@@ -32,16 +32,16 @@ void applyButtonLook(GradientButton& b, ButtonLook look)
     case ButtonLook::Generate:
         applyWhiteToNavy(b);
         b.setBeginColor(windowBlue);
-        b.setTextShadeType(TShadeType::stHeavy);
+        b.setTextShadeType(ShadeType::Heavy);
         b.setFont(common::pixelFont(QStringLiteral("Arial Cyr"), 13, true, true));
         break;
     case ButtonLook::AddFiles:
-        b.setGradientStyle(TGradientStyle::gsElliptic);
-        b.setTextShadeType(TShadeType::stHeavy);
-        b.setTxtHiliteClr(clBlack);
-        b.setTxtShadowClr(clBlack);
-        b.setDisabledColor(clGray);
-        b.setFontColor(clWhite);
+        b.setGradientStyle(GradientStyle::Elliptic);
+        b.setTextShadeType(ShadeType::Heavy);
+        b.setTextHighlightColor(kBlack);
+        b.setTextShadowColor(kBlack);
+        b.setDisabledColor(kGray);
+        b.setFontColor(kWhite);
         b.setFont(common::pixelFont(sans, 11, true));
         break;
     case ButtonLook::Command:
@@ -55,12 +55,12 @@ void applyButtonLook(GradientButton& b, ButtonLook look)
         break;
     case ButtonLook::About:
         b.setBeginColor(windowBlue);
-        b.setEndColor(clWhite);
-        b.setTextStyle(TTextStyle::tsInset);
-        b.setTextShadeType(TShadeType::stHeavy);
-        b.setTxtHiliteClr(clWhite);
-        b.setTxtShadowClr(clWhite);
-        b.setFontColor(clNavy);
+        b.setEndColor(kWhite);
+        b.setTextStyle(TextStyle::Inset);
+        b.setTextShadeType(ShadeType::Heavy);
+        b.setTextHighlightColor(kWhite);
+        b.setTextShadowColor(kWhite);
+        b.setFontColor(kNavy);
         b.setFont(common::pixelFont(QStringLiteral("Arial"), 17, true));
         break;
     }

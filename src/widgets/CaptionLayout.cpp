@@ -44,42 +44,41 @@ bool acceleratorMatches(QChar accelerator, QChar typed)
     return foldLatin(accelerator) == foldLatin(typed);
 }
 
-QPoint captionOrigin(QSize buttonSize, QSize textSize, TJustification justification,
-                     int pressOffset)
+QPoint captionOrigin(QSize buttonSize, QSize textSize, Justification justification, int pressOffset)
 {
     const int w = buttonSize.width(), h = buttonSize.height();
     const int tw = textSize.width(), th = textSize.height();
     int x = 0;
     switch (justification) {
-    case TJustification::jLeft:
+    case Justification::Left:
         x = 2;
         break;
-    case TJustification::jCenter:
+    case Justification::Center:
         x = (w - tw) / 2;
         break;
-    case TJustification::jRight:
+    case Justification::Right:
         x = w - tw - 2;
         break;
     }
     return QPoint(x + pressOffset, (h - th) / 2 + pressOffset);
 }
 
-std::vector<CaptionPass> captionPasses(TTextStyle style, TShadeType shade, bool enabled)
+std::vector<CaptionPass> captionPasses(TextStyle style, ShadeType shade, bool enabled)
 {
-    const bool heavy = shade == TShadeType::stHeavy;
+    const bool heavy = shade == ShadeType::Heavy;
     const CaptionPass face{{0, 0}, CaptionPass::Face};
     std::vector<CaptionPass> passes;
     if (!enabled)
-        style = TTextStyle::tsInset;
+        style = TextStyle::Inset;
     switch (style) {
-    case TTextStyle::tsNormal:
+    case TextStyle::Normal:
         break;
-    case TTextStyle::tsRaised:
+    case TextStyle::Raised:
         passes.push_back({{-1, -1}, CaptionPass::Highlight});
         if (heavy)
             passes.push_back({{1, 1}, CaptionPass::Shadow});
         break;
-    case TTextStyle::tsInset:
+    case TextStyle::Inset:
         if (heavy)
             passes.push_back({{-1, -1}, CaptionPass::Shadow});
         passes.push_back({{1, 1}, CaptionPass::Highlight});

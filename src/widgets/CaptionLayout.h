@@ -28,7 +28,7 @@ bool acceleratorMatches(QChar accelerator, QChar typed);
 // The top-left corner of the caption's face for a text of textSize (TW x TH) on a button of
 // buttonSize, shifted by pressOffset (1 while pressed). Halves truncate toward zero, so a
 // caption larger than the button gets a negative offset.
-QPoint captionOrigin(QSize buttonSize, QSize textSize, TJustification justification,
+QPoint captionOrigin(QSize buttonSize, QSize textSize, Justification justification,
                      int pressOffset);
 
 // One drawing of the caption: where it goes relative to the face and which colour it takes.
@@ -40,6 +40,6 @@ struct CaptionPass {
 
 // The passes in drawing order. A disabled button always gets the inset passes (its face
 // colour is the disabled colour, chosen by the painter).
-std::vector<CaptionPass> captionPasses(TTextStyle style, TShadeType shade, bool enabled);
+std::vector<CaptionPass> captionPasses(TextStyle style, ShadeType shade, bool enabled);
 
 } // namespace pagula::widgets

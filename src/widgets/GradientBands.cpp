@@ -5,7 +5,7 @@
 namespace pagula::widgets
 {
 
-GradientChannels GradientChannels::between(TColor begin, TColor end)
+GradientChannels GradientChannels::between(PackedColor begin, PackedColor end)
 {
     const int r0 = int(begin & 0xFF), g0 = int(begin >> 8 & 0xFF), b0 = int(begin >> 16 & 0xFF);
     const int r1 = int(end & 0xFF), g1 = int(end >> 8 & 0xFF), b1 = int(end >> 16 & 0xFF);
@@ -108,24 +108,24 @@ void centreBands(bool rows, QSize s, const GradientChannels& c,
 
 } // namespace
 
-void forEachGradientBand(TGradientStyle style, QSize size, TColor begin, TColor end,
+void forEachGradientBand(GradientStyle style, QSize size, PackedColor begin, PackedColor end,
                          const std::function<void(const GradientBand&)>& visit)
 {
     if (size.width() <= 0 || size.height() <= 0)
         return;
     const GradientChannels c = GradientChannels::between(begin, end);
     switch (style) {
-    case TGradientStyle::gsHorizontal:
+    case GradientStyle::Horizontal:
         return horizontalBands(size, c, visit);
-    case TGradientStyle::gsVertical:
+    case GradientStyle::Vertical:
         return verticalBands(size, c, visit);
-    case TGradientStyle::gsElliptic:
+    case GradientStyle::Elliptic:
         return ellipticBands(size, c, visit);
-    case TGradientStyle::gsRectangle:
+    case GradientStyle::Rectangle:
         return rectangleBands(size, c, visit);
-    case TGradientStyle::gsVertCenter:
+    case GradientStyle::VerticalCenter:
         return centreBands(true, size, c, visit);
-    case TGradientStyle::gsHorizCenter:
+    case GradientStyle::HorizontalCenter:
         return centreBands(false, size, c, visit);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/GradientButtonTypes.h"
-#include "widgets/TColor.h"
+#include "widgets/PackedColor.h"
 
 #include <QRect>
 #include <QRgb>
@@ -17,7 +17,7 @@ struct GradientChannels {
     int r0, g0, b0;
     int dr, dg, db;
 
-    static GradientChannels between(TColor begin, TColor end);
+    static GradientChannels between(PackedColor begin, PackedColor end);
 };
 
 // Step i of n: each channel start + (i * delta) / n, truncated toward zero, so step 0 is the
@@ -48,7 +48,7 @@ struct GradientBand {
 // Calls visit for every band of the style on a button of the given size, in drawing order.
 // A centre style on a button under 2 pixels across its axis has no half size to step over;
 // it then fills the button with the begin colour.
-void forEachGradientBand(TGradientStyle style, QSize size, TColor begin, TColor end,
+void forEachGradientBand(GradientStyle style, QSize size, PackedColor begin, PackedColor end,
                          const std::function<void(const GradientBand&)>& visit);
 
 } // namespace pagula::widgets

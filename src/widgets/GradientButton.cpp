@@ -14,13 +14,13 @@ namespace pagula::widgets
 namespace
 {
 
-TShiftState shiftOf(const QMouseEvent* e, bool doubleClick)
+ShiftState shiftOf(const QMouseEvent* e, bool doubleClick)
 {
     return {e->modifiers(), e->buttons(), doubleClick};
 }
 
 // The fixed arguments of the press and release simulated on pointer enter and leave.
-const TShiftState heldLeftOnly{Qt::NoModifier, Qt::LeftButton, false};
+const ShiftState heldLeftOnly{Qt::NoModifier, Qt::LeftButton, false};
 
 // The character a key press types; Enter and Return type a carriage return even where the
 // platform leaves the text empty. QChar() when the key types nothing.
@@ -38,11 +38,11 @@ QChar typedCharacter(const QKeyEvent* e)
 GradientButton::GradientButton(QWidget* parent) : QWidget(parent)
 {
     resize(75, 25);
-    // Every pixel comes from the Surface: no background fill, no erase before a paint.
+    // Every pixel comes from the surface: no background fill, no erase before a paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
-    // In the tab order; a press takes the focus itself, after OnMouseDown.
+    // In the tab order; a press takes the focus itself, after mouseDown.
     setFocusPolicy(Qt::TabFocus);
     followWindow();
 }
@@ -65,51 +65,51 @@ void GradientButton::setCaption(const QString& caption)
 {
     setAndRepaint(caption_, caption);
 }
-void GradientButton::setDisabledColor(TColor c)
+void GradientButton::setDisabledColor(PackedColor c)
 {
     setAndRepaint(disabledColor_, c);
 }
-void GradientButton::setBtnHiliteClr(TColor c)
+void GradientButton::setButtonHighlightColor(PackedColor c)
 {
-    setAndRepaint(btnHiliteClr_, c);
+    setAndRepaint(buttonHighlightColor_, c);
 }
-void GradientButton::setBtnShadowClr(TColor c)
+void GradientButton::setButtonShadowColor(PackedColor c)
 {
-    setAndRepaint(btnShadowClr_, c);
+    setAndRepaint(buttonShadowColor_, c);
 }
-void GradientButton::setTxtHiliteClr(TColor c)
+void GradientButton::setTextHighlightColor(PackedColor c)
 {
-    setAndRepaint(txtHiliteClr_, c);
+    setAndRepaint(textHighlightColor_, c);
 }
-void GradientButton::setTxtShadowClr(TColor c)
+void GradientButton::setTextShadowColor(PackedColor c)
 {
-    setAndRepaint(txtShadowClr_, c);
+    setAndRepaint(textShadowColor_, c);
 }
-void GradientButton::setBeginColor(TColor c)
+void GradientButton::setBeginColor(PackedColor c)
 {
     setAndRepaint(beginColor_, c);
 }
-void GradientButton::setEndColor(TColor c)
+void GradientButton::setEndColor(PackedColor c)
 {
     setAndRepaint(endColor_, c);
 }
-void GradientButton::setGradientStyle(TGradientStyle s)
+void GradientButton::setGradientStyle(GradientStyle s)
 {
     setAndRepaint(gradientStyle_, s);
 }
-void GradientButton::setTextStyle(TTextStyle s)
+void GradientButton::setTextStyle(TextStyle s)
 {
     setAndRepaint(textStyle_, s);
 }
-void GradientButton::setTextShadeType(TShadeType s)
+void GradientButton::setTextShadeType(ShadeType s)
 {
     setAndRepaint(textShadeType_, s);
 }
-void GradientButton::setJustification(TJustification j)
+void GradientButton::setJustification(Justification j)
 {
     setAndRepaint(justification_, j);
 }
-void GradientButton::setFontColor(TColor c)
+void GradientButton::setFontColor(PackedColor c)
 {
     setAndRepaint(fontColor_, c);
 }
@@ -123,17 +123,17 @@ void GradientButton::setShowFocus(bool on)
     showFocus_ = on;
 }
 
-void GradientButton::setBtnFrameSize(int size)
+void GradientButton::setButtonFrameSize(int size)
 {
-    if (size == btnFrameSize_)
+    if (size == buttonFrameSize_)
         return;
     if (size > width() / 2 - 5 || size > height() / 2 - 5)
         return;
-    btnFrameSize_ = size;
+    buttonFrameSize_ = size;
     update();
 }
 
-void GradientButton::setPresets(TPreset preset)
+void GradientButton::setPreset(Preset preset)
 {
     if (!designMode_)
         return;
@@ -149,13 +149,13 @@ void GradientButton::setPresets(TPreset preset)
     gradientStyle_ = p->gradientStyle;
     textShadeType_ = p->textShadeType;
     textStyle_ = p->textStyle;
-    txtHiliteClr_ = p->txtHiliteClr;
-    txtShadowClr_ = p->txtShadowClr;
-    btnHiliteClr_ = p->btnHiliteClr;
-    btnShadowClr_ = p->btnShadowClr;
+    textHighlightColor_ = p->textHighlightColor;
+    textShadowColor_ = p->textShadowColor;
+    buttonHighlightColor_ = p->buttonHighlightColor;
+    buttonShadowColor_ = p->buttonShadowColor;
     if (p->swapColors)
         swapColors_ = *p->swapColors;
-    presets_ = preset;
+    preset_ = preset;
     update();
 }
 
@@ -179,15 +179,15 @@ GradientButtonLook GradientButton::look() const
     l.beginColor = beginColor_;
     l.endColor = endColor_;
     l.gradientStyle = gradientStyle_;
-    l.frameSize = btnFrameSize_;
-    l.frameLight = resolveColor(btnHiliteClr_);
-    l.frameShadow = resolveColor(btnShadowClr_);
+    l.frameSize = buttonFrameSize_;
+    l.frameLight = resolveColor(buttonHighlightColor_);
+    l.frameShadow = resolveColor(buttonShadowColor_);
     l.buttonUp = buttonUp_;
     l.caption = caption_;
     l.font = font();
     l.faceColor = resolveColor(fontColor_);
-    l.textHighlight = resolveColor(txtHiliteClr_);
-    l.textShadow = resolveColor(txtShadowClr_);
+    l.textHighlight = resolveColor(textHighlightColor_);
+    l.textShadow = resolveColor(textShadowColor_);
     l.disabledColor = resolveColor(disabledColor_);
     l.textStyle = textStyle_;
     l.textShadeType = textShadeType_;
@@ -264,7 +264,7 @@ bool GradientButton::acceleratorQuery(QChar typed)
     return true;
 }
 
-void GradientButton::press(Qt::MouseButton button, TShiftState shift, QPoint pos, bool armsClick)
+void GradientButton::press(Qt::MouseButton button, ShiftState shift, QPoint pos, bool armsClick)
 {
     // A press inside means the pointer is over the button, announced or not. (While the
     // pointer is grabbed, a press of another mouse button may come from outside.)

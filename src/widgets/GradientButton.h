@@ -2,7 +2,7 @@
 
 #include "widgets/GradientButtonPainter.h"
 #include "widgets/GradientButtonTypes.h"
-#include "widgets/TColor.h"
+#include "widgets/PackedColor.h"
 
 #include <QImage>
 #include <QPointer>
@@ -15,7 +15,7 @@ namespace pagula::widgets
 // a bevel frame, and a caption drawn flat, raised or inset. It clicks on a left press and
 // release inside it, on Enter while focused and on its caption's accelerator character.
 //
-// Each paint composes the whole button in the off-screen Surface and copies it in one go, so
+// Each paint composes the whole button in the off-screen surface and copies it in one go, so
 // the window system never erases the background (no flicker).
 //
 // Accelerators: the button watches the key presses that reach its top-level window (an event
@@ -34,44 +34,44 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
 
-    TColor disabledColor() const { return disabledColor_; }
-    void setDisabledColor(TColor c);
-    TColor btnHiliteClr() const { return btnHiliteClr_; }
-    void setBtnHiliteClr(TColor c);
-    TColor btnShadowClr() const { return btnShadowClr_; }
-    void setBtnShadowClr(TColor c);
-    int btnFrameSize() const { return btnFrameSize_; }
-    // Ignores a value above Width / 2 - 5 or above Height / 2 - 5 (halves truncated).
-    void setBtnFrameSize(int size);
-    TColor txtHiliteClr() const { return txtHiliteClr_; }
-    void setTxtHiliteClr(TColor c);
-    TColor txtShadowClr() const { return txtShadowClr_; }
-    void setTxtShadowClr(TColor c);
+    PackedColor disabledColor() const { return disabledColor_; }
+    void setDisabledColor(PackedColor c);
+    PackedColor buttonHighlightColor() const { return buttonHighlightColor_; }
+    void setButtonHighlightColor(PackedColor c);
+    PackedColor buttonShadowColor() const { return buttonShadowColor_; }
+    void setButtonShadowColor(PackedColor c);
+    int buttonFrameSize() const { return buttonFrameSize_; }
+    // Ignores a value above width() / 2 - 5 or above height() / 2 - 5 (halves truncated).
+    void setButtonFrameSize(int size);
+    PackedColor textHighlightColor() const { return textHighlightColor_; }
+    void setTextHighlightColor(PackedColor c);
+    PackedColor textShadowColor() const { return textShadowColor_; }
+    void setTextShadowColor(PackedColor c);
     // The colours as stored; while the button is pressed with swapColors() they hold each
     // other's values.
-    TColor beginColor() const { return beginColor_; }
-    void setBeginColor(TColor c);
-    TColor endColor() const { return endColor_; }
-    void setEndColor(TColor c);
+    PackedColor beginColor() const { return beginColor_; }
+    void setBeginColor(PackedColor c);
+    PackedColor endColor() const { return endColor_; }
+    void setEndColor(PackedColor c);
     bool swapColors() const { return swapColors_; }
     void setSwapColors(bool on); // stored only: no repaint
     bool showFocus() const { return showFocus_; }
     void setShowFocus(bool on); // stored only: no repaint
-    TGradientStyle gradientStyle() const { return gradientStyle_; }
-    void setGradientStyle(TGradientStyle s);
-    TTextStyle textStyle() const { return textStyle_; }
-    void setTextStyle(TTextStyle s);
-    TShadeType textShadeType() const { return textShadeType_; }
-    void setTextShadeType(TShadeType s);
-    TJustification justification() const { return justification_; }
-    void setJustification(TJustification j);
-    // Font.Color: the caption's face colour.
-    TColor fontColor() const { return fontColor_; }
-    void setFontColor(TColor c);
+    GradientStyle gradientStyle() const { return gradientStyle_; }
+    void setGradientStyle(GradientStyle s);
+    TextStyle textStyle() const { return textStyle_; }
+    void setTextStyle(TextStyle s);
+    ShadeType textShadeType() const { return textShadeType_; }
+    void setTextShadeType(ShadeType s);
+    Justification justification() const { return justification_; }
+    void setJustification(Justification j);
+    // The caption's face colour.
+    PackedColor fontColor() const { return fontColor_; }
+    void setFontColor(PackedColor c);
 
     // A design-time preset: outside design mode setting it does nothing at all.
-    TPreset presets() const { return presets_; }
-    void setPresets(TPreset preset);
+    Preset preset() const { return preset_; }
+    void setPreset(Preset preset);
 
     // Design mode, as a form designer would switch it: presets work, focus changes do not
     // repaint and no focus rectangle is drawn.
@@ -99,17 +99,19 @@ public:
     bool acceleratorQuery(QChar typed);
 
 signals:
-    // OnClick.
+    // Emitted by click().
     void clicked();
-    // OnMouseDown / OnMouseUp, also for the press and release simulated when the pointer comes
-    // back in or leaves while the left button is held (left button, left held, point (0, 0)).
-    void mouseDown(Qt::MouseButton button, pagula::widgets::TShiftState shift, QPoint pos);
-    void mouseUp(Qt::MouseButton button, pagula::widgets::TShiftState shift, QPoint pos);
-    // OnMouseEnter / OnMouseLeave.
+    // A mouse button pressed or released on the button, also for the press and release
+    // simulated when the pointer comes back in or leaves while the left button is held (left
+    // button, left held, point (0, 0)).
+    void mouseDown(Qt::MouseButton button, pagula::widgets::ShiftState shift, QPoint pos);
+    void mouseUp(Qt::MouseButton button, pagula::widgets::ShiftState shift, QPoint pos);
+    // The pointer came onto or left the button.
     void mouseEnter();
     void mouseLeave();
-    // OnKeyPress: a handler may change the character; setting it to QChar() (0) swallows it,
-    // so Enter does not click. Only a direct connection sees the character by reference.
+    // A typed character, before the button acts on it: a handler may change it; setting it to
+    // QChar() (0) swallows it, so Enter does not click. Only a direct connection sees the
+    // character by reference.
     void keyPress(QChar& key);
 
 protected:
@@ -132,35 +134,35 @@ protected:
 private:
     void pressButton(Qt::MouseButton button);
     void releaseButton();
-    void press(Qt::MouseButton button, TShiftState shift, QPoint pos, bool armsClick);
+    void press(Qt::MouseButton button, ShiftState shift, QPoint pos, bool armsClick);
     void setPointerInside(bool inside);
     void exchangeColors();
     void cancelPress();
     void followWindow();
     template <class T> void setAndRepaint(T& field, T value);
 
-    TColor disabledColor_ = clGrayText;
-    TColor btnHiliteClr_ = clBtnHighlight;
-    TColor btnShadowClr_ = clBtnShadow;
-    int btnFrameSize_ = 1;
-    TColor txtHiliteClr_ = clBtnHighlight;
-    TColor txtShadowClr_ = clBtnShadow;
-    TColor beginColor_ = clNavy;
-    TColor endColor_ = clAqua;
+    PackedColor disabledColor_ = kGrayText;
+    PackedColor buttonHighlightColor_ = kButtonHighlight;
+    PackedColor buttonShadowColor_ = kButtonShadow;
+    int buttonFrameSize_ = 1;
+    PackedColor textHighlightColor_ = kButtonHighlight;
+    PackedColor textShadowColor_ = kButtonShadow;
+    PackedColor beginColor_ = kNavy;
+    PackedColor endColor_ = kAqua;
     bool swapColors_ = true;
     bool showFocus_ = true;
-    TGradientStyle gradientStyle_ = TGradientStyle::gsVertCenter;
-    TTextStyle textStyle_ = TTextStyle::tsRaised;
-    TShadeType textShadeType_ = TShadeType::stLight;
-    TJustification justification_ = TJustification::jCenter;
-    TColor fontColor_ = clBlack;
+    GradientStyle gradientStyle_ = GradientStyle::VerticalCenter;
+    TextStyle textStyle_ = TextStyle::Raised;
+    ShadeType textShadeType_ = ShadeType::Light;
+    Justification justification_ = Justification::Center;
+    PackedColor fontColor_ = kBlack;
     QString caption_;
 
     bool buttonUp_ = true;
     // Set by a click that ends a mouse press, consumed by the release handling that follows.
     bool clickDone_ = false;
     QImage surface_;
-    TPreset presets_ = TPreset::None;
+    Preset preset_ = Preset::None;
     bool designMode_ = false;
 
     // A left press on this button (not the second press of a double click) that a release

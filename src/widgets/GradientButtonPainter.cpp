@@ -42,14 +42,14 @@ void paintFrame(QPainter& p, const GradientButtonLook& look)
         p.fillRect(line.pixels, line.topColor ? top : bottom);
 }
 
-Qt::Alignment alignmentOf(TJustification j)
+Qt::Alignment alignmentOf(Justification j)
 {
     switch (j) {
-    case TJustification::jLeft:
+    case Justification::Left:
         return Qt::AlignLeft;
-    case TJustification::jRight:
+    case Justification::Right:
         return Qt::AlignRight;
-    case TJustification::jCenter:
+    case Justification::Center:
         break;
     }
     return Qt::AlignHCenter;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/GradientButtonTypes.h"
-#include "widgets/TColor.h"
+#include "widgets/PackedColor.h"
 
 #include <QColor>
 #include <QFont>
@@ -17,22 +17,22 @@ namespace pagula::widgets
 // gradient colours arrive raw (already exchanged while the button is pressed).
 struct GradientButtonLook {
     QSize size;
-    TColor beginColor = clNavy;
-    TColor endColor = clAqua;
-    TGradientStyle gradientStyle = TGradientStyle::gsVertCenter;
+    PackedColor beginColor = kNavy;
+    PackedColor endColor = kAqua;
+    GradientStyle gradientStyle = GradientStyle::VerticalCenter;
     int frameSize = 1;
-    QColor frameLight;  // BtnHiliteClr
-    QColor frameShadow; // BtnShadowClr
+    QColor frameLight;  // buttonHighlightColor
+    QColor frameShadow; // buttonShadowColor
     bool buttonUp = true;
     QString caption;
     QFont font;
-    QColor faceColor; // Font.Color
+    QColor faceColor; // fontColor
     QColor textHighlight;
     QColor textShadow;
     QColor disabledColor;
-    TTextStyle textStyle = TTextStyle::tsRaised;
-    TShadeType textShadeType = TShadeType::stLight;
-    TJustification justification = TJustification::jCenter;
+    TextStyle textStyle = TextStyle::Raised;
+    ShadeType textShadeType = ShadeType::Light;
+    Justification justification = Justification::Center;
     bool enabled = true;
     bool focusRect = false;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/GradientButtonTypes.h"
-#include "widgets/TColor.h"
+#include "widgets/PackedColor.h"
 
 #include <QFont>
 #include <optional>
@@ -12,20 +12,20 @@ namespace pagula::widgets
 // The values a design-time preset stores into a button. Frame size, justification and focus
 // display are not part of a preset; the swap switch only where a preset names it.
 struct GradientButtonPreset {
-    TColor disabledColor;
-    TColor beginColor;
-    TColor endColor;
+    PackedColor disabledColor;
+    PackedColor beginColor;
+    PackedColor endColor;
     int fontPointSize;
     const char* fontFamily;
-    TColor fontColor;
+    PackedColor fontColor;
     bool fontBold;
-    TGradientStyle gradientStyle;
-    TShadeType textShadeType;
-    TTextStyle textStyle;
-    TColor txtHiliteClr;
-    TColor txtShadowClr;
-    TColor btnHiliteClr;
-    TColor btnShadowClr;
+    GradientStyle gradientStyle;
+    ShadeType textShadeType;
+    TextStyle textStyle;
+    PackedColor textHighlightColor;
+    PackedColor textShadowColor;
+    PackedColor buttonHighlightColor;
+    PackedColor buttonShadowColor;
     std::optional<bool> swapColors;
 
     // The preset's font: the family at its point size, bold or with no style at all.
@@ -33,6 +33,6 @@ struct GradientButtonPreset {
 };
 
 // The preset's values; nullptr for a value outside the table.
-const GradientButtonPreset* gradientButtonPreset(TPreset preset);
+const GradientButtonPreset* gradientButtonPreset(Preset preset);
 
 } // namespace pagula::widgets

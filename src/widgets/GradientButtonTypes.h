@@ -7,31 +7,31 @@
 namespace pagula::widgets
 {
 
-enum class TGradientStyle : std::uint8_t {
-    gsHorizontal,
-    gsVertical,
-    gsElliptic,
-    gsRectangle,
-    gsVertCenter,
-    gsHorizCenter
+enum class GradientStyle : std::uint8_t {
+    Horizontal,
+    Vertical,
+    Elliptic,
+    Rectangle,
+    VerticalCenter,
+    HorizontalCenter
 };
 
-enum class TTextStyle : std::uint8_t { tsNormal, tsRaised, tsInset };
+enum class TextStyle : std::uint8_t { Normal, Raised, Inset };
 
-enum class TShadeType : std::uint8_t { stLight, stHeavy };
+enum class ShadeType : std::uint8_t { Light, Heavy };
 
-enum class TPreset : std::uint8_t { None, GoldCoast, LimeBox, Aluminum, SunRise, BrassedOff };
+enum class Preset : std::uint8_t { None, GoldCoast, LimeBox, Aluminum, SunRise, BrassedOff };
 
-enum class TJustification : std::uint8_t { jLeft, jCenter, jRight };
+enum class Justification : std::uint8_t { Left, Center, Right };
 
 // The shift state a mouse event reports: modifier keys, the mouse buttons held, and whether
 // the press is the second one of a double click.
-struct TShiftState {
+struct ShiftState {
     Qt::KeyboardModifiers keys;
     Qt::MouseButtons buttons;
     bool doubleClick = false;
 
-    friend bool operator==(const TShiftState& a, const TShiftState& b)
+    friend bool operator==(const ShiftState& a, const ShiftState& b)
     {
         return a.keys == b.keys && a.buttons == b.buttons && a.doubleClick == b.doubleClick;
     }
@@ -39,4 +39,4 @@ struct TShiftState {
 
 } // namespace pagula::widgets
 
-Q_DECLARE_METATYPE(pagula::widgets::TShiftState)
+Q_DECLARE_METATYPE(pagula::widgets::ShiftState)

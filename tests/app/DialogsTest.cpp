@@ -48,8 +48,8 @@ void expectDialogShape(QWidget& dialog, QSize client, const char* windowText, co
     EXPECT_EQ(button->objectName(), QStringLiteral("dialogButton"));
     EXPECT_EQ(button->caption(), QString::fromUtf8(caption));
     EXPECT_EQ(button->size(), QSize(110, 15));
-    EXPECT_EQ(button->beginColor(), widgets::clWhite);
-    EXPECT_EQ(button->endColor(), widgets::clNavy);
+    EXPECT_EQ(button->beginColor(), widgets::kWhite);
+    EXPECT_EQ(button->endColor(), widgets::kNavy);
     EXPECT_FALSE(button->showFocus());
     const QRect inDialog(button->mapTo(&dialog, QPoint()), button->size());
     EXPECT_EQ(inDialog.left(), (client.width() - 110) / 2);

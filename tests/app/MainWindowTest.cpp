@@ -209,33 +209,32 @@ TEST_F(MainWindowTest, CommandButtonsTakeTheirLooks)
     const struct {
         const char* name;
         const char* caption;
-        widgets::TColor begin, end;
-        widgets::TGradientStyle style;
-        widgets::TTextStyle text;
-        widgets::TShadeType shade;
+        widgets::PackedColor begin, end;
+        widgets::GradientStyle style;
+        widgets::TextStyle text;
+        widgets::ShadeType shade;
         const char* font;
         int pixels;
     } buttons[] = {
         {"generateButton", "Сформировать документ", widgets::rgbColor(182, 196, 231),
-         widgets::clNavy, widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
-         widgets::TShadeType::stHeavy, "Arial Cyr", 13},
-        {"addButton", "Добавить >>>", widgets::clNavy, widgets::clAqua,
-         widgets::TGradientStyle::gsElliptic, widgets::TTextStyle::tsRaised,
-         widgets::TShadeType::stHeavy, "MS Sans Serif", 11},
-        {"tickAllButton", "Выделить все", widgets::clWhite, widgets::clNavy,
-         widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
-         widgets::TShadeType::stLight, "MS Sans Serif", 11},
-        {"applyProfileOneButton", "Применить", widgets::clWhite, widgets::clNavy,
-         widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
-         widgets::TShadeType::stLight, "MS Sans Serif", 11},
-        {"previousButton", "9", widgets::clWhite, widgets::clNavy,
-         widgets::TGradientStyle::gsRectangle, widgets::TTextStyle::tsRaised,
-         widgets::TShadeType::stLight, "Webdings", 15},
-        {"nextButton", ":", widgets::clWhite, widgets::clNavy, widgets::TGradientStyle::gsRectangle,
-         widgets::TTextStyle::tsRaised, widgets::TShadeType::stLight, "Webdings", 15},
-        {"aboutButton", "?", widgets::rgbColor(182, 196, 231), widgets::clWhite,
-         widgets::TGradientStyle::gsVertCenter, widgets::TTextStyle::tsInset,
-         widgets::TShadeType::stHeavy, "Arial", 17},
+         widgets::kNavy, widgets::GradientStyle::Rectangle, widgets::TextStyle::Raised,
+         widgets::ShadeType::Heavy, "Arial Cyr", 13},
+        {"addButton", "Добавить >>>", widgets::kNavy, widgets::kAqua,
+         widgets::GradientStyle::Elliptic, widgets::TextStyle::Raised, widgets::ShadeType::Heavy,
+         "MS Sans Serif", 11},
+        {"tickAllButton", "Выделить все", widgets::kWhite, widgets::kNavy,
+         widgets::GradientStyle::Rectangle, widgets::TextStyle::Raised, widgets::ShadeType::Light,
+         "MS Sans Serif", 11},
+        {"applyProfileOneButton", "Применить", widgets::kWhite, widgets::kNavy,
+         widgets::GradientStyle::Rectangle, widgets::TextStyle::Raised, widgets::ShadeType::Light,
+         "MS Sans Serif", 11},
+        {"previousButton", "9", widgets::kWhite, widgets::kNavy, widgets::GradientStyle::Rectangle,
+         widgets::TextStyle::Raised, widgets::ShadeType::Light, "Webdings", 15},
+        {"nextButton", ":", widgets::kWhite, widgets::kNavy, widgets::GradientStyle::Rectangle,
+         widgets::TextStyle::Raised, widgets::ShadeType::Light, "Webdings", 15},
+        {"aboutButton", "?", widgets::rgbColor(182, 196, 231), widgets::kWhite,
+         widgets::GradientStyle::VerticalCenter, widgets::TextStyle::Inset,
+         widgets::ShadeType::Heavy, "Arial", 17},
     };
     for (const auto& b : buttons) {
         auto* button = control<widgets::GradientButton>(b.name);

@@ -63,21 +63,21 @@ TEST(CaptionLayout, OnlyLatinLettersMatchInEitherCase)
 
 TEST(CaptionLayout, OriginFollowsJustificationAndPress)
 {
-    using J = TJustification;
+    using J = Justification;
     const struct {
         QSize button, text;
         J justification;
         int pressOffset;
         QPoint expected;
     } cases[] = {
-        {{75, 25}, {40, 13}, J::jCenter, 0, {17, 6}},
-        {{75, 25}, {40, 13}, J::jCenter, 1, {18, 7}},
-        {{75, 25}, {40, 13}, J::jLeft, 0, {2, 6}},
-        {{75, 25}, {40, 13}, J::jLeft, 1, {3, 7}},
-        {{75, 25}, {40, 13}, J::jRight, 0, {33, 6}},
+        {{75, 25}, {40, 13}, J::Center, 0, {17, 6}},
+        {{75, 25}, {40, 13}, J::Center, 1, {18, 7}},
+        {{75, 25}, {40, 13}, J::Left, 0, {2, 6}},
+        {{75, 25}, {40, 13}, J::Left, 1, {3, 7}},
+        {{75, 25}, {40, 13}, J::Right, 0, {33, 6}},
         // Larger than the button: the halves truncate toward zero (-25 / 2 is -12).
-        {{75, 25}, {100, 30}, J::jCenter, 0, {-12, -2}},
-        {{75, 25}, {100, 30}, J::jRight, 0, {-27, -2}},
+        {{75, 25}, {100, 30}, J::Center, 0, {-12, -2}},
+        {{75, 25}, {100, 30}, J::Right, 0, {-27, -2}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(captionOrigin(c.button, c.text, c.justification, c.pressOffset), c.expected);
@@ -86,29 +86,29 @@ TEST(CaptionLayout, OriginFollowsJustificationAndPress)
 TEST(CaptionLayout, PassesOfEachStyleInDrawingOrder)
 {
     using P = CaptionPass;
-    using T = TTextStyle;
-    using S = TShadeType;
+    using T = TextStyle;
+    using S = ShadeType;
     const struct {
         T style;
         S shade;
         bool enabled;
         std::vector<std::pair<QPoint, P::Role>> expected;
     } cases[] = {
-        {T::tsNormal, S::stHeavy, true, {{{0, 0}, P::Face}}},
-        {T::tsRaised, S::stLight, true, {{{-1, -1}, P::Highlight}, {{0, 0}, P::Face}}},
-        {T::tsRaised,
-         S::stHeavy,
+        {T::Normal, S::Heavy, true, {{{0, 0}, P::Face}}},
+        {T::Raised, S::Light, true, {{{-1, -1}, P::Highlight}, {{0, 0}, P::Face}}},
+        {T::Raised,
+         S::Heavy,
          true,
          {{{-1, -1}, P::Highlight}, {{1, 1}, P::Shadow}, {{0, 0}, P::Face}}},
-        {T::tsInset, S::stLight, true, {{{1, 1}, P::Highlight}, {{0, 0}, P::Face}}},
-        {T::tsInset,
-         S::stHeavy,
+        {T::Inset, S::Light, true, {{{1, 1}, P::Highlight}, {{0, 0}, P::Face}}},
+        {T::Inset,
+         S::Heavy,
          true,
          {{{-1, -1}, P::Shadow}, {{1, 1}, P::Highlight}, {{0, 0}, P::Face}}},
         // Disabled: inset whatever the style.
-        {T::tsNormal, S::stLight, false, {{{1, 1}, P::Highlight}, {{0, 0}, P::Face}}},
-        {T::tsRaised,
-         S::stHeavy,
+        {T::Normal, S::Light, false, {{{1, 1}, P::Highlight}, {{0, 0}, P::Face}}},
+        {T::Raised,
+         S::Heavy,
          false,
          {{{-1, -1}, P::Shadow}, {{1, 1}, P::Highlight}, {{0, 0}, P::Face}}},
     };

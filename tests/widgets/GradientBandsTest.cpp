@@ -10,8 +10,8 @@ using namespace pagula::widgets;
 namespace
 {
 
-std::vector<GradientBand> bands(TGradientStyle style, QSize size, TColor begin = clNavy,
-                                TColor end = clAqua)
+std::vector<GradientBand> bands(GradientStyle style, QSize size, PackedColor begin = kNavy,
+                                PackedColor end = kAqua)
 {
     std::vector<GradientBand> out;
     forEachGradientBand(style, size, begin, end, [&](const GradientBand& b) { out.push_back(b); });
@@ -31,7 +31,7 @@ std::map<int, QRgb> finalColours(const std::vector<GradientBand>& bs, bool colum
     return out;
 }
 
-QRgb step(int i, int n, TColor begin = clNavy, TColor end = clAqua)
+QRgb step(int i, int n, PackedColor begin = kNavy, PackedColor end = kAqua)
 {
     return stepColor(GradientChannels::between(begin, end), i, n);
 }
@@ -41,19 +41,19 @@ QRgb step(int i, int n, TColor begin = clNavy, TColor end = clAqua)
 TEST(StepColor, TruncatesEachChannelTowardZero)
 {
     const struct {
-        TColor begin, end;
+        PackedColor begin, end;
         int i, n;
         QRgb expected;
     } cases[] = {
-        {clNavy, clAqua, 0, 12, qRgb(0, 0, 128)},
-        {clNavy, clAqua, 1, 12, qRgb(0, 21, 138)}, // 255 / 12 = 21, 127 / 12 = 10
-        {clNavy, clAqua, 12, 12, qRgb(0, 255, 255)},
+        {kNavy, kAqua, 0, 12, qRgb(0, 0, 128)},
+        {kNavy, kAqua, 1, 12, qRgb(0, 21, 138)}, // 255 / 12 = 21, 127 / 12 = 10
+        {kNavy, kAqua, 12, 12, qRgb(0, 255, 255)},
         // Falling channels: -255 / 12 is -21 and -127 / 12 is -10 (not -11).
-        {clWhite, clNavy, 1, 12, qRgb(234, 234, 245)},
-        {clWhite, clNavy, 255, 255, qRgb(0, 0, 128)},
-        // System colours count by their low bytes: clBtnHighlight is 0x000014.
-        {clBtnHighlight, clBtnHighlight, 7, 9, qRgb(0x14, 0, 0)},
-        {clBtnShadow, clWhite, 0, 255, qRgb(0x10, 0, 0)},
+        {kWhite, kNavy, 1, 12, qRgb(234, 234, 245)},
+        {kWhite, kNavy, 255, 255, qRgb(0, 0, 128)},
+        // System colours count by their low bytes: kButtonHighlight is 0x000014.
+        {kButtonHighlight, kButtonHighlight, 7, 9, qRgb(0x14, 0, 0)},
+        {kButtonShadow, kWhite, 0, 255, qRgb(0x10, 0, 0)},
     };
     for (const auto& c : cases)
         EXPECT_EQ(step(c.i, c.n, c.begin, c.end), c.expected) << c.i << "/" << c.n;
@@ -61,7 +61,7 @@ TEST(StepColor, TruncatesEachChannelTowardZero)
 
 TEST(GradientBands, HorizontalOn100PixelsPartitionsTheWidth)
 {
-    const auto bs = bands(TGradientStyle::gsHorizontal, QSize(100, 10));
+    const auto bs = bands(GradientStyle::Horizontal, QSize(100, 10));
     ASSERT_EQ(bs.size(), 100u); // empty bands are not drawn
     int next = 0;
     for (const GradientBand& b : bs) {
@@ -77,7 +77,7 @@ TEST(GradientBands, HorizontalOn100PixelsPartitionsTheWidth)
 
 TEST(GradientBands, VerticalRunsFromTopToBottomAcrossTheWidth)
 {
-    const auto bs = bands(TGradientStyle::gsVertical, QSize(75, 25));
+    const auto bs = bands(GradientStyle::Vertical, QSize(75, 25));
     const auto rows = finalColours(bs, false);
     ASSERT_EQ(rows.size(), 25u);
     EXPECT_EQ(rows.at(0), step(10, 255)); // bands 0 to 10 start on row 0; band 10 ends it
@@ -90,11 +90,11 @@ TEST(GradientBands, VerticalRunsFromTopToBottomAcrossTheWidth)
 
 TEST(GradientBands, CentreStylesEndInTheMiddleForEvenSizes)
 {
-    const auto rows = finalColours(bands(TGradientStyle::gsVertCenter, QSize(10, 24)), false);
+    const auto rows = finalColours(bands(GradientStyle::VerticalCenter, QSize(10, 24)), false);
     EXPECT_EQ(rows.at(12), step(12, 12));
     EXPECT_EQ(rows.at(11), step(11, 12));
     EXPECT_EQ(rows.at(13), step(11, 12));
-    const auto cols = finalColours(bands(TGradientStyle::gsHorizCenter, QSize(75, 10)), true);
+    const auto cols = finalColours(bands(GradientStyle::HorizontalCenter, QSize(75, 10)), true);
     ASSERT_EQ(cols.size(), 75u);
     EXPECT_EQ(cols.at(0), step(0, 37));
     EXPECT_EQ(cols.at(37), step(37, 37));
@@ -105,22 +105,22 @@ TEST(GradientBands, CentreStylesEndInTheMiddleForEvenSizes)
 TEST(GradientBands, CentreStylesUnderTwoPixelsFillWithTheBeginColour)
 {
     const struct {
-        TGradientStyle style;
+        GradientStyle style;
         QSize size;
-    } cases[] = {{TGradientStyle::gsVertCenter, QSize(30, 1)},
-                 {TGradientStyle::gsHorizCenter, QSize(1, 30)}};
+    } cases[] = {{GradientStyle::VerticalCenter, QSize(30, 1)},
+                 {GradientStyle::HorizontalCenter, QSize(1, 30)}};
     for (const auto& c : cases) {
         const auto bs = bands(c.style, c.size);
         ASSERT_EQ(bs.size(), 1u);
         EXPECT_EQ(bs[0].box, (PixelBox{0, 0, c.size.width(), c.size.height()}));
         EXPECT_EQ(bs[0].color, qRgb(0, 0, 128));
     }
-    EXPECT_TRUE(bands(TGradientStyle::gsVertCenter, QSize(30, 0)).empty());
+    EXPECT_TRUE(bands(GradientStyle::VerticalCenter, QSize(30, 0)).empty());
 }
 
 TEST(GradientBands, RectangleRingsAreCentredOnePixelRightAndDown)
 {
-    const auto bs = bands(TGradientStyle::gsRectangle, QSize(75, 25));
+    const auto bs = bands(GradientStyle::Rectangle, QSize(75, 25));
     ASSERT_EQ(bs.size(), 256u);
     EXPECT_EQ(bs.front().box, (PixelBox{0, 0, 76, 26})); // past the right and bottom edges
     EXPECT_EQ(bs.front().color, step(0, 255));
@@ -133,7 +133,7 @@ TEST(GradientBands, RectangleLeavesTheFirstColumnOfWideButtons)
 {
     for (int w : {509, 510, 600}) {
         int leftmost = w;
-        for (const GradientBand& b : bands(TGradientStyle::gsRectangle, QSize(w, 20)))
+        for (const GradientBand& b : bands(GradientStyle::Rectangle, QSize(w, 20)))
             leftmost = std::min(leftmost, b.box.left);
         EXPECT_EQ(leftmost, w >= 510 ? 1 : 0) << w;
     }
@@ -141,7 +141,7 @@ TEST(GradientBands, RectangleLeavesTheFirstColumnOfWideButtons)
 
 TEST(GradientBands, EllipsesShrinkFromAThirdOutsideToTheMiddle)
 {
-    const auto bs = bands(TGradientStyle::gsElliptic, QSize(75, 25));
+    const auto bs = bands(GradientStyle::Elliptic, QSize(75, 25));
     ASSERT_EQ(bs.size(), 51u);
     EXPECT_TRUE(bs.front().ellipse);
     EXPECT_EQ(bs.front().box, (PixelBox{-25, -8, 100, 33}));

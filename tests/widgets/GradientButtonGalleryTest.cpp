@@ -25,10 +25,10 @@ struct Sample {
     enum State { Up, Pressed, Focused, Disabled } state = Up;
 };
 
-QString styleName(TGradientStyle s)
+QString styleName(GradientStyle s)
 {
-    static const char* names[] = {"gsHorizontal", "gsVertical",   "gsElliptic",
-                                  "gsRectangle",  "gsVertCenter", "gsHorizCenter"};
+    static const char* names[] = {"Horizontal", "Vertical",       "Elliptic",
+                                  "Rectangle",  "VerticalCenter", "HorizontalCenter"};
     return QString::fromLatin1(names[int(s)]);
 }
 
@@ -38,47 +38,47 @@ std::vector<std::vector<Sample>> gallery()
     std::vector<std::vector<Sample>> rows;
 
     std::vector<Sample> styles;
-    for (int s = 0; s <= int(TGradientStyle::gsHorizCenter); ++s)
-        styles.push_back({styleName(TGradientStyle(s)), wide, [s](GradientButton& b) {
-                              b.setGradientStyle(TGradientStyle(s));
+    for (int s = 0; s <= int(GradientStyle::HorizontalCenter); ++s)
+        styles.push_back({styleName(GradientStyle(s)), wide, [s](GradientButton& b) {
+                              b.setGradientStyle(GradientStyle(s));
                               b.setCaption(QStringLiteral("&Gradient"));
                           }});
     rows.push_back(styles);
 
-    using T = TTextStyle;
-    using S = TShadeType;
+    using T = TextStyle;
+    using S = ShadeType;
     std::vector<Sample> texts;
-    for (auto [t, s, name] : {std::tuple{T::tsNormal, S::stLight, "tsNormal"},
-                              std::tuple{T::tsRaised, S::stLight, "tsRaised stLight"},
-                              std::tuple{T::tsRaised, S::stHeavy, "tsRaised stHeavy"},
-                              std::tuple{T::tsInset, S::stLight, "tsInset stLight"},
-                              std::tuple{T::tsInset, S::stHeavy, "tsInset stHeavy"}})
+    for (auto [t, s, name] : {std::tuple{T::Normal, S::Light, "Normal"},
+                              std::tuple{T::Raised, S::Light, "Raised Light"},
+                              std::tuple{T::Raised, S::Heavy, "Raised Heavy"},
+                              std::tuple{T::Inset, S::Light, "Inset Light"},
+                              std::tuple{T::Inset, S::Heavy, "Inset Heavy"}})
         texts.push_back({QString::fromLatin1(name), wide, [t = t, s = s](GradientButton& b) {
                              b.setTextStyle(t);
                              b.setTextShadeType(s);
-                             b.setBeginColor(clWhite);
-                             b.setEndColor(clGray);
-                             b.setFontColor(clNavy);
+                             b.setBeginColor(kWhite);
+                             b.setEndColor(kGray);
+                             b.setFontColor(kNavy);
                              b.setFont(common::pixelFont(QStringLiteral("Arial"), 15, true));
                              b.setCaption(QStringLiteral("Shade &me"));
                          }});
     rows.push_back(texts);
 
-    using J = TJustification;
+    using J = Justification;
     std::vector<Sample> justified;
-    for (auto [j, name] : {std::pair{J::jLeft, "jLeft"}, std::pair{J::jCenter, "jCenter"},
-                           std::pair{J::jRight, "jRight"}})
+    for (auto [j, name] :
+         {std::pair{J::Left, "Left"}, std::pair{J::Center, "Center"}, std::pair{J::Right, "Right"}})
         justified.push_back({QString::fromLatin1(name), wide, [j = j](GradientButton& b) {
                                  b.setJustification(j);
                                  b.setCaption(QStringLiteral("Text"));
                              }});
     for (int frame : {0, 3, 7})
         justified.push_back(
-            {QStringLiteral("BtnFrameSize %1").arg(frame), wide, [frame](GradientButton& b) {
+            {QStringLiteral("buttonFrameSize %1").arg(frame), wide, [frame](GradientButton& b) {
                  b.resize(110, 28);
-                 b.setBtnFrameSize(frame);
-                 b.setBtnHiliteClr(clWhite);
-                 b.setBtnShadowClr(clBlack);
+                 b.setButtonFrameSize(frame);
+                 b.setButtonHighlightColor(kWhite);
+                 b.setButtonShadowColor(kBlack);
                  b.setCaption(QStringLiteral("Frame"));
              }});
     rows.push_back(justified);
@@ -86,7 +86,7 @@ std::vector<std::vector<Sample>> gallery()
     const auto plain = [](GradientButton& b) { b.setCaption(QStringLiteral("&Button")); };
     const auto heavy = [](GradientButton& b) {
         b.setCaption(QStringLiteral("&Button"));
-        b.setTextShadeType(TShadeType::stHeavy);
+        b.setTextShadeType(ShadeType::Heavy);
     };
     rows.push_back({
         {QStringLiteral("up"), def, plain},
@@ -95,22 +95,22 @@ std::vector<std::vector<Sample>> gallery()
         {QStringLiteral("disabled"), def, plain, Sample::Disabled},
         {QStringLiteral("disabled heavy"), def, heavy, Sample::Disabled},
         {QStringLiteral("empty, focused"), def, [](GradientButton&) {}, Sample::Focused},
-        {QStringLiteral("begin clBtnHighlight"), def,
+        {QStringLiteral("begin kButtonHighlight"), def,
          [](GradientButton& b) {
-             b.setBeginColor(clBtnHighlight);
+             b.setBeginColor(kButtonHighlight);
              b.setCaption(QStringLiteral("System"));
          }},
     });
 
     std::vector<Sample> presets;
     for (auto [p, name] :
-         {std::pair{TPreset::None, "None"}, std::pair{TPreset::GoldCoast, "GoldCoast"},
-          std::pair{TPreset::LimeBox, "LimeBox"}, std::pair{TPreset::Aluminum, "Aluminum"},
-          std::pair{TPreset::SunRise, "SunRise"}, std::pair{TPreset::BrassedOff, "BrassedOff"}})
+         {std::pair{Preset::None, "None"}, std::pair{Preset::GoldCoast, "GoldCoast"},
+          std::pair{Preset::LimeBox, "LimeBox"}, std::pair{Preset::Aluminum, "Aluminum"},
+          std::pair{Preset::SunRise, "SunRise"}, std::pair{Preset::BrassedOff, "BrassedOff"}})
         presets.push_back(
             {QString::fromLatin1(name), wide, [p = p, name = name](GradientButton& b) {
                  b.setDesignMode(true);
-                 b.setPresets(p);
+                 b.setPreset(p);
                  b.setDesignMode(false);
                  b.setCaption(QString::fromLatin1(name));
              }});

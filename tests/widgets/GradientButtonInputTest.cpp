@@ -29,20 +29,24 @@ public:
     explicit Recorder(GradientButton& b) : button(b)
     {
         b.installEventFilter(this);
-        const auto where = [](Qt::MouseButton btn, TShiftState s, QPoint p) {
+        const auto where = [](Qt::MouseButton mouseButton, ShiftState s, QPoint p) {
             return QStringLiteral("%1%2 %3,%4%5")
-                .arg(btn == Qt::LeftButton    ? "L"
-                     : btn == Qt::RightButton ? "R"
-                                              : "?")
+                .arg(mouseButton == Qt::LeftButton    ? "L"
+                     : mouseButton == Qt::RightButton ? "R"
+                                                      : "?")
                 .arg(s.buttons == Qt::LeftButton ? "" : "*")
                 .arg(p.x())
                 .arg(p.y())
                 .arg(s.doubleClick ? " dbl" : "");
         };
         connect(&b, &GradientButton::mouseDown, this,
-                [this, where](auto btn, auto s, auto p) { log << "down " + where(btn, s, p); });
+                [this, where](auto mouseButton, auto s, auto p) {
+                    log << "down " + where(mouseButton, s, p);
+                });
         connect(&b, &GradientButton::mouseUp, this,
-                [this, where](auto btn, auto s, auto p) { log << "up " + where(btn, s, p); });
+                [this, where](auto mouseButton, auto s, auto p) {
+                    log << "up " + where(mouseButton, s, p);
+                });
         connect(&b, &GradientButton::clicked, this, [this] { log << QStringLiteral("click"); });
         connect(&b, &GradientButton::mouseEnter, this, [this] { log << QStringLiteral("enter"); });
         connect(&b, &GradientButton::mouseLeave, this, [this] { log << QStringLiteral("leave"); });
@@ -93,8 +97,8 @@ protected:
         other->setGeometry(200, 150, 80, 20);
         button = new GradientButton(window.get());
         button->move(50, 50);
-        button->setBeginColor(clWhite);
-        button->setEndColor(clNavy);
+        button->setBeginColor(kWhite);
+        button->setEndColor(kNavy);
         // The window must not come up under the pointer: the platform then announces an
         // enter for the button that no leave ever balances.
         QCursor::setPos(0, 0);
@@ -123,14 +127,14 @@ protected:
 
     void expectStoredColours()
     {
-        EXPECT_EQ(button->beginColor(), clWhite);
-        EXPECT_EQ(button->endColor(), clNavy);
+        EXPECT_EQ(button->beginColor(), kWhite);
+        EXPECT_EQ(button->endColor(), kNavy);
     }
 
     void expectSwappedColours()
     {
-        EXPECT_EQ(button->beginColor(), clNavy);
-        EXPECT_EQ(button->endColor(), clWhite);
+        EXPECT_EQ(button->beginColor(), kNavy);
+        EXPECT_EQ(button->endColor(), kWhite);
     }
 
     // A typed character as the platform delivers it: to the focus widget, passed up unless
@@ -156,24 +160,24 @@ TEST_F(GradientButtonInput, ConstructorValues)
 {
     GradientButton b;
     EXPECT_EQ(b.size(), QSize(75, 25));
-    EXPECT_EQ(b.fontColor(), clBlack);
+    EXPECT_EQ(b.fontColor(), kBlack);
     EXPECT_TRUE(b.tabStop());
     EXPECT_TRUE(b.buttonUp());
-    EXPECT_EQ(b.disabledColor(), clGrayText);
-    EXPECT_EQ(b.btnHiliteClr(), clBtnHighlight);
-    EXPECT_EQ(b.btnShadowClr(), clBtnShadow);
-    EXPECT_EQ(b.btnFrameSize(), 1);
-    EXPECT_EQ(b.txtHiliteClr(), clBtnHighlight);
-    EXPECT_EQ(b.txtShadowClr(), clBtnShadow);
-    EXPECT_EQ(b.beginColor(), clNavy);
-    EXPECT_EQ(b.endColor(), clAqua);
+    EXPECT_EQ(b.disabledColor(), kGrayText);
+    EXPECT_EQ(b.buttonHighlightColor(), kButtonHighlight);
+    EXPECT_EQ(b.buttonShadowColor(), kButtonShadow);
+    EXPECT_EQ(b.buttonFrameSize(), 1);
+    EXPECT_EQ(b.textHighlightColor(), kButtonHighlight);
+    EXPECT_EQ(b.textShadowColor(), kButtonShadow);
+    EXPECT_EQ(b.beginColor(), kNavy);
+    EXPECT_EQ(b.endColor(), kAqua);
     EXPECT_TRUE(b.swapColors());
     EXPECT_TRUE(b.showFocus());
-    EXPECT_EQ(b.gradientStyle(), TGradientStyle::gsVertCenter);
-    EXPECT_EQ(b.textStyle(), TTextStyle::tsRaised);
-    EXPECT_EQ(b.textShadeType(), TShadeType::stLight);
-    EXPECT_EQ(b.presets(), TPreset::None);
-    EXPECT_EQ(b.justification(), TJustification::jCenter);
+    EXPECT_EQ(b.gradientStyle(), GradientStyle::VerticalCenter);
+    EXPECT_EQ(b.textStyle(), TextStyle::Raised);
+    EXPECT_EQ(b.textShadeType(), ShadeType::Light);
+    EXPECT_EQ(b.preset(), Preset::None);
+    EXPECT_EQ(b.justification(), Justification::Center);
     EXPECT_TRUE(b.testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
@@ -489,8 +493,8 @@ TEST_F(GradientButtonInput, FrameSizeLimits)
     for (const auto& c : cases) {
         GradientButton b;
         b.resize(c.size);
-        b.setBtnFrameSize(c.value);
-        EXPECT_EQ(b.btnFrameSize(), c.stored)
+        b.setButtonFrameSize(c.value);
+        EXPECT_EQ(b.buttonFrameSize(), c.stored)
             << c.size.width() << "x" << c.size.height() << " value " << c.value;
     }
 }
@@ -501,11 +505,11 @@ TEST_F(GradientButtonInput, SettersRepaintOnlyOnARealChange)
     const std::vector<std::pair<const char*, std::function<void()>>> sameValue = {
         {"caption", [&] { b.setCaption(b.caption()); }},
         {"disabled", [&] { b.setDisabledColor(b.disabledColor()); }},
-        {"hilite", [&] { b.setBtnHiliteClr(b.btnHiliteClr()); }},
-        {"shadow", [&] { b.setBtnShadowClr(b.btnShadowClr()); }},
-        {"frame", [&] { b.setBtnFrameSize(b.btnFrameSize()); }},
-        {"txthilite", [&] { b.setTxtHiliteClr(b.txtHiliteClr()); }},
-        {"txtshadow", [&] { b.setTxtShadowClr(b.txtShadowClr()); }},
+        {"buttonhighlight", [&] { b.setButtonHighlightColor(b.buttonHighlightColor()); }},
+        {"buttonshadow", [&] { b.setButtonShadowColor(b.buttonShadowColor()); }},
+        {"frame", [&] { b.setButtonFrameSize(b.buttonFrameSize()); }},
+        {"texthighlight", [&] { b.setTextHighlightColor(b.textHighlightColor()); }},
+        {"textshadow", [&] { b.setTextShadowColor(b.textShadowColor()); }},
         {"begin", [&] { b.setBeginColor(b.beginColor()); }},
         {"end", [&] { b.setEndColor(b.endColor()); }},
         {"style", [&] { b.setGradientStyle(b.gradientStyle()); }},
@@ -515,23 +519,23 @@ TEST_F(GradientButtonInput, SettersRepaintOnlyOnARealChange)
         {"fontcolor", [&] { b.setFontColor(b.fontColor()); }},
         {"swap", [&] { b.setSwapColors(!b.swapColors()); }},
         {"focus", [&] { b.setShowFocus(!b.showFocus()); }},
-        {"presets", [&] { b.setPresets(TPreset::SunRise); }},
+        {"preset", [&] { b.setPreset(Preset::SunRise); }},
     };
     const std::vector<std::pair<const char*, std::function<void()>>> newValue = {
         {"caption", [&] { b.setCaption(QStringLiteral("x")); }},
-        {"disabled", [&] { b.setDisabledColor(clRed); }},
-        {"hilite", [&] { b.setBtnHiliteClr(clRed); }},
-        {"shadow", [&] { b.setBtnShadowClr(clRed); }},
-        {"frame", [&] { b.setBtnFrameSize(2); }},
-        {"txthilite", [&] { b.setTxtHiliteClr(clRed); }},
-        {"txtshadow", [&] { b.setTxtShadowClr(clRed); }},
-        {"begin", [&] { b.setBeginColor(clRed); }},
-        {"end", [&] { b.setEndColor(clRed); }},
-        {"style", [&] { b.setGradientStyle(TGradientStyle::gsElliptic); }},
-        {"text", [&] { b.setTextStyle(TTextStyle::tsInset); }},
-        {"shade", [&] { b.setTextShadeType(TShadeType::stHeavy); }},
-        {"just", [&] { b.setJustification(TJustification::jLeft); }},
-        {"fontcolor", [&] { b.setFontColor(clRed); }},
+        {"disabled", [&] { b.setDisabledColor(kRed); }},
+        {"buttonhighlight", [&] { b.setButtonHighlightColor(kRed); }},
+        {"buttonshadow", [&] { b.setButtonShadowColor(kRed); }},
+        {"frame", [&] { b.setButtonFrameSize(2); }},
+        {"texthighlight", [&] { b.setTextHighlightColor(kRed); }},
+        {"textshadow", [&] { b.setTextShadowColor(kRed); }},
+        {"begin", [&] { b.setBeginColor(kRed); }},
+        {"end", [&] { b.setEndColor(kRed); }},
+        {"style", [&] { b.setGradientStyle(GradientStyle::Elliptic); }},
+        {"text", [&] { b.setTextStyle(TextStyle::Inset); }},
+        {"shade", [&] { b.setTextShadeType(ShadeType::Heavy); }},
+        {"just", [&] { b.setJustification(Justification::Left); }},
+        {"fontcolor", [&] { b.setFontColor(kRed); }},
         {"enabled", [&] { b.setEnabled(false); }},
         {"font", [&] { b.setFont(QFont(QStringLiteral("Arial"), 20)); }},
     };
@@ -566,32 +570,35 @@ namespace
 {
 
 struct Snapshot {
-    TColor disabled, hilite, shadow, txtHilite, txtShadow, begin, end, fontColor;
+    PackedColor disabled, buttonHighlight, buttonShadow, textHighlight, textShadow, begin, end,
+        fontColor;
     int frame;
     bool swap, focus;
-    TGradientStyle style;
-    TTextStyle text;
-    TShadeType shade;
-    TJustification just;
-    TPreset preset;
+    GradientStyle style;
+    TextStyle text;
+    ShadeType shade;
+    Justification just;
+    Preset preset;
     QFont font;
 
     explicit Snapshot(const GradientButton& b)
-        : disabled(b.disabledColor()), hilite(b.btnHiliteClr()), shadow(b.btnShadowClr()),
-          txtHilite(b.txtHiliteClr()), txtShadow(b.txtShadowClr()), begin(b.beginColor()),
-          end(b.endColor()), fontColor(b.fontColor()), frame(b.btnFrameSize()),
-          swap(b.swapColors()), focus(b.showFocus()), style(b.gradientStyle()), text(b.textStyle()),
-          shade(b.textShadeType()), just(b.justification()), preset(b.presets()), font(b.font())
+        : disabled(b.disabledColor()), buttonHighlight(b.buttonHighlightColor()),
+          buttonShadow(b.buttonShadowColor()), textHighlight(b.textHighlightColor()),
+          textShadow(b.textShadowColor()), begin(b.beginColor()), end(b.endColor()),
+          fontColor(b.fontColor()), frame(b.buttonFrameSize()), swap(b.swapColors()),
+          focus(b.showFocus()), style(b.gradientStyle()), text(b.textStyle()),
+          shade(b.textShadeType()), just(b.justification()), preset(b.preset()), font(b.font())
     {
     }
 
     bool operator==(const Snapshot& o) const
     {
-        return disabled == o.disabled && hilite == o.hilite && shadow == o.shadow &&
-               txtHilite == o.txtHilite && txtShadow == o.txtShadow && begin == o.begin &&
-               end == o.end && fontColor == o.fontColor && frame == o.frame && swap == o.swap &&
-               focus == o.focus && style == o.style && text == o.text && shade == o.shade &&
-               just == o.just && preset == o.preset && font == o.font;
+        return disabled == o.disabled && buttonHighlight == o.buttonHighlight &&
+               buttonShadow == o.buttonShadow && textHighlight == o.textHighlight &&
+               textShadow == o.textShadow && begin == o.begin && end == o.end &&
+               fontColor == o.fontColor && frame == o.frame && swap == o.swap && focus == o.focus &&
+               style == o.style && text == o.text && shade == o.shade && just == o.just &&
+               preset == o.preset && font == o.font;
     }
 };
 
@@ -601,50 +608,50 @@ TEST(GradientButtonPresets, DoNothingAtRunTime)
 {
     GradientButton b;
     const Snapshot before(b);
-    b.setPresets(TPreset::SunRise);
+    b.setPreset(Preset::SunRise);
     EXPECT_TRUE(Snapshot(b) == before);
-    EXPECT_EQ(b.presets(), TPreset::None);
+    EXPECT_EQ(b.preset(), Preset::None);
 }
 
 TEST(GradientButtonPresets, StoreTheirValuesInDesignMode)
 {
     GradientButton b;
     b.setDesignMode(true);
-    b.setBtnFrameSize(3);
-    b.setJustification(TJustification::jRight);
+    b.setButtonFrameSize(3);
+    b.setJustification(Justification::Right);
     b.setShowFocus(false);
-    b.setPresets(TPreset::SunRise);
-    EXPECT_EQ(b.presets(), TPreset::SunRise);
-    EXPECT_EQ(b.disabledColor(), clGray);
-    EXPECT_EQ(b.beginColor(), clYellow);
-    EXPECT_EQ(b.endColor(), clRed);
+    b.setPreset(Preset::SunRise);
+    EXPECT_EQ(b.preset(), Preset::SunRise);
+    EXPECT_EQ(b.disabledColor(), kGray);
+    EXPECT_EQ(b.beginColor(), kYellow);
+    EXPECT_EQ(b.endColor(), kRed);
     EXPECT_EQ(b.font().pointSize(), 8);
     EXPECT_EQ(b.font().family(), QStringLiteral("MS Sans Serif"));
     EXPECT_TRUE(b.font().bold());
-    EXPECT_EQ(b.fontColor(), TColor(0x000040));
-    EXPECT_EQ(b.gradientStyle(), TGradientStyle::gsHorizontal);
-    EXPECT_EQ(b.textShadeType(), TShadeType::stHeavy);
-    EXPECT_EQ(b.textStyle(), TTextStyle::tsRaised);
-    EXPECT_EQ(b.txtHiliteClr(), TColor(0xCFE7E6));
-    EXPECT_EQ(b.txtShadowClr(), TColor(0x0058B0));
-    EXPECT_EQ(b.btnHiliteClr(), clBtnHighlight);
-    EXPECT_EQ(b.btnShadowClr(), clBtnShadow);
+    EXPECT_EQ(b.fontColor(), PackedColor(0x000040));
+    EXPECT_EQ(b.gradientStyle(), GradientStyle::Horizontal);
+    EXPECT_EQ(b.textShadeType(), ShadeType::Heavy);
+    EXPECT_EQ(b.textStyle(), TextStyle::Raised);
+    EXPECT_EQ(b.textHighlightColor(), PackedColor(0xCFE7E6));
+    EXPECT_EQ(b.textShadowColor(), PackedColor(0x0058B0));
+    EXPECT_EQ(b.buttonHighlightColor(), kButtonHighlight);
+    EXPECT_EQ(b.buttonShadowColor(), kButtonShadow);
     // Not part of a preset.
-    EXPECT_EQ(b.btnFrameSize(), 3);
-    EXPECT_EQ(b.justification(), TJustification::jRight);
+    EXPECT_EQ(b.buttonFrameSize(), 3);
+    EXPECT_EQ(b.justification(), Justification::Right);
     EXPECT_FALSE(b.showFocus());
     EXPECT_TRUE(b.swapColors());
 
-    b.setPresets(TPreset::BrassedOff); // the only one that touches SwapColors
+    b.setPreset(Preset::BrassedOff); // the only one that touches swapColors
     EXPECT_FALSE(b.swapColors());
     EXPECT_EQ(b.font().family(), QStringLiteral("Verdana"));
     EXPECT_FALSE(b.font().bold());
-    b.setPresets(TPreset::Aluminum);
+    b.setPreset(Preset::Aluminum);
     EXPECT_FALSE(b.swapColors());
-    EXPECT_EQ(b.textStyle(), TTextStyle::tsInset);
-    EXPECT_EQ(b.btnShadowClr(), clBlack);
+    EXPECT_EQ(b.textStyle(), TextStyle::Inset);
+    EXPECT_EQ(b.buttonShadowColor(), kBlack);
 
     const Snapshot before(b);
-    b.setPresets(static_cast<TPreset>(9)); // outside the table
+    b.setPreset(static_cast<Preset>(9)); // outside the table
     EXPECT_TRUE(Snapshot(b) == before);
 }

@@ -1,4 +1,4 @@
-// Pixels of the button's Surface after a paint.
+// Pixels of the button's surface after a paint.
 #include "common/Fonts.h"
 #include "widgets/GradientBands.h"
 #include "widgets/GradientButton.h"
@@ -37,7 +37,7 @@ GradientButtonLook captionLook(const QString& caption)
 {
     GradientButtonLook l;
     l.size = QSize(90, 30);
-    l.beginColor = l.endColor = clBlack;
+    l.beginColor = l.endColor = kBlack;
     l.frameSize = 0;
     l.caption = caption;
     l.font = common::pixelFont(QStringLiteral("Arial"), 15, true);
@@ -45,7 +45,7 @@ GradientButtonLook captionLook(const QString& caption)
     l.textHighlight = QColor(green);
     l.textShadow = QColor(blue);
     l.disabledColor = QColor(yellow);
-    l.textStyle = TTextStyle::tsNormal;
+    l.textStyle = TextStyle::Normal;
     return l;
 }
 
@@ -72,7 +72,7 @@ TEST(GradientButtonPaint, DefaultButtonRows)
 {
     GradientButton b;
     EXPECT_EQ(b.size(), QSize(75, 25));
-    b.setBtnFrameSize(0); // the frame would cover rows 0 and 24
+    b.setButtonFrameSize(0); // the frame would cover rows 0 and 24
     const QImage& s = paintedSurface(b);
     ASSERT_EQ(s.size(), QSize(75, 25));
     for (int x = 0; x < 75; ++x) {
@@ -85,11 +85,11 @@ TEST(GradientButtonPaint, DefaultButtonRows)
 
 TEST(GradientButtonPaint, HorizontalColumns)
 {
-    const auto channels = GradientChannels::between(clNavy, clAqua);
+    const auto channels = GradientChannels::between(kNavy, kAqua);
     GradientButton b;
-    b.setGradientStyle(TGradientStyle::gsHorizontal);
+    b.setGradientStyle(GradientStyle::Horizontal);
     b.resize(512, 20);
-    b.setBtnFrameSize(0);
+    b.setButtonFrameSize(0);
     const QImage& wide = paintedSurface(b);
     for (int x = 0; x < 512; ++x)
         ASSERT_EQ(at(wide, x, 10), stepColor(channels, x / 2, 255)) << x;
@@ -102,13 +102,13 @@ TEST(GradientButtonPaint, HorizontalColumns)
 
 TEST(GradientButtonPaint, EqualColoursAreFlatInEveryStyle)
 {
-    const TColor c = rgbColor(10, 200, 30);
-    for (int style = 0; style <= int(TGradientStyle::gsHorizCenter); ++style) {
+    const PackedColor c = rgbColor(10, 200, 30);
+    for (int style = 0; style <= int(GradientStyle::HorizontalCenter); ++style) {
         for (QSize size : {QSize(75, 25), QSize(600, 30), QSize(3, 3)}) {
             GradientButtonLook l;
             l.size = size;
             l.beginColor = l.endColor = c;
-            l.gradientStyle = TGradientStyle(style);
+            l.gradientStyle = GradientStyle(style);
             l.frameSize = 0;
             const QImage s = render(l);
             EXPECT_EQ(pixelsOf(s, qRgb(10, 200, 30)).size(), size_t(size.width() * size.height()))
@@ -120,15 +120,15 @@ TEST(GradientButtonPaint, EqualColoursAreFlatInEveryStyle)
 TEST(GradientButtonPaint, SystemColourBeginPaintsFromItsLowBytes)
 {
     GradientButton b;
-    b.setGradientStyle(TGradientStyle::gsVertical);
-    b.setBtnFrameSize(0);
-    b.setBeginColor(clBtnHighlight);
-    b.setEndColor(clBtnHighlight);
+    b.setGradientStyle(GradientStyle::Vertical);
+    b.setButtonFrameSize(0);
+    b.setBeginColor(kButtonHighlight);
+    b.setEndColor(kButtonHighlight);
     const QImage& s = paintedSurface(b);
     EXPECT_EQ(at(s, 10, 0), qRgb(0x14, 0, 0));
     EXPECT_EQ(at(s, 10, 24), qRgb(0x14, 0, 0));
     // The frame (a pen) resolves the same value through the palette.
-    b.setBtnFrameSize(1);
+    b.setButtonFrameSize(1);
     EXPECT_EQ(QColor(at(paintedSurface(b), 10, 0)),
               QGuiApplication::palette().color(QPalette::Light));
 }
@@ -139,13 +139,13 @@ TEST(GradientButtonPaint, PressedLookSwapsFrameCaptionAndGradient)
     window.resize(200, 100);
     GradientButton b(&window);
     b.setGeometry(10, 10, 80, 30);
-    b.setGradientStyle(TGradientStyle::gsVertical);
-    b.setBeginColor(clBlack);
-    b.setEndColor(clLime);
-    b.setBtnHiliteClr(clWhite);
-    b.setBtnShadowClr(clGray);
-    b.setTextStyle(TTextStyle::tsNormal);
-    b.setFontColor(clRed);
+    b.setGradientStyle(GradientStyle::Vertical);
+    b.setBeginColor(kBlack);
+    b.setEndColor(kLime);
+    b.setButtonHighlightColor(kWhite);
+    b.setButtonShadowColor(kGray);
+    b.setTextStyle(TextStyle::Normal);
+    b.setFontColor(kRed);
     b.setFont(common::pixelFont(QStringLiteral("Arial"), 15, true));
     b.setCaption(QStringLiteral("Hi"));
     window.show();
@@ -179,8 +179,8 @@ TEST(GradientButtonPaint, PressedLookSwapsFrameCaptionAndGradient)
 // pass's offset in the pass's colour, later passes over earlier ones.
 TEST(GradientButtonPaint, CaptionPassesAndTheDisabledInsetLook)
 {
-    using T = TTextStyle;
-    using S = TShadeType;
+    using T = TextStyle;
+    using S = ShadeType;
     GradientButtonLook plain = captionLook(QStringLiteral("Ab&c"));
     const auto face = pixelsOf(render(plain), red);
     ASSERT_GT(face.size(), 40u);
@@ -195,13 +195,13 @@ TEST(GradientButtonPaint, CaptionPassesAndTheDisabledInsetLook)
         bool enabled;
         std::vector<Pass> passes;
     } cases[] = {
-        {T::tsRaised, S::stLight, true, {{-1, -1, green}, {0, 0, red}}},
-        {T::tsRaised, S::stHeavy, true, {{-1, -1, green}, {1, 1, blue}, {0, 0, red}}},
-        {T::tsInset, S::stLight, true, {{1, 1, green}, {0, 0, red}}},
-        {T::tsInset, S::stHeavy, true, {{-1, -1, blue}, {1, 1, green}, {0, 0, red}}},
-        {T::tsNormal, S::stLight, false, {{1, 1, green}, {0, 0, yellow}}},
-        {T::tsNormal, S::stHeavy, false, {{-1, -1, blue}, {1, 1, green}, {0, 0, yellow}}},
-        {T::tsRaised, S::stHeavy, false, {{-1, -1, blue}, {1, 1, green}, {0, 0, yellow}}},
+        {T::Raised, S::Light, true, {{-1, -1, green}, {0, 0, red}}},
+        {T::Raised, S::Heavy, true, {{-1, -1, green}, {1, 1, blue}, {0, 0, red}}},
+        {T::Inset, S::Light, true, {{1, 1, green}, {0, 0, red}}},
+        {T::Inset, S::Heavy, true, {{-1, -1, blue}, {1, 1, green}, {0, 0, red}}},
+        {T::Normal, S::Light, false, {{1, 1, green}, {0, 0, yellow}}},
+        {T::Normal, S::Heavy, false, {{-1, -1, blue}, {1, 1, green}, {0, 0, yellow}}},
+        {T::Raised, S::Heavy, false, {{-1, -1, blue}, {1, 1, green}, {0, 0, yellow}}},
     };
     for (const auto& c : cases) {
         GradientButtonLook l = plain;
@@ -234,11 +234,11 @@ TEST(GradientButtonPaint, JustificationPlacesTheFace)
             m = std::max(m, x);
         return m;
     };
-    l.justification = TJustification::jLeft;
+    l.justification = Justification::Left;
     const auto left = pixelsOf(render(l), red);
-    l.justification = TJustification::jRight;
+    l.justification = Justification::Right;
     const auto right = pixelsOf(render(l), red);
-    l.justification = TJustification::jCenter;
+    l.justification = Justification::Center;
     const auto centre = pixelsOf(render(l), red);
     EXPECT_GE(leftmost(left), 2);
     EXPECT_LE(leftmost(left), 4);
@@ -253,8 +253,8 @@ TEST(GradientButtonPaint, EmptyCaptionStillHasFrameAndFocusRectangle)
     QWidget window;
     GradientButton b(&window);
     b.setFontColor(rgbColor(255, 0, 255)); // magenta: neither the gradient nor its inverse
-    b.setBtnHiliteClr(clWhite);
-    b.setBtnShadowClr(clBlack);
+    b.setButtonHighlightColor(kWhite);
+    b.setButtonShadowColor(kBlack);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     b.clearFocus();
@@ -278,7 +278,7 @@ TEST(GradientButtonPaint, EmptyCaptionStillHasFrameAndFocusRectangle)
             inverted += dotted;
         }
     EXPECT_GT(inverted, 80);
-    // ShowFocus off: no rectangle, even with the focus.
+    // showFocus off: no rectangle, even with the focus.
     b.setShowFocus(false);
     EXPECT_EQ(paintedSurface(b), unfocused);
 }
@@ -286,9 +286,9 @@ TEST(GradientButtonPaint, EmptyCaptionStillHasFrameAndFocusRectangle)
 TEST(GradientButtonPaint, FocusRectangleTwiceRestoresTheSurface)
 {
     GradientButtonLook l = captionLook(QStringLiteral("x"));
-    l.gradientStyle = TGradientStyle::gsElliptic;
-    l.beginColor = clNavy;
-    l.endColor = clYellow;
+    l.gradientStyle = GradientStyle::Elliptic;
+    l.beginColor = kNavy;
+    l.endColor = kYellow;
     QImage s = render(l);
     const QImage before = s;
     invertFocusRect(s, QRect(QPoint(2, 2), QPoint(87, 27)));
@@ -304,10 +304,10 @@ TEST(GradientButtonPaint, ThreeFrameRingsOnASixteenPixelButton)
 {
     GradientButton b;
     b.resize(60, 16);
-    b.setBtnHiliteClr(clWhite);
-    b.setBtnShadowClr(clBlack);
-    b.setBtnFrameSize(3);
-    ASSERT_EQ(b.btnFrameSize(), 3);
+    b.setButtonHighlightColor(kWhite);
+    b.setButtonShadowColor(kBlack);
+    b.setButtonFrameSize(3);
+    ASSERT_EQ(b.buttonFrameSize(), 3);
     const QImage& s = paintedSurface(b);
     const QRgb white = qRgb(255, 255, 255);
     for (int k = 0; k < 3; ++k) {
@@ -329,11 +329,11 @@ TEST(GradientButtonPaint, CaptionIsDrawnOverTheInnerRings)
 {
     GradientButton b;
     b.resize(60, 16);
-    b.setBtnFrameSize(3);
-    b.setBtnHiliteClr(clWhite);
-    b.setBtnShadowClr(clWhite);
-    b.setTextStyle(TTextStyle::tsNormal);
-    b.setFontColor(clRed);
+    b.setButtonFrameSize(3);
+    b.setButtonHighlightColor(kWhite);
+    b.setButtonShadowColor(kWhite);
+    b.setTextStyle(TextStyle::Normal);
+    b.setFontColor(kRed);
     b.setFont(common::pixelFont(QStringLiteral("Arial"), 16, true));
     b.setCaption(QStringLiteral("||||"));
     const QImage& s = paintedSurface(b);

@@ -1,4 +1,4 @@
-#include "widgets/TColor.h"
+#include "widgets/PackedColor.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -54,7 +54,7 @@ bool systemColorRole(unsigned index, SystemColorRole& out)
 
 } // namespace
 
-QColor resolveColor(TColor c, const QPalette& palette)
+QColor resolveColor(PackedColor c, const QPalette& palette)
 {
     if (!isSystemColor(c))
         return QColor(rawRgb(c));
@@ -64,7 +64,7 @@ QColor resolveColor(TColor c, const QPalette& palette)
     return palette.color(r.group, r.role);
 }
 
-QColor resolveColor(TColor c)
+QColor resolveColor(PackedColor c)
 {
     return resolveColor(c, QGuiApplication::palette());
 }
