@@ -157,45 +157,44 @@ int main(int argc, char** argv)
     cli::StagedOutputs staged;
     QStringList stagedPaths;
     QStringList done;
+    // Stages one output and writes it through save(stagedPath, keepGoing); false when the user
+    // interrupted the writing.
+    auto writeStaged = [&](const QString& path, const auto& save) {
+        const QString shown = cli::shownName(path);
+        const QString unit = cli::progressUnit(path);
+        stagedPaths.append(staged.stage(path));
+        const auto result = save(stagedPaths.back(), [&](int step, int stepCount) {
+            progress.exportProgress(shown, step, stepCount, unit);
+            return progress.interrupts() == walkInterrupts && !progress.terminated();
+        });
+        progress.endLine();
+        if (!result.cancelled)
+            done.append(QStringLiteral("%1: %2 page(s)").arg(shown).arg(result.pagesWritten));
+        return !result.cancelled;
+    };
     try {
+        bool finished = true;
         if (options.duplex && !documents.empty()) {
             // One interleaved file; a cancel in the front side leaves no back side, and its
             // sheets get blank backs.
-            const QString shown = cli::shownName(options.outputPath);
-            stagedPaths.append(staged.stage(options.outputPath));
             const document::Document noBack;
-            const auto result = cli::saveBothSides(
-                *documents.front(), documents.size() > 1 ? *documents[1] : noBack,
-                stagedPaths.back(), options.pictureDpi, [&](int step, int stepCount) {
-                    progress.exportProgress(shown, step, stepCount,
-                                            cli::progressUnit(options.outputPath));
-                    return progress.interrupts() == walkInterrupts && !progress.terminated();
+            const document::Document& back = documents.size() > 1 ? *documents[1] : noBack;
+            finished =
+                writeStaged(options.outputPath, [&](const QString& to, const auto& keepGoing) {
+                    return cli::saveBothSides(*documents.front(), back, to, options.pictureDpi,
+                                              keepGoing);
                 });
-            progress.endLine();
-            if (result.cancelled) {
-                say(QStringLiteral("interrupted; no output file was changed"));
-                return Interrupted;
-            }
-            done.append(QStringLiteral("%1: %2 page(s)").arg(shown).arg(result.pagesWritten));
         }
         // Every side is written before any replaces its file.
-        for (size_t d = 0; d < documents.size() && d < 2 && !options.duplex; ++d) {
-            const QString& path = targets[int(d)];
-            const QString shown = cli::shownName(path);
-            const QString unit = cli::progressUnit(path);
-            stagedPaths.append(staged.stage(path));
-            const auto result = cli::saveDocument(
-                *documents[d], stagedPaths.back(), options.pictureDpi, options.embedPictures,
-                [&](int step, int stepCount) {
-                    progress.exportProgress(shown, step, stepCount, unit);
-                    return progress.interrupts() == walkInterrupts && !progress.terminated();
-                });
-            progress.endLine();
-            if (result.cancelled) {
-                say(QStringLiteral("interrupted; no output file was changed"));
-                return Interrupted;
-            }
-            done.append(QStringLiteral("%1: %2 page(s)").arg(shown).arg(result.pagesWritten));
+        for (size_t d = 0; finished && !options.duplex && d < documents.size() && d < 2; ++d) {
+            finished = writeStaged(targets[int(d)], [&](const QString& to, const auto& keepGoing) {
+                return cli::saveDocument(*documents[d], to, options.pictureDpi,
+                                         options.embedPictures, keepGoing);
+            });
+        }
+        if (!finished) {
+            say(QStringLiteral("interrupted; no output file was changed"));
+            return Interrupted;
         }
         staged.commit();
     } catch (const common::Error& e) {
