@@ -137,30 +137,29 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
     bool store = options_.embedPictures || !picture.linkToFile() || picture.saveWithDocument();
 
     QString reason;
-    QByteArray head = readHead(path, &reason);
-    if (!head.isNull()) {
-        if (const std::optional<QString> failure = decodeFailure(path, picture)) {
-            reason = *failure;
-            // A format word processors cannot read would have been stored.
-            store = store || !wordProcessorFormat(head);
-            head = QByteArray();
-        }
-    }
+    const QByteArray head = readHead(path, &reason);
     if (!head.isNull()) {
         const std::optional<StoredFormat> format = wordProcessorFormat(head);
-        const bool upright = !format || isUpright(path);
-        if (format && upright && !store)
-            return linkTo(path);
-        if (format && upright)
-            return copied(path, *format);
-        // Word processors cannot read this file, or show it lying on its side: it is stored,
-        // converted and upright.
-        store = true;
-        try {
-            return converted(path, picture,
-                             format && QLatin1String(format->extension) == QLatin1String("jpeg"));
-        } catch (const common::Error& e) {
-            reason = e.message();
+        if (format && isUpright(path)) {
+            // Taken as the file stands, so it is decoded once to check it.
+            if (const std::optional<QString> failure = decodeFailure(path, picture))
+                reason = *failure;
+            else
+                return store ? copied(path, *format) : linkTo(path);
+        } else {
+            // Word processors cannot read this file, or show it lying on its side: it is stored,
+            // converted and upright. Converting decodes it whole, which checks it too.
+            try {
+                return converted(path, picture,
+                                 format &&
+                                     QLatin1String(format->extension) == QLatin1String("jpeg"));
+            } catch (const common::Error& e) {
+                reason = e.message();
+            } catch (const std::bad_alloc&) {
+                reason = QStringLiteral("not enough memory to decode it");
+            }
+            // A format word processors cannot read would have been stored.
+            store = store || !format;
         }
     }
     // A picture the pages could not show fails the save whether it is stored or linked, as it
