@@ -1,5 +1,6 @@
 #include "preview/PictureLoading.h"
 #include "imaging/ImageIO.h"
+#include "preview/CorruptJpeg.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -65,16 +66,7 @@ TEST(PictureLoading, FailuresCarryTheReportedTexts)
 
     // A JPEG that the decoder refuses reports the decoder's own text.
     const QString corrupt = dir.filePath(QStringLiteral("corrupt.jpg"));
-    QFile f(corrupt);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::fromHex("ffd8ffe000104a46494600010100000100010000ffdb00"));
-    f.close();
-    QString decoderText;
-    try {
-        imaging::decodeFile(corrupt);
-    } catch (const imaging::ImageError& e) {
-        decoderText = e.message();
-    }
+    const QString decoderText = test::writeCorruptJpeg(corrupt);
     ASSERT_FALSE(decoderText.isEmpty());
     EXPECT_EQ(failureOf(corrupt), decoderText);
 }

@@ -1,6 +1,7 @@
 #include "preview/ui/PreviewWindow.h"
 #include "common/ErrorText.h"
 #include "imaging/ImageIO.h"
+#include "preview/CorruptJpeg.h"
 #include "preview/PreviewFakes.h"
 #include "support/TestSupport.h"
 #include "widgets/ErrorReport.h"
@@ -282,16 +283,7 @@ TEST_F(PreviewWindowTest, FailuresAreReportedAndKeepThePreviousPicture)
 
     const QString missing = dir.filePath(QStringLiteral("missing.jpg"));
     const QString corrupt = dir.filePath(QStringLiteral("corrupt.jpg"));
-    QFile f(corrupt);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::fromHex("ffd8ffe000104a464946000101ffdb"));
-    f.close();
-    QString decoderText;
-    try {
-        imaging::decodeFile(corrupt);
-    } catch (const imaging::ImageError& e) {
-        decoderText = e.message();
-    }
+    const QString decoderText = test::writeCorruptJpeg(corrupt);
     const QString png = dir.filePath(QStringLiteral("picture.png"));
     test::savePicture(QImage(10, 10, QImage::Format_RGB32), png, "PNG");
 
