@@ -33,7 +33,7 @@ QLabel* label(const char* name, const QString& text, QWidget* parent)
 
 AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("AdjustmentsPanel"));
+    setObjectName(QStringLiteral("adjustmentsPanel"));
 
     colorFormatGroup_ = new QGroupBox(QStringLiteral("Тип изображения"), this);
     colorFormatGroup_->setObjectName(QStringLiteral("colorFormatGroup"));

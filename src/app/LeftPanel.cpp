@@ -52,7 +52,7 @@ LeftPanel::LeftPanel(QWidget* parent) : BevelPanel(parent)
     column->setSpacing(4);
 
     layout_ = new layout::LayoutPanel(content);
-    layout_->setObjectName(QStringLiteral("LayoutPanel"));
+    layout_->setObjectName(QStringLiteral("layoutPanel"));
     column->addWidget(layout_);
 
     whitePicture_ = new QLabel(content);

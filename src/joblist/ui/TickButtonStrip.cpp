@@ -28,7 +28,7 @@ TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
       tickedCountLabel_(new QLabel(this)), firstRowFrame_(new QFrame(this)),
       secondRowFrame_(new QFrame(this))
 {
-    setObjectName(QStringLiteral("TickButtonStrip"));
+    setObjectName(QStringLiteral("tickButtonStrip"));
     setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
 
     listColumnsCaption_->setObjectName(QStringLiteral("listColumnsCaption"));
