@@ -1,6 +1,7 @@
 #include "document/PackageSave.h"
 
 #include "common/Error.h"
+#include "document/PackagePage.h"
 
 #include <QSaveFile>
 
@@ -44,6 +45,31 @@ bool savePackage(const QString& path, const QList<PackageEntry>& entries,
         throw common::Error(
             QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
     return true;
+}
+
+QList<PackageEntry> storedPictureEntries(const PackagePictures& pictures)
+{
+    QList<PackageEntry> entries;
+    for (const PictureReference& ref : pictures.stored())
+        entries.append({ref.entryName, {}, ref.sourcePath, ZipPackageWriter::Compression::Store});
+    return entries;
+}
+
+ExportResult savePicturePackage(const Document& document, const QString& path,
+                                const PackageOptions& options, const QString& pictureFolder,
+                                const ProgressCallback& progress, const PackageEntries& entries)
+{
+    packagePage(document);
+    ExportResult result;
+    PackagePictures pictures(document, options, pictureFolder);
+    const int steps = pictures.fileCount() + 1;
+    if (!pictures.prepare(progress, steps)) {
+        result.cancelled = true;
+        return result;
+    }
+    result.failures = pictures.failures();
+    result.cancelled = !savePackage(path, entries(pictures), progress, steps);
+    return result;
 }
 
 } // namespace pagula::document

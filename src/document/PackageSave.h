@@ -1,11 +1,14 @@
 #pragma once
 
 #include "document/ExportResult.h"
+#include "document/PackagePictures.h"
 #include "document/ZipPackageWriter.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 namespace pagula::document
 {
@@ -25,5 +28,16 @@ struct PackageEntry {
 // ("Cannot create file ...", "Cannot write file ...: reason", or a picture's own failure).
 bool savePackage(const QString& path, const QList<PackageEntry>& entries,
                  const ProgressCallback& progress, int stepCount);
+
+// The entries of the stored pictures, uncompressed: they are compressed already.
+QList<PackageEntry> storedPictureEntries(const PackagePictures& pictures);
+
+// Saves a word processor's package of the document: refuses a page the word processor cannot
+// show before any picture is read, prepares the pictures (one progress step each, stored under
+// pictureFolder) and writes the entries that `entries` lists for them through savePackage.
+using PackageEntries = std::function<QList<PackageEntry>(const PackagePictures&)>;
+ExportResult savePicturePackage(const Document& document, const QString& path,
+                                const PackageOptions& options, const QString& pictureFolder,
+                                const ProgressCallback& progress, const PackageEntries& entries);
 
 } // namespace pagula::document
