@@ -8,11 +8,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 using namespace pagula;
 using namespace pagula::document;
 using namespace pagula::document::test;
+using pagula::test::errorOf;
+using pagula::test::kNoError;
 
 namespace
 {
@@ -37,16 +41,6 @@ protected:
     QString large;
     BuiltinDocumentBuilder builder;
 };
-
-QString errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& e) {
-        return e.message();
-    }
-    return {};
-}
 
 } // namespace
 
@@ -147,10 +141,10 @@ TEST_F(BuiltinDocumentBuilderTest, AFailedCellNamesTheFileAndLeavesTheDocumentAs
         QStringLiteral("Cannot insert picture %1: Cannot open file %1: No such file or directory")
             .arg(missing));
     // A value out of range fails the whole cell, not a part of it.
-    EXPECT_FALSE(
-        errorOf([&] {
-            builder.addCell({small, {10, 10}, CellAdjustments{1.5, 0.5}, std::nullopt, {}});
-        }).isEmpty());
+    EXPECT_NE(errorOf([&] {
+                  builder.addCell({small, {10, 10}, CellAdjustments{1.5, 0.5}, std::nullopt, {}});
+              }),
+              kNoError);
 
     ASSERT_EQ(doc().itemCount(), 3);
     EXPECT_EQ(doc().pictureAt(0).path(), small);
@@ -196,7 +190,7 @@ TEST_F(BuiltinDocumentBuilderTest, GivesEachDocumentItsMarginsAndRefusesMarginsO
     builder.beginDocument(QMarginsF(19.845, 19.845, 17.01, 45.36));
     EXPECT_EQ(doc().margins(), QMarginsF(19.845f, 19.845f, 17.01f, 45.36f));
     EXPECT_EQ(builder.documents().size(), 2u);
-    EXPECT_FALSE(errorOf([&] { builder.beginDocument(QMarginsF(0, 1e9, 0, 0)); }).isEmpty());
+    EXPECT_NE(errorOf([&] { builder.beginDocument(QMarginsF(0, 1e9, 0, 0)); }), kNoError);
 }
 
 TEST_F(BuiltinDocumentBuilderTest, HandsDocumentsToTheHandlerOnceEachInOrder)

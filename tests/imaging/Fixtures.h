@@ -4,6 +4,8 @@
 // the decoder must read, EXIF blocks included), PCX through a small encoder that can also
 // write damaged files, and files from ImageMagick where it is installed.
 
+#include "support/TestSupport.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QStringList>
@@ -12,12 +14,6 @@
 #include <array>
 #include <ostream>
 #include <vector>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace pagula::imaging::test
 {

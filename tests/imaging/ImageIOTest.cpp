@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 
+#include "support/TestSupport.h"
 #include <functional>
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,16 +18,6 @@ namespace
 {
 
 using namespace test;
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const ImageError& e) {
-        return e.message();
-    }
-    return QStringLiteral("(no error)");
-}
 
 TEST(ImageIO, ChoosesTheDecoderByContentNotByName)
 {
@@ -74,11 +66,11 @@ TEST(ImageIO, FilesThatCannotBeOpenedNeverHang)
     for (const auto& [path, reason] : cases) {
         SCOPED_TRACE(path.toStdString());
         const QString want = QStringLiteral("Cannot open file %1: %2").arg(path, reason);
-        EXPECT_EQ(errorOf([&] { decodeFile(path); }), want);
-        EXPECT_EQ(errorOf([&] { probeFile(path); }), want);
+        EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeFile(path); }), want);
+        EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { probeFile(path); }), want);
     }
     if (!root) {
-        EXPECT_EQ(errorOf([&] { decodeFile(unreadable); }),
+        EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeFile(unreadable); }),
                   QStringLiteral("Cannot open file %1: Permission denied").arg(unreadable));
     }
 }
@@ -94,7 +86,7 @@ TEST(ImageIO, OversizedFilesAndPicturesNameTheFile)
         f.write("\xFF\xD8\xFF", 3);
         ASSERT_TRUE(f.resize(300LL * 1024 * 1024));
     }
-    EXPECT_EQ(errorOf([&] { decodeFile(huge); }),
+    EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeFile(huge); }),
               QStringLiteral("Picture file %1 is too large (314572800 bytes)").arg(huge));
 
     // A picture beyond the pixel limits.
@@ -103,13 +95,14 @@ TEST(ImageIO, OversizedFilesAndPicturesNameTheFile)
     jpeg.replace(sof + 5, 4, QByteArray("\xC0\x00\xC0\x00", 4)); // 49152 x 49152
     const QString big = dir.filePath(QStringLiteral("big.jpg"));
     writeFile(big, jpeg);
-    EXPECT_EQ(errorOf([&] { decodeFile(big); }),
+    EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeFile(big); }),
               QStringLiteral("Picture %1 is too large (49152 x 49152 pixels)").arg(big));
     EXPECT_EQ(probeFile(big).pixelSize, QSize(49152, 49152));
 
     const QString empty = dir.filePath(QStringLiteral("empty.jpg"));
     writeFile(empty, {});
-    EXPECT_EQ(errorOf([&] { decodeFile(empty); }), QStringLiteral("Unknown picture format"));
+    EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeFile(empty); }),
+              QStringLiteral("Unknown picture format"));
 }
 
 TEST(ImageIO, SmallCellsGetDctScaledDecodes)

@@ -7,10 +7,12 @@
 
 #include <QtEndian>
 
+#include "support/TestSupport.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+
 #include <gtest/gtest.h>
 #include <jerror.h>
 #include <jpeglib.h>
@@ -212,8 +214,6 @@ QByteArray withFrameSize(QByteArray jpeg, quint16 width, quint16 height)
     return jpeg;
 }
 
-QString errorOf(const std::function<void()>& f);
-
 TEST(JpegDecoder, RefusesAHugeHeaderBeforeDecoding)
 {
     const QByteArray bytes = withFrameSize(writeJpeg(quadrants(16, 16), {}), 65500, 65500);
@@ -228,19 +228,9 @@ TEST(JpegDecoder, RefusesAHugeHeaderBeforeDecoding)
     // A reduced decode would fit the limits, but the file cannot hold such a picture.
     for (const JpegDecodeOptions& o :
          {JpegDecodeOptions{{100, 100}}, JpegDecodeOptions{{}, true}}) {
-        EXPECT_EQ(errorOf([&] { decodeJpeg(bytes, o); }),
+        EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeJpeg(bytes, o); }),
                   QStringLiteral("JPEG file is far too short for a 65500 x 65500 picture"));
     }
-}
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const ImageError& e) {
-        return e.message();
-    }
-    return QStringLiteral("(no error)");
 }
 
 TEST(JpegDecoder, FailuresCarryLibjpegsMessageNumber)
@@ -260,7 +250,7 @@ TEST(JpegDecoder, FailuresCarryLibjpegsMessageNumber)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         // The number and libjpeg's own text for it.
-        const QString message = errorOf([&] { decodeJpeg(c.bytes); });
+        const QString message = pagula::test::errorOf<ImageError>([&] { decodeJpeg(c.bytes); });
         EXPECT_TRUE(message.startsWith(QStringLiteral("JPEG error #%1: ").arg(c.code)))
             << message.toStdString();
         EXPECT_GT(message.size(), QStringLiteral("JPEG error #%1: ").arg(c.code).size() + 5);
@@ -298,7 +288,7 @@ TEST(JpegDecoder, StopsAProgressiveFileWithHundredsOfScans)
 {
     JpegWriteOptions many;
     many.scans = oneScanPerCoefficient(3); // 190 scans
-    EXPECT_EQ(errorOf([&] { decodeJpeg(writeJpeg(quadrants(), many)); }),
+    EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeJpeg(writeJpeg(quadrants(), many)); }),
               QStringLiteral("JPEG file has more than 100 scans"));
 
     JpegWriteOptions allowed;

@@ -3,10 +3,12 @@
 #include "joblist/JobEntry.h"
 #include "joblist/JobListTestUtil.h"
 
+#include "support/TestSupport.h"
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -18,6 +20,7 @@
 using namespace pagula::joblist;
 using pagula::joblist::test::entriesOf;
 using pagula::joblist::test::textsOf;
+using pagula::test::errorOf;
 
 namespace
 {
@@ -33,16 +36,6 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const pagula::common::Error& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
 }
 
 // A device that takes a few bytes and then fails, as a full disk does.

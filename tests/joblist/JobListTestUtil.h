@@ -1,16 +1,11 @@
 #pragma once
 
 #include "joblist/JobListModel.h"
+#include "support/TestSupport.h"
 
 #include <QString>
 #include <QStringList>
 #include <ostream>
-
-// Readable QString values in test failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace pagula::joblist
 {

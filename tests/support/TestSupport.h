@@ -1,9 +1,13 @@
 #pragma once
 
+#include "common/Error.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace pagula::test
 {
@@ -18,6 +22,20 @@ void savePicture(const QImage& image, const QString& path, const char* format = 
 // Writes a colour JPEG of one flat colour, row by row, so that pictures far larger than the
 // decoding limits are made quickly and without holding them in memory.
 void writeFlatJpeg(const QString& path, QSize size, QRgb colour);
+
+// What errorOf gives when the action throws nothing.
+inline const QString kNoError = QStringLiteral("(no error)");
+
+// The message of the error of type E that the action throws, or kNoError.
+template <class E = common::Error> QString errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const E& e) {
+        return e.message();
+    }
+    return kNoError;
+}
 
 } // namespace pagula::test
 

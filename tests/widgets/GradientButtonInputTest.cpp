@@ -1,4 +1,5 @@
 // States and input of the button, driven with real Qt events.
+#include "support/TestSupport.h"
 #include "widgets/GradientButton.h"
 
 #include <QCheckBox>
@@ -10,14 +11,6 @@
 #include <memory>
 
 using namespace pagula::widgets;
-
-QT_BEGIN_NAMESPACE
-// Readable failures for the event logs.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace
 {
