@@ -37,6 +37,9 @@ class PdfWriter
 public:
     explicit PdfWriter(QIODevice& out, int jpegQuality = 90);
 
+    // The document's Title in its information dictionary; none when empty.
+    void setTitle(const QString& title) { title_ = title; }
+
     void beginPage(QSizeF pageSizePoints);
     void drawImage(const QRectF& box, const QImage& image);
     // grey: 0 black to 1 white.
@@ -62,6 +65,7 @@ private:
     std::vector<int> pageObjects_;
     bool inPage_ = false;
     QSizeF pageSize_;
+    QString title_;
     QByteArray content_;
     QList<int> pageImages_;
     // The same picture drawn again (the filler in every strip) is written once.

@@ -133,20 +133,20 @@ TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
     main().generate();
     const auto& shown = program->shownDocuments();
     ASSERT_EQ(shown.size(), 2u);
-    const QString sides[] = {QStringLiteral("Pagula - лицевая сторона"),
-                             QStringLiteral("Pagula - обратная сторона")};
+    const QString sides[] = {QStringLiteral("Pagula - документ 1, лицевая сторона"),
+                             QStringLiteral("Pagula - документ 1, обратная сторона")};
     for (size_t i = 0; i < 2; ++i) {
         ASSERT_TRUE(shown[i].window);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(shown[i].window));
         EXPECT_EQ(shownTitle(*shown[i].window), sides[i]);
     }
 
-    // A one-sided document window is just "Pagula".
+    // The next run's window tells itself apart from the first run's.
     main().adjustments()->twoSideBox()->setChecked(false);
     main().generate();
     ASSERT_EQ(shown.size(), 3u);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(shown[2].window));
-    EXPECT_EQ(shownTitle(*shown[2].window), QStringLiteral("Pagula"));
+    EXPECT_EQ(shownTitle(*shown[2].window), QStringLiteral("Pagula - документ 2"));
 }
 
 TEST_F(WindowManager, EveryControlOfTheMainWindowCanBeReachedAtBothSizes)

@@ -3,10 +3,11 @@
 #include "app/docwindow/ExportProgress.h"
 #include "app/docwindow/OpenInLibreOffice.h"
 #include "app/docwindow/PageView.h"
+#include "app/docwindow/SuggestedNames.h"
 #include "app/docwindow/ZoomSetting.h"
 
+#include "common/Paths.h"
 #include "document/OdtExport.h"
-#include "document/PrintExport.h"
 #include "widgets/ErrorReport.h"
 
 #include <QAction>
@@ -20,9 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPageSize>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -69,7 +67,7 @@ bool useNativeDialogs()
 
 DocumentWindow::DocumentWindow(std::shared_ptr<document::Document> document, const QString& label,
                                document::PictureSource::Decoder decoder)
-    : document_(std::move(document))
+    : document_(std::move(document)), label_(label)
 {
     setObjectName(QStringLiteral("documentWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -97,11 +95,39 @@ DocumentWindow::DocumentWindow(std::shared_ptr<document::Document> document, con
 
 DocumentWindow::~DocumentWindow() = default;
 
-QString DocumentWindow::titleFor(const QString& label)
+QString DocumentWindow::titleFor(const QString& label, int run)
 {
+    if (run > 0 && label.isEmpty())
+        return QStringLiteral("Pagula - документ %1").arg(run);
+    if (run > 0)
+        return QStringLiteral("Pagula - документ %1, %2").arg(run).arg(label);
     if (label.isEmpty())
         return QStringLiteral("Pagula");
     return QStringLiteral("Pagula - %1").arg(label);
+}
+
+void DocumentWindow::setRunNumber(int run)
+{
+    run_ = run;
+    setWindowTitle(titleFor(label_, run_));
+}
+
+void DocumentWindow::setSheetSides()
+{
+    sheetSides_ = true;
+}
+
+QString DocumentWindow::suggestedBaseName() const
+{
+    return docwindow::suggestedBaseName(
+        pictureFolder(*document_, QFileInfo(common::fillerPicturePath()).absolutePath()), label_);
+}
+
+QString DocumentWindow::suggestedFolder() const
+{
+    const QString folder =
+        pictureFolder(*document_, QFileInfo(common::fillerPicturePath()).absolutePath());
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : startDirectory();
 }
 
 void DocumentWindow::showAndActivate()
@@ -173,6 +199,10 @@ void DocumentWindow::buildActions()
     zoomOutAction_ = makeAction(QStringLiteral("zoomOutAction"), QStringLiteral("Уменьшить"),
                                 {QKeySequence(QKeySequence::ZoomOut)});
     connect(zoomOutAction_, &QAction::triggered, view_, &PageView::zoomOut);
+
+    closeAction_ = makeAction(QStringLiteral("closeWindowAction"), QStringLiteral("Закрыть"),
+                              {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)});
+    connect(closeAction_, &QAction::triggered, this, &QWidget::close);
 
     realSizeAction_ =
         makeAction(QStringLiteral("realSizeAction"), QStringLiteral("Реальный размер"),
@@ -299,14 +329,16 @@ bool DocumentWindow::exportTo(const QString& title, const QList<SaveFormat>& for
 {
     if (busy_)
         return false;
-    const std::optional<SaveTarget> target = askSaveTarget(title, formats);
+    const std::optional<SaveTarget> target =
+        askSaveTarget(title, formats, QDir(suggestedFolder()).filePath(suggestedBaseName()));
     if (!target)
         return false;
     const std::shared_ptr<const document::Document> document = document_;
+    const QString name = suggestedBaseName();
     const std::optional<document::ExportResult> result = runExport(
         QStringLiteral("Сохранение"),
-        [document, target](const document::ProgressCallback& p) {
-            return target->format.write(*document, target->path, p);
+        [document, target, name](const document::ProgressCallback& p) {
+            return target->format.write(*document, target->path, name, p);
         },
         target->format.progressUnit);
     if (!result || result->cancelled)
@@ -316,27 +348,6 @@ bool DocumentWindow::exportTo(const QString& title, const QList<SaveFormat>& for
     statusBar()->showMessage(
         QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(target->path)),
         StatusMessageMilliseconds);
-    return true;
-}
-
-bool DocumentWindow::print()
-{
-    if (busy_)
-        return false;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(windowTitle());
-    if (!askPrinter(printer))
-        return false;
-    const std::shared_ptr<const document::Document> document = document_;
-    const std::optional<document::ExportResult> result = runExport(
-        QStringLiteral("Печать"), [document, &printer](const document::ProgressCallback& p) {
-            return document::printDocument(*document, printer, {}, p);
-        });
-    if (!result || result->cancelled)
-        return false;
-    statusBar()->showMessage(QStringLiteral("Напечатано страниц: %1").arg(result->pagesWritten),
-                             StatusMessageMilliseconds);
     return true;
 }
 
@@ -383,7 +394,8 @@ std::optional<document::ExportResult> DocumentWindow::runExport(
 }
 
 std::optional<SaveTarget> DocumentWindow::askSaveTarget(const QString& title,
-                                                        const QList<SaveFormat>& formats)
+                                                        const QList<SaveFormat>& formats,
+                                                        const QString& suggested)
 {
     if (formats.isEmpty())
         return std::nullopt;
@@ -402,8 +414,8 @@ std::optional<SaveTarget> DocumentWindow::askSaveTarget(const QString& title,
                 dialog.setDefaultSuffix(format.suffix);
         }
     });
-    dialog.setDirectory(startDirectory());
-    dialog.selectFile(windowTitle() + QLatin1Char('.') + formats.first().suffix);
+    dialog.setDirectory(QFileInfo(suggested).absolutePath());
+    dialog.selectFile(suggested + QLatin1Char('.') + formats.first().suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const QString chosen = dialog.selectedFiles().constFirst();
@@ -428,15 +440,6 @@ DocumentWindow::CloseAnswer DocumentWindow::askSaveBeforeClose()
     if (box.clickedButton() == discard)
         return CloseAnswer::Discard;
     return CloseAnswer::Cancel;
-}
-
-bool DocumentWindow::askPrinter(QPrinter& printer)
-{
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Печать"));
-    // Every page is printed: no ranges, no selection.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies);
-    return dialog.exec() == QDialog::Accepted;
 }
 
 void DocumentWindow::closeEvent(QCloseEvent* event)
