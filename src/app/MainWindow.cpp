@@ -197,6 +197,10 @@ void MainWindow::showAboutDialog()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!jobList_->mayClose()) {
+        event->ignore();
+        return;
+    }
     // A generation that is still going stops after the picture in progress and hands over what
     // it has made; it closes its dialog itself.
     if (isGenerating())

@@ -49,6 +49,8 @@ ScreenshotTour::ScreenshotTour(Program& program, const QString& folder)
 {
     folder_.mkpath(QStringLiteral("."));
     MessageBoxes::setHook([this](MessageKind, const QString& text) { note(text); });
+    program_.mainWindow().jobList()->setUnsavedListQuestion(
+        [](int) { return joblist::UnsavedListAnswer::Discard; });
     widgets::ErrorReport::setHook([this](const QString& text) { note(text); });
 }
 
