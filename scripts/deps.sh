@@ -5,7 +5,8 @@
 set -euo pipefail
 
 run_pkgs=(cmake ninja-build g++ pkg-config ccache
-          qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-gtk-platformtheme
+          qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
+          qt6-gtk-platformtheme
           qt6-translations-l10n
           libjpeg62-turbo-dev libzip-dev libcups2-dev
           fonts-liberation fonts-dejavu-core)

@@ -31,7 +31,9 @@
 #include "widgets/GradientButton.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QListView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace pagula::app
@@ -108,13 +110,7 @@ void MainWindow::connectHandlers()
             jobList_->addSelectedFiles(*fileBrowser_->fileList(), fileBrowser_->currentFolder());
         });
     });
-    connect(jobList_->view(), &joblist::JobListView::dropped, this,
-            [this](const QList<QUrl>& urls, bool otherContent) {
-                widgets::runGuarded(this, [&] {
-                    progressBar_->showStatus(jobList_->addDropped(
-                        urls, otherContent, fileBrowser_->masks(), allPictureMasks()));
-                });
-            });
+    connect(jobList_->view(), &joblist::JobListView::dropped, this, &MainWindow::addDropped);
     connect(jobList_, &joblist::JobListPanels::previewRefreshRequested, this, [this] {
         widgets::runGuarded(this, [this] {
             if (previewController_)
@@ -186,6 +182,23 @@ void MainWindow::generate()
         if (!isVisible() && progressDialog_)
             progressDialog_->hide();
         emit generationFinished();
+    });
+}
+
+void MainWindow::addFiles(const QStringList& paths)
+{
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls.append(QUrl::fromUserInput(path, QDir::currentPath(), QUrl::AssumeLocalFile));
+    if (!urls.isEmpty())
+        addDropped(urls, false);
+}
+
+void MainWindow::addDropped(const QList<QUrl>& urls, bool otherContent)
+{
+    widgets::runGuarded(this, [&] {
+        progressBar_->showStatus(
+            jobList_->addDropped(urls, otherContent, fileBrowser_->masks(), allPictureMasks()));
     });
 }
 

@@ -429,6 +429,16 @@ TEST_F(MainWindowTest, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(reports.isEmpty()) << reports.join(';').toStdString();
 
+    // Files given to the program (its command line, "open with" in a file manager) come in as
+    // dropped ones do; a name relative to the current folder as well.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(root.filePath(QStringLiteral("loose"))));
+    main().addFiles({dir.filePath(names[1]), QStringLiteral("z.bmp")});
+    QDir::setCurrent(before);
+    ASSERT_EQ(jobs->size(), 5);
+    EXPECT_EQ(jobs->entry(3).path, dir.filePath(names[1]));
+    EXPECT_EQ(jobs->entry(4).path, root.filePath(QStringLiteral("loose/z.bmp")));
+
     // A run takes the bar back for its progress.
     main().progressBar()->setRunRange(0, 10);
     EXPECT_TRUE(main().progressBar()->statusText().isEmpty());

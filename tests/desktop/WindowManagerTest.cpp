@@ -121,6 +121,11 @@ protected:
 TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
 {
     EXPECT_EQ(shownTitle(main()), QStringLiteral("Распечатка Pagula"));
+    // The program's icon, at the sizes a task bar picks from.
+    const QString icon = xprop(main(), "_NET_WM_ICON");
+    for (const char* size : {"Icon (16 x 16)", "Icon (48 x 48)", "Icon (128 x 128)"})
+        EXPECT_TRUE(icon.contains(QLatin1String(size)))
+            << size << " in " << icon.count(QStringLiteral("Icon (")) << " sizes";
 
     showPreview();
     EXPECT_EQ(shownTitle(program->previewWindow()), QStringLiteral("Предварительный просмотр"));

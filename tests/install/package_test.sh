@@ -26,7 +26,9 @@ for f in usr/share/applications/pagula.desktop usr/share/icons/hicolor/scalable/
 done
 desktop-file-validate "$work/root/usr/share/applications/pagula.desktop" ||
     fail "desktop-file-validate"
-grep -qx 'Exec=pagula' "$work/root/usr/share/applications/pagula.desktop" || fail "Exec line"
+grep -qx 'Exec=pagula %F' "$work/root/usr/share/applications/pagula.desktop" || fail "Exec line"
+grep -q '^MimeType=.*image/jpeg;.*image/vnd.zbrush.pcx;' \
+    "$work/root/usr/share/applications/pagula.desktop" || fail "MimeType line"
 grep -qx 'Icon=pagula' "$work/root/usr/share/applications/pagula.desktop" || fail "Icon line"
 grep -q '<svg' "$work/root/usr/share/icons/hicolor/scalable/apps/pagula.svg" || fail "icon is no SVG"
 man -l "$work/root/usr/share/man/man1/pagula-compose.1" 2>&1 | grep -q -- '--two-sided' ||
