@@ -15,12 +15,14 @@
 #include "preview/ui/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 using namespace pagula;
@@ -144,6 +146,21 @@ TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
         ASSERT_TRUE(shown[i].window);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(shown[i].window));
         EXPECT_EQ(shownTitle(*shown[i].window), sides[i]);
+    }
+
+    // Maximised on this small screen, the front's window shows every command of its tool bars,
+    // none behind the "more" button.
+    QWidget* front = shown[0].window;
+    front->showMaximized();
+    QTest::qWait(300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return front->isMaximized(); }, 5000));
+    for (QToolBar* bar : front->findChildren<QToolBar*>()) {
+        for (QAction* action : bar->actions()) {
+            QWidget* button = bar->widgetForAction(action);
+            if (action->isSeparator())
+                continue;
+            EXPECT_TRUE(button && button->isVisible()) << action->text().toStdString();
+        }
     }
 
     // The next run's window tells itself apart from the first run's.

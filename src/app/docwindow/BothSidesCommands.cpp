@@ -8,8 +8,11 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace pagula::docwindow
 {
@@ -26,9 +29,11 @@ void DocumentWindow::setBackSide(std::shared_ptr<const document::Document> back)
     back_ = std::move(back);
     saveBothAction_ = new QAction(QStringLiteral("Сохранить обе стороны в PDF..."), this);
     saveBothAction_->setObjectName(QStringLiteral("saveBothSidesAction"));
+    saveBothAction_->setIconText(saveBothAction_->text()); // tool buttons drop "..." otherwise
     connect(saveBothAction_, &QAction::triggered, this, [this] { saveBothSides(); });
     printBothAction_ = new QAction(QStringLiteral("Печать обеих сторон..."), this);
     printBothAction_->setObjectName(QStringLiteral("printBothSidesAction"));
+    printBothAction_->setIconText(printBothAction_->text());
     connect(printBothAction_, &QAction::triggered, this, [this] { printBothSides(); });
     addAction(saveBothAction_);
     addAction(printBothAction_);
@@ -36,7 +41,13 @@ void DocumentWindow::setBackSide(std::shared_ptr<const document::Document> back)
         QAction* before = bar->actions().value(2); // after "Сохранить как..." and "Печать..."
         bar->insertAction(before, saveBothAction_);
         bar->insertAction(before, printBothAction_);
+        // Wide enough for the commands, where the screen allows.
+        const int wanted = bar->sizeHint().width();
+        const int room = screen() ? screen()->availableGeometry().width() : wanted;
+        if (!isMaximized() && wanted > width())
+            resize(std::min(wanted, room), height());
     }
+    fitToolBars();
 }
 
 QString DocumentWindow::bothSidesBase() const

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -214,53 +215,79 @@ void DocumentWindow::buildActions()
 
 void DocumentWindow::buildToolBar()
 {
-    QToolBar* bar = addToolBar(QStringLiteral("Документ"));
-    bar->setObjectName(QStringLiteral("documentToolBar"));
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Two bars: the document's commands and the page moves with the zoom. They share a row
+    // where the window is wide enough and take two rows where it is not (fitToolBars), so no
+    // command hides behind the bar's "more" button.
+    const auto makeBar = [this](const QString& title, const QString& name) {
+        QToolBar* bar = addToolBar(title);
+        bar->setObjectName(name);
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        bar->setContextMenuPolicy(Qt::PreventContextMenu);
+        return bar;
+    };
+    QToolBar* bar = makeBar(QStringLiteral("Документ"), QStringLiteral("documentToolBar"));
     bar->addAction(saveAction_);
     bar->addAction(printAction_);
     if (libreOfficeAction_)
         bar->addAction(libreOfficeAction_);
-    bar->addSeparator();
-    bar->addAction(previousAction_);
+    bar->addAction(savePngAction_);
 
-    pageNumber_ = new QSpinBox(bar);
+    pageBar_ = makeBar(QStringLiteral("Страницы"), QStringLiteral("pageToolBar"));
+    pageBar_->addAction(previousAction_);
+    pageNumber_ = new QSpinBox(pageBar_);
     pageNumber_->setObjectName(QStringLiteral("pageNumber"));
     pageNumber_->setRange(1, std::max(1, view_->pageCount()));
     pageNumber_->setKeyboardTracking(false); // go when the number is complete
     pageNumber_->setButtonSymbols(QAbstractSpinBox::NoButtons);
     pageNumber_->setAlignment(Qt::AlignRight);
     pageNumber_->setToolTip(QStringLiteral("Номер страницы"));
-    bar->addWidget(pageNumber_);
+    pageBar_->addWidget(pageNumber_);
     connect(pageNumber_, &QSpinBox::valueChanged, this,
             [this](int number) { view_->goToPage(number - 1); });
 
-    pageCountLabel_ = new QLabel(QStringLiteral(" из %1 ").arg(view_->pageCount()), bar);
+    pageCountLabel_ = new QLabel(QStringLiteral(" из %1 ").arg(view_->pageCount()), pageBar_);
     pageCountLabel_->setObjectName(QStringLiteral("pageCountLabel"));
-    bar->addWidget(pageCountLabel_);
-    bar->addAction(nextAction_);
+    pageBar_->addWidget(pageCountLabel_);
+    pageBar_->addAction(nextAction_);
     // Toolbar buttons for page moves show their icons only.
-    bar->widgetForAction(previousAction_)->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
-    bar->widgetForAction(nextAction_)->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
-    bar->addSeparator();
+    pageBar_->widgetForAction(previousAction_)
+        ->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
+    pageBar_->widgetForAction(nextAction_)->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
+    pageBar_->addSeparator();
 
-    zoomBox_ = new QComboBox(bar);
+    zoomBox_ = new QComboBox(pageBar_);
     zoomBox_->setObjectName(QStringLiteral("zoom"));
     zoomBox_->setEditable(true);
     zoomBox_->setInsertPolicy(QComboBox::NoInsert);
     zoomBox_->addItems(zoomChoiceTexts());
     zoomBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     zoomBox_->setToolTip(QStringLiteral("Масштаб"));
-    bar->addWidget(zoomBox_);
+    pageBar_->addWidget(zoomBox_);
     connect(zoomBox_, &QComboBox::activated, this,
             [this](int index) { view_->setZoom(zoomChoice(index)); });
     connect(zoomBox_->lineEdit(), &QLineEdit::editingFinished, this,
             &DocumentWindow::applyTypedZoom);
-    bar->addSeparator();
-    bar->addAction(savePngAction_);
+}
+
+void DocumentWindow::fitToolBars()
+{
+    auto* commands = findChild<QToolBar*>(QStringLiteral("documentToolBar"));
+    if (!commands || !pageBar_)
+        return;
+    const int needed = commands->sizeHint().width() + pageBar_->sizeHint().width();
+    const bool apart = toolBarBreak(pageBar_);
+    if (needed > width() && !apart)
+        insertToolBarBreak(pageBar_);
+    else if (needed <= width() && apart)
+        removeToolBarBreak(pageBar_);
+}
+
+void DocumentWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    fitToolBars();
 }
 
 void DocumentWindow::buildStatusBar()

@@ -18,6 +18,7 @@ class QComboBox;
 class QLabel;
 class QPrinter;
 class QSpinBox;
+class QToolBar;
 
 namespace pagula::docwindow
 {
@@ -108,10 +109,13 @@ protected:
     virtual std::optional<document::StackReturn> askReturnStack(int sheets, PrintJobWatch* fronts);
 
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildActions();
     void buildToolBar();
+    // The two tool bars in one row where they fit, else in two.
+    void fitToolBars();
     void buildStatusBar();
     bool exportTo(const QString& title, const QList<SaveFormat>& formats, bool marksSaved);
     // The name the two sides are offered under together.
@@ -156,6 +160,7 @@ private:
     QAction* zoomInAction_ = nullptr;
     QAction* zoomOutAction_ = nullptr;
     QAction* realSizeAction_ = nullptr;
+    QToolBar* pageBar_ = nullptr;
     QSpinBox* pageNumber_ = nullptr;
     QLabel* pageCountLabel_ = nullptr;
     QComboBox* zoomBox_ = nullptr;

@@ -8,6 +8,7 @@
 #include "widgets/ErrorReport.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QMessageBox>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -23,6 +24,22 @@ namespace
 
 constexpr int StatusMessageMilliseconds = 8000;
 
+// Keeps a widget hidden: Qt's print dialog shows its parts again as it comes up and as the
+// printer changes.
+class KeptHidden : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            static_cast<QWidget*>(watched)->hide();
+        return false;
+    }
+};
+
 // Choices of Qt's print dialog that the program's prints do not offer: every print is of
 // whole documents (no page range, no odd or even pages only, no reversed order); a
 // two-sided print chooses its sides itself.
@@ -31,9 +48,13 @@ void hideDialogChoices(QPrintDialog& dialog, bool twoSided)
     QStringList names{QStringLiteral("gbPrintRange"), QStringLiteral("reverse")};
     if (twoSided)
         names << QStringLiteral("duplex");
-    for (const QString& name : names)
-        if (auto* widget = dialog.findChild<QWidget*>(name))
-            widget->setVisible(false);
+    auto* keeper = new KeptHidden(&dialog);
+    for (const QString& name : names) {
+        if (auto* widget = dialog.findChild<QWidget*>(name)) {
+            widget->hide();
+            widget->installEventFilter(keeper);
+        }
+    }
 }
 
 QString jobStateText(const document::JobState& state)
