@@ -5,6 +5,7 @@
 
 #include "app/docwindow/DocumentWindow.h"
 #include "document/CalibrationSheet.h"
+#include "document/PrintJobOptions.h"
 #include "document/PrintQueue.h"
 #include "document/TwoSidedPrint.h"
 #include "support/TestSupport.h"
@@ -397,4 +398,30 @@ TEST_F(PrintService, TheWindowPrintsTheCalibrationSheetTwoSidedAndReportsRefusal
 
     pagula::widgets::ErrorReport::setHook({});
     delete window;
+}
+
+// What the print dialog chose goes with the job, except what would print part of a document,
+// shrink it, put pages together or change their order or sides.
+TEST(JobOptions, KeepTheDialogsChoicesThatLeaveThePagesWholeAndAtTheirSize)
+{
+    const QStringList dialog{"page-ranges",  "1-1",    "number-up",   "2",
+                             "job-priority", "80",     "PageSize",    "Letter",
+                             "Duplex",       "None",   "outputorder", "reverse",
+                             "Resolution",   "600dpi", "fit-to-page", "true"};
+    JobRequest request;
+    request.sides = Sides::TwoSidedLongEdge;
+    request.copies = 2;
+    request.collate = true;
+    const JobOptions expected{{"job-priority", "80"},
+                              {"Resolution", "600dpi"},
+                              {"media", "A4"},
+                              {"print-scaling", "none"},
+                              {"fit-to-page", "false"},
+                              {"sides", "two-sided-long-edge"},
+                              {"copies", "2"},
+                              {"multiple-document-handling", "separate-documents-collated-copies"}};
+    EXPECT_EQ(jobOptions(dialog, request), expected);
+    request.pagesInSentOrder = true;
+    EXPECT_EQ(jobOptions({}, request).last(),
+              (std::pair<QByteArray, QByteArray>{"outputorder", "normal"}));
 }
