@@ -19,6 +19,7 @@
 #include "common/Fonts.h"
 #include "common/Paths.h"
 #include "compose/CompositionRun.h"
+#include "imaging/PdfDocument.h"
 #include "joblist/JobListModel.h"
 #include "joblist/ui/JobListPanels.h"
 #include "joblist/ui/JobListView.h"
@@ -69,6 +70,8 @@ void MainWindow::applyLook()
 void MainWindow::buildRegions()
 {
     jobList_ = new joblist::JobListPanels(this);
+    // PDF files come into the list page by page.
+    jobList_->model()->setPageLister(&imaging::pdfPageList);
     previewTabs_ = new preview::PreviewTabs(this);
 
     leftPanel_ = new LeftPanel(this);

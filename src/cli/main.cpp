@@ -12,6 +12,8 @@
 #include "common/Paths.h"
 #include "compose/CompositionRun.h"
 #include "document/BuiltinDocumentBuilder.h"
+#include "imaging/PdfDocument.h"
+#include "joblist/DocumentPages.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListFile.h"
 
@@ -112,7 +114,15 @@ int main(int argc, char** argv)
 
     joblist::JobEntries entries;
     try {
-        entries = joblist::loadJobListFile(options.jobListPath);
+        // A PDF named whole in the list is laid out page by page.
+        const joblist::PagedEntries paged =
+            joblist::expandDocuments(joblist::loadJobListFile(options.jobListPath),
+                                     &imaging::pdfPageList, joblist::UnreadableDocument::Keep);
+        entries = paged.entries;
+        if (!options.quiet) {
+            for (const QString& problem : paged.problems)
+                say(QStringLiteral("warning: ") + problem);
+        }
     } catch (const common::Error& e) {
         return fail(e.message());
     }

@@ -186,7 +186,17 @@ void JobListView::saveList()
 
 void JobListView::loadList()
 {
-    widgets::runGuarded(this, [this] { model_->replaceEntries(loadJobListFile(jobListFile_)); });
+    widgets::runGuarded(this, [this] { loadFrom(jobListFile_); });
+}
+
+void JobListView::loadFrom(const QString& path)
+{
+    // A whole document in the file (written by hand) comes in page by page.
+    const PagedEntries paged =
+        expandDocuments(loadJobListFile(path), model_->pageLister(), UnreadableDocument::Keep);
+    model_->replaceEntries(paged.entries);
+    if (!paged.problems.isEmpty())
+        widgets::ErrorReport::show(this, paged.problems.join(QLatin1Char('\n')));
 }
 
 void JobListView::saveListAs()
@@ -203,7 +213,7 @@ void JobListView::openList()
     widgets::runGuarded(this, [this] {
         const QString path = chooseFile_(JobListFileChoice::Open);
         if (!path.isEmpty())
-            model_->replaceEntries(loadJobListFile(path));
+            loadFrom(path);
     });
 }
 
