@@ -41,7 +41,9 @@ Context newContext()
     Context context(heif_context_alloc());
     if (!context)
         throw ImageError(QStringLiteral("Cannot decode HEIF picture: out of memory"));
-    heif_context_set_maximum_image_size_limit(context.get(), int(limits::maxSide));
+    // libheif's own limit only guards reading the header, which allocates by the file's size:
+    // a larger picture is let through to be refused by our limits, with the file named.
+    heif_context_set_maximum_image_size_limit(context.get(), int(limits::maxSide * 4));
     // The composition decodes several pictures at once already; one thread each keeps the
     // number of threads bounded.
     heif_context_set_max_decoding_threads(context.get(), 0);

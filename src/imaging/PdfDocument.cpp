@@ -45,18 +45,21 @@ bool renderTooLong(const QVariant& payload)
 double renderScale(QSizeF points, QSize atLeast)
 {
     double scale = limits::pageDpi / 72.0;
+    // Poppler rounds the page's pixel size; half a pixel more keeps it at least atLeast.
     if (!atLeast.isEmpty())
-        scale = std::max(atLeast.width() / points.width(), atLeast.height() / points.height());
+        scale = std::max((atLeast.width() + 0.5) / points.width(),
+                         (atLeast.height() + 0.5) / points.height());
     const double longest = std::max(points.width(), points.height());
     const double byBytes =
         std::sqrt(double(limits::maxDecodedBytes) / 4.0 / (points.width() * points.height()));
     return std::min({scale, (limits::maxSide - 1) / longest, byBytes * 0.999});
 }
 
+// The size poppler renders a page at.
 QSize pixelsAt(QSizeF points, double scale)
 {
-    return QSize(std::max(1, int(std::ceil(points.width() * scale))),
-                 std::max(1, int(std::ceil(points.height() * scale))));
+    return QSize(std::max(1, int(std::lround(points.width() * scale))),
+                 std::max(1, int(std::lround(points.height() * scale))));
 }
 
 } // namespace
