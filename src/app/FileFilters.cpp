@@ -18,7 +18,7 @@ const std::vector<FileFilter>& pictureFileFilters()
         for (const FileFilter& kind : kinds)
             all.append(kind.masks);
         kinds.insert(kinds.begin(),
-                     {QStringLiteral("Все поддерживаемые файлы"), all.join(QLatin1Char(';'))});
+                     {QStringLiteral("Все рисунки и PDF"), all.join(QLatin1Char(';'))});
         return kinds;
     }();
     return filters;

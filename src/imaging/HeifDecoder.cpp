@@ -1,12 +1,14 @@
 #include "imaging/HeifDecoder.h"
 
 #include "imaging/ByteSource.h"
+#include "imaging/HeifGrids.h"
 #include "imaging/Limits.h"
 #include "imaging/QtReaderDecoder.h"
 
 #include <libheif/heif.h>
 
 #include <memory>
+#include <vector>
 
 namespace pagula::imaging
 {
@@ -99,6 +101,28 @@ QSize checkedSize(const heif_image_handle* handle)
     return size;
 }
 
+// An alpha plane is decoded with the picture, at its own declared size: one larger than the
+// picture is a lie that would cost memory and time.
+void checkAuxiliaryImages(const heif_image_handle* handle, QSize size)
+{
+    const int count = heif_image_handle_get_number_of_auxiliary_images(handle, 0);
+    std::vector<heif_item_id> ids(size_t(std::max(count, 0)));
+    heif_image_handle_get_list_of_auxiliary_image_IDs(handle, 0, ids.data(), int(ids.size()));
+    for (const heif_item_id id : ids) {
+        heif_image_handle* raw = nullptr;
+        check(heif_image_handle_get_auxiliary_image_handle(handle, id, &raw));
+        const Handle auxiliary(raw);
+        if (heif_image_handle_get_width(raw) > size.width() ||
+            heif_image_handle_get_height(raw) > size.height())
+            throw ImageError(QStringLiteral("Damaged HEIF picture: a plane of %1 x %2 pixels "
+                                            "belongs to a picture of %3 x %4")
+                                 .arg(heif_image_handle_get_width(raw))
+                                 .arg(heif_image_handle_get_height(raw))
+                                 .arg(size.width())
+                                 .arg(size.height()));
+    }
+}
+
 } // namespace
 
 ImageInfo probeHeif(const ByteSource& source)
@@ -127,11 +151,15 @@ ImageInfo probeHeif(const ByteSource& source)
 
 QImage decodeHeif(const QByteArray& bytes, QSize atLeast)
 {
+    for (const QSize grid : heifGridSizes(bytes))
+        if (!limits::fitsDecodeLimits(grid.width(), grid.height(), 32))
+            throw PictureTooLargeError(QString(), grid);
     const Context context = newContext();
     check(heif_context_read_from_memory_without_copy(context.get(), bytes.constData(),
                                                      size_t(bytes.size()), nullptr));
     const Handle handle = primaryImage(context.get());
     const QSize size = checkedSize(handle.get());
+    checkAuxiliaryImages(handle.get(), size);
     const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;
 
     const std::unique_ptr<heif_decoding_options, OptionsFree> options(

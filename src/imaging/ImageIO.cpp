@@ -13,7 +13,6 @@
 #include "imaging/QtReaderDecoder.h"
 
 #include <QBuffer>
-#include <QFile>
 
 namespace pagula::imaging
 {
@@ -28,8 +27,7 @@ QString tooLargeMessage(const QString& path, QSize size)
     return QStringLiteral("Picture %1 is too large (%2)").arg(path, pixels);
 }
 
-// The file a picture address names, opened. A PDF is read by poppler from the open file as it
-// needs it; a page of a file that is no PDF is an error.
+// The file a picture address names, opened; a page of a file that is no PDF is an error.
 class AddressedFile
 {
 public:
@@ -48,19 +46,9 @@ public:
     // The whole file stands for its first page.
     int page() const { return std::max(1, address_.page); }
 
-    PdfDocument openPdf()
-    {
-        if (!device_.isOpen() &&
-            !device_.open(file_.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-            throw ImageError(
-                QStringLiteral("Cannot open file %1: %2").arg(file_.path(), device_.errorString()));
-        return PdfDocument(device_, file_.path());
-    }
-
 private:
     common::PictureAddress address_;
     PictureFile file_;
-    QFile device_;
     bool isPdf_ = false;
 };
 
@@ -92,9 +80,9 @@ ImageInfo probeData(const QByteArray& bytes)
 
 ImageInfo probeFile(const QString& address)
 {
-    AddressedFile file(address);
+    const AddressedFile file(address);
     if (file.isPdf())
-        return file.openPdf().pageInfo(file.page());
+        return PdfFile(file.file()).document().pageInfo(file.page());
     return probeSource(file.file());
 }
 
@@ -141,9 +129,9 @@ QImage decodeData(const QByteArray& bytes, const DecodeRequest& request)
 
 QImage decodeFile(const QString& address, const DecodeRequest& request)
 {
-    AddressedFile file(address);
+    const AddressedFile file(address);
     if (file.isPdf())
-        return file.openPdf().render(file.page(), request.atLeast);
+        return PdfFile(file.file()).document().render(file.page(), request.atLeast);
     const QByteArray bytes = file.file().readAll();
     try {
         return decodeData(bytes, request);

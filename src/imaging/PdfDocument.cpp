@@ -3,7 +3,6 @@
 #include "imaging/PictureFile.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QVariant>
 #include <poppler-qt6.h>
 
@@ -163,15 +162,22 @@ QImage PdfDocument::render(int page, QSize atLeast, int timeLimitMs) const
     return image;
 }
 
+PdfFile::PdfFile(const PictureFile& file)
+{
+    if (!device_.open(file.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        throw ImageError(
+            QStringLiteral("Cannot open file %1: %2").arg(file.path(), device_.errorString()));
+    document_ = std::make_unique<PdfDocument>(device_, file.path());
+}
+
+PdfFile::~PdfFile() = default;
+
 common::DocumentPageList pdfPageList(const QString& path, int maxPages)
 {
     const PictureFile file(path);
     if (detectFormat(file.read(0, 8)) != ImageFormat::Pdf)
         throw ImageError(QStringLiteral("File %1 is not a PDF document").arg(path));
-    QFile device;
-    if (!device.open(file.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-        throw ImageError(QStringLiteral("Cannot open file %1: %2").arg(path, device.errorString()));
-    return PdfDocument(device, path).pageList(maxPages);
+    return PdfFile(file).document().pageList(maxPages);
 }
 
 } // namespace pagula::imaging

@@ -4,6 +4,7 @@
 #include "imaging/ImageIO.h"
 #include "imaging/Limits.h"
 
+#include <QFile>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -19,6 +20,8 @@ class Document;
 
 namespace pagula::imaging
 {
+
+class PictureFile;
 
 // A PDF document read through poppler, whose pages are pictures. Every message names the
 // document (its path, or "the PDF document" when it has none) and the page, counted from 1.
@@ -51,6 +54,20 @@ private:
 
     std::unique_ptr<Poppler::Document> document_;
     QString name_;
+};
+
+// A PDF file that is open, read by poppler through the file's descriptor as it needs it.
+class PdfFile
+{
+public:
+    // `file` must stay open while the object lives. Throws ImageError.
+    explicit PdfFile(const PictureFile& file);
+    ~PdfFile();
+    const PdfDocument& document() const { return *document_; }
+
+private:
+    QFile device_;
+    std::unique_ptr<PdfDocument> document_;
 };
 
 // The pages of the PDF file at `path`, the first maxPages of them checked: a page that poppler

@@ -86,7 +86,7 @@ TEST(FileFilters, EverySupportedKindFirstThenEachKind)
         const char* name;
         QStringList masks;
     } expected[] = {
-        {"Все поддерживаемые файлы",
+        {"Все рисунки и PDF",
          {"*.jpg", "*.jpeg", "*.png", "*.webp", "*.heic", "*.heif", "*.bmp", "*.tif", "*.tiff",
           "*.gif", "*.pcx", "*.pdf"}},
         {"Рисунки JPEG", {"*.jpg", "*.jpeg"}},

@@ -317,7 +317,7 @@ TEST_F(MainWindowTest, FiltersChooseTheFilesListed)
                  {3, "Фотографии HEIC, HEIF", {"m.heic", "n.heif"}},
                  {2, "Рисунки PNG, WebP", {"i.png", "l.WEBP"}},
                  {1, "Рисунки JPEG", {"a.jpg", "B.JPG", "c.jpeg"}},
-                 {0, "Все поддерживаемые файлы", everything}};
+                 {0, "Все рисунки и PDF", everything}};
     for (const auto& c : cases) {
         filters->setFocus();
         // Choosing by keyboard, as a user does in the closed drop-down.

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QRegularExpression>
 #include <libheif/heif.h>
 
 #include <gtest/gtest.h>
@@ -35,7 +34,7 @@ QByteArray mixedPdf(int pages)
             painter.begin(&writer);
         else
             writer.newPage();
-        const QRect page = painter.viewport();
+        const QRect page = writer.pageLayout().fullRectPixels(writer.resolution());
         painter.fillRect(QRect(0, 0, page.width(), page.height() / 3), pageColour(k));
         painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 40));
         painter.drawText(QRect(0, page.height() / 2, page.width(), 80), Qt::AlignCenter,
@@ -49,37 +48,30 @@ QByteArray mixedPdf(int pages)
 
 namespace
 {
-// The object numbers of the pages, in the order of the page tree.
-QList<QByteArray> pageObjects(const QByteArray& pdf)
+// Where the n-th (from 1) `needle` after `from` starts; QPdfWriter writes pages in order.
+qsizetype nth(const QByteArray& pdf, const char* from, const char* needle, int n)
 {
-    const qsizetype kids = pdf.indexOf("/Kids");
-    const QByteArray list = pdf.mid(kids, pdf.indexOf(']', kids) - kids);
-    QList<QByteArray> objects;
-    static const QRegularExpression ref(QStringLiteral("(\\d+) 0 R"));
-    for (const auto& m : ref.globalMatch(QString::fromLatin1(list)))
-        objects.append(m.captured(1).toLatin1());
-    return objects;
+    qsizetype at = pdf.indexOf(from);
+    for (int k = 0; k < n && at >= 0; ++k)
+        at = pdf.indexOf(needle, at + 1);
+    EXPECT_GE(at, 0) << needle << " " << n;
+    return at;
 }
 } // namespace
 
 QByteArray withPageMissing(const QByteArray& pdf, int page)
 {
-    const QByteArray object = pageObjects(pdf).value(page - 1);
-    EXPECT_FALSE(object.isEmpty());
-    // A generation the object does not have.
-    const qsizetype at = pdf.indexOf("\n" + object + " 0 R\n", pdf.indexOf("/Kids"));
+    // The page tree's reference gets a generation its object does not have.
     QByteArray out = pdf;
-    out[at + 1 + object.size() + 1] = '9';
+    out[nth(pdf, "/Kids", " 0 R", page) + 1] = '9';
     return out;
 }
 
 QByteArray withPageHuge(const QByteArray& pdf, int page)
 {
-    const QByteArray object = pageObjects(pdf).value(page - 1);
-    const qsizetype at = pdf.indexOf("/MediaBox [0 0 ", pdf.indexOf("\n" + object + " 0 obj"));
-    const QByteArray width = pdf.mid(at + 15, pdf.indexOf(' ', at + 15) - at - 15);
+    const qsizetype at = nth(pdf, "%PDF", "/MediaBox [0 0 ", page) + 15;
     QByteArray out = pdf;
-    out.replace(at + 15, width.size(), QByteArray("99999.").leftJustified(width.size(), '0'));
+    out.replace(at, 10, "99999.0000"); // the width, "595.000000" or "842.000000"
     return out;
 }
 
