@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QPolygonF>
+#include <QRectF>
+#include <QTransform>
+
+namespace pagula::imaging
+{
+
+// Where a page lies in a picture. The page plane is the picture turned and, for a photographed
+// sheet, freed of perspective, so that the page is an upright rectangle and its lines are level;
+// its units are about the picture's pixels.
+struct PageLayout {
+    QTransform toPage;     // picture pixels -> page plane
+    QRectF page;           // the sheet (a photo) or the whole picture (a scan), in the page plane
+    QRectF content;        // the print with a small pad, in the page plane; empty when none found
+    QPolygonF paper;       // the sheet in a photo, in picture pixels, clockwise from the top left
+    double angle = 0.0;    // degrees the lines are turned in the picture, clockwise as seen
+    bool levelled = false; // whether toPage turns or unwarps anything
+};
+
+struct LayoutQuestions {
+    bool level = true;       // find the turn and the perspective
+    bool findContent = true; // find the print
+};
+
+// Looks at a small copy of the picture (about 1000 pixels across): a sheet against a darker
+// table is outlined and unwarped; otherwise the picture counts as a scan, and the turn of its
+// lines is found. The print is then looked for on the levelled page. Finds nothing (an
+// identity layout over the whole picture) on pictures too small, blank or dark.
+PageLayout findPageLayout(const QImage& picture, const LayoutQuestions& questions = {});
+
+} // namespace pagula::imaging
