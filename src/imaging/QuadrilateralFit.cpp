@@ -111,7 +111,7 @@ Line refitSide(const QPointF& a, const QPointF& b, const std::vector<QPointF>& b
 {
     Line line = lineThrough(a, b);
     const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
-    for (double tolerance : {band, band / 2.0, band / 4.0, 1.0}) {
+    for (double tolerance : {band, band / 2.0, 1.0}) {
         std::vector<QPointF> near;
         const Line current = line;
         for (const QPointF& p : boundary) {
@@ -237,7 +237,7 @@ QPolygonF fitQuadrilateral(const std::vector<QPointF>& boundary)
         return {};
 
     const QRectF bounds = QPolygonF(QList<QPointF>(hull.begin(), hull.end())).boundingRect();
-    const double band = std::max(3.0, 0.02 * std::hypot(bounds.width(), bounds.height()));
+    const double band = std::max(3.0, 0.005 * std::hypot(bounds.width(), bounds.height()));
     const std::array<QPointF, 4>& r = *rough;
     std::array<Line, 4> sides;
     for (size_t i = 0; i < 4; ++i)
