@@ -1,9 +1,12 @@
 #include "imaging/PageLayout.h"
 
+#include "imaging/InkMask.h"
 #include "imaging/PaperOutline.h"
 #include "imaging/PictureWarp.h"
 #include "imaging/SkewAngle.h"
 #include "imaging/TextBlock.h"
+
+#include <leptonica/allheaders.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,28 +18,12 @@ namespace pagula::imaging
 namespace
 {
 
-constexpr int lookingSide = 1000;
-constexpr int minLookingSide = 48;
+constexpr int minCopySide = 48;
 // The pad kept around the print, as a share of the page's shorter side.
 constexpr double contentPad = 0.02;
 // Turns smaller than this are left alone.
 constexpr double minTurn = 0.05;
 constexpr double pi = 3.14159265358979323846;
-
-// A grey copy whose longer side is at most lookingSide, by averaging (no aliasing of print).
-QImage lookingCopy(const QImage& picture, double& scale)
-{
-    const int longer = std::max(picture.width(), picture.height());
-    scale = std::min(1.0, double(lookingSide) / longer);
-    QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
-    if (scale >= 1.0)
-        return grey;
-    const QSize size(std::max(1, int(std::lround(picture.width() * scale))),
-                     std::max(1, int(std::lround(picture.height() * scale))));
-    return grey.convertToFormat(QImage::Format_RGB32)
-        .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_Grayscale8);
-}
 
 double length(const QPointF& a, const QPointF& b)
 {
@@ -63,69 +50,77 @@ QTransform turnAbout(QPointF centre, double degrees)
     return t;
 }
 
+// The sheet's outline unwarped into an upright rectangle as wide and tall as its sides' means.
+void unwarpSheet(PageLayout& layout, bool level)
+{
+    const QPolygonF& q = layout.paper;
+    const double width = (length(q[0], q[1]) + length(q[3], q[2])) / 2.0;
+    const double height = (length(q[0], q[3]) + length(q[1], q[2])) / 2.0;
+    layout.angle = (degreesOf(q[0], q[1]) + degreesOf(q[3], q[2])) / 2.0;
+    if (!level) {
+        layout.page = q.boundingRect();
+        return;
+    }
+    const QRectF upright(0, 0, width, height);
+    QTransform unwarp;
+    if (QTransform::quadToQuad(q, corners(upright), unwarp)) {
+        layout.toPage = unwarp;
+        layout.page = upright;
+        layout.levelled = true;
+    }
+}
+
 } // namespace
 
-PageLayout findPageLayout(const QImage& picture, const LayoutQuestions& questions)
+PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& paper,
+                          QSize pictureSize, const LayoutQuestions& questions)
 {
     PageLayout layout;
-    layout.page = QRectF(QPointF(0, 0), QSizeF(picture.size()));
-    if (picture.isNull())
+    layout.page = QRectF(QPointF(0, 0), QSizeF(pictureSize));
+    if (copy.isNull() || std::min(copy.width(), copy.height()) < minCopySide || copyFactor < 1)
         return layout;
-    double scale = 1.0;
-    const QImage small = lookingCopy(picture, scale);
-    if (std::min(small.width(), small.height()) < minLookingSide)
-        return layout;
-    const QTransform toSmall = QTransform::fromScale(scale, scale);
-    const QTransform fromSmall = QTransform::fromScale(1.0 / scale, 1.0 / scale);
+    const QTransform toCopy = QTransform::fromScale(1.0 / copyFactor, 1.0 / copyFactor);
+    const QTransform fromCopy = QTransform::fromScale(copyFactor, copyFactor);
 
-    const QPolygonF paper = findPaper(small);
-    if (paper.size() == 4) {
-        layout.paper = fromSmall.map(paper);
-        const QPolygonF& q = layout.paper;
-        const double width = (length(q[0], q[1]) + length(q[3], q[2])) / 2.0;
-        const double height = (length(q[0], q[3]) + length(q[1], q[2])) / 2.0;
-        layout.angle = (degreesOf(q[0], q[1]) + degreesOf(q[3], q[2])) / 2.0;
-        if (questions.level) {
-            const QRectF upright(0, 0, width, height);
-            QTransform unwarp;
-            if (QTransform::quadToQuad(q, corners(upright), unwarp)) {
-                layout.toPage = unwarp;
-                layout.page = upright;
-                layout.levelled = true;
-            }
-        } else {
-            layout.page = q.boundingRect();
-        }
+    const QPolygonF sheet = findPaper(copy);
+    if (sheet.size() == 4) {
+        layout.paper = fromCopy.map(sheet);
+        unwarpSheet(layout, questions.level);
     }
 
-    // The page as the small copy sees it, levelled.
-    const QTransform smallToPage = fromSmall * layout.toPage * toSmall;
-    const QRect smallPage =
-        smallToPage.mapRect(small.rect()).intersected(toSmall.mapRect(layout.page).toAlignedRect());
-    QImage levelled = layout.levelled ? warpPicture(small, smallToPage, smallPage) : small;
-    QPointF smallOrigin = layout.levelled ? QPointF(smallPage.topLeft()) : QPointF();
+    // The page as the copy sees it: levelled and its paper evened out, in one pass.
+    const QTransform copyToPage = fromCopy * layout.toPage * toCopy;
+    const QRect pageInCopy =
+        layout.levelled ? toCopy.mapRect(layout.page)
+                              .toAlignedRect()
+                              .intersected(copyToPage.mapRect(QRectF(copy.rect())).toAlignedRect())
+                        : copy.rect();
+    PaperMap copyPaper = paper;
+    copyPaper.step = paper.step / copyFactor;
+    // Marks touching the edge are the surroundings (a gutter, table, the rim of a lid): they go
+    // before the page is turned, while they still touch it.
+    const PixPtr marks = inkMask(warpPicture(copy, copyToPage, pageInCopy, copyPaper));
+    const PixPtr ink = marks ? adopt(pixRemoveBorderConnComps(marks.get(), 8)) : PixPtr();
+    if (!ink)
+        return layout;
 
+    PixPtr levelledInk;
     if (questions.level) {
-        const std::optional<double> skew = findSkew(levelled);
+        const std::optional<double> skew = findSkew(ink.get());
         if (skew && std::abs(*skew) >= minTurn) {
-            // Turn the page plane back about the page's centre.
-            const QTransform turn = turnAbout(layout.page.center(), -*skew);
-            layout.toPage = layout.toPage * turn;
+            layout.toPage = layout.toPage * turnAbout(layout.page.center(), -*skew);
             layout.angle = layout.paper.isEmpty() ? *skew : layout.angle + *skew;
             layout.levelled = true;
-            if (questions.findContent) {
-                const QTransform smallTurn = fromSmall * layout.toPage * toSmall;
-                const QRect turned = toSmall.mapRect(layout.page).toAlignedRect();
-                levelled = warpPicture(small, smallTurn, turned);
-                smallOrigin = turned.topLeft();
-            }
+            if (questions.findContent)
+                levelledInk = adopt(pixRotate(ink.get(), float(-*skew * pi / 180.0),
+                                              L_ROTATE_SAMPLING, L_BRING_IN_WHITE, 0, 0));
         }
     }
 
-    if (questions.findContent && !levelled.isNull()) {
-        const QRect block = findTextBlock(levelled);
+    if (questions.findContent) {
+        const QRect block = findTextBlock(levelledInk ? levelledInk.get() : ink.get());
         if (!block.isEmpty()) {
-            const QRectF inPage = fromSmall.mapRect(QRectF(block).translated(smallOrigin));
+            const QRectF inPage = fromCopy.mapRect(QRectF(block).translated(pageInCopy.topLeft()));
             const double pad = contentPad * std::min(layout.page.width(), layout.page.height());
             layout.content = inPage.adjusted(-pad, -pad, pad, pad).intersected(layout.page);
         }

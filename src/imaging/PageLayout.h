@@ -1,8 +1,11 @@
 #pragma once
 
+#include "imaging/PaperBrightness.h"
+
 #include <QImage>
 #include <QPolygonF>
 #include <QRectF>
+#include <QSize>
 #include <QTransform>
 
 namespace pagula::imaging
@@ -25,10 +28,13 @@ struct LayoutQuestions {
     bool findContent = true; // find the print
 };
 
-// Looks at a small copy of the picture (about 1000 pixels across): a sheet against a darker
-// table is outlined and unwarped; otherwise the picture counts as a scan, and the turn of its
-// lines is found. The print is then looked for on the levelled page. Finds nothing (an
-// identity layout over the whole picture) on pictures too small, blank or dark.
-PageLayout findPageLayout(const QImage& picture, const LayoutQuestions& questions = {});
+// Looks at `copy`, a small grey copy of a picture of `pictureSize` reduced by `copyFactor`
+// (see ReducedCopy.h), with the map of the picture's paper (see PaperBrightness.h; it may be
+// null): a sheet against a darker table is outlined and unwarped; otherwise the picture counts
+// as a scan, and the turn of its lines is found. The print is then looked for on the levelled
+// page. Finds nothing (an identity layout over the whole picture) on copies too small, blank or
+// dark.
+PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& paper,
+                          QSize pictureSize, const LayoutQuestions& questions = {});
 
 } // namespace pagula::imaging

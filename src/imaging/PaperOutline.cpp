@@ -2,8 +2,11 @@
 
 #include "imaging/LeptonicaImage.h"
 #include "imaging/QuadrilateralFit.h"
+#include "imaging/ReducedCopy.h"
 
 #include <leptonica/allheaders.h>
+
+#include <QTransform>
 
 #include <array>
 #include <vector>
@@ -14,6 +17,8 @@ namespace pagula::imaging
 namespace
 {
 
+// The outline is traced on a copy at most this many pixels across.
+constexpr int tracingSide = 500;
 // A page must cover this share of the picture; the paper and the table must differ by this
 // many grey levels.
 constexpr double minPaperShare = 0.15;
@@ -145,11 +150,12 @@ int touchedBorders(const std::vector<uchar>& region, int width, int height)
 
 } // namespace
 
-QPolygonF findPaper(const QImage& grey)
+QPolygonF findPaper(const QImage& copy)
 {
-    if (grey.format() != QImage::Format_Grayscale8 || grey.width() < 16 || grey.height() < 16)
+    if (copy.format() != QImage::Format_Grayscale8 || copy.width() < 16 || copy.height() < 16)
         return {};
-    const QImage closed = withoutPrint(grey);
+    const int factor = std::max(copy.width(), copy.height()) > tracingSide ? 2 : 1;
+    const QImage closed = withoutPrint(reducedCopy(copy, factor, true));
     if (closed.isNull())
         return {};
     const int width = closed.width(), height = closed.height();
@@ -180,7 +186,8 @@ QPolygonF findPaper(const QImage& grey)
     const std::vector<uchar> region = largestRegion(mask, width, height, count);
     if (count < minPaperShare * width * height || touchedBorders(region, width, height) >= 3)
         return {};
-    return fitQuadrilateral(edgePoints(region, width, height));
+    return QTransform::fromScale(factor, factor)
+        .map(fitQuadrilateral(edgePoints(region, width, height)));
 }
 
 } // namespace pagula::imaging

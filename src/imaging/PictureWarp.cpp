@@ -1,6 +1,9 @@
 #include "imaging/PictureWarp.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace pagula::imaging
 {
@@ -8,98 +11,258 @@ namespace pagula::imaging
 namespace
 {
 
-constexpr int weightBits = 8;
-constexpr int weightOne = 1 << weightBits;
+// Source positions in fixed point with fracBits fraction bits; bilinear weights of 8 bits.
+constexpr int fracBits = 16;
+constexpr std::int64_t one = std::int64_t(1) << fracBits;
+constexpr int weightShift = fracBits - 8;
+// Exact positions (and paper gains) are computed every `span` pixels along a line and
+// interpolated between: a perspective bends the path so little over a span that the error
+// stays far below a pixel, and paper brightness changes slowly.
+constexpr int spanBits = 5;
+constexpr int span = 1 << spanBits;
+// Gains are 8.8 fixed point; paper darker than this is not lifted further.
+constexpr int darkestPaper = 16;
 
-// A source position split into the top-left pixel and 8-bit bilinear weights; false outside.
-struct Sample {
-    int x0, y0, fx, fy;
+inline int blend(int a, int b, int c, int d, int fx, int fy)
+{
+    const int top = (a << 8) + (b - a) * fx;
+    const int bottom = (c << 8) + (d - c) * fx;
+    return ((top << 8) + (bottom - top) * fy + (1 << 15)) >> 16;
+}
+
+inline int applyGain(int value, int gain)
+{
+    return std::min(255, (value * gain + 128) >> 8);
+}
+
+// The paper map as gains (8.8 fixed point) per channel, read bilinearly.
+class GainMap
+{
+public:
+    explicit GainMap(const PaperMap& paper) : step_(paper.step)
+    {
+        if (paper.isNull())
+            return;
+        const QImage& m = paper.levels;
+        width_ = m.width();
+        height_ = m.height();
+        gains_.resize(size_t(width_) * height_ * 3);
+        const auto gain = [](int level) { return (255 * 256) / std::max(level, darkestPaper); };
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x) {
+                int* g = &gains_[(size_t(y) * width_ + x) * 3];
+                if (m.format() == QImage::Format_Grayscale8) {
+                    g[0] = g[1] = g[2] = gain(m.constScanLine(y)[x]);
+                } else {
+                    const QRgb c = reinterpret_cast<const QRgb*>(m.constScanLine(y))[x];
+                    g[0] = gain(qRed(c));
+                    g[1] = gain(qGreen(c));
+                    g[2] = gain(qBlue(c));
+                }
+            }
+    }
+    bool isNull() const { return gains_.empty(); }
+
+    // The gains at a point of the picture.
+    void at(double sx, double sy, int out[3]) const
+    {
+        const double u = std::clamp(sx / step_ - 0.5, 0.0, width_ - 1.0);
+        const double v = std::clamp(sy / step_ - 0.5, 0.0, height_ - 1.0);
+        const int x0 = int(u), y0 = int(v);
+        const int x1 = std::min(x0 + 1, width_ - 1), y1 = std::min(y0 + 1, height_ - 1);
+        const int fx = int((u - x0) * 256), fy = int((v - y0) * 256);
+        const int* a = &gains_[(size_t(y0) * width_ + x0) * 3];
+        const int* b = &gains_[(size_t(y0) * width_ + x1) * 3];
+        const int* c = &gains_[(size_t(y1) * width_ + x0) * 3];
+        const int* d = &gains_[(size_t(y1) * width_ + x1) * 3];
+        for (int k = 0; k < 3; ++k)
+            out[k] = blend(a[k], b[k], c[k], d[k], fx, fy);
+    }
+
+private:
+    double step_;
+    int width_ = 0, height_ = 0;
+    std::vector<int> gains_;
 };
 
-inline bool sampleAt(double sx, double sy, int width, int height, Sample& s)
+struct Grey {
+    static constexpr int channels = 1;
+    using Pixel = uchar;
+    static constexpr Pixel white = 255;
+    static Pixel mix(const Pixel* row0, const Pixel* row1, int x, int fx, int fy, const int* g)
+    {
+        return Pixel(applyGain(blend(row0[x], row0[x + 1], row1[x], row1[x + 1], fx, fy), g[0]));
+    }
+};
+
+struct Colour {
+    static constexpr int channels = 3;
+    using Pixel = QRgb;
+    static constexpr Pixel white = 0xffffffffu;
+    static Pixel mix(const Pixel* row0, const Pixel* row1, int x, int fx, int fy, const int* g)
+    {
+        const QRgb a = row0[x], b = row0[x + 1], c = row1[x], d = row1[x + 1];
+        return qRgb(applyGain(blend(qRed(a), qRed(b), qRed(c), qRed(d), fx, fy), g[0]),
+                    applyGain(blend(qGreen(a), qGreen(b), qGreen(c), qGreen(d), fx, fy), g[1]),
+                    applyGain(blend(qBlue(a), qBlue(b), qBlue(c), qBlue(d), fx, fy), g[2]));
+    }
+};
+
+// The source position of a plane point; false where the transform has no finite answer there
+// or it lies far away.
+bool sourceAt(const QTransform& m, double px, double py, double& sx, double& sy)
 {
-    // Pixel centres lie at half-integer positions.
-    sx -= 0.5;
-    sy -= 0.5;
-    if (!(sx > -1.0 && sy > -1.0 && sx < width && sy < height))
+    const double w = m.m13() * px + m.m23() * py + m.m33();
+    if (!(std::abs(w) > 1e-12))
         return false;
-    const double fx = std::floor(sx);
-    const double fy = std::floor(sy);
-    s.x0 = int(fx);
-    s.y0 = int(fy);
-    s.fx = int((sx - fx) * weightOne);
-    s.fy = int((sy - fy) * weightOne);
-    return true;
+    sx = (m.m11() * px + m.m21() * py + m.m31()) / w;
+    sy = (m.m12() * px + m.m22() * py + m.m32()) / w;
+    constexpr double far = 1 << 18;
+    return std::abs(sx) < far && std::abs(sy) < far;
 }
 
-// Neighbours beyond the picture's edge repeat the edge.
-inline int clampIndex(int v, int limit)
+// Fixed point, measured from the centre of the top-left pixel.
+inline std::int64_t fixed(double v)
 {
-    return v < 0 ? 0 : (v >= limit ? limit - 1 : v);
+    return std::int64_t(std::floor((v - 0.5) * one));
 }
 
-template <typename Pixel, typename Mix>
-QImage warp(const QImage& source, const QTransform& planeToSource, const QRect& region,
-            QImage::Format format, Pixel white, Mix mix)
+// The source with one pixel of its own edge repeated all round, so that bilinear reads near
+// the edge need no checks: pixel (x, y) of the source is at (x + 1, y + 1) here.
+template <typename Pixel> QImage withRim(const QImage& source)
 {
-    QImage out(region.size(), format);
-    if (out.isNull())
+    QImage rimmed(source.width() + 2, source.height() + 2, source.format());
+    if (rimmed.isNull())
         return {};
-    const int w = source.width();
-    const int h = source.height();
+    for (int y = 0; y < rimmed.height(); ++y) {
+        const auto* in = reinterpret_cast<const Pixel*>(
+            source.constScanLine(std::clamp(y - 1, 0, source.height() - 1)));
+        auto* out = reinterpret_cast<Pixel*>(rimmed.scanLine(y));
+        out[0] = in[0];
+        std::copy(in, in + source.width(), out + 1);
+        out[source.width() + 1] = in[source.width() - 1];
+    }
+    return rimmed;
+}
+
+// One span of a line: n pixels from source position (fx, fy) in steps (dx, dy), all of whose
+// bilinear neighbourhoods lie within the rimmed source, with gains stepping from g to gEnd.
+template <typename Kind, bool withGains>
+void fillSpan(typename Kind::Pixel* out, int n, const uchar* bits, qsizetype stride,
+              std::int64_t fx, std::int64_t fy, std::int64_t dx, std::int64_t dy, const int g[3],
+              const int gEnd[3])
+{
+    using Pixel = typename Kind::Pixel;
+    constexpr int channels = Kind::channels;
+    int gAt[3], gStep[3];
+    for (int k = 0; k < channels; ++k) {
+        gAt[k] = g[k] << 8;
+        gStep[k] = n == span ? (gEnd[k] - g[k]) << (8 - spanBits) : ((gEnd[k] - g[k]) << 8) / n;
+    }
+    for (int i = 0; i < n; ++i, fx += dx, fy += dy) {
+        const int sx = int(fx >> fracBits), sy = int(fy >> fracBits);
+        const auto* row0 = reinterpret_cast<const Pixel*>(bits + (sy + 1) * stride);
+        const auto* row1 = reinterpret_cast<const Pixel*>(bits + (sy + 2) * stride);
+        const int wx = int(fx >> weightShift) & 255, wy = int(fy >> weightShift) & 255;
+        if constexpr (withGains) {
+            int current[3];
+            for (int k = 0; k < channels; ++k) {
+                current[k] = gAt[k] >> 8;
+                gAt[k] += gStep[k];
+            }
+            out[i] = Kind::mix(row0, row1, sx + 1, wx, wy, current);
+        } else {
+            static constexpr int unchanged[3] = {256, 256, 256};
+            out[i] = Kind::mix(row0, row1, sx + 1, wx, wy, unchanged);
+        }
+    }
+}
+
+template <typename Kind>
+QImage warp(const QImage& source, const QTransform& planeToSource, const QRect& region,
+            const GainMap& gains, QImage::Format format)
+{
+    using Pixel = typename Kind::Pixel;
+    const QImage rimmed = withRim<Pixel>(source);
+    QImage out(region.size(), format);
+    if (out.isNull() || rimmed.isNull())
+        return {};
+    const int w = source.width(), h = source.height();
+    const uchar* bits = rimmed.constBits();
+    const qsizetype stride = rimmed.bytesPerLine();
+    // Inside this range (fixed point) a position's neighbourhood lies within the rim.
+    const std::int64_t low = -one, highX = std::int64_t(w) * one, highY = std::int64_t(h) * one;
+    const auto inside = [&](std::int64_t fx, std::int64_t fy) {
+        return fx >= low && fy >= low && fx < highX && fy < highY;
+    };
     for (int y = 0; y < region.height(); ++y) {
         auto* line = reinterpret_cast<Pixel*>(out.scanLine(y));
-        // The homogeneous source position moves by a fixed step along a line.
-        const double px = region.left() + 0.5;
         const double py = region.top() + y + 0.5;
-        const QTransform& m = planeToSource;
-        double hx = m.m11() * px + m.m21() * py + m.m31();
-        double hy = m.m12() * px + m.m22() * py + m.m32();
-        double hw = m.m13() * px + m.m23() * py + m.m33();
-        for (int x = 0; x < region.width(); ++x, hx += m.m11(), hy += m.m12(), hw += m.m13()) {
-            Sample s;
-            if (!(std::abs(hw) > 1e-12) || !sampleAt(hx / hw, hy / hw, w, h, s)) {
-                line[x] = white;
-                continue;
+        // Each span starts where the last one ended: one exact position and one gain reading
+        // per span.
+        double ax = 0, ay = 0;
+        bool aKnown = sourceAt(planeToSource, region.left() + 0.5, py, ax, ay);
+        int g[3] = {256, 256, 256};
+        if (aKnown && !gains.isNull())
+            gains.at(ax, ay, g);
+        for (int x0 = 0; x0 < region.width(); x0 += span) {
+            const int n = std::min(span, region.width() - x0);
+            double bx = 0, by = 0;
+            const bool bKnown = sourceAt(planeToSource, region.left() + x0 + n + 0.5, py, bx, by);
+            int gEnd[3] = {256, 256, 256};
+            if (bKnown && !gains.isNull())
+                gains.at(bx, by, gEnd);
+            if (!aKnown || !bKnown) {
+                std::fill(line + x0, line + x0 + n, Kind::white);
+            } else {
+                const double perPixel = double(one) / n;
+                const std::int64_t fx = fixed(ax), fy = fixed(ay);
+                const auto step = [perPixel](double d) {
+                    return std::int64_t(std::floor(d * perPixel + 0.5));
+                };
+                const std::int64_t dx = step(bx - ax), dy = step(by - ay);
+                const std::int64_t lastX = fx + dx * (n - 1), lastY = fy + dy * (n - 1);
+                if (inside(fx, fy) && inside(lastX, lastY)) {
+                    // A straight path: both ends inside means every pixel between is.
+                    if (gains.isNull())
+                        fillSpan<Kind, false>(line + x0, n, bits, stride, fx, fy, dx, dy, g, gEnd);
+                    else
+                        fillSpan<Kind, true>(line + x0, n, bits, stride, fx, fy, dx, dy, g, gEnd);
+                } else {
+                    // Across the edge: pixel by pixel, white outside.
+                    for (int i = 0; i < n; ++i) {
+                        const std::int64_t px = fx + dx * i, qy = fy + dy * i;
+                        if (!inside(px, qy)) {
+                            line[x0 + i] = Kind::white;
+                            continue;
+                        }
+                        fillSpan<Kind, true>(line + x0 + i, 1, bits, stride, px, qy, 0, 0, g, g);
+                    }
+                }
             }
-            const int x1 = clampIndex(s.x0 + 1, w), y1 = clampIndex(s.y0 + 1, h);
-            const int x0 = clampIndex(s.x0, w), y0 = clampIndex(s.y0, h);
-            const auto* row0 = reinterpret_cast<const Pixel*>(source.constScanLine(y0));
-            const auto* row1 = reinterpret_cast<const Pixel*>(source.constScanLine(y1));
-            line[x] = mix(row0[x0], row0[x1], row1[x0], row1[x1], s.fx, s.fy);
+            ax = bx;
+            ay = by;
+            aKnown = bKnown;
+            std::copy(gEnd, gEnd + 3, g);
         }
     }
     return out;
 }
 
-inline int blend(int a, int b, int c, int d, int fx, int fy)
-{
-    const int top = a * (weightOne - fx) + b * fx;
-    const int bottom = c * (weightOne - fx) + d * fx;
-    return (top * (weightOne - fy) + bottom * fy + (1 << (2 * weightBits - 1))) >> (2 * weightBits);
-}
-
 } // namespace
 
-QImage warpPicture(const QImage& picture, const QTransform& sourceToPlane, const QRect& region)
+QImage warpPicture(const QImage& picture, const QTransform& sourceToPlane, const QRect& region,
+                   const PaperMap& paper)
 {
     bool invertible = false;
     const QTransform planeToSource = sourceToPlane.inverted(&invertible);
     if (!invertible || region.isEmpty() || picture.isNull())
         return {};
-    if (picture.format() == QImage::Format_Grayscale8) {
-        return warp(picture, planeToSource, region, QImage::Format_Grayscale8, uchar(255),
-                    [](uchar a, uchar b, uchar c, uchar d, int fx, int fy) {
-                        return uchar(blend(a, b, c, d, fx, fy));
-                    });
-    }
-    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
-    return warp(source, planeToSource, region, QImage::Format_RGB32, QRgb(0xffffffffu),
-                [](QRgb a, QRgb b, QRgb c, QRgb d, int fx, int fy) {
-                    return qRgb(blend(qRed(a), qRed(b), qRed(c), qRed(d), fx, fy),
-                                blend(qGreen(a), qGreen(b), qGreen(c), qGreen(d), fx, fy),
-                                blend(qBlue(a), qBlue(b), qBlue(c), qBlue(d), fx, fy));
-                });
+    const GainMap gains(paper);
+    if (picture.format() == QImage::Format_Grayscale8)
+        return warp<Grey>(picture, planeToSource, region, gains, QImage::Format_Grayscale8);
+    return warp<Colour>(picture.convertToFormat(QImage::Format_RGB32), planeToSource, region, gains,
+                        QImage::Format_RGB32);
 }
 
 } // namespace pagula::imaging

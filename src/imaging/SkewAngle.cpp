@@ -1,7 +1,5 @@
 #include "imaging/SkewAngle.h"
 
-#include "imaging/InkMask.h"
-
 #include <leptonica/allheaders.h>
 
 namespace pagula::imaging
@@ -19,18 +17,17 @@ constexpr float minConfidence = 3.0f;
 
 } // namespace
 
-std::optional<double> findSkew(const QImage& grey)
+std::optional<double> findSkew(Pix* ink)
 {
-    const PixPtr ink = inkMask(grey);
     if (!ink)
         return std::nullopt;
     l_float32 angle = 0.0f, confidence = 0.0f;
     // A coarse sweep at half size, then a binary search at full size.
-    if (pixFindSkewSweepAndSearch(ink.get(), &angle, &confidence, 2, 1, sweepRange, sweepStep,
+    if (pixFindSkewSweepAndSearch(ink, &angle, &confidence, 2, 1, sweepRange, sweepStep,
                                   finestStep) != 0 ||
         confidence < minConfidence)
         return std::nullopt;
-    // Leptonica answers with the turn that levels the text, clockwise positive.
+    // Leptonica answers with the turn that levels the print, clockwise positive.
     return -double(angle);
 }
 

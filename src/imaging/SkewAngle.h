@@ -1,15 +1,15 @@
 #pragma once
 
-#include <QImage>
+#include "imaging/LeptonicaImage.h"
 
 #include <optional>
 
 namespace pagula::imaging
 {
 
-// How far the lines of text in a picture are turned from level, in degrees, clockwise as seen
-// positive (y down), within ±10°. None when the picture holds too little text to tell with
-// confidence. `grey` is a small Format_Grayscale8 picture made for looking.
-std::optional<double> findSkew(const QImage& grey);
+// How far the lines of print are turned from level, in degrees, clockwise as seen positive
+// (y down), within ±10°, from an ink mask (see InkMask.h). None when there is too little print
+// to tell with confidence.
+std::optional<double> findSkew(Pix* ink);
 
 } // namespace pagula::imaging

@@ -1,7 +1,5 @@
 #include "imaging/TextBlock.h"
 
-#include "imaging/InkMask.h"
-
 #include <leptonica/allheaders.h>
 
 namespace pagula::imaging
@@ -19,15 +17,14 @@ struct BoxaDeleter {
 
 } // namespace
 
-QRect findTextBlock(const QImage& grey)
+QRect findTextBlock(Pix* ink)
 {
-    const PixPtr ink = inkMask(grey);
     if (!ink)
         return {};
-    const std::unique_ptr<Boxa, BoxaDeleter> boxes(pixConnCompBB(ink.get(), 8));
+    const std::unique_ptr<Boxa, BoxaDeleter> boxes(pixConnCompBB(ink, 8));
     if (!boxes)
         return {};
-    const int width = grey.width(), height = grey.height();
+    const int width = pixGetWidth(ink), height = pixGetHeight(ink);
     QRect block;
     for (int i = 0; i < boxaGetCount(boxes.get()); ++i) {
         l_int32 x = 0, y = 0, w = 0, h = 0;

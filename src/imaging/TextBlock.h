@@ -1,15 +1,16 @@
 #pragma once
 
-#include <QImage>
+#include "imaging/LeptonicaImage.h"
+
 #include <QRect>
 
 namespace pagula::imaging
 {
 
-// The box around the print of a page whose lines are level: every mark darker than the paper
-// around it, except specks and whatever touches the picture's edge (a book's gutter, the rim of
-// a scanner lid, table left around a photographed sheet). Empty when there is no print.
-// `grey` is a small Format_Grayscale8 picture made for looking.
-QRect findTextBlock(const QImage& grey);
+// The box around the print of a page whose lines are level, from an ink mask (see
+// InkMask.h): every mark except specks and whatever touches the mask's edge (a book's gutter,
+// the rim of a scanner lid, table left around a photographed sheet). Empty when there is no
+// print.
+QRect findTextBlock(Pix* ink);
 
 } // namespace pagula::imaging
