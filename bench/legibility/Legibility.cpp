@@ -112,7 +112,7 @@ int prepare(const QStringList& args)
     request.atLeast = box;
     request.luminanceOnly = true;
     const QImage decoded = imaging::decodeFile(args[0], request);
-    const imaging::PreparedPage page = imaging::preparePage(decoded, options);
+    const imaging::PreparedPage page = imaging::preparePage(decoded, options, box);
     QImage cell = keep ? fittedInto(page.image, box)
                        : page.image.convertToFormat(QImage::Format_RGB32)
                              .scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

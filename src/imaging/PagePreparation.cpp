@@ -93,7 +93,20 @@ Plan planFor(const PageLayout& layout, const PreparationOptions& options, QSize 
     return {QTransform(), whole};
 }
 
-PreparedPage prepare(const QImage& picture, const PreparationOptions& options)
+// The plan drawn at no more pixels than `atLeast` needs (never enlarged).
+Plan reducedTo(const Plan& plan, QSize atLeast)
+{
+    if (atLeast.isEmpty() || plan.region.isEmpty())
+        return plan;
+    const double scale = std::min(1.0, std::max(atLeast.width() / plan.region.width(),
+                                                atLeast.height() / plan.region.height()));
+    if (scale >= 1.0)
+        return plan;
+    const QTransform shrink = QTransform::fromScale(scale, scale);
+    return {plan.toPlane * shrink, shrink.mapRect(plan.region)};
+}
+
+PreparedPage prepare(const QImage& picture, const PreparationOptions& options, QSize atLeast)
 {
     const QRectF whole(QPointF(0, 0), QSizeF(picture.size()));
     PreparedPage out{picture, {corners(whole), {}, 0.0}};
@@ -111,9 +124,11 @@ PreparedPage prepare(const QImage& picture, const PreparationOptions& options)
         out.geometry.paper = layout.paper;
         out.geometry.angle = layout.angle;
     }
-    const Plan plan = planFor(layout, options, picture.size());
+    const Plan full = planFor(layout, options, picture.size());
+    const bool reshaped = full.toPlane != QTransform() || full.region != whole;
+    // Only a reshaped page is drawn smaller: evening the paper alone keeps the picture's size.
+    const Plan plan = reshaped ? reducedTo(full, atLeast) : full;
     const QRect pixels = plan.region.toAlignedRect();
-    const bool reshaped = plan.toPlane != QTransform() || pixels != picture.rect();
     PaperMap paper;
     if (options.evenBackground)
         paper = picture.format() == QImage::Format_Grayscale8
@@ -131,13 +146,13 @@ PreparedPage prepare(const QImage& picture, const PreparationOptions& options)
 
 } // namespace
 
-PreparedPage preparePage(const QImage& picture, const PreparationOptions& options)
+PreparedPage preparePage(const QImage& picture, const PreparationOptions& options, QSize atLeast)
 {
     const QRectF whole(QPointF(0, 0), QSizeF(picture.size()));
     if (picture.isNull() || !options.any())
         return {picture, {corners(whole), {}, 0.0}};
     try {
-        PreparedPage page = prepare(workingCopy(picture), options);
+        PreparedPage page = prepare(workingCopy(picture), options, atLeast);
         page.image.setDotsPerMeterX(picture.dotsPerMeterX());
         page.image.setDotsPerMeterY(picture.dotsPerMeterY());
         return page;

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPolygonF>
+#include <QSize>
 
 namespace pagula::imaging
 {
@@ -36,6 +37,10 @@ struct PreparedPage {
 // decoded for the cell, on any thread. Grey pictures stay Format_Grayscale8, colour ones come
 // back as Format_RGB32, transparency laid on white; with nothing asked, or when nothing is found
 // (a tiny, blank, black or oddly shaped picture), the picture comes back as it is.
-PreparedPage preparePage(const QImage& picture, const PreparationOptions& options);
+// A reshaped page may come back smaller than the picture's own pixels (the decoder's steps
+// often give more than the cell needs), but never smaller than `atLeast` in both directions;
+// an empty atLeast keeps every pixel.
+PreparedPage preparePage(const QImage& picture, const PreparationOptions& options,
+                         QSize atLeast = {});
 
 } // namespace pagula::imaging

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 namespace pagula::imaging
@@ -127,26 +128,32 @@ inline std::int64_t fixed(double v)
     return std::int64_t(std::floor((v - 0.5) * one));
 }
 
-// The source with one pixel of its own edge repeated all round, so that bilinear reads near
-// the edge need no checks: pixel (x, y) of the source is at (x + 1, y + 1) here.
-template <typename Pixel> QImage withRim(const QImage& source)
+// The part of the source that a region draws on, with one pixel more all round (the picture's
+// own edge repeated where it ends), so that bilinear reads need no checks: source pixel (x, y)
+// is at (x - origin.x(), y - origin.y()) here.
+template <typename Pixel>
+QImage withRim(const QImage& source, const QRect& footprint, QPoint& origin)
 {
-    QImage rimmed(source.width() + 2, source.height() + 2, source.format());
+    const QRect part = footprint.adjusted(-1, -1, 1, 1);
+    origin = part.topLeft();
+    QImage rimmed(part.size(), source.format());
     if (rimmed.isNull())
         return {};
-    for (int y = 0; y < rimmed.height(); ++y) {
+    const int w = source.width(), h = source.height();
+    for (int y = 0; y < part.height(); ++y) {
         const auto* in = reinterpret_cast<const Pixel*>(
-            source.constScanLine(std::clamp(y - 1, 0, source.height() - 1)));
+            source.constScanLine(std::clamp(part.top() + y, 0, h - 1)));
         auto* out = reinterpret_cast<Pixel*>(rimmed.scanLine(y));
-        out[0] = in[0];
-        std::copy(in, in + source.width(), out + 1);
-        out[source.width() + 1] = in[source.width() - 1];
+        // The footprint lies within the picture: only the rim may repeat its edge.
+        out[0] = in[std::max(part.left(), 0)];
+        std::copy(in + footprint.left(), in + footprint.right() + 1, out + 1);
+        out[part.width() - 1] = in[std::min(part.right(), w - 1)];
     }
     return rimmed;
 }
 
-// One span of a line: n pixels from source position (fx, fy) in steps (dx, dy), all of whose
-// bilinear neighbourhoods lie within the rimmed source, with gains stepping from g to gEnd.
+// One span of a line: n pixels from position (fx, fy) of the rimmed source in steps (dx, dy),
+// all of whose bilinear neighbourhoods lie within it, with gains stepping from g to gEnd.
 template <typename Kind, bool withGains>
 void fillSpan(typename Kind::Pixel* out, int n, const uchar* bits, qsizetype stride,
               std::int64_t fx, std::int64_t fy, std::int64_t dx, std::int64_t dy, const int g[3],
@@ -161,8 +168,8 @@ void fillSpan(typename Kind::Pixel* out, int n, const uchar* bits, qsizetype str
     }
     for (int i = 0; i < n; ++i, fx += dx, fy += dy) {
         const int sx = int(fx >> fracBits), sy = int(fy >> fracBits);
-        const auto* row0 = reinterpret_cast<const Pixel*>(bits + (sy + 1) * stride);
-        const auto* row1 = reinterpret_cast<const Pixel*>(bits + (sy + 2) * stride);
+        const auto* row0 = reinterpret_cast<const Pixel*>(bits + sy * stride);
+        const auto* row1 = reinterpret_cast<const Pixel*>(bits + (sy + 1) * stride);
         const int wx = int(fx >> weightShift) & 255, wy = int(fy >> weightShift) & 255;
         if constexpr (withGains) {
             int current[3];
@@ -170,10 +177,10 @@ void fillSpan(typename Kind::Pixel* out, int n, const uchar* bits, qsizetype str
                 current[k] = gAt[k] >> 8;
                 gAt[k] += gStep[k];
             }
-            out[i] = Kind::mix(row0, row1, sx + 1, wx, wy, current);
+            out[i] = Kind::mix(row0, row1, sx, wx, wy, current);
         } else {
             static constexpr int unchanged[3] = {256, 256, 256};
-            out[i] = Kind::mix(row0, row1, sx + 1, wx, wy, unchanged);
+            out[i] = Kind::mix(row0, row1, sx, wx, wy, unchanged);
         }
     }
 }
@@ -183,17 +190,34 @@ QImage warp(const QImage& source, const QTransform& planeToSource, const QRect& 
             const GainMap& gains, QImage::Format format)
 {
     using Pixel = typename Kind::Pixel;
-    const QImage rimmed = withRim<Pixel>(source);
+    // Only the part of the source the region draws on is read.
+    const QRect footprint =
+        planeToSource.mapRect(QRectF(region)).toAlignedRect().intersected(source.rect());
     QImage out(region.size(), format);
-    if (out.isNull() || rimmed.isNull())
+    if (out.isNull())
         return {};
-    const int w = source.width(), h = source.height();
+    if (footprint.isEmpty()) {
+        out.fill(Kind::white);
+        return out;
+    }
+    QPoint origin;
+    const QImage rimmed = withRim<Pixel>(source, footprint, origin);
+    if (rimmed.isNull())
+        return {};
     const uchar* bits = rimmed.constBits();
     const qsizetype stride = rimmed.bytesPerLine();
-    // Inside this range (fixed point) a position's neighbourhood lies within the rim.
-    const std::int64_t low = -one, highX = std::int64_t(w) * one, highY = std::int64_t(h) * one;
+    // Positions within the picture, or less than a pixel beyond its edge, blend what is there
+    // with the repeated edge; farther out is white.
+    const std::int64_t lowX = std::int64_t(-1 - origin.x()) * one;
+    const std::int64_t lowY = std::int64_t(-1 - origin.y()) * one;
+    const std::int64_t highX = std::int64_t(source.width() - origin.x()) * one;
+    const std::int64_t highY = std::int64_t(source.height() - origin.y()) * one;
+    // And within the rimmed part, whose neighbourhoods can be read.
+    const std::int64_t endX = std::int64_t(rimmed.width() - 1) * one;
+    const std::int64_t endY = std::int64_t(rimmed.height() - 1) * one;
     const auto inside = [&](std::int64_t fx, std::int64_t fy) {
-        return fx >= low && fy >= low && fx < highX && fy < highY;
+        return fx >= std::max<std::int64_t>(lowX, 0) && fy >= std::max<std::int64_t>(lowY, 0) &&
+               fx < std::min(highX, endX) && fy < std::min(highY, endY);
     };
     for (int y = 0; y < region.height(); ++y) {
         auto* line = reinterpret_cast<Pixel*>(out.scanLine(y));
@@ -216,7 +240,7 @@ QImage warp(const QImage& source, const QTransform& planeToSource, const QRect& 
                 std::fill(line + x0, line + x0 + n, Kind::white);
             } else {
                 const double perPixel = double(one) / n;
-                const std::int64_t fx = fixed(ax), fy = fixed(ay);
+                const std::int64_t fx = fixed(ax - origin.x()), fy = fixed(ay - origin.y());
                 const auto step = [perPixel](double d) {
                     return std::int64_t(std::floor(d * perPixel + 0.5));
                 };
@@ -249,6 +273,56 @@ QImage warp(const QImage& source, const QTransform& planeToSource, const QRect& 
     return out;
 }
 
+// A plain cut: the pixels as they are, each divided by its paper.
+template <typename Kind>
+QImage cutOut(const QImage& source, const QRect& part, const GainMap& gains)
+{
+    using Pixel = typename Kind::Pixel;
+    QImage out = source.copy(part);
+    if (out.isNull() || gains.isNull())
+        return out;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<Pixel*>(out.scanLine(y));
+        const double sy = part.top() + y + 0.5;
+        int g[3], gEnd[3];
+        gains.at(part.left() + 0.5, sy, g);
+        for (int x0 = 0; x0 < out.width(); x0 += span) {
+            const int n = std::min(span, out.width() - x0);
+            gains.at(part.left() + x0 + n + 0.5, sy, gEnd);
+            int at[3], step[3];
+            for (int k = 0; k < 3; ++k) {
+                at[k] = g[k] << 8;
+                step[k] = ((gEnd[k] - g[k]) << 8) / n;
+            }
+            for (int i = 0; i < n; ++i) {
+                Pixel& p = line[x0 + i];
+                if constexpr (std::is_same_v<Kind, Grey>)
+                    p = Pixel(applyGain(p, at[0] >> 8));
+                else
+                    p = qRgb(applyGain(qRed(p), at[0] >> 8), applyGain(qGreen(p), at[1] >> 8),
+                             applyGain(qBlue(p), at[2] >> 8));
+                for (int k = 0; k < Kind::channels; ++k)
+                    at[k] += step[k];
+            }
+            std::copy(gEnd, gEnd + 3, g);
+        }
+    }
+    return out;
+}
+
+// The part of the source a region is when the plane is the picture moved by whole pixels;
+// empty otherwise.
+QRect plainPart(const QTransform& planeToSource, const QRect& region, const QSize& size)
+{
+    if (planeToSource.type() > QTransform::TxTranslate)
+        return {};
+    const double dx = planeToSource.dx(), dy = planeToSource.dy();
+    if (dx != std::round(dx) || dy != std::round(dy))
+        return {};
+    const QRect part = region.translated(int(dx), int(dy));
+    return QRect(QPoint(0, 0), size).contains(part) ? part : QRect();
+}
+
 } // namespace
 
 QImage warpPicture(const QImage& picture, const QTransform& sourceToPlane, const QRect& region,
@@ -259,6 +333,11 @@ QImage warpPicture(const QImage& picture, const QTransform& sourceToPlane, const
     if (!invertible || region.isEmpty() || picture.isNull())
         return {};
     const GainMap gains(paper);
+    const QRect plain = plainPart(planeToSource, region, picture.size());
+    if (!plain.isEmpty())
+        return picture.format() == QImage::Format_Grayscale8
+                   ? cutOut<Grey>(picture, plain, gains)
+                   : cutOut<Colour>(picture.convertToFormat(QImage::Format_RGB32), plain, gains);
     if (picture.format() == QImage::Format_Grayscale8)
         return warp<Grey>(picture, planeToSource, region, gains, QImage::Format_Grayscale8);
     return warp<Colour>(picture.convertToFormat(QImage::Format_RGB32), planeToSource, region, gains,

@@ -42,45 +42,45 @@ QImage reducedCopy(const QImage& picture, int factor, bool luminance)
     if (out.isNull())
         return {};
     const int channels = grey ? 1 : 3;
-    std::vector<int> sums(size_t(width) * channels);
+    // Each band of `factor` rows is first summed column by column (a straight pass the compiler
+    // vectorises), then the columns of each block.
+    std::vector<int> columns(size_t(sourceWidth) * channels);
     for (int by = 0; by < height; ++by) {
-        std::fill(sums.begin(), sums.end(), 0);
+        std::fill(columns.begin(), columns.end(), 0);
         const int y0 = by * factor, y1 = std::min(source.height(), y0 + factor);
         for (int y = y0; y < y1; ++y) {
             if (source.format() == QImage::Format_Grayscale8) {
                 const uchar* in = source.constScanLine(y);
-                for (int bx = 0, x = 0; bx < width; ++bx) {
-                    int sum = 0;
-                    for (const int end = std::min(sourceWidth, x + factor); x < end; ++x)
-                        sum += in[x];
-                    sums[size_t(bx)] += sum;
-                }
+                for (int x = 0; x < sourceWidth; ++x)
+                    columns[size_t(x)] += in[x];
                 continue;
             }
             const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-            for (int bx = 0, x = 0; bx < width; ++bx) {
-                int* b = &sums[size_t(bx) * channels];
-                for (const int end = std::min(sourceWidth, x + factor); x < end; ++x) {
-                    if (grey) {
-                        b[0] += luminanceOf(in[x]);
-                    } else {
-                        b[0] += qRed(in[x]);
-                        b[1] += qGreen(in[x]);
-                        b[2] += qBlue(in[x]);
-                    }
+            for (int x = 0; x < sourceWidth; ++x) {
+                int* c = &columns[size_t(x) * channels];
+                if (grey) {
+                    c[0] += luminanceOf(in[x]);
+                } else {
+                    c[0] += qRed(in[x]);
+                    c[1] += qGreen(in[x]);
+                    c[2] += qBlue(in[x]);
                 }
             }
         }
         uchar* line = out.scanLine(by);
         for (int bx = 0; bx < width; ++bx) {
-            const int count = (y1 - y0) * (std::min(sourceWidth, (bx + 1) * factor) - bx * factor);
-            const size_t b = size_t(bx) * channels;
+            const int x0 = bx * factor, x1 = std::min(sourceWidth, x0 + factor);
+            const int count = (y1 - y0) * (x1 - x0);
+            int sum[3] = {0, 0, 0};
+            for (int x = x0; x < x1; ++x)
+                for (int k = 0; k < channels; ++k)
+                    sum[k] += columns[size_t(x) * channels + k];
             if (grey)
-                line[bx] = uchar((sums[b] + count / 2) / count);
+                line[bx] = uchar((sum[0] + count / 2) / count);
             else
                 reinterpret_cast<QRgb*>(line)[bx] =
-                    qRgb((sums[b] + count / 2) / count, (sums[b + 1] + count / 2) / count,
-                         (sums[b + 2] + count / 2) / count);
+                    qRgb((sum[0] + count / 2) / count, (sum[1] + count / 2) / count,
+                         (sum[2] + count / 2) / count);
         }
     }
     return out;
