@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -133,6 +134,12 @@ TEST(PagePreparation, OutlinesAndUnwarpsAPhotographedSheet)
         EXPECT_GT(page.image.height(), page.image.width());
         EXPECT_LT(page.image.width(), 0.9 * w);
         EXPECT_EQ(page.geometry.kept.size(), 4);
+
+        // Drawn for a smaller cell: no more pixels than it needs, never fewer.
+        const QSize cell(200, 300);
+        const QImage small = preparePage(photo, {true, true, false}, cell).image;
+        EXPECT_TRUE(small.width() >= cell.width() && small.height() >= cell.height());
+        EXPECT_TRUE(small.width() == cell.width() || small.height() == cell.height());
     }
 }
 
@@ -176,11 +183,23 @@ TEST(PagePreparation, EvenBackgroundWhitensShadowedPaperAndKeepsInk)
             const bool ink = y % 40 < 3 && x % 60 > 10;
             picture.scanLine(y)[x] = uchar(ink ? paper / 4 : paper);
         }
-    const QImage even = preparePage(picture, {false, false, true}).image;
-    ASSERT_EQ(even.format(), QImage::Format_Grayscale8);
-    for (int x : {30, 330, 570}) {
-        EXPECT_GE(even.pixelColor(x, 20).red(), 235) << "paper at x " << x;
-        EXPECT_LE(even.pixelColor(x, 41).red(), 90) << "ink at x " << x;
+    // The same as yellowed paper under the same light, in colour.
+    QImage yellowed(picture.size(), QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const int v = picture.scanLine(y)[x];
+            yellowed.setPixel(x, y, qRgb(v, v * 9 / 10, v * 6 / 10));
+        }
+    for (const QImage& source : {picture, yellowed}) {
+        const QImage even = preparePage(source, {false, false, true}).image;
+        ASSERT_EQ(even.format(), source.format());
+        ASSERT_EQ(even.size(), source.size());
+        for (int x : {30, 330, 570}) {
+            const QColor paper = even.pixelColor(x, 20);
+            EXPECT_GE(std::min({paper.red(), paper.green(), paper.blue()}), 235)
+                << "paper at x " << x;
+            EXPECT_LE(even.pixelColor(x, 41).value(), 90) << "ink at x " << x;
+        }
     }
 }
 
