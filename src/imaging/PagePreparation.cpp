@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace pagula::imaging
@@ -93,6 +94,14 @@ Plan planFor(const PageLayout& layout, const PreparationOptions& options, QSize 
     return {QTransform(), whole};
 }
 
+// The pixels that draw a region: as many as it is long, from the pixel its corner falls in.
+QRect pixelsOf(const QRectF& region)
+{
+    const auto whole = [](double v) { return int(std::ceil(v - 1e-6)); };
+    return QRect(int(std::floor(region.left())), int(std::floor(region.top())),
+                 whole(region.width()), whole(region.height()));
+}
+
 // The plan drawn at no more pixels than `atLeast` needs (never enlarged).
 Plan reducedTo(const Plan& plan, QSize atLeast)
 {
@@ -128,7 +137,7 @@ PreparedPage prepare(const QImage& picture, const PreparationOptions& options, Q
     const bool reshaped = full.toPlane != QTransform() || full.region != whole;
     // Only a reshaped page is drawn smaller: evening the paper alone keeps the picture's size.
     const Plan plan = reshaped ? reducedTo(full, atLeast) : full;
-    const QRect pixels = plan.region.toAlignedRect();
+    const QRect pixels = pixelsOf(plan.region);
     PaperMap paper;
     if (options.evenBackground)
         paper = picture.format() == QImage::Format_Grayscale8

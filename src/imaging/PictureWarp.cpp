@@ -19,8 +19,7 @@ constexpr int weightShift = fracBits - 8;
 // Exact positions (and paper gains) are computed every `span` pixels along a line and
 // interpolated between: a perspective bends the path so little over a span that the error
 // stays far below a pixel, and paper brightness changes slowly.
-constexpr int spanBits = 5;
-constexpr int span = 1 << spanBits;
+constexpr int span = 32;
 // Gains are 8.8 fixed point; paper darker than this is not lifted further.
 constexpr int darkestPaper = 16;
 
@@ -163,8 +162,8 @@ void fillSpan(typename Kind::Pixel* out, int n, const uchar* bits, qsizetype str
     constexpr int channels = Kind::channels;
     int gAt[3], gStep[3];
     for (int k = 0; k < channels; ++k) {
-        gAt[k] = g[k] << 8;
-        gStep[k] = n == span ? (gEnd[k] - g[k]) << (8 - spanBits) : ((gEnd[k] - g[k]) << 8) / n;
+        gAt[k] = g[k] * 256;
+        gStep[k] = (gEnd[k] - g[k]) * 256 / n;
     }
     for (int i = 0; i < n; ++i, fx += dx, fy += dy) {
         const int sx = int(fx >> fracBits), sy = int(fy >> fracBits);
@@ -291,8 +290,8 @@ QImage cutOut(const QImage& source, const QRect& part, const GainMap& gains)
             gains.at(part.left() + x0 + n + 0.5, sy, gEnd);
             int at[3], step[3];
             for (int k = 0; k < 3; ++k) {
-                at[k] = g[k] << 8;
-                step[k] = ((gEnd[k] - g[k]) << 8) / n;
+                at[k] = g[k] * 256;
+                step[k] = (gEnd[k] - g[k]) * 256 / n;
             }
             for (int i = 0; i < n; ++i) {
                 Pixel& p = line[x0 + i];
