@@ -12,57 +12,7 @@
 namespace pagula::bench
 {
 
-namespace
-{
-
 using namespace pagula::compose;
-
-struct DefaultSettings : CompositionSettings {
-    joblist::JobEntries entries;
-    GutterSide side = GutterSide::Left;
-
-    bool twoSided() override { return false; }
-    joblist::JobEntries tickedEntries() override { return entries; }
-    int columns() override { return 3; }
-    int rows() override { return 3; }
-    double cellWidth() override { return 64.3; }
-    double cellHeight() override { return 90.0; }
-    int marginLeft() override { return 7; }
-    int marginRight() override { return 10; }
-    int marginTop() override { return 7; }
-    int marginBottom() override { return 20; }
-    int gutterSize() override { return 6; }
-    QPointF backOffset() override { return {}; }
-    GutterSide gutterSide() override { return side; }
-    void setGutterSide(GutterSide s) override { side = s; }
-    int brightness() override { return 50; }
-    int contrast() override { return 50; }
-    document::ColorType colorType() override { return document::ColorType::Greyscale; }
-    bool frame() override { return true; }
-    CropProfile cropProfile(int) override { return {5, 5, 5, 5}; }
-};
-
-struct QuietHost : CompositionHost {
-    QString failure;
-    void setProgressRange(int, int) override {}
-    void setProgressPosition(int) override {}
-    void repaintProgress() override {}
-    void processEvents() override {}
-    void showError(const QString& t) override { failure = t; }
-    void showMessage(const QString& t) override { failure = t; }
-    void showInformation(const QString&) override {}
-};
-
-struct QuietDialog : ProgressDialog {
-    CancelFlag flag;
-    void setStatus(const QString&) override {}
-    void show() override { flag.shown(false); }
-    void close() override {}
-    void repaint() override {}
-    int cancelFlag() const override { return flag.value(); }
-};
-
-} // namespace
 
 double composeSeconds(const QString& folder, int count)
 {
@@ -73,20 +23,21 @@ double composeSeconds(const QString& folder, int count)
         image.fill(Qt::gray);
         image.save(picture, "PNG");
     }
-    DefaultSettings settings;
+    // The window's start values, with both crop profiles at 5 %.
+    CompositionRequest request;
+    request.settings.profile1 = request.settings.profile2 = {5, 5, 5, 5};
     for (int i = 0; i < count; ++i)
-        settings.entries.append(joblist::JobEntry{picture, i % 2});
-    QuietHost host;
-    QuietDialog dialog;
+        request.settings.ticked.append(joblist::JobEntry{picture, i % 2});
+    request.fillerPath = QDir(folder).filePath(QStringLiteral("Pagula-tmp.bmp"));
+    CompositionEvents quiet;
+    const std::atomic<bool> cancel{false};
     document::BuiltinDocumentBuilder builder;
-    CompositionRun run(builder, settings, host, dialog,
-                       QDir(folder).filePath(QStringLiteral("Pagula-tmp.bmp")));
     QElapsedTimer timer;
     timer.start();
-    run.generate();
+    const CompositionResult result = runComposition(request, builder, quiet, cancel);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    if (!host.failure.isEmpty()) {
-        std::printf("  %6d entries: failed: %s\n", count, qPrintable(host.failure));
+    if (result.failure) {
+        std::printf("  %6d entries: failed: %s\n", count, qPrintable(*result.failure));
         return -1.0;
     }
     return seconds;

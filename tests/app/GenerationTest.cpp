@@ -5,7 +5,6 @@
 #include "app/ProgressBar.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "app/docwindow/PageView.h"
-#include "compose/CompositionRun.h"
 #include "document/FlowLayout.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListModel.h"
@@ -44,7 +43,6 @@ protected:
         EXPECT_EQ(main().jobList()->model()->tickedCount(), count);
         return names;
     }
-    void generate() { press(control<widgets::GradientButton>("generateButton")); }
     QStringList names(std::initializer_list<int> numbers) const
     {
         QStringList list;
@@ -343,6 +341,7 @@ TEST(ProgramDocumentWindows, AreTheProgramsDocumentWindows)
     list->replaceEntries({joblist::JobEntry::blank()});
     list->tickAll();
     program.mainWindow().generate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.mainWindow().isGenerating(); }, 20000));
     ASSERT_EQ(program.shownDocuments().size(), 1u);
     QWidget* window = program.shownDocuments()[0].window;
     auto* documentWindow = qobject_cast<docwindow::DocumentWindow*>(window);
