@@ -89,6 +89,13 @@ QByteArray rawSamples(const QImage& image, bool grey)
 
 } // namespace
 
+QByteArray PdfWriter::jpegStream(const QImage& picture, int quality)
+{
+    const bool stored =
+        picture.format() == QImage::Format_Grayscale8 || picture.format() == QImage::Format_RGB32;
+    return stored ? encodedJpeg(picture, quality) : QByteArray();
+}
+
 PdfWriter::PdfWriter(QIODevice& out, int jpegQuality)
     : out_(out), jpegQuality_(jpegQuality), offsets_(3, 0)
 {
@@ -165,7 +172,9 @@ int PdfWriter::writeImage(const QImage& source)
         source.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     dictionary += grey ? " /ColorSpace /DeviceGray" : " /ColorSpace /DeviceRGB";
     dictionary += " /BitsPerComponent 8";
-    const QByteArray jpeg = encodedJpeg(image, jpegQuality_);
+    QByteArray jpeg = encoded_ ? encoded_(image) : QByteArray();
+    if (jpeg.isEmpty())
+        jpeg = encodedJpeg(image, jpegQuality_);
     if (!jpeg.isEmpty()) {
         writeStream(object, dictionary + " /Filter /DCTDecode", jpeg);
     } else {
