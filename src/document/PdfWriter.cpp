@@ -1,7 +1,6 @@
 #include "document/PdfWriter.h"
 
-#include <QBuffer>
-#include <QImageWriter>
+#include "imaging/JpegEncoder.h"
 
 #include <cmath>
 
@@ -58,14 +57,7 @@ bool isBlackAndWhite(const QImage& image)
 
 QByteArray encodedJpeg(const QImage& image, int quality)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(quality);
-    if (!writer.write(image))
-        return {};
-    return bytes;
+    return imaging::encodeJpeg(image, quality);
 }
 
 QByteArray rawSamples(const QImage& image, bool grey)
@@ -178,7 +170,7 @@ int PdfWriter::writeImage(const QImage& source)
     if (!jpeg.isEmpty()) {
         writeStream(object, dictionary + " /Filter /DCTDecode", jpeg);
     } else {
-        // No JPEG writer available: lossless instead.
+        // The encoder failed (out of memory): lossless instead.
         writeStream(object, dictionary + " /Filter /FlateDecode", deflate(rawSamples(image, grey)));
     }
     return object;

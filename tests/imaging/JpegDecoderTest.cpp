@@ -3,6 +3,7 @@
 #include "imaging/Adjustments.h"
 #include "imaging/ImageIO.h"
 #include "imaging/JpegDecoder.h"
+#include "imaging/JpegEncoder.h"
 #include "imaging/JpegScale.h"
 
 #include <QtEndian>
@@ -60,6 +61,8 @@ TEST(JpegDecoder, DecodesBaselineProgressiveAndGreyscale)
         {"greyscale", writeJpeg(greyQuadrants()), QImage::Format_Grayscale8},
         {"greyscale progressive", writeJpeg(greyQuadrants(), progressive),
          QImage::Format_Grayscale8},
+        {"our own, colour", encodeJpeg(quadrants(), 90), QImage::Format_RGB32},
+        {"our own, greyscale", encodeJpeg(greyQuadrants(), 90), QImage::Format_Grayscale8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -69,6 +72,8 @@ TEST(JpegDecoder, DecodesBaselineProgressiveAndGreyscale)
         EXPECT_EQ(d.warnings, 0);
         expectQuadrants(d.image);
     }
+    // Our encoder takes the two formats pictures are prepared in, nothing else.
+    EXPECT_TRUE(encodeJpeg(quadrants().convertToFormat(QImage::Format_Mono), 90).isEmpty());
 }
 
 TEST(JpegDecoder, LuminanceOnlyDecodesColourPicturesGrey)
