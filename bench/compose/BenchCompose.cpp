@@ -131,13 +131,14 @@ int main(int argc, char** argv)
 
     std::printf("\n");
     if (pagula.exitCode == 0 && img2pdf.exitCode == 0)
-        std::printf("pagula-compose / img2pdf wall time: %.2f (target at most 2)\n",
+        std::printf("pagula-compose / img2pdf wall time: %.2f (target at most 1.3)\n",
                     pagula.seconds / img2pdf.seconds);
     if (pagula.exitCode == 0 && montage.exitCode == 0)
         std::printf("montage / pagula-compose wall time: %.2f (target at least 5)\n",
                     montageTotal.seconds / pagula.seconds);
 
-    std::printf("\npeak memory of pagula-compose by picture count (target: flat, under 300 MiB)\n");
+    std::printf(
+        "\npeak memory of pagula-compose by picture count (target: flat, at most 100 MiB)\n");
     for (int n : {9, 45, count}) {
         if (n > count)
             continue;
