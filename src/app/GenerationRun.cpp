@@ -47,6 +47,7 @@ void GenerationRun::start()
     compose::CompositionRequest request;
     request.settings = settings_.read();
     request.fillerPath = common::fillerPicturePath();
+    request.pictureStep = pictureStep_;
     // Settings that cannot make a page stop the run before anything is shown, with a message
     // naming the setting and what it must be; the layout panel itself accepts them.
     if (const auto problem = compose::checkSettings(request.settings, request.settings.ticked)) {

@@ -40,6 +40,8 @@ public:
     bool isRunning() const { return worker_ != nullptr; }
 
     void setPacing(CompositionWorker::Pacing pacing) { pacing_ = pacing; }
+    // The work done for each picture on the worker threads; compose::probePicture when empty.
+    void setPictureStep(compose::PictureStep step) { pictureStep_ = std::move(step); }
 
     // The message after a two-sided run.
     static QString twoSidedMessage();
@@ -61,6 +63,7 @@ private:
     layout::LayoutPanel& layout_;
     QWidget& window_;
     CompositionWorker::Pacing pacing_ = CompositionWorker::Pacing::Free;
+    compose::PictureStep pictureStep_;
     QPointer<CompositionWorker> worker_;
     bool gutterMirrored_ = false;
 };

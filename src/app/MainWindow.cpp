@@ -152,6 +152,12 @@ void MainWindow::setRunPacing(CompositionWorker::Pacing pacing)
         generation_->setPacing(pacing);
 }
 
+void MainWindow::setPictureStep(compose::PictureStep step)
+{
+    if (generation_)
+        generation_->setPictureStep(std::move(step));
+}
+
 void MainWindow::showAtStart()
 {
     setGeometry(QRect(geometry().topLeft(), RestoredSize));

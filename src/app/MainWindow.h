@@ -62,6 +62,8 @@ public:
                        preview::PreviewWindow& preview);
     // How a run advances against the window's event passes (tests act between given cells).
     void setRunPacing(CompositionWorker::Pacing pacing);
+    // The work a run does for each picture on its worker threads (benchmarks try others).
+    void setPictureStep(compose::PictureStep step);
 
     // Shows the window as the program starts: maximised; restored, 810 x 468 centred on the
     // screen.
