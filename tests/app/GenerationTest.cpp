@@ -93,6 +93,19 @@ TEST_F(Generation, OneSidedDocumentHoldsTheTickedPicturesInListOrder)
     EXPECT_FALSE(main().isGenerating());
 }
 
+TEST_F(Generation, ARunAtFullSpeedGivesTheSameDocumentAndTidiesUp)
+{
+    // As the program runs: progress reports merged while the window is busy.
+    main().setRunPacing(CompositionWorker::Pacing::Free);
+    addPictures(12);
+    generate();
+    ASSERT_EQ(documents().size(), 1u);
+    EXPECT_EQ(cellNames(*documents()[0]), names({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    EXPECT_FALSE(program->progressDialog().isVisible());
+    EXPECT_EQ(main().progressBar()->value(), 0);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
 {
     addPictures(8);
