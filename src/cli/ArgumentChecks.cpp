@@ -25,8 +25,7 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
         return e.message();
     }
 
-    BatchSettings settings(o, {});
-    if (const auto problem = layout::checkLayout(compose::layoutInput(settings)))
+    if (const auto problem = layout::checkLayout(compose::layoutInput(batchSettings(o, {}))))
         return problem->optionMessage;
 
     const bool pdf = outputFormat(o.outputPath) == OutputFormat::Pdf;

@@ -59,7 +59,7 @@ ImageInfo probeFile(const QString& address);
 ImageInfo probeData(const QByteArray& bytes);
 
 struct DecodeRequest {
-    // The decoder may return a smaller picture (JPEG DCT scaling 1/2, 1/4, 1/8) as long as the
+    // The decoder may return a smaller picture (JPEG DCT scaling by any M/8) as long as the
     // oriented result is at least this large in both directions. Empty: full size.
     QSize atLeast;
     // Apply the EXIF orientation, so the result is upright.
@@ -80,7 +80,7 @@ struct DecodeRequest {
 //   "JPEG error #<libjpeg message number>: <its text>", "Picture <path> is too large (W x H
 //   pixels)", "Unknown picture format", "Damaged <format> header", "PCX file is truncated", ...
 // Both functions may run on any thread (a preview decodes in a worker).
-// A picture larger than the request is not scaled down, except JPEG by its DCT steps and the
+// A picture larger than the request is not scaled down, except JPEG by its DCT eighths and the
 // Qt-read formats (not 1-bit) when the request is at most half the picture's size.
 // Result formats: Format_RGB32, or Format_ARGB32 for pictures with transparency;
 // Format_Grayscale8 for greyscale sources; Format_Mono for 1-bit sources.

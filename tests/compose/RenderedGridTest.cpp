@@ -36,9 +36,9 @@ QColor entryColour(int k)
 struct Composed {
     QTemporaryDir dir;
     FakeSettings settings;
-    FakeHost host;
-    FakeDialog dialog;
+    FakeEvents events;
     document::BuiltinDocumentBuilder builder;
+    CompositionResult result;
 
     // The entries as the job list file writes them.
     explicit Composed(const QStringList& entries)
@@ -60,9 +60,11 @@ struct Composed {
             pagula::test::savePicture(img, file, "PNG");
             settings.ticked << file + QLatin1Char('0');
         }
-        CompositionRun run(builder, settings, host, dialog, dir.filePath("Pagula-tmp.bmp"));
-        run.generate();
+        const std::atomic<bool> cancel{false};
+        result = runComposition({settings.value(), dir.filePath("Pagula-tmp.bmp"), {}, 0}, builder,
+                                events, cancel);
     }
+    const document::Document& doc(size_t d) const { return *result.documents.at(d).document; }
 };
 
 bool isDark(QRgb c)
@@ -196,9 +198,9 @@ TEST(RenderedGrid, PdfPagesAndPhotosMatchTheirSourcesAtTheCellSize)
 TEST(RenderedGrid, SevenEntriesWithALeftGutter)
 {
     Composed c(7, false);
-    ASSERT_TRUE(c.host.messages.isEmpty()) << c.host.messages.join(' ').toStdString();
-    ASSERT_EQ(c.builder.documents().size(), 1u);
-    const document::Document& doc = *c.builder.documents()[0];
+    ASSERT_FALSE(c.result.failure) << c.result.failure->toStdString();
+    ASSERT_EQ(c.result.documents.size(), 1u);
+    const document::Document& doc = c.doc(0);
     const auto layout = document::layoutDocument(doc);
     ASSERT_EQ(layout.pages.size(), 1);
     expectSharedLinesDrawnOnce(doc, layout.pages[0]);
@@ -233,12 +235,12 @@ TEST(RenderedGrid, SevenEntriesWithALeftGutter)
 TEST(RenderedGrid, TwoSidedBackRowsAreMirroredWithBlankCells)
 {
     Composed c(8, true);
-    ASSERT_EQ(c.builder.documents().size(), 2u);
+    ASSERT_EQ(c.result.documents.size(), 2u);
     const double left = 7 * 2.835, top = 7 * 2.835;
     const double strip = 6 * 2.835, cellW = 64.3 * 2.835, cellH = 90 * 2.835;
 
     auto cellsOf = [&](size_t d) {
-        const document::Document& doc = *c.builder.documents()[d];
+        const document::Document& doc = c.doc(d);
         const auto layout = document::layoutDocument(doc);
         EXPECT_EQ(layout.pages.size(), 1);
         expectSharedLinesDrawnOnce(doc, layout.pages[0]);
