@@ -45,8 +45,7 @@ struct Composed {
     {
         settings.chosenColorType = document::ColorType::Automatic;
         settings.ticked = entries;
-        CompositionRun run(builder, settings, host, dialog, dir.filePath("Pagula-tmp.bmp"));
-        run.generate();
+        run();
     }
 
     Composed(int count, bool twoSided)
@@ -60,6 +59,10 @@ struct Composed {
             pagula::test::savePicture(img, file, "PNG");
             settings.ticked << file + QLatin1Char('0');
         }
+        run();
+    }
+    void run()
+    {
         const std::atomic<bool> cancel{false};
         result = runComposition({settings.value(), dir.filePath("Pagula-tmp.bmp"), {}, 0}, builder,
                                 events, cancel);
@@ -166,8 +169,8 @@ TEST(RenderedGrid, PdfPagesAndPhotosMatchTheirSourcesAtTheCellSize)
     const QStringList sources{QStringLiteral("<page 3>") + pdf, QStringLiteral("<page 4>") + pdf,
                               files.filePath(QStringLiteral("phone.heic"))};
     Composed c({sources[0] + "0", sources[1] + "0", sources[2] + "0"});
-    ASSERT_TRUE(c.host.messages.isEmpty()) << c.host.messages.join(' ').toStdString();
-    const document::Document& doc = *c.builder.documents()[0];
+    ASSERT_FALSE(c.result.failure) << c.result.failure->toStdString();
+    const document::Document& doc = c.doc(0);
     const auto layout = document::layoutDocument(doc);
     const QImage img = document::renderPageImage(doc, layout.pages[0], Dpi);
 
