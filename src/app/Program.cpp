@@ -13,7 +13,6 @@
 #include "widgets/ErrorReport.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFileInfo>
 
 namespace pagula::app
@@ -44,10 +43,11 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
     previewWindow_ = std::make_unique<preview::PreviewWindow>(mainWindow_.get());
     mainWindow_->attachWindows(*progressDialog_, *aboutDialog_, *previewWindow_);
 
-    builder_.setDocumentHandler([this](std::shared_ptr<document::Document> document) {
-        openDocumentWindow(std::move(document));
-    });
-    mainWindow_->setDocumentBuilder(&builder_);
+    connect(mainWindow_.get(), &MainWindow::documentsComposed, this,
+            [this](const std::vector<compose::ComposedDocument>& documents) {
+                for (const compose::ComposedDocument& composed : documents)
+                    openDocumentWindow(composed);
+            });
     twoSidedCommands_ =
         new TwoSidedCommands(mainWindow_.get(), mainWindow_->adjustments()->twoSideBox());
     connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this, [this] {
@@ -61,9 +61,6 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
     });
 
     connect(mainWindow_.get(), &MainWindow::generationStarted, this, [this] {
-        // The run reads the two-sided choice once, as it starts; so does the labelling.
-        twoSidedRun_ = mainWindow_->adjustments()->twoSideBox()->isChecked();
-        documentsOfRun_ = 0;
         ++runNumber_;
         lifetime_.runStarted();
     });
@@ -74,8 +71,6 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
 
 Program::~Program()
 {
-    mainWindow_->setDocumentBuilder(nullptr);
-    builder_.setDocumentHandler({});
     for (ShownDocument& shown : shown_)
         delete shown.window.data();
 }
@@ -85,18 +80,18 @@ void Program::start()
     mainWindow_->showAtStart();
 }
 
-void Program::openDocumentWindow(std::shared_ptr<document::Document> document)
+void Program::openDocumentWindow(const compose::ComposedDocument& composed)
 {
     QString label;
-    if (twoSidedRun_)
-        label = documentsOfRun_ == 0 ? QStringLiteral("лицевая сторона")
-                                     : QStringLiteral("обратная сторона");
-    ++documentsOfRun_;
+    if (composed.role == compose::DocumentRole::Front)
+        label = QStringLiteral("лицевая сторона");
+    else if (composed.role == compose::DocumentRole::Back)
+        label = QStringLiteral("обратная сторона");
     // The back side's document also goes to its front's window, for the commands on both.
-    if (twoSidedRun_ && documentsOfRun_ == 2 && !shown_.empty())
+    if (composed.role == compose::DocumentRole::Back && !shown_.empty())
         if (auto* front = qobject_cast<docwindow::DocumentWindow*>(shown_.back().window.data()))
-            front->setBackSide(document);
-    QWidget* window = showDocumentWindow(std::move(document), label);
+            front->setBackSide(composed.document);
+    QWidget* window = showDocumentWindow(composed.document, label);
     if (auto* shown = qobject_cast<docwindow::DocumentWindow*>(window))
         shown->setRunNumber(runNumber_);
 }

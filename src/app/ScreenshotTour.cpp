@@ -26,6 +26,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <memory>
+
 namespace pagula::app
 {
 
@@ -169,20 +171,21 @@ void ScreenshotTour::start()
     });
 
     then(200, [this, &main] {
-        // Taken from the run's own event pass, once the bar has been repainted.
-        bool taken = false;
-        const QMetaObject::Connection progress =
-            connect(main.progressBar(), &QProgressBar::valueChanged, this, [this, taken]() mutable {
-                if (taken || program_.mainWindow().progressBar()->value() < 3)
+        // Taken between two cells of the run, once the bar has been repainted: the run waits
+        // for the window's event pass after each cell.
+        main.setRunPacing(CompositionWorker::Pacing::EventPass);
+        auto progress = std::make_shared<QMetaObject::Connection>();
+        *progress =
+            connect(main.progressBar(), &QProgressBar::valueChanged, this, [this, progress] {
+                if (program_.mainWindow().progressBar()->value() < 3)
                     return;
-                taken = true;
+                disconnect(*progress);
                 QTimer::singleShot(0, this, [this] {
                     save(program_.progressDialog(), QStringLiteral("05-progress-dialog.png"));
                     saveScreen(QStringLiteral("05-screen-while-generating.png"));
                 });
             });
         main.generateButton()->click();
-        disconnect(progress);
     });
     then(1500, [this] {
         const auto& shown = program_.shownDocuments();

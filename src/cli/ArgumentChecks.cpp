@@ -5,6 +5,7 @@
 #include "cli/FileIdentity.h"
 #include "cli/TerminalText.h"
 #include "common/Error.h"
+#include "common/PictureAddress.h"
 #include "compose/SettingsCheck.h"
 #include "joblist/JobEntry.h"
 
@@ -24,8 +25,7 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
         return e.message();
     }
 
-    BatchSettings settings(o, {});
-    if (const auto problem = layout::checkLayout(compose::layoutInput(settings)))
+    if (const auto problem = layout::checkLayout(compose::layoutInput(batchSettings(o, {}))))
         return problem->optionMessage;
 
     const bool pdf = outputFormat(o.outputPath) == OutputFormat::Pdf;
@@ -51,7 +51,7 @@ std::optional<QString> checkOutputsAgainstInputs(const ComposeOptions& o,
     QList<NamedFile> inputs{{QStringLiteral("the job list"), o.jobListPath}};
     for (const joblist::JobEntry& entry : entries) {
         if (!entry.isBlank())
-            inputs.append({QStringLiteral("the picture"), entry.path});
+            inputs.append({QStringLiteral("the picture"), common::addressedFile(entry.path)});
     }
     return findSharedFile(outputs, inputs);
 }

@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include <functional>
 #include <vector>
 
 namespace pagula::document
@@ -39,6 +40,13 @@ public:
 
     // The document's Title in its information dictionary; none when empty.
     void setTitle(const QString& title) { title_ = title; }
+    // The JPEG stream the writer stores for a picture; empty for the pictures it deflates
+    // (black and white) or converts first. Any thread may call it.
+    static QByteArray jpegStream(const QImage& picture, int quality);
+    // Where pictures already encoded elsewhere (by jpegStream, on the decoding threads) are
+    // found; an empty answer has the writer encode the picture itself.
+    using EncodedPictures = std::function<QByteArray(const QImage& picture)>;
+    void setEncodedPictures(EncodedPictures encoded) { encoded_ = std::move(encoded); }
 
     void beginPage(QSizeF pageSizePoints);
     void drawImage(const QRectF& box, const QImage& image);
@@ -70,6 +78,7 @@ private:
     QList<int> pageImages_;
     // The same picture drawn again (the filler in every strip) is written once.
     QHash<qint64, int> writtenImages_;
+    EncodedPictures encoded_;
 };
 
 } // namespace pagula::document

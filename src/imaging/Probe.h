@@ -12,7 +12,8 @@ class ByteSource;
 // segments, PNG chunks) instead of reading the file through. Throws ImageError.
 ImageInfo probeSource(const ByteSource& source);
 
-// The EXIF orientation of JPEG or TIFF bytes; 1 when there is none or the header is damaged.
+// The EXIF orientation of JPEG, TIFF, PNG or WebP bytes; 1 when there is none or the header is
+// damaged, and for every other format.
 int readOrientation(const ByteSource& source, ImageFormat format);
 
 } // namespace pagula::imaging

@@ -29,7 +29,11 @@ QByteArray readerFormat(ImageFormat format)
         return "ico";
     case ImageFormat::Jpeg:
         return "jpeg";
+    case ImageFormat::Webp:
+        return "webp";
     case ImageFormat::Pcx:
+    case ImageFormat::Heif:
+    case ImageFormat::Pdf:
     case ImageFormat::Unknown:
         break;
     }
@@ -43,9 +47,9 @@ void applyAllocationLimit()
     std::call_once(once, [] { QImageReader::setAllocationLimit(limits::qtAllocationLimitMiB); });
 }
 
-// The smallest size with the picture's proportions that covers atLeast, when that is at most
-// half the picture in both directions; otherwise the full size (an invalid QSize).
-QSize reducedSize(QSize full, QSize atLeast)
+} // namespace
+
+QSize reducedDecodeSize(QSize full, QSize atLeast)
 {
     if (atLeast.isEmpty() || atLeast.width() * 2 > full.width() ||
         atLeast.height() * 2 > full.height())
@@ -55,6 +59,9 @@ QSize reducedSize(QSize full, QSize atLeast)
     return QSize(std::max(atLeast.width(), int(std::ceil(full.width() * factor))),
                  std::max(atLeast.height(), int(std::ceil(full.height() * factor))));
 }
+
+namespace
+{
 
 bool isGreyPalette(const QList<QRgb>& table)
 {
@@ -121,7 +128,7 @@ QImage decodeWithQt(const QByteArray& bytes, ImageFormat format, QSize atLeast)
 
     const QImage::Format stored = reader.imageFormat();
     if (stored != QImage::Format_Mono && stored != QImage::Format_MonoLSB) {
-        const QSize reduced = reducedSize(size, atLeast);
+        const QSize reduced = reducedDecodeSize(size, atLeast);
         if (reduced.isValid())
             reader.setScaledSize(reduced);
     }

@@ -149,7 +149,7 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
     const Row& r = rows_[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return r.entry.path;
+        return r.entry.shownText();
     case Qt::CheckStateRole:
         return r.ticked ? Qt::Checked : Qt::Unchecked;
     case CropCodeRole:
@@ -249,20 +249,27 @@ void JobListModel::allRowsChanged(const QList<int>& roles)
     emit listChanged();
 }
 
-QStringList JobListModel::appendFiles(const QString& folder, const QStringList& names)
+QStringList JobListModel::appendFiles(const QString& folder, const QStringList& names,
+                                      QStringList* problems)
 {
     const QString prefix = filePathIn(folder, QString());
     const bool prefixBreaks = hasLineBreak(prefix);
     QStringList refused;
-    std::vector<Row> added;
-    added.reserve(static_cast<size_t>(names.size()));
+    JobEntries files;
+    files.reserve(names.size());
     for (const QString& name : names) {
-        if (prefixBreaks || hasLineBreak(name)) {
+        if (prefixBreaks || hasLineBreak(name))
             refused.append(prefix + name);
-            continue;
-        }
-        added.push_back(Row{JobEntry{prefix + name, 0}, true});
+        else
+            files.append(JobEntry{prefix + name, 0});
     }
+    PagedEntries paged = expandDocuments(files, pageLister_, UnreadableDocument::Drop);
+    if (problems != nullptr)
+        problems->append(paged.problems);
+    std::vector<Row> added;
+    added.reserve(static_cast<size_t>(paged.entries.size()));
+    for (JobEntry& entry : paged.entries)
+        added.push_back(Row{std::move(entry), true});
     if (!added.empty()) {
         const int tagBefore = tag_;
         const int first = size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "joblist/CropMode.h"
+#include "joblist/DocumentPages.h"
 #include "joblist/JobEntry.h"
 
 #include <QAbstractListModel>
@@ -58,9 +59,16 @@ public:
 
     // Appends folder + "/" (when the folder does not end with one) + name, with no crop, for each
     // name, ticked. Names whose full path holds a line break cannot be stored in the job list file
-    // and are refused; their full paths are returned. The label is rewritten even when nothing was
+    // and are refused; their full paths are returned. A document file comes in page by page when
+    // a page lister is set; one that cannot be read is left out, and its message (like that of
+    // a document cut short) goes to `problems`. The label is rewritten even when nothing was
     // added. The current entry does not change.
-    QStringList appendFiles(const QString& folder, const QStringList& names);
+    QStringList appendFiles(const QString& folder, const QStringList& names,
+                            QStringList* problems = nullptr);
+
+    // How the pages of document files are found; without it they come in as one entry each.
+    void setPageLister(PageLister lister) { pageLister_ = std::move(lister); }
+    const PageLister& pageLister() const { return pageLister_; }
 
     // Replaces the whole list (loading the job list file): all unticked, count 0, the first
     // entry current.
@@ -147,6 +155,7 @@ private:
     void allRowsChanged(const QList<int>& roles);
 
     std::vector<Row> rows_;
+    PageLister pageLister_;
     int tag_ = 0;
     int current_ = -1;
     bool reshaping_ = false;

@@ -67,7 +67,7 @@ TEST(ProgressDialog, ShapeAndPlace)
     GenerationProgressDialog form;
     expectDialogShape(form, {250, 66}, "Формирование документа....", "Формирование документа....",
                       "headerPanel", form.cancelButton(), "Отмена");
-    form.port().setStatus(QStringLiteral("Формирование обратной стороны..."));
+    form.setStatus(QStringLiteral("Формирование обратной стороны..."));
     EXPECT_EQ(form.statusLabel()->text(), QStringLiteral("Формирование обратной стороны..."));
     EXPECT_EQ(form.statusLabel()->height(), 16);
     EXPECT_TRUE(form.statusLabel()->wordWrap());
@@ -79,33 +79,34 @@ TEST(ProgressDialog, ShapeAndPlace)
 TEST(ProgressDialog, CancelFlagIsArmedByAShowFromHiddenAndClearedByCancel)
 {
     GenerationProgressDialog form;
-    compose::ProgressDialog& port = form.port();
+    int cancels = 0;
+    QObject::connect(&form, &GenerationProgressDialog::cancelled, [&] { ++cancels; });
     EXPECT_FALSE(form.isVisible());
 
     // Shown from hidden: armed. Not modal.
-    port.show();
+    form.showDialog();
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.isModal());
     EXPECT_EQ(form.cancelFlag(), 8);
-    EXPECT_EQ(port.cancelFlag(), 8);
 
-    // "Отмена" twice: 0 both times, and the dialog stays up.
+    // "Отмена" twice: 0 both times, the run is told each time, and the dialog stays up.
     pressButton(form.cancelButton());
     EXPECT_EQ(form.cancelFlag(), 0);
     EXPECT_TRUE(form.isVisible());
     pressButton(form.cancelButton());
     EXPECT_EQ(form.cancelFlag(), 0);
+    EXPECT_EQ(cancels, 2);
     EXPECT_TRUE(form.isVisible());
 
     // Showing a dialog that is up does not re-arm it.
-    port.show();
+    form.showDialog();
     EXPECT_EQ(form.cancelFlag(), 0);
 
     // Closed, it keeps its flag; the next show from hidden arms it again.
-    port.close();
+    form.hide();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.cancelFlag(), 0);
-    port.show();
+    form.showDialog();
     EXPECT_EQ(form.cancelFlag(), 8);
 }
 

@@ -5,7 +5,6 @@
 #include "app/ProgressBar.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "app/docwindow/PageView.h"
-#include "compose/CompositionRun.h"
 #include "document/FlowLayout.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListModel.h"
@@ -44,7 +43,6 @@ protected:
         EXPECT_EQ(main().jobList()->model()->tickedCount(), count);
         return names;
     }
-    void generate() { press(control<widgets::GradientButton>("generateButton")); }
     QStringList names(std::initializer_list<int> numbers) const
     {
         QStringList list;
@@ -93,6 +91,19 @@ TEST_F(Generation, OneSidedDocumentHoldsTheTickedPicturesInListOrder)
     EXPECT_EQ(main().progressBar()->runPosition(), 0);
     EXPECT_EQ(main().progressBar()->value(), 0);
     EXPECT_FALSE(main().isGenerating());
+}
+
+TEST_F(Generation, ARunAtFullSpeedGivesTheSameDocumentAndTidiesUp)
+{
+    // As the program runs: progress reports merged while the window is busy.
+    main().setRunPacing(CompositionWorker::Pacing::Free);
+    addPictures(12);
+    generate();
+    ASSERT_EQ(documents().size(), 1u);
+    EXPECT_EQ(cellNames(*documents()[0]), names({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    EXPECT_FALSE(program->progressDialog().isVisible());
+    EXPECT_EQ(main().progressBar()->value(), 0);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
@@ -343,6 +354,7 @@ TEST(ProgramDocumentWindows, AreTheProgramsDocumentWindows)
     list->replaceEntries({joblist::JobEntry::blank()});
     list->tickAll();
     program.mainWindow().generate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.mainWindow().isGenerating(); }, 20000));
     ASSERT_EQ(program.shownDocuments().size(), 1u);
     QWidget* window = program.shownDocuments()[0].window;
     auto* documentWindow = qobject_cast<docwindow::DocumentWindow*>(window);

@@ -3,6 +3,7 @@
 #include "app/AboutDialog.h"
 #include "app/AdjustmentsPanel.h"
 #include "app/CommandStrip.h"
+#include "app/FileFilters.h"
 #include "app/GenerationProgressDialog.h"
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
@@ -61,10 +62,10 @@ TEST_F(MainWindowTest, StartsMaximisedWithItsControlsAtTheirStartValues)
     EXPECT_FALSE(program->aboutDialog().isVisible());
     EXPECT_FALSE(program->previewWindow().isVisible());
 
-    // File browser: the process's current folder, JPEG files only, the first filter.
+    // File browser: the process's current folder, every supported kind, the first filter.
     EXPECT_EQ(form.fileBrowser()->currentFolder(), QDir::currentPath());
     EXPECT_EQ(control<QComboBox>("filterCombo")->currentIndex(), 0);
-    EXPECT_EQ(form.fileBrowser()->masks(), (QStringList{"*.jpg", "*.jpeg"}));
+    EXPECT_EQ(form.fileBrowser()->masks(), allPictureMasks());
 
     // Adjustments and output options.
     EXPECT_EQ(control<QLabel>("brightnessLabel")->text(), QStringLiteral("50%"));
@@ -294,24 +295,31 @@ TEST_F(MainWindowTest, ScrollBarLabelsFollowThePositions)
 
 TEST_F(MainWindowTest, FiltersChooseTheFilesListed)
 {
-    for (const char* name : {"a.jpg", "B.JPG", "c.jpeg", "d.bmp", "e.tif", "f.tiff", "g.gif",
-                             "h.pcx", "i.png", "j.txt", "k.gif.bak", "noext"}) {
+    for (const char* name :
+         {"a.jpg", "B.JPG", "c.jpeg", "d.bmp", "e.tif", "f.tiff", "g.gif", "h.pcx", "i.png",
+          "j.txt", "k.gif.bak", "noext", "l.WEBP", "m.heic", "n.heif", "o.pdf"}) {
         QFile f(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     // A folder named like a picture is not a file to add.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
 
-    browseTo(dir.path(), {"a.jpg", "B.JPG", "c.jpeg"});
+    const QStringList everything{"a.jpg", "B.JPG", "c.jpeg", "d.bmp",  "e.tif",  "f.tiff", "g.gif",
+                                 "h.pcx", "i.png", "l.WEBP", "m.heic", "n.heif", "o.pdf"};
+    browseTo(dir.path(), everything);
     auto* filters = control<QComboBox>("filterCombo");
-    ASSERT_EQ(filters->count(), 3);
+    ASSERT_EQ(filters->count(), 7);
     const struct {
         int index;
         const char* text;
         QStringList listed;
-    } cases[] = {{2, "Рисунки GIF, PCX", {"g.gif", "h.pcx"}},
-                 {1, "Рисунки BMP, TIFF", {"d.bmp", "e.tif", "f.tiff"}},
-                 {0, "Рисунки JPEG", {"a.jpg", "B.JPG", "c.jpeg"}}};
+    } cases[] = {{5, "Рисунки GIF, PCX", {"g.gif", "h.pcx"}},
+                 {4, "Рисунки BMP, TIFF", {"d.bmp", "e.tif", "f.tiff"}},
+                 {6, "Документы PDF", {"o.pdf"}},
+                 {3, "Фотографии HEIC, HEIF", {"m.heic", "n.heif"}},
+                 {2, "Рисунки PNG, WebP", {"i.png", "l.WEBP"}},
+                 {1, "Рисунки JPEG", {"a.jpg", "B.JPG", "c.jpeg"}},
+                 {0, "Все рисунки и PDF", everything}};
     for (const auto& c : cases) {
         filters->setFocus();
         // Choosing by keyboard, as a user does in the closed drop-down.

@@ -51,6 +51,8 @@ void ProgramFixture::SetUp()
         return listAnswer;
     });
     program->start();
+    // A run places a cell per event pass, so a test can act between given cells.
+    main().setRunPacing(CompositionWorker::Pacing::EventPass);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
 }
 
@@ -105,6 +107,12 @@ void ProgramFixture::press(QWidget* widget)
 {
     ASSERT_NE(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void ProgramFixture::generate()
+{
+    press(main().generateButton());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !main().isGenerating(); }, 30000));
 }
 
 void ProgramFixture::atProgress(int value, std::function<void()> action)

@@ -53,8 +53,10 @@ protected:
     void addFiles(int first, int last);
     // Presses a widget with the left mouse button.
     static void press(QWidget* widget);
+    // Presses "Сформировать документ" and waits until the run has handed its documents on.
+    void generate();
     // Runs `action` once, from the event pass that follows the progress bar's first reaching
-    // `value` (a generation lets events through after every placed picture).
+    // `value` (the run goes on only after that pass).
     void atProgress(int value, std::function<void()> action);
 
     // The documents handed to document windows so far.

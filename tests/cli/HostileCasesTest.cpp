@@ -80,9 +80,9 @@ QByteArray brokenPng(const QString& scratch)
     return bytes;
 }
 
-// A grey baseline JPEG of side x side pixels whose entropy data stops early (it decodes with
-// the rest grey): large in pixels, small on disk.
-QByteArray greyJpeg(int side)
+// A colour (three-component) baseline JPEG of side x side pixels whose entropy data stops early
+// (it decodes with the rest grey): large in pixels, small on disk.
+QByteArray flatColourJpeg(int side)
 {
     QByteArray b("\xFF\xD8", 2);
     auto segment = [&](char marker, const QByteArray& body) {
@@ -94,14 +94,14 @@ QByteArray greyJpeg(int side)
     QByteArray frame("\x08", 1);
     frame.append(char(side >> 8)).append(char(side & 0xFF));
     frame.append(char(side >> 8)).append(char(side & 0xFF));
-    frame.append(QByteArray("\x01\x01\x11\x00", 4));
+    frame.append(QByteArray("\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 10));
     segment('\xC0', frame);
     // One code each, "0": DC difference 0 and end of block.
     const QByteArray oneCode = QByteArray(1, '\1') + QByteArray(15, '\0') + QByteArray(1, '\0');
     segment('\xC4', QByteArray(1, '\x00') + oneCode);
     segment('\xC4', QByteArray(1, '\x10') + oneCode);
-    segment('\xDA', QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
-    const qint64 blocks = qint64(side / 8) * (side / 8);
+    segment('\xDA', QByteArray("\x03\x01\x00\x02\x00\x03\x00\x00\x3F\x00", 10));
+    const qint64 blocks = qint64(side / 8) * (side / 8) * 3;
     b.append(QByteArray(blocks / 400, '\0')); // 2 bits a block, for a share of the blocks
     b.append("\xFF\xD9", 2);
     return b;
@@ -166,7 +166,7 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         return (d.filePath(name) + "0\r\n").toUtf8();
     };
     const auto bigJpeg = [&](const QDir& d) {
-        writeFile(d.filePath("big.jpg"), greyJpeg(20000));
+        writeFile(d.filePath("big.jpg"), flatColourJpeg(20000));
         list(d, "big.txt", entry(d, "big.jpg"));
     };
     const auto plainFile = [](const QDir& d) { writeFile(d.filePath("plain"), "not a folder"); };
@@ -248,9 +248,9 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         {"unwritable home, linked ODT", plainFile, {"list.txt", "fresh.odt"}, 1,
          "Pagula-tmp.bmp", {{"fresh.odt", A::Absent}}, false, "plain/home"},
         // 12. a resolution that a JPEG this large allows
-        {"JPEG too large at 1200 dpi", bigJpeg, {"-c", "1", "-r", "1", "--dpi", "1200", "big.txt", "out.pdf"}, 1,
+        {"JPEG too large at 1200 dpi", bigJpeg, {"-c", "1", "-r", "1", "--color", "auto", "--dpi", "1200", "big.txt", "out.pdf"}, 1,
          "is too large (20000 x 20000 pixels) (too large for 1200 dpi; try --dpi 600)", {{"out.pdf", A::Same}}},
-        {"the same JPEG at 600 dpi", bigJpeg, {"-q", "-c", "1", "-r", "1", "--dpi", "600", "big.txt", "out.pdf"}, 0,
+        {"the same JPEG at 600 dpi", bigJpeg, {"-q", "-c", "1", "-r", "1", "--color", "auto", "--dpi", "600", "big.txt", "out.pdf"}, 0,
          "", {{"out.pdf", A::Pdf}}},
     };
     // clang-format on

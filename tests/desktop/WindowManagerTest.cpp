@@ -138,6 +138,7 @@ TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
     list->tickAll();
     main().adjustments()->twoSideBox()->setChecked(true);
     main().generate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main().isGenerating(); }, 20000));
     const auto& shown = program->shownDocuments();
     ASSERT_EQ(shown.size(), 2u);
     const QString sides[] = {QStringLiteral("Pagula - документ 1, лицевая сторона"),
@@ -166,6 +167,7 @@ TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
     // The next run's window tells itself apart from the first run's.
     main().adjustments()->twoSideBox()->setChecked(false);
     main().generate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main().isGenerating(); }, 20000));
     ASSERT_EQ(shown.size(), 3u);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(shown[2].window));
     EXPECT_EQ(shownTitle(*shown[2].window), QStringLiteral("Pagula - документ 2"));

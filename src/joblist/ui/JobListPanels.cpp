@@ -47,10 +47,11 @@ QString JobListPanels::addDropped(const QList<QUrl>& urls, bool otherContent,
                                   const QStringList& folderMasks, const QStringList& pictureMasks)
 {
     const DroppedPictures drop = sortOutDrop(urls, folderMasks, pictureMasks);
-    const QStringList refused = appendPictures(*model_, drop.paths);
-    if (!refused.isEmpty())
-        widgets::ErrorReport::show(parent_, refusedFilesMessage(refused));
-    return dropStatusText(int(drop.paths.size() - refused.size()), drop.ignored, otherContent);
+    const int before = model_->size();
+    QStringList problems;
+    const QStringList refused = appendPictures(*model_, drop.paths, &problems);
+    reportAddProblems(parent_, refused, problems);
+    return dropStatusText(model_->size() - before, drop.ignored, otherContent);
 }
 
 bool JobListPanels::mayClose()

@@ -205,10 +205,19 @@ bool JobListView::saveList()
 
 bool JobListView::loadList()
 {
-    return widgets::runGuarded(this, [this] {
-        model_->replaceEntries(loadJobListFile(jobListFile_));
-        model_->markSaved();
-    });
+    return widgets::runGuarded(this, [this] { loadFrom(jobListFile_); });
+}
+
+void JobListView::loadFrom(const QString& path)
+{
+    // A whole document in the file (written by hand) comes in page by page.
+    const PagedEntries paged =
+        expandDocuments(loadJobListFile(path), model_->pageLister(), UnreadableDocument::Keep);
+    model_->replaceEntries(paged.entries);
+    if (!paged.problems.isEmpty())
+        widgets::ErrorReport::show(this, paged.problems.join(QLatin1Char('\n')));
+    // The list is now the file's: nothing in it to lose on closing.
+    model_->markSaved();
 }
 
 bool JobListView::saveListAs()
@@ -232,8 +241,7 @@ bool JobListView::openList()
         const QString path = chooseFile_(JobListFileChoice::Open);
         if (path.isEmpty())
             return;
-        model_->replaceEntries(loadJobListFile(path));
-        model_->markSaved();
+        loadFrom(path);
         opened = true;
     });
     return opened;

@@ -83,6 +83,8 @@ private:
     void onTickToggled(int row);
     void followModelCurrent();
     void updateRowWidth();
+    // Replaces the list by the job list file's entries, a whole document page by page.
+    void loadFrom(const QString& path);
 
     JobListModel* model_;
     JobListDelegate* delegate_;
