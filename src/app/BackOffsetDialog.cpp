@@ -40,6 +40,9 @@ BackOffsetDialog::BackOffsetDialog(QPointF offsetMm, QWidget* parent) : QDialog(
                        "листе. Значения читаются по листу калибровки."),
         this);
     text->setWordWrap(true);
+    // Wide enough for the window title beside the window manager's buttons, which would
+    // shorten it otherwise.
+    text->setMinimumWidth(fontMetrics().averageCharWidth() * 50);
     right_ = offsetBox(QStringLiteral("offsetRight"), offsetMm.x(), this);
     down_ = offsetBox(QStringLiteral("offsetDown"), offsetMm.y(), this);
     auto* form = new QFormLayout;
