@@ -30,7 +30,9 @@
 #include "widgets/GradientButton.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QListView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace pagula::app
@@ -109,13 +111,7 @@ void MainWindow::connectHandlers()
             jobList_->addSelectedFiles(*fileBrowser_->fileList(), fileBrowser_->currentFolder());
         });
     });
-    connect(jobList_->view(), &joblist::JobListView::dropped, this,
-            [this](const QList<QUrl>& urls, bool otherContent) {
-                widgets::runGuarded(this, [&] {
-                    progressBar_->showStatus(jobList_->addDropped(
-                        urls, otherContent, fileBrowser_->masks(), allPictureMasks()));
-                });
-            });
+    connect(jobList_->view(), &joblist::JobListView::dropped, this, &MainWindow::addDropped);
     connect(jobList_, &joblist::JobListPanels::previewRefreshRequested, this, [this] {
         widgets::runGuarded(this, [this] {
             if (previewController_)
@@ -188,6 +184,23 @@ void MainWindow::generate()
     });
 }
 
+void MainWindow::addFiles(const QStringList& paths)
+{
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls.append(QUrl::fromUserInput(path, QDir::currentPath(), QUrl::AssumeLocalFile));
+    if (!urls.isEmpty())
+        addDropped(urls, false);
+}
+
+void MainWindow::addDropped(const QList<QUrl>& urls, bool otherContent)
+{
+    widgets::runGuarded(this, [&] {
+        progressBar_->showStatus(
+            jobList_->addDropped(urls, otherContent, fileBrowser_->masks(), allPictureMasks()));
+    });
+}
+
 void MainWindow::showAboutDialog()
 {
     if (aboutDialog_)
@@ -196,6 +209,10 @@ void MainWindow::showAboutDialog()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!jobList_->mayClose()) {
+        event->ignore();
+        return;
+    }
     // A generation that is still going stops after the picture in progress and hands over what
     // it has made; it closes its dialog itself.
     if (isGenerating())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QUrl>
 #include <QWidget>
 
 #include <memory>
@@ -76,6 +78,9 @@ public:
     void generate();
     // "?": the About dialog, modally.
     void showAboutDialog();
+    // Files and folders given to the program (its command line, the menu entry's "open with"),
+    // added to the job list as dropped ones are.
+    void addFiles(const QStringList& paths);
     bool isGenerating() const;
 
     LeftPanel* leftPanel() const { return leftPanel_; }
@@ -105,6 +110,7 @@ private:
     void applyLook();
     void buildRegions();
     void connectHandlers();
+    void addDropped(const QList<QUrl>& urls, bool otherContent);
 
     joblist::JobListPanels* jobList_;
     preview::PreviewTabs* previewTabs_;

@@ -8,6 +8,7 @@
 #include "app/docwindow/DocumentWindow.h"
 #include "common/Paths.h"
 #include "document/CalibrationSheet.h"
+#include "document/SidesTestPrint.h"
 #include "preview/ui/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 
@@ -49,11 +50,20 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
             });
     twoSidedCommands_ =
         new TwoSidedCommands(mainWindow_.get(), mainWindow_->adjustments()->twoSideBox());
-    connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this,
-            &Program::openCalibrationSheet);
+    connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this, [this] {
+        openPrinterSheets(
+            [](const QString& folder) { return document::makeCalibrationSheet(folder); },
+            QStringLiteral("лист калибровки"));
+    });
+    connect(twoSidedCommands_, &TwoSidedCommands::sidesTestRequested, this, [this] {
+        openPrinterSheets(document::makeSidesTestPrint,
+                          QStringLiteral("пробная двусторонняя печать"));
+    });
 
-    connect(mainWindow_.get(), &MainWindow::generationStarted, this,
-            [this] { lifetime_.runStarted(); });
+    connect(mainWindow_.get(), &MainWindow::generationStarted, this, [this] {
+        ++runNumber_;
+        lifetime_.runStarted();
+    });
     connect(mainWindow_.get(), &MainWindow::generationFinished, this,
             [this] { lifetime_.runFinished(); });
     connect(mainWindow_.get(), &MainWindow::closed, this, [this] { lifetime_.mainWindowClosed(); });
@@ -81,21 +91,28 @@ void Program::openDocumentWindow(const compose::ComposedDocument& composed)
     if (composed.role == compose::DocumentRole::Back && !shown_.empty())
         if (auto* front = qobject_cast<docwindow::DocumentWindow*>(shown_.back().window.data()))
             front->setBackSide(composed.document);
-    showDocumentWindow(composed.document, label);
+    QWidget* window = showDocumentWindow(composed.document, label);
+    if (auto* shown = qobject_cast<docwindow::DocumentWindow*>(window))
+        shown->setRunNumber(runNumber_);
 }
 
-void Program::openCalibrationSheet()
+void Program::openPrinterSheets(
+    const std::function<std::shared_ptr<document::Document>(const QString& folder)>& make,
+    const QString& label)
 {
-    std::shared_ptr<document::Document> sheet;
+    std::shared_ptr<document::Document> sheets;
     const bool made = widgets::runGuarded(mainWindow_.get(), [&] {
-        sheet =
-            document::makeCalibrationSheet(QFileInfo(common::fillerPicturePath()).absolutePath());
+        sheets = make(QFileInfo(common::fillerPicturePath()).absolutePath());
     });
-    if (made && sheet)
-        showDocumentWindow(std::move(sheet), QStringLiteral("лист калибровки"));
+    if (!made || !sheets)
+        return;
+    QWidget* window = showDocumentWindow(std::move(sheets), label);
+    if (auto* shown = qobject_cast<docwindow::DocumentWindow*>(window))
+        shown->setSheetSides();
 }
 
-void Program::showDocumentWindow(std::shared_ptr<document::Document> document, const QString& label)
+QWidget* Program::showDocumentWindow(std::shared_ptr<document::Document> document,
+                                     const QString& label)
 {
     QWidget* window = makeWindow_(document, label);
     shown_.push_back({std::move(document), window});
@@ -104,6 +121,7 @@ void Program::showDocumentWindow(std::shared_ptr<document::Document> document, c
     window->show();
     window->raise();
     window->activateWindow();
+    return window;
 }
 
 } // namespace pagula::app

@@ -61,11 +61,17 @@ public:
 
 private:
     void openDocumentWindow(const compose::ComposedDocument& composed);
-    void openCalibrationSheet();
-    void showDocumentWindow(std::shared_ptr<document::Document> document, const QString& label);
+    // The calibration sheet or the test print of numbered sides: pages the program draws into
+    // its data folder, printed two-sided.
+    void openPrinterSheets(
+        const std::function<std::shared_ptr<document::Document>(const QString& folder)>& make,
+        const QString& label);
+    QWidget* showDocumentWindow(std::shared_ptr<document::Document> document, const QString& label);
 
     AppLifetime lifetime_;
     DocumentWindowFactory makeWindow_;
+    // Runs so far; the document windows show the number of their run.
+    int runNumber_ = 0;
     // Declared in creation order; destroyed in reverse, the dialogs before their parent.
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<GenerationProgressDialog> progressDialog_;

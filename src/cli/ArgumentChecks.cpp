@@ -31,6 +31,8 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
     const bool pdf = outputFormat(o.outputPath) == OutputFormat::Pdf;
     if (o.backOutputGiven && !o.twoSided)
         warnings->append(QStringLiteral("--back has no effect without --two-sided"));
+    if (o.backOffsetGiven && !o.twoSided)
+        warnings->append(QStringLiteral("--back-offset has no effect without --two-sided"));
     if (o.embedPictures && pdf)
         warnings->append(QStringLiteral("--embed has no effect on a PDF, which always holds its "
                                         "pictures"));

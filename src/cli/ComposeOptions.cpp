@@ -219,6 +219,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
             throw common::Error(
                 QStringLiteral("--duplex writes one file; --back does not go with it"));
         o.backOffset = backOffset(p);
+        o.backOffsetGiven = p.isSet(QStringLiteral("back-offset"));
         o.backOutputGiven = p.isSet(QStringLiteral("back"));
         o.backOutputPath = p.isSet(QStringLiteral("back")) ? p.value(QStringLiteral("back"))
                                                            : defaultBackOutputPath(o.outputPath);

@@ -47,6 +47,7 @@ ExportResult writePages(const QList<OutputPage>& pages, QSizeF pageSize, QIODevi
 
     ExportResult result;
     PdfWriter writer(out, options.jpegQuality);
+    writer.setTitle(options.title);
     PdfCanvas canvas(writer);
     RenderOptions render;
     render.pictureDpi = options.pictureDpi;

@@ -237,7 +237,15 @@ void PdfWriter::finish()
     write("<</Type /Catalog /Pages 2 0 R>>\nendobj\n");
     const int info = newObject();
     beginObject(info);
-    write("<</Producer (Pagula)>>\nendobj\n");
+    QByteArray title;
+    if (!title_.isEmpty()) {
+        // A text string in UTF-16BE with its byte order mark, as hex: any character, no escapes.
+        QByteArray utf16("\xfe\xff", 2);
+        for (const QChar c : title_)
+            utf16.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xff));
+        title = " /Title <" + utf16.toHex() + ">";
+    }
+    write("<</Producer (Pagula)" + title + ">>\nendobj\n");
 
     const qint64 xref = written_;
     QByteArray table = "xref\n0 " + QByteArray::number(offsets_.size()) + "\n0000000000 65535 f \n";

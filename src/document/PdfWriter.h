@@ -38,6 +38,8 @@ class PdfWriter
 public:
     explicit PdfWriter(QIODevice& out, int jpegQuality = 90);
 
+    // The document's Title in its information dictionary; none when empty.
+    void setTitle(const QString& title) { title_ = title; }
     // The JPEG stream the writer stores for a picture; empty for the pictures it deflates
     // (black and white) or converts first. Any thread may call it.
     static QByteArray jpegStream(const QImage& picture, int quality);
@@ -71,6 +73,7 @@ private:
     std::vector<int> pageObjects_;
     bool inPage_ = false;
     QSizeF pageSize_;
+    QString title_;
     QByteArray content_;
     QList<int> pageImages_;
     // The same picture drawn again (the filler in every strip) is written once.

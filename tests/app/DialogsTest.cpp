@@ -1,12 +1,16 @@
 #include "ProgramFixture.h"
 
 #include "app/AboutDialog.h"
+#include "app/BackOffsetDialog.h"
 #include "app/BevelPanel.h"
 #include "app/GenerationProgressDialog.h"
 #include "widgets/GradientButton.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -184,4 +188,38 @@ TEST_F(AboutModality, BlocksTheMainWindowUntilOkAndOpensAgain)
     press(main().aboutButton());
     EXPECT_EQ(opened, 2);
     EXPECT_FALSE(about.isVisible());
+}
+
+// Typed into "Вправо (X)": both decimal separators read as one; other texts cannot be typed or
+// leave OK disabled with the reason shown.
+TEST(BackOffsetDialog, ReadsEitherDecimalSeparatorAndRefusesOtherTexts)
+{
+    struct Case {
+        const char* typed;
+        bool acceptable;
+        double right; // what OK stores
+    };
+    const Case cases[] = {
+        {"2,5", true, 2.5}, {"2.5", true, 2.5},   {"-1,5", true, -1.5},
+        {"30", true, 30.0}, {"2,", false, 0.0},   {"45", false, 0.0},
+        {"-", false, 0.0},  {"2,5,5", true, 2.5}, // the second separator cannot be typed
+        {"x1", true, 1.0},                        // nor can a letter
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        BackOffsetDialog dialog({0.0, 0.5});
+        auto* right = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("offsetRight"));
+        ASSERT_NE(right, nullptr);
+        right->clear();
+        QTest::keyClicks(right, QString::fromUtf8(c.typed));
+        auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        EXPECT_EQ(ok->isEnabled(), c.acceptable);
+        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("offsetProblem"))->isHidden(),
+                  c.acceptable);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), c.acceptable ? QDialog::Accepted : QDialog::Rejected);
+        if (c.acceptable) {
+            EXPECT_EQ(dialog.offset(), QPointF(c.right, 0.5));
+        }
+    }
 }

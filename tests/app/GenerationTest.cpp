@@ -85,7 +85,7 @@ TEST_F(Generation, OneSidedDocumentHoldsTheTickedPicturesInListOrder)
     QWidget* window = program->shownDocuments()[0].window;
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pagula"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pagula - документ 1"));
     EXPECT_FALSE(program->progressDialog().isVisible());
     EXPECT_EQ(program->progressDialog().cancelFlag(), 8);
     EXPECT_EQ(main().progressBar()->runPosition(), 0);
@@ -129,8 +129,8 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     // (white) cells and mirrored row by row, so 8 lies behind 7.
     EXPECT_EQ(pictureNames(*documents()[0]), names({1, 3, 5, 7}));
     EXPECT_EQ(pictureNames(*documents()[1]), names({6, 4, 2, 0, 0, 8}));
-    const QStringList titles{QStringLiteral("Pagula - лицевая сторона"),
-                             QStringLiteral("Pagula - обратная сторона")};
+    const QStringList titles{QStringLiteral("Pagula - документ 1, лицевая сторона"),
+                             QStringLiteral("Pagula - документ 1, обратная сторона")};
     for (int i = 0; i < 2; ++i) {
         QWidget* window = program->shownDocuments()[size_t(i)].window;
         ASSERT_NE(window, nullptr);

@@ -8,6 +8,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
 #include "document/Document.h"
+#include "joblist/ui/UnsavedListQuestion.h"
 #include "support/TestSupport.h"
 #include "widgets/ErrorReport.h"
 
@@ -66,6 +67,9 @@ protected:
     int quits = 0;
     std::vector<Message> messages;
     QStringList reports;
+    // The question before closing with an unsaved job list: the entries it counted, the answer.
+    std::vector<int> listQuestions;
+    joblist::UnsavedListAnswer listAnswer = joblist::UnsavedListAnswer::Discard;
 };
 
 // The pictures of a document in order: file names, "filler" for the white filler picture.

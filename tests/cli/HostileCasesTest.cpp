@@ -222,6 +222,8 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
          "extension must be .pdf, .odt or .docx", {{"out.xyz", A::Absent}}},
         {"back without two-sided", {}, {"--back", "b.pdf", "list.txt", "out.pdf"}, 0,
          "warning: --back has no effect without --two-sided", {{"out.pdf", A::Pdf}, {"b.pdf", A::Absent}}},
+        {"back offset without two-sided", {}, {"--back-offset", "2,0", "list.txt", "out.pdf"}, 0,
+         "warning: --back-offset has no effect without --two-sided", {{"out.pdf", A::Pdf}}},
         {"embed with PDF output", {}, {"--embed", "list.txt", "out.pdf"}, 0,
          "warning: --embed has no effect on a PDF", {{"out.pdf", A::Pdf}}},
         // 8. reasons
