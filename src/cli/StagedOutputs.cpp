@@ -1,5 +1,6 @@
 #include "cli/StagedOutputs.h"
 
+#include "cli/OutputTarget.h"
 #include "cli/TerminalText.h"
 #include "common/Error.h"
 
@@ -49,10 +50,8 @@ StagedOutputs::~StagedOutputs()
 
 QString StagedOutputs::stage(const QString& target)
 {
-    // A symlink is written through, as a save in place would.
-    const QFileInfo link(target);
-    const QString resolved = link.isSymLink() ? link.canonicalFilePath() : QString();
-    const QFileInfo info(resolved.isEmpty() ? target : resolved);
+    // A symlink is written through, as a save in place would: its target is replaced.
+    const QFileInfo info(resolveOutput(target).resolved);
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     const QDir folder = info.dir();
     QString staged;
@@ -74,7 +73,14 @@ void StagedOutputs::commit()
         if (::stat(bytes(item.target).constData(), &st) != 0)
             continue;
         item.replaces = true;
-        ::chmod(bytes(item.staged).constData(), st.st_mode & 07777);
+        // The owner first: a change of owner clears the set-user-ID and set-group-ID bits.
+        const QByteArray staged = bytes(item.staged);
+        if (::chown(staged.constData(), st.st_uid, st.st_gid) != 0 ||
+            ::chmod(staged.constData(), st.st_mode & 07777) != 0)
+            throw common::Error(
+                QStringLiteral("Cannot give %1 the owner and permissions of %2: %3; no output "
+                               "file was changed")
+                    .arg(shownName(item.staged), shownName(item.target), reason(errno)));
         if (items_.size() > 1) {
             item.backup = item.staged + QStringLiteral(".old");
             if (::link(bytes(item.target).constData(), bytes(item.backup).constData()) != 0)
