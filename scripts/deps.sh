@@ -7,7 +7,7 @@ set -euo pipefail
 run_pkgs=(cmake ninja-build g++ pkg-config ccache
           qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-gtk-platformtheme
           qt6-translations-l10n
-          libjpeg62-turbo-dev libzip-dev
+          libjpeg62-turbo-dev libtiff-dev libzip-dev
           fonts-liberation fonts-dejavu-core)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
            xvfb xauth poppler-utils libjpeg-turbo-progs imagemagick img2pdf libtiff-tools

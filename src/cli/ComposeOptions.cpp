@@ -1,5 +1,6 @@
 #include "cli/ComposeOptions.h"
 
+#include "cli/TerminalText.h"
 #include "common/Conversions.h"
 #include "common/Error.h"
 #include "compose/BackPlacement.h"
@@ -159,7 +160,9 @@ ParseResult parseComposeArguments(const QStringList& arguments)
 
     ParseResult result;
     if (!p.parse(arguments)) {
-        result.text = p.errorText() + QStringLiteral("\nTry pagula-compose --help.\n");
+        // What was typed is made safe before it joins the lines of the message.
+        result.text =
+            terminalSafe(p.errorText()) + QStringLiteral("\nTry pagula-compose --help.\n");
         result.exitCode = 2;
         return result;
     }
@@ -230,7 +233,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         o.quiet = p.isSet(QStringLiteral("quiet"));
         result.options = o;
     } catch (const common::Error& e) {
-        result.text = e.message() + QStringLiteral("\nTry pagula-compose --help.\n");
+        result.text = terminalSafe(e.message()) + QStringLiteral("\nTry pagula-compose --help.\n");
         result.exitCode = 2;
     }
     return result;

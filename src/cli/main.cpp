@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -32,9 +33,9 @@ enum Exit { Done = 0, Failed = 1, Usage = 2, Interrupted = 3 };
 
 void say(const QString& message)
 {
-    // Messages carry names from outside: each line is printed made safe.
-    for (const QString& line : message.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(cli::terminalSafe(line)));
+    // A message is one line; the names from outside that it carries are made safe as part of it,
+    // so that a line break in a name cannot start a line of its own.
+    std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(cli::terminalSafe(message)));
 }
 
 int fail(const QString& message)
@@ -81,6 +82,9 @@ bool linksPictures(const cli::ComposeOptions& o)
 
 int main(int argc, char** argv)
 {
+    // Past a file size limit (ulimit -f) a write then fails with "File too large", which is
+    // reported, instead of the signal ending the command with its staged file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     QString badArgument;
     const auto arguments = cli::decodeArguments(argc, argv, &badArgument);
     QCoreApplication app(argc, argv);
