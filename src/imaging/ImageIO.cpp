@@ -13,8 +13,17 @@ namespace pagula::imaging
 
 namespace
 {
-QString tooLargeMessage(const QString& path, QSize size)
+QString tooLargeMessage(const QString& path, QSize size, int scans)
 {
+    if (scans > 0) {
+        const QString pixels = QStringLiteral("%1 x %2 pixels in %3 scans")
+                                   .arg(size.width())
+                                   .arg(size.height())
+                                   .arg(scans);
+        if (path.isEmpty())
+            return QStringLiteral("Picture would take too long to decode (%1)").arg(pixels);
+        return QStringLiteral("Picture %1 would take too long to decode (%2)").arg(path, pixels);
+    }
     const QString pixels = QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());
     if (path.isEmpty())
         return QStringLiteral("Picture is too large (%1)").arg(pixels);
@@ -22,8 +31,8 @@ QString tooLargeMessage(const QString& path, QSize size)
 }
 } // namespace
 
-PictureTooLargeError::PictureTooLargeError(const QString& path, QSize pixelSize)
-    : ImageError(tooLargeMessage(path, pixelSize)), pixelSize_(pixelSize)
+PictureTooLargeError::PictureTooLargeError(const QString& path, QSize pixelSize, int scans)
+    : ImageError(tooLargeMessage(path, pixelSize, scans)), pixelSize_(pixelSize), scans_(scans)
 {
 }
 
@@ -90,7 +99,7 @@ QImage decodeFile(const QString& path, const DecodeRequest& request)
     try {
         return decodeData(bytes, request);
     } catch (const PictureTooLargeError& e) {
-        throw PictureTooLargeError(path, e.pixelSize());
+        throw PictureTooLargeError(path, e.pixelSize(), e.scans());
     }
 }
 

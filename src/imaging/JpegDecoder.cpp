@@ -3,7 +3,9 @@
 #include "imaging/ImageIO.h"
 #include "imaging/JpegScale.h"
 #include "imaging/Limits.h"
+#include "imaging/Probe.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 #include <cstring>
@@ -25,7 +27,7 @@ namespace pagula::imaging
 namespace
 {
 
-enum class Failure { None, LibJpeg, TooManyScans, TooLarge, TooLittleData, OutOfMemory };
+enum class Failure { None, LibJpeg, TooManyScans, TooLarge, TooSlow, TooLittleData, OutOfMemory };
 
 struct DecodeState {
     jpeg_decompress_struct cinfo;
@@ -44,9 +46,46 @@ struct DecodeState {
     char messageText[JMSG_LENGTH_MAX] = {};
     int warnings = 0;
     QSize fullSize;
+    int scans = 0;
     int denominator = 1;
     QImage image;
 };
+
+// What decoding the picture will cost, judged from its header and its markers before any
+// coded data is decoded; Failure::None when it is within the limits.
+Failure judgeCost(DecodeState* s)
+{
+    const jpeg_decompress_struct* cinfo = &s->cinfo;
+    // A Huffman-coded block takes at least one bit, and an arithmetic-coded one little less in
+    // any real picture; a few bytes claiming gigapixels are a lying header.
+    const qint64 lumaBlocks =
+        (qint64(cinfo->image_width) + 7) / 8 * ((qint64(cinfo->image_height) + 7) / 8);
+    if (qint64(s->size) * 8 * limits::jpegMinDataShare < lumaBlocks)
+        return Failure::TooLittleData;
+
+    const JpegScans scans =
+        countJpegScans(QByteArrayView(reinterpret_cast<const char*>(s->data), qsizetype(s->size)),
+                       limits::jpegMaxScans);
+    s->scans = scans.count;
+    if (scans.count > limits::jpegMaxScans)
+        return Failure::TooManyScans;
+    // Every scan passes over the blocks of the components it holds; a file of several scans
+    // keeps all coefficients (64 of 2 bytes a block) until the last one.
+    qint64 blocks = 0;
+    qint64 passes = 0;
+    for (int c = 0; c < cinfo->num_components; ++c) {
+        const jpeg_component_info& component = cinfo->comp_info[c];
+        const qint64 n = qint64(component.width_in_blocks) * component.height_in_blocks;
+        blocks += n;
+        passes += n * std::max(1, scans.perComponent[size_t(component.component_id & 0xFF)]);
+    }
+    if (passes > limits::jpegMaxBlockPasses)
+        return Failure::TooSlow;
+    if ((cinfo->progressive_mode || scans.count > 1) &&
+        blocks * 64 * qint64(sizeof(JCOEF)) > limits::jpegWorkingMemory)
+        return Failure::TooLarge;
+    return Failure::None;
+}
 
 DecodeState* stateOf(j_common_ptr cinfo)
 {
@@ -80,8 +119,8 @@ void onOutput(j_common_ptr)
 
 void onProgress(j_common_ptr cinfo)
 {
-    // Each scan of a progressive file is a full pass over the coefficients; a small file with
-    // thousands of scans would take minutes.
+    // Each scan of a progressive file is a full pass over the coefficients. The scans are
+    // counted before decoding; this stops a file whose markers libjpeg reads otherwise.
     const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
     if (d->input_scan_number > limits::jpegMaxScans) {
         DecodeState* s = stateOf(cinfo);
@@ -145,10 +184,8 @@ bool decodeGuarded(DecodeState* s)
         jpeg_destroy_decompress(cinfo);
         return false;
     }
-    const qint64 blocks =
-        (qint64(cinfo->image_width) + 7) / 8 * ((qint64(cinfo->image_height) + 7) / 8);
-    if (!cinfo->arith_code && qint64(s->size) * 8 * limits::jpegMinDataShare < blocks) {
-        s->failure = Failure::TooLittleData;
+    s->failure = judgeCost(s);
+    if (s->failure != Failure::None) {
         jpeg_destroy_decompress(cinfo);
         return false;
     }
@@ -221,6 +258,8 @@ JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options
                 QStringLiteral("JPEG file has more than %1 scans").arg(limits::jpegMaxScans));
         case Failure::TooLarge:
             throw PictureTooLargeError(QString(), state->fullSize);
+        case Failure::TooSlow:
+            throw PictureTooLargeError(QString(), state->fullSize, state->scans);
         case Failure::TooLittleData:
             throw ImageError(QStringLiteral("JPEG file is far too short for a %1 x %2 picture")
                                  .arg(state->fullSize.width())

@@ -10,6 +10,7 @@
 #include <QtEndian>
 
 #include <climits>
+#include <cstring>
 
 namespace pagula::imaging
 {
@@ -318,6 +319,59 @@ int readOrientation(const ByteSource& source, ImageFormat format)
         return dir ? dir->orientation : 1;
     }
     return 1;
+}
+
+JpegScans countJpegScans(QByteArrayView bytes, int stopAfter)
+{
+    JpegScans scans;
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    const qsizetype size = bytes.size();
+    qsizetype i = 2; // past the start marker
+    while (i < size && scans.count <= stopAfter) {
+        // Bytes before a marker are skipped, as libjpeg skips them; so are fill bytes.
+        const void* ff = std::memchr(p + i, 0xFF, size_t(size - i));
+        if (!ff)
+            break;
+        i = static_cast<const uchar*>(ff) - p;
+        while (i < size && p[i] == 0xFF)
+            ++i;
+        if (i >= size)
+            break;
+        const int marker = p[i++];
+        if (marker == 0xD9)
+            break; // end of image
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8))
+            continue; // no segment follows
+        if (i + 2 > size)
+            break;
+        const qsizetype length = be16(reinterpret_cast<const char*>(p + i));
+        if (length < 2)
+            break;
+        if (marker == 0xDA) {
+            ++scans.count;
+            const int components = i + 2 < size ? p[i + 2] : 0;
+            for (int c = 0; c < components && i + 3 + 2 * c < qMin(size, i + length); ++c)
+                ++scans.perComponent[p[i + 3 + 2 * c]];
+            // The coded data runs to the next marker: 0xFF followed by neither a stuffed 0x00
+            // nor a restart marker.
+            i += length;
+            while (i < size) {
+                const void* next = std::memchr(p + i, 0xFF, size_t(size - i));
+                if (!next) {
+                    i = size;
+                    break;
+                }
+                i = static_cast<const uchar*>(next) - p;
+                const int after = i + 1 < size ? p[i + 1] : 0;
+                if (after != 0x00 && after != 0xFF && (after < 0xD0 || after > 0xD7))
+                    break;
+                i += after == 0xFF ? 1 : 2;
+            }
+        } else {
+            i += length;
+        }
+    }
+    return scans;
 }
 
 } // namespace pagula::imaging

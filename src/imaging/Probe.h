@@ -2,6 +2,10 @@
 
 #include "imaging/ImageIO.h"
 
+#include <QByteArrayView>
+
+#include <array>
+
 namespace pagula::imaging
 {
 
@@ -14,5 +18,15 @@ ImageInfo probeSource(const ByteSource& source);
 
 // The EXIF orientation of JPEG or TIFF bytes; 1 when there is none or the header is damaged.
 int readOrientation(const ByteSource& source, ImageFormat format);
+
+// The scans of a JPEG image: how many start-of-scan markers come before its end marker, and
+// how many of them hold each component (by its id). The segments are followed by their
+// lengths and the coded data between them is skipped to its next marker, so a thumbnail or any
+// other data inside a segment does not count. Counting stops after stopAfter scans.
+struct JpegScans {
+    int count = 0;
+    std::array<int, 256> perComponent{};
+};
+JpegScans countJpegScans(QByteArrayView bytes, int stopAfter);
 
 } // namespace pagula::imaging
