@@ -11,7 +11,7 @@ run_pkgs=(cmake ninja-build g++ pkg-config ccache
           fonts-liberation fonts-dejavu-core)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
            xvfb xauth poppler-utils libjpeg-turbo-progs imagemagick img2pdf libtiff-tools
-           clang-14 libclang-rt-14-dev clang-format
+           clang-14 libclang-rt-14-dev clang-format qt6-base-private-dev
            libreoffice-writer-nogui
            cups-daemon cups-client
            openbox x11-utils xdotool desktop-file-utils dpkg-dev file man-db)
