@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -176,6 +177,7 @@ TEST(BackOffsetSetting, WhatIsNoSettingsFileIsNeitherReadNorOverwritten)
 {
     QTemporaryDir home;
     const QByteArray oldHome = qgetenv("HOME");
+    const auto restoreHome = qScopeGuard([&] { qputenv("HOME", oldHome); });
     qputenv("HOME", QFile::encodeName(home.path()));
     const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                          QStringLiteral("/Pagula/Pagula.conf");
@@ -199,5 +201,4 @@ TEST(BackOffsetSetting, WhatIsNoSettingsFileIsNeitherReadNorOverwritten)
     storeBackOffset({3.0, 3.0});
     EXPECT_EQ(storedBackOffset(), QPointF(0, 0));
     EXPECT_TRUE(QFileInfo(path).isDir());
-    qputenv("HOME", oldHome);
 }
