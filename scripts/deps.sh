@@ -5,16 +5,20 @@
 set -euo pipefail
 
 run_pkgs=(cmake ninja-build g++ pkg-config ccache
-          qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-gtk-platformtheme
+          qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
+          qt6-gtk-platformtheme
           qt6-translations-l10n
-          libjpeg62-turbo-dev libtiff-dev libzip-dev
+          libjpeg62-turbo-dev libtiff-dev libzip-dev libpoppler-qt6-dev libheif-dev libleptonica-dev
+          libcups2-dev help2man
           fonts-liberation fonts-dejavu-core)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
            xvfb xauth poppler-utils libjpeg-turbo-progs imagemagick img2pdf libtiff-tools
+           libheif-examples
            clang-14 libclang-rt-14-dev clang-format qt6-base-private-dev
            libreoffice-writer-nogui
-           cups-daemon cups-client
-           openbox x11-utils xdotool desktop-file-utils dpkg-dev file man-db)
+           tesseract-ocr tesseract-ocr-eng python3
+           cups-daemon cups-client cups-filters
+           openbox x11-utils xdotool desktop-file-utils dpkg-dev file man-db lintian)
 
 pkgs=("${run_pkgs[@]}")
 if [ "${1:-run}" = test ]; then

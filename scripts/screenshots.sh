@@ -2,6 +2,7 @@
 # Starts the real program under Xvfb with a few generated page pictures in its current folder
 # and lets it walk through its windows (PAGULA_SCREENSHOTS), saving a PNG of each:
 #   scripts/screenshots.sh [output folder]      (default: build-test/screenshots)
+#   PAGULA_SCREEN=1366x768 scripts/screenshots.sh ...   on a screen of another size
 # Then makes the README's pictures in docs/images/: the main window with a job list, and a
 # front page with its back page from a two-sided run of pagula-compose, side by side.
 # Needs Xvfb, openbox, ImageMagick's convert and pdftoppm (scripts/deps.sh test installs them).
@@ -33,7 +34,7 @@ done
 
 rm -rf "$out"
 mkdir -p "$out"
-# A 1024 x 768 screen managed by openbox, as on a small desktop.
+# A 1024 x 768 screen (or PAGULA_SCREEN) managed by openbox, as on a small desktop.
 (cd "$pages" && PAGULA_SCREENSHOTS="$out" timeout 120 \
     "$root/tests/desktop/with_window_manager.sh" "$root/build-test/bin/pagula")
 echo "Screenshots in $out:"

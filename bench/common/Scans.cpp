@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -70,6 +71,16 @@ QStringList ensureScans(const QString& folder, int count)
     return paths;
 }
 
+QString writeJobList(const QString& folder, const QStringList& scans, int count)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("list-%1.txt").arg(count));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        for (int i = 0; i < count && i < scans.size(); ++i)
+            f.write((scans[i] + QStringLiteral("0\r\n")).toUtf8());
+    return path;
+}
+
 ChildRun runChild(const QStringList& command, const QStringList& extraEnvironment)
 {
     std::vector<QByteArray> args;
@@ -102,6 +113,8 @@ ChildRun runChild(const QStringList& command, const QStringList& extraEnvironmen
     run.seconds = timer.nsecsElapsed() / 1e9;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.peakMiB = usage.ru_maxrss / 1024.0;
+    run.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+                     usage.ru_stime.tv_usec / 1e6;
     return run;
 }
 

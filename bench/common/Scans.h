@@ -15,11 +15,16 @@ QImage makeScan(int seed);
 // The scans scan-1.jpg ... scan-<count>.jpg in folder, made once and kept for later runs.
 QStringList ensureScans(const QString& folder, int count);
 
-// Peak resident memory (MiB) and wall time (s) of a child process.
+// A job list file in folder with the first `count` scans, each without crop; returns its path.
+QString writeJobList(const QString& folder, const QStringList& scans, int count);
+
+// Peak resident memory (MiB), wall time (s) and processor time (s, user and system, all its
+// threads) of a child process.
 struct ChildRun {
     int exitCode = -1;
     double seconds = 0.0;
     double peakMiB = 0.0;
+    double cpuSeconds = 0.0;
 };
 ChildRun runChild(const QStringList& command, const QStringList& extraEnvironment = {});
 

@@ -1,12 +1,17 @@
 // Decoding figures for realistic A4 scans: 2480 x 3508 JPEG pages (300 dpi) with lines of
 // text and scanner noise, 1 to 2 MB each. Prints the time of a full-size decode, of the
 // DCT-scaled decodes at 1/2, 1/4 and 1/8, of libjpeg-turbo alone at the same scales (the
-// floor any decoder built on it can reach), of probing, and of the picture adjustments.
+// floor any decoder built on it can reach), of probing, of the picture adjustments, and the
+// processor time of making the picture of a 3 x 3 cell at 300 dpi at each scale M/8 that
+// covers it (the luminance decoded, reduced to the cell and encoded as a PDF stores it).
 //   bench_decode [pages] [repetitions]
 
 #include "common/Scans.h"
 #include "imaging/Adjustments.h"
+#include "imaging/GreyReduction.h"
 #include "imaging/ImageIO.h"
+#include "imaging/JpegEncoder.h"
+#include "imaging/JpegScale.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -17,6 +22,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <time.h>
 #include <vector>
 
 #include <jpeglib.h>
@@ -45,6 +51,14 @@ double medianMs(int repetitions, const std::function<void()>& f)
         times.push_back(millisecondsOf(f));
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// Processor time of this thread, in milliseconds.
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
 // libjpeg-turbo with nothing around it: the same output format, into a new buffer (as any
@@ -135,6 +149,41 @@ int main(int argc, char** argv)
             probeFile(files[i % files.size()]);
     });
     std::printf("\nprobeFile: %.1f us per file\n", probeMs * 1000.0 / probes);
+
+    // The picture cell of the start layout (3 x 3, 58.3 x 90 mm) at 300 dpi.
+    const QSize cell(689, 1063);
+    std::printf("\nA %d x %d cell at 300 dpi, processor time per page, best of %d:\n", cell.width(),
+                cell.height(), repetitions);
+    std::printf("%-6s %11s %10s %10s %10s %10s\n", "scale", "decoded", "decode ms", "reduce ms",
+                "encode ms", "total ms");
+    for (int eighths = 1; eighths <= JpegFullScale; ++eighths) {
+        const QSize decoded = jpegScaledSize(QSize(pageWidth, pageHeight), eighths);
+        if (decoded.width() < cell.width() || decoded.height() < cell.height())
+            continue;
+        DecodeRequest request;
+        request.atLeast = decoded;
+        request.luminanceOnly = true;
+        double decodeMs = 1e9, reduceMs = 1e9, encodeMs = 1e9;
+        for (int r = 0; r < repetitions; ++r) {
+            double d = 0, p = 0, e = 0;
+            for (const QByteArray& c : contents) {
+                const double t0 = threadCpuMs();
+                const QImage picture = decodeData(c, request);
+                const double t1 = threadCpuMs();
+                const QImage reduced = reduceGrey(picture, cell);
+                const double t2 = threadCpuMs();
+                encodeJpeg(reduced, 90);
+                e += threadCpuMs() - t2;
+                p += t2 - t1;
+                d += t1 - t0;
+            }
+            decodeMs = std::min(decodeMs, d / pages);
+            reduceMs = std::min(reduceMs, p / pages);
+            encodeMs = std::min(encodeMs, e / pages);
+        }
+        std::printf("%d/8    %4d x %-4d %10.1f %10.1f %10.1f %10.1f\n", eighths, decoded.width(),
+                    decoded.height(), decodeMs, reduceMs, encodeMs, decodeMs + reduceMs + encodeMs);
+    }
 
     const QImage half = decodeFile(files[0], {QSize(pageWidth / 2, pageHeight / 2)});
     std::printf("\nAdjustments on a %d x %d picture (1/2 scale page):\n", half.width(),

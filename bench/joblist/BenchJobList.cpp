@@ -146,6 +146,20 @@ int main(int argc, char** argv)
     bench(
         "Delete at the top", f, [&] { m.setCurrentRow(0); }, [&] { m.deleteCurrent(); });
     bench(
+        "undo remove every other (Ctrl+Z)", f,
+        [&] {
+            alternateTicks();
+            m.removeTicked();
+        },
+        [&] { m.undoStack()->undo(); });
+    bench(
+        "undo invert (Ctrl+Z)", f,
+        [&] {
+            fresh();
+            m.invertTicks();
+        },
+        [&] { m.undoStack()->undo(); });
+    bench(
         "three display columns", f, [&] { f.view.setDisplayColumns(1); },
         [&] { f.view.setDisplayColumns(3); });
     bench(

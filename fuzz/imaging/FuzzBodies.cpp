@@ -2,12 +2,15 @@
 
 #include "imaging/ByteSource.h"
 #include "imaging/FormatDetect.h"
+#include "imaging/HeifDecoder.h"
 #include "imaging/ImageIO.h"
 #include "imaging/JpegDecoder.h"
 #include "imaging/PcxDecoder.h"
+#include "imaging/PdfDocument.h"
 #include "imaging/Probe.h"
 #include "imaging/QtReaderDecoder.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 
@@ -66,9 +69,10 @@ void qtFormats(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return;
-    static constexpr ImageFormat formats[] = {ImageFormat::Png, ImageFormat::Bmp, ImageFormat::Gif,
-                                              ImageFormat::Tiff, ImageFormat::Ico};
-    const ImageFormat format = formats[(data[0] & 0x7F) % 5];
+    static constexpr ImageFormat formats[] = {ImageFormat::Png, ImageFormat::Bmp,
+                                              ImageFormat::Gif, ImageFormat::Tiff,
+                                              ImageFormat::Ico, ImageFormat::Webp};
+    const ImageFormat format = formats[(data[0] & 0x7F) % 6];
     const QSize atLeast = (data[0] & 0x80) ? QSize(8, 8) : QSize();
     try {
         touchPixels(decodeWithQt(view(data + 1, size - 1), format, atLeast));
@@ -87,6 +91,38 @@ void probe(const uint8_t* data, size_t size)
     const MemorySource source(bytes);
     const ImageFormat format = detectFormat(bytes);
     (void)readOrientation(source, format);
+}
+
+void pdf(const uint8_t* data, size_t size)
+{
+    QBuffer buffer;
+    buffer.setData(view(data, size));
+    buffer.open(QIODevice::ReadOnly);
+    try {
+        const PdfDocument document(buffer, QString());
+        const common::DocumentPageList pages = document.pageList(8);
+        for (int page = 1; page <= std::min(pages.total, 2); ++page) {
+            try {
+                (void)document.pageInfo(page).sizeInPoints();
+                touchPixels(document.render(page, QSize(48, 64), 2000));
+            } catch (const ImageError&) {
+            }
+        }
+    } catch (const ImageError&) {
+    }
+}
+
+void heif(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes = view(data, size);
+    try {
+        (void)probeHeif(MemorySource(bytes));
+    } catch (const ImageError&) {
+    }
+    try {
+        touchPixels(decodeHeif(bytes, size % 2 ? QSize(8, 8) : QSize()));
+    } catch (const ImageError&) {
+    }
 }
 
 } // namespace pagula::imaging::fuzz

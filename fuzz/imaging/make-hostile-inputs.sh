@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=tests/regress
-mkdir -p "$out/fuzz_jpeg" "$out/fuzz_pcx" "$out/fuzz_qtformats" "$out/fuzz_probe"
+mkdir -p "$out/fuzz_jpeg" "$out/fuzz_pcx" "$out/fuzz_qtformats" "$out/fuzz_probe" \
+    "$out/fuzz_pdf" "$out/fuzz_heif"
 
 python3 - "$out" <<'PY'
 import struct, sys
@@ -96,5 +97,39 @@ put("fuzz_probe/exif-rational-offset-huge.jpg", jpeg[:2] + b"\xff\xe1\x00\x26Exi
     + struct.pack(">IHHHII", 8, 1, 282, 5, 1, 0xFFFFFFF0) + b"\0\0\0\0" + jpeg[2:])
 gif0 = b"GIF89a" + struct.pack("<HHBBB", 0, 0, 0x87, 0, 0) + b"\0" * 768 + b"\x21\xfe" + b"\xff" * 300
 put("fuzz_probe/gif-no-screen-size-truncated.gif", gif0)
+put("fuzz_probe/webp-vp8x-only-header.webp", b"RIFF\x16\0\0\0WEBPVP8X\x0a\0\0\0" + b"\xff" * 10)
+put("fuzz_probe/webp-exif-length-huge.webp", b"RIFF\xff\xff\xff\xffWEBPVP8X\x0a\0\0\0\x08\0\0\0"
+    + b"\x07\0\0\x07\0\0" + b"EXIF\xf0\xff\xff\xff" + b"MM\0*")
+
+# PDF: same-length edits of a sound two-page document, and hand-made structures.
+sound = open("fuzz/seeds/fuzz_pdf/turned-pages.pdf", "rb").read()
+def edit(old, new):
+    assert len(old) == len(new) and old in sound
+    return sound.replace(old, new, 1)
+put("fuzz_pdf/mediabox-huge.pdf", edit(b"[0 0 595 842]", b"[0 0 99999 8]"))
+put("fuzz_pdf/mediabox-zero.pdf", edit(b"[0 0 595 842]", b"[0 0 000 000]"))
+put("fuzz_pdf/kid-missing.pdf", edit(b"/Kids [5 0 R", b"/Kids [9 0 R"))
+put("fuzz_pdf/page-tree-loop.pdf", edit(b"/Kids [5 0 R", b"/Kids [2 0 R"))
+put("fuzz_pdf/count-billion.pdf", edit(b"/Count 2", b"/Count 9").replace(b"/Count 9", b"/Count 999999999"))
+put("fuzz_pdf/cut-in-half.pdf", sound[:len(sound) // 2])
+trailer = sound.rindex(b"/Root 1 0 R")
+put("fuzz_pdf/encrypted-unknown-password.pdf", sound[:trailer] + b"/Encrypt << /Filter /Standard "
+    b"/V 1 /R 2 /O <" + b"11" * 32 + b"> /U <" + b"22" * 32 + b"> /P -4 >> /ID [<00ff> <00ff>] "
+    + sound[trailer:])
+ops = b"0 0 m 1 1 l S " * 200000
+stream = b"<< /Length %d >>\nstream\n" % len(ops) + ops + b"\nendstream"
+put("fuzz_pdf/many-operators.pdf", b"%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+    b"2 0 obj << /Type /Pages /Kids [3 0 R] /Count 1 >> endobj\n3 0 obj << /Type /Page /Parent 2 0 R"
+    b" /MediaBox [0 0 100 100] /Contents 4 0 R >> endobj\n4 0 obj " + stream + b" endobj\n"
+    b"trailer << /Root 1 0 R >>\n%%EOF\n")
+
+# HEIF: cut short, a declared size far beyond the limits, nothing but the file type box.
+heic = open("fuzz/seeds/fuzz_heif/lossy.heic", "rb").read()
+put("fuzz_heif/cut-in-half.heic", heic[:len(heic) // 2])
+huge = heic
+for at in [i for i in range(len(heic)) if heic.startswith(b"ispe", i)]:
+    huge = huge[:at + 8] + struct.pack(">II", 65535, 65535) + huge[at + 16:]
+put("fuzz_heif/ispe-65535x65535.heic", huge)
+put("fuzz_heif/file-type-box-only.heic", heic[:heic.index(b"meta") - 4])
 PY
 ls "$out"/fuzz_* | head -50

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes the seed inputs of the imaging fuzz targets into fuzz/seeds/fuzz_*/: small pictures of
-# every variant the decoders handle, made with ImageMagick and libjpeg-turbo's tools.
+# every variant the decoders handle, made with ImageMagick, libjpeg-turbo's tools, heif-enc,
+# img2pdf and small hand-written PDFs.
 #   fuzz/imaging/make-seeds.sh
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -14,7 +15,8 @@ convert -size 24x16 xc:white -fill '#d02020' -draw 'rectangle 0,0 11,7' \
     -fill black -draw 'line 0,15 23,0' "$work/src.png"
 convert "$work/src.png" "$work/src.ppm"
 
-mkdir -p "$seeds/fuzz_jpeg" "$seeds/fuzz_pcx" "$seeds/fuzz_qtformats" "$seeds/fuzz_probe"
+mkdir -p "$seeds/fuzz_jpeg" "$seeds/fuzz_pcx" "$seeds/fuzz_qtformats" "$seeds/fuzz_probe" \
+    "$seeds/fuzz_pdf" "$seeds/fuzz_heif"
 j=$seeds/fuzz_jpeg
 cjpeg -quality 80 "$work/src.ppm" > "$j/baseline.jpg"
 cjpeg -progressive "$work/src.ppm" > "$j/progressive.jpg"
@@ -61,7 +63,7 @@ planes = [b"".join(bytes([0xAA >> (p % 2)]) * 4 for p in range(4)) for y in rang
 open(sys.argv[1] + "/16colour.pcx", "wb").write(pcx(1, 4, w, h, planes, ega))
 PY
 
-# Qt-read formats: the first byte picks the reader (0 PNG, 1 BMP, 2 GIF, 3 TIFF, 4 ICO);
+# Qt-read formats: the first byte picks the reader (0 PNG, 1 BMP, 2 GIF, 3 TIFF, 4 ICO, 5 WebP);
 # its top bit asks for a reduced picture.
 q=$seeds/fuzz_qtformats
 prefixed() { { printf "$1"; cat "$2"; } > "$3"; }
@@ -80,6 +82,46 @@ convert "$work/src.png" -compress lzw "$work/lzw.tif"; prefixed '\x03' "$work/lz
 convert "$work/src.png" -monochrome -compress Group4 "$work/g4.tif"; prefixed '\x03' "$work/g4.tif" "$q/tiff-g4"
 convert "$work/src.png" "$work/src.png" "$work/pages.tif"; prefixed '\x03' "$work/pages.tif" "$q/tiff-pages"
 convert "$work/src.png" "$work/a.ico"; prefixed '\x04' "$work/a.ico" "$q/ico"
+convert "$work/src.png" -quality 80 "$work/a.webp"; prefixed '\x05' "$work/a.webp" "$q/webp"
+convert "$work/alpha.png" -define webp:lossless=true "$work/lossless.webp"
+prefixed '\x85' "$work/lossless.webp" "$q/webp-lossless-alpha-reduced"
+
+# HEIF photos: lossy, lossless, with alpha, with a thumbnail.
+h=$seeds/fuzz_heif
+heif-enc -q 60 "$work/src.png" -o "$h/lossy.heic" >/dev/null
+heif-enc -L -p chroma=444 "$work/src.png" -o "$h/lossless.heic" >/dev/null
+heif-enc -q 60 "$work/alpha.png" -o "$h/alpha.heic" >/dev/null
+heif-enc -q 60 -t 8 "$work/src.png" -o "$h/thumbnail.heic" >/dev/null
+
+# PDF documents: a picture page (img2pdf), and hand-written pages of text and paths, a turned
+# page and a compressed content stream.
+pd=$seeds/fuzz_pdf
+img2pdf "$j/baseline.jpg" -o "$pd/picture.pdf"
+python3 - "$pd" <<'PY'
+import sys, zlib
+def pdf(pages, compress=False):
+    objs = [b"<< /Type /Catalog /Pages 2 0 R >>", None,
+            b"<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"]
+    kids = []
+    for box, rotate, content in pages:
+        data = zlib.compress(content) if compress else content
+        objs.append(b"<< /Length %d%s >>\nstream\n" % (len(data), b" /Filter /FlateDecode" if compress else b"") + data + b"\nendstream")
+        objs.append(b"<< /Type /Page /Parent 2 0 R /MediaBox [%s] /Rotate %d /Contents %d 0 R /Resources << /Font << /F1 3 0 R >> >> >>" % (box, rotate, len(objs)))
+        kids.append(b"%d 0 R" % len(objs))
+    objs[1] = b"<< /Type /Pages /Kids [%s] /Count %d >>" % (b" ".join(kids), len(kids))
+    out, offsets = b"%PDF-1.4\n", []
+    for n, body in enumerate(objs, 1):
+        offsets.append(len(out))
+        out += b"%d 0 obj\n" % n + body + b"\nendobj\n"
+    xref = len(out)
+    out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objs) + 1)
+    out += b"".join(b"%010d 00000 n \n" % o for o in offsets)
+    return out + b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(objs) + 1, xref)
+text = b"BT /F1 24 Tf 40 700 Td (Crib sheet page) Tj ET 0.2 0.4 0.8 rg 40 400 200 150 re f 1 w 40 300 m 300 350 l S"
+open(sys.argv[1] + "/text.pdf", "wb").write(pdf([(b"0 0 595 842", 0, text)]))
+open(sys.argv[1] + "/turned-pages.pdf", "wb").write(pdf([(b"0 0 595 842", 90, text), (b"0 0 842 595", 0, text)]))
+open(sys.argv[1] + "/compressed.pdf", "wb").write(pdf([(b"0 0 300 200", 0, text)], compress=True))
+PY
 
 pr=$seeds/fuzz_probe
 cp "$j/exif-orientation.jpg" "$pr/exif.jpg"
@@ -90,4 +132,8 @@ cp "$work/a.gif" "$pr/a.gif"
 convert "$work/src.png" -density 600 -orient BottomRight "$pr/oriented.tif"
 cp "$p/palette.pcx" "$pr/a.pcx"
 cp "$work/a.ico" "$pr/a.ico"
-du -sh "$seeds"/fuzz_jpeg "$seeds"/fuzz_pcx "$seeds"/fuzz_qtformats "$seeds"/fuzz_probe
+cp "$work/a.webp" "$pr/a.webp"
+cp "$h/lossy.heic" "$pr/a.heic"
+cp "$pd/text.pdf" "$pr/a.pdf"
+du -sh "$seeds"/fuzz_jpeg "$seeds"/fuzz_pcx "$seeds"/fuzz_qtformats "$seeds"/fuzz_probe \
+    "$seeds"/fuzz_pdf "$seeds"/fuzz_heif

@@ -5,11 +5,22 @@ namespace pagula::app
 
 const std::vector<FileFilter>& pictureFileFilters()
 {
-    static const std::vector<FileFilter> filters{
-        {QStringLiteral("Рисунки JPEG"), QStringLiteral("*.jpg;*.jpeg")},
-        {QStringLiteral("Рисунки BMP, TIFF"), QStringLiteral("*.bmp;*.tif;*.tiff")},
-        {QStringLiteral("Рисунки GIF, PCX"), QStringLiteral("*.gif;*.pcx")},
-    };
+    static const std::vector<FileFilter> filters = [] {
+        std::vector<FileFilter> kinds{
+            {QStringLiteral("Рисунки JPEG"), QStringLiteral("*.jpg;*.jpeg")},
+            {QStringLiteral("Рисунки PNG, WebP"), QStringLiteral("*.png;*.webp")},
+            {QStringLiteral("Фотографии HEIC, HEIF"), QStringLiteral("*.heic;*.heif")},
+            {QStringLiteral("Рисунки BMP, TIFF"), QStringLiteral("*.bmp;*.tif;*.tiff")},
+            {QStringLiteral("Рисунки GIF, PCX"), QStringLiteral("*.gif;*.pcx")},
+            {QStringLiteral("Документы PDF"), QStringLiteral("*.pdf")},
+        };
+        QStringList all;
+        for (const FileFilter& kind : kinds)
+            all.append(kind.masks);
+        kinds.insert(kinds.begin(),
+                     {QStringLiteral("Все рисунки и PDF"), all.join(QLatin1Char(';'))});
+        return kinds;
+    }();
     return filters;
 }
 
@@ -26,10 +37,7 @@ QStringList nameFilters(const QString& masks)
 
 QStringList allPictureMasks()
 {
-    QStringList masks;
-    for (const FileFilter& filter : pictureFileFilters())
-        masks.append(nameFilters(filter.masks));
-    return masks;
+    return nameFilters(pictureFileFilters().front().masks);
 }
 
 } // namespace pagula::app

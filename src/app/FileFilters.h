@@ -15,15 +15,16 @@ struct FileFilter {
     QString masks; // "*.jpg;*.jpeg", as the drop-down offers it
 };
 
-// The three filters of the file browser, in the order the drop-down lists them; the first is
-// chosen at start.
+// The filters of the file browser, in the order the drop-down lists them: every supported kind
+// at once (chosen at start), then each kind on its own.
 const std::vector<FileFilter>& pictureFileFilters();
 
 // The masks of a filter as name filters for a file list ("*.jpg;*.jpeg" -> {"*.jpg", "*.jpeg"}).
 // Blank parts are dropped.
 QStringList nameFilters(const QString& masks);
 
-// The masks of every filter together: the names a dropped file may have to be a picture.
+// The masks of every supported kind: the names a dropped file may have to be a picture (or a
+// document, which comes in page by page).
 QStringList allPictureMasks();
 
 } // namespace pagula::app

@@ -42,12 +42,13 @@ GenerationProgressDialog::GenerationProgressDialog(QWidget* parent) : QWidget(pa
 
 void GenerationProgressDialog::armCancelFlag()
 {
-    flag_.shown(/*wasVisible=*/false);
+    flag_.arm();
 }
 
 void GenerationProgressDialog::cancel()
 {
     flag_.cancel();
+    emit cancelled();
 }
 
 void GenerationProgressDialog::showDialog()
@@ -66,19 +67,9 @@ void GenerationProgressDialog::showEvent(QShowEvent* event)
         armCancelFlag();
 }
 
-void GenerationProgressDialog::Port::setStatus(const QString& text)
+void GenerationProgressDialog::setStatus(const QString& text)
 {
-    form_.statusLabel_->setText(text);
-}
-
-void GenerationProgressDialog::Port::close()
-{
-    form_.hide();
-}
-
-void GenerationProgressDialog::Port::repaint()
-{
-    form_.repaint();
+    statusLabel_->setText(text);
 }
 
 } // namespace pagula::app

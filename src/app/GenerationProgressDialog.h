@@ -1,7 +1,5 @@
 #pragma once
 
-#include "compose/ProgressDialog.h"
-
 #include <QWidget>
 
 class QLabel;
@@ -17,9 +15,9 @@ namespace pagula::app
 class BevelPanel;
 
 // The progress dialog "Формирование документа....": a status line and "Отмена". It is not
-// modal, so the main window stays usable while a document is generated. Its cancel flag,
-// which the generation polls, is 8 from the moment the dialog goes from hidden to shown, 0 once
-// "Отмена" has been pressed.
+// modal, so the main window stays usable while a document is generated. Its cancel flag is 8
+// from the moment the dialog goes from hidden to shown, 0 once "Отмена" has been pressed, which
+// also tells the generation to stop.
 class GenerationProgressDialog : public QWidget
 {
     Q_OBJECT
@@ -36,37 +34,38 @@ public:
     // Shows the dialog centred on the screen, without making it modal; a dialog that is up
     // stays where it is (and keeps its cancel flag).
     void showDialog();
-
-    // What the composition uses of the dialog.
-    compose::ProgressDialog& port() { return port_; }
+    void setStatus(const QString& text);
 
     QLabel* statusLabel() const { return statusLabel_; }
     widgets::GradientButton* cancelButton() const { return dialogButton_; }
+
+signals:
+    void cancelled();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    class Port : public compose::ProgressDialog
+    // Armed (8) when the dialog goes from hidden to shown, cleared (0) by "Отмена"; a show
+    // while visible does not re-arm it, and it keeps its value while hidden.
+    class CancelFlag
     {
     public:
-        explicit Port(GenerationProgressDialog& form) : form_(form) {}
-        void setStatus(const QString& text) override;
-        void show() override { form_.showDialog(); }
-        void close() override;
-        void repaint() override;
-        int cancelFlag() const override { return form_.cancelFlag(); }
+        static constexpr int Armed = 8;
+        static constexpr int Cancelled = 0;
+        void arm() { value_ = Armed; }
+        void cancel() { value_ = Cancelled; }
+        int value() const { return value_; }
 
     private:
-        GenerationProgressDialog& form_;
+        int value_ = Cancelled;
     };
 
     BevelPanel* bodyPanel_;
     BevelPanel* headerPanel_;
     QLabel* statusLabel_;
     widgets::GradientButton* dialogButton_;
-    compose::CancelFlag flag_;
-    Port port_{*this};
+    CancelFlag flag_;
 };
 
 } // namespace pagula::app

@@ -7,18 +7,17 @@
 #include "app/FileBrowser.h"
 #include "app/FileFilters.h"
 #include "app/GenerationProgressDialog.h"
+#include "app/GenerationRun.h"
 #include "app/LeftPanel.h"
-#include "app/LiveSettings.h"
 #include "app/MessageBoxes.h"
 #include "app/PreviewAdapters.h"
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
-#include "app/RunHost.h"
 #include "app/Splitter.h"
 #include "app/WindowColours.h"
+#include "app/WindowSettings.h"
 #include "common/Fonts.h"
-#include "common/Paths.h"
-#include "compose/CompositionRun.h"
+#include "imaging/PdfDocument.h"
 #include "joblist/JobListModel.h"
 #include "joblist/ui/JobListPanels.h"
 #include "joblist/ui/JobListView.h"
@@ -31,7 +30,9 @@
 #include "widgets/GradientButton.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QListView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace pagula::app
@@ -69,6 +70,8 @@ void MainWindow::applyLook()
 void MainWindow::buildRegions()
 {
     jobList_ = new joblist::JobListPanels(this);
+    // PDF files come into the list page by page.
+    jobList_->model()->setPageLister(&imaging::pdfPageList);
     previewTabs_ = new preview::PreviewTabs(this);
 
     leftPanel_ = new LeftPanel(this);
@@ -108,13 +111,7 @@ void MainWindow::connectHandlers()
             jobList_->addSelectedFiles(*fileBrowser_->fileList(), fileBrowser_->currentFolder());
         });
     });
-    connect(jobList_->view(), &joblist::JobListView::dropped, this,
-            [this](const QList<QUrl>& urls, bool otherContent) {
-                widgets::runGuarded(this, [&] {
-                    progressBar_->showStatus(jobList_->addDropped(
-                        urls, otherContent, fileBrowser_->masks(), allPictureMasks()));
-                });
-            });
+    connect(jobList_->view(), &joblist::JobListView::dropped, this, &MainWindow::addDropped);
     connect(jobList_, &joblist::JobListPanels::previewRefreshRequested, this, [this] {
         widgets::runGuarded(this, [this] {
             if (previewController_)
@@ -135,25 +132,29 @@ void MainWindow::attachWindows(GenerationProgressDialog& progress, AboutDialog& 
     previewController_ =
         std::make_unique<preview::PreviewController>(*previewAdapters_, *previewTabs_, preview);
     preview::connectPreview(*previewTabs_, preview, *previewController_);
+
+    settings_ = new WindowSettings(*layoutPanel(), *jobList_, *adjustments(), this);
+    generation_ = new GenerationRun(*settings_, progress, *progressBar_, *layoutPanel(), *this);
+    connect(generation_, &GenerationRun::started, this, &MainWindow::generationStarted);
+    connect(generation_, &GenerationRun::documentsComposed, this, &MainWindow::documentsComposed);
+    connect(generation_, &GenerationRun::finished, this, [this] {
+        // The window may have been closed while the run went on; its dialog goes with it.
+        if (!isVisible() && progressDialog_)
+            progressDialog_->hide();
+        emit generationFinished();
+    });
 }
 
-void MainWindow::setDocumentBuilder(document::DocumentBuilder* builder)
+void MainWindow::setRunPacing(CompositionWorker::Pacing pacing)
 {
-    if (isGenerating())
-        return;
-    run_.reset();
-    builder_ = builder;
+    if (generation_)
+        generation_->setPacing(pacing);
 }
 
-compose::CompositionRun* MainWindow::compositionRun()
+void MainWindow::setPictureStep(compose::PictureStep step)
 {
-    if (!run_ && builder_ && progressDialog_) {
-        settings_ = std::make_unique<LiveSettings>(*layoutPanel(), *jobList_, *adjustments());
-        host_ = std::make_unique<RunHost>(*progressBar_, *this);
-        run_ = std::make_unique<compose::CompositionRun>(
-            *builder_, *settings_, *host_, progressDialog_->port(), common::fillerPicturePath());
-    }
-    return run_.get();
+    if (generation_)
+        generation_->setPictureStep(std::move(step));
 }
 
 void MainWindow::showAtStart()
@@ -165,14 +166,13 @@ void MainWindow::showAtStart()
 
 bool MainWindow::isGenerating() const
 {
-    return run_ && run_->isRunning();
+    return generation_ && generation_->isRunning();
 }
 
 void MainWindow::generate()
 {
     widgets::runGuarded(this, [this] {
-        compose::CompositionRun* run = compositionRun();
-        if (!run || run->isRunning())
+        if (!generation_ || generation_->isRunning())
             return;
         // A run over no entry would only open an empty page that then asks to be saved.
         if (jobList_->model()->tickedCount() == 0) {
@@ -180,12 +180,24 @@ void MainWindow::generate()
                                QString::fromUtf8(NothingTickedText));
             return;
         }
-        emit generationStarted();
-        run->generate();
-        // The window may have been closed while the run went on; its dialog goes with it.
-        if (!isVisible() && progressDialog_)
-            progressDialog_->hide();
-        emit generationFinished();
+        generation_->start();
+    });
+}
+
+void MainWindow::addFiles(const QStringList& paths)
+{
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls.append(QUrl::fromUserInput(path, QDir::currentPath(), QUrl::AssumeLocalFile));
+    if (!urls.isEmpty())
+        addDropped(urls, false);
+}
+
+void MainWindow::addDropped(const QList<QUrl>& urls, bool otherContent)
+{
+    widgets::runGuarded(this, [&] {
+        progressBar_->showStatus(
+            jobList_->addDropped(urls, otherContent, fileBrowser_->masks(), allPictureMasks()));
     });
 }
 
@@ -197,6 +209,10 @@ void MainWindow::showAboutDialog()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!jobList_->mayClose()) {
+        event->ignore();
+        return;
+    }
     // A generation that is still going stops after the picture in progress and hands over what
     // it has made; it closes its dialog itself.
     if (isGenerating())

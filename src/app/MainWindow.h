@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QList>
+#include <QUrl>
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class QSplitter;
 
@@ -14,14 +17,8 @@ namespace pagula::widgets
 {
 class GradientButton;
 } // namespace pagula::widgets
-namespace pagula::compose
-{
-class CompositionRun;
-}
-namespace pagula::document
-{
-class DocumentBuilder;
-}
+#include "app/CompositionWorker.h"
+
 namespace pagula::joblist
 {
 class JobListPanels;
@@ -39,11 +36,11 @@ namespace pagula::app
 class AdjustmentsPanel;
 class FileBrowser;
 class LeftPanel;
-class LiveSettings;
 class PreviewAdapters;
 class ProgressBar;
 class RightPanel;
-class RunHost;
+class GenerationRun;
+class WindowSettings;
 class GenerationProgressDialog;
 class AboutDialog;
 
@@ -65,8 +62,10 @@ public:
     // preview window.
     void attachWindows(GenerationProgressDialog& progress, AboutDialog& about,
                        preview::PreviewWindow& preview);
-    // The builder the generation drives; without one "Сформировать документ" does nothing.
-    void setDocumentBuilder(document::DocumentBuilder* builder);
+    // How a run advances against the window's event passes (tests act between given cells).
+    void setRunPacing(CompositionWorker::Pacing pacing);
+    // The work a run does for each picture on its worker threads (benchmarks try others).
+    void setPictureStep(compose::PictureStep step);
 
     // Shows the window as the program starts: maximised; restored, 810 x 468 centred on the
     // screen.
@@ -74,11 +73,14 @@ public:
 
     static constexpr const char* NothingTickedText = "Не отмечено ни одного рисунка.";
 
-    // "Сформировать документ". A press while a generation goes on is ignored; with no ticked
-    // entry it says so and opens nothing.
+    // "Сформировать документ": starts a run on a thread of its own and returns. A press while a
+    // generation goes on is ignored; with no ticked entry it says so and opens nothing.
     void generate();
     // "?": the About dialog, modally.
     void showAboutDialog();
+    // Files and folders given to the program (its command line, the menu entry's "open with"),
+    // added to the job list as dropped ones are.
+    void addFiles(const QStringList& paths);
     bool isGenerating() const;
 
     LeftPanel* leftPanel() const { return leftPanel_; }
@@ -94,6 +96,8 @@ public:
 
 signals:
     void generationStarted();
+    // The documents a run made, with their roles; after a failure what was placed.
+    void documentsComposed(const std::vector<compose::ComposedDocument>& documents);
     void generationFinished();
     // The user closed the main window.
     void closed();
@@ -106,7 +110,7 @@ private:
     void applyLook();
     void buildRegions();
     void connectHandlers();
-    compose::CompositionRun* compositionRun();
+    void addDropped(const QList<QUrl>& urls, bool otherContent);
 
     joblist::JobListPanels* jobList_;
     preview::PreviewTabs* previewTabs_;
@@ -119,13 +123,11 @@ private:
     GenerationProgressDialog* progressDialog_ = nullptr;
     AboutDialog* aboutDialog_ = nullptr;
     preview::PreviewWindow* previewWindow_ = nullptr;
-    document::DocumentBuilder* builder_ = nullptr;
 
     std::unique_ptr<PreviewAdapters> previewAdapters_;
     std::unique_ptr<preview::PreviewController> previewController_;
-    std::unique_ptr<LiveSettings> settings_;
-    std::unique_ptr<RunHost> host_;
-    std::unique_ptr<compose::CompositionRun> run_;
+    WindowSettings* settings_ = nullptr;
+    GenerationRun* generation_ = nullptr;
 };
 
 } // namespace pagula::app

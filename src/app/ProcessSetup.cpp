@@ -1,5 +1,6 @@
 #include "app/ProcessSetup.h"
 
+#include "app/ProgramIcon.h"
 #include "common/Fonts.h"
 #include "imaging/Limits.h"
 
@@ -33,6 +34,9 @@ void setUpProcess()
     // Only the application name: a display name would make Qt append " — Pagula" to every
     // title the window manager shows.
     QApplication::setApplicationName(QStringLiteral("Pagula"));
+    // Every window shows the program's icon; the menu entry is the one of this name.
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("pagula"));
     common::installFontSubstitutions();
     installQtTranslations();
     // The application object takes the user's locale for C formatting too; numbers are read and

@@ -3,7 +3,7 @@
 namespace pagula::app
 {
 
-// What the process sets before its first window: the application title "Pagula", the font
+// What the process sets before its first window: the application title "Pagula", its icon, the font
 // substitutions for the window fonts, Qt's Russian catalogue for its dialogs and buttons, '.' as
 // the decimal separator whatever the user's locale, and the picture readers' allocation limit (the
 // imaging module's bound on a decoded picture). Needs the QApplication.

@@ -8,11 +8,11 @@
 #include "app/docwindow/DocumentWindow.h"
 #include "common/Paths.h"
 #include "document/CalibrationSheet.h"
+#include "document/SidesTestPrint.h"
 #include "preview/ui/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFileInfo>
 
 namespace pagula::app
@@ -43,19 +43,25 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
     previewWindow_ = std::make_unique<preview::PreviewWindow>(mainWindow_.get());
     mainWindow_->attachWindows(*progressDialog_, *aboutDialog_, *previewWindow_);
 
-    builder_.setDocumentHandler([this](std::shared_ptr<document::Document> document) {
-        openDocumentWindow(std::move(document));
-    });
-    mainWindow_->setDocumentBuilder(&builder_);
+    connect(mainWindow_.get(), &MainWindow::documentsComposed, this,
+            [this](const std::vector<compose::ComposedDocument>& documents) {
+                for (const compose::ComposedDocument& composed : documents)
+                    openDocumentWindow(composed);
+            });
     twoSidedCommands_ =
         new TwoSidedCommands(mainWindow_.get(), mainWindow_->adjustments()->twoSideBox());
-    connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this,
-            &Program::openCalibrationSheet);
+    connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this, [this] {
+        openPrinterSheets(
+            [](const QString& folder) { return document::makeCalibrationSheet(folder); },
+            QStringLiteral("лист калибровки"));
+    });
+    connect(twoSidedCommands_, &TwoSidedCommands::sidesTestRequested, this, [this] {
+        openPrinterSheets(document::makeSidesTestPrint,
+                          QStringLiteral("пробная двусторонняя печать"));
+    });
 
     connect(mainWindow_.get(), &MainWindow::generationStarted, this, [this] {
-        // The run reads the two-sided choice once, as it starts; so does the labelling.
-        twoSidedRun_ = mainWindow_->adjustments()->twoSideBox()->isChecked();
-        documentsOfRun_ = 0;
+        ++runNumber_;
         lifetime_.runStarted();
     });
     connect(mainWindow_.get(), &MainWindow::generationFinished, this,
@@ -65,8 +71,6 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
 
 Program::~Program()
 {
-    mainWindow_->setDocumentBuilder(nullptr);
-    builder_.setDocumentHandler({});
     for (ShownDocument& shown : shown_)
         delete shown.window.data();
 }
@@ -76,32 +80,39 @@ void Program::start()
     mainWindow_->showAtStart();
 }
 
-void Program::openDocumentWindow(std::shared_ptr<document::Document> document)
+void Program::openDocumentWindow(const compose::ComposedDocument& composed)
 {
     QString label;
-    if (twoSidedRun_)
-        label = documentsOfRun_ == 0 ? QStringLiteral("лицевая сторона")
-                                     : QStringLiteral("обратная сторона");
-    ++documentsOfRun_;
+    if (composed.role == compose::DocumentRole::Front)
+        label = QStringLiteral("лицевая сторона");
+    else if (composed.role == compose::DocumentRole::Back)
+        label = QStringLiteral("обратная сторона");
     // The back side's document also goes to its front's window, for the commands on both.
-    if (twoSidedRun_ && documentsOfRun_ == 2 && !shown_.empty())
+    if (composed.role == compose::DocumentRole::Back && !shown_.empty())
         if (auto* front = qobject_cast<docwindow::DocumentWindow*>(shown_.back().window.data()))
-            front->setBackSide(document);
-    showDocumentWindow(std::move(document), label);
+            front->setBackSide(composed.document);
+    QWidget* window = showDocumentWindow(composed.document, label);
+    if (auto* shown = qobject_cast<docwindow::DocumentWindow*>(window))
+        shown->setRunNumber(runNumber_);
 }
 
-void Program::openCalibrationSheet()
+void Program::openPrinterSheets(
+    const std::function<std::shared_ptr<document::Document>(const QString& folder)>& make,
+    const QString& label)
 {
-    std::shared_ptr<document::Document> sheet;
+    std::shared_ptr<document::Document> sheets;
     const bool made = widgets::runGuarded(mainWindow_.get(), [&] {
-        sheet =
-            document::makeCalibrationSheet(QFileInfo(common::fillerPicturePath()).absolutePath());
+        sheets = make(QFileInfo(common::fillerPicturePath()).absolutePath());
     });
-    if (made && sheet)
-        showDocumentWindow(std::move(sheet), QStringLiteral("лист калибровки"));
+    if (!made || !sheets)
+        return;
+    QWidget* window = showDocumentWindow(std::move(sheets), label);
+    if (auto* shown = qobject_cast<docwindow::DocumentWindow*>(window))
+        shown->setSheetSides();
 }
 
-void Program::showDocumentWindow(std::shared_ptr<document::Document> document, const QString& label)
+QWidget* Program::showDocumentWindow(std::shared_ptr<document::Document> document,
+                                     const QString& label)
 {
     QWidget* window = makeWindow_(document, label);
     shown_.push_back({std::move(document), window});
@@ -110,6 +121,7 @@ void Program::showDocumentWindow(std::shared_ptr<document::Document> document, c
     window->show();
     window->raise();
     window->activateWindow();
+    return window;
 }
 
 } // namespace pagula::app

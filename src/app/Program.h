@@ -1,7 +1,8 @@
 #pragma once
 
 #include "app/AppLifetime.h"
-#include "document/BuiltinDocumentBuilder.h"
+#include "compose/CompositionRun.h"
+#include "document/Document.h"
 
 #include <QObject>
 #include <QPointer>
@@ -50,7 +51,6 @@ public:
     GenerationProgressDialog& progressDialog() { return *progressDialog_; }
     AboutDialog& aboutDialog() { return *aboutDialog_; }
     preview::PreviewWindow& previewWindow() { return *previewWindow_; }
-    document::BuiltinDocumentBuilder& documentBuilder() { return builder_; }
 
     // Every document handed over so far, in order, with its window (null once closed).
     struct ShownDocument {
@@ -60,16 +60,18 @@ public:
     const std::vector<ShownDocument>& shownDocuments() const { return shown_; }
 
 private:
-    void openDocumentWindow(std::shared_ptr<document::Document> document);
-    void openCalibrationSheet();
-    void showDocumentWindow(std::shared_ptr<document::Document> document, const QString& label);
+    void openDocumentWindow(const compose::ComposedDocument& composed);
+    // The calibration sheet or the test print of numbered sides: pages the program draws into
+    // its data folder, printed two-sided.
+    void openPrinterSheets(
+        const std::function<std::shared_ptr<document::Document>(const QString& folder)>& make,
+        const QString& label);
+    QWidget* showDocumentWindow(std::shared_ptr<document::Document> document, const QString& label);
 
     AppLifetime lifetime_;
     DocumentWindowFactory makeWindow_;
-    // The run in progress: whether it makes two sides, and how many documents it handed over.
-    bool twoSidedRun_ = false;
-    int documentsOfRun_ = 0;
-    document::BuiltinDocumentBuilder builder_;
+    // Runs so far; the document windows show the number of their run.
+    int runNumber_ = 0;
     // Declared in creation order; destroyed in reverse, the dialogs before their parent.
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<GenerationProgressDialog> progressDialog_;

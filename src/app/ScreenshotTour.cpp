@@ -1,6 +1,8 @@
 #include "app/ScreenshotTour.h"
 
 #include "app/AboutDialog.h"
+#include "app/AdjustmentsPanel.h"
+#include "app/BackOffsetDialog.h"
 #include "app/FileBrowser.h"
 #include "app/GenerationProgressDialog.h"
 #include "app/MainWindow.h"
@@ -10,16 +12,21 @@
 #include "app/docwindow/DocumentWindow.h"
 #include "joblist/JobListModel.h"
 #include "joblist/ui/JobListPanels.h"
+#include "joblist/ui/UnsavedListQuestion.h"
 #include "preview/ui/PreviewTabs.h"
 #include "preview/ui/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/GradientButton.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QListView>
+#include <QPrinter>
 #include <QScreen>
 #include <QTimer>
+
+#include <memory>
 
 namespace pagula::app
 {
@@ -32,9 +39,26 @@ class UnsavedDocumentWindow : public docwindow::DocumentWindow
 public:
     using DocumentWindow::DocumentWindow;
 
+    // The question of printing by hand, as the second pass asks it.
+    void askReturnStackForTour() { askReturnStack(4, nullptr); }
+    // The print dialog of a two-sided print.
+    void askPrinterForTour()
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        askPrinter(printer, true);
+    }
+
 protected:
     CloseAnswer askSaveBeforeClose() override { return CloseAnswer::Discard; }
 };
+
+// The last document window the program showed, if it is still open.
+UnsavedDocumentWindow* lastDocumentWindow(Program& program)
+{
+    const auto& shown = program.shownDocuments();
+    return shown.empty() ? nullptr
+                         : dynamic_cast<UnsavedDocumentWindow*>(shown.back().window.data());
+}
 
 } // namespace
 
@@ -49,6 +73,8 @@ ScreenshotTour::ScreenshotTour(Program& program, const QString& folder)
 {
     folder_.mkpath(QStringLiteral("."));
     MessageBoxes::setHook([this](MessageKind, const QString& text) { note(text); });
+    program_.mainWindow().jobList()->setUnsavedListQuestion(
+        [](int) { return joblist::UnsavedListAnswer::Discard; });
     widgets::ErrorReport::setHook([this](const QString& text) { note(text); });
 }
 
@@ -145,26 +171,75 @@ void ScreenshotTour::start()
     });
 
     then(200, [this, &main] {
-        // Taken from the run's own event pass, once the bar has been repainted.
-        bool taken = false;
-        const QMetaObject::Connection progress =
-            connect(main.progressBar(), &QProgressBar::valueChanged, this, [this, taken]() mutable {
-                if (taken || program_.mainWindow().progressBar()->value() < 3)
+        // Taken between two cells of the run, once the bar has been repainted: the run waits
+        // for the window's event pass after each cell.
+        main.setRunPacing(CompositionWorker::Pacing::EventPass);
+        auto progress = std::make_shared<QMetaObject::Connection>();
+        *progress =
+            connect(main.progressBar(), &QProgressBar::valueChanged, this, [this, progress] {
+                if (program_.mainWindow().progressBar()->value() < 3)
                     return;
-                taken = true;
+                disconnect(*progress);
                 QTimer::singleShot(0, this, [this] {
                     save(program_.progressDialog(), QStringLiteral("05-progress-dialog.png"));
                     saveScreen(QStringLiteral("05-screen-while-generating.png"));
                 });
             });
         main.generateButton()->click();
-        disconnect(progress);
     });
     then(1500, [this] {
         const auto& shown = program_.shownDocuments();
         if (!shown.empty() && shown.back().window)
             save(*shown.back().window, QStringLiteral("06-document-window.png"));
         saveScreen(QStringLiteral("07-screen-after-generating.png"));
+    });
+
+    // Two-sided: the front side's window maximised, with the commands for both sides.
+    then(0, [&main] {
+        main.adjustments()->twoSideBox()->setChecked(true);
+        main.generateButton()->click();
+    });
+    then(1500, [this] {
+        const auto& shown = program_.shownDocuments();
+        if (shown.size() >= 2 && shown[shown.size() - 2].window) {
+            QWidget* front = shown[shown.size() - 2].window;
+            front->showMaximized();
+            front->raise();
+            front->activateWindow();
+        }
+    });
+    then(1500, [this] {
+        const auto& shown = program_.shownDocuments();
+        if (shown.size() >= 2 && shown[shown.size() - 2].window)
+            save(*shown[shown.size() - 2].window, QStringLiteral("08-front-window-maximised.png"));
+        saveScreen(QStringLiteral("08-screen-front-window-maximised.png"));
+    });
+    // The questions and dialogs of printing and of the job list, each saved and closed.
+    const auto modal = [this](const QString& name, const std::function<void()>& open) {
+        then(200, [this, name, open] {
+            QTimer::singleShot(600, this, [this, name] {
+                if (QWidget* shown = QApplication::activeModalWidget()) {
+                    save(*shown, name);
+                    saveScreen(QStringLiteral("screen-") + name);
+                    shown->close();
+                }
+            });
+            open();
+        });
+    };
+    modal(QStringLiteral("09-return-stack-question.png"), [this] {
+        if (UnsavedDocumentWindow* window = lastDocumentWindow(program_))
+            window->askReturnStackForTour();
+    });
+    modal(QStringLiteral("10-two-sided-print-dialog.png"), [this] {
+        if (UnsavedDocumentWindow* window = lastDocumentWindow(program_))
+            window->askPrinterForTour();
+    });
+    modal(QStringLiteral("11-back-offset-dialog.png"),
+          [this] { editBackOffset(&program_.mainWindow()); });
+    modal(QStringLiteral("12-unsaved-list-question.png"), [this] {
+        joblist::askAboutUnsavedList(&program_.mainWindow(),
+                                     program_.mainWindow().jobList()->model()->size());
     });
 
     then(0, [this] {

@@ -24,8 +24,10 @@ class Program;
 // looking at the program without sitting in front of it. Started only when the environment
 // variable PAGULA_SCREENSHOTS names a folder: it adds the pictures of the current folder to
 // the job list, shows the preview, the About dialog, a generation with its progress dialog and
-// the document window, and then ends the program. Message boxes are answered and written to
-// messages.txt in that folder.
+// the document window, a two-sided run's front window maximised, the question of printing by
+// hand, the two-sided print dialog, the back offset dialog and the question about an unsaved
+// job list, and then ends the program. Message boxes are answered and written to messages.txt
+// in that folder.
 class ScreenshotTour : public QObject
 {
     Q_OBJECT

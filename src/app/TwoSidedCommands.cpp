@@ -21,13 +21,18 @@ TwoSidedCommands::TwoSidedCommands(QWidget* mainWindow, QCheckBox* twoSideBox) :
     calibration_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
     connect(calibration_, &QAction::triggered, this, &TwoSidedCommands::calibrationSheetRequested);
 
-    mainWindow->addAction(offset_);
-    mainWindow->addAction(calibration_);
+    sidesTest_ = new QAction(QStringLiteral("Пробная двусторонняя печать"), mainWindow);
+    sidesTest_->setObjectName(QStringLiteral("sidesTestAction"));
+    sidesTest_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    connect(sidesTest_, &QAction::triggered, this, &TwoSidedCommands::sidesTestRequested);
+
+    for (QAction* action : {offset_, calibration_, sidesTest_}) {
+        mainWindow->addAction(action);
+        twoSideBox->addAction(action);
+    }
     twoSideBox->setContextMenuPolicy(Qt::ActionsContextMenu);
-    twoSideBox->addAction(offset_);
-    twoSideBox->addAction(calibration_);
     twoSideBox->setToolTip(QStringLiteral("Правая кнопка мыши: сдвиг обратной стороны, лист "
-                                          "калибровки"));
+                                          "калибровки, пробная двусторонняя печать"));
 }
 
 } // namespace pagula::app

@@ -10,8 +10,8 @@ namespace pagula::app
 {
 
 // The main window's commands for two-sided printing, offered on the "Двусторонняя печать"
-// box's context menu and as shortcuts of the window: "Сдвиг обратной стороны..." and
-// "Лист калибровки двусторонней печати".
+// box's context menu and as shortcuts of the window: "Сдвиг обратной стороны...",
+// "Лист калибровки двусторонней печати" and "Пробная двусторонняя печать".
 class TwoSidedCommands : public QObject
 {
     Q_OBJECT
@@ -20,13 +20,16 @@ public:
 
     QAction* offsetAction() const { return offset_; }
     QAction* calibrationAction() const { return calibration_; }
+    QAction* sidesTestAction() const { return sidesTest_; }
 
 signals:
     void calibrationSheetRequested();
+    void sidesTestRequested();
 
 private:
     QAction* offset_;
     QAction* calibration_;
+    QAction* sidesTest_;
 };
 
 } // namespace pagula::app

@@ -1,3 +1,4 @@
+#include "app/MainWindow.h"
 #include "app/ProcessSetup.h"
 #include "app/Program.h"
 #include "app/ScreenshotTour.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv)
                                          ? pagula::app::Program::DocumentWindowFactory{}
                                          : pagula::app::ScreenshotTour::makeDocumentWindow);
     program.start();
+    // Files and folders to start with (the menu entry passes those the user opened with it).
+    program.mainWindow().addFiles(QApplication::arguments().mid(1));
 
     std::unique_ptr<pagula::app::ScreenshotTour> tour;
     if (!shots.isEmpty()) {

@@ -6,6 +6,7 @@
 #include "cli/OutputTarget.h"
 #include "cli/TerminalText.h"
 #include "common/Error.h"
+#include "common/PictureAddress.h"
 #include "compose/SettingsCheck.h"
 #include "joblist/JobEntry.h"
 
@@ -28,13 +29,14 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
         return e.message();
     }
 
-    BatchSettings settings(o, {});
-    if (const auto problem = layout::checkLayout(compose::layoutInput(settings)))
+    if (const auto problem = layout::checkLayout(compose::layoutInput(batchSettings(o, {}))))
         return problem->optionMessage;
 
     const bool pdf = outputFormat(o.outputPath) == OutputFormat::Pdf;
     if (o.backOutputGiven && !o.twoSided)
         warnings->append(QStringLiteral("--back has no effect without --two-sided"));
+    if (o.backOffsetGiven && !o.twoSided)
+        warnings->append(QStringLiteral("--back-offset has no effect without --two-sided"));
     if (o.embedPictures && pdf)
         warnings->append(QStringLiteral("--embed has no effect on a PDF, which always holds its "
                                         "pictures"));
@@ -53,7 +55,7 @@ std::optional<QString> checkOutputsAgainstInputs(const ComposeOptions& o,
     QList<NamedFile> inputs{{QStringLiteral("the job list"), o.jobListPath}};
     for (const joblist::JobEntry& entry : entries) {
         if (!entry.isBlank())
-            inputs.append({QStringLiteral("the picture"), entry.path});
+            inputs.append({QStringLiteral("the picture"), common::addressedFile(entry.path)});
     }
     return findSharedFile(outputs, inputs);
 }

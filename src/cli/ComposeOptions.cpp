@@ -26,7 +26,9 @@ QString helpText()
         "Lays out every entry of the job list file JOBLIST (one picture path per line, followed\n"
         "by its crop code 0, 1 or 2, as the program saves it) as a grid of cells on A4 pages\n"
         "and writes the document to OUTPUT: a PDF, or an OpenDocument (.odt) or Word (.docx)\n"
-        "document, by its extension. Defaults are the program's start values.\n"
+        "document, by its extension. A picture is a JPEG, PNG, WebP, HEIC/HEIF, BMP, TIFF, GIF\n"
+        "or PCX file, or a page of a PDF, written \"<page N>\" before the PDF's path; a PDF's\n"
+        "path alone stands for all its pages. Defaults are the program's start values.\n"
         "\n"
         "Grid:\n"
         "  -c, --columns N          cells per row, 1 to 15 (3)\n"
@@ -220,6 +222,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
             throw common::Error(
                 QStringLiteral("--duplex writes one file; --back does not go with it"));
         o.backOffset = backOffset(p);
+        o.backOffsetGiven = p.isSet(QStringLiteral("back-offset"));
         o.backOutputGiven = p.isSet(QStringLiteral("back"));
         o.backOutputPath = p.isSet(QStringLiteral("back")) ? p.value(QStringLiteral("back"))
                                                            : defaultBackOutputPath(o.outputPath);

@@ -36,6 +36,7 @@ struct ComposeOptions {
     bool twoSided = false;
     bool duplex = false; // two-sided: one PDF, front and back pages interleaved
     QPointF backOffset;  // mm, X right and Y down as the back page is seen
+    bool backOffsetGiven = false;
     double pictureDpi = 300.0;
     bool dpiGiven = false;
     bool embedPictures = false; // ODT and DOCX: store the pictures instead of linking to them

@@ -1,9 +1,5 @@
 #include "cli/TerminalProgress.h"
 
-#include "cli/TerminalText.h"
-
-#include <QStringList>
-
 #include <algorithm>
 #include <atomic>
 #include <csignal>
@@ -17,10 +13,14 @@ namespace
 
 std::atomic<int> g_interrupts{0};
 std::atomic<bool> g_terminated{false};
+std::atomic<bool> g_stop{false};
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free,
+              "set from signal handlers");
 
 extern "C" void onInterrupt(int)
 {
     ++g_interrupts;
+    g_stop = true;
 }
 
 // A request to end: the run stops at the next step and unwinds, so temporary files and
@@ -28,6 +28,7 @@ extern "C" void onInterrupt(int)
 extern "C" void onTerminate(int)
 {
     g_terminated = true;
+    g_stop = true;
 }
 
 } // namespace
@@ -37,6 +38,7 @@ TerminalProgress::TerminalProgress(std::FILE* out, bool quiet)
 {
     g_interrupts = 0;
     g_terminated = false;
+    g_stop = false;
     struct sigaction sa = {};
     sa.sa_handler = onInterrupt;
     sigemptyset(&sa.sa_mask);
@@ -54,22 +56,36 @@ TerminalProgress::~TerminalProgress()
     std::signal(SIGHUP, SIG_DFL);
 }
 
-void TerminalProgress::setProgressRange(int, int maximum)
+void TerminalProgress::stageStarted(compose::Stage stage)
+{
+    switch (stage) {
+    case compose::Stage::Preparing:
+        status_ = QStringLiteral("Preparing");
+        break;
+    case compose::Stage::OneSided:
+        status_ = QStringLiteral("Composing");
+        break;
+    case compose::Stage::Front:
+        status_ = QStringLiteral("Front side");
+        break;
+    case compose::Stage::Back:
+        status_ = QStringLiteral("Back side");
+        break;
+    }
+    lastPrinted_ = -1;
+}
+
+void TerminalProgress::progressRangeSet(int maximum)
 {
     maximum_ = maximum;
 }
 
-void TerminalProgress::setProgressPosition(int position)
+void TerminalProgress::progressed(int position)
 {
-    position_ = position;
-}
-
-void TerminalProgress::repaintProgress()
-{
-    if (quiet_ || maximum_ <= 0 || position_ == 0)
+    if (quiet_ || maximum_ <= 0 || position == 0)
         return;
-    // CellNumber runs one ahead of the cells placed.
-    const int done = std::clamp(position_ - 1, 0, maximum_);
+    // The position runs one ahead of the cells placed.
+    const int done = std::clamp(position - 1, 0, maximum_);
     if (!tty_) {
         // A log gets a line every tenth of the way, not one per cell.
         const int step = std::max(1, maximum_ / 10);
@@ -86,57 +102,9 @@ void TerminalProgress::repaintProgress()
     printLine(QStringLiteral("%1 [%2] %3/%4 cells").arg(status_, bar).arg(done).arg(maximum_));
 }
 
-void TerminalProgress::processEvents()
+const std::atomic<bool>& TerminalProgress::stopFlag() const
 {
-    if (g_interrupts > 0 || g_terminated)
-        flag_.cancel();
-}
-
-void TerminalProgress::showError(const QString& text)
-{
-    endLine();
-    std::fprintf(stderr, "%s\n", qPrintable(terminalSafe(text)));
-}
-
-void TerminalProgress::showMessage(const QString& text)
-{
-    endLine();
-    failed_ = true;
-    failure_ = text;
-}
-
-void TerminalProgress::showInformation(const QString& text)
-{
-    endLine();
-    if (!quiet_) {
-        QString t = text;
-        for (const QString& line : t.split(QChar(13)))
-            std::fprintf(out_, "%s\n", qPrintable(terminalSafe(line)));
-    }
-}
-
-void TerminalProgress::setStatus(const QString& text)
-{
-    status_ = text;
-    lastPrinted_ = -1;
-}
-
-void TerminalProgress::show()
-{
-    flag_.shown(visible_);
-    visible_ = true;
-    if (g_interrupts > 0 || g_terminated)
-        flag_.cancel();
-}
-
-void TerminalProgress::close()
-{
-    visible_ = false;
-}
-
-int TerminalProgress::cancelFlag() const
-{
-    return flag_.value();
+    return g_stop;
 }
 
 int TerminalProgress::interrupts() const

@@ -1,44 +1,33 @@
 #pragma once
 
-#include "compose/CompositionHost.h"
-#include "compose/ProgressDialog.h"
+#include "compose/CompositionEvents.h"
 
 #include <QString>
+
+#include <atomic>
 #include <cstdio>
 
 namespace pagula::cli
 {
 
-// The run's progress bar, status line and messages on a terminal, and its cancel flag, which
-// Ctrl+C, SIGTERM and SIGHUP clear (the walk then stops after the picture in progress).
-class TerminalProgress : public compose::CompositionHost, public compose::ProgressDialog
+// The run's progress on a terminal, and its stop flag, which Ctrl+C, SIGTERM and SIGHUP set
+// (the walk then stops after the picture in progress).
+class TerminalProgress : public compose::CompositionEvents
 {
 public:
     TerminalProgress(std::FILE* out, bool quiet);
     ~TerminalProgress() override;
 
-    // CompositionHost
-    void setProgressRange(int minimum, int maximum) override;
-    void setProgressPosition(int position) override;
-    void repaintProgress() override;
-    void processEvents() override;
-    void showError(const QString& text) override;
-    void showMessage(const QString& text) override;
-    void showInformation(const QString& text) override;
+    void stageStarted(compose::Stage stage) override;
+    void progressRangeSet(int maximum) override;
+    void progressed(int position) override;
 
-    // ProgressDialog
-    void setStatus(const QString& text) override;
-    void show() override;
-    void close() override;
-    void repaint() override {}
-    int cancelFlag() const override;
-
+    // Set from the signal handlers; the run reads it between pictures.
+    const std::atomic<bool>& stopFlag() const;
     // How often Ctrl+C was pressed.
     int interrupts() const;
     // Whether SIGTERM or SIGHUP asked the run to end.
     bool terminated() const;
-    bool failed() const { return failed_; }
-    const QString& failure() const { return failure_; }
 
     // One line about an export: "Writing out.pdf: page 3 of 20".
     void exportProgress(const QString& path, int page, int pageCount,
@@ -51,15 +40,10 @@ private:
     std::FILE* out_;
     bool quiet_;
     bool tty_;
-    bool visible_ = false;
-    compose::CancelFlag flag_;
     QString status_;
     int maximum_ = 0;
-    int position_ = 0;
     int lastPrinted_ = -1;
     bool lineOpen_ = false;
-    bool failed_ = false;
-    QString failure_;
 };
 
 } // namespace pagula::cli

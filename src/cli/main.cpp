@@ -12,6 +12,8 @@
 #include "common/Paths.h"
 #include "compose/CompositionRun.h"
 #include "document/BuiltinDocumentBuilder.h"
+#include "imaging/PdfDocument.h"
+#include "joblist/DocumentPages.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListFile.h"
 
@@ -23,6 +25,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 using namespace pagula;
 
@@ -116,7 +119,15 @@ int main(int argc, char** argv)
 
     joblist::JobEntries entries;
     try {
-        entries = joblist::loadJobListFile(options.jobListPath);
+        // A PDF named whole in the list is laid out page by page.
+        const joblist::PagedEntries paged =
+            joblist::expandDocuments(joblist::loadJobListFile(options.jobListPath),
+                                     &imaging::pdfPageList, joblist::UnreadableDocument::Keep);
+        entries = paged.entries;
+        if (!options.quiet) {
+            for (const QString& problem : paged.problems)
+                say(QStringLiteral("warning: ") + problem);
+        }
     } catch (const common::Error& e) {
         return fail(e.message());
     }
@@ -140,14 +151,16 @@ int main(int argc, char** argv)
         fillerPath = fillerFolder->filePath(QStringLiteral("Pagula-tmp.bmp"));
     }
 
-    cli::BatchSettings settings(options, entries);
+    compose::CompositionRequest request;
+    request.settings = cli::batchSettings(options, entries);
+    request.fillerPath = fillerPath;
     cli::TerminalProgress progress(stderr, options.quiet);
     document::BuiltinDocumentBuilder builder;
-    compose::CompositionRun run(builder, settings, progress, progress, fillerPath);
-    run.generate();
+    const compose::CompositionResult composed =
+        compose::runComposition(request, builder, progress, progress.stopFlag());
     progress.endLine();
-    if (progress.failed())
-        return fail(progress.failure());
+    if (composed.failure)
+        return fail(*composed.failure);
 
     // A Ctrl+C during the walk stopped it; the cells placed are written. One during the writing
     // cancels it, and every previous output file stays. SIGTERM stops without writing.
@@ -156,7 +169,9 @@ int main(int argc, char** argv)
         return Interrupted;
     }
     const int walkInterrupts = progress.interrupts();
-    const auto& documents = builder.documents();
+    std::vector<std::shared_ptr<document::Document>> documents;
+    for (const compose::ComposedDocument& composedDocument : composed.documents)
+        documents.push_back(composedDocument.document);
     const QStringList targets{options.outputPath, options.backOutputPath};
     cli::StagedOutputs staged;
     QStringList stagedPaths;

@@ -1,5 +1,7 @@
 #include "compose/CellPlacer.h"
 
+#include "common/Error.h"
+
 namespace pagula::compose
 {
 
@@ -14,26 +16,36 @@ document::CellCrop cellCrop(const CropProfile& profile)
 
 } // namespace
 
-void placeCell(Session& s, const joblist::JobEntry& entry, bool isPicture, double width,
-               double height, const CellEdges& edges)
+PictureTask pictureTask(const joblist::JobEntry& entry, bool isPicture, QSizeF cellSize,
+                        const CompositionSettings& settings)
 {
-    document::Cell cell;
-    cell.path = entry.path;
-    cell.size = QSizeF(width, height);
+    PictureTask task{entry.path, cellSize, {}, {}};
     if (isPicture) {
-        cell.adjustments = document::CellAdjustments{
-            s.settings.brightness() / 100.0, s.settings.contrast() / 100.0, s.settings.colorType()};
+        task.adjustments = document::CellAdjustments{settings.brightness / 100.0,
+                                                     settings.contrast / 100.0, settings.colorType};
         if (entry.cropProfile == 1 || entry.cropProfile == 2)
-            cell.crop = cellCrop(s.settings.cropProfile(entry.cropProfile));
+            task.crop = cellCrop(settings.cropProfile(entry.cropProfile));
     }
-    if (s.settings.frame())
+    return task;
+}
+
+void placeCell(Session& s, const PreparedPicture& picture, double width, double height,
+               const CellEdges& edges)
+{
+    if (picture.failure)
+        throw common::Error(*picture.failure);
+    document::Cell cell;
+    cell.path = picture.task.path;
+    cell.size = QSizeF(width, height);
+    cell.adjustments = picture.task.adjustments;
+    cell.crop = picture.task.crop;
+    cell.ownSize = picture.ownSize;
+    if (s.settings.now().frame)
         cell.edges = edges;
     s.builder.addCell(cell);
 
     ++s.cellNumber;
-    s.host.setProgressPosition(s.cellNumber);
-    s.host.repaintProgress();
-    s.host.processEvents();
+    s.events.progressed(s.cellNumber);
 }
 
 } // namespace pagula::compose

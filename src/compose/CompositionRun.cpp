@@ -2,134 +2,108 @@
 
 #include "common/Error.h"
 #include "compose/BackPlacement.h"
+#include "compose/CellPlacer.h"
 #include "compose/EntryOrder.h"
 #include "compose/FillerPicture.h"
 #include "compose/PageFiller.h"
 #include "compose/PageGeometry.h"
+#include "compose/Session.h"
 #include "compose/SettingsCheck.h"
 
 namespace pagula::compose
 {
 
-CompositionRun::CompositionRun(document::DocumentBuilder& builder, CompositionSettings& settings,
-                               CompositionHost& host, ProgressDialog& dialog, QString fillerPath)
-    : builder_(builder), settings_(settings), host_(host), dialog_(dialog),
-      fillerPath_(std::move(fillerPath)), session_{builder, settings, host, dialog, {}, {}, 1}
+namespace
 {
-}
 
-QString CompositionRun::twoSidedMessage()
-{
-    return QStringLiteral("Были сформированы два документа: лицевая и обратная стороны.") +
-           QChar(13) +
-           QStringLiteral("Обратная сторона уже выровнена по лицевой: напечатайте обе стороны "
-                          "на одних листах с переворотом по длинному краю, например командой "
-                          "«Печать обеих сторон» в окне лицевой стороны.");
-}
-
-void CompositionRun::startNewDocument(bool backSide)
+std::shared_ptr<document::Document> startNewDocument(Session& s, bool backSide)
 {
     // The back's text area has the front's size, so the grid breaks follow from the front's
     // margins on both sides.
-    DocumentMargins& m = session_.margins;
-    m = {settings_.marginLeft(), settings_.marginRight(), settings_.marginTop(),
-         settings_.marginBottom()};
+    const CompositionSettings& set = s.settings.now();
+    DocumentMargins& m = s.margins;
+    m = {set.marginLeft, set.marginRight, set.marginTop, set.marginBottom};
     PageMargins page = frontPageMargins(m.left, m.right, m.top, m.bottom);
     if (backSide) {
-        const double gridWidth = settings_.columns() * settings_.cellWidth() * PointsPerMm;
-        page = backPageMargins(page, gridWidth, settings_.backOffset());
+        const double gridWidth = set.columns * set.cellWidth * PointsPerMm;
+        page = backPageMargins(page, gridWidth, set.backOffset);
     }
-    builder_.beginDocument(QMarginsF(page.left, page.top, page.right, page.bottom));
+    return s.builder.beginDocument(QMarginsF(page.left, page.top, page.right, page.bottom));
 }
 
-void CompositionRun::collectTicked(joblist::JobEntries& entries, int keepFrom)
+// The ticked entries as they are now (ticks are read once per side), every other one from
+// `first` on for a side of two-sided output.
+joblist::JobEntries collectTicked(Session& s, int first)
 {
-    entries = settings_.tickedEntries();
-    if (keepFrom >= 0)
-        entries = alternateEntries(entries, keepFrom);
+    const joblist::JobEntries& ticked = s.settings.now().ticked;
+    return first >= 0 ? alternateEntries(ticked, first) : ticked;
 }
 
-void CompositionRun::handOverQuietly()
+void run(Session& s, const CompositionRequest& request, CompositionResult& result)
 {
-    try {
-        builder_.handOver();
-    } catch (const std::exception&) {
-    }
-}
+    s.events.stageStarted(Stage::Preparing);
+    writeFillerPicture(request.fillerPath);
+    s.fillerEntry = joblist::JobEntry{request.fillerPath, 0};
+    s.filler = s.pictureStep(pictureTask(s.fillerEntry, false, {}, s.settings.now()));
 
-void CompositionRun::generate()
-{
-    if (running_)
+    if (!request.settings.twoSided) {
+        result.documents.push_back({DocumentRole::Single, startNewDocument(s, false)});
+        s.events.stageStarted(Stage::OneSided);
+        joblist::JobEntries entries = collectTicked(s, -1);
+        result.cancelled = fillPages(s, entries, false);
         return;
+    }
+
+    result.documents.push_back({DocumentRole::Front, startNewDocument(s, false)});
+    s.events.stageStarted(Stage::Front);
+    joblist::JobEntries entries = collectTicked(s, 0);
+    const bool stopped = fillPages(s, entries, false);
+    if (stopped || s.cancel.load()) {
+        // A cancel ends the whole run: a back side built now could not match the front.
+        result.cancelled = true;
+        return;
+    }
+
+    s.events.stageStarted(Stage::Back);
+    result.documents.push_back({DocumentRole::Back, startNewDocument(s, true)});
+    entries = collectTicked(s, 1);
+    padToWholeRows(entries, s.settings.now().columns);
+    mirrorRows(entries, s.settings.now().columns);
+    result.cancelled = fillPages(s, entries, true);
+}
+
+} // namespace
+
+CompositionResult runComposition(const CompositionRequest& request,
+                                 document::DocumentBuilder& builder, CompositionEvents& events,
+                                 const std::atomic<bool>& cancel, const SettingsChannel* changes)
+{
+    CompositionResult result;
     // Settings that cannot make a page stop the run before anything is placed, with a message
-    // naming the setting and what it must be; the layout panel itself accepts them.
-    if (const auto problem = checkSettings(settings_, settings_.tickedEntries())) {
-        host_.showMessage(problem->userMessage);
-        return;
+    // naming the setting and what it must be.
+    if (const auto problem = checkSettings(request.settings, request.settings.ticked)) {
+        result.refused = true;
+        result.failure = problem->userMessage;
+        return result;
     }
-    running_ = true;
+    Session session{builder,
+                    SettingsView(request.settings, changes),
+                    events,
+                    cancel,
+                    request.pictureStep ? request.pictureStep : PictureStep(probePicture),
+                    request.lookAhead,
+                    {},
+                    {},
+                    {},
+                    1};
     try {
-        run();
+        run(session, request, result);
     } catch (const common::Error& e) {
-        dialog_.close();
-        host_.showMessage(e.message());
-        // What was placed stays; show it rather than leaving it out of sight.
-        handOverQuietly();
+        result.failure = e.message();
     } catch (const std::exception& e) {
-        dialog_.close();
-        host_.showMessage(QString::fromLocal8Bit(e.what()));
-        handOverQuietly();
+        result.failure = QString::fromLocal8Bit(e.what());
     }
-    running_ = false;
-}
-
-void CompositionRun::run()
-{
-    dialog_.setStatus(QStringLiteral("Подготовка..."));
-    dialog_.show();
-    dialog_.repaint();
-
-    writeFillerPicture(fillerPath_);
-    session_.fillerEntry = joblist::JobEntry{fillerPath_, 0};
-    startNewDocument(false);
-
-    joblist::JobEntries entries;
-    if (!settings_.twoSided()) {
-        dialog_.setStatus(QStringLiteral("Формирование..."));
-        dialog_.repaint();
-        collectTicked(entries, -1);
-        fillPages(session_, entries, false);
-        dialog_.close();
-    } else {
-        dialog_.setStatus(QStringLiteral("Формирование лицевой стороны..."));
-        dialog_.repaint();
-        collectTicked(entries, 0);
-        fillPages(session_, entries, false);
-        if (dialog_.cancelFlag() == CancelFlag::Cancelled) {
-            // A cancel ends the whole run: a back side built now could not match the front.
-            dialog_.close();
-            entries.clear();
-            builder_.handOver();
-            host_.setProgressPosition(0);
-            return;
-        }
-
-        dialog_.setStatus(QStringLiteral("Формирование обратной стороны..."));
-        dialog_.show();
-        dialog_.repaint();
-        startNewDocument(true);
-        entries.clear();
-        collectTicked(entries, 1);
-        padToWholeRows(entries, settings_.columns());
-        mirrorRows(entries, settings_.columns());
-        fillPages(session_, entries, true);
-        dialog_.close();
-        host_.showInformation(twoSidedMessage());
-    }
-    entries.clear();
-
-    builder_.handOver();
-    host_.setProgressPosition(0);
+    return result;
 }
 
 } // namespace pagula::compose

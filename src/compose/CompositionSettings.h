@@ -14,42 +14,39 @@ namespace pagula::compose
 using CropProfile = joblist::CropProfile;
 using GutterSide = layout::GutterSide;
 
-// The settings the composition reads, live, from the main window at the moment it needs them:
-// a change the user makes while a run pumps events reaches the steps that follow it.
-class CompositionSettings
-{
-public:
-    virtual ~CompositionSettings() = default;
+// Everything a composition reads, as plain values: what the main window's controls held at one
+// moment, or the batch command's options. The defaults are the window's start values.
+struct CompositionSettings {
+    bool twoSided = false;      // "Двусторонняя печать"
+    joblist::JobEntries ticked; // the ticked job list entries, in list order
 
-    // "Двусторонняя печать"
-    virtual bool twoSided() = 0;
-    // The ticked job list entries, in list order.
-    virtual joblist::JobEntries tickedEntries() = 0;
-
-    virtual int columns() = 0;
-    virtual int rows() = 0;
-    virtual double cellWidth() = 0;  // mm
-    virtual double cellHeight() = 0; // mm
-    virtual int marginLeft() = 0;    // whole mm
-    virtual int marginRight() = 0;
-    virtual int marginTop() = 0;
-    virtual int marginBottom() = 0;
-    virtual int gutterSize() = 0; // whole mm
+    int columns = 3;
+    int rows = 3;
+    double cellWidth = 64.3;  // mm
+    double cellHeight = 90.0; // mm
+    int marginLeft = 7;       // whole mm
+    int marginRight = 10;
+    int marginTop = 7;
+    int marginBottom = 20;
+    int gutterSize = 6; // whole mm
+    GutterSide gutterSide = GutterSide::Left;
     // The printer offset of the back side in mm: X to the right, Y down, as the back page is
     // seen; every back page's content moves by it.
-    virtual QPointF backOffset() = 0;
+    QPointF backOffset;
 
-    // The selected gutter side; the back side mirrors it while it is built.
-    virtual GutterSide gutterSide() = 0;
-    virtual void setGutterSide(GutterSide side) = 0;
-
-    virtual int brightness() = 0; // scroll bar position 0..100
-    virtual int contrast() = 0;   // scroll bar position 0..100
+    int brightness = 50; // scroll bar position 0..100
+    int contrast = 50;   // scroll bar position 0..100
     // "Авто", "Оттенки серого" or "Черно/белое"
-    virtual document::ColorType colorType() = 0;
-    virtual bool frame() = 0; // "Рамка вокруг рисунков"
-    // Profile 1 (one-side) or 2 (two-side).
-    virtual CropProfile cropProfile(int profile) = 0;
+    document::ColorType colorType = document::ColorType::Greyscale;
+    bool frame = true;    // "Рамка вокруг рисунков"
+    CropProfile profile1; // one-side
+    CropProfile profile2; // two-side
+
+    // Profile 1 or 2.
+    const CropProfile& cropProfile(int profile) const { return profile == 2 ? profile2 : profile1; }
+
+    bool operator==(const CompositionSettings& o) const;
+    bool operator!=(const CompositionSettings& o) const { return !(*this == o); }
 };
 
 } // namespace pagula::compose

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "compose/CompositionHost.h"
-#include "compose/CompositionSettings.h"
-#include "compose/ProgressDialog.h"
+#include "compose/CompositionEvents.h"
+#include "compose/PictureStep.h"
+#include "compose/SettingsChannel.h"
 #include "document/DocumentBuilder.h"
 #include "joblist/JobEntry.h"
+
+#include <atomic>
 
 namespace pagula::compose
 {
@@ -17,15 +19,18 @@ struct DocumentMargins {
     int bottom = 0;
 };
 
-// Everything one walk works with: the builder of the current document, the live settings, the
-// host's progress bar and event pump, the progress dialog's cancel flag, and CellNumber, the
-// 1-based number of the next cell of the side.
+// Everything the walks of one run work with: the builder of the current document, the settings
+// as they stand at each step, where progress is reported, the cancel flag, the work done per
+// picture, the filler picture, and CellNumber, the 1-based number of the next cell of the side.
 struct Session {
     document::DocumentBuilder& builder;
-    CompositionSettings& settings;
-    CompositionHost& host;
-    ProgressDialog& dialog;
+    SettingsView settings;
+    CompositionEvents& events;
+    const std::atomic<bool>& cancel;
+    PictureStep pictureStep;
+    int lookAhead = 0; // pictures prepared ahead of the walk; 0 for the pipeline's default
     joblist::JobEntry fillerEntry;
+    PreparedPicture filler; // the filler picture as gutter strips take it
     DocumentMargins margins;
     int cellNumber = 1;
 };

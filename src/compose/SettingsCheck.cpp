@@ -15,25 +15,25 @@ layout::LayoutCrop crop(const CropProfile& p)
 
 } // namespace
 
-layout::LayoutInput layoutInput(CompositionSettings& s)
+layout::LayoutInput layoutInput(const CompositionSettings& s)
 {
     layout::LayoutInput in;
-    in.columns = s.columns();
-    in.rows = s.rows();
-    in.cellWidth = s.cellWidth();
-    in.cellHeight = s.cellHeight();
-    in.marginLeft = s.marginLeft();
-    in.marginRight = s.marginRight();
-    in.marginTop = s.marginTop();
-    in.marginBottom = s.marginBottom();
-    in.gutterSize = s.gutterSize();
-    in.gutterSide = s.gutterSide();
-    in.crop1 = crop(s.cropProfile(1));
-    in.crop2 = crop(s.cropProfile(2));
+    in.columns = s.columns;
+    in.rows = s.rows;
+    in.cellWidth = s.cellWidth;
+    in.cellHeight = s.cellHeight;
+    in.marginLeft = s.marginLeft;
+    in.marginRight = s.marginRight;
+    in.marginTop = s.marginTop;
+    in.marginBottom = s.marginBottom;
+    in.gutterSize = s.gutterSize;
+    in.gutterSide = s.gutterSide;
+    in.crop1 = crop(s.profile1);
+    in.crop2 = crop(s.profile2);
     return in;
 }
 
-std::optional<layout::LayoutProblem> checkSettings(CompositionSettings& s,
+std::optional<layout::LayoutProblem> checkSettings(const CompositionSettings& s,
                                                    const joblist::JobEntries& entries)
 {
     layout::LayoutInput in = layoutInput(s);

@@ -12,11 +12,11 @@ namespace pagula::compose
 {
 
 // The settings as the layout check takes them, both crop profiles counted as used.
-layout::LayoutInput layoutInput(CompositionSettings& settings);
+layout::LayoutInput layoutInput(const CompositionSettings& settings);
 
 // The first setting of a run that cannot make a page, judged before anything is placed. A crop
 // profile counts only when one of the entries uses it.
-std::optional<layout::LayoutProblem> checkSettings(CompositionSettings& settings,
+std::optional<layout::LayoutProblem> checkSettings(const CompositionSettings& settings,
                                                    const joblist::JobEntries& entries);
 
 } // namespace pagula::compose

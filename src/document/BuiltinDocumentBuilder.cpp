@@ -36,29 +36,24 @@ void applyCrop(InlinePicture& picture, const CellCrop& crop)
 
 } // namespace
 
-void BuiltinDocumentBuilder::setDocumentHandler(DocumentHandler handler)
+QSizeF cellPictureSize(const QString& path)
 {
-    handler_ = std::move(handler);
+    try {
+        return imaging::probeFile(path).sizeInPoints();
+    } catch (const common::Error& e) {
+        throw common::Error(QStringLiteral("Cannot insert picture %1: %2").arg(path, e.message()));
+    }
 }
 
-void BuiltinDocumentBuilder::handOver()
+std::shared_ptr<Document> BuiltinDocumentBuilder::beginDocument(const QMarginsF& margins)
 {
-    if (!handler_)
-        return;
-    // The handler may show a window that outlives this call; hand over one at a time and
-    // count each as shown before the next, so a throwing handler does not repeat documents.
-    while (firstUnshown_ < documents_.size())
-        handler_(documents_[firstUnshown_++]);
-}
-
-void BuiltinDocumentBuilder::beginDocument(const QMarginsF& margins)
-{
-    current_ = std::make_shared<Document>();
-    documents_.push_back(current_);
-    current_->setTopMargin(static_cast<float>(margins.top()));
-    current_->setLeftMargin(static_cast<float>(margins.left()));
-    current_->setBottomMargin(static_cast<float>(margins.bottom()));
-    current_->setRightMargin(static_cast<float>(margins.right()));
+    auto document = std::make_shared<Document>();
+    document->setTopMargin(static_cast<float>(margins.top()));
+    document->setLeftMargin(static_cast<float>(margins.left()));
+    document->setBottomMargin(static_cast<float>(margins.bottom()));
+    document->setRightMargin(static_cast<float>(margins.right()));
+    current_ = document;
+    return document;
 }
 
 Document& BuiltinDocumentBuilder::document()
@@ -72,14 +67,8 @@ void BuiltinDocumentBuilder::addCell(const Cell& cell)
 {
     Document& doc = document();
     std::optional<InlinePicture> picture;
-    try {
-        const imaging::ImageInfo info = imaging::probeFile(cell.path);
-        picture.emplace(cell.path, info.sizeInPoints(), /*linkToFile=*/true,
-                        /*saveWithDocument=*/false);
-    } catch (const common::Error& e) {
-        throw common::Error(
-            QStringLiteral("Cannot insert picture %1: %2").arg(cell.path, e.message()));
-    }
+    picture.emplace(cell.path, cell.ownSize ? *cell.ownSize : cellPictureSize(cell.path),
+                    /*linkToFile=*/true, /*saveWithDocument=*/false);
     // The picture comes in at its own size, made smaller when it would not fit the page; the
     // crop and the cell size below start from there.
     picture->fitInto(doc.textArea().size());

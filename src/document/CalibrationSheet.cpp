@@ -1,14 +1,9 @@
 #include "document/CalibrationSheet.h"
 
 #include "common/Error.h"
-#include "document/PageGeometry.h"
+#include "document/SheetPages.h"
 
-#include <QDir>
-#include <QFont>
-#include <QImage>
-#include <QImageWriter>
 #include <QPainter>
-#include <QPen>
 
 #include <cmath>
 
@@ -20,50 +15,7 @@ using namespace calibration;
 namespace
 {
 
-constexpr double PxPerMm = PictureDpi / 25.4;
-constexpr double LineMm = 0.2;
-
-QImage blankPage()
-{
-    QImage page(int(std::lround(PageWidthMm * PxPerMm)), int(std::lround(PageHeightMm * PxPerMm)),
-                QImage::Format_Grayscale8);
-    if (page.isNull())
-        throw common::Error(QStringLiteral("Not enough memory for the calibration sheet"));
-    page.setDotsPerMeterX(int(std::lround(PictureDpi / 0.0254)));
-    page.setDotsPerMeterY(int(std::lround(PictureDpi / 0.0254)));
-    page.fill(Qt::white);
-    return page;
-}
-
-// A painter that draws in millimetres of the page.
-void beginMm(QPainter& painter, QImage& page)
-{
-    painter.begin(&page);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(PxPerMm, PxPerMm);
-    painter.setPen(QPen(Qt::black, LineMm, Qt::SolidLine, Qt::FlatCap));
-}
-
-QFont textFont(double heightMm, bool bold = false)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(int(std::lround(heightMm * PxPerMm)));
-    font.setBold(bold);
-    return font;
-}
-
-// Text in a box of the page, in mm; the painter is in mm, the font in page pixels.
-void drawText(QPainter& painter, const QRectF& boxMm, const QString& text, double heightMm,
-              bool bold = false, int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop)
-{
-    painter.save();
-    painter.scale(1.0 / PxPerMm, 1.0 / PxPerMm);
-    painter.setFont(textFont(heightMm, bold));
-    const QRectF box(boxMm.x() * PxPerMm, boxMm.y() * PxPerMm, boxMm.width() * PxPerMm,
-                     boxMm.height() * PxPerMm);
-    painter.drawText(box, flags, text);
-    painter.restore();
-}
+using namespace sheets;
 
 QString number(double value)
 {
@@ -160,36 +112,15 @@ QImage backPage(QPointF shift)
     return page;
 }
 
-QString writePicture(const QImage& image, const QString& folder, const QString& name)
-{
-    if (!QDir().mkpath(folder))
-        throw common::Error(QStringLiteral("Cannot create folder %1").arg(folder));
-    const QString path = QDir(folder).filePath(name);
-    QImageWriter writer(path, "png");
-    if (!writer.write(image))
-        throw common::Error(
-            QStringLiteral("Cannot write file %1: %2").arg(path, writer.errorString()));
-    return path;
-}
-
 } // namespace
 
 std::shared_ptr<Document> makeCalibrationSheet(const QString& folder, QPointF misregistrationMm)
 {
     const QString front =
-        writePicture(frontPage(), folder, QStringLiteral("Pagula-calibration-front.png"));
-    const QString back = writePicture(backPage(misregistrationMm), folder,
-                                      QStringLiteral("Pagula-calibration-back.png"));
-    auto doc = std::make_shared<Document>();
-    doc->setLeftMargin(0.0);
-    doc->setTopMargin(0.0);
-    doc->setRightMargin(0.0);
-    doc->setBottomMargin(0.0);
-    const QSizeF page = a4PageSize();
-    doc->insertPicture(0, InlinePicture(front, page, true, false));
-    doc->insertControl(1, ItemKind::PageBreak);
-    doc->insertPicture(2, InlinePicture(back, page, true, false));
-    return doc;
+        writePage(frontPage(), folder, QStringLiteral("Pagula-calibration-front.png"));
+    const QString back = writePage(backPage(misregistrationMm), folder,
+                                   QStringLiteral("Pagula-calibration-back.png"));
+    return pagesDocument({front, back});
 }
 
 } // namespace pagula::document

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Document.h"
+#include "document/SheetPages.h"
 
 #include <QPointF>
 #include <QString>
@@ -15,8 +16,8 @@ namespace pagula::document
 // it lies behind BackZero on the back, where the back's scales read 0.
 namespace calibration
 {
-constexpr double PageWidthMm = 210.0;
-constexpr double PageHeightMm = 297.0;
+constexpr double PageWidthMm = sheets::PageWidthMm;
+constexpr double PageHeightMm = sheets::PageHeightMm;
 constexpr QPointF FrontCross{70.0, 150.0};
 constexpr QPointF BackZero{PageWidthMm - 70.0, 150.0};
 constexpr double ScaleRangeMm = 10.0; // the back's scales read -10 to +10 mm
@@ -25,7 +26,7 @@ constexpr double ScaleStepMm = 0.5;
 // scale across the front's horizontal line this far right of BackZero (as the back is seen).
 constexpr double XScaleAboveMm = 40.0;
 constexpr double YScaleBesideMm = 30.0;
-constexpr int PictureDpi = 300;
+constexpr int PictureDpi = sheets::PictureDpi;
 } // namespace calibration
 
 // "Лист калибровки двусторонней печати": a two-page document. The front has a cross with mm

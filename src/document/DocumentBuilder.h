@@ -6,6 +6,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace pagula::document
@@ -44,6 +45,8 @@ struct Cell {
     // Applied to the picture at its own size; the cell size then stretches what remains.
     std::optional<CellCrop> crop;
     CellEdges edges; // single 1/4 pt lines
+    // The picture's own size (points) when it has been read already; else the builder reads it.
+    std::optional<QSizeF> ownSize = std::nullopt;
 };
 
 // Builds the documents of a composition, front to back: cells in reading order, rows ended by
@@ -51,22 +54,22 @@ struct Cell {
 // constant time, so a long job list composes in linear time. Operations may throw
 // pagula::common::Error with a message for the user; a cell that fails leaves the document as it
 // was.
+class Document;
+
 class DocumentBuilder
 {
 public:
     virtual ~DocumentBuilder() = default;
 
-    // Starts a new A4 portrait document with these page margins (points); the following
-    // operations build it.
-    virtual void beginDocument(const QMarginsF& margins) = 0;
+    // Starts a new A4 portrait document with these page margins (points) and returns it; the
+    // following operations build it.
+    virtual std::shared_ptr<Document> beginDocument(const QMarginsF& margins) = 0;
     // Appends a cell. Fails with "Cannot insert picture <path>: <reason>" when the file is
     // missing, unreadable or not a picture.
     virtual void addCell(const Cell& cell) = 0;
     virtual void endRow() = 0;
     virtual void breakLine() = 0;
     virtual void breakPage() = 0;
-    // Hands the documents begun since the last hand-over to whoever shows them.
-    virtual void handOver() = 0;
 };
 
 } // namespace pagula::document

@@ -18,6 +18,8 @@ struct ExportResult {
     int pagesWritten = 0;
     // Pictures drawn as placeholders (only when broken pictures do not stop the export).
     QList<PictureFailure> failures;
+    // Printing to a queue of the print service: the id of the job it took (0 otherwise).
+    int printJob = 0;
 };
 
 // How an export treats a picture that cannot be drawn.

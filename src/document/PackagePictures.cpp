@@ -1,6 +1,7 @@
 #include "document/PackagePictures.h"
 
 #include "common/Error.h"
+#include "common/PictureAddress.h"
 #include "document/XmlText.h"
 #include "imaging/ImageIO.h"
 
@@ -44,7 +45,7 @@ QByteArray readHead(const QString& path, QString* reason)
         *reason = QStringLiteral("Cannot open file %1").arg(path);
         return {};
     }
-    QByteArray head = file.read(16);
+    QByteArray head = file.read(32);
     if (head.isNull())
         head = QByteArray("");
     return head;
@@ -137,9 +138,13 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
     bool store = options_.embedPictures || !picture.linkToFile() || picture.saveWithDocument();
 
     QString reason;
-    const QByteArray head = readHead(path, &reason);
+    // A page of a PDF is read from its file; it is never a format word processors read.
+    const QByteArray head = readHead(common::addressedFile(path), &reason);
     if (!head.isNull()) {
         const std::optional<StoredFormat> format = wordProcessorFormat(head);
+        // A phone photo (HEIC) is stored as a JPEG; anything else converted as a PNG.
+        const bool photo = (format && QLatin1String(format->extension) == QLatin1String("jpeg")) ||
+                           imaging::detectFormat(head) == imaging::ImageFormat::Heif;
         if (format && isUpright(path)) {
             // Taken as the file stands, so it is decoded once to check it.
             if (const std::optional<QString> failure = decodeFailure(path, picture))
@@ -150,9 +155,7 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
             // Word processors cannot read this file, or show it lying on its side: it is stored,
             // converted and upright. Converting decodes it whole, which checks it too.
             try {
-                return converted(path, picture,
-                                 format &&
-                                     QLatin1String(format->extension) == QLatin1String("jpeg"));
+                return converted(path, picture, photo);
             } catch (const common::Error& e) {
                 reason = e.message();
             } catch (const std::bad_alloc&) {
@@ -169,7 +172,7 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
             QStringLiteral("Cannot %1 picture %2: %3")
                 .arg(store ? QStringLiteral("store") : QStringLiteral("link to"), path, reason));
     failures_.append({firstItem, path, reason});
-    return linkTo(path);
+    return linkTo(common::addressedFile(path));
 }
 
 PictureReference PackagePictures::newEntry(const QString& extension, const QString& mediaType)

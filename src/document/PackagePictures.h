@@ -16,7 +16,8 @@ namespace pagula::document
 // Settings shared by the ODT and DOCX writers.
 struct PackageOptions {
     // Store every picture in the file instead of linking to it, for a file that can be moved
-    // to another computer. Pictures that word processors cannot read (PCX) are always stored.
+    // to another computer. Pictures that word processors cannot read (PCX, HEIF, PDF pages) are
+    // always stored.
     bool embedPictures = false;
     // A picture that must be stored but cannot be read: stop with an error (the previous file
     // stays), or link to it all the same and list it in the result.
@@ -43,10 +44,10 @@ PictureReferences linkedReferences(const Document& document);
 // Decides, for every distinct picture file of a document, whether the package links to it or
 // stores it. A picture is stored when the options ask for it or the picture is not linked to
 // its file; JPEG, PNG, GIF, BMP and TIFF files are stored byte for byte. Any other format (PCX,
-// ICO), which word processors do not read, is decoded and stored as a PNG of the same size in
-// points, kept in a temporary folder until this object goes. So is a picture whose EXIF or TIFF
-// orientation turns it, which word processors would show lying on its side: it is stored
-// upright, a JPEG as a JPEG of high quality.
+// ICO, WebP, HEIF) and every PDF page, which word processors do not read, is decoded and stored
+// as a PNG of the same size in points, kept in a temporary folder until this object goes. So is
+// a picture whose EXIF or TIFF orientation turns it, which word processors would show lying on
+// its side: it is stored upright. Photographs (JPEG, HEIF) are stored as JPEGs of high quality.
 class PackagePictures
 {
 public:

@@ -30,7 +30,7 @@ std::unique_ptr<PictureSource> picturesFor(const Document& document, const LaidO
                                            const RenderOptions& options)
 {
     return std::make_unique<PictureSource>(document, shownPictures(page, options),
-                                           options.pictureDpi, options.decoder);
+                                           options.pictureDpi, options.decoder, options.encoder);
 }
 
 QList<PictureFailure> renderPage(const Document& document, const LaidOutPage& page,

@@ -23,6 +23,8 @@ struct RenderOptions {
     QRectF visibleArea;
     // How picture files are decoded; imaging::decodeFile when empty.
     PictureSource::Decoder decoder;
+    // What the output stores of each prepared picture, made on the decoding threads.
+    PictureSource::Encoder encoder;
 };
 
 // A picture that could not be drawn; a placeholder stands in its place.

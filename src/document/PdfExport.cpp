@@ -47,9 +47,14 @@ ExportResult writePages(const QList<OutputPage>& pages, QSizeF pageSize, QIODevi
 
     ExportResult result;
     PdfWriter writer(out, options.jpegQuality);
+    writer.setTitle(options.title);
     PdfCanvas canvas(writer);
     RenderOptions render;
     render.pictureDpi = options.pictureDpi;
+    // The pictures are encoded where they are decoded, in parallel; this thread only writes.
+    render.encoder = [quality = options.jpegQuality](const QImage& picture) {
+        return PdfWriter::jpegStream(picture, quality);
+    };
     std::unique_ptr<PictureSource> next;
     for (int i = 0; i < count; ++i) {
         if (progress && !progress(i + 1, count)) {
@@ -61,6 +66,9 @@ ExportResult writePages(const QList<OutputPage>& pages, QSizeF pageSize, QIODevi
             next ? std::move(next) : picturesOf(page, render);
         next = i + 1 < count ? picturesOf(pages[i + 1], render) : nullptr;
         writer.beginPage(pageSize);
+        writer.setEncodedPictures([source = pictures.get()](const QImage& picture) {
+            return source ? source->encoded(picture) : QByteArray();
+        });
         const QList<PictureFailure> failures =
             page.document ? renderPage(*page.document, *page.page, canvas, *pictures, render)
                           : QList<PictureFailure>();
@@ -70,6 +78,7 @@ ExportResult writePages(const QList<OutputPage>& pages, QSizeF pageSize, QIODevi
         }
         result.failures += failures;
         writer.endPage();
+        writer.setEncodedPictures({});
         ++result.pagesWritten;
     }
     writer.finish();

@@ -13,6 +13,7 @@ struct PdfOptions {
     double pictureDpi = 300.0; // 30 to 1200
     int jpegQuality = 90;
     BrokenPicture brokenPicture = BrokenPicture::Fail;
+    QString title; // the document's Title when not empty
 };
 
 // Writes the document as a PDF with A4 pages, one page rendered at a time. Throws

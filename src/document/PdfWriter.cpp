@@ -1,7 +1,6 @@
 #include "document/PdfWriter.h"
 
-#include <QBuffer>
-#include <QImageWriter>
+#include "imaging/JpegEncoder.h"
 
 #include <cmath>
 
@@ -58,14 +57,7 @@ bool isBlackAndWhite(const QImage& image)
 
 QByteArray encodedJpeg(const QImage& image, int quality)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(quality);
-    if (!writer.write(image))
-        return {};
-    return bytes;
+    return imaging::encodeJpeg(image, quality);
 }
 
 QByteArray rawSamples(const QImage& image, bool grey)
@@ -88,6 +80,13 @@ QByteArray rawSamples(const QImage& image, bool grey)
 }
 
 } // namespace
+
+QByteArray PdfWriter::jpegStream(const QImage& picture, int quality)
+{
+    const bool stored =
+        picture.format() == QImage::Format_Grayscale8 || picture.format() == QImage::Format_RGB32;
+    return stored ? encodedJpeg(picture, quality) : QByteArray();
+}
 
 PdfWriter::PdfWriter(QIODevice& out, int jpegQuality)
     : out_(out), jpegQuality_(jpegQuality), offsets_(3, 0)
@@ -165,11 +164,13 @@ int PdfWriter::writeImage(const QImage& source)
         source.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     dictionary += grey ? " /ColorSpace /DeviceGray" : " /ColorSpace /DeviceRGB";
     dictionary += " /BitsPerComponent 8";
-    const QByteArray jpeg = encodedJpeg(image, jpegQuality_);
+    QByteArray jpeg = encoded_ ? encoded_(image) : QByteArray();
+    if (jpeg.isEmpty())
+        jpeg = encodedJpeg(image, jpegQuality_);
     if (!jpeg.isEmpty()) {
         writeStream(object, dictionary + " /Filter /DCTDecode", jpeg);
     } else {
-        // No JPEG writer available: lossless instead.
+        // The encoder failed (out of memory): lossless instead.
         writeStream(object, dictionary + " /Filter /FlateDecode", deflate(rawSamples(image, grey)));
     }
     return object;
@@ -236,7 +237,15 @@ void PdfWriter::finish()
     write("<</Type /Catalog /Pages 2 0 R>>\nendobj\n");
     const int info = newObject();
     beginObject(info);
-    write("<</Producer (Pagula)>>\nendobj\n");
+    QByteArray title;
+    if (!title_.isEmpty()) {
+        // A text string in UTF-16BE with its byte order mark, as hex: any character, no escapes.
+        QByteArray utf16("\xfe\xff", 2);
+        for (const QChar c : title_)
+            utf16.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xff));
+        title = " /Title <" + utf16.toHex() + ">";
+    }
+    write("<</Producer (Pagula)" + title + ">>\nendobj\n");
 
     const qint64 xref = written_;
     QByteArray table = "xref\n0 " + QByteArray::number(offsets_.size()) + "\n0000000000 65535 f \n";

@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include <functional>
 #include <vector>
 
 namespace pagula::document
@@ -37,6 +38,16 @@ class PdfWriter
 public:
     explicit PdfWriter(QIODevice& out, int jpegQuality = 90);
 
+    // The document's Title in its information dictionary; none when empty.
+    void setTitle(const QString& title) { title_ = title; }
+    // The JPEG stream the writer stores for a picture; empty for the pictures it deflates
+    // (black and white) or converts first. Any thread may call it.
+    static QByteArray jpegStream(const QImage& picture, int quality);
+    // Where pictures already encoded elsewhere (by jpegStream, on the decoding threads) are
+    // found; an empty answer has the writer encode the picture itself.
+    using EncodedPictures = std::function<QByteArray(const QImage& picture)>;
+    void setEncodedPictures(EncodedPictures encoded) { encoded_ = std::move(encoded); }
+
     void beginPage(QSizeF pageSizePoints);
     void drawImage(const QRectF& box, const QImage& image);
     // grey: 0 black to 1 white.
@@ -62,10 +73,12 @@ private:
     std::vector<int> pageObjects_;
     bool inPage_ = false;
     QSizeF pageSize_;
+    QString title_;
     QByteArray content_;
     QList<int> pageImages_;
     // The same picture drawn again (the filler in every strip) is written once.
     QHash<qint64, int> writtenImages_;
+    EncodedPictures encoded_;
 };
 
 } // namespace pagula::document

@@ -1,9 +1,12 @@
 #include "document/PicturePreparation.h"
 
+#include "imaging/GreyReduction.h"
+
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace pagula::document
 {
@@ -117,8 +120,12 @@ QImage preparePicture(const QImage& decoded, QRectF visibleShare, QSize target,
         return (whole ? decoded : decoded.copy(source)).convertToFormat(QImage::Format_Mono);
 
     QImage picture = toWorkingFormat(whole ? decoded : decoded.copy(source));
-    if (scaled != picture.size()) {
-        // Qt scales 32-bit pictures fastest, greyscale ones included.
+    if (scaled != picture.size() && picture.format() == QImage::Format_Grayscale8) {
+        picture = imaging::reduceGrey(picture, scaled);
+        if (picture.isNull())
+            throw std::bad_alloc();
+    } else if (scaled != picture.size()) {
+        // Qt scales 32-bit pictures fastest.
         const QImage::Format format = picture.format();
         picture = picture.convertToFormat(QImage::Format_RGB32)
                       .scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)

@@ -37,7 +37,7 @@ std::mutex& customDecoderMutex()
 } // namespace
 
 PictureSource::PictureSource(const Document& document, const QList<PlacedPicture>& pictures,
-                             double pictureDpi, Decoder decoder)
+                             double pictureDpi, Decoder decoder, Encoder encoder)
     : document_(document), dpi_(pictureDpi)
 {
     for (const PlacedPicture& placed : pictures) {
@@ -71,7 +71,7 @@ PictureSource::PictureSource(const Document& document, const QList<PlacedPicture
         if (file.results.isValid())
             continue;
         file.results = QtConcurrent::run(&picturePool(), &PictureSource::prepareFile, path,
-                                         file.atLeast, file.recipes, decode);
+                                         file.atLeast, file.recipes, decode, encoder);
     }
 }
 
@@ -111,7 +111,7 @@ bool PictureSource::luminanceSuffices(const std::vector<Recipe>& recipes)
 
 PictureSource::Results PictureSource::prepareFile(const QString& path, QSize atLeast,
                                                   const std::vector<Recipe>& recipes,
-                                                  const Decoder& decoder)
+                                                  const Decoder& decoder, const Encoder& encoder)
 {
     Results results;
     const bool anythingShows = std::any_of(recipes.begin(), recipes.end(),
@@ -143,6 +143,8 @@ PictureSource::Results PictureSource::prepareFile(const QString& path, QSize atL
         try {
             prepared.image =
                 preparePicture(decoded, recipe.share, recipe.target, recipe.adjustments);
+            if (encoder && !prepared.image.isNull())
+                prepared.encoded = encoder(prepared.image);
         } catch (const std::bad_alloc&) {
             prepared.failure = QStringLiteral("Not enough memory to prepare the picture");
         }
@@ -172,10 +174,20 @@ QImage PictureSource::take(const PlacedPicture& placed)
     if (prepared->second.failure)
         throw common::Error(*prepared->second.failure);
     QImage image = prepared->second.image;
+    if (!prepared->second.encoded.isEmpty())
+        encoded_.emplace(image.cacheKey(), prepared->second.encoded);
     // A prepared picture is let go after its last use.
-    if (--uses->second == 0)
+    if (--uses->second == 0) {
         prepared->second.image = QImage();
+        prepared->second.encoded = QByteArray();
+    }
     return image;
+}
+
+QByteArray PictureSource::encoded(const QImage& picture) const
+{
+    const auto found = encoded_.find(picture.cacheKey());
+    return found == encoded_.end() ? QByteArray() : found->second;
 }
 
 } // namespace pagula::document

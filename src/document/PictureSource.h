@@ -31,9 +31,12 @@ public:
     // Decodes a picture file; throws pagula::common::Error. imaging::decodeFile when empty. A
     // decoder given here is called from the pool's threads, one call at a time.
     using Decoder = std::function<QImage(const QString& path, const imaging::DecodeRequest&)>;
+    // Turns a prepared picture into the bytes an output stores (a PDF's JPEG stream), on the
+    // pool's threads too; empty bytes when the output stores it otherwise. Must not throw.
+    using Encoder = std::function<QByteArray(const QImage& picture)>;
 
     PictureSource(const Document& document, const QList<PlacedPicture>& pictures, double pictureDpi,
-                  Decoder decoder = {});
+                  Decoder decoder = {}, Encoder encoder = {});
     ~PictureSource();
     PictureSource(const PictureSource&) = delete;
     PictureSource& operator=(const PictureSource&) = delete;
@@ -43,6 +46,8 @@ public:
     // placed picture given to the constructor. Throws pagula::common::Error when the file cannot be
     // decoded (imaging::ImageError) or memory runs out.
     QImage take(const PlacedPicture& placed);
+    // The encoder's bytes for a picture take() gave out; empty when there are none.
+    QByteArray encoded(const QImage& picture) const;
 
 private:
     using PreparedKey =
@@ -56,6 +61,7 @@ private:
     };
     struct Prepared {
         QImage image;
+        QByteArray encoded;
         std::optional<QString> failure;
     };
     using Results = std::map<PreparedKey, Prepared>;
@@ -70,12 +76,15 @@ private:
     PreparedKey keyFor(const InlinePicture& picture, QSize target) const;
     static bool luminanceSuffices(const std::vector<Recipe>& recipes);
     static Results prepareFile(const QString& path, QSize atLeast,
-                               const std::vector<Recipe>& recipes, const Decoder& decoder);
+                               const std::vector<Recipe>& recipes, const Decoder& decoder,
+                               const Encoder& encoder);
 
     const Document& document_;
     double dpi_;
     std::map<QString, FileJob> files_;
     std::map<PreparedKey, int> usesLeft_;
+    // Encoded bytes of the pictures taken, by their cache key; they go with the page.
+    std::map<qint64, QByteArray> encoded_;
 };
 
 } // namespace pagula::document

@@ -9,47 +9,47 @@ namespace pagula::document
 {
 
 TwoSidedJob::TwoSidedJob(const Document& front, const Document& back)
-    : front_(front), back_(back), frontLayout_(layoutDocument(front)),
-      backLayout_(layoutDocument(back)),
-      sheets_(std::max(frontLayout_.pages.size(), backLayout_.pages.size()))
+    : frontLayout_(layoutDocument(front)), backLayout_(layoutDocument(back))
 {
+    addPages(front, frontLayout_, 0, 1, fronts_);
+    addPages(back, backLayout_, 0, 1, backs_);
+    padToSameLength();
 }
 
-PageToPrint TwoSidedJob::frontPage(qsizetype sheet) const
+TwoSidedJob::TwoSidedJob(const Document& sheets) : frontLayout_(layoutDocument(sheets))
 {
-    if (sheet < frontLayout_.pages.size())
-        return {&front_, &frontLayout_.pages[sheet]};
-    return {};
+    addPages(sheets, frontLayout_, 0, 2, fronts_);
+    addPages(sheets, frontLayout_, 1, 2, backs_);
+    padToSameLength();
 }
 
-PageToPrint TwoSidedJob::backPage(qsizetype sheet) const
+void TwoSidedJob::addPages(const Document& document, const DocumentLayout& layout, qsizetype first,
+                           qsizetype step, QList<PageToPrint>& side)
 {
-    if (sheet < backLayout_.pages.size())
-        return {&back_, &backLayout_.pages[sheet]};
-    return {};
+    for (qsizetype p = first; p < layout.pages.size(); p += step)
+        side.append({&document, &layout.pages[p]});
+}
+
+void TwoSidedJob::padToSameLength()
+{
+    const qsizetype sheets = std::max(fronts_.size(), backs_.size());
+    fronts_.resize(sheets);
+    backs_.resize(sheets);
 }
 
 QList<PageToPrint> TwoSidedJob::interleaved() const
 {
     QList<PageToPrint> pages;
-    for (qsizetype s = 0; s < sheets_; ++s)
-        pages << frontPage(s) << backPage(s);
+    for (qsizetype s = 0; s < fronts_.size(); ++s)
+        pages << fronts_[s] << backs_[s];
     return pages;
 }
 
-QList<PageToPrint> TwoSidedJob::fronts() const
+QList<PageToPrint> TwoSidedJob::backs(StackReturn stack) const
 {
-    QList<PageToPrint> pages;
-    for (qsizetype s = 0; s < sheets_; ++s)
-        pages << frontPage(s);
-    return pages;
-}
-
-QList<PageToPrint> TwoSidedJob::backs(SheetStacking stacking) const
-{
-    QList<PageToPrint> pages;
-    for (qsizetype s = 0; s < sheets_; ++s)
-        pages << backPage(stacking == SheetStacking::FaceDown ? s : sheets_ - 1 - s);
+    QList<PageToPrint> pages = backs_;
+    if (stack == StackReturn::AsItLay)
+        std::reverse(pages.begin(), pages.end());
     return pages;
 }
 
@@ -66,21 +66,26 @@ ExportResult printDuplex(const TwoSidedJob& job, QPrinter& printer, const PrintO
                          const ProgressCallback& progress)
 {
     printer.setDuplex(QPrinter::DuplexLongSide);
-    return printPages(job.interleaved(), printer, options, progress);
+    return printPages(job.interleaved(), printer, jobRequestFor(printer, Sides::TwoSidedLongEdge),
+                      options, progress);
 }
 
 ExportResult printFronts(const TwoSidedJob& job, QPrinter& printer, const PrintOptions& options,
                          const ProgressCallback& progress)
 {
     printer.setDuplex(QPrinter::DuplexNone);
-    return printPages(job.fronts(), printer, options, progress);
+    JobRequest request = jobRequestFor(printer, Sides::OneSided);
+    request.pagesInSentOrder = true;
+    return printPages(job.fronts(), printer, request, options, progress);
 }
 
-ExportResult printBacks(const TwoSidedJob& job, SheetStacking stacking, QPrinter& printer,
+ExportResult printBacks(const TwoSidedJob& job, StackReturn stack, QPrinter& printer,
                         const PrintOptions& options, const ProgressCallback& progress)
 {
     printer.setDuplex(QPrinter::DuplexNone);
-    return printPages(job.backs(stacking), printer, options, progress);
+    JobRequest request = jobRequestFor(printer, Sides::OneSided);
+    request.pagesInSentOrder = true;
+    return printPages(job.backs(stack), printer, request, options, progress);
 }
 
 } // namespace pagula::document

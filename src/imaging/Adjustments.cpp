@@ -214,8 +214,12 @@ QImage applyAdjustments(const QImage& image, const Adjustments& a)
 {
     const double brightness = sanitized(a.brightness);
     const double contrast = sanitized(a.contrast);
-    if (image.isNull() ||
-        (brightness == 0.5 && contrast == 0.5 && a.colorMode == ColorMode::Automatic))
+    const bool levelsKept = brightness == 0.5 && contrast == 0.5;
+    if (image.isNull() || (levelsKept && a.colorMode == ColorMode::Automatic))
+        return image;
+    // A grey picture is its own greyscale.
+    if (levelsKept && a.colorMode == ColorMode::Greyscale &&
+        image.format() == QImage::Format_Grayscale8)
         return image;
     const Lut lut = makeLut(brightness, contrast);
     switch (image.format()) {

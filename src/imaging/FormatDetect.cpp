@@ -48,6 +48,19 @@ bool looksLikeIco(const char* data, qint64 size)
     return reserved == 0 && (type == 1 || type == 2) && count > 0;
 }
 
+// An ISO base media file ("ftyp" box first) of a HEIF brand: HEIC photos and still HEIF images.
+bool looksLikeHeif(const char* data, qint64 size)
+{
+    if (size < 12 || std::memcmp(data + 4, "ftyp", 4) != 0)
+        return false;
+    static const char* const brands[] = {"heic", "heix", "heim", "heis",
+                                         "hevc", "hevx", "mif1", "msf1"};
+    for (const char* brand : brands)
+        if (std::memcmp(data + 8, brand, 4) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 ImageFormat detectFormat(const char* data, qint64 size)
@@ -64,6 +77,12 @@ ImageFormat detectFormat(const char* data, qint64 size)
         return ImageFormat::Bmp;
     if (looksLikePcx(data, size))
         return ImageFormat::Pcx;
+    if (size >= 12 && startsWith(data, size, "RIFF", 4) && std::memcmp(data + 8, "WEBP", 4) == 0)
+        return ImageFormat::Webp;
+    if (looksLikeHeif(data, size))
+        return ImageFormat::Heif;
+    if (startsWith(data, size, "%PDF-", 5))
+        return ImageFormat::Pdf;
     if (looksLikeIco(data, size))
         return ImageFormat::Ico;
     return ImageFormat::Unknown;
@@ -91,6 +110,12 @@ QString formatName(ImageFormat format)
         return QStringLiteral("PCX");
     case ImageFormat::Ico:
         return QStringLiteral("ICO");
+    case ImageFormat::Webp:
+        return QStringLiteral("WebP");
+    case ImageFormat::Heif:
+        return QStringLiteral("HEIF");
+    case ImageFormat::Pdf:
+        return QStringLiteral("PDF");
     case ImageFormat::Unknown:
         break;
     }

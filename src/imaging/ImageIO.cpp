@@ -1,12 +1,18 @@
 #include "imaging/ImageIO.h"
 
+#include "common/PictureAddress.h"
 #include "imaging/ByteSource.h"
+#include "imaging/FormatDetect.h"
+#include "imaging/HeifDecoder.h"
 #include "imaging/JpegDecoder.h"
 #include "imaging/Orientation.h"
 #include "imaging/PcxDecoder.h"
+#include "imaging/PdfDocument.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Probe.h"
 #include "imaging/QtReaderDecoder.h"
+
+#include <QBuffer>
 
 namespace pagula::imaging
 {
@@ -29,6 +35,32 @@ QString tooLargeMessage(const QString& path, QSize size, int scans)
         return QStringLiteral("Picture is too large (%1)").arg(pixels);
     return QStringLiteral("Picture %1 is too large (%2)").arg(path, pixels);
 }
+
+// The file a picture address names, opened; a page of a file that is no PDF is an error.
+class AddressedFile
+{
+public:
+    explicit AddressedFile(const QString& address)
+        : address_(common::PictureAddress::fromText(address)), file_(address_.file)
+    {
+        isPdf_ = detectFormat(file_.read(0, formatSignatureBytes)) == ImageFormat::Pdf;
+        if (address_.isPage() && !isPdf_)
+            throw ImageError(QStringLiteral("File %1 is not a PDF document, so it has no page %2")
+                                 .arg(file_.path())
+                                 .arg(address_.page));
+    }
+
+    const PictureFile& file() const { return file_; }
+    bool isPdf() const { return isPdf_; }
+    // The whole file stands for its first page.
+    int page() const { return std::max(1, address_.page); }
+
+private:
+    common::PictureAddress address_;
+    PictureFile file_;
+    bool isPdf_ = false;
+};
+
 } // namespace
 
 PictureTooLargeError::PictureTooLargeError(const QString& path, QSize pixelSize, int scans)
@@ -55,10 +87,12 @@ ImageInfo probeData(const QByteArray& bytes)
     return probeSource(MemorySource(bytes));
 }
 
-ImageInfo probeFile(const QString& path)
+ImageInfo probeFile(const QString& address)
 {
-    const PictureFile file(path);
-    return probeSource(file);
+    const AddressedFile file(address);
+    if (file.isPdf())
+        return PdfFile(file.file()).document().pageInfo(file.page());
+    return probeSource(file.file());
 }
 
 QImage decodeData(const QByteArray& bytes, const DecodeRequest& request)
@@ -80,6 +114,16 @@ QImage decodeData(const QByteArray& bytes, const DecodeRequest& request)
     case ImageFormat::Pcx:
         stored = decodePcx(bytes);
         break;
+    case ImageFormat::Heif:
+        stored = decodeHeif(bytes, atLeast);
+        break;
+    case ImageFormat::Pdf: {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        stored = PdfDocument(buffer, QString()).render(1, atLeast);
+        break;
+    }
     default:
         stored = decodeWithQt(bytes, format, atLeast);
         break;
@@ -92,14 +136,16 @@ QImage decodeData(const QByteArray& bytes, const DecodeRequest& request)
     return upright;
 }
 
-QImage decodeFile(const QString& path, const DecodeRequest& request)
+QImage decodeFile(const QString& address, const DecodeRequest& request)
 {
-    const PictureFile file(path);
-    const QByteArray bytes = file.readAll();
+    const AddressedFile file(address);
+    if (file.isPdf())
+        return PdfFile(file.file()).document().render(file.page(), request.atLeast);
+    const QByteArray bytes = file.file().readAll();
     try {
         return decodeData(bytes, request);
     } catch (const PictureTooLargeError& e) {
-        throw PictureTooLargeError(path, e.pixelSize(), e.scans());
+        throw PictureTooLargeError(file.file().path(), e.pixelSize(), e.scans());
     }
 }
 

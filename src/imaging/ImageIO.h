@@ -11,7 +11,7 @@
 namespace pagula::imaging
 {
 
-enum class ImageFormat { Unknown, Jpeg, Png, Bmp, Gif, Tiff, Pcx, Ico };
+enum class ImageFormat { Unknown, Jpeg, Png, Bmp, Gif, Tiff, Pcx, Ico, Webp, Heif, Pdf };
 
 // A picture file could not be probed or decoded. message() is the reason as the user sees it,
 // e.g. "Cannot open file /x/a.jpg" or "JPEG error #42: Unsupported marker type 0x42".
@@ -55,12 +55,14 @@ struct ImageInfo {
     QSizeF sizeInPoints() const;
 };
 
-// Reads only as much of the file as the header needs. Throws ImageError.
-ImageInfo probeFile(const QString& path);
+// Reads only as much of the file as the header needs. `address` is a picture file, or a page
+// of a PDF file as common/PictureAddress.h writes it; the whole PDF file stands for its first
+// page. A page's pixel size is its size at limits::pageDpi. Throws ImageError.
+ImageInfo probeFile(const QString& address);
 ImageInfo probeData(const QByteArray& bytes);
 
 struct DecodeRequest {
-    // The decoder may return a smaller picture (JPEG DCT scaling 1/2, 1/4, 1/8) as long as the
+    // The decoder may return a smaller picture (JPEG DCT scaling by any M/8) as long as the
     // oriented result is at least this large in both directions. Empty: full size.
     QSize atLeast;
     // Apply the EXIF orientation, so the result is upright.
@@ -73,18 +75,21 @@ struct DecodeRequest {
     bool luminanceOnly = false;
 };
 
-// Decodes a picture file, choosing the decoder by content, not by extension. Pictures larger
-// than the pixel limit are refused before any allocation. Throws ImageError:
+// Decodes a picture file, or renders a page of a PDF file (`address` as for probeFile()),
+// choosing the decoder by content, not by extension. Pictures larger than the pixel limit are
+// refused before any allocation; a page is rendered at the size the request asks for (its size
+// at limits::pageDpi when it asks for none), within the limits. Throws ImageError:
 //   "Cannot open file <path>" (missing, unreadable, a folder, a FIFO or a device),
 //   "JPEG error #<libjpeg message number>: <its text>", "Picture <path> is too large (W x H
 //   pixels)", "Unknown picture format", "Damaged <format> header", "PCX file is truncated", ...
 // Both functions may run on any thread (a preview decodes in a worker).
-// A picture larger than the request is not scaled down, except JPEG by its DCT steps and the
+// A picture larger than the request is not scaled down, except JPEG by its DCT eighths and the
 // Qt-read formats (not 1-bit) when the request is at most half the picture's size.
 // Result formats: Format_RGB32, or Format_ARGB32 for pictures with transparency;
 // Format_Grayscale8 for greyscale sources; Format_Mono for 1-bit sources.
 // A JPEG cut short returns what was read (the rest grey), as a word processor shows it.
-QImage decodeFile(const QString& path, const DecodeRequest& request = {});
+// HEIF pictures come back turned as their irot/imir boxes say (never also by their EXIF block).
+QImage decodeFile(const QString& address, const DecodeRequest& request = {});
 QImage decodeData(const QByteArray& bytes, const DecodeRequest& request = {});
 
 } // namespace pagula::imaging

@@ -47,7 +47,7 @@ struct DecodeState {
     int warnings = 0;
     QSize fullSize;
     int scans = 0;
-    int denominator = 1;
+    int eighths = JpegFullScale;
     QImage image;
 };
 
@@ -177,9 +177,9 @@ bool decodeGuarded(DecodeState* s)
         cinfo->out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
 
     s->fullSize = QSize(int(cinfo->image_width), int(cinfo->image_height));
-    s->denominator = chooseJpegScale(s->fullSize, s->options.atLeast, grey ? 8 : 32,
-                                     s->options.shrinkToFitLimit);
-    if (s->denominator == 0) {
+    s->eighths = chooseJpegScale(s->fullSize, s->options.atLeast, grey ? 8 : 32,
+                                 s->options.shrinkToFitLimit);
+    if (s->eighths == 0) {
         s->failure = Failure::TooLarge;
         jpeg_destroy_decompress(cinfo);
         return false;
@@ -189,8 +189,8 @@ bool decodeGuarded(DecodeState* s)
         jpeg_destroy_decompress(cinfo);
         return false;
     }
-    cinfo->scale_num = 1;
-    cinfo->scale_denom = unsigned(s->denominator);
+    cinfo->scale_num = unsigned(s->eighths);
+    cinfo->scale_denom = JpegFullScale;
     jpeg_calc_output_dimensions(cinfo);
     if (!limits::fitsDecodeLimits(cinfo->output_width, cinfo->output_height, grey ? 8 : 32)) {
         s->failure = Failure::TooLarge;
@@ -281,7 +281,7 @@ JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options
     JpegDecoded result;
     result.image = std::move(state->image);
     result.fullSize = state->fullSize;
-    result.denominator = state->denominator;
+    result.eighths = state->eighths;
     result.warnings = state->warnings;
     return result;
 }

@@ -17,14 +17,15 @@ struct JpegDecodeOptions {
 };
 
 struct JpegDecoded {
-    QImage image;        // Format_RGB32, or Format_Grayscale8 for a greyscale file
-    QSize fullSize;      // the picture's size at scale 1
-    int denominator = 1; // the picture was decoded at 1/denominator
-    int warnings = 0;    // libjpeg warnings: damaged or missing data, filled in grey
+    QImage image;     // Format_RGB32, or Format_Grayscale8 for a greyscale file
+    QSize fullSize;   // the picture's size at scale 1
+    int eighths = 8;  // the picture was decoded at eighths/8
+    int warnings = 0; // libjpeg warnings: damaged or missing data, filled in grey
 };
 
 // Decodes JPEG bytes with libjpeg-turbo (baseline, progressive, greyscale, RGB, CMYK and
-// YCCK including Adobe's inverted CMYK), at the smallest DCT scale that satisfies the request.
+// YCCK including Adobe's inverted CMYK), at the smallest DCT scale M/8 (M from 1 to 8) that
+// satisfies the request.
 // Throws ImageError "JPEG error #N: text" with libjpeg's message number and text when libjpeg
 // fails, PictureTooLargeError (without a path) when no allowed scale fits the limits or when
 // the scans would take too long to decode (judged before decoding), and ImageError for a file

@@ -2,36 +2,42 @@
 
 #include "imaging/Limits.h"
 
+#include <algorithm>
+
 namespace pagula::imaging
 {
 
 namespace
 {
-constexpr int denominators[] = {8, 4, 2, 1}; // smallest decode first
 
-bool fits(QSize full, int denominator, int bitsPerPixel)
+bool fits(QSize full, int eighths, int bitsPerPixel)
 {
-    const QSize s = jpegScaledSize(full, denominator);
+    const QSize s = jpegScaledSize(full, eighths);
     return limits::fitsDecodeLimits(s.width(), s.height(), bitsPerPixel);
 }
+
 } // namespace
 
-QSize jpegScaledSize(QSize full, int denominator)
+QSize jpegScaledSize(QSize full, int eighths)
 {
-    return QSize((full.width() + denominator - 1) / denominator,
-                 (full.height() + denominator - 1) / denominator);
+    const auto side = [eighths](int length) {
+        return int((qint64(length) * eighths + JpegFullScale - 1) / JpegFullScale);
+    };
+    return QSize(side(full.width()), side(full.height()));
 }
 
-int chooseJpegScale(QSize full, QSize atLeast, int bitsPerPixel, bool shrinkToFit)
+int chooseJpegScale(QSize full, QSize atLeast, int bitsPerPixel, bool shrinkToFit, int largest)
 {
     if (full.isEmpty())
         return 0;
-    int wanted = 1;
+    largest = std::clamp(largest, 1, JpegLargestScale);
+    int wanted = std::min(JpegFullScale, largest);
     if (!atLeast.isEmpty()) {
-        for (int d : denominators) {
-            const QSize s = jpegScaledSize(full, d);
+        wanted = largest;
+        for (int m = 1; m < largest; ++m) {
+            const QSize s = jpegScaledSize(full, m);
             if (s.width() >= atLeast.width() && s.height() >= atLeast.height()) {
-                wanted = d;
+                wanted = m;
                 break;
             }
         }
@@ -39,9 +45,9 @@ int chooseJpegScale(QSize full, QSize atLeast, int bitsPerPixel, bool shrinkToFi
     if (fits(full, wanted, bitsPerPixel))
         return wanted;
     if (shrinkToFit) {
-        for (int d = wanted * 2; d <= 8; d *= 2) {
-            if (fits(full, d, bitsPerPixel))
-                return d;
+        for (int m = wanted - 1; m >= 1; --m) {
+            if (fits(full, m, bitsPerPixel))
+                return m;
         }
     }
     return 0;

@@ -35,6 +35,16 @@ constexpr qint64 jpegMaxBlockPasses = 64LL * 1024 * 1024;
 // decode of nothing, whatever its coding.
 constexpr qint64 jpegMinDataShare = 100;
 
+// A PDF page is rendered at the size a request asks for; asked for no size (the preview, a
+// package's converted copy) at this resolution, which keeps text readable in a cell.
+constexpr double pageDpi = 150.0;
+// Page sides beyond this are nonsense (200 inches: the largest page the PDF format allows), and
+// so is a side under one point.
+constexpr double maxPagePoints = 14400.0;
+constexpr double minPagePoints = 1.0;
+// A page that takes longer is abandoned: a hostile page can hold millions of drawing operators.
+constexpr int pageRenderMilliseconds = 30000;
+
 // Qt's reader allocation limit, in MiB (the same bound as maxDecodedBytes).
 constexpr int qtAllocationLimitMiB = int(maxDecodedBytes / (1024 * 1024));
 

@@ -19,6 +19,8 @@ public:
     PictureFile& operator=(const PictureFile&) = delete;
 
     const QString& path() const { return path_; }
+    // The open file, for readers that take a file of their own (poppler reads a PDF lazily).
+    int descriptor() const { return fd_; }
     qint64 size() const override { return size_; }
     QByteArray read(qint64 offset, qint64 len) const override;
     // The whole file; files beyond limits::maxFileBytes are refused without being read.

@@ -1,12 +1,17 @@
 #include "imaging/Probe.h"
 
 #include "imaging/ByteSource.h"
+#include "imaging/ChunkExif.h"
 #include "imaging/FormatDetect.h"
+#include "imaging/HeifDecoder.h"
+#include "imaging/Limits.h"
 #include "imaging/PcxHeader.h"
+#include "imaging/PdfDocument.h"
 #include "imaging/Resolution.h"
 #include "imaging/SequentialReader.h"
 #include "imaging/TiffDirectory.h"
 
+#include <QBuffer>
 #include <QtEndian>
 
 #include <climits>
@@ -169,7 +174,49 @@ ImageInfo probePng(const ByteSource& source)
         }
         r.skip(qint64(length) + 4); // data and CRC
     }
+    if (const auto exif = pngExif(source))
+        info.orientation = exif->orientation;
     return info;
+}
+
+ImageInfo probeWebp(const ByteSource& source)
+{
+    ImageInfo info;
+    info.format = ImageFormat::Webp;
+    // The first chunk tells the size: the extended header's canvas, or the only frame's own.
+    const QByteArray h = source.read(0, 30);
+    if (h.size() < 30)
+        throw damagedHeader(info.format);
+    const char* d = h.constData();
+    const auto le24 = [d](int at) {
+        return qint64(quint8(d[at])) | qint64(quint8(d[at + 1])) << 8 |
+               qint64(quint8(d[at + 2])) << 16;
+    };
+    const QByteArray first = h.mid(12, 4);
+    if (first == "VP8X") {
+        setPixelSize(info, le24(24) + 1, le24(27) + 1);
+    } else if (first == "VP8 " && h.mid(23, 3) == "\x9D\x01\x2A") {
+        setPixelSize(info, le16(d + 26) & 0x3FFF, le16(d + 28) & 0x3FFF);
+    } else if (first == "VP8L" && quint8(d[20]) == 0x2F) {
+        const quint32 bits = qFromLittleEndian<quint32>(d + 21);
+        setPixelSize(info, (bits & 0x3FFF) + 1, ((bits >> 14) & 0x3FFF) + 1);
+    } else {
+        throw damagedHeader(info.format);
+    }
+    if (const auto exif = webpExif(source))
+        info.orientation = exif->orientation;
+    return info;
+}
+
+// The first page of PDF bytes; a PDF file is probed page by page through probeFile().
+ImageInfo probePdf(const ByteSource& source)
+{
+    if (source.size() > limits::maxFileBytes)
+        throw ImageError(QStringLiteral("PDF document is too large (%1 bytes)").arg(source.size()));
+    QBuffer buffer;
+    buffer.setData(source.read(0, source.size()));
+    buffer.open(QIODevice::ReadOnly);
+    return PdfDocument(buffer, QString()).pageInfo(1);
 }
 
 ImageInfo probeBmp(const ByteSource& source)
@@ -302,6 +349,12 @@ ImageInfo probeSource(const ByteSource& source)
         return probePcx(source);
     case ImageFormat::Ico:
         return probeIco(source);
+    case ImageFormat::Webp:
+        return probeWebp(source);
+    case ImageFormat::Heif:
+        return probeHeif(source);
+    case ImageFormat::Pdf:
+        return probePdf(source);
     case ImageFormat::Unknown:
         break;
     }
@@ -318,6 +371,11 @@ int readOrientation(const ByteSource& source, ImageFormat format)
         const auto dir = readTiffDirectory(source);
         return dir ? dir->orientation : 1;
     }
+    if (format == ImageFormat::Png || format == ImageFormat::Webp) {
+        const auto exif = format == ImageFormat::Png ? pngExif(source) : webpExif(source);
+        return exif ? exif->orientation : 1;
+    }
+    // HEIF pictures come out of libheif turned already; PDF pages have no orientation.
     return 1;
 }
 

@@ -16,7 +16,8 @@ class ByteSource;
 // segments, PNG chunks) instead of reading the file through. Throws ImageError.
 ImageInfo probeSource(const ByteSource& source);
 
-// The EXIF orientation of JPEG or TIFF bytes; 1 when there is none or the header is damaged.
+// The EXIF orientation of JPEG, TIFF, PNG or WebP bytes; 1 when there is none or the header is
+// damaged, and for every other format.
 int readOrientation(const ByteSource& source, ImageFormat format);
 
 // The scans of a JPEG image: how many start-of-scan markers come before its end marker, and

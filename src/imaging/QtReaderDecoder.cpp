@@ -30,7 +30,11 @@ QByteArray readerFormat(ImageFormat format)
         return "ico";
     case ImageFormat::Jpeg:
         return "jpeg";
+    case ImageFormat::Webp:
+        return "webp";
     case ImageFormat::Pcx:
+    case ImageFormat::Heif:
+    case ImageFormat::Pdf:
     case ImageFormat::Unknown:
         break;
     }
@@ -52,9 +56,9 @@ QString withLibraryReason(const QString& reason)
     return library.isEmpty() ? reason : QStringLiteral("%1 (%2)").arg(reason, library);
 }
 
-// The smallest size with the picture's proportions that covers atLeast, when that is at most
-// half the picture in both directions; otherwise the full size (an invalid QSize).
-QSize reducedSize(QSize full, QSize atLeast)
+} // namespace
+
+QSize reducedDecodeSize(QSize full, QSize atLeast)
 {
     if (atLeast.isEmpty() || atLeast.width() * 2 > full.width() ||
         atLeast.height() * 2 > full.height())
@@ -64,6 +68,9 @@ QSize reducedSize(QSize full, QSize atLeast)
     return QSize(std::max(atLeast.width(), int(std::ceil(full.width() * factor))),
                  std::max(atLeast.height(), int(std::ceil(full.height() * factor))));
 }
+
+namespace
+{
 
 bool isGreyPalette(const QList<QRgb>& table)
 {
@@ -131,7 +138,7 @@ QImage decodeWithQt(const QByteArray& bytes, ImageFormat format, QSize atLeast)
 
     const QImage::Format stored = reader.imageFormat();
     if (stored != QImage::Format_Mono && stored != QImage::Format_MonoLSB) {
-        const QSize reduced = reducedSize(size, atLeast);
+        const QSize reduced = reducedDecodeSize(size, atLeast);
         if (reduced.isValid())
             reader.setScaledSize(reduced);
     }

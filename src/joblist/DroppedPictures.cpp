@@ -71,7 +71,7 @@ DroppedPictures sortOutDrop(const QList<QUrl>& urls, const QStringList& folderMa
     return drop;
 }
 
-QStringList appendPictures(JobListModel& jobList, const QStringList& paths)
+QStringList appendPictures(JobListModel& jobList, const QStringList& paths, QStringList* problems)
 {
     // One append per run of pictures from the same folder keeps the list's updates few.
     QStringList refused;
@@ -86,7 +86,7 @@ QStringList appendPictures(JobListModel& jobList, const QStringList& paths)
                 break;
             names.append(info.fileName());
         }
-        refused.append(jobList.appendFiles(folder, names));
+        refused.append(jobList.appendFiles(folder, names, problems));
         first = next;
     }
     return refused;

@@ -24,9 +24,11 @@ struct DroppedPictures {
 DroppedPictures sortOutDrop(const QList<QUrl>& urls, const QStringList& folderMasks,
                             const QStringList& pictureMasks);
 
-// Appends the pictures as ticked entries without a crop, as "Добавить" does. Returns the paths
-// refused because the job list file cannot store their names (a line break).
-QStringList appendPictures(JobListModel& jobList, const QStringList& paths);
+// Appends the pictures as ticked entries without a crop, as "Добавить" does (a document page by
+// page). Returns the paths refused because the job list file cannot store their names (a line
+// break); the messages of documents left out or cut short go to `problems`.
+QStringList appendPictures(JobListModel& jobList, const QStringList& paths,
+                           QStringList* problems = nullptr);
 
 // The status line after a drop: how many pictures were added and what was ignored.
 // `otherContent`: the drop also held something that is not a URL (text, say).

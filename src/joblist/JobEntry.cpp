@@ -1,5 +1,7 @@
 #include "joblist/JobEntry.h"
 
+#include "common/PictureAddress.h"
+
 namespace pagula::joblist
 {
 
@@ -16,6 +18,14 @@ QChar JobEntry::cropCode() const
 JobEntry JobEntry::withCropCode(QChar code) const
 {
     return {path, isCropCode(code) ? code.unicode() - u'0' : 0};
+}
+
+QString JobEntry::shownText() const
+{
+    const common::PictureAddress address = common::PictureAddress::fromText(path);
+    if (!address.isPage())
+        return path;
+    return QStringLiteral("%1, стр. %2").arg(address.file).arg(address.page);
 }
 
 QString JobEntry::text() const

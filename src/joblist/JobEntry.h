@@ -16,11 +16,12 @@ inline constexpr QChar CropProfile2 = QLatin1Char('2');
 
 bool isCropCode(QChar c);
 
-// One entry of the job list: the full path of a picture and the crop profile it gets (0 none,
-// 1 or 2), or a blank. Only the job list file and the list's display write an entry as text:
-// the path followed directly by the crop code digit, "/scans/a.jpg0".
+// One entry of the job list: the full path of a picture, or a page of a document as
+// common/PictureAddress.h writes it, and the crop profile it gets (0 none, 1 or 2), or a blank.
+// Only the job list file and the list's display write an entry as text: the path followed
+// directly by the crop code digit, "/scans/a.jpg0", "<page 3>/lectures/notes.pdf1".
 struct JobEntry {
-    QString path;
+    QString path; // a picture address
     int cropProfile = 0;
 
     // The blank entry as the Insert key makes it: the marker with no crop.
@@ -33,6 +34,9 @@ struct JobEntry {
     QChar cropCode() const;
     // The same entry with the crop profile of a crop code ('0' for anything else).
     JobEntry withCropCode(QChar code) const;
+
+    // What the list shows: the path, or the document's path and the page number.
+    QString shownText() const;
 
     // The text form. A text whose last character is not a crop code is a path with no crop.
     QString text() const;

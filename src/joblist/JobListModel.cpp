@@ -1,6 +1,7 @@
 #include "joblist/JobListModel.h"
 
 #include "joblist/JobEntry.h"
+#include "joblist/JobListSteps.h"
 
 namespace pagula::joblist
 {
@@ -21,7 +22,113 @@ private:
 };
 } // namespace
 
-JobListModel::JobListModel(QObject* parent) : QAbstractListModel(parent) {}
+JobListModel::JobListModel(QObject* parent) : QAbstractListModel(parent)
+{
+    undo_.setUndoLimit(UndoSteps);
+}
+
+JobListModel::Marks JobListModel::marks() const
+{
+    // Bit 7: the tick; below it the crop profile.
+    Marks m;
+    m.rows.resize(static_cast<qsizetype>(rows_.size()));
+    char* out = m.rows.data();
+    for (const Row& r : rows_)
+        *out++ = char((r.ticked ? 0x80 : 0) | (r.entry.cropProfile & 0x7f));
+    m.tag = tag_;
+    return m;
+}
+
+void JobListModel::restoreMarks(const Marks& m)
+{
+    if (m.rows.size() != static_cast<qsizetype>(rows_.size()))
+        return; // cannot happen: the steps undo in order
+    const char* in = m.rows.constData();
+    for (Row& r : rows_) {
+        const auto byte = static_cast<unsigned char>(*in++);
+        r.ticked = (byte & 0x80) != 0;
+        r.entry.cropProfile = byte & 0x7f;
+    }
+    tag_ = m.tag;
+    rewriteLabel();
+    allRowsChanged({Qt::CheckStateRole, CropCodeRole});
+}
+
+template <class Change> void JobListModel::marksStep(const QString& text, Change change)
+{
+    Marks before = marks();
+    change();
+    Marks after = marks();
+    if (after.rows != before.rows || after.tag != before.tag)
+        pushStep(new MarksStep(*this, text, std::move(before), std::move(after)));
+}
+
+void JobListModel::applyRows(const std::vector<int>& remove, const PlacedRows& insert, int tag,
+                             int current)
+{
+    std::vector<Row> kept;
+    kept.reserve(rows_.size() - std::min(rows_.size(), remove.size()));
+    size_t r = 0;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (r < remove.size() && static_cast<size_t>(remove[r]) == i) {
+            ++r;
+            continue;
+        }
+        kept.push_back(std::move(rows_[i]));
+    }
+    std::vector<Row> result;
+    result.reserve(kept.size() + insert.size());
+    size_t k = 0;
+    for (const auto& [at, row] : insert) {
+        while (result.size() < static_cast<size_t>(at) && k < kept.size())
+            result.push_back(std::move(kept[k++]));
+        result.push_back(row);
+    }
+    while (k < kept.size())
+        result.push_back(std::move(kept[k++]));
+    {
+        const Reshaping reshaping(reshaping_);
+        beginResetModel();
+        rows_ = std::move(result);
+        tag_ = tag;
+        current_ = current >= 0 && current < size() ? current : -1;
+        endResetModel();
+    }
+    rewriteLabel();
+    announceCurrent(current_);
+    emit listChanged();
+}
+
+void JobListModel::pushRowsStep(const QString& text, PlacedRows removed, PlacedRows added,
+                                int tagBefore, int currentBefore)
+{
+    if (removed.empty() && added.empty())
+        return;
+    pushStep(new RowsStep(*this, text, std::move(removed), std::move(added), {tagBefore, tag_},
+                          {currentBefore, current_}));
+}
+
+void JobListModel::pushStep(QUndoCommand* step)
+{
+    // Over the budget, the history goes: a list of 100,000 entries loaded again and again
+    // would otherwise keep every earlier list.
+    if (stepBytes_ > UndoBudgetBytes) {
+        unsavedWithoutHistory_ = hasUnsavedChanges();
+        undo_.clear();
+    }
+    undo_.push(step);
+}
+
+bool JobListModel::hasUnsavedChanges() const
+{
+    return !rows_.empty() && (!undo_.isClean() || unsavedWithoutHistory_);
+}
+
+void JobListModel::markSaved()
+{
+    unsavedWithoutHistory_ = false;
+    undo_.setClean();
+}
 
 QModelIndex JobListModel::index(int row, int column, const QModelIndex& parent) const
 {
@@ -42,7 +149,7 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
     const Row& r = rows_[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return r.entry.path;
+        return r.entry.shownText();
     case Qt::CheckStateRole:
         return r.ticked ? Qt::Checked : Qt::Unchecked;
     case CropCodeRole:
@@ -142,30 +249,44 @@ void JobListModel::allRowsChanged(const QList<int>& roles)
     emit listChanged();
 }
 
-QStringList JobListModel::appendFiles(const QString& folder, const QStringList& names)
+QStringList JobListModel::appendFiles(const QString& folder, const QStringList& names,
+                                      QStringList* problems)
 {
     const QString prefix = filePathIn(folder, QString());
     const bool prefixBreaks = hasLineBreak(prefix);
     QStringList refused;
-    std::vector<Row> added;
-    added.reserve(static_cast<size_t>(names.size()));
+    JobEntries files;
+    files.reserve(names.size());
     for (const QString& name : names) {
-        if (prefixBreaks || hasLineBreak(name)) {
+        if (prefixBreaks || hasLineBreak(name))
             refused.append(prefix + name);
-            continue;
-        }
-        added.push_back(Row{JobEntry{prefix + name, 0}, true});
+        else
+            files.append(JobEntry{prefix + name, 0});
     }
+    PagedEntries paged = expandDocuments(files, pageLister_, UnreadableDocument::Drop);
+    if (problems != nullptr)
+        problems->append(paged.problems);
+    std::vector<Row> added;
+    added.reserve(static_cast<size_t>(paged.entries.size()));
+    for (JobEntry& entry : paged.entries)
+        added.push_back(Row{std::move(entry), true});
     if (!added.empty()) {
+        const int tagBefore = tag_;
+        const int first = size();
+        PlacedRows step;
+        step.reserve(added.size());
+        for (size_t i = 0; i < added.size(); ++i)
+            step.emplace_back(first + static_cast<int>(i), added[i]);
         {
             const Reshaping reshaping(reshaping_);
-            const int first = size();
             beginInsertRows(QModelIndex(), first, first + static_cast<int>(added.size()) - 1);
             rows_.insert(rows_.end(), std::make_move_iterator(added.begin()),
                          std::make_move_iterator(added.end()));
             tag_ += static_cast<int>(added.size());
             endInsertRows();
         }
+        pushRowsStep(QStringLiteral("добавление рисунков"), {}, std::move(step), tagBefore,
+                     current_);
         emit listChanged();
     }
     rewriteLabel();
@@ -174,9 +295,26 @@ QStringList JobListModel::appendFiles(const QString& folder, const QStringList& 
 
 void JobListModel::replaceEntries(const JobEntries& entries)
 {
+    replaceRows(entries, QStringLiteral("загрузку списка"));
+}
+
+void JobListModel::clear()
+{
+    replaceRows({}, QStringLiteral("очистку списка"));
+}
+
+void JobListModel::replaceRows(const JobEntries& entries, const QString& stepText)
+{
+    const int tagBefore = tag_;
+    const int currentBefore = current_;
+    PlacedRows removed;
     {
         const Reshaping reshaping(reshaping_);
         beginResetModel();
+        // The old rows go into the step as they are.
+        removed.reserve(rows_.size());
+        for (size_t i = 0; i < rows_.size(); ++i)
+            removed.emplace_back(static_cast<int>(i), std::move(rows_[i]));
         rows_.clear();
         rows_.shrink_to_fit();
         rows_.reserve(static_cast<size_t>(entries.size()));
@@ -186,6 +324,11 @@ void JobListModel::replaceEntries(const JobEntries& entries)
         current_ = rows_.empty() ? -1 : 0;
         endResetModel();
     }
+    PlacedRows added;
+    added.reserve(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i)
+        added.emplace_back(static_cast<int>(i), rows_[i]);
+    pushRowsStep(stepText, std::move(removed), std::move(added), tagBefore, currentBefore);
     rewriteLabel();
     announceCurrent(current_);
     emit listChanged();
@@ -195,63 +338,75 @@ void JobListModel::setCropCode(int row, QChar code)
 {
     if (row < 0 || row >= size())
         return;
-    JobEntry& entry = rows_[static_cast<size_t>(row)].entry;
-    entry = entry.withCropCode(code);
+    marksStep(QStringLiteral("вид обрезки строки"), [&] {
+        JobEntry& entry = rows_[static_cast<size_t>(row)].entry;
+        entry = entry.withCropCode(code);
+    });
     emit dataChanged(index(row), index(row));
     emit listChanged();
 }
 
 void JobListModel::tickAll()
 {
-    for (Row& r : rows_)
-        r.ticked = true;
-    tag_ = size();
-    rewriteLabel();
-    allRowsChanged({Qt::CheckStateRole});
+    marksStep(QStringLiteral("«Выделить все»"), [&] {
+        for (Row& r : rows_)
+            r.ticked = true;
+        tag_ = size();
+        rewriteLabel();
+        allRowsChanged({Qt::CheckStateRole});
+    });
 }
 
 void JobListModel::untickAll()
 {
-    for (Row& r : rows_)
-        r.ticked = false;
-    tag_ = 0;
-    rewriteLabel();
-    allRowsChanged({Qt::CheckStateRole});
+    marksStep(QStringLiteral("«Сброс»"), [&] {
+        for (Row& r : rows_)
+            r.ticked = false;
+        tag_ = 0;
+        rewriteLabel();
+        allRowsChanged({Qt::CheckStateRole});
+    });
 }
 
 void JobListModel::invertTicks()
 {
-    for (Row& r : rows_)
-        r.ticked = !r.ticked;
-    tag_ = size() - tag_;
-    rewriteLabel();
-    allRowsChanged({Qt::CheckStateRole});
+    marksStep(QStringLiteral("«Инвертировать»"), [&] {
+        for (Row& r : rows_)
+            r.ticked = !r.ticked;
+        tag_ = size() - tag_;
+        rewriteLabel();
+        allRowsChanged({Qt::CheckStateRole});
+    });
 }
 
 void JobListModel::tickEvenPositions()
 {
-    int count = 0;
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        if (i % 2 == 0)
-            rows_[i].ticked = true;
-        count += rows_[i].ticked ? 1 : 0;
-    }
-    tag_ = count;
-    rewriteLabel();
-    allRowsChanged({Qt::CheckStateRole});
+    marksStep(QStringLiteral("«Четные»"), [&] {
+        int count = 0;
+        for (size_t i = 0; i < rows_.size(); ++i) {
+            if (i % 2 == 0)
+                rows_[i].ticked = true;
+            count += rows_[i].ticked ? 1 : 0;
+        }
+        tag_ = count;
+        rewriteLabel();
+        allRowsChanged({Qt::CheckStateRole});
+    });
 }
 
 void JobListModel::tickOddPositions()
 {
-    int count = 0;
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        if (i % 2 == 1)
-            rows_[i].ticked = true;
-        count += rows_[i].ticked ? 1 : 0;
-    }
-    tag_ = count;
-    rewriteLabel();
-    allRowsChanged({Qt::CheckStateRole});
+    marksStep(QStringLiteral("«Нечетные»"), [&] {
+        int count = 0;
+        for (size_t i = 0; i < rows_.size(); ++i) {
+            if (i % 2 == 1)
+                rows_[i].ticked = true;
+            count += rows_[i].ticked ? 1 : 0;
+        }
+        tag_ = count;
+        rewriteLabel();
+        allRowsChanged({Qt::CheckStateRole});
+    });
 }
 
 void JobListModel::removeTicked()
@@ -261,9 +416,13 @@ void JobListModel::removeTicked()
     size_t kept = 0;
     int removed = 0;
     int newCurrent = -1;
+    const int tagBefore = tag_;
+    const int currentBefore = current_;
+    PlacedRows removedRows;
     for (size_t i = 0; i < rows_.size(); ++i) {
         if (rows_[i].ticked) {
             ++removed;
+            removedRows.emplace_back(static_cast<int>(i), std::move(rows_[i]));
             continue;
         }
         if (static_cast<int>(i) == current_)
@@ -286,6 +445,7 @@ void JobListModel::removeTicked()
         current_ = newCurrent;
         endResetModel();
     }
+    pushRowsStep(QStringLiteral("«Удалить»"), std::move(removedRows), {}, tagBefore, currentBefore);
     rewriteLabel();
     announceCurrent(current_);
     emit listChanged();
@@ -295,9 +455,11 @@ void JobListModel::toggleTick(int row)
 {
     if (row < 0 || row >= size())
         return;
-    Row& r = rows_[static_cast<size_t>(row)];
-    r.ticked = !r.ticked;
-    tag_ += r.ticked ? 1 : -1;
+    marksStep(QStringLiteral("отметку строки"), [&] {
+        Row& r = rows_[static_cast<size_t>(row)];
+        r.ticked = !r.ticked;
+        tag_ += r.ticked ? 1 : -1;
+    });
     rewriteLabel();
     emit dataChanged(index(row), index(row), {Qt::CheckStateRole});
     emit listChanged();
@@ -305,49 +467,55 @@ void JobListModel::toggleTick(int row)
 
 void JobListModel::selectAllCrops(CropMode mode)
 {
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        const bool second = mode == CropMode::TwoSide && i % 2 == 1;
-        rows_[i].entry.cropProfile = second ? 2 : 1;
-    }
-    allRowsChanged({CropCodeRole});
+    marksStep(QStringLiteral("«Выделить все» обрезки"), [&] {
+        for (size_t i = 0; i < rows_.size(); ++i) {
+            const bool second = mode == CropMode::TwoSide && i % 2 == 1;
+            rows_[i].entry.cropProfile = second ? 2 : 1;
+        }
+        allRowsChanged({CropCodeRole});
+    });
 }
 
 void JobListModel::resetCrops()
 {
-    for (Row& r : rows_)
-        r.entry.cropProfile = 0;
-    allRowsChanged({CropCodeRole});
+    marksStep(QStringLiteral("«Сброс» обрезки"), [&] {
+        for (Row& r : rows_)
+            r.entry.cropProfile = 0;
+        allRowsChanged({CropCodeRole});
+    });
 }
 
 void JobListModel::cycleCropCode(int row, CropMode mode)
 {
     if (row < 0 || row >= size())
         return;
-    Row& r = rows_[static_cast<size_t>(row)];
-    const int c = r.entry.cropProfile;
-    if (c == 0 && !r.ticked) {
-        r.ticked = true;
-        ++tag_;
-        rewriteLabel();
-    }
     int lastChanged = row;
-    if (mode == CropMode::OneSide) {
-        r.entry.cropProfile = (c + 1) % 2;
-    } else {
+    marksStep(QStringLiteral("вид обрезки строки"), [&] {
+        Row& r = rows_[static_cast<size_t>(row)];
+        const int c = r.entry.cropProfile;
+        if (c == 0 && !r.ticked) {
+            r.ticked = true;
+            ++tag_;
+            rewriteLabel();
+        }
+        if (mode == CropMode::OneSide) {
+            r.entry.cropProfile = (c + 1) % 2;
+            return;
+        }
         const int next = (c + 1) % 3;
         r.entry.cropProfile = next;
-        if (next != 0) {
-            // Keep the alternation below the changed row: swap the profile of every later
-            // cropped entry.
-            for (size_t j = static_cast<size_t>(row) + 1; j < rows_.size(); ++j) {
-                int& profile = rows_[j].entry.cropProfile;
-                if (profile == 1 || profile == 2) {
-                    profile = 3 - profile;
-                    lastChanged = static_cast<int>(j);
-                }
+        if (next == 0)
+            return;
+        // Keep the alternation below the changed row: swap the profile of every later
+        // cropped entry.
+        for (size_t j = static_cast<size_t>(row) + 1; j < rows_.size(); ++j) {
+            int& profile = rows_[j].entry.cropProfile;
+            if (profile == 1 || profile == 2) {
+                profile = 3 - profile;
+                lastChanged = static_cast<int>(j);
             }
         }
-    }
+    });
     emit dataChanged(index(row), index(lastChanged));
     emit listChanged();
 }
@@ -365,6 +533,8 @@ void JobListModel::insertBlank()
     // The current entry stays the same entry, one row lower.
     if (p >= 0)
         announceCurrent(p + 1);
+    pushRowsStep(QStringLiteral("вставку пустой страницы"), {},
+                 {{at, Row{JobEntry::blank(), false}}}, tag_, p);
     emit listChanged();
 }
 
@@ -373,6 +543,9 @@ void JobListModel::deleteCurrent()
     int p = current_;
     if (p < 0 || p >= size())
         return;
+    const int tagBefore = tag_;
+    const int currentBefore = p;
+    PlacedRows removed{{p, rows_[static_cast<size_t>(p)]}};
     if (rows_[static_cast<size_t>(p)].ticked)
         --tag_;
     rewriteLabel();
@@ -385,6 +558,8 @@ void JobListModel::deleteCurrent()
     if (p >= size())
         p = size() - 1;
     announceCurrent(p);
+    pushRowsStep(QStringLiteral("удаление строки"), std::move(removed), {}, tagBefore,
+                 currentBefore);
     emit listChanged();
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "joblist/CropMode.h"
+#include "joblist/DocumentPages.h"
 #include "joblist/JobEntry.h"
 
 #include <QAbstractListModel>
+#include <QByteArray>
 #include <QStringList>
+#include <QUndoStack>
+#include <utility>
 #include <vector>
 
 namespace pagula::joblist
@@ -13,7 +17,9 @@ namespace pagula::joblist
 // The job list: entries in order, each with its tick, the current entry and the ticked count
 // (the count the list keeps beside the entries and shows under the tick buttons). Every command
 // of the list lives here, each one linear in the number of entries, so the widgets only forward
-// user actions.
+// user actions. Every command that changes the list is a step of undoStack(): the tick and
+// crop commands keep the ticks and crop codes of all rows (a byte a row), the others the rows
+// they add or remove, so undoing a deletion brings the rows back where they were.
 class JobListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -53,13 +59,22 @@ public:
 
     // Appends folder + "/" (when the folder does not end with one) + name, with no crop, for each
     // name, ticked. Names whose full path holds a line break cannot be stored in the job list file
-    // and are refused; their full paths are returned. The label is rewritten even when nothing was
+    // and are refused; their full paths are returned. A document file comes in page by page when
+    // a page lister is set; one that cannot be read is left out, and its message (like that of
+    // a document cut short) goes to `problems`. The label is rewritten even when nothing was
     // added. The current entry does not change.
-    QStringList appendFiles(const QString& folder, const QStringList& names);
+    QStringList appendFiles(const QString& folder, const QStringList& names,
+                            QStringList* problems = nullptr);
+
+    // How the pages of document files are found; without it they come in as one entry each.
+    void setPageLister(PageLister lister) { pageLister_ = std::move(lister); }
+    const PageLister& pageLister() const { return pageLister_; }
 
     // Replaces the whole list (loading the job list file): all unticked, count 0, the first
     // entry current.
     void replaceEntries(const JobEntries& entries);
+    // "Очистить список": no entries.
+    void clear();
 
     // Sets a crop code in place; tick and current entry stay.
     void setCropCode(int row, QChar code);
@@ -86,6 +101,16 @@ public:
     void insertBlank();
     void deleteCurrent();
 
+    // The list's edits, to undo and redo (Ctrl+Z, the popup menu): the last UndoSteps, as long
+    // as what they keep stays within UndoBudgetBytes; past it the earlier history is dropped.
+    QUndoStack* undoStack() { return &undo_; }
+    static constexpr int UndoSteps = 100;
+    static constexpr qint64 UndoBudgetBytes = 64 * 1024 * 1024;
+    // The list as it stands is in a file: just saved or loaded.
+    void markSaved();
+    // Entries that would be lost: the list changed since it was last saved or loaded.
+    bool hasUnsavedChanges() const;
+
 signals:
     // The count label was rewritten (also when the count did not change).
     void tickedCountLabelChanged(const QString& text);
@@ -94,10 +119,35 @@ signals:
     void listChanged();
 
 private:
+    friend class MarksStep;
+    friend class RowsStep;
+
     struct Row {
         JobEntry entry;
         bool ticked = false;
     };
+    // The ticks and crop codes of all rows, a byte a row, with the ticked count.
+    struct Marks {
+        QByteArray rows;
+        int tag = 0;
+    };
+    using PlacedRows = std::vector<std::pair<int, Row>>;
+
+    Marks marks() const;
+    void restoreMarks(const Marks& marks);
+    // Runs a command that changes ticks or crop codes only, as one step named `text`.
+    template <class Change> void marksStep(const QString& text, Change change);
+    // Removes the rows at `remove` (ascending), then puts `insert` at their positions in the
+    // result (ascending); one reset of the views. Linear in the list.
+    void applyRows(const std::vector<int>& remove, const PlacedRows& insert, int tag, int current);
+    // Replaces all rows by the entries, unticked, as one step named `text`.
+    void replaceRows(const JobEntries& entries, const QString& text);
+    // Records rows a command removed (positions before it) and added (positions after it).
+    void pushRowsStep(const QString& text, PlacedRows removed, PlacedRows added, int tagBefore,
+                      int currentBefore);
+    void pushStep(QUndoCommand* step);
+    // The steps count what they keep here, from their making to their end.
+    void stepKept(qint64 bytes) { stepBytes_ += bytes; }
 
     void rewriteLabel();
     void changeCurrent(int row);
@@ -105,9 +155,13 @@ private:
     void allRowsChanged(const QList<int>& roles);
 
     std::vector<Row> rows_;
+    PageLister pageLister_;
     int tag_ = 0;
     int current_ = -1;
     bool reshaping_ = false;
+    qint64 stepBytes_ = 0;
+    bool unsavedWithoutHistory_ = false;
+    QUndoStack undo_; // last: its steps count themselves out of stepBytes_ as they go
 };
 
 } // namespace pagula::joblist

@@ -21,10 +21,12 @@ QString pictureExtension(const QString& path)
 bool isPreviewableExtension(const QString& extension)
 {
     const QString ext = extension.toLower();
-    static const QStringList pictures{QStringLiteral("jpg"), QStringLiteral("jpeg"),
-                                      QStringLiteral("bmp"), QStringLiteral("ico"),
-                                      QStringLiteral("tif"), QStringLiteral("tiff"),
-                                      QStringLiteral("gif"), QStringLiteral("pcx")};
+    static const QStringList pictures{
+        QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("bmp"),
+        QStringLiteral("ico"),  QStringLiteral("tif"),  QStringLiteral("tiff"),
+        QStringLiteral("gif"),  QStringLiteral("pcx"),  QStringLiteral("png"),
+        QStringLiteral("webp"), QStringLiteral("heic"), QStringLiteral("heif"),
+        QStringLiteral("pdf")};
     if (pictures.contains(ext))
         return true;
     if (ext == QLatin1String("wmf") || ext == QLatin1String("emf"))

@@ -12,8 +12,8 @@ namespace pagula::preview
 QString pictureExtension(const QString& path);
 
 // Whether the preview shows files with this extension (compared without regard to case):
-// JPEG, BMP and ICO, and also TIFF, GIF and PCX, which the file browser offers; metafiles
-// only when a reader for them is installed.
+// JPEG, BMP and ICO, and also everything the file browser offers (TIFF, GIF, PCX, PNG, WebP,
+// HEIC/HEIF and PDF pages); metafiles only when a reader for them is installed.
 bool isPreviewableExtension(const QString& extension);
 
 // The picture a preview renders from: Format_RGB32, transparent parts laid over white.
@@ -30,7 +30,8 @@ struct PreviewPicture {
     bool isReduced() const { return source.size() != realSize; }
 };
 
-// Reads and decodes the picture file of a job entry. The extension decides whether the file is
+// Reads and decodes the picture of a job entry (a file, or a page of a PDF rendered at
+// limits::pageDpi). The extension of the file decides whether the file is
 // a picture at all ("Unknown picture file extension (.%s)"); which decoder reads it is decided
 // by its content. A JPEG too large to hold at full size comes back at the largest DCT-reduced
 // size that fits, as the composition places it. Throws ImageError, e.g. "Cannot open file %s",

@@ -85,16 +85,29 @@ TEST(Volumes, MountedVolumesHoldTheRootOnceAndInOrder)
         EXPECT_LT(volumes[i - 1].rootPath, volumes[i].rootPath);
 }
 
-TEST(FileFilters, ThreeFiltersWithTheirMasks)
+TEST(FileFilters, EverySupportedKindFirstThenEachKind)
 {
+    const struct {
+        const char* name;
+        QStringList masks;
+    } expected[] = {
+        {"Все рисунки и PDF",
+         {"*.jpg", "*.jpeg", "*.png", "*.webp", "*.heic", "*.heif", "*.bmp", "*.tif", "*.tiff",
+          "*.gif", "*.pcx", "*.pdf"}},
+        {"Рисунки JPEG", {"*.jpg", "*.jpeg"}},
+        {"Рисунки PNG, WebP", {"*.png", "*.webp"}},
+        {"Фотографии HEIC, HEIF", {"*.heic", "*.heif"}},
+        {"Рисунки BMP, TIFF", {"*.bmp", "*.tif", "*.tiff"}},
+        {"Рисунки GIF, PCX", {"*.gif", "*.pcx"}},
+        {"Документы PDF", {"*.pdf"}},
+    };
     const auto& filters = pictureFileFilters();
-    ASSERT_EQ(filters.size(), 3u);
-    EXPECT_EQ(filters[0].name, QStringLiteral("Рисунки JPEG"));
-    EXPECT_EQ(nameFilters(filters[0].masks), (QStringList{"*.jpg", "*.jpeg"}));
-    EXPECT_EQ(filters[1].name, QStringLiteral("Рисунки BMP, TIFF"));
-    EXPECT_EQ(nameFilters(filters[1].masks), (QStringList{"*.bmp", "*.tif", "*.tiff"}));
-    EXPECT_EQ(filters[2].name, QStringLiteral("Рисунки GIF, PCX"));
-    EXPECT_EQ(nameFilters(filters[2].masks), (QStringList{"*.gif", "*.pcx"}));
+    ASSERT_EQ(filters.size(), std::size(expected));
+    for (size_t i = 0; i < filters.size(); ++i) {
+        EXPECT_EQ(filters[i].name, QString::fromUtf8(expected[i].name));
+        EXPECT_EQ(nameFilters(filters[i].masks), expected[i].masks);
+    }
+    EXPECT_EQ(allPictureMasks(), expected[0].masks);
     EXPECT_EQ(nameFilters(QStringLiteral(" *.a ;; *.b;")), (QStringList{"*.a", "*.b"}));
 }
 

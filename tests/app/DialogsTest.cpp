@@ -1,12 +1,16 @@
 #include "ProgramFixture.h"
 
 #include "app/AboutDialog.h"
+#include "app/BackOffsetDialog.h"
 #include "app/BevelPanel.h"
 #include "app/GenerationProgressDialog.h"
 #include "widgets/GradientButton.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -63,7 +67,7 @@ TEST(ProgressDialog, ShapeAndPlace)
     GenerationProgressDialog form;
     expectDialogShape(form, {250, 66}, "Формирование документа....", "Формирование документа....",
                       "headerPanel", form.cancelButton(), "Отмена");
-    form.port().setStatus(QStringLiteral("Формирование обратной стороны..."));
+    form.setStatus(QStringLiteral("Формирование обратной стороны..."));
     EXPECT_EQ(form.statusLabel()->text(), QStringLiteral("Формирование обратной стороны..."));
     EXPECT_EQ(form.statusLabel()->height(), 16);
     EXPECT_TRUE(form.statusLabel()->wordWrap());
@@ -75,33 +79,34 @@ TEST(ProgressDialog, ShapeAndPlace)
 TEST(ProgressDialog, CancelFlagIsArmedByAShowFromHiddenAndClearedByCancel)
 {
     GenerationProgressDialog form;
-    compose::ProgressDialog& port = form.port();
+    int cancels = 0;
+    QObject::connect(&form, &GenerationProgressDialog::cancelled, [&] { ++cancels; });
     EXPECT_FALSE(form.isVisible());
 
     // Shown from hidden: armed. Not modal.
-    port.show();
+    form.showDialog();
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.isModal());
     EXPECT_EQ(form.cancelFlag(), 8);
-    EXPECT_EQ(port.cancelFlag(), 8);
 
-    // "Отмена" twice: 0 both times, and the dialog stays up.
+    // "Отмена" twice: 0 both times, the run is told each time, and the dialog stays up.
     pressButton(form.cancelButton());
     EXPECT_EQ(form.cancelFlag(), 0);
     EXPECT_TRUE(form.isVisible());
     pressButton(form.cancelButton());
     EXPECT_EQ(form.cancelFlag(), 0);
+    EXPECT_EQ(cancels, 2);
     EXPECT_TRUE(form.isVisible());
 
     // Showing a dialog that is up does not re-arm it.
-    port.show();
+    form.showDialog();
     EXPECT_EQ(form.cancelFlag(), 0);
 
     // Closed, it keeps its flag; the next show from hidden arms it again.
-    port.close();
+    form.hide();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.cancelFlag(), 0);
-    port.show();
+    form.showDialog();
     EXPECT_EQ(form.cancelFlag(), 8);
 }
 
@@ -183,4 +188,38 @@ TEST_F(AboutModality, BlocksTheMainWindowUntilOkAndOpensAgain)
     press(main().aboutButton());
     EXPECT_EQ(opened, 2);
     EXPECT_FALSE(about.isVisible());
+}
+
+// Typed into "Вправо (X)": both decimal separators read as one; other texts cannot be typed or
+// leave OK disabled with the reason shown.
+TEST(BackOffsetDialog, ReadsEitherDecimalSeparatorAndRefusesOtherTexts)
+{
+    struct Case {
+        const char* typed;
+        bool acceptable;
+        double right; // what OK stores
+    };
+    const Case cases[] = {
+        {"2,5", true, 2.5}, {"2.5", true, 2.5},   {"-1,5", true, -1.5},
+        {"30", true, 30.0}, {"2,", false, 0.0},   {"45", false, 0.0},
+        {"-", false, 0.0},  {"2,5,5", true, 2.5}, // the second separator cannot be typed
+        {"x1", true, 1.0},                        // nor can a letter
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        BackOffsetDialog dialog({0.0, 0.5});
+        auto* right = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("offsetRight"));
+        ASSERT_NE(right, nullptr);
+        right->clear();
+        QTest::keyClicks(right, QString::fromUtf8(c.typed));
+        auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        EXPECT_EQ(ok->isEnabled(), c.acceptable);
+        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("offsetProblem"))->isHidden(),
+                  c.acceptable);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), c.acceptable ? QDialog::Accepted : QDialog::Rejected);
+        if (c.acceptable) {
+            EXPECT_EQ(dialog.offset(), QPointF(c.right, 0.5));
+        }
+    }
 }

@@ -5,7 +5,6 @@
 #include "app/ProgressBar.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "app/docwindow/PageView.h"
-#include "compose/CompositionRun.h"
 #include "document/FlowLayout.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListModel.h"
@@ -44,7 +43,6 @@ protected:
         EXPECT_EQ(main().jobList()->model()->tickedCount(), count);
         return names;
     }
-    void generate() { press(control<widgets::GradientButton>("generateButton")); }
     QStringList names(std::initializer_list<int> numbers) const
     {
         QStringList list;
@@ -87,12 +85,25 @@ TEST_F(Generation, OneSidedDocumentHoldsTheTickedPicturesInListOrder)
     QWidget* window = program->shownDocuments()[0].window;
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pagula"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pagula - документ 1"));
     EXPECT_FALSE(program->progressDialog().isVisible());
     EXPECT_EQ(program->progressDialog().cancelFlag(), 8);
     EXPECT_EQ(main().progressBar()->runPosition(), 0);
     EXPECT_EQ(main().progressBar()->value(), 0);
     EXPECT_FALSE(main().isGenerating());
+}
+
+TEST_F(Generation, ARunAtFullSpeedGivesTheSameDocumentAndTidiesUp)
+{
+    // As the program runs: progress reports merged while the window is busy.
+    main().setRunPacing(CompositionWorker::Pacing::Free);
+    addPictures(12);
+    generate();
+    ASSERT_EQ(documents().size(), 1u);
+    EXPECT_EQ(cellNames(*documents()[0]), names({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    EXPECT_FALSE(program->progressDialog().isVisible());
+    EXPECT_EQ(main().progressBar()->value(), 0);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
@@ -118,8 +129,8 @@ TEST_F(Generation, TwoSidedMakesAFrontAndAMirroredBackDocument)
     // (white) cells and mirrored row by row, so 8 lies behind 7.
     EXPECT_EQ(pictureNames(*documents()[0]), names({1, 3, 5, 7}));
     EXPECT_EQ(pictureNames(*documents()[1]), names({6, 4, 2, 0, 0, 8}));
-    const QStringList titles{QStringLiteral("Pagula - лицевая сторона"),
-                             QStringLiteral("Pagula - обратная сторона")};
+    const QStringList titles{QStringLiteral("Pagula - документ 1, лицевая сторона"),
+                             QStringLiteral("Pagula - документ 1, обратная сторона")};
     for (int i = 0; i < 2; ++i) {
         QWidget* window = program->shownDocuments()[size_t(i)].window;
         ASSERT_NE(window, nullptr);
@@ -343,6 +354,7 @@ TEST(ProgramDocumentWindows, AreTheProgramsDocumentWindows)
     list->replaceEntries({joblist::JobEntry::blank()});
     list->tickAll();
     program.mainWindow().generate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.mainWindow().isGenerating(); }, 20000));
     ASSERT_EQ(program.shownDocuments().size(), 1u);
     QWidget* window = program.shownDocuments()[0].window;
     auto* documentWindow = qobject_cast<docwindow::DocumentWindow*>(window);

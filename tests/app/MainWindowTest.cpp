@@ -3,13 +3,16 @@
 #include "app/AboutDialog.h"
 #include "app/AdjustmentsPanel.h"
 #include "app/CommandStrip.h"
+#include "app/FileFilters.h"
 #include "app/GenerationProgressDialog.h"
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
 #include "app/WindowColours.h"
+#include "joblist/JobListFile.h"
 #include "joblist/JobListModel.h"
 #include "joblist/ui/CropTabSet.h"
 #include "joblist/ui/JobListPanels.h"
+#include "joblist/ui/JobListView.h"
 #include "layout/ui/LayoutPanel.h"
 #include "preview/ui/PreviewTabs.h"
 #include "preview/ui/PreviewWindow.h"
@@ -59,10 +62,10 @@ TEST_F(MainWindowTest, StartsMaximisedWithItsControlsAtTheirStartValues)
     EXPECT_FALSE(program->aboutDialog().isVisible());
     EXPECT_FALSE(program->previewWindow().isVisible());
 
-    // File browser: the process's current folder, JPEG files only, the first filter.
+    // File browser: the process's current folder, every supported kind, the first filter.
     EXPECT_EQ(form.fileBrowser()->currentFolder(), QDir::currentPath());
     EXPECT_EQ(control<QComboBox>("filterCombo")->currentIndex(), 0);
-    EXPECT_EQ(form.fileBrowser()->masks(), (QStringList{"*.jpg", "*.jpeg"}));
+    EXPECT_EQ(form.fileBrowser()->masks(), allPictureMasks());
 
     // Adjustments and output options.
     EXPECT_EQ(control<QLabel>("brightnessLabel")->text(), QStringLiteral("50%"));
@@ -292,24 +295,31 @@ TEST_F(MainWindowTest, ScrollBarLabelsFollowThePositions)
 
 TEST_F(MainWindowTest, FiltersChooseTheFilesListed)
 {
-    for (const char* name : {"a.jpg", "B.JPG", "c.jpeg", "d.bmp", "e.tif", "f.tiff", "g.gif",
-                             "h.pcx", "i.png", "j.txt", "k.gif.bak", "noext"}) {
+    for (const char* name :
+         {"a.jpg", "B.JPG", "c.jpeg", "d.bmp", "e.tif", "f.tiff", "g.gif", "h.pcx", "i.png",
+          "j.txt", "k.gif.bak", "noext", "l.WEBP", "m.heic", "n.heif", "o.pdf"}) {
         QFile f(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     // A folder named like a picture is not a file to add.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.jpg")));
 
-    browseTo(dir.path(), {"a.jpg", "B.JPG", "c.jpeg"});
+    const QStringList everything{"a.jpg", "B.JPG", "c.jpeg", "d.bmp",  "e.tif",  "f.tiff", "g.gif",
+                                 "h.pcx", "i.png", "l.WEBP", "m.heic", "n.heif", "o.pdf"};
+    browseTo(dir.path(), everything);
     auto* filters = control<QComboBox>("filterCombo");
-    ASSERT_EQ(filters->count(), 3);
+    ASSERT_EQ(filters->count(), 7);
     const struct {
         int index;
         const char* text;
         QStringList listed;
-    } cases[] = {{2, "Рисунки GIF, PCX", {"g.gif", "h.pcx"}},
-                 {1, "Рисунки BMP, TIFF", {"d.bmp", "e.tif", "f.tiff"}},
-                 {0, "Рисунки JPEG", {"a.jpg", "B.JPG", "c.jpeg"}}};
+    } cases[] = {{5, "Рисунки GIF, PCX", {"g.gif", "h.pcx"}},
+                 {4, "Рисунки BMP, TIFF", {"d.bmp", "e.tif", "f.tiff"}},
+                 {6, "Документы PDF", {"o.pdf"}},
+                 {3, "Фотографии HEIC, HEIF", {"m.heic", "n.heif"}},
+                 {2, "Рисунки PNG, WebP", {"i.png", "l.WEBP"}},
+                 {1, "Рисунки JPEG", {"a.jpg", "B.JPG", "c.jpeg"}},
+                 {0, "Все рисунки и PDF", everything}};
     for (const auto& c : cases) {
         filters->setFocus();
         // Choosing by keyboard, as a user does in the closed drop-down.
@@ -427,6 +437,16 @@ TEST_F(MainWindowTest, DroppingFilesAndFoldersOnTheJobListAddsTheirPictures)
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(reports.isEmpty()) << reports.join(';').toStdString();
 
+    // Files given to the program (its command line, "open with" in a file manager) come in as
+    // dropped ones do; a name relative to the current folder as well.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(root.filePath(QStringLiteral("loose"))));
+    main().addFiles({dir.filePath(names[1]), QStringLiteral("z.bmp")});
+    QDir::setCurrent(before);
+    ASSERT_EQ(jobs->size(), 5);
+    EXPECT_EQ(jobs->entry(3).path, dir.filePath(names[1]));
+    EXPECT_EQ(jobs->entry(4).path, root.filePath(QStringLiteral("loose/z.bmp")));
+
     // A run takes the bar back for its progress.
     main().progressBar()->setRunRange(0, 10);
     EXPECT_TRUE(main().progressBar()->statusText().isEmpty());
@@ -454,6 +474,30 @@ TEST_F(MainWindowTest, ErrorsEscapingAHandlerAreReportedOnceAndTheWindowStaysUsa
     EXPECT_EQ(main().layoutPanel()->settings().marginLeft, 8);
 }
 
+// "Удалить" takes every ticked entry; Ctrl+Z anywhere in the window brings them back, and the
+// list's popup menu offers to redo it.
+TEST_F(MainWindowTest, CtrlZAndThePopupMenuUndoAndRedoTheListsEdits)
+{
+    const QStringList names = makeJpegs(3);
+    browseTo(dir.path(), names);
+    addFiles(0, 2);
+    joblist::JobListModel* jobs = main().jobList()->model();
+    const joblist::JobEntries added = jobs->entries();
+    ASSERT_EQ(added.size(), 3);
+    press(control<widgets::GradientButton>("removeTickedButton"));
+    EXPECT_EQ(jobs->size(), 0);
+
+    QTest::keyClick(control<QListView>("jobList"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(jobs->entries(), added);
+    EXPECT_EQ(control<QLabel>("tickedCountLabel")->text(), QStringLiteral("Выбрано файлов: 3"));
+    auto* redo = main().findChild<QAction*>(QStringLiteral("redoListAction"));
+    ASSERT_NE(redo, nullptr);
+    EXPECT_TRUE(main().jobList()->view()->popupMenu()->actions().contains(redo));
+    EXPECT_EQ(redo->text(), QStringLiteral("Повторить «Удалить»"));
+    redo->trigger();
+    EXPECT_EQ(jobs->size(), 0);
+}
+
 TEST_F(MainWindowTest, ClosingTheMainWindowTakesTheOtherWindowsAlongAndEndsTheProgram)
 {
     const QStringList names = makeJpegs(1);
@@ -463,7 +507,18 @@ TEST_F(MainWindowTest, ClosingTheMainWindowTakesTheOtherWindowsAlongAndEndsThePr
     ASSERT_TRUE(program->previewWindow().isVisible());
     program->progressDialog().showDialog();
 
+    // The list is not saved: the question comes first, and "Отмена" keeps the window open;
+    // "Сохранить" writes the list file that "Загрузить" reads, then the window closes.
+    listAnswer = joblist::UnsavedListAnswer::Cancel;
+    EXPECT_FALSE(main().close());
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_EQ(quits, 0);
+    listAnswer = joblist::UnsavedListAnswer::Keep;
+    const QString listFile = main().jobList()->view()->jobListFile();
+    QFile::remove(listFile);
     main().close();
+    EXPECT_EQ(listQuestions, (std::vector<int>{1, 1}));
+    EXPECT_EQ(joblist::loadJobListFile(listFile), main().jobList()->model()->entries());
     EXPECT_FALSE(main().isVisible());
     EXPECT_FALSE(program->previewWindow().isVisible());
     EXPECT_FALSE(program->progressDialog().isVisible());

@@ -2,6 +2,8 @@
 #include "imaging/Limits.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
 #include <QImageReader>
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -27,6 +29,12 @@ TEST(ProcessSetup, TitleDecimalPointAndPictureLimit)
     EXPECT_STREQ(text, "1.5");
     EXPECT_EQ(QImageReader::allocationLimit(), pagula::imaging::limits::qtAllocationLimitMiB);
     EXPECT_EQ(QImageReader::allocationLimit(), 256);
+    // The program's icon on every window, drawn from the menu entry's picture.
+    const QIcon icon = QApplication::windowIcon();
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
+    const QImage small = icon.pixmap(QSize(64, 64)).toImage();
+    EXPECT_EQ(small.pixelColor(32, 2), QColor(0xb6, 0xc4, 0xe7)); // the icon's backdrop
 }
 
 TEST(ProcessSetup, QtsOwnButtonsSpeakRussianWhateverTheLocale)

@@ -3,6 +3,7 @@
 #include "app/ProgressBar.h"
 #include "app/docwindow/DocumentWindow.h"
 #include "common/Paths.h"
+#include "joblist/ui/JobListPanels.h"
 #include "widgets/GradientButton.h"
 
 #include <QDir>
@@ -45,7 +46,13 @@ void ProgramFixture::SetUp()
         [](std::shared_ptr<document::Document> document, const QString& label) {
             return new DiscardingDocumentWindow(std::move(document), label);
         });
+    main().jobList()->setUnsavedListQuestion([this](int entries) {
+        listQuestions.push_back(entries);
+        return listAnswer;
+    });
     program->start();
+    // A run places a cell per event pass, so a test can act between given cells.
+    main().setRunPacing(CompositionWorker::Pacing::EventPass);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main()));
 }
 
@@ -100,6 +107,12 @@ void ProgramFixture::press(QWidget* widget)
 {
     ASSERT_NE(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void ProgramFixture::generate()
+{
+    press(main().generateButton());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !main().isGenerating(); }, 30000));
 }
 
 void ProgramFixture::atProgress(int value, std::function<void()> action)

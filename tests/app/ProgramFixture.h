@@ -8,6 +8,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
 #include "document/Document.h"
+#include "joblist/ui/UnsavedListQuestion.h"
 #include "support/TestSupport.h"
 #include "widgets/ErrorReport.h"
 
@@ -52,8 +53,10 @@ protected:
     void addFiles(int first, int last);
     // Presses a widget with the left mouse button.
     static void press(QWidget* widget);
+    // Presses "Сформировать документ" and waits until the run has handed its documents on.
+    void generate();
     // Runs `action` once, from the event pass that follows the progress bar's first reaching
-    // `value` (a generation lets events through after every placed picture).
+    // `value` (the run goes on only after that pass).
     void atProgress(int value, std::function<void()> action);
 
     // The documents handed to document windows so far.
@@ -64,6 +67,9 @@ protected:
     int quits = 0;
     std::vector<Message> messages;
     QStringList reports;
+    // The question before closing with an unsaved job list: the entries it counted, the answer.
+    std::vector<int> listQuestions;
+    joblist::UnsavedListAnswer listAnswer = joblist::UnsavedListAnswer::Discard;
 };
 
 // The pictures of a document in order: file names, "filler" for the white filler picture.

@@ -1,6 +1,7 @@
 // pagula-compose writing ODT and DOCX: the format follows the output's extension, pictures are
 // linked unless --embed stores them.
 #include "cli/ComposeOptions.h"
+#include "support/PageFixtures.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTransform>
 #include <gtest/gtest.h>
 
 #include <zip.h>
@@ -102,6 +104,49 @@ TEST(ComposeDocumentFormats, OdtAndDocxFollowTheExtensionLinkedOrStored)
                   c.stored)
             << c.output;
     }
+}
+
+// A PDF of 40 mixed pages, two of them unusable, named whole in the list, and photos of every
+// new kind: every usable page and photo goes two-sided to PDF and to DOCX, and the pages left
+// out are named.
+TEST(ComposeDocumentFormats, PdfPagesAndPhotosGoTwoSidedToPdfAndDocx)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    using namespace pagula::test;
+    const QString pdf = write("notes.pdf", withPageMissing(withPageHuge(mixedPdf(40), 17), 40));
+    QImage photo(90, 120, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    savePicture(photo, dir.filePath("shot.png"), "PNG");
+    savePicture(photo, dir.filePath("shot.webp"), "WEBP");
+    const QString heic =
+        write("phone.heic", heicPhoto(photo.transformed(QTransform().rotate(270)), 6));
+    const QString list = write("list.txt", (pdf + "1\r\n" + dir.filePath("shot.png") + "0\r\n" +
+                                            dir.filePath("shot.webp") + "0\r\n" + heic +
+                                            "0\r\n<page 2>" + pdf + "0\r\n")
+                                               .toUtf8());
+    // 38 pages, three photos and page 2 again: 21 entries a side, three pages of nine cells.
+    for (const char* output : {"out.pdf", "out.docx"}) {
+        const Outcome r = runCompose({"--two-sided", list, dir.filePath(output)}, dir.path());
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(
+            QStringLiteral("warning: Page 17 of %1 has an absurd size (99999 x 842 points)")
+                .arg(pdf)));
+        EXPECT_TRUE(r.err.contains(QStringLiteral("warning: Page 40 of %1 is damaged").arg(pdf)));
+        EXPECT_EQ(r.err.count(QStringLiteral(": 3 page(s)")), 2) << r.err.toStdString();
+    }
+    // The front's 19 pages (every other usable one) and the HEIC photo are stored converted; the
+    // PNG is linked as it is.
+    const Package front = readPackage(dir.filePath("out.docx"), "word/document.xml");
+    const QStringList media = front.names.filter(QRegularExpression("^word/media/"));
+    EXPECT_EQ(media.filter(QRegularExpression("\\.png$")).size(), 19);
+    EXPECT_EQ(media.filter(QRegularExpression("\\.jpeg$")).size(), 1);
+    EXPECT_EQ(media.size(), 20);
 }
 
 TEST(ComposeDocumentFormats, EmbedIsAnOption)

@@ -86,10 +86,10 @@ QByteArray brokenPng(const QString& scratch)
     return bytes;
 }
 
-// A grey JPEG of side x side pixels whose coded data stops early (it decodes with the rest
-// grey): large in pixels, small on disk. Baseline; progressive in `scans` scans when more than
-// one; arithmetic-coded (and then without any data) when asked.
-QByteArray greyJpeg(int side, int scans = 1, bool arithmetic = false)
+// A JPEG of side x side pixels (grey, or colour in three components) whose coded data stops early
+// (it decodes with the rest grey): large in pixels, small on disk. Baseline; progressive in
+// `scans` scans when more than one; arithmetic-coded (and then without any data) when asked.
+QByteArray flatJpeg(int side, int components, int scans = 1, bool arithmetic = false)
 {
     QByteArray b("\xFF\xD8", 2);
     auto segment = [&](char marker, const QByteArray& body) {
@@ -101,7 +101,10 @@ QByteArray greyJpeg(int side, int scans = 1, bool arithmetic = false)
     QByteArray frame("\x08", 1);
     frame.append(char(side >> 8)).append(char(side & 0xFF));
     frame.append(char(side >> 8)).append(char(side & 0xFF));
-    frame.append(QByteArray("\x01\x01\x11\x00", 4));
+    if (components == 1)
+        frame.append(QByteArray("\x01\x01\x11\x00", 4));
+    else
+        frame.append(QByteArray("\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 10));
     segment(arithmetic ? '\xC9' : scans > 1 ? '\xC2' : '\xC0', frame);
     if (arithmetic) {
         segment('\xDA', QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
@@ -113,9 +116,12 @@ QByteArray greyJpeg(int side, int scans = 1, bool arithmetic = false)
     const QByteArray oneCode = QByteArray(1, '\1') + QByteArray(15, '\0') + QByteArray(1, '\0');
     segment('\xC4', QByteArray(1, '\x00') + oneCode);
     segment('\xC4', QByteArray(1, '\x10') + oneCode);
-    segment('\xDA', scans > 1 ? QByteArray("\x01\x01\x00\x00\x00\x00", 6)
-                              : QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
-    const qint64 blocks = qint64(side / 8) * (side / 8);
+    if (components == 1)
+        segment('\xDA', scans > 1 ? QByteArray("\x01\x01\x00\x00\x00\x00", 6)
+                                  : QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
+    else
+        segment('\xDA', QByteArray("\x03\x01\x00\x02\x00\x03\x00\x00\x3F\x00", 10));
+    const qint64 blocks = qint64(side / 8) * (side / 8) * components;
     b.append(QByteArray(blocks / 400, '\0')); // 2 bits a block, for a share of the blocks
     for (int k = 1; k < scans; ++k) {
         segment('\xDA', QByteArray("\x01\x01\x00\x01\x3F\x00", 6));
@@ -123,6 +129,11 @@ QByteArray greyJpeg(int side, int scans = 1, bool arithmetic = false)
     }
     b.append("\xFF\xD9", 2);
     return b;
+}
+
+QByteArray greyJpeg(int side, int scans = 1, bool arithmetic = false)
+{
+    return flatJpeg(side, 1, scans, arithmetic);
 }
 
 // A 4 x 4 grey TIFF of one strip, uncompressed or with LZW codes that libtiff refuses; an
@@ -212,7 +223,7 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         return (d.filePath(name) + "0\r\n").toUtf8();
     };
     const auto bigJpeg = [&](const QDir& d) {
-        writeFile(d.filePath("big.jpg"), greyJpeg(20000));
+        writeFile(d.filePath("big.jpg"), flatJpeg(20000, 3));
         list(d, "big.txt", entry(d, "big.jpg"));
     };
     const auto plainFile = [](const QDir& d) { writeFile(d.filePath("plain"), "not a folder"); };
@@ -292,6 +303,8 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
          "extension must be .pdf, .odt or .docx", {{"out.xyz", A::Absent}}},
         {"back without two-sided", {}, {"--back", "b.pdf", "list.txt", "out.pdf"}, 0,
          "warning: --back has no effect without --two-sided", {{"out.pdf", A::Pdf}, {"b.pdf", A::Absent}}},
+        {"back offset without two-sided", {}, {"--back-offset", "2,0", "list.txt", "out.pdf"}, 0,
+         "warning: --back-offset has no effect without --two-sided", {{"out.pdf", A::Pdf}}},
         {"embed with PDF output", {}, {"--embed", "list.txt", "out.pdf"}, 0,
          "warning: --embed has no effect on a PDF", {{"out.pdf", A::Pdf}}},
         // 8. reasons
@@ -316,9 +329,9 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         {"unwritable home, linked ODT", plainFile, {"list.txt", "fresh.odt"}, 1,
          "Pagula-tmp.bmp", {{"fresh.odt", A::Absent}}, false, "plain/home"},
         // 12. a resolution that a JPEG this large allows
-        {"JPEG too large at 1200 dpi", bigJpeg, {"-c", "1", "-r", "1", "--dpi", "1200", "big.txt", "out.pdf"}, 1,
+        {"JPEG too large at 1200 dpi", bigJpeg, {"-c", "1", "-r", "1", "--color", "auto", "--dpi", "1200", "big.txt", "out.pdf"}, 1,
          "is too large (20000 x 20000 pixels) (too large for 1200 dpi; try --dpi 600)", {{"out.pdf", A::Same}}},
-        {"the same JPEG at 600 dpi", bigJpeg, {"-q", "-c", "1", "-r", "1", "--dpi", "600", "big.txt", "out.pdf"}, 0,
+        {"the same JPEG at 600 dpi", bigJpeg, {"-q", "-c", "1", "-r", "1", "--color", "auto", "--dpi", "600", "big.txt", "out.pdf"}, 0,
          "", {{"out.pdf", A::Pdf}}},
         // 13. a JPEG's cost judged before it is decoded
         {"progressive JPEG too slow to decode", jpegList(greyJpeg(8192, 70)), {"x.txt", "out.pdf"}, 1,

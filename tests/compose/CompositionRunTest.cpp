@@ -2,12 +2,15 @@
 #include "Fakes.h"
 #include "compose/EntryOrder.h"
 #include "compose/FillerPicture.h"
+#include "compose/PicturePipeline.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -31,11 +34,30 @@ struct RunFixture {
     QTemporaryDir dir;
     QString filler = dir.filePath(QStringLiteral("Pagula-tmp.bmp"));
     FakeSettings settings;
-    FakeHost host;
-    FakeDialog dialog;
+    FakeEvents events;
     RecordingBuilder builder;
-    CompositionRun run{builder, settings, host, dialog, filler};
+    std::atomic<bool> cancel{false};
+    PictureStep step = fakePicture;
+    int lookAhead = 1;
+    CompositionResult result;
 
+    void run(const QString& fillerPath = {})
+    {
+        const CompositionRequest request{
+            settings.value(), fillerPath.isEmpty() ? filler : fillerPath, step, lookAhead};
+        SettingsChannel channel(request.settings);
+        events.settings = &settings;
+        events.channel = &channel;
+        result = runComposition(request, builder, events, cancel, &channel);
+        events.channel = nullptr;
+    }
+    std::vector<DocumentRole> roles() const
+    {
+        std::vector<DocumentRole> r;
+        for (const ComposedDocument& d : result.documents)
+            r.push_back(d.role);
+        return r;
+    }
     QString doc(size_t d) const { return builder.dump(d, filler); }
 };
 
@@ -46,7 +68,7 @@ TEST(CompositionRun, OneSidedDocumentWithMarginsStatusAndEndState)
     RunFixture r;
     r.settings.ticked = numbered(4);
     r.settings.gutter = 0;
-    r.run.generate();
+    r.run();
 
     ASSERT_EQ(r.builder.docs.size(), 1u);
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 2:tlb 3:tlbr | 4:tlbr"));
@@ -55,13 +77,9 @@ TEST(CompositionRun, OneSidedDocumentWithMarginsStatusAndEndState)
     EXPECT_DOUBLE_EQ(m.left(), 19.845);
     EXPECT_DOUBLE_EQ(m.bottom(), 45.36);
     EXPECT_DOUBLE_EQ(m.right(), 17.01);
-    EXPECT_EQ(r.builder.handedOver, 1u);
-    EXPECT_EQ(r.dialog.statuses, (QStringList{"Подготовка...", "Формирование..."}));
-    EXPECT_FALSE(r.dialog.visible);
-    EXPECT_EQ(r.host.position, 0);
-    EXPECT_TRUE(r.host.messages.isEmpty());
-    EXPECT_TRUE(r.host.informations.isEmpty());
-    EXPECT_EQ(r.settings.ticked, numbered(4)); // the job list is not touched
+    EXPECT_EQ(r.roles(), std::vector<DocumentRole>{DocumentRole::Single});
+    EXPECT_EQ(r.events.stages, (std::vector<Stage>{Stage::Preparing, Stage::OneSided}));
+    EXPECT_FALSE(r.result.failure || r.result.cancelled || r.result.refused);
 }
 
 TEST(CompositionRun, TwoSidedAlternatesEntriesPadsAndMirrorsTheBack)
@@ -83,11 +101,11 @@ TEST(CompositionRun, TwoSidedAlternatesEntriesPadsAndMirrorsTheBack)
         r.settings.gutter = 0;
         r.settings.cols = c.columns;
         r.settings.ticked = numbered(c.count);
-        r.run.generate();
+        r.run();
         ASSERT_EQ(r.builder.docs.size(), 2u);
         EXPECT_EQ(r.doc(0), QString::fromUtf8(c.front)) << c.count << "x" << c.columns;
         EXPECT_EQ(r.doc(1), QString::fromUtf8(c.back)) << c.count << "x" << c.columns;
-        EXPECT_EQ(r.host.informations, QStringList{CompositionRun::twoSidedMessage()});
+        EXPECT_EQ(r.roles(), (std::vector<DocumentRole>{DocumentRole::Front, DocumentRole::Back}));
     }
 }
 
@@ -96,20 +114,12 @@ TEST(CompositionRun, TwoSidedSequenceOfStepsAndMessage)
     RunFixture r;
     r.settings.twoSide = true;
     r.settings.ticked = numbered(2);
-    r.run.generate();
-    EXPECT_EQ(r.builder.handedOver, 2u);
-    EXPECT_EQ(r.dialog.statuses, (QStringList{"Подготовка...", "Формирование лицевой стороны...",
-                                              "Формирование обратной стороны..."}));
-    const QString msg = CompositionRun::twoSidedMessage();
-    EXPECT_EQ(msg.count(QChar(13)), 1);
-    EXPECT_FALSE(msg.contains(QChar(10)));
-    EXPECT_TRUE(msg.startsWith(QStringLiteral("Были сформированы два документа")));
-    EXPECT_FALSE(msg.contains(QStringLiteral("поле")));
-    // The back side's strips stand on the right while it is built, on the left again after.
+    r.run();
+    EXPECT_EQ(r.result.documents.size(), 2u);
+    EXPECT_EQ(r.events.stages, (std::vector<Stage>{Stage::Preparing, Stage::Front, Stage::Back}));
+    // The back side's strips stand on the right while it is built, which is reported.
     EXPECT_EQ(r.doc(1), QStringLiteral("F:tlb F:tlb F:tlb F:tlb 2:tlbr F:tbr |"));
-    EXPECT_EQ(r.settings.side, GutterSide::Left);
-    EXPECT_EQ(r.settings.gutterSideWrites,
-              (std::vector<GutterSide>{GutterSide::Right, GutterSide::Left}));
+    EXPECT_EQ(r.events.mirrorings, (std::vector<bool>{true, false}));
 }
 
 TEST(CompositionRun, BackSideGetsBlankPaddingAsFillerCells)
@@ -118,7 +128,7 @@ TEST(CompositionRun, BackSideGetsBlankPaddingAsFillerCells)
     r.settings.twoSide = true;
     r.settings.gutter = 0;
     r.settings.ticked = numbered(4); // back: 2, 4 + one blank -> mirrored blank, 4, 2
-    r.run.generate();
+    r.run();
     EXPECT_EQ(r.doc(1), QStringLiteral("F:tlb 4:tlb 2:tlbr |"));
     const auto& blank = r.builder.docs[1].cells[0];
     EXPECT_EQ(blank.path, r.filler);
@@ -131,26 +141,45 @@ TEST(CompositionRun, CancelInTheFrontEndsTheRunWithoutABackSide)
     r.settings.twoSide = true;
     r.settings.gutter = 0;
     r.settings.ticked = numbered(12);
-    r.host.onProcessEvents = [&] {
+    r.events.afterCell = [&] {
         if (r.builder.docs.size() == 1 && r.builder.docs[0].cells.size() == 2)
-            r.dialog.flag.cancel();
+            r.cancel = true;
     };
-    r.run.generate();
+    r.run();
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 3:tl"));
     EXPECT_EQ(r.builder.docs.size(), 1u);
-    EXPECT_TRUE(r.host.informations.isEmpty());
-    EXPECT_FALSE(r.dialog.visible);
-    EXPECT_EQ(r.builder.handedOver, 1u);
+    EXPECT_EQ(r.roles(), std::vector<DocumentRole>{DocumentRole::Front});
+    EXPECT_TRUE(r.result.cancelled);
+    EXPECT_FALSE(r.result.failure);
 }
 
-TEST(CompositionRun, ANewRunIsNotCancelledByThePreviousCancel)
+TEST(CompositionRun, PicturesComeInListOrderAndACancelStopsEachWorkerWithinAPicture)
 {
     RunFixture r;
     r.settings.gutter = 0;
-    r.settings.ticked = numbered(3);
-    r.dialog.flag.cancel(); // left cancelled by an earlier run; the dialog is hidden
-    r.run.generate();
-    EXPECT_EQ(r.doc(0), QStringLiteral("1:tlb 2:tlb 3:tlbr |"));
+    r.settings.ticked = numbered(40);
+    r.lookAhead = 0; // the pipeline's own, on every core
+    std::atomic<int> started{0};
+    std::atomic<int> startedAfterCancel{0};
+    // Odd pictures take longer, so the workers finish them out of order.
+    r.step = [&](const PictureTask& task) {
+        ++started;
+        if (r.cancel)
+            ++startedAfterCancel;
+        QThread::usleep(QFileInfo(task.path).completeBaseName().toInt() % 2 ? 3000 : 300);
+        return fakePicture(task);
+    };
+    r.events.afterCell = [&] {
+        if (r.events.position == 11) // picture 10 placed
+            r.cancel = true;
+    };
+    r.run();
+    EXPECT_EQ(r.doc(0), QStringLiteral("1:tl 2:tl 3:tlr | 4:tl 5:tl 6:tlr | 7:tlb 8:tlb 9:tlbr | "
+                                       "10:tl"));
+    EXPECT_TRUE(r.result.cancelled);
+    EXPECT_LE(startedAfterCancel.load(), QThread::idealThreadCount());
+    // The filler, the ten placed and at most the look-ahead prepared in vain.
+    EXPECT_LE(started.load(), 1 + 10 + PicturePipeline::defaultLookAhead());
 }
 
 TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
@@ -161,51 +190,28 @@ TEST(CompositionRun, FailureEndsTheRunKeepsWhatWasPlacedAndShowsIt)
     r.settings.side = GutterSide::Right;
     r.settings.ticked = numbered(6);
     r.builder.missing << QStringLiteral("/p/4.jpg"); // second entry of the back side
-    r.run.generate();
+    r.run();
 
-    ASSERT_EQ(r.host.messages.size(), 1);
-    EXPECT_TRUE(r.host.messages[0].contains(QStringLiteral("/p/4.jpg")));
-    EXPECT_FALSE(r.dialog.visible);
+    ASSERT_TRUE(r.result.failure);
+    EXPECT_TRUE(r.result.failure->contains(QStringLiteral("/p/4.jpg")));
     EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb")); // mirrored: 6, 4, 2
-    EXPECT_TRUE(r.host.informations.isEmpty());   // the remaining steps are skipped
-    EXPECT_NE(r.host.position, 0);
-    EXPECT_EQ(r.settings.side, GutterSide::Right);
-    EXPECT_EQ(r.builder.handedOver, 2u); // the front and what was placed of the back
-    EXPECT_FALSE(r.run.isRunning());
+    EXPECT_EQ(r.events.mirrorings, (std::vector<bool>{true, false}));
+    // The front and what was placed of the back.
+    EXPECT_EQ(r.roles(), (std::vector<DocumentRole>{DocumentRole::Front, DocumentRole::Back}));
 }
 
 TEST(CompositionRun, UnwritableFillerLocationFailsTheRunNamingTheFile)
 {
     RunFixture r;
     const QString blocked = r.dir.filePath(QStringLiteral("no-such-folder/Pagula-tmp.bmp"));
-    CompositionRun run(r.builder, r.settings, r.host, r.dialog, blocked);
     r.settings.ticked = numbered(2);
-    run.generate();
-    ASSERT_EQ(r.host.messages.size(), 1);
+    r.run(blocked);
+    ASSERT_TRUE(r.result.failure);
     EXPECT_TRUE(
-        r.host.messages[0].startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
-        << r.host.messages[0].toStdString();
+        r.result.failure->startsWith(QStringLiteral("Cannot create file %1: ").arg(blocked)))
+        << r.result.failure->toStdString();
     EXPECT_TRUE(r.builder.docs.empty());
-    EXPECT_FALSE(r.dialog.visible);
-}
-
-TEST(CompositionRun, ASecondStartDuringARunIsIgnored)
-{
-    RunFixture r;
-    r.settings.gutter = 0;
-    r.settings.ticked = numbered(3);
-    int nested = 0;
-    r.host.onProcessEvents = [&] {
-        ++nested;
-        r.run.generate();
-    };
-    r.run.generate();
-    EXPECT_EQ(r.builder.docs.size(), 1u);
-    EXPECT_EQ(nested, 3);
-    EXPECT_FALSE(r.run.isRunning());
-    r.host.onProcessEvents = nullptr;
-    r.run.generate(); // a new run after the first has ended works
-    EXPECT_EQ(r.builder.docs.size(), 2u);
+    EXPECT_TRUE(r.result.documents.empty());
 }
 
 TEST(CompositionRun, TicksAreReadOncePerSide)
@@ -214,8 +220,8 @@ TEST(CompositionRun, TicksAreReadOncePerSide)
     r.settings.twoSide = true;
     r.settings.gutter = 0;
     r.settings.ticked = numbered(4);
-    r.host.onProcessEvents = [&] { r.settings.ticked = numbered(6); };
-    r.run.generate();
+    r.events.afterCell = [&] { r.settings.ticked = numbered(6); };
+    r.run();
     EXPECT_EQ(r.doc(0), QStringLiteral("1:tlb 3:tlbr"));
     EXPECT_EQ(r.doc(1), QStringLiteral("6:tlb 4:tlb 2:tlbr |"));
 }
@@ -296,14 +302,14 @@ TEST(CompositionRun, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
         RunFixture r;
         r.settings.ticked = QStringList{QStringLiteral("/a.jpg1"), QStringLiteral("/b.jpg2")};
         c.edit(r.settings);
-        r.run.generate();
-        ASSERT_EQ(r.host.messages.size(), 1);
-        EXPECT_TRUE(r.host.messages[0].contains(QString::fromUtf8(c.message)))
-            << r.host.messages[0].toStdString();
+        r.run();
+        ASSERT_TRUE(r.result.failure);
+        EXPECT_TRUE(r.result.refused);
+        EXPECT_TRUE(r.result.failure->contains(QString::fromUtf8(c.message)))
+            << r.result.failure->toStdString();
         EXPECT_TRUE(r.builder.docs.empty());
-        EXPECT_FALSE(r.dialog.visible);
+        EXPECT_TRUE(r.events.stages.empty());
         EXPECT_FALSE(QFile::exists(r.filler));
-        EXPECT_FALSE(r.run.isRunning());
     }
 
     // A crop profile no entry uses does not stop the run.
@@ -311,7 +317,7 @@ TEST(CompositionRun, SettingsThatCannotMakeAPageStopBeforeAnythingIsPlaced)
     r.settings.ticked = QStringList{QStringLiteral("/a.jpg0")};
     r.settings.profile2 = {100, 0, 0, 0};
     r.settings.gutter = 0;
-    r.run.generate();
-    EXPECT_TRUE(r.host.messages.isEmpty());
+    r.run();
+    EXPECT_FALSE(r.result.failure);
     EXPECT_EQ(r.builder.docs.size(), 1u);
 }

@@ -5,6 +5,49 @@
 namespace pagula::compose::test
 {
 
+CompositionSettings FakeSettings::value() const
+{
+    CompositionSettings s;
+    s.twoSided = twoSide;
+    for (const QString& t : ticked)
+        s.ticked.append(joblist::JobEntry::fromText(t));
+    s.columns = cols;
+    s.rows = rowCount;
+    s.cellWidth = cellW;
+    s.cellHeight = cellH;
+    s.marginLeft = mLeft;
+    s.marginRight = mRight;
+    s.marginTop = mTop;
+    s.marginBottom = mBottom;
+    s.gutterSize = gutter;
+    s.gutterSide = side;
+    s.backOffset = offset;
+    s.brightness = bright;
+    s.contrast = contr;
+    s.colorType = chosenColorType;
+    s.frame = frameOn;
+    s.profile1 = profile1;
+    s.profile2 = profile2;
+    return s;
+}
+
+void FakeEvents::progressed(int p)
+{
+    position = p;
+    positions.push_back(p);
+    if (p == 0)
+        return;
+    if (afterCell)
+        afterCell();
+    if (channel && settings)
+        channel->publish(settings->value());
+}
+
+PreparedPicture fakePicture(const PictureTask& task)
+{
+    return {task, QSizeF(100, 100), {}};
+}
+
 QString RecordingBuilder::dump(size_t d, const QString& fillerPath) const
 {
     QStringList out;

@@ -1,25 +1,29 @@
 #pragma once
 
-// Plain-data stand-ins for the main window, the progress dialog and the document builder, so
-// the composition can be driven and its result read back as text.
+// Plain-data stand-ins for the main window's settings, the run's reports and the document
+// builder, so the composition can be driven and its result read back as text.
 
 #include "common/Error.h"
-#include "compose/CompositionHost.h"
+#include "compose/CompositionEvents.h"
 #include "compose/CompositionSettings.h"
-#include "compose/ProgressDialog.h"
+#include "compose/PictureStep.h"
+#include "compose/SettingsChannel.h"
+#include "document/Document.h"
 #include "document/DocumentBuilder.h"
 
 #include <QSizeF>
 #include <QStringList>
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace pagula::compose::test
 {
 
-struct FakeSettings : CompositionSettings {
+struct FakeSettings {
     bool twoSide = false;
-    QStringList ticked;
+    QStringList ticked; // written as in the job list file
     int cols = 3, rowCount = 3;
     double cellW = 64.3, cellH = 90.0;
     int mLeft = 7, mRight = 10, mTop = 7, mBottom = 20;
@@ -30,92 +34,33 @@ struct FakeSettings : CompositionSettings {
     document::ColorType chosenColorType = document::ColorType::Greyscale;
     bool frameOn = true;
     CropProfile profile1, profile2;
-    std::vector<GutterSide> gutterSideWrites;
 
-    bool twoSided() override { return twoSide; }
-    // The ticked entries, written as in the job list file.
-    joblist::JobEntries tickedEntries() override
-    {
-        joblist::JobEntries entries;
-        for (const QString& t : ticked)
-            entries.append(joblist::JobEntry::fromText(t));
-        return entries;
-    }
-    int columns() override { return cols; }
-    int rows() override { return rowCount; }
-    double cellWidth() override { return cellW; }
-    double cellHeight() override { return cellH; }
-    int marginLeft() override { return mLeft; }
-    int marginRight() override { return mRight; }
-    int marginTop() override { return mTop; }
-    int marginBottom() override { return mBottom; }
-    int gutterSize() override { return gutter; }
-    GutterSide gutterSide() override { return side; }
-    QPointF backOffset() override { return offset; }
-    void setGutterSide(GutterSide s) override
-    {
-        side = s;
-        gutterSideWrites.push_back(s);
-    }
-    int brightness() override { return bright; }
-    int contrast() override { return contr; }
-    document::ColorType colorType() override { return chosenColorType; }
-    bool frame() override { return frameOn; }
-    CropProfile cropProfile(int p) override { return p == 1 ? profile1 : profile2; }
+    CompositionSettings value() const;
 };
 
-struct FakeDialog : ProgressDialog {
-    bool visible = false;
-    CancelFlag flag;
-    QStringList statuses;
-    int shows = 0, closes = 0;
-
-    void setStatus(const QString& t) override { statuses << t; }
-    void show() override
-    {
-        flag.shown(visible);
-        visible = true;
-        ++shows;
-    }
-    void close() override
-    {
-        visible = false;
-        ++closes;
-    }
-    void repaint() override {}
-    int cancelFlag() const override { return flag.value(); }
-};
-
-struct FakeHost : CompositionHost {
+// Records the reports; after each cell runs `afterCell` and passes the settings on, as the
+// window does between cells.
+struct FakeEvents : CompositionEvents {
+    FakeSettings* settings = nullptr;
+    SettingsChannel* channel = nullptr;
     int minimum = -1, maximum = -1, position = -1;
     std::vector<int> positions;
-    std::vector<int> maxima;
-    QStringList errors, messages, informations;
-    std::function<void()> onProcessEvents;
-    int pumps = 0;
+    std::vector<Stage> stages;
+    std::vector<bool> mirrorings;
+    std::function<void()> afterCell;
 
-    void setProgressRange(int lo, int hi) override
+    void stageStarted(Stage stage) override { stages.push_back(stage); }
+    void progressRangeSet(int hi) override
     {
-        minimum = lo;
+        minimum = 0;
         maximum = hi;
-        maxima.push_back(hi);
     }
-    void setProgressPosition(int p) override
-    {
-        position = p;
-        positions.push_back(p);
-    }
-    void repaintProgress() override {}
-    void processEvents() override
-    {
-        ++pumps;
-        if (onProcessEvents)
-            onProcessEvents();
-    }
-    void showError(const QString& t) override { errors << t; }
-    void showMessage(const QString& t) override { messages << t; }
-    void showInformation(const QString& t) override { informations << t; }
+    void progressed(int p) override;
+    void gutterSideMirrored(bool mirrored) override { mirrorings.push_back(mirrored); }
 };
+
+// Every picture 100 x 100 points, without touching a file.
+PreparedPicture fakePicture(const PictureTask& task);
 
 // Records the documents as built: per document its margins and its cells and marks in order.
 class RecordingBuilder : public document::DocumentBuilder
@@ -132,10 +77,13 @@ public:
     };
 
     std::vector<Doc> docs;
-    QStringList missing;   // paths whose cells fail
-    size_t handedOver = 0; // documents handed over so far
+    QStringList missing; // paths whose cells fail
 
-    void beginDocument(const QMarginsF& margins) override { docs.push_back(Doc{margins, {}, {}}); }
+    std::shared_ptr<document::Document> beginDocument(const QMarginsF& margins) override
+    {
+        docs.push_back(Doc{margins, {}, {}});
+        return std::make_shared<document::Document>();
+    }
     void addCell(const document::Cell& cell) override
     {
         if (missing.contains(cell.path))
@@ -149,7 +97,6 @@ public:
     void endRow() override { doc().items.push_back(Item{'|', -1}); }
     void breakLine() override { doc().items.push_back(Item{'/', -1}); }
     void breakPage() override { doc().items.push_back(Item{'#', -1}); }
-    void handOver() override { handedOver = docs.size(); }
 
     Doc& doc()
     {

@@ -3,6 +3,7 @@
 #include "compose/PageFiller.h"
 #include "support/TestSupport.h"
 
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 using namespace pagula::compose;
@@ -24,12 +25,12 @@ QStringList numbered(int count)
 
 struct Walk {
     FakeSettings settings;
-    FakeHost host;
-    FakeDialog dialog;
+    FakeEvents events;
     RecordingBuilder builder;
-    Session session{builder, settings, host, dialog, {FillerPath, 0}, {7, 10, 7, 20}, 1};
+    std::atomic<bool> cancel{false};
+    int lookAhead = 1;
+    int cellNumber = 0; // after the walk
 
-    Walk() { dialog.show(); }
     // Entries as written in the job list file.
     QString run(const QStringList& texts, bool backSide = false)
     {
@@ -37,6 +38,15 @@ struct Walk {
         for (const QString& t : texts)
             lastEntries.append(pagula::joblist::JobEntry::fromText(t));
         builder.beginDocument({});
+        SettingsChannel channel(settings.value());
+        events.settings = &settings;
+        events.channel = &channel;
+        Session session{builder,         SettingsView(settings.value(), &channel),
+                        events,          cancel,
+                        fakePicture,     lookAhead,
+                        {FillerPath, 0}, fakePicture({FillerPath, {}, {}, {}}),
+                        {7, 10, 7, 20},  1};
+        const auto recordCellNumber = qScopeGuard([&] { cellNumber = session.cellNumber; });
         fillPages(session, lastEntries, backSide);
         return builder.dump(builder.docs.size() - 1, FillerPath);
     }
@@ -145,12 +155,12 @@ TEST(FillPages, ProgressMaximumAndPositions)
         w.settings.gutter = c.gutter;
         w.settings.side = c.side;
         w.run(numbered(c.count));
-        EXPECT_EQ(w.host.maximum, c.maximum);
-        EXPECT_EQ(w.host.minimum, 0);
-        ASSERT_EQ(int(w.host.positions.size()), c.cells + 1);
-        EXPECT_EQ(w.host.positions.front(), 0);
-        EXPECT_EQ(w.host.positions.back(), c.cells == 0 ? 0 : c.cells + 1);
-        EXPECT_EQ(w.session.cellNumber, c.cells + 1);
+        EXPECT_EQ(w.events.maximum, c.maximum);
+        EXPECT_EQ(w.events.minimum, 0);
+        ASSERT_EQ(int(w.events.positions.size()), c.cells + 1);
+        EXPECT_EQ(w.events.positions.front(), 0);
+        EXPECT_EQ(w.events.positions.back(), c.cells == 0 ? 0 : c.cells + 1);
+        EXPECT_EQ(w.cellNumber, c.cells + 1);
     }
 }
 
@@ -200,9 +210,9 @@ TEST(FillPages, CancelCompletesTheEntryInProgress)
     };
     for (const auto& c : cases) {
         Walk w;
-        w.host.onProcessEvents = [&] {
-            if (w.session.cellNumber - 1 == c.cancelAtCell)
-                w.dialog.flag.cancel();
+        w.events.afterCell = [&] {
+            if (w.events.position - 1 == c.cancelAtCell)
+                w.cancel = true;
         };
         EXPECT_EQ(w.run(numbered(7)), QString::fromUtf8(c.expected));
     }
@@ -211,17 +221,11 @@ TEST(FillPages, CancelCompletesTheEntryInProgress)
 TEST(FillPages, BackSideMirrorsTheGutterSideWhileItRuns)
 {
     Walk w;
-    std::vector<GutterSide> seen;
-    w.host.onProcessEvents = [&] { seen.push_back(w.settings.side); };
+    std::vector<size_t> mirroringsSeen;
+    w.events.afterCell = [&] { mirroringsSeen.push_back(w.events.mirrorings.size()); };
     EXPECT_EQ(w.run(numbered(2), true), QStringLiteral("1:tlb F:tlb 2:tlbr F:tbr"));
-    EXPECT_EQ(seen, (std::vector<GutterSide>{GutterSide::Right, GutterSide::Right,
-                                             GutterSide::Right, GutterSide::Right}));
-    EXPECT_EQ(w.settings.side, GutterSide::Left);
-
-    Walk top;
-    top.settings.side = GutterSide::Top;
-    top.run(numbered(2), true);
-    EXPECT_TRUE(top.settings.gutterSideWrites.empty());
+    EXPECT_EQ(mirroringsSeen, std::vector<size_t>(4, 1));
+    EXPECT_EQ(w.events.mirrorings, (std::vector<bool>{true, false}));
 }
 
 TEST(FillPages, BackSideRestoresTheGutterSideAfterAFailure)
@@ -230,9 +234,7 @@ TEST(FillPages, BackSideRestoresTheGutterSideAfterAFailure)
     w.settings.side = GutterSide::Right;
     w.builder.missing << QStringLiteral("/p/2.jpg");
     EXPECT_THROW(w.run(numbered(3), true), pagula::common::Error);
-    EXPECT_EQ(w.settings.side, GutterSide::Right);
-    EXPECT_EQ(w.settings.gutterSideWrites,
-              (std::vector<GutterSide>{GutterSide::Left, GutterSide::Right}));
+    EXPECT_EQ(w.events.mirrorings, (std::vector<bool>{true, false}));
     EXPECT_EQ(w.builder.dump(0, FillerPath), QStringLiteral("F:tlb 1:tlb F:tlb"));
 }
 
@@ -240,14 +242,21 @@ TEST(FillPages, ChangesDuringTheWalkReachTheFollowingEntries)
 {
     Walk w;
     w.settings.gutter = 0;
-    w.host.onProcessEvents = [&] {
-        if (w.session.cellNumber == 3) { // after the second picture
+    w.lookAhead = 2;
+    w.events.afterCell = [&] {
+        if (w.events.position == 3) { // after the second picture
             w.settings.cols = 2;
             w.settings.cellW = 10; // sizes stay as computed at the start
             w.settings.frameOn = false;
+            w.settings.bright = 80;
         }
     };
     EXPECT_EQ(w.run(numbered(5)), QStringLiteral("1:tl 2:tl | 3 4 | 5"));
-    for (const auto& p : w.builder.docs.back().cells)
+    const auto& cells = w.builder.docs.back().cells;
+    for (const auto& p : cells)
         EXPECT_FLOAT_EQ(float(p.size.width()), 182.2905f);
+    // Pictures 3 and 4 were asked for, two ahead, before the change and keep what they were
+    // prepared with.
+    for (size_t k = 0; k < cells.size(); ++k)
+        EXPECT_DOUBLE_EQ(cells[k].adjustments->brightness, k < 4 ? 0.5 : 0.8) << k;
 }

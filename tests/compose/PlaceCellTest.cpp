@@ -15,14 +15,24 @@ namespace
 
 struct PlaceCellFixture : ::testing::Test {
     FakeSettings settings;
-    FakeHost host;
-    FakeDialog dialog;
+    FakeEvents events;
     RecordingBuilder builder;
-    Session session{builder, settings, host, dialog, {QStringLiteral("/f/Pagula-tmp.bmp"), 0},
-                    {},      1};
+    std::atomic<bool> cancel{false};
+    SettingsChannel channel{{}};
+    Session session{builder, SettingsView({}, &channel), events, cancel, fakePicture, 1, {}, {}, {},
+                    1};
 
     void SetUp() override { builder.beginDocument({}); }
     const pagula::document::Cell& last() { return builder.docs.back().cells.back(); }
+    // Prepares the entry's picture with the settings as they are and places it.
+    void placeCell(Session&, const JobEntry& entry, bool isPicture, double width, double height,
+                   const CellEdges& edges)
+    {
+        channel.publish(settings.value());
+        const PictureTask task =
+            pictureTask(entry, isPicture, QSizeF(width, height), settings.value());
+        pagula::compose::placeCell(session, fakePicture(task), width, height, edges);
+    }
 };
 
 void expectCrop(const std::optional<CellCrop>& crop, CellCrop want)
@@ -101,13 +111,13 @@ TEST_F(PlaceCellFixture, EdgesOnlyWhenFrameIsTicked)
     EXPECT_EQ(builder.dump(0, {}), QStringLiteral("a:tlbr b:lr c"));
 }
 
-TEST_F(PlaceCellFixture, AdvancesCellNumberProgressAndPumpsOncePerCell)
+TEST_F(PlaceCellFixture, AdvancesCellNumberAndProgressOncePerCell)
 {
     for (int k = 1; k <= 4; ++k) {
         placeCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), k % 2 == 0, 1, 1, {});
         EXPECT_EQ(session.cellNumber, k + 1);
-        EXPECT_EQ(host.position, k + 1); // pictures placed plus one
-        EXPECT_EQ(host.pumps, k);
+        EXPECT_EQ(events.position, k + 1); // pictures placed plus one
+        EXPECT_EQ(events.positions.size(), size_t(k));
         EXPECT_EQ(builder.docs.back().cells.size(), size_t(k));
     }
 }
@@ -124,15 +134,25 @@ TEST_F(PlaceCellFixture, FailureLeavesEarlierCellsAndDoesNotAdvance)
     }
     EXPECT_EQ(builder.docs.back().cells.size(), 1u);
     EXPECT_EQ(session.cellNumber, 2);
+
+    // A picture that could not be prepared fails with its own message, before the builder.
+    PreparedPicture unreadable = fakePicture({QStringLiteral("/p/bad.jpg"), {1, 1}, {}, {}});
+    unreadable.failure = QStringLiteral("Cannot insert picture /p/bad.jpg: JPEG error #42");
+    EXPECT_EQ(
+        pagula::test::errorOf([&] { pagula::compose::placeCell(session, unreadable, 1, 1, {}); }),
+        *unreadable.failure);
+    EXPECT_EQ(builder.docs.back().cells.size(), 1u);
 }
 
-TEST_F(PlaceCellFixture, ReadsTheSettingsAtEveryCall)
+TEST_F(PlaceCellFixture, PicturesKeepTheValuesTheyWerePreparedWithAndTheFrameIsReadAtPlacing)
 {
-    host.onProcessEvents = [&] { settings.bright += 10; };
-    for (int k = 0; k < 3; ++k)
-        placeCell(session, JobEntry::fromText(QStringLiteral("/p/a.jpg0")), true, 1, 1, {});
-    const auto& cells = builder.docs.back().cells;
-    EXPECT_DOUBLE_EQ(cells[0].adjustments->brightness, 0.5);
-    EXPECT_DOUBLE_EQ(cells[1].adjustments->brightness, 0.6);
-    EXPECT_DOUBLE_EQ(cells[2].adjustments->brightness, 0.7);
+    settings.bright = 30;
+    const PreparedPicture early = fakePicture(pictureTask(
+        JobEntry::fromText(QStringLiteral("/p/a.jpg1")), true, {1, 1}, settings.value()));
+    settings.bright = 90;
+    settings.frameOn = false;
+    channel.publish(settings.value());
+    pagula::compose::placeCell(session, early, 1, 1, {true, true, true, true});
+    EXPECT_DOUBLE_EQ(last().adjustments->brightness, 0.3);
+    EXPECT_EQ(builder.dump(0, {}), QStringLiteral("a"));
 }

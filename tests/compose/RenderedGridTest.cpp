@@ -5,9 +5,14 @@
 #include "document/BuiltinDocumentBuilder.h"
 #include "document/FlowLayout.h"
 #include "document/PageRenderer.h"
+#include "imaging/ImageIO.h"
+#include "support/PageFixtures.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
+#include <QTransform>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -31,9 +36,17 @@ QColor entryColour(int k)
 struct Composed {
     QTemporaryDir dir;
     FakeSettings settings;
-    FakeHost host;
-    FakeDialog dialog;
+    FakeEvents events;
     document::BuiltinDocumentBuilder builder;
+    CompositionResult result;
+
+    // The entries as the job list file writes them.
+    explicit Composed(const QStringList& entries)
+    {
+        settings.chosenColorType = document::ColorType::Automatic;
+        settings.ticked = entries;
+        run();
+    }
 
     Composed(int count, bool twoSided)
     {
@@ -46,9 +59,15 @@ struct Composed {
             pagula::test::savePicture(img, file, "PNG");
             settings.ticked << file + QLatin1Char('0');
         }
-        CompositionRun run(builder, settings, host, dialog, dir.filePath("Pagula-tmp.bmp"));
-        run.generate();
+        run();
     }
+    void run()
+    {
+        const std::atomic<bool> cancel{false};
+        result = runComposition({settings.value(), dir.filePath("Pagula-tmp.bmp"), {}, 0}, builder,
+                                events, cancel);
+    }
+    const document::Document& doc(size_t d) const { return *result.documents.at(d).document; }
 };
 
 bool isDark(QRgb c)
@@ -113,14 +132,78 @@ void expectSharedLinesDrawnOnce(const document::Document& doc, const document::L
         }
 }
 
+// Mean difference per channel of two pictures of one size, leaving out a border of `inset`
+// pixels (the frame lines).
+double meanDifference(const QImage& a, const QImage& b, int inset)
+{
+    double sum = 0;
+    int n = 0;
+    for (int y = inset; y < a.height() - inset; ++y)
+        for (int x = inset; x < a.width() - inset; ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+            n += 3;
+        }
+    return n ? sum / n : 255.0;
+}
+
 } // namespace
+
+// Each cell of a PDF page or a phone photo shows what the page or photo shows when it is
+// rendered directly at the cell's size.
+TEST(RenderedGrid, PdfPagesAndPhotosMatchTheirSourcesAtTheCellSize)
+{
+    QTemporaryDir files;
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile f(files.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write("notes.pdf", pagula::test::mixedPdf(4));
+    QImage photo(60, 80, QImage::Format_RGB32);
+    photo.fill(Qt::white);
+    QPainter(&photo).fillRect(0, 0, 30, 40, Qt::darkMagenta);
+    write("phone.heic", pagula::test::heicPhoto(photo.transformed(QTransform().rotate(270)), 6));
+    const QString pdf = files.filePath(QStringLiteral("notes.pdf"));
+    const QStringList sources{QStringLiteral("<page 3>") + pdf, QStringLiteral("<page 4>") + pdf,
+                              files.filePath(QStringLiteral("phone.heic"))};
+    Composed c({sources[0] + "0", sources[1] + "0", sources[2] + "0"});
+    ASSERT_FALSE(c.result.failure) << c.result.failure->toStdString();
+    const document::Document& doc = c.doc(0);
+    const auto layout = document::layoutDocument(doc);
+    const QImage img = document::renderPageImage(doc, layout.pages[0], Dpi);
+
+    QList<QImage> cells, direct;
+    for (const document::PlacedPicture& placed : layout.pages[0].pictures()) {
+        const QString path = doc.pictureAt(placed.itemIndex).path();
+        if (!sources.contains(path))
+            continue; // a binding strip
+        const QRect box(
+            QPoint(int(std::ceil(placed.box.left() * PxPerPt)),
+                   int(std::ceil(placed.box.top() * PxPerPt))),
+            QPoint(int(placed.box.right() * PxPerPt) - 1, int(placed.box.bottom() * PxPerPt) - 1));
+        imaging::DecodeRequest request;
+        request.atLeast = box.size();
+        cells << img.copy(box);
+        direct << imaging::decodeFile(path, request)
+                      .scaled(box.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    ASSERT_EQ(cells.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(sources[i].toStdString());
+        EXPECT_LT(meanDifference(cells[i], direct[i], 3), 4.0);
+    }
+    // The comparison tells pages apart: page 3's cell is not page 4.
+    EXPECT_GT(meanDifference(cells[0], direct[1].scaled(cells[0].size()), 3), 10.0);
+}
 
 TEST(RenderedGrid, SevenEntriesWithALeftGutter)
 {
     Composed c(7, false);
-    ASSERT_TRUE(c.host.messages.isEmpty()) << c.host.messages.join(' ').toStdString();
-    ASSERT_EQ(c.builder.documents().size(), 1u);
-    const document::Document& doc = *c.builder.documents()[0];
+    ASSERT_FALSE(c.result.failure) << c.result.failure->toStdString();
+    ASSERT_EQ(c.result.documents.size(), 1u);
+    const document::Document& doc = c.doc(0);
     const auto layout = document::layoutDocument(doc);
     ASSERT_EQ(layout.pages.size(), 1);
     expectSharedLinesDrawnOnce(doc, layout.pages[0]);
@@ -155,12 +238,12 @@ TEST(RenderedGrid, SevenEntriesWithALeftGutter)
 TEST(RenderedGrid, TwoSidedBackRowsAreMirroredWithBlankCells)
 {
     Composed c(8, true);
-    ASSERT_EQ(c.builder.documents().size(), 2u);
+    ASSERT_EQ(c.result.documents.size(), 2u);
     const double left = 7 * 2.835, top = 7 * 2.835;
     const double strip = 6 * 2.835, cellW = 64.3 * 2.835, cellH = 90 * 2.835;
 
     auto cellsOf = [&](size_t d) {
-        const document::Document& doc = *c.builder.documents()[d];
+        const document::Document& doc = c.doc(d);
         const auto layout = document::layoutDocument(doc);
         EXPECT_EQ(layout.pages.size(), 1);
         expectSharedLinesDrawnOnce(doc, layout.pages[0]);

@@ -15,12 +15,14 @@
 #include "preview/ui/PreviewWindow.h"
 #include "widgets/ErrorReport.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 using namespace pagula;
@@ -121,6 +123,11 @@ protected:
 TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
 {
     EXPECT_EQ(shownTitle(main()), QStringLiteral("Распечатка Pagula"));
+    // The program's icon, at the sizes a task bar picks from.
+    const QString icon = xprop(main(), "_NET_WM_ICON");
+    for (const char* size : {"Icon (16 x 16)", "Icon (48 x 48)", "Icon (128 x 128)"})
+        EXPECT_TRUE(icon.contains(QLatin1String(size)))
+            << size << " in " << icon.count(QStringLiteral("Icon (")) << " sizes";
 
     showPreview();
     EXPECT_EQ(shownTitle(program->previewWindow()), QStringLiteral("Предварительный просмотр"));
@@ -131,22 +138,39 @@ TEST_F(WindowManager, TitlesAsTheWindowManagerShowsThem)
     list->tickAll();
     main().adjustments()->twoSideBox()->setChecked(true);
     main().generate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main().isGenerating(); }, 20000));
     const auto& shown = program->shownDocuments();
     ASSERT_EQ(shown.size(), 2u);
-    const QString sides[] = {QStringLiteral("Pagula - лицевая сторона"),
-                             QStringLiteral("Pagula - обратная сторона")};
+    const QString sides[] = {QStringLiteral("Pagula - документ 1, лицевая сторона"),
+                             QStringLiteral("Pagula - документ 1, обратная сторона")};
     for (size_t i = 0; i < 2; ++i) {
         ASSERT_TRUE(shown[i].window);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(shown[i].window));
         EXPECT_EQ(shownTitle(*shown[i].window), sides[i]);
     }
 
-    // A one-sided document window is just "Pagula".
+    // Maximised on this small screen, the front's window shows every command of its tool bars,
+    // none behind the "more" button.
+    QWidget* front = shown[0].window;
+    front->showMaximized();
+    QTest::qWait(300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return front->isMaximized(); }, 5000));
+    for (QToolBar* bar : front->findChildren<QToolBar*>()) {
+        for (QAction* action : bar->actions()) {
+            QWidget* button = bar->widgetForAction(action);
+            if (action->isSeparator())
+                continue;
+            EXPECT_TRUE(button && button->isVisible()) << action->text().toStdString();
+        }
+    }
+
+    // The next run's window tells itself apart from the first run's.
     main().adjustments()->twoSideBox()->setChecked(false);
     main().generate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main().isGenerating(); }, 20000));
     ASSERT_EQ(shown.size(), 3u);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(shown[2].window));
-    EXPECT_EQ(shownTitle(*shown[2].window), QStringLiteral("Pagula"));
+    EXPECT_EQ(shownTitle(*shown[2].window), QStringLiteral("Pagula - документ 2"));
 }
 
 TEST_F(WindowManager, EveryControlOfTheMainWindowCanBeReachedAtBothSizes)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs a program on a display of its own (Xvfb, 1024 x 768) managed by openbox, the way a user's
-# desktop runs it, and ends both afterwards. Exits 77 (skipped) when Xvfb or openbox is missing.
+# Runs a program on a display of its own (Xvfb, 1024 x 768, or PAGULA_SCREEN such as 1366x768)
+# managed by openbox, the way a user's desktop runs it, and ends both afterwards. Exits 77
+# (skipped) when Xvfb or openbox is missing.
 #   with_window_manager.sh PROGRAM [ARGS...]
 set -uo pipefail
 for tool in Xvfb openbox xprop xdotool; do
@@ -22,7 +23,7 @@ trap cleanup EXIT
 
 # Xvfb picks a free display number and writes it to the pipe once it accepts clients.
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${PAGULA_SCREEN:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 read -r -t 30 number <"$work/display" || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$number"

@@ -187,13 +187,15 @@ TEST_F(BuiltinDocumentBuilderTest, GivesEachDocumentItsMarginsAndRefusesMarginsO
     EXPECT_EQ(doc().textArea().topLeft(), QPointF(100, 100));
     EXPECT_NEAR(doc().textArea().width(), 300, 1e-4); // margins pass through single precision
     EXPECT_NEAR(doc().textArea().height(), 400, 1e-4);
-    builder.beginDocument(QMarginsF(19.845, 19.845, 17.01, 45.36));
+    const auto first = builder.currentDocument();
+    const auto second = builder.beginDocument(QMarginsF(19.845, 19.845, 17.01, 45.36));
+    EXPECT_NE(second, first);
+    EXPECT_EQ(builder.currentDocument(), second);
     EXPECT_EQ(doc().margins(), QMarginsF(19.845f, 19.845f, 17.01f, 45.36f));
-    EXPECT_EQ(builder.documents().size(), 2u);
     EXPECT_NE(errorOf([&] { builder.beginDocument(QMarginsF(0, 1e9, 0, 0)); }), kNoError);
 }
 
-TEST_F(BuiltinDocumentBuilderTest, HandsDocumentsToTheHandlerOnceEachInOrder)
+TEST_F(BuiltinDocumentBuilderTest, NeedsADocumentAndReadsOnlyPicturesNotReadBefore)
 {
     BuiltinDocumentBuilder fresh;
     EXPECT_EQ(errorOf([&] {
@@ -202,21 +204,14 @@ TEST_F(BuiltinDocumentBuilderTest, HandsDocumentsToTheHandlerOnceEachInOrder)
               QStringLiteral("No document is open"));
     EXPECT_EQ(errorOf([&] { fresh.endRow(); }), QStringLiteral("No document is open"));
 
-    builder.beginDocument({});
-    std::vector<std::shared_ptr<Document>> shown;
-    builder.handOver(); // no handler yet: both documents wait
-    builder.setDocumentHandler([&](std::shared_ptr<Document> d) { shown.push_back(d); });
-    builder.handOver();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0], builder.documents()[0]);
-    EXPECT_EQ(shown[1], builder.documents()[1]);
-
-    builder.beginDocument({});
-    builder.handOver();
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[2], builder.currentDocument());
-    builder.handOver();
-    EXPECT_EQ(shown.size(), 3u);
+    // A size read before (on a worker) is taken as it is; the file is not opened again.
+    const QString gone = dir.filePath(QStringLiteral("gone.jpg"));
+    builder.addCell({gone, {10, 10}, std::nullopt, std::nullopt, {}, QSizeF(150, 75)});
+    EXPECT_EQ(doc().pictureAt(0).ownSize(), QSizeF(150, 75));
+    EXPECT_TRUE(errorOf([&] {
+                    cellPictureSize(gone);
+                }).startsWith(QStringLiteral("Cannot insert picture %1: ").arg(gone)));
+    EXPECT_EQ(cellPictureSize(small), QSizeF(150, 75));
 }
 
 TEST(InlinePicture, CropShrinksTheDisplayedSizeAndLaterSizingStretchesTheRest)

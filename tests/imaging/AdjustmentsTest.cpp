@@ -1,4 +1,5 @@
 #include "imaging/Adjustments.h"
+#include "imaging/GreyReduction.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -191,6 +192,42 @@ TEST(Adjustments, NonsenseSettingsAreTamed)
     EXPECT_EQ(applyAdjustments(source, a).constScanLine(0)[0], 255);
     a.brightness = -3.0;
     EXPECT_EQ(applyAdjustments(source, a).constScanLine(0)[1], 0);
+}
+
+TEST(GreyReduction, EachPixelIsTheMeanOfTheAreaItCovers)
+{
+    const struct {
+        QImage source;
+        QSize target;
+        std::vector<int> expected; // row by row
+    } cases[] = {
+        {greyPixels({0, 100, 200, 50}), {2, 1}, {50, 125}},
+        {greyPixels({0, 90, 180}), {2, 1}, {30, 150}}, // the middle pixel half in each
+        {greyPixels({0, 90, 180}), {1, 1}, {90}},
+        {greyPixels({7, 200, 13}), {3, 1}, {7, 200, 13}}, // same size: unchanged
+        {greyPixels({255, 255, 255, 255, 255}), {3, 1}, {255, 255, 255}},
+    };
+    for (const auto& c : cases) {
+        const QImage out = reduceGrey(c.source, c.target);
+        ASSERT_EQ(out.size(), c.target);
+        ASSERT_EQ(out.format(), QImage::Format_Grayscale8);
+        for (int x = 0; x < out.width(); ++x)
+            EXPECT_EQ(out.constScanLine(0)[x], c.expected[size_t(x)]) << x;
+    }
+    // Down as across: a column of 0, 90, 180 is the row above turned.
+    QImage column(1, 3, QImage::Format_Grayscale8);
+    for (int y = 0; y < 3; ++y)
+        column.scanLine(y)[0] = uchar(90 * y);
+    const QImage down = reduceGrey(column, {1, 2});
+    EXPECT_EQ(down.constScanLine(0)[0], 30);
+    EXPECT_EQ(down.constScanLine(1)[0], 150);
+    // Far larger reductions go in steps and still keep the level.
+    QImage wide(1000, 2, QImage::Format_Grayscale8);
+    wide.fill(77);
+    EXPECT_EQ(reduceGrey(wide, {1, 1}).constScanLine(0)[0], 77);
+    // Nothing to enlarge, nothing but grey.
+    EXPECT_TRUE(reduceGrey(greyPixels({1, 2}), {3, 1}).isNull());
+    EXPECT_TRUE(reduceGrey(colourPixel(qRgb(1, 2, 3)), {1, 1}).isNull());
 }
 
 } // namespace

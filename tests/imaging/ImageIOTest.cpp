@@ -1,9 +1,13 @@
 #include "Fixtures.h"
 
 #include "imaging/ImageIO.h"
+#include "imaging/Limits.h"
+#include "support/PageFixtures.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTransform>
+#include <QtEndian>
 
 #include "support/TestSupport.h"
 #include <functional>
@@ -43,6 +47,138 @@ TEST(ImageIO, ChoosesTheDecoderByContentNotByName)
         const QImage image = decodeFile(path);
         EXPECT_EQ(image.size(), QSize(64, 48));
         EXPECT_TRUE(near(image.pixel(10, 10), quadrantColour(0, 0)));
+    }
+}
+
+// PNG with an eXIf chunk after its header; the chunk's CRC as PNG computes it.
+QByteArray pngWithExif(const QImage& stored, int orientation)
+{
+    const QByteArray tiff = exifBlock(orientation).mid(6);
+    QByteArray chunk = "eXIf" + tiff;
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : chunk) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    char field[4];
+    qToBigEndian(quint32(tiff.size()), field);
+    chunk.prepend(field, 4);
+    qToBigEndian(~crc, field);
+    chunk.append(field, 4);
+    return encoded(stored, "PNG").insert(33, chunk);
+}
+
+// WebP in the extended layout: a VP8X header announcing EXIF, the picture, the EXIF chunk.
+QByteArray webpWithExif(const QImage& stored, int orientation)
+{
+    const QByteArray simple = encoded(stored, "WEBP", 90);
+    const QByteArray tiff = exifBlock(orientation).mid(6);
+    Bytes vp8x;
+    vp8x.raw("VP8X").u32(10).u32(0x08);
+    vp8x.u16(stored.width() - 1).u8(0).u16(stored.height() - 1).u8(0);
+    Bytes body;
+    body.raw("WEBP").raw(vp8x.data).raw(simple.mid(12)).raw("EXIF").u32(tiff.size()).raw(tiff);
+    if (tiff.size() % 2)
+        body.u8(0);
+    return Bytes().raw("RIFF").u32(body.data.size()).raw(body.data).data;
+}
+
+// The new kinds of picture and what damages them: each decodes upright at the size its probe
+// tells, or fails with a message naming the file (and the page).
+TEST(ImageIO, PagesAndPhotosDecodeUprightAndDamagedOnesAreNamed)
+{
+    QTemporaryDir dir;
+    const QImage upright = quadrants(64, 48);
+    const auto turned = [&](int degrees) {
+        return upright.transformed(QTransform().rotate(degrees));
+    };
+    const QByteArray pdf = pagula::test::mixedPdf(4);
+    QByteArray hugeHeic = pagula::test::heicPhoto(upright);
+    const qsizetype ispe = hugeHeic.lastIndexOf("ispe") + 8; // the shown picture's size
+    hugeHeic.replace(ispe, 8, QByteArray("\0\0\xFF\xFF\0\0\xFF\xFF", 8));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        int page; // 0: the file itself
+        QSize size;
+        QString error; // %1: the file; the start of the message when the library words the rest
+    } cases[] = {
+        {"PNG, EXIF 6", pngWithExif(turned(270), 6), 0, {64, 48}, {}},
+        {"WebP", encoded(upright, "WEBP", 90), 0, {64, 48}, {}},
+        {"WebP, EXIF 8", webpWithExif(turned(90), 8), 0, {64, 48}, {}},
+        {"HEIC, irot 6", pagula::test::heicPhoto(turned(270), 6), 0, {64, 48}, {}},
+        {"HEIC, irot 3", pagula::test::heicPhoto(turned(180), 3), 0, {64, 48}, {}},
+        {"PDF page 2", pdf, 2, {1240, 1754}, {}},
+        {"PDF landscape page 4", pdf, 4, {1754, 1240}, {}},
+        {"PDF file", pdf, 0, {1240, 1754}, {}},
+        {"encrypted PDF",
+         pagula::test::encryptedPdf(pdf),
+         1,
+         {},
+         "PDF file %1 is encrypted and cannot be opened without its password"},
+        {"PDF page not there",
+         pagula::test::withPageMissing(pdf, 4),
+         4,
+         {},
+         "Page 4 of %1 is damaged"},
+        {"PDF page 99999 points wide",
+         pagula::test::withPageHuge(pdf, 3),
+         3,
+         {},
+         "Page 3 of %1 has an absurd size (99999 x 842 points)"},
+        {"PDF page beyond the last", pdf, 9, {}, "Page 9 of %1 does not exist (it has 4 pages)"},
+        {"PDF cut in half", pdf.left(pdf.size() / 2), 1, {}, "Damaged PDF file %1"},
+        {"page of a PNG",
+         encoded(upright, "PNG"),
+         2,
+         {},
+         "File %1 is not a PDF document, so it has no page 2"},
+        {"HEIC cut short",
+         pagula::test::heicPhoto(upright).left(300),
+         0,
+         {},
+         "Cannot decode HEIF picture: "},
+        {"HEIC of 65535 x 65535",
+         hugeHeic,
+         0,
+         {},
+         "Picture %1 is too large (65535 x 65535 pixels)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = dir.filePath(QString::fromLatin1(c.name));
+        writeFile(file, c.bytes);
+        const QString address = c.page ? QStringLiteral("<page %1>%2").arg(c.page).arg(file) : file;
+        if (!c.error.isEmpty()) {
+            const QString error = pagula::test::errorOf<ImageError>([&] {
+                probeFile(address);
+                decodeFile(address);
+            });
+            const QString want =
+                c.error.contains(QLatin1String("%1")) ? c.error.arg(file) : c.error;
+            EXPECT_TRUE(error.startsWith(want)) << error.toStdString();
+            continue;
+        }
+        const ImageInfo info = probeFile(address);
+        const QImage image = decodeFile(address);
+        EXPECT_EQ(info.orientedSize(), c.size);
+        EXPECT_EQ(image.size(), c.size);
+        if (info.format == ImageFormat::Pdf) {
+            // A4 in points; its top band in the page's colour; a small cell gets a small page.
+            EXPECT_NEAR(info.sizeInPoints().height(), c.size.height() > c.size.width() ? 842 : 595,
+                        0.5);
+            EXPECT_TRUE(near(image.pixel(image.width() / 2, 10),
+                             pagula::test::pageColour(std::max(1, c.page)).rgb()));
+            DecodeRequest cell;
+            cell.atLeast = QSize(120, 170).transposed();
+            const QImage small = decodeFile(address, cell);
+            EXPECT_GE(small.width(), 170);
+            EXPECT_LE(small.width(), 260);
+        } else {
+            EXPECT_TRUE(near(image.pixel(8, 8), quadrantColour(0, 0), 40));
+            EXPECT_TRUE(near(image.pixel(56, 40), quadrantColour(1, 1), 40));
+        }
     }
 }
 
@@ -114,7 +250,7 @@ TEST(ImageIO, SmallCellsGetDctScaledDecodes)
     request.atLeast = QSize(250, 180);
     EXPECT_EQ(decodeFile(path, request).size(), QSize(250, 188));
     request.atLeast = QSize(600, 400);
-    EXPECT_EQ(decodeFile(path, request).size(), QSize(1000, 750));
+    EXPECT_EQ(decodeFile(path, request).size(), QSize(750, 563));
 }
 
 // Deterministic damage: cut the file, flip bytes, or scribble over its header.

@@ -3,6 +3,7 @@
 #include "imaging/Adjustments.h"
 #include "imaging/ImageIO.h"
 #include "imaging/JpegDecoder.h"
+#include "imaging/JpegEncoder.h"
 #include "imaging/JpegScale.h"
 #include "imaging/Probe.h"
 
@@ -61,6 +62,8 @@ TEST(JpegDecoder, DecodesBaselineProgressiveAndGreyscale)
         {"greyscale", writeJpeg(greyQuadrants()), QImage::Format_Grayscale8},
         {"greyscale progressive", writeJpeg(greyQuadrants(), progressive),
          QImage::Format_Grayscale8},
+        {"our own, colour", encodeJpeg(quadrants(), 90), QImage::Format_RGB32},
+        {"our own, greyscale", encodeJpeg(greyQuadrants(), 90), QImage::Format_Grayscale8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -70,6 +73,8 @@ TEST(JpegDecoder, DecodesBaselineProgressiveAndGreyscale)
         EXPECT_EQ(d.warnings, 0);
         expectQuadrants(d.image);
     }
+    // Our encoder takes the two formats pictures are prepared in, nothing else.
+    EXPECT_TRUE(encodeJpeg(quadrants().convertToFormat(QImage::Format_Mono), 90).isEmpty());
 }
 
 TEST(JpegDecoder, LuminanceOnlyDecodesColourPicturesGrey)
@@ -157,18 +162,19 @@ TEST(JpegDecoder, ScalesByTheDctToTheSmallestSizeAsked)
     const QByteArray bytes = writeJpeg(source);
     struct Case {
         QSize atLeast;
-        int denominator;
+        int eighths;
         QSize size;
     };
     const Case cases[] = {
-        {{}, 1, {200, 120}},       {{300, 300}, 1, {200, 120}}, {{101, 10}, 1, {200, 120}},
-        {{100, 60}, 2, {100, 60}}, {{50, 30}, 4, {50, 30}},     {{26, 15}, 4, {50, 30}},
-        {{25, 15}, 8, {25, 15}},   {{1, 1}, 8, {25, 15}},
+        {{}, 8, {200, 120}},       {{300, 300}, 8, {200, 120}}, {{151, 10}, 7, {175, 105}},
+        {{101, 10}, 5, {125, 75}}, {{100, 60}, 4, {100, 60}},   {{75, 45}, 3, {75, 45}},
+        {{76, 45}, 4, {100, 60}},  {{50, 30}, 2, {50, 30}},     {{26, 15}, 2, {50, 30}},
+        {{25, 15}, 1, {25, 15}},   {{1, 1}, 1, {25, 15}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.atLeast.width() << "x" << c.atLeast.height());
         const JpegDecoded d = decodeJpeg(bytes, {c.atLeast});
-        EXPECT_EQ(d.denominator, c.denominator);
+        EXPECT_EQ(d.eighths, c.eighths);
         EXPECT_EQ(d.image.size(), c.size);
         EXPECT_EQ(d.fullSize, QSize(200, 120));
         expectQuadrants(d.image);
@@ -183,25 +189,31 @@ TEST(JpegScale, KeepsWithinTheLimits)
         QSize full, atLeast;
         int bits;
         bool shrink;
-        int denominator;
+        int eighths;
+        int largest = JpegFullScale;
     };
     const Case cases[] = {
         {{65500, 65500}, {}, 32, false, 0},
-        {{65500, 65500}, {10000, 10000}, 32, false, 0}, // 1/4 is 16375 x 16375
-        {{65500, 65500}, {100, 100}, 32, false, 8},     // 8188 x 8188 x 4 is just below 256 MiB
-        {{65500, 65500}, {}, 32, true, 8},
+        {{65500, 65500}, {10000, 10000}, 32, false, 0}, // 2/8 is 16375 x 16375
+        {{65500, 65500}, {100, 100}, 32, false, 1},     // 8188 x 8188 x 4 is just below 256 MiB
+        {{65500, 65500}, {}, 32, true, 1},
         {{16000, 16000}, {}, 32, false, 0}, // 1 GB at full size
-        {{16000, 16000}, {}, 32, true, 2},  // 8000 x 8000 x 4 fits exactly under 256 MiB
-        {{16000, 16000}, {}, 8, false, 1},
+        {{16000, 16000}, {}, 32, true, 4},  // 8000 x 8000 x 4 fits exactly under 256 MiB
+        {{16000, 16000}, {}, 8, false, 8},
         {{40000, 100}, {}, 8, false, 0}, // a side beyond 32768
-        {{40000, 100}, {5000, 10}, 8, false, 8},
-        {{40000, 100}, {20000, 10}, 8, false, 2},
-        {{8000, 6000}, {}, 32, false, 1},
+        {{40000, 100}, {}, 8, true, 6},  // 30000 wide; 7/8 would be 35000
+        {{40000, 100}, {5000, 10}, 8, false, 1},
+        {{40000, 100}, {20000, 10}, 8, false, 4},
+        {{40000, 100}, {20001, 10}, 8, false, 5},
+        {{8000, 6000}, {}, 32, false, 8},
+        // Larger than the picture only when asked for, up to twice its size.
+        {{200, 120}, {300, 180}, 32, false, 12, JpegLargestScale},
+        {{200, 120}, {300, 300}, 32, false, 16, JpegLargestScale},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.full.width() << "x" << c.full.height() << " at least "
                                         << c.atLeast.width() << "x" << c.atLeast.height());
-        EXPECT_EQ(chooseJpegScale(c.full, c.atLeast, c.bits, c.shrink), c.denominator);
+        EXPECT_EQ(chooseJpegScale(c.full, c.atLeast, c.bits, c.shrink, c.largest), c.eighths);
     }
 }
 

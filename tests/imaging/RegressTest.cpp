@@ -20,10 +20,9 @@ TEST(FuzzRegressions, EveryInputOnceFoundPassesCleanly)
         const char* name;
         void (*body)(const uint8_t*, size_t);
     };
-    const Target targets[] = {{"fuzz_pcx", fuzz::pcx},
-                              {"fuzz_jpeg", fuzz::jpeg},
-                              {"fuzz_qtformats", fuzz::qtFormats},
-                              {"fuzz_probe", fuzz::probe}};
+    const Target targets[] = {
+        {"fuzz_pcx", fuzz::pcx},     {"fuzz_jpeg", fuzz::jpeg}, {"fuzz_qtformats", fuzz::qtFormats},
+        {"fuzz_probe", fuzz::probe}, {"fuzz_pdf", fuzz::pdf},   {"fuzz_heif", fuzz::heif}};
     for (const Target& t : targets) {
         const QDir dir(test::sourceDir() + QStringLiteral("/tests/regress/") +
                        QString::fromLatin1(t.name));

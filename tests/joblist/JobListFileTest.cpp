@@ -1,5 +1,6 @@
 #include "joblist/JobListFile.h"
 #include "common/Error.h"
+#include "common/PictureAddress.h"
 #include "joblist/JobEntry.h"
 #include "joblist/JobListTestUtil.h"
 
@@ -188,6 +189,48 @@ TEST(JobListFile, SaveAndLoadRoundTrip)
         EXPECT_EQ(readBytes(path), c.bytes);
         EXPECT_EQ(loadJobListFile(path), entriesOf(c.entries));
     }
+}
+
+// Pages of a PDF are lines of their own; every line that is not exactly a page line reads as
+// the picture path it always was, whatever it holds.
+TEST(JobListFile, PageLinesRoundTripAndLookalikesStayPaths)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pages.txt"));
+    const struct {
+        QString line;
+        QString file;
+        int page;
+    } cases[] = {
+        {"<page 1>/lectures/notes.pdf0", "/lectures/notes.pdf", 1},
+        {"<page 12>/lectures/notes.pdf1", "/lectures/notes.pdf", 12},
+        {"<page 3>/odd/<page 4>name.pdf0", "/odd/<page 4>name.pdf", 3},
+        {"/scans/<page 3>a.jpg0", "/scans/<page 3>a.jpg", 0},
+        {"./<page 3>a.jpg0", "./<page 3>a.jpg", 0},
+        {"<page 0>/a.pdf0", "<page 0>/a.pdf", 0},
+        {"<page 03>/a.pdf0", "<page 03>/a.pdf", 0},
+        {"<page 1000000>/a.pdf0", "<page 1000000>/a.pdf", 0},
+        {"<page 999999>a.pdf2", "a.pdf", 999999},
+        {"<page 3>0", "<page 3>", 0},
+    };
+    QByteArray bytes;
+    QStringList lines;
+    for (const auto& c : cases) {
+        bytes += c.line.toUtf8() + "\r\n";
+        lines << c.line;
+    }
+    writeBytes(path, bytes);
+    const JobEntries loaded = loadJobListFile(path);
+    ASSERT_EQ(textsOf(loaded), lines);
+    for (qsizetype i = 0; i < loaded.size(); ++i) {
+        SCOPED_TRACE(cases[i].line.toStdString());
+        const auto address = pagula::common::PictureAddress::fromText(loaded[i].path);
+        EXPECT_EQ(address.file, cases[i].file);
+        EXPECT_EQ(address.page, cases[i].page);
+        EXPECT_EQ(address.text(), loaded[i].path);
+    }
+    saveJobListFile(path, loaded);
+    EXPECT_EQ(readBytes(path), bytes);
 }
 
 TEST(JobListFile, ReportsFilesThatCannotBeOpenedOrCreated)

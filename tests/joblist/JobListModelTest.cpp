@@ -361,4 +361,98 @@ TEST(JobListModel, PassesTheItemModelTester)
     m.insertBlank();
     EXPECT_EQ(m.data(m.index(0), Qt::DisplayRole).toString(), BlankMarker);
     EXPECT_EQ(m.data(m.index(0), JobListModel::CropCodeRole).toString(), QStringLiteral("0"));
+    // Undoing all of it, and redoing it, under the tester too.
+    while (m.undoStack()->canUndo())
+        m.undoStack()->undo();
+    EXPECT_EQ(m.size(), 0);
+    while (m.undoStack()->canRedo())
+        m.undoStack()->redo();
+    EXPECT_EQ(m.size(), 1);
+}
+
+// Each command undone gives back the list as it was (entries, ticks, crop codes, count, current
+// entry), and redone the list as the command left it; a command that changes nothing is no step.
+TEST(JobListModel, EveryEditUndoesAndRedoes)
+{
+    struct State {
+        JobEntries entries;
+        QString ticks;
+        int count;
+        int current;
+        bool operator==(const State& o) const
+        {
+            return entries == o.entries && ticks == o.ticks && count == o.count &&
+                   current == o.current;
+        }
+    };
+    const auto state = [](const JobListModel& m) {
+        return State{m.entries(), ticks(m), m.tickedCount(), m.currentRow()};
+    };
+    const std::pair<const char*, std::function<void(JobListModel&)>> edits[] = {
+        {"«Удалить»", [](JobListModel& m) { m.removeTicked(); }},
+        {"«Инвертировать»", [](JobListModel& m) { m.invertTicks(); }},
+        {"«Выделить все»", [](JobListModel& m) { m.tickAll(); }},
+        {"«Сброс»", [](JobListModel& m) { m.untickAll(); }},
+        {"«Четные»", [](JobListModel& m) { m.tickEvenPositions(); }},
+        {"«Нечетные»", [](JobListModel& m) { m.tickOddPositions(); }},
+        {"отметку строки", [](JobListModel& m) { m.toggleTick(4); }},
+        {"«Выделить все» обрезки", [](JobListModel& m) { m.selectAllCrops(CropMode::TwoSide); }},
+        {"«Сброс» обрезки", [](JobListModel& m) { m.resetCrops(); }},
+        {"вид обрезки строки", [](JobListModel& m) { m.cycleCropCode(0, CropMode::TwoSide); }},
+        {"вид обрезки строки", [](JobListModel& m) { m.setCropCode(3, CropProfile2); }},
+        {"вставку пустой страницы", [](JobListModel& m) { m.insertBlank(); }},
+        {"удаление строки", [](JobListModel& m) { m.deleteCurrent(); }},
+        {"добавление рисунков",
+         [](JobListModel& m) { m.appendFiles(QStringLiteral("/n"), {QStringLiteral("a.jpg")}); }},
+        {"загрузку списка",
+         [](JobListModel& m) {
+             m.replaceEntries({{QStringLiteral("/x"), 1}});
+         }},
+        {"очистку списка", [](JobListModel& m) { m.clear(); }},
+    };
+    for (const auto& [name, edit] : edits) {
+        SCOPED_TRACE(name);
+        JobListModel m;
+        fill(m, QStringLiteral("0120120"), QStringLiteral("0110010"));
+        m.setCurrentRow(2);
+        m.markSaved();
+        EXPECT_FALSE(m.hasUnsavedChanges());
+        const State before = state(m);
+        const int steps = m.undoStack()->count();
+        edit(m);
+        const State after = state(m);
+        ASSERT_EQ(m.undoStack()->count(), steps + 1);
+        EXPECT_EQ(m.undoStack()->undoText(), QString::fromUtf8(name));
+        EXPECT_EQ(m.hasUnsavedChanges(), after.entries.size() > 0);
+        m.undoStack()->undo();
+        EXPECT_EQ(state(m), before);
+        EXPECT_FALSE(m.hasUnsavedChanges());
+        m.undoStack()->redo();
+        EXPECT_EQ(state(m), after);
+    }
+    JobListModel m;
+    fill(m, QStringLiteral("00"), QStringLiteral("11"));
+    const int steps = m.undoStack()->count();
+    m.tickAll();                    // all were ticked
+    m.setCropCode(5, CropProfile1); // no such row
+    EXPECT_EQ(m.undoStack()->count(), steps);
+}
+
+// Loading a list of 300,000 entries again and again: the history drops its earliest steps
+// rather than keep every list, and a list never saved still counts as unsaved after that.
+TEST(JobListModel, TheHistoryKeepsWithinItsMemoryBudget)
+{
+    JobEntries big;
+    for (int i = 0; i < 300000; ++i)
+        big.append({QStringLiteral("/p/%1.jpg").arg(i), 0});
+    JobListModel m;
+    for (int load = 0; load < 6; ++load)
+        m.replaceEntries(big);
+    EXPECT_GE(m.undoStack()->count(), 1);
+    EXPECT_LT(m.undoStack()->count(), 6);
+    while (m.undoStack()->canUndo())
+        m.undoStack()->undo();
+    EXPECT_TRUE(m.hasUnsavedChanges());
+    m.markSaved();
+    EXPECT_FALSE(m.hasUnsavedChanges());
 }

@@ -39,9 +39,10 @@ TEST(PictureLoading, ExtensionIsWhatFollowsTheLastDotOfTheFileName)
 
 TEST(PictureLoading, ShowsTheBrowserFormatsWhateverTheCase)
 {
-    for (const char* ext : {"jpg", "JPG", "Jpeg", "bmp", "ico", "tif", "TIFF", "gif", "pcx", "PCX"})
+    for (const char* ext : {"jpg", "JPG", "Jpeg", "bmp", "ico", "tif", "TIFF", "gif", "pcx", "PCX",
+                            "png", "WebP", "heic", "HEIF", "pdf"})
         EXPECT_TRUE(isPreviewableExtension(QString::fromLatin1(ext))) << ext;
-    for (const char* ext : {"png", "txt", "", "jpg ", "jp"})
+    for (const char* ext : {"tga", "txt", "", "jpg ", "jp"})
         EXPECT_FALSE(isPreviewableExtension(QString::fromLatin1(ext))) << ext;
     const bool wmfReader = QImageReader::supportedImageFormats().contains("wmf");
     EXPECT_EQ(isPreviewableExtension(QStringLiteral("WMF")), wmfReader);
@@ -60,9 +61,9 @@ TEST(PictureLoading, FailuresCarryTheReportedTexts)
               QStringLiteral("Unknown picture file extension (.txt)"));
     EXPECT_EQ(failureOf(dir.filePath(QStringLiteral("noext"))),
               QStringLiteral("Unknown picture file extension (.)"));
-    const QString png = dir.filePath(QStringLiteral("real.png"));
-    test::savePicture(QImage(8, 8, QImage::Format_RGB32), png, "PNG");
-    EXPECT_EQ(failureOf(png), QStringLiteral("Unknown picture file extension (.png)"));
+    const QString tga = dir.filePath(QStringLiteral("real.tga"));
+    test::savePicture(QImage(8, 8, QImage::Format_RGB32), tga, "PNG");
+    EXPECT_EQ(failureOf(tga), QStringLiteral("Unknown picture file extension (.tga)"));
 
     // A JPEG that the decoder refuses reports the decoder's own text.
     const QString corrupt = dir.filePath(QStringLiteral("corrupt.jpg"));

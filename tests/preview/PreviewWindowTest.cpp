@@ -284,8 +284,8 @@ TEST_F(PreviewWindowTest, FailuresAreReportedAndKeepThePreviousPicture)
     const QString missing = dir.filePath(QStringLiteral("missing.jpg"));
     const QString corrupt = dir.filePath(QStringLiteral("corrupt.jpg"));
     const QString decoderText = test::writeCorruptJpeg(corrupt);
-    const QString png = dir.filePath(QStringLiteral("picture.png"));
-    test::savePicture(QImage(10, 10, QImage::Format_RGB32), png, "PNG");
+    const QString tga = dir.filePath(QStringLiteral("picture.tga"));
+    test::savePicture(QImage(10, 10, QImage::Format_RGB32), tga, "PNG");
 
     const struct {
         QString entry;
@@ -297,7 +297,7 @@ TEST_F(PreviewWindowTest, FailuresAreReportedAndKeepThePreviousPicture)
              QStringLiteral("Cannot open file %1: No such file or directory").arg(missing)),
          1},
         {corrupt + "2", common::errorReportText(decoderText), 2},
-        {png + "1", QStringLiteral("Unknown picture file extension (.png)"), 1}, // ")" is below "."
+        {tga + "1", QStringLiteral("Unknown picture file extension (.tga)"), 1}, // ")" is below "."
     };
     for (const auto& c : cases) {
         reports.clear();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <arpa/inet.h>
@@ -39,6 +40,19 @@ bool writeFile(const QString& path, const QByteArray& text)
     return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
 }
 
+// The back end of the printing queues ("keep:FOLDER"): the document, then the options, each
+// moved into place whole, so that a file that is there is complete. Run by the daemon as root
+// (mode 0700) or as the daemon's own user.
+const char* KeepBackend = R"SH(#!/bin/sh
+if [ $# -eq 0 ]; then echo 'direct keep "Unknown" "Keep"'; exit 0; fi
+dir=${DEVICE_URI#keep:}
+if [ -n "$6" ]; then cat "$6" > "$dir/.$1.pdf"; else cat > "$dir/.$1.pdf"; fi
+mv "$dir/.$1.pdf" "$dir/$1.pdf"
+printf '%s
+' "$5" > "$dir/.$1.options"
+mv "$dir/.$1.options" "$dir/$1.options"
+)SH";
+
 } // namespace
 
 PrivateCups::PrivateCups()
@@ -50,8 +64,21 @@ PrivateCups::PrivateCups()
     // PAGULA_KEEP_CUPS=1 keeps configuration, spool and logs for a look after a failure.
     dir_.setAutoRemove(qEnvironmentVariableIsEmpty("PAGULA_KEEP_CUPS"));
     const QDir root(dir_.path());
-    for (const char* sub : {"etc", "etc/ppd", "spool", "spool/tmp", "cache", "state", "log"})
+    for (const char* sub :
+         {"etc", "etc/ppd", "spool", "spool/tmp", "cache", "state", "log", "bin/backend", "kept"})
         root.mkpath(QString::fromLatin1(sub));
+    // The system's filters and helpers, and the keeping back end instead of the real ones.
+    for (const char* sub : {"filter", "daemon", "notifier", "monitor"})
+        QFile::link(QStringLiteral("/usr/lib/cups/") + QLatin1String(sub),
+                    dir_.filePath(QStringLiteral("bin/") + QLatin1String(sub)));
+    const QString backend = dir_.filePath(QStringLiteral("bin/backend/keep"));
+    writeFile(backend, KeepBackend);
+    QFile::setPermissions(backend,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(dir_.filePath(QStringLiteral("kept")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadOther | QFileDevice::WriteOther |
+                              QFileDevice::ExeOther);
     // The daemon hands spool and state to its own user; let it in.
     QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                            QFileDevice::ExeOwner | QFileDevice::ReadOther |
@@ -96,7 +123,9 @@ PrivateCups::PrivateCups()
                               "PageLog " +
                               p +
                               "/log/page_log\n"
-                              "ServerBin /usr/lib/cups\n"
+                              "ServerBin " +
+                              p +
+                              "/bin\n"
                               "DataDir /usr/share/cups\n"
                               "FileDevice Yes\n")
                                  .toLocal8Bit();
@@ -169,6 +198,36 @@ QString PrivateCups::addQueue(const QString& name, const QString& ppdPath)
     if (failure.isEmpty())
         failure = run(QStringLiteral("cupsdisable"), {QStringLiteral("-h"), server_, name});
     return failure;
+}
+
+QString PrivateCups::addPrintingQueue(const QString& name, const QString& ppdPath)
+{
+    return run(QStringLiteral("lpadmin"),
+               {QStringLiteral("-h"), server_, QStringLiteral("-p"), name, QStringLiteral("-v"),
+                QStringLiteral("keep:") + dir_.filePath(QStringLiteral("kept")),
+                QStringLiteral("-P"), ppdPath, QStringLiteral("-E")});
+}
+
+QString PrivateCups::rejectJobs(const QString& name)
+{
+    return run(QStringLiteral("cupsreject"), {QStringLiteral("-h"), server_, name});
+}
+
+QString PrivateCups::cancelJob(int job)
+{
+    return run(QStringLiteral("cancel"), {QStringLiteral("-h"), server_, QString::number(job)});
+}
+
+PrivateCups::Kept PrivateCups::kept(int job) const
+{
+    const QString base = dir_.filePath(QStringLiteral("kept/%1").arg(job));
+    for (int attempt = 0; attempt < 600 && !QFileInfo::exists(base + ".options"); ++attempt)
+        QThread::msleep(100);
+    QFile options(base + ".options");
+    if (!options.open(QIODevice::ReadOnly))
+        return {};
+    return {QFileInfo::exists(base + ".pdf") ? base + ".pdf" : QString(),
+            QString::fromUtf8(options.readAll()).trimmed()};
 }
 
 QString PrivateCups::jobDocument(int job) const

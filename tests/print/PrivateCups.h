@@ -8,9 +8,11 @@ namespace pagula::test
 {
 
 // A cupsd of the test's own: configuration, spool and logs in a temporary folder, listening on
-// 127.0.0.1 only, at a free port. Jobs are kept in the spool (queues are stopped, so nothing
-// is ever sent to a device): the submitted file and the job's attributes can be read back.
-// The daemon is stopped when the object goes.
+// 127.0.0.1 only, at a free port. Two kinds of queue: stopped ones keep their jobs in the spool
+// (the submitted file and the job's attributes can be read back); printing ones run each job
+// through the system's filters into a back end of the test's own that keeps what a printer
+// would get (the filtered document and the options it came with). The daemon is stopped when
+// the object goes.
 class PrivateCups
 {
 public:
@@ -26,6 +28,19 @@ public:
 
     // A stopped queue; with a PPD file (path) when given, raw otherwise. Empty on success.
     QString addQueue(const QString& name, const QString& ppdPath = {});
+    // A queue that prints into the keeping back end through the filters its PPD asks for.
+    QString addPrintingQueue(const QString& name, const QString& ppdPath);
+    // Stops a queue from accepting jobs (cupsreject). Empty on success.
+    QString rejectJobs(const QString& name);
+    QString cancelJob(int job);
+
+    // What the back end got for a job of a printing queue, once it has it (waits up to 60 s):
+    // the document's path (empty when none came) and the job's options ("name=value ...").
+    struct Kept {
+        QString document;
+        QString options;
+    };
+    Kept kept(int job) const;
 
     // The spool's job files, 1-based job ids: the document as submitted and the value of a
     // job attribute (keyword or name) from the job's control file.

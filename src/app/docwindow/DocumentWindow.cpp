@@ -3,10 +3,11 @@
 #include "app/docwindow/ExportProgress.h"
 #include "app/docwindow/OpenInLibreOffice.h"
 #include "app/docwindow/PageView.h"
+#include "app/docwindow/SuggestedNames.h"
 #include "app/docwindow/ZoomSetting.h"
 
+#include "common/Paths.h"
 #include "document/OdtExport.h"
-#include "document/PrintExport.h"
 #include "widgets/ErrorReport.h"
 
 #include <QAction>
@@ -20,10 +21,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPageSize>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -69,7 +68,7 @@ bool useNativeDialogs()
 
 DocumentWindow::DocumentWindow(std::shared_ptr<document::Document> document, const QString& label,
                                document::PictureSource::Decoder decoder)
-    : document_(std::move(document))
+    : document_(std::move(document)), label_(label)
 {
     setObjectName(QStringLiteral("documentWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -97,11 +96,39 @@ DocumentWindow::DocumentWindow(std::shared_ptr<document::Document> document, con
 
 DocumentWindow::~DocumentWindow() = default;
 
-QString DocumentWindow::titleFor(const QString& label)
+QString DocumentWindow::titleFor(const QString& label, int run)
 {
+    if (run > 0 && label.isEmpty())
+        return QStringLiteral("Pagula - документ %1").arg(run);
+    if (run > 0)
+        return QStringLiteral("Pagula - документ %1, %2").arg(run).arg(label);
     if (label.isEmpty())
         return QStringLiteral("Pagula");
     return QStringLiteral("Pagula - %1").arg(label);
+}
+
+void DocumentWindow::setRunNumber(int run)
+{
+    run_ = run;
+    setWindowTitle(titleFor(label_, run_));
+}
+
+void DocumentWindow::setSheetSides()
+{
+    sheetSides_ = true;
+}
+
+QString DocumentWindow::suggestedBaseName() const
+{
+    return docwindow::suggestedBaseName(
+        pictureFolder(*document_, QFileInfo(common::fillerPicturePath()).absolutePath()), label_);
+}
+
+QString DocumentWindow::suggestedFolder() const
+{
+    const QString folder =
+        pictureFolder(*document_, QFileInfo(common::fillerPicturePath()).absolutePath());
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : startDirectory();
 }
 
 void DocumentWindow::showAndActivate()
@@ -174,6 +201,10 @@ void DocumentWindow::buildActions()
                                 {QKeySequence(QKeySequence::ZoomOut)});
     connect(zoomOutAction_, &QAction::triggered, view_, &PageView::zoomOut);
 
+    closeAction_ = makeAction(QStringLiteral("closeWindowAction"), QStringLiteral("Закрыть"),
+                              {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)});
+    connect(closeAction_, &QAction::triggered, this, &QWidget::close);
+
     realSizeAction_ =
         makeAction(QStringLiteral("realSizeAction"), QStringLiteral("Реальный размер"),
                    {QKeySequence(Qt::CTRL | Qt::Key_0)});
@@ -184,53 +215,79 @@ void DocumentWindow::buildActions()
 
 void DocumentWindow::buildToolBar()
 {
-    QToolBar* bar = addToolBar(QStringLiteral("Документ"));
-    bar->setObjectName(QStringLiteral("documentToolBar"));
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Two bars: the document's commands and the page moves with the zoom. They share a row
+    // where the window is wide enough and take two rows where it is not (fitToolBars), so no
+    // command hides behind the bar's "more" button.
+    const auto makeBar = [this](const QString& title, const QString& name) {
+        QToolBar* bar = addToolBar(title);
+        bar->setObjectName(name);
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        bar->setContextMenuPolicy(Qt::PreventContextMenu);
+        return bar;
+    };
+    QToolBar* bar = makeBar(QStringLiteral("Документ"), QStringLiteral("documentToolBar"));
     bar->addAction(saveAction_);
     bar->addAction(printAction_);
     if (libreOfficeAction_)
         bar->addAction(libreOfficeAction_);
-    bar->addSeparator();
-    bar->addAction(previousAction_);
+    bar->addAction(savePngAction_);
 
-    pageNumber_ = new QSpinBox(bar);
+    pageBar_ = makeBar(QStringLiteral("Страницы"), QStringLiteral("pageToolBar"));
+    pageBar_->addAction(previousAction_);
+    pageNumber_ = new QSpinBox(pageBar_);
     pageNumber_->setObjectName(QStringLiteral("pageNumber"));
     pageNumber_->setRange(1, std::max(1, view_->pageCount()));
     pageNumber_->setKeyboardTracking(false); // go when the number is complete
     pageNumber_->setButtonSymbols(QAbstractSpinBox::NoButtons);
     pageNumber_->setAlignment(Qt::AlignRight);
     pageNumber_->setToolTip(QStringLiteral("Номер страницы"));
-    bar->addWidget(pageNumber_);
+    pageBar_->addWidget(pageNumber_);
     connect(pageNumber_, &QSpinBox::valueChanged, this,
             [this](int number) { view_->goToPage(number - 1); });
 
-    pageCountLabel_ = new QLabel(QStringLiteral(" из %1 ").arg(view_->pageCount()), bar);
+    pageCountLabel_ = new QLabel(QStringLiteral(" из %1 ").arg(view_->pageCount()), pageBar_);
     pageCountLabel_->setObjectName(QStringLiteral("pageCountLabel"));
-    bar->addWidget(pageCountLabel_);
-    bar->addAction(nextAction_);
+    pageBar_->addWidget(pageCountLabel_);
+    pageBar_->addAction(nextAction_);
     // Toolbar buttons for page moves show their icons only.
-    bar->widgetForAction(previousAction_)->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
-    bar->widgetForAction(nextAction_)->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
-    bar->addSeparator();
+    pageBar_->widgetForAction(previousAction_)
+        ->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
+    pageBar_->widgetForAction(nextAction_)->setProperty("toolButtonStyle", Qt::ToolButtonIconOnly);
+    pageBar_->addSeparator();
 
-    zoomBox_ = new QComboBox(bar);
+    zoomBox_ = new QComboBox(pageBar_);
     zoomBox_->setObjectName(QStringLiteral("zoom"));
     zoomBox_->setEditable(true);
     zoomBox_->setInsertPolicy(QComboBox::NoInsert);
     zoomBox_->addItems(zoomChoiceTexts());
     zoomBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     zoomBox_->setToolTip(QStringLiteral("Масштаб"));
-    bar->addWidget(zoomBox_);
+    pageBar_->addWidget(zoomBox_);
     connect(zoomBox_, &QComboBox::activated, this,
             [this](int index) { view_->setZoom(zoomChoice(index)); });
     connect(zoomBox_->lineEdit(), &QLineEdit::editingFinished, this,
             &DocumentWindow::applyTypedZoom);
-    bar->addSeparator();
-    bar->addAction(savePngAction_);
+}
+
+void DocumentWindow::fitToolBars()
+{
+    auto* commands = findChild<QToolBar*>(QStringLiteral("documentToolBar"));
+    if (!commands || !pageBar_)
+        return;
+    const int needed = commands->sizeHint().width() + pageBar_->sizeHint().width();
+    const bool apart = toolBarBreak(pageBar_);
+    if (needed > width() && !apart)
+        insertToolBarBreak(pageBar_);
+    else if (needed <= width() && apart)
+        removeToolBarBreak(pageBar_);
+}
+
+void DocumentWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    fitToolBars();
 }
 
 void DocumentWindow::buildStatusBar()
@@ -299,14 +356,16 @@ bool DocumentWindow::exportTo(const QString& title, const QList<SaveFormat>& for
 {
     if (busy_)
         return false;
-    const std::optional<SaveTarget> target = askSaveTarget(title, formats);
+    const std::optional<SaveTarget> target =
+        askSaveTarget(title, formats, QDir(suggestedFolder()).filePath(suggestedBaseName()));
     if (!target)
         return false;
     const std::shared_ptr<const document::Document> document = document_;
+    const QString name = suggestedBaseName();
     const std::optional<document::ExportResult> result = runExport(
         QStringLiteral("Сохранение"),
-        [document, target](const document::ProgressCallback& p) {
-            return target->format.write(*document, target->path, p);
+        [document, target, name](const document::ProgressCallback& p) {
+            return target->format.write(*document, target->path, name, p);
         },
         target->format.progressUnit);
     if (!result || result->cancelled)
@@ -316,27 +375,6 @@ bool DocumentWindow::exportTo(const QString& title, const QList<SaveFormat>& for
     statusBar()->showMessage(
         QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(target->path)),
         StatusMessageMilliseconds);
-    return true;
-}
-
-bool DocumentWindow::print()
-{
-    if (busy_)
-        return false;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(windowTitle());
-    if (!askPrinter(printer))
-        return false;
-    const std::shared_ptr<const document::Document> document = document_;
-    const std::optional<document::ExportResult> result = runExport(
-        QStringLiteral("Печать"), [document, &printer](const document::ProgressCallback& p) {
-            return document::printDocument(*document, printer, {}, p);
-        });
-    if (!result || result->cancelled)
-        return false;
-    statusBar()->showMessage(QStringLiteral("Напечатано страниц: %1").arg(result->pagesWritten),
-                             StatusMessageMilliseconds);
     return true;
 }
 
@@ -383,7 +421,8 @@ std::optional<document::ExportResult> DocumentWindow::runExport(
 }
 
 std::optional<SaveTarget> DocumentWindow::askSaveTarget(const QString& title,
-                                                        const QList<SaveFormat>& formats)
+                                                        const QList<SaveFormat>& formats,
+                                                        const QString& suggested)
 {
     if (formats.isEmpty())
         return std::nullopt;
@@ -402,8 +441,8 @@ std::optional<SaveTarget> DocumentWindow::askSaveTarget(const QString& title,
                 dialog.setDefaultSuffix(format.suffix);
         }
     });
-    dialog.setDirectory(startDirectory());
-    dialog.selectFile(windowTitle() + QLatin1Char('.') + formats.first().suffix);
+    dialog.setDirectory(QFileInfo(suggested).absolutePath());
+    dialog.selectFile(suggested + QLatin1Char('.') + formats.first().suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const QString chosen = dialog.selectedFiles().constFirst();
@@ -428,15 +467,6 @@ DocumentWindow::CloseAnswer DocumentWindow::askSaveBeforeClose()
     if (box.clickedButton() == discard)
         return CloseAnswer::Discard;
     return CloseAnswer::Cancel;
-}
-
-bool DocumentWindow::askPrinter(QPrinter& printer)
-{
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Печать"));
-    // Every page is printed: no ranges, no selection.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies);
-    return dialog.exec() == QDialog::Accepted;
 }
 
 void DocumentWindow::closeEvent(QCloseEvent* event)

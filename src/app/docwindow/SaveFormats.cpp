@@ -19,6 +19,7 @@ SaveFormat packageFormat(const QString& filter, const QString& suffix, bool embe
 {
     SaveFormat format{filter, suffix,
                       [embed, save](const document::Document& doc, const QString& path,
+                                    const QString& /*title*/,
                                     const document::ProgressCallback& progress) {
                           Options options;
                           options.embedPictures = embed;
@@ -36,9 +37,11 @@ QList<SaveFormat> documentSaveFormats()
     const QString docx = QStringLiteral("docx");
     return {
         {QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("pdf"),
-         [](const document::Document& doc, const QString& path,
+         [](const document::Document& doc, const QString& path, const QString& title,
             const document::ProgressCallback& progress) {
-             return document::savePdf(doc, path, {}, progress);
+             document::PdfOptions options;
+             options.title = title;
+             return document::savePdf(doc, path, options, progress);
          }},
         packageFormat<document::OdtOptions>(QStringLiteral("Документ ODF (*.odt)"), odt, false,
                                             document::saveOdt),
@@ -57,7 +60,7 @@ QList<SaveFormat> pageImageFormats()
 {
     return {
         {QStringLiteral("Рисунки PNG (*.png)"), QStringLiteral("png"),
-         [](const document::Document& doc, const QString& path,
+         [](const document::Document& doc, const QString& path, const QString& /*title*/,
             const document::ProgressCallback& progress) {
              return document::savePngPages(doc, path, {}, progress);
          }},

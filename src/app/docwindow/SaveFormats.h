@@ -13,11 +13,13 @@ namespace pagula::docwindow
 {
 
 // A file format the document window saves to: the file dialog's filter, the file suffix and
-// the writer. Writers share one shape (document, path, progress), and every one keeps the
-// previous file when it fails or is cancelled.
+// the writer. Writers share one shape (document, path, title, progress), and every one keeps the
+// previous file when it fails or is cancelled. The title goes into the file where its format
+// holds one (the PDF's Title).
 struct SaveFormat {
-    using Writer = std::function<document::ExportResult(
-        const document::Document&, const QString& path, const document::ProgressCallback&)>;
+    using Writer = std::function<document::ExportResult(const document::Document&,
+                                                        const QString& path, const QString& title,
+                                                        const document::ProgressCallback&)>;
 
     QString filter; // e.g. "Документ PDF (*.pdf)"
     QString suffix; // without the dot

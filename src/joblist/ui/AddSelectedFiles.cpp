@@ -54,7 +54,8 @@ void addSelectedFiles(JobListModel& jobList, QAbstractItemView& fileList, const 
         names.append(files != nullptr ? files->fileName(index)
                                       : index.data(Qt::DisplayRole).toString());
 
-    const QStringList refused = jobList.appendFiles(folder, names);
+    QStringList problems;
+    const QStringList refused = jobList.appendFiles(folder, names, &problems);
 
     QItemSelection added;
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -64,8 +65,17 @@ void addSelectedFiles(JobListModel& jobList, QAbstractItemView& fileList, const 
     if (selection != nullptr && !added.isEmpty())
         selection->select(added, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 
+    reportAddProblems(reportParent, refused, problems);
+}
+
+void reportAddProblems(QWidget* parent, const QStringList& refused, const QStringList& problems)
+{
+    QStringList lines;
     if (!refused.isEmpty())
-        widgets::ErrorReport::show(reportParent, refusedFilesMessage(refused));
+        lines.append(refusedFilesMessage(refused));
+    lines.append(problems);
+    if (!lines.isEmpty())
+        widgets::ErrorReport::show(parent, lines.join(QLatin1Char('\n')));
 }
 
 } // namespace pagula::joblist

@@ -14,7 +14,8 @@ namespace pagula::joblist
 JobListPanels::JobListPanels(QWidget* parent)
     : QObject(parent), parent_(parent), model_(new JobListModel(this)),
       tickButtons_(new TickButtonStrip(model_, parent)), view_(new JobListView(model_, parent)),
-      cropTabs_(new CropTabSet(model_, parent))
+      cropTabs_(new CropTabSet(model_, parent)),
+      question_([parent](int entries) { return askAboutUnsavedList(parent, entries); })
 {
     view_->setCropModeSource([tabs = cropTabs_] { return tabs->cropMode(); });
     connect(tickButtons_, &TickButtonStrip::displayColumnsChanged, view_,
@@ -46,10 +47,26 @@ QString JobListPanels::addDropped(const QList<QUrl>& urls, bool otherContent,
                                   const QStringList& folderMasks, const QStringList& pictureMasks)
 {
     const DroppedPictures drop = sortOutDrop(urls, folderMasks, pictureMasks);
-    const QStringList refused = appendPictures(*model_, drop.paths);
-    if (!refused.isEmpty())
-        widgets::ErrorReport::show(parent_, refusedFilesMessage(refused));
-    return dropStatusText(int(drop.paths.size() - refused.size()), drop.ignored, otherContent);
+    const int before = model_->size();
+    QStringList problems;
+    const QStringList refused = appendPictures(*model_, drop.paths, &problems);
+    reportAddProblems(parent_, refused, problems);
+    return dropStatusText(model_->size() - before, drop.ignored, otherContent);
+}
+
+bool JobListPanels::mayClose()
+{
+    if (!model_->hasUnsavedChanges())
+        return true;
+    switch (question_(model_->size())) {
+    case UnsavedListAnswer::Keep:
+        return view_->saveList();
+    case UnsavedListAnswer::Discard:
+        return true;
+    case UnsavedListAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 } // namespace pagula::joblist

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "joblist/CropMode.h"
+#include "joblist/ui/UnsavedListQuestion.h"
 
 #include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
+
+#include <functional>
 
 class QAbstractItemView;
 class QWidget;
@@ -45,6 +48,14 @@ public:
     QString addDropped(const QList<QUrl>& urls, bool otherContent, const QStringList& folderMasks,
                        const QStringList& pictureMasks);
 
+    // Before the main window closes: a list changed since it was last saved or loaded is kept
+    // (saved as "Сохранить" saves it), dropped, or the closing is cancelled, as the user answers.
+    // True when the window may close.
+    bool mayClose();
+    // The question mayClose() asks (askAboutUnsavedList by default); tests answer it.
+    using UnsavedListQuestion = std::function<UnsavedListAnswer(int entries)>;
+    void setUnsavedListQuestion(UnsavedListQuestion question) { question_ = std::move(question); }
+
 signals:
     // A press on the list outside the crop zone, or "Применить": show the current entry again
     // when the preview is on.
@@ -60,6 +71,7 @@ private:
     TickButtonStrip* tickButtons_;
     JobListView* view_;
     CropTabSet* cropTabs_;
+    UnsavedListQuestion question_;
 };
 
 } // namespace pagula::joblist

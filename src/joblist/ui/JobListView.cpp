@@ -56,6 +56,22 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
     QAction* open =
         popup_->addAction(QStringLiteral("Открыть список..."), this, [this] { openList(); });
     open->setObjectName(QStringLiteral("openListAction"));
+    QAction* clear =
+        popup_->addAction(QStringLiteral("Очистить список"), this, [this] { clearList(); });
+    clear->setObjectName(QStringLiteral("clearListAction"));
+    popup_->addSeparator();
+    // Added to the view as well, so that their keys work wherever the focus is in the window.
+    QAction* undo = model_->undoStack()->createUndoAction(this, QStringLiteral("Отменить"));
+    undo->setObjectName(QStringLiteral("undoListAction"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = model_->undoStack()->createRedoAction(this, QStringLiteral("Повторить"));
+    redo->setObjectName(QStringLiteral("redoListAction"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undo, redo}) {
+        popup_->addAction(action);
+        addAction(action);
+    }
     popup_->setObjectName(QStringLiteral("jobListMenu"));
 
     setModel(model_);
@@ -179,32 +195,61 @@ void JobListView::contextMenuEvent(QContextMenuEvent* event)
     popup_->popup(event->globalPos());
 }
 
-void JobListView::saveList()
+bool JobListView::saveList()
 {
-    widgets::runGuarded(this, [this] { saveJobListFile(jobListFile_, model_->entries()); });
+    return widgets::runGuarded(this, [this] {
+        saveJobListFile(jobListFile_, model_->entries());
+        model_->markSaved();
+    });
 }
 
-void JobListView::loadList()
+bool JobListView::loadList()
 {
-    widgets::runGuarded(this, [this] { model_->replaceEntries(loadJobListFile(jobListFile_)); });
+    return widgets::runGuarded(this, [this] { loadFrom(jobListFile_); });
 }
 
-void JobListView::saveListAs()
+void JobListView::loadFrom(const QString& path)
 {
-    widgets::runGuarded(this, [this] {
+    // A whole document in the file (written by hand) comes in page by page.
+    const PagedEntries paged =
+        expandDocuments(loadJobListFile(path), model_->pageLister(), UnreadableDocument::Keep);
+    model_->replaceEntries(paged.entries);
+    if (!paged.problems.isEmpty())
+        widgets::ErrorReport::show(this, paged.problems.join(QLatin1Char('\n')));
+    // The list is now the file's: nothing in it to lose on closing.
+    model_->markSaved();
+}
+
+bool JobListView::saveListAs()
+{
+    bool saved = false;
+    widgets::runGuarded(this, [&] {
         const QString path = chooseFile_(JobListFileChoice::Save);
-        if (!path.isEmpty())
-            saveJobListFile(path, model_->entries());
+        if (path.isEmpty())
+            return;
+        saveJobListFile(path, model_->entries());
+        model_->markSaved();
+        saved = true;
     });
+    return saved;
 }
 
-void JobListView::openList()
+bool JobListView::openList()
 {
-    widgets::runGuarded(this, [this] {
+    bool opened = false;
+    widgets::runGuarded(this, [&] {
         const QString path = chooseFile_(JobListFileChoice::Open);
-        if (!path.isEmpty())
-            model_->replaceEntries(loadJobListFile(path));
+        if (path.isEmpty())
+            return;
+        loadFrom(path);
+        opened = true;
     });
+    return opened;
+}
+
+void JobListView::clearList()
+{
+    model_->clear();
 }
 
 // Every drop is taken, so that one the list cannot use still gets its message.

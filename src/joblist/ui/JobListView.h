@@ -21,7 +21,8 @@ class JobListModel;
 // entry's crop code, other presses ask for a preview refresh, the tick box toggles the tick,
 // Insert and Delete add a blank entry or remove the current one, Space toggles the current tick,
 // one to three display columns, the popup menu that saves and loads the job list file and
-// named lists, and drops from a file manager.
+// named lists, clears the list and undoes and redoes its edits (Ctrl+Z, Ctrl+Shift+Z in the
+// whole window), and drops from a file manager.
 // The list's current entry lives in the model; the view follows it and reports the user's moves.
 class JobListView : public QListView
 {
@@ -46,12 +47,14 @@ public:
 
     QMenu* popupMenu() const { return popup_; }
 
-    // The popup menu's commands.
-    void saveList();
-    void loadList();
+    // The popup menu's commands; the saves and loads report a failure and return false.
+    bool saveList();
+    bool loadList();
     // Named lists in the same format, chosen through a file dialog.
-    void saveListAs();
-    void openList();
+    bool saveListAs();
+    bool openList();
+    // "Очистить список"; undone as every edit of the list is, by "Отменить" (Ctrl+Z).
+    void clearList();
 
     // Asks for the file of "Сохранить список как..." and "Открыть список..."; empty cancels.
     // The file dialog by default.
@@ -80,6 +83,8 @@ private:
     void onTickToggled(int row);
     void followModelCurrent();
     void updateRowWidth();
+    // Replaces the list by the job list file's entries, a whole document page by page.
+    void loadFrom(const QString& path);
 
     JobListModel* model_;
     JobListDelegate* delegate_;

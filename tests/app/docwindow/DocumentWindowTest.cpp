@@ -49,14 +49,17 @@ public:
     int closeQuestions = 0;
     int saveQuestions = 0;
     int printQuestions = 0;
+    QString suggested;            // the path the last save question offered
+    bool printedTwoSided = false; // the last print question's
 
 protected:
-    std::optional<SaveTarget> askSaveTarget(const QString& title,
-                                            const QList<SaveFormat>& formats) override
+    std::optional<SaveTarget> askSaveTarget(const QString& title, const QList<SaveFormat>& formats,
+                                            const QString& suggestedPath) override
     {
         ++saveQuestions;
+        suggested = suggestedPath;
         if (useRealFileDialog)
-            return DocumentWindow::askSaveTarget(title, formats);
+            return DocumentWindow::askSaveTarget(title, formats, suggestedPath);
         if (!savePath)
             return std::nullopt;
         return resolveSaveTarget(*savePath, formats.first().filter, formats);
@@ -66,9 +69,10 @@ protected:
         ++closeQuestions;
         return closeAnswer;
     }
-    bool askPrinter(QPrinter& printer) override
+    bool askPrinter(QPrinter& printer, bool twoSided) override
     {
         ++printQuestions;
+        printedTwoSided = twoSided;
         if (printFile.isEmpty())
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -157,6 +161,11 @@ TEST_F(DocumentWindowTest, IsAnIndependentWindowTitledPagulaAndNamedBySide)
     TestWindow* back = open(colourDocument(9), QStringLiteral("обратная сторона"));
     EXPECT_EQ(front->windowTitle(), QStringLiteral("Pagula"));
     EXPECT_EQ(back->windowTitle(), QStringLiteral("Pagula - обратная сторона"));
+    // The windows of the third run tell themselves apart from those of earlier runs.
+    front->setRunNumber(3);
+    back->setRunNumber(3);
+    EXPECT_EQ(front->windowTitle(), QStringLiteral("Pagula - документ 3"));
+    EXPECT_EQ(back->windowTitle(), QStringLiteral("Pagula - документ 3, обратная сторона"));
     for (TestWindow* window : {front, back}) {
         EXPECT_TRUE(window->isWindow());
         EXPECT_EQ(window->parentWidget(), nullptr);
@@ -309,6 +318,13 @@ TEST_F(DocumentWindowTest, KeysTheFieldAndTheButtonsMoveBetweenPagesAndReachTheC
     view->verticalScrollBar()->setValue(view->pageGeometry().pageRect(2).top() - 100);
     EXPECT_EQ(view->currentPage(), 2);
     EXPECT_EQ(number->value(), 3);
+
+    // Ctrl+W and Esc close the window (here the unsaved document asks and stays).
+    QTest::keyClick(view, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(window->closeQuestions, 1);
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_EQ(window->closeQuestions, 2);
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(DocumentWindowTest, TheZoomListTypedPercentagesCtrlWheelAndCtrlPlusZoom)
@@ -379,6 +395,11 @@ TEST_F(DocumentWindowTest, SavesAPdfOfEveryPageAndThenClosesWithoutAsking)
     EXPECT_EQ(window->savedPath(), pdf);
     const QString info = pdfInfo(pdf);
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))))
+        << info.toStdString();
+    // Offered in the pictures' folder under its name, which is also the PDF's title.
+    const QString folderName = QDir(dir.path()).dirName();
+    EXPECT_EQ(window->suggested, dir.filePath(folderName));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+") + folderName + "\n")))
         << info.toStdString();
 
     EXPECT_TRUE(window->close());
@@ -566,12 +587,27 @@ TEST_F(DocumentWindowTest, BothSidesAsOneInterleavedPdfFromTheFrontsWindow)
     const QString saved = dir.filePath(QStringLiteral("both.pdf"));
     EXPECT_TRUE(pdfInfo(saved).contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n"))));
     EXPECT_FALSE(front->isSaved()); // the front's own file is not this one
+    // Both sides are offered under the pictures' folder's name, one side with its label.
+    const QString folderName = QDir(dir.path()).dirName();
+    EXPECT_EQ(front->suggested, dir.filePath(folderName));
+    front->savePath.reset();
+    EXPECT_FALSE(front->saveAs());
+    EXPECT_EQ(front->suggested, dir.filePath(folderName + QStringLiteral(" - лицевая сторона")));
 
     // Printing to a PDF file makes one job with the pages interleaved, as a duplex printer.
     front->printFile = dir.filePath(QStringLiteral("printed.pdf"));
     ASSERT_TRUE(front->printBothSides());
+    EXPECT_TRUE(front->printedTwoSided);
     EXPECT_TRUE(
         pdfInfo(front->printFile).contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n"))));
+
+    // Pages that are the sides of sheets (the calibration sheet) print two-sided from
+    // "Печать...".
+    TestWindow* sheets = open(colourDocument(18), QStringLiteral("лист калибровки"));
+    sheets->setSheetSides();
+    sheets->printFile = dir.filePath(QStringLiteral("sheets.pdf"));
+    ASSERT_TRUE(sheets->print());
+    EXPECT_TRUE(sheets->printedTwoSided);
 }
 
 TEST_F(DocumentWindowTest, SavesPagesAsPngFilesWithoutCountingAsASave)

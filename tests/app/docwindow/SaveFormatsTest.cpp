@@ -1,4 +1,5 @@
 #include "app/docwindow/SaveFormats.h"
+#include "app/docwindow/SuggestedNames.h"
 
 #include "support/TestSupport.h"
 
@@ -101,3 +102,40 @@ TEST(SaveFormats, NothingIsChosenWithoutANameOrAFormat)
 }
 
 } // namespace
+
+// A document's files are offered in its pictures' folder under that folder's name; the
+// program's own pictures (the white filler of blank cells and strips) do not count.
+TEST(SuggestedNames, FromTheFolderOfTheFirstPictureOutsideTheProgramsFolder)
+{
+    using pagula::document::Document;
+    using pagula::document::InlinePicture;
+    const auto document = [](const QStringList& pictures) {
+        Document doc;
+        for (const QString& path : pictures)
+            doc.insertPicture(doc.itemCount(), InlinePicture(path, {10, 10}, true, false));
+        return doc;
+    };
+    const QString own = QStringLiteral("/home/u/.local/share/Pagula");
+    const QString filler = own + QStringLiteral("/Pagula-tmp.bmp");
+    struct Case {
+        QStringList pictures;
+        QString label;
+        QString folder;
+        QString base;
+    };
+    const Case cases[] = {
+        {{filler, "/scans/Билеты/p1.jpg", "/other/p2.jpg"},
+         "лицевая сторона",
+         "/scans/Билеты",
+         "Билеты - лицевая сторона"},
+        {{"/scans/Билеты/p1.jpg"}, {}, "/scans/Билеты", "Билеты"},
+        {{filler, filler}, "лист калибровки", {}, "Pagula - лист калибровки"},
+        {{}, {}, {}, "Pagula"},
+        {{"/p.jpg"}, {}, "/", "Pagula"},
+    };
+    for (const Case& c : cases) {
+        const QString folder = pictureFolder(document(c.pictures), own);
+        EXPECT_EQ(folder, c.folder) << c.pictures.join(' ').toStdString();
+        EXPECT_EQ(suggestedBaseName(folder, c.label), c.base);
+    }
+}

@@ -35,8 +35,8 @@ public:
     int filter = 0;
 
 protected:
-    std::optional<SaveTarget> askSaveTarget(const QString&,
-                                            const QList<SaveFormat>& formats) override
+    std::optional<SaveTarget> askSaveTarget(const QString&, const QList<SaveFormat>& formats,
+                                            const QString&) override
     {
         return resolveSaveTarget(savePath, formats.value(filter).filter, formats);
     }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+
+namespace pagula::imaging
+{
+
+// How bright the bare paper is across a picture: a coarse map in which print is closed over
+// (Leptonica's grey closing, at half the size of a small copy of the picture), so that dividing
+// a pixel by the map's value around it turns paper white under any light and leaves print as
+// dark as it was against its paper.
+struct PaperMap {
+    QImage levels;     // Format_Grayscale8, or Format_RGB32 for each colour channel on its own
+    double step = 1.0; // picture pixels per map pixel
+
+    bool isNull() const { return levels.isNull(); }
+};
+
+// The map of `copy`, a small copy of the picture reduced by `copyFactor`. A null map when the
+// copy is too small to look at or holds no paper to speak of (nearly black).
+PaperMap paperBrightness(const QImage& copy, int copyFactor);
+
+} // namespace pagula::imaging

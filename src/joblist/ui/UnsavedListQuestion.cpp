@@ -1,0 +1,32 @@
+#include "joblist/ui/UnsavedListQuestion.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace pagula::joblist
+{
+
+UnsavedListAnswer askAboutUnsavedList(QWidget* parent, int entries)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Pagula"),
+                    QStringLiteral("Список заданий изменён и не сохранён (записей: %1). "
+                                   "Сохранить его перед выходом? Сохранённый список вернёт "
+                                   "«Загрузить» в меню списка.")
+                        .arg(entries),
+                    QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("unsavedListBox"));
+    QPushButton* keep = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(keep);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == keep)
+        return UnsavedListAnswer::Keep;
+    if (box.clickedButton() == discard)
+        return UnsavedListAnswer::Discard;
+    return UnsavedListAnswer::Cancel;
+}
+
+} // namespace pagula::joblist
