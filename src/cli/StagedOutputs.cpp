@@ -41,11 +41,17 @@ QString reason(int error)
 
 StagedOutputs::~StagedOutputs()
 {
+    discard();
+}
+
+void StagedOutputs::discard()
+{
     for (const Item& item : items_) {
         ::unlink(bytes(item.staged).constData());
         if (!item.backup.isEmpty())
             ::unlink(bytes(item.backup).constData());
     }
+    items_.clear();
 }
 
 QString StagedOutputs::stage(const QString& target)

@@ -28,6 +28,9 @@ public:
     // pagula::common::Error with the reason.
     void commit();
 
+    // Removes every staged file now, as when the run is abandoned.
+    void discard();
+
 private:
     struct Item {
         QString target;

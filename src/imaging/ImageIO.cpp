@@ -2,9 +2,11 @@
 
 #include "common/PictureAddress.h"
 #include "imaging/ByteSource.h"
+#include "imaging/DecodeCost.h"
 #include "imaging/FormatDetect.h"
 #include "imaging/HeifDecoder.h"
 #include "imaging/JpegDecoder.h"
+#include "imaging/MemoryBudget.h"
 #include "imaging/Orientation.h"
 #include "imaging/PcxDecoder.h"
 #include "imaging/PdfDocument.h"
@@ -142,6 +144,9 @@ QImage decodeFile(const QString& address, const DecodeRequest& request)
     if (file.isPdf())
         return PdfFile(file.file()).document().render(file.page(), request.atLeast);
     const QByteArray bytes = file.file().readAll();
+    // Decodes running at once share one budget: this one waits until its memory is free.
+    const MemoryBudget::Reservation memory =
+        MemoryBudget::process().reserve(decodeMemoryEstimate(bytes, request), file.file().path());
     try {
         return decodeData(bytes, request);
     } catch (const PictureTooLargeError& e) {

@@ -1,5 +1,6 @@
 #include "imaging/JpegDecoder.h"
 
+#include "imaging/DecodeStop.h"
 #include "imaging/ImageIO.h"
 #include "imaging/JpegScale.h"
 #include "imaging/Limits.h"
@@ -27,7 +28,16 @@ namespace pagula::imaging
 namespace
 {
 
-enum class Failure { None, LibJpeg, TooManyScans, TooLarge, TooSlow, TooLittleData, OutOfMemory };
+enum class Failure {
+    None,
+    LibJpeg,
+    TooManyScans,
+    TooLarge,
+    TooSlow,
+    TooLittleData,
+    OutOfMemory,
+    Stopped
+};
 
 struct DecodeState {
     jpeg_decompress_struct cinfo;
@@ -73,13 +83,22 @@ Failure judgeCost(DecodeState* s)
     // keeps all coefficients (64 of 2 bytes a block) until the last one.
     qint64 blocks = 0;
     qint64 passes = 0;
+    qint64 bandBlocks = 0;
     for (int c = 0; c < cinfo->num_components; ++c) {
         const jpeg_component_info& component = cinfo->comp_info[c];
         const qint64 n = qint64(component.width_in_blocks) * component.height_in_blocks;
+        const size_t id = size_t(component.component_id & 0xFF);
         blocks += n;
-        passes += n * std::max(1, scans.perComponent[size_t(component.component_id & 0xFF)]);
+        passes += n * std::max(1, scans.perComponent[id]);
+        bandBlocks += n * std::max(64, scans.coefficientsPerComponent[id]);
     }
-    if (passes > limits::jpegMaxBlockPasses)
+    // Restarts every few blocks make a pass cost up to three times as much.
+    if (scans.restarts)
+        passes *= 3;
+    // Huffman-coded data costs what it holds: where it has run out, libjpeg skips the blocks.
+    // Arithmetic coding decodes every coefficient of the band whatever the data holds.
+    if (passes > limits::jpegMaxBlockPasses ||
+        (cinfo->arith_code && bandBlocks > limits::jpegMaxArithmeticCoefficients))
         return Failure::TooSlow;
     if ((cinfo->progressive_mode || scans.count > 1) &&
         blocks * 64 * qint64(sizeof(JCOEF)) > limits::jpegWorkingMemory)
@@ -121,10 +140,13 @@ void onProgress(j_common_ptr cinfo)
 {
     // Each scan of a progressive file is a full pass over the coefficients. The scans are
     // counted before decoding; this stops a file whose markers libjpeg reads otherwise.
+    // libjpeg calls this for every row of blocks it reads and every batch of rows it hands
+    // out, so a request to stop is seen within milliseconds.
     const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->input_scan_number > limits::jpegMaxScans) {
+    const bool stopped = decodingStopped();
+    if (stopped || d->input_scan_number > limits::jpegMaxScans) {
         DecodeState* s = stateOf(cinfo);
-        s->failure = Failure::TooManyScans;
+        s->failure = stopped ? Failure::Stopped : Failure::TooManyScans;
         std::longjmp(s->jump, 1);
     }
 }
@@ -268,6 +290,8 @@ JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options
             throw ImageError(QStringLiteral("Not enough memory for a %1 x %2 picture")
                                  .arg(state->fullSize.width())
                                  .arg(state->fullSize.height()));
+        case Failure::Stopped:
+            throw ImageError(QStringLiteral("Decoding stopped"));
         case Failure::LibJpeg:
         case Failure::None:
             break;

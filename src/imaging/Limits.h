@@ -25,8 +25,14 @@ constexpr int jpegMaxScans = 100;
 // Each scan is a pass over the 8 x 8 blocks of the components it holds, so a JPEG's decoding
 // time is about its blocks times their scans, whatever the output scale. A 100-megapixel colour
 // photo in the usual 10 progressive scans makes about 15 million block passes; a 16000 x 16000
-// grey picture in 100 scans 400 million (26 CPU seconds). More than this is refused up front.
-constexpr qint64 jpegMaxBlockPasses = 64LL * 1024 * 1024;
+// grey picture in 100 scans 400 million (26 CPU seconds). More than this is refused up front:
+// a pass costs even where the data has run out, more so with restart markers.
+constexpr qint64 jpegMaxBlockPasses = 32LL * 1024 * 1024;
+// Arithmetic coding decodes, in every pass over a block, the coefficients of the scan's band
+// (64 in a sequential scan) whatever the data holds, missing data included, and takes several
+// times as long as Huffman coding for each. A 12-megapixel colour photo coded so makes about
+// 20 million coefficient passes; a 4096 x 4096 grey one 64 million.
+constexpr qint64 jpegMaxArithmeticCoefficients = 64LL * 1024 * 1024;
 
 // A Huffman-coded JPEG needs at least one bit for each 8 x 8 block (its DC value); an
 // arithmetic-coded one can take less, but a picture with anything in it does not. A file cut

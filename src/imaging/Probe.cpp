@@ -62,6 +62,7 @@ bool isStartOfFrame(int marker)
 struct JpegSegments {
     bool frame = false;
     qint64 width = 0, height = 0;
+    int components = 0;
     int jfifUnits = 0;
     int jfifX = 0, jfifY = 0;
     std::optional<TiffDirectory> exif;
@@ -101,6 +102,7 @@ JpegSegments readJpegSegments(const ByteSource& source)
                 seg.frame = true;
                 seg.height = be16(p.constData() + 1);
                 seg.width = be16(p.constData() + 3);
+                seg.components = p.size() >= 6 ? quint8(p[5]) : 0;
             }
             break;
         }
@@ -379,6 +381,11 @@ int readOrientation(const ByteSource& source, ImageFormat format)
     return 1;
 }
 
+int jpegComponents(const QByteArray& bytes)
+{
+    return readJpegSegments(MemorySource(bytes)).components;
+}
+
 JpegScans countJpegScans(QByteArrayView bytes, int stopAfter)
 {
     JpegScans scans;
@@ -408,8 +415,15 @@ JpegScans countJpegScans(QByteArrayView bytes, int stopAfter)
         if (marker == 0xDA) {
             ++scans.count;
             const int components = i + 2 < size ? p[i + 2] : 0;
-            for (int c = 0; c < components && i + 3 + 2 * c < qMin(size, i + length); ++c)
+            // The spectral band follows the component list.
+            const qsizetype band = i + 3 + 2 * qsizetype(components);
+            const int start = band + 1 < qMin(size, i + length) ? p[band] : 0;
+            const int end = band + 1 < qMin(size, i + length) ? p[band + 1] : 63;
+            const int coefficients = start <= end && end < 64 ? end - start + 1 : 64;
+            for (int c = 0; c < components && i + 3 + 2 * c < qMin(size, i + length); ++c) {
                 ++scans.perComponent[p[i + 3 + 2 * c]];
+                scans.coefficientsPerComponent[p[i + 3 + 2 * c]] += coefficients;
+            }
             // The coded data runs to the next marker: 0xFF followed by neither a stuffed 0x00
             // nor a restart marker.
             i += length;
@@ -426,6 +440,9 @@ JpegScans countJpegScans(QByteArrayView bytes, int stopAfter)
                 i += after == 0xFF ? 1 : 2;
             }
         } else {
+            if (marker == 0xDD && i + 4 <= size &&
+                be16(reinterpret_cast<const char*>(p + i + 2)) > 0)
+                scans.restarts = true;
             i += length;
         }
     }

@@ -89,7 +89,8 @@ QByteArray brokenPng(const QString& scratch)
 // A JPEG of side x side pixels (grey, or colour in three components) whose coded data stops early
 // (it decodes with the rest grey): large in pixels, small on disk. Baseline; progressive in
 // `scans` scans when more than one; arithmetic-coded (and then without any data) when asked.
-QByteArray flatJpeg(int side, int components, int scans = 1, bool arithmetic = false)
+QByteArray flatJpeg(int side, int components, int scans = 1, bool arithmetic = false,
+                    int arithmeticData = 16)
 {
     QByteArray b("\xFF\xD8", 2);
     auto segment = [&](char marker, const QByteArray& body) {
@@ -108,7 +109,7 @@ QByteArray flatJpeg(int side, int components, int scans = 1, bool arithmetic = f
     segment(arithmetic ? '\xC9' : scans > 1 ? '\xC2' : '\xC0', frame);
     if (arithmetic) {
         segment('\xDA', QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
-        b.append(QByteArray(16, '\0'));
+        b.append(QByteArray(arithmeticData, '\0'));
         b.append("\xFF\xD9", 2);
         return b;
     }
@@ -180,12 +181,13 @@ Result run(const QDir& dir, const Case& c)
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/share"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(dir.path());
     if (c.shell) {
         p.start(QStringLiteral("bash"),
                 {QStringLiteral("-c"),
-                 QStringLiteral("%3; exec '%1' %2")
+                 QStringLiteral("%3\nexec '%1' %2")
                      .arg(QStringLiteral(PAGULA_COMPOSE_BINARY), args.join(QLatin1Char(' ')),
                           c.limits.isEmpty() ? QStringLiteral(":") : c.limits)});
     } else {
@@ -250,6 +252,45 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
             writeFile(d.filePath("x.tif"), bytes);
             list(d, "x.txt", entry(d, "x.tif"));
         };
+    };
+    // Copies of a JPEG that takes seconds to decode, listed after the photo.
+    const auto slowJpegs = [&](const QDir& d) {
+        const QByteArray slow = greyJpeg(4096, 64); // as many block passes as allowed
+        QByteArray entries = entry(d, "photo.pdf");
+        for (int k = 1; k <= 16; ++k) {
+            const QString name = QStringLiteral("s%1.jpg").arg(k);
+            writeFile(d.filePath(name), slow);
+            entries += entry(d, name);
+        }
+        list(d, "slow.txt", entries);
+    };
+    // What runs killed before they could clean up left, and a folder of a run still alive.
+    const auto leftovers = [&](const QDir& d) {
+        d.mkpath("runtime/pagula/run-4194303-aBcDeF");
+        d.mkpath("runtime/pagula/run-1-aBcDeF");
+        writeFile(d.filePath("runtime/pagula/run-4194303-aBcDeF/Pagula-tmp.bmp"), "left");
+        writeFile(d.filePath("runtime/pagula/run-1-aBcDeF/Pagula-tmp.bmp"), "alive");
+        QFile::setPermissions(d.filePath("runtime/pagula"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    // A BMP header that promises 7000 x 7000 pixels of 24 bits.
+    const auto hugeBmp = [&](const QDir& d) {
+        QByteArray b("BM", 2);
+        const auto le32 = [&](quint32 v) {
+            for (int k = 0; k < 4; ++k)
+                b.append(char((v >> (8 * k)) & 0xFF));
+        };
+        le32(54 + 7000 * 21000);
+        le32(0);
+        le32(54);
+        le32(40);
+        le32(7000);
+        le32(7000);
+        le32(1 | (24 << 16));
+        for (int k = 0; k < 6; ++k)
+            le32(0);
+        writeFile(d.filePath("x.bmp"), b);
+        list(d, "x.txt", entry(d, "x.bmp"));
     };
     using A = After;
 
@@ -381,6 +422,23 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
          {{"out.odt", A::Absent}}, true, {}, {}, "ulimit -f 1"},
         {"file size limit, PDF", {}, {"--dpi", "1200", "list.txt", "out.pdf"}, 1, "File too large",
          {{"out.pdf", A::Same}}, true, {}, {}, "ulimit -f 1"},
+        // 19. a request to end is carried out within a second, whatever the run is doing
+        {"SIGTERM while the pictures decode", slowJpegs, {"-q", "slow.txt", "out.pdf"}, 3,
+         "terminated; no output file was changed", {{"out.pdf", A::Same}}, true, {}, {}, "(sleep 0.5; kill -TERM $$) &"},
+        {"SIGHUP while the pictures decode", slowJpegs, {"-q", "slow.txt", "out.pdf"}, 3,
+         "terminated; no output file was changed", {{"out.pdf", A::Same}}, true, {}, {}, "(sleep 0.5; kill -HUP $$) &"},
+        {"Ctrl+C while the pictures decode", slowJpegs, {"-q", "slow.txt", "out.pdf"}, 3,
+         "interrupted; no output file was changed", {{"out.pdf", A::Same}}, true, {}, {}, "(sleep 0.5; kill -INT $$) &"},
+        {"nobody reads the messages", {}, {"list.txt", "out.pdf"}, 0, "", {{"out.pdf", A::Pdf}}, true, {}, {},
+         "exec 2> >(:); sleep 0.3"},
+        // 20. temporary folders: those of runs that are gone are removed, others kept
+        {"folders left by killed runs", leftovers, {"list.txt", "out.pdf"}, 0, "",
+         {{"out.pdf", A::Pdf}, {"runtime/pagula/run-4194303-aBcDeF/Pagula-tmp.bmp", A::Absent},
+          {"runtime/pagula/run-1-aBcDeF/Pagula-tmp.bmp", A::Same}}},
+        // 21. one memory budget for the pictures decoded at once
+        {"picture larger than the memory budget", hugeBmp, {"x.txt", "out.pdf"}, 1,
+         "x.bmp needs 561 MiB to decode, more than the 488 MiB that all pictures decoded at once may take",
+         {{"out.pdf", A::Same}}, true, {}, {}, "ulimit -v 2000000"},
     };
     // clang-format on
 
@@ -396,8 +454,11 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         writeFile(dir.filePath("broken.txt"), (dir.filePath("broken.png") + "0\r\n").toUtf8());
         writeFile(dir.filePath("out.pdf"), previous.toUtf8());
         writeFile(dir.filePath("out-back.pdf"), "old back");
+        dir.mkdir("runtime");
         if (c.setUp)
             c.setUp(dir);
+        const QDir runFolders(dir.filePath("runtime/pagula"));
+        const QStringList runsBefore = runFolders.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
 
         // Every file present before, with its bytes; the modes of link targets.
         std::map<QString, QFile::Permissions> modes;
@@ -461,6 +522,9 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         // No staged or temporary file is left in the folder.
         for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
             EXPECT_FALSE(name.startsWith(QLatin1Char('.'))) << name.toStdString();
+        // Nor a temporary folder of the run's own.
+        for (const QString& name : runFolders.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            EXPECT_TRUE(runsBefore.contains(name)) << name.toStdString();
     }
 }
 

@@ -316,6 +316,7 @@ TEST(JpegDecoder, StopsAProgressiveFileWithHundredsOfScans)
         EXPECT_EQ(scans.count, 190);
         EXPECT_EQ(scans.perComponent[1], 64);
         EXPECT_EQ(scans.perComponent[3], 64);
+        EXPECT_EQ(scans.coefficientsPerComponent[1], 64); // one coefficient a scan
     }
     EXPECT_EQ(countJpegScans(bytes, 100).count, 101);
 
