@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -37,6 +39,25 @@ QString reason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// Staged files that a run killed while writing left in this folder: named as ours are, by a
+// process that is gone, and the user's own.
+void removeLeftovers(const QDir& folder)
+{
+    static const QRegularExpression stagedName(QStringLiteral("^\\.pagula-(\\d+)-\\d+"));
+    const QStringList names =
+        folder.entryList({QStringLiteral(".pagula-*")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        const QRegularExpressionMatch match = stagedName.match(name);
+        const QByteArray path = bytes(folder.filePath(name));
+        struct stat st {
+        };
+        if (match.hasMatch() && ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::getuid() && ::kill(pid_t(match.captured(1).toLongLong()), 0) != 0 &&
+            errno == ESRCH)
+            ::unlink(path.constData());
+    }
+}
+
 } // namespace
 
 StagedOutputs::~StagedOutputs()
@@ -60,6 +81,7 @@ QString StagedOutputs::stage(const QString& target)
     const QFileInfo info(resolveOutput(target).resolved);
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     const QDir folder = info.dir();
+    removeLeftovers(folder);
     QString staged;
     for (int n = 0;; ++n) {
         staged = folder.filePath(

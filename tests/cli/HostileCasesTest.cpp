@@ -435,6 +435,8 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         {"folders left by killed runs", leftovers, {"list.txt", "out.pdf"}, 0, "",
          {{"out.pdf", A::Pdf}, {"runtime/pagula/run-4194303-aBcDeF/Pagula-tmp.bmp", A::Absent},
           {"runtime/pagula/run-1-aBcDeF/Pagula-tmp.bmp", A::Same}}},
+        {"staged output a killed run left", [&](const QDir& d) { list(d, ".pagula-4194303-0.pdf", "left"); },
+         {"list.txt", "out.pdf"}, 0, "", {{"out.pdf", A::Pdf}, {".pagula-4194303-0.pdf", A::Absent}}},
         // 21. one memory budget for the pictures decoded at once
         {"picture larger than the memory budget", hugeBmp, {"x.txt", "out.pdf"}, 1,
          "x.bmp needs 561 MiB to decode, more than the 488 MiB that all pictures decoded at once may take",
