@@ -2,7 +2,8 @@
 """Writes JPEG files that cost the decoder the most for their size: huge pictures whose coded
 data is missing or repeated, many scans, restart markers, arithmetic coding.
     bench/hostile-jpeg.py FILE KIND [key=value ...]
-KIND is one of: costly (the default for bench/hostile-runs.sh), custom (the keys below).
+KIND is one of: costly (used by bench/hostile-runs.sh), passes, restarts, output,
+arithmetic (see KINDS), custom (the keys below).
 Keys: w, h, comps, prog, arith, scans, dri, data, band=(ss,se), refine."""
 import struct
 import sys
@@ -42,8 +43,14 @@ def jpeg(w, h, comps=1, prog=False, arith=False, scans=1, dri=0, data=0, band=(1
     return b + b'\xff\xd9'
 
 
+# The costliest files each limit allows (seconds each under the sanitizers; as seeds they would
+# slow the fuzzer to a crawl, so they are made here rather than kept as regression inputs).
 KINDS = {
     'costly': dict(w=4096, h=4096, prog=True, scans=40, dri=1, refine=True, data=2000),
+    'passes': dict(w=8192, h=4096, prog=True, scans=64, data=2000),
+    'restarts': dict(w=8192, h=4096, prog=True, scans=21, dri=1, refine=True, data=2000),
+    'output': dict(w=16384, h=16384, dri=1, data=6000),
+    'arithmetic': dict(w=4095, h=4095, arith=True, data=2001),
 }
 
 if __name__ == '__main__':
