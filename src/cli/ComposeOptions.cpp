@@ -1,5 +1,6 @@
 #include "cli/ComposeOptions.h"
 
+#include "cli/TerminalText.h"
 #include "common/Conversions.h"
 #include "common/Error.h"
 #include "compose/BackPlacement.h"
@@ -69,8 +70,12 @@ QString helpText()
         "Settings that cannot make a page, and outputs that are the job list, one of its\n"
         "pictures or each other, are refused before any work. A two-sided run replaces both\n"
         "files or neither.\n"
-        "Ctrl+C stops after the picture in progress and writes what was placed; SIGTERM stops\n"
-        "without changing any output file.\n"
+        "Pictures are decoded several at once within one memory budget: a quarter of the\n"
+        "computer's memory, at most 1 GiB; a picture that needs more is refused.\n"
+        "Ctrl+C stops after the picture in progress and writes what was placed; Ctrl+C while\n"
+        "writing, SIGTERM and SIGHUP stop within a second without changing any output file.\n"
+        "Temporary files go to a folder of the program's own; a later run removes those that\n"
+        "a killed run left.\n"
         "Exit status: 0 done, 1 failed, 2 wrong arguments, 3 interrupted.\n");
 }
 
@@ -161,7 +166,9 @@ ParseResult parseComposeArguments(const QStringList& arguments)
 
     ParseResult result;
     if (!p.parse(arguments)) {
-        result.text = p.errorText() + QStringLiteral("\nTry pagula-compose --help.\n");
+        // What was typed is made safe before it joins the lines of the message.
+        result.text =
+            terminalSafe(p.errorText()) + QStringLiteral("\nTry pagula-compose --help.\n");
         result.exitCode = 2;
         return result;
     }
@@ -233,7 +240,7 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         o.quiet = p.isSet(QStringLiteral("quiet"));
         result.options = o;
     } catch (const common::Error& e) {
-        result.text = e.message() + QStringLiteral("\nTry pagula-compose --help.\n");
+        result.text = terminalSafe(e.message()) + QStringLiteral("\nTry pagula-compose --help.\n");
         result.exitCode = 2;
     }
     return result;

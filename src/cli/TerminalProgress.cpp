@@ -1,5 +1,7 @@
 #include "cli/TerminalProgress.h"
 
+#include "imaging/DecodeStop.h"
+
 #include <algorithm>
 #include <atomic>
 #include <csignal>
@@ -14,6 +16,8 @@ namespace
 std::atomic<int> g_interrupts{0};
 std::atomic<bool> g_terminated{false};
 std::atomic<bool> g_stop{false};
+std::atomic<bool> g_writing{false};
+std::atomic<bool> g_endWanted{false};
 static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free,
               "set from signal handlers");
 
@@ -21,6 +25,11 @@ extern "C" void onInterrupt(int)
 {
     ++g_interrupts;
     g_stop = true;
+    // While the outputs are written, Ctrl+C abandons them.
+    if (g_writing) {
+        g_endWanted = true;
+        imaging::stopDecoding();
+    }
 }
 
 // A request to end: the run stops at the next step and unwinds, so temporary files and
@@ -29,6 +38,8 @@ extern "C" void onTerminate(int)
 {
     g_terminated = true;
     g_stop = true;
+    g_endWanted = true;
+    imaging::stopDecoding();
 }
 
 } // namespace
@@ -39,6 +50,8 @@ TerminalProgress::TerminalProgress(std::FILE* out, bool quiet)
     g_interrupts = 0;
     g_terminated = false;
     g_stop = false;
+    g_writing = false;
+    g_endWanted = false;
     struct sigaction sa = {};
     sa.sa_handler = onInterrupt;
     sigemptyset(&sa.sa_mask);
@@ -115,6 +128,16 @@ int TerminalProgress::interrupts() const
 bool TerminalProgress::terminated() const
 {
     return g_terminated;
+}
+
+void TerminalProgress::startWriting()
+{
+    g_writing = true;
+}
+
+bool TerminalProgress::endWanted()
+{
+    return g_endWanted;
 }
 
 void TerminalProgress::exportProgress(const QString& path, int page, int pageCount,

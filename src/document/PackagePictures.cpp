@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/PictureAddress.h"
+#include "common/TemporaryFolders.h"
 #include "document/XmlText.h"
 #include "imaging/ImageIO.h"
 
@@ -203,7 +204,7 @@ PictureReference PackagePictures::converted(const QString& path, const InlinePic
     image.setDotsPerMeterY(dotsPerMeter(image.height(), picture.ownSize().height()));
 
     if (!conversions_) {
-        conversions_ = std::make_unique<QTemporaryDir>();
+        conversions_ = common::makeTemporaryFolder();
         if (!conversions_->isValid())
             throw common::Error(QStringLiteral("Cannot create a temporary folder: %1")
                                     .arg(conversions_->errorString()));

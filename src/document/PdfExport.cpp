@@ -89,8 +89,10 @@ template <typename Write>
 ExportResult saveThrough(const QString& path, const PdfOptions& options, Write write)
 {
     checkOptions(options);
+    // Unbuffered, so that a write that fails gives the system's reason and none is left for
+    // commit() to ignore (see common::writeFully).
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw common::Error(
             QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 
