@@ -1,5 +1,6 @@
 #include "app/BottomStrip.h"
 
+#include "app/PreparationPanel.h"
 #include "app/WindowColours.h"
 #include "joblist/ProgramIcons.h"
 #include "joblist/ui/CropTabSet.h"
@@ -41,6 +42,8 @@ BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* pr
     row->addWidget(cropTabs, 0, Qt::AlignTop);
     row->addWidget(tabSeparator_);
     row->addWidget(previewTabs, 1);
+    preparation_ = new PreparationPanel(this);
+    row->addWidget(preparation_, 0, Qt::AlignTop);
 }
 
 } // namespace pagula::app
