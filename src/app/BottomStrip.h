@@ -31,7 +31,11 @@ public:
     preview::PreviewTabs* previewTabs() const { return previewTabs_; }
     PreparationPanel* preparation() const { return preparation_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QWidget* content_;
     preview::PreviewTabs* previewTabs_;
     PreparationPanel* preparation_;
 };
