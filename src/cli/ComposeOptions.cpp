@@ -52,6 +52,18 @@ QString helpText()
         "  --color TYPE             auto, grey or bw (grey)\n"
         "  --no-frame               no frame lines around the cells\n"
         "\n"
+        "Page preparation (before the crop profile; all off by default):\n"
+        "  --find-page              keep only the page: the sheet in a photo, the print\n"
+        "                           inside the white margins of a scan; it keeps its\n"
+        "                           proportions in the cell\n"
+        "  --straighten             level the lines of a turned scan; a photographed sheet\n"
+        "                           becomes a rectangle\n"
+        "  --even-background        paper evenly white (shadows, grey or yellow paper); with\n"
+        "                           --color bw the threshold is local, at the printed size\n"
+        "  --prepare                all three above\n"
+        "  --keep-proportions       fit each picture into its cell keeping its proportions,\n"
+        "                           centred\n"
+        "\n"
         "Output:\n"
         "  --two-sided              front side with the 1st, 3rd, 5th... entries to OUTPUT,\n"
         "                           back side with the 2nd, 4th... in mirrored rows\n"
@@ -161,6 +173,9 @@ ParseResult parseComposeArguments(const QStringList& arguments)
     p.addOption(QCommandLineOption(QStringList{"two-sided"}));
     p.addOption(QCommandLineOption(QStringList{"duplex"}));
     p.addOption(QCommandLineOption(QStringList{"embed"}));
+    for (const char* flag :
+         {"find-page", "straighten", "even-background", "prepare", "keep-proportions"})
+        p.addOption(QCommandLineOption(QStringList{QString::fromLatin1(flag)}));
     p.addOption(QCommandLineOption(QStringList{"q", "quiet"}));
     p.addOption(QCommandLineOption(QStringList{"h", "help"}));
 
@@ -218,6 +233,11 @@ ParseResult parseComposeArguments(const QStringList& arguments)
             o.colorType = document::ColorType(type + 1); // listed in the colour types' order
         }
         o.frame = !p.isSet(QStringLiteral("no-frame"));
+        const bool all = p.isSet(QStringLiteral("prepare"));
+        o.preparation.findPage = all || p.isSet(QStringLiteral("find-page"));
+        o.preparation.straighten = all || p.isSet(QStringLiteral("straighten"));
+        o.preparation.evenBackground = all || p.isSet(QStringLiteral("even-background"));
+        o.keepProportions = p.isSet(QStringLiteral("keep-proportions"));
         o.twoSided = p.isSet(QStringLiteral("two-sided"));
         o.duplex = p.isSet(QStringLiteral("duplex"));
         if (o.duplex && !o.twoSided)

@@ -222,6 +222,8 @@ int main(int argc, char** argv)
             done.append(QStringLiteral("%1: %2 page(s)").arg(shown).arg(result.pagesWritten));
         return !result.cancelled;
     };
+    // Without --dpi, pages of small cells get the printer's resolution.
+    const double pictureDpi = options.dpiGiven ? options.pictureDpi : 0.0;
     progress.startWriting();
     try {
         bool finished = true;
@@ -232,15 +234,14 @@ int main(int argc, char** argv)
             const document::Document& back = documents.size() > 1 ? *documents[1] : noBack;
             finished =
                 writeStaged(options.outputPath, [&](const QString& to, const auto& keepGoing) {
-                    return cli::saveBothSides(*documents.front(), back, to, options.pictureDpi,
-                                              keepGoing);
+                    return cli::saveBothSides(*documents.front(), back, to, pictureDpi, keepGoing);
                 });
         }
         // Every side is written before any replaces its file.
         for (size_t d = 0; finished && !options.duplex && d < documents.size() && d < 2; ++d) {
             finished = writeStaged(targets[int(d)], [&](const QString& to, const auto& keepGoing) {
-                return cli::saveDocument(*documents[d], to, options.pictureDpi,
-                                         options.embedPictures, keepGoing);
+                return cli::saveDocument(*documents[d], to, pictureDpi, options.embedPictures,
+                                         keepGoing);
             });
         }
         deadline.beginCommit();

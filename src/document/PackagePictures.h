@@ -80,6 +80,7 @@ private:
     PictureReference newEntry(const QString& extension, const QString& mediaType);
     PictureReference copied(const QString& path, const StoredFormat& format);
     PictureReference converted(const QString& path, const InlinePicture& picture, bool asJpeg);
+    static QImage onCellProportions(const QImage& page, const InlinePicture& picture);
 
     const Document& document_;
     PackageOptions options_;
