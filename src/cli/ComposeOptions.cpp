@@ -85,7 +85,8 @@ QString helpText()
         "Pictures are decoded several at once within one memory budget: a quarter of the\n"
         "computer's memory, at most 1 GiB; a picture that needs more is refused.\n"
         "Ctrl+C stops after the picture in progress and writes what was placed; Ctrl+C while\n"
-        "writing, SIGTERM and SIGHUP stop within a second without changing any output file.\n"
+        "writing, SIGTERM, SIGHUP and SIGPIPE (the reader of the messages gone) stop within a\n"
+        "second without changing any output file.\n"
         "Temporary files go to a folder of the program's own; a later run removes those that\n"
         "a killed run left.\n"
         "Exit status: 0 done, 1 failed, 2 wrong arguments, 3 interrupted.\n");

@@ -59,6 +59,8 @@ TerminalProgress::TerminalProgress(std::FILE* out, bool quiet)
     sa.sa_handler = onTerminate;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGHUP, &sa, nullptr);
+    // The reader of our messages gone (a pipe whose other end closed) ends the run as well.
+    sigaction(SIGPIPE, &sa, nullptr);
 }
 
 TerminalProgress::~TerminalProgress()
@@ -67,6 +69,7 @@ TerminalProgress::~TerminalProgress()
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
     std::signal(SIGHUP, SIG_DFL);
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 void TerminalProgress::stageStarted(compose::Stage stage)

@@ -50,7 +50,7 @@ void say(const QString& message)
         return;
     if (std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(cli::terminalSafe(message))) < 0 &&
         errno == EPIPE)
-        g_listening = false; // nobody reads any more: the run goes on without talking
+        g_listening = false; // nobody reads any more
 }
 
 QString endMessage(const cli::TerminalProgress& progress)
@@ -106,8 +106,9 @@ int main(int argc, char** argv)
     // Past a file size limit (ulimit -f) a write then fails with "File too large", which is
     // reported, instead of the signal ending the command with its staged file left behind.
     std::signal(SIGXFSZ, SIG_IGN);
-    // A reader of our messages that goes away (a pipe into head) is no reason to stop: a write
-    // then fails with EPIPE, and the run finishes or stops as it would have.
+    // A reader of our messages that goes away (a pipe into head) ends the run as SIGTERM does
+    // once the run has begun (see TerminalProgress); before that, and for the last words, a
+    // write fails with EPIPE instead of killing the command.
     std::signal(SIGPIPE, SIG_IGN);
     QString badArgument;
     const auto arguments = cli::decodeArguments(argc, argv, &badArgument);
