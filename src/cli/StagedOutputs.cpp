@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -93,8 +94,11 @@ void StagedOutputs::commit()
             else if (!done.replaces)
                 ::unlink(bytes(done.target).constData());
         }
-        throw common::Error(QStringLiteral("Cannot write file %1: %2; no output file was changed")
-                                .arg(shownName(item.target), reason(error)));
+        throw common::Error(
+            QCoreApplication::translate(
+                "StagedOutputs",
+                "Невозможно записать файл %1: %2; ни один файл результата не изменён")
+                .arg(shownName(item.target), reason(error)));
     }
     for (Item& item : items_) {
         if (!item.backup.isEmpty())
