@@ -9,6 +9,7 @@
 #include "app/GenerationProgressDialog.h"
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
+#include "app/StartArguments.h"
 #include "app/WindowColours.h"
 #include "common/Language.h"
 #include "joblist/JobEntry.h"
@@ -703,6 +704,19 @@ TEST_P(LanguageWalk, EveryWindowSpeaksTheChosenLanguage)
         for (const QString& t : texts)
             EXPECT_FALSE(hasCyrillic(t)) << t.toStdString();
     }
+
+    // The "?" button's popup menu shows the language in use and keeps a choice for next time.
+    auto* chosen = main().findChild<QAction*>(english ? QStringLiteral("englishLanguageAction")
+                                                      : QStringLiteral("russianLanguageAction"));
+    auto* other = main().findChild<QAction*>(english ? QStringLiteral("russianLanguageAction")
+                                                     : QStringLiteral("englishLanguageAction"));
+    ASSERT_TRUE(chosen && other);
+    EXPECT_TRUE(chosen->isChecked());
+    other->trigger();
+    EXPECT_EQ(storedLanguage(), english ? QStringLiteral("ru") : QStringLiteral("en"));
+    chosen->trigger();
+    EXPECT_EQ(storedLanguage(), english ? QStringLiteral("en") : QStringLiteral("ru"));
+    storeLanguage({});
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageWalk,
