@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 namespace pagula::common
@@ -10,17 +11,18 @@ namespace pagula::common
 namespace
 {
 Language current = Language::Russian;
-// The catalogues installed last; a new choice replaces them.
-QTranslator* qtCatalogue = nullptr;
-QTranslator* ownCatalogue = nullptr;
+// The catalogues installed last; a new choice replaces them. They belong to the application
+// and go with it.
+QPointer<QTranslator> qtCatalogue;
+QPointer<QTranslator> ownCatalogue;
 
-void drop(QTranslator*& translator)
+void drop(QPointer<QTranslator>& translator)
 {
     if (translator) {
         QCoreApplication::removeTranslator(translator);
-        delete translator;
-        translator = nullptr;
+        delete translator.data();
     }
+    translator.clear();
 }
 } // namespace
 
@@ -66,7 +68,6 @@ void installTranslations(QCoreApplication& application, Language language)
     const QString code = languageCode(language);
     drop(qtCatalogue);
     drop(ownCatalogue);
-    // The translators live as long as the application.
     qtCatalogue = new QTranslator(&application);
     if (qtCatalogue->load(QStringLiteral("qtbase_") + code,
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
