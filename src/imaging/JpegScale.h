@@ -15,9 +15,9 @@ QSize jpegScaledSize(QSize full, int eighths);
 
 // The scale, in eighths, of the smallest decode from 1/8 up to `largest`/8 that is at least
 // `atLeast` in both directions (an empty atLeast asks for the full size; when even `largest`
-// does not cover it, `largest`) and fits the decoding limits at this depth. With shrinkToFit, a
-// request too large for the limits falls back to the largest smaller decode that fits them.
-// 0 when nothing qualifies.
+// does not cover it, `largest`), or the next larger one where that decodes faster, and fits the
+// decoding limits at this depth. With shrinkToFit, a request too large for the limits falls back to
+// the largest smaller decode that fits them. 0 when nothing qualifies.
 int chooseJpegScale(QSize full, QSize atLeast, int bitsPerPixel, bool shrinkToFit = false,
                     int largest = JpegFullScale);
 

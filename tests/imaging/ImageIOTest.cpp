@@ -250,7 +250,7 @@ TEST(ImageIO, SmallCellsGetDctScaledDecodes)
     request.atLeast = QSize(250, 180);
     EXPECT_EQ(decodeFile(path, request).size(), QSize(250, 188));
     request.atLeast = QSize(600, 400);
-    EXPECT_EQ(decodeFile(path, request).size(), QSize(750, 563));
+    EXPECT_EQ(decodeFile(path, request).size(), QSize(1000, 750)); // 4/8 decodes faster than 3/8
 }
 
 // Deterministic damage: cut the file, flip bytes, or scribble over its header.

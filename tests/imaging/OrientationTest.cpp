@@ -174,7 +174,7 @@ TEST(Orientation, ReducedDecodeIsChosenForTheUprightSize)
     request.atLeast = QSize(50, 30);
     expectUprightQuadrants(decodeData(jpeg, request), QSize(50, 30));
     request.atLeast = QSize(51, 30);
-    EXPECT_EQ(decodeData(jpeg, request).size(), QSize(75, 45));
+    EXPECT_EQ(decodeData(jpeg, request).size(), QSize(100, 60));
 }
 
 } // namespace
