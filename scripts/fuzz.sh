@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (build-fuzz/) and runs each one.
+# Builds the libFuzzer targets with clang (build-fuzz/), with the picture decoders they reach
+# built from source with the same instrumentation (scripts/fuzz-libs.sh, cached between runs),
+# and runs each one.
 #   scripts/fuzz.sh [--ci] [seconds-per-target]
+#   scripts/fuzz.sh --build-only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -9,8 +12,10 @@ if [ "${1:-}" = "--ci" ]; then
     # Eight targets in about the time six took at a minute each.
     seconds=${2:-45}
 fi
-cmake --preset fuzz >/dev/null
+libs=$(scripts/fuzz-libs.sh)
+cmake --preset fuzz -DPAGULA_FUZZ_LIBS="$libs" >/dev/null
 cmake --build --preset fuzz
+[ "${1:-}" = "--build-only" ] && exit 0
 targets=$(find build-fuzz/bin -maxdepth 1 -type f -name 'fuzz_*' -executable | sort)
 if [ -z "$targets" ]; then
     echo "no fuzz targets"

@@ -186,122 +186,6 @@ Crib sheet printing: scans and photos of pages are laid out on A4 sheets in smal
 <context>
     <name>ComposeOptions</name>
     <message>
-        <source>Использование: pagula-compose [параметры] СПИСОК РЕЗУЛЬТАТ
-
-Раскладывает каждую запись файла списка заданий СПИСОК (путь к рисунку в строке, за ним
-код обрезки 0, 1 или 2, как их сохраняет программа) сеткой ячеек на листах A4
-и записывает документ в РЕЗУЛЬТАТ: PDF, документ OpenDocument (.odt) или Word (.docx),
-по расширению. Рисунок - это файл JPEG, PNG, WebP, HEIC/HEIF, BMP, TIFF, GIF или PCX
-либо страница PDF, записанная как &quot;&lt;page N&gt;&quot; перед путём к PDF; путь к PDF без номера
-означает все его страницы. По умолчанию - начальные значения программы.
-
-Сетка:
-  -c, --columns N          ячеек в ряду, от 1 до 15 (3)
-  -r, --rows N             рядов на листе, от 1 до 15 (3)
-  --margin-left ММ         поля листа в целых миллиметрах (7)
-  --margin-right ММ        (10)
-  --margin-top ММ          (7)
-  --margin-bottom ММ       (20)
-  --cell-width ММ          ширина ячейки; большие значения уменьшаются до самой
-                           большой ячейки, которая помещается (по умолчанию - она)
-  --cell-height ММ         высота ячейки, так же
-  --gutter ММ              отступ для переплёта в каждой ячейке, от 0 до 30 (6)
-  --gutter-side СТОРОНА    left, right, top или bottom (left)
-
-Рисунки:
-  --crop1 Л,П,В,Н          профиль обрезки 1 (записи с кодом 1): сколько процентов
-                           рисунка срезать слева, справа, сверху, снизу, от 0 до 100
-                           (0,0,0,0)
-  --crop2 Л,П,В,Н          профиль обрезки 2 (записи с кодом 2)
-  --brightness N           от 0 до 100, 50 - без изменений (50)
-  --contrast N             от 0 до 100, 50 - без изменений (50)
-  --color ТИП              auto, grey или bw (grey)
-  --no-frame               без рамки вокруг ячеек
-
-Результат:
-  --two-sided              лицевая сторона с 1-й, 3-й, 5-й... записями в РЕЗУЛЬТАТ,
-                           обратная со 2-й, 4-й... в зеркальных рядах
-  --back ФАЙЛ              куда записать обратную сторону (РЕЗУЛЬТАТ с &quot;-back&quot;)
-  --duplex                 с --two-sided: один PDF РЕЗУЛЬТАТ, лицевые и обратные
-                           страницы вперемежку (лицевая 1, обратная 1, лицевая 2...),
-                           для двусторонней печати с переворотом по длинному краю;
-                           без отдельного файла обратной стороны
-  --back-offset X,Y        сдвиг обратной стороны на принтере в мм: X вправо, Y вниз,
-                           как видна обратная страница, от -30 до 30 (0,0)
-  --dpi N                  разрешение рисунков в PDF, от 30 до 1200 (300)
-  --embed                  хранить рисунки внутри .odt или .docx, чтобы файл можно
-                           было перенести на другой компьютер (иначе - ссылки на них)
-  -q, --quiet              не показывать ход работы
-  --lang ЯЗЫК              язык сообщений: ru или en (по умолчанию по локали:
-                           en* - английский, иначе русский)
-  -h, --help               этот текст
-  --version                версия программы
-
-Настройки, с которыми лист не сложить, и результаты, совпадающие со списком, одним
-из его рисунков или друг с другом, отклоняются до начала работы. Двусторонний
-запуск заменяет оба файла или ни одного.
-Ctrl+C останавливает работу после текущего рисунка и записывает то, что размещено;
-SIGTERM останавливает, не меняя ни одного файла результата.
-Код выхода: 0 готово, 1 ошибка, 2 неверные аргументы, 3 прервано.
-</source>
-        <translation>Usage: pagula-compose [options] JOBLIST OUTPUT
-
-Lays out every entry of the job list file JOBLIST (one picture path per line, followed
-by its crop code 0, 1 or 2, as the program saves it) as a grid of cells on A4 pages
-and writes the document to OUTPUT: a PDF, or an OpenDocument (.odt) or Word (.docx)
-document, by its extension. A picture is a JPEG, PNG, WebP, HEIC/HEIF, BMP, TIFF, GIF
-or PCX file, or a page of a PDF, written &quot;&lt;page N&gt;&quot; before the PDF&apos;s path; a PDF&apos;s
-path alone stands for all its pages. Defaults are the program&apos;s start values.
-
-Grid:
-  -c, --columns N          cells per row, 1 to 15 (3)
-  -r, --rows N             rows per page, 1 to 15 (3)
-  --margin-left MM         page margins in whole millimetres (7)
-  --margin-right MM        (10)
-  --margin-top MM          (7)
-  --margin-bottom MM       (20)
-  --cell-width MM          cell width; larger values come down to the largest cell
-                           that fits (default: the largest)
-  --cell-height MM         cell height, likewise
-  --gutter MM              binding strip inside each cell, 0 to 30 (6)
-  --gutter-side SIDE       left, right, top or bottom (left)
-
-Pictures:
-  --crop1 L,R,T,B          crop profile 1 (entries ending in 1): percentages of the
-                           picture cut off left, right, top, bottom, 0 to 100 (0,0,0,0)
-  --crop2 L,R,T,B          crop profile 2 (entries ending in 2)
-  --brightness N           0 to 100, 50 unchanged (50)
-  --contrast N             0 to 100, 50 unchanged (50)
-  --color TYPE             auto, grey or bw (grey)
-  --no-frame               no frame lines around the cells
-
-Output:
-  --two-sided              front side with the 1st, 3rd, 5th... entries to OUTPUT,
-                           back side with the 2nd, 4th... in mirrored rows
-  --back FILE              where the back side goes (OUTPUT with &quot;-back&quot; added)
-  --duplex                 with --two-sided: one PDF OUTPUT, front and back pages
-                           interleaved (front 1, back 1, front 2...), for printing
-                           two-sided, turned over the long edge; no back file
-  --back-offset X,Y        printer offset of the back side in mm, X to the right and
-                           Y down as the back page is seen, -30 to 30 (0,0)
-  --dpi N                  resolution of the pictures in the PDF, 30 to 1200 (300)
-  --embed                  store the pictures in an .odt or .docx, for a file that
-                           can be moved to another computer (they are linked)
-  -q, --quiet              no progress on the terminal
-  --lang LANG              language of the messages: ru or en (by the locale:
-                           en* English, otherwise Russian)
-  -h, --help               this text
-  --version                the program&apos;s version
-
-Settings that cannot make a page, and outputs that are the job list, one of its
-pictures or each other, are refused before any work. A two-sided run replaces both
-files or neither.
-Ctrl+C stops after the picture in progress and writes what was placed; SIGTERM stops
-without changing any output file.
-Exit status: 0 done, 1 failed, 2 wrong arguments, 3 interrupted.
-</translation>
-    </message>
-    <message>
         <source>--%1: число должно быть от %2 до %3</source>
         <translation>--%1 must be between %2 and %3</translation>
     </message>
@@ -361,6 +245,155 @@ Try pagula-compose --help.
         <source>Справка: pagula-compose --help.
 </source>
         <translation>Try pagula-compose --help.
+</translation>
+    </message>
+    <message>
+        <source>Использование: pagula-compose [параметры] СПИСОК РЕЗУЛЬТАТ
+
+Раскладывает каждую запись файла списка заданий СПИСОК (путь к рисунку в строке, за ним
+код обрезки 0, 1 или 2, как их сохраняет программа) сеткой ячеек на листах A4
+и записывает документ в РЕЗУЛЬТАТ: PDF, документ OpenDocument (.odt) или Word (.docx),
+по расширению. Рисунок - это файл JPEG, PNG, WebP, HEIC/HEIF, BMP, TIFF, GIF или PCX
+либо страница PDF, записанная как &quot;&lt;page N&gt;&quot; перед путём к PDF; путь к PDF без номера
+означает все его страницы. По умолчанию - начальные значения программы.
+
+Сетка:
+  -c, --columns N          ячеек в ряду, от 1 до 15 (3)
+  -r, --rows N             рядов на листе, от 1 до 15 (3)
+  --margin-left ММ         поля листа в целых миллиметрах (7)
+  --margin-right ММ        (10)
+  --margin-top ММ          (7)
+  --margin-bottom ММ       (20)
+  --cell-width ММ          ширина ячейки; большие значения уменьшаются до самой
+                           большой ячейки, которая помещается (по умолчанию - она)
+  --cell-height ММ         высота ячейки, так же
+  --gutter ММ              отступ для переплёта в каждой ячейке, от 0 до 30 (6)
+  --gutter-side СТОРОНА    left, right, top или bottom (left)
+
+Рисунки:
+  --crop1 Л,П,В,Н          профиль обрезки 1 (записи с кодом 1): сколько процентов
+                           рисунка срезать слева, справа, сверху, снизу, от 0 до 100
+                           (0,0,0,0)
+  --crop2 Л,П,В,Н          профиль обрезки 2 (записи с кодом 2)
+  --brightness N           от 0 до 100, 50 - без изменений (50)
+  --contrast N             от 0 до 100, 50 - без изменений (50)
+  --color ТИП              auto, grey или bw (grey)
+  --no-frame               без рамки вокруг ячеек
+
+Подготовка страниц (до профиля обрезки; по умолчанию всё выключено):
+  --find-page              оставить только страницу: лист на фотографии, печать
+                           внутри белых полей скана; в ячейке она сохраняет
+                           свои пропорции
+  --straighten             выровнять строки повёрнутого скана; сфотографированный
+                           лист становится прямоугольником
+  --even-background        ровно белая бумага (тени, серая или жёлтая бумага);
+                           с --color bw порог местный, по размеру печати
+  --prepare                все три выше
+  --keep-proportions       вписать каждый рисунок в ячейку с сохранением пропорций,
+                           по центру
+
+Результат:
+  --two-sided              лицевая сторона с 1-й, 3-й, 5-й... записями в РЕЗУЛЬТАТ,
+                           обратная со 2-й, 4-й... в зеркальных рядах
+  --back ФАЙЛ              куда записать обратную сторону (РЕЗУЛЬТАТ с &quot;-back&quot;)
+  --duplex                 с --two-sided: один PDF РЕЗУЛЬТАТ, лицевые и обратные
+                           страницы вперемежку (лицевая 1, обратная 1, лицевая 2...),
+                           для двусторонней печати с переворотом по длинному краю;
+                           без отдельного файла обратной стороны
+  --back-offset X,Y        сдвиг обратной стороны на принтере в мм: X вправо, Y вниз,
+                           как видна обратная страница, от -30 до 30 (0,0)
+  --dpi N                  разрешение рисунков в PDF, от 30 до 1200 (300)
+  --embed                  хранить рисунки внутри .odt или .docx, чтобы файл можно
+                           было перенести на другой компьютер (иначе - ссылки на них)
+  -q, --quiet              не показывать ход работы
+  --lang ЯЗЫК              язык сообщений: ru или en (по умолчанию по локали:
+                           en* - английский, иначе русский)
+  -h, --help               этот текст
+  --version                версия программы
+
+Настройки, с которыми лист не сложить, и результаты, совпадающие со списком, одним
+из его рисунков или друг с другом, отклоняются до начала работы. Двусторонний
+запуск заменяет оба файла или ни одного.
+Рисунки декодируются по нескольку сразу в пределах одного бюджета памяти: четверть
+памяти компьютера, не больше 1 ГиБ; рисунок, которому нужно больше, отклоняется.
+Ctrl+C останавливает работу после текущего рисунка и записывает то, что размещено;
+Ctrl+C во время записи, SIGTERM и SIGHUP останавливают работу в течение секунды,
+не меняя ни одного файла результата.
+Временные файлы хранятся в собственной папке программы; следующий запуск удаляет те,
+что оставил прерванный запуск.
+Код выхода: 0 готово, 1 ошибка, 2 неверные аргументы, 3 прервано.
+</source>
+        <translation>Usage: pagula-compose [options] JOBLIST OUTPUT
+
+Lays out every entry of the job list file JOBLIST (one picture path per line, followed
+by its crop code 0, 1 or 2, as the program saves it) as a grid of cells on A4 pages
+and writes the document to OUTPUT: a PDF, or an OpenDocument (.odt) or Word (.docx)
+document, by its extension. A picture is a JPEG, PNG, WebP, HEIC/HEIF, BMP, TIFF, GIF
+or PCX file, or a page of a PDF, written &quot;&lt;page N&gt;&quot; before the PDF&apos;s path; a PDF&apos;s
+path alone stands for all its pages. Defaults are the program&apos;s start values.
+
+Grid:
+  -c, --columns N          cells per row, 1 to 15 (3)
+  -r, --rows N             rows per page, 1 to 15 (3)
+  --margin-left MM         page margins in whole millimetres (7)
+  --margin-right MM        (10)
+  --margin-top MM          (7)
+  --margin-bottom MM       (20)
+  --cell-width MM          cell width; larger values come down to the largest cell
+                           that fits (default: the largest)
+  --cell-height MM         cell height, likewise
+  --gutter MM              binding strip inside each cell, 0 to 30 (6)
+  --gutter-side SIDE       left, right, top or bottom (left)
+
+Pictures:
+  --crop1 L,R,T,B          crop profile 1 (entries ending in 1): percentages of the
+                           picture cut off left, right, top, bottom, 0 to 100 (0,0,0,0)
+  --crop2 L,R,T,B          crop profile 2 (entries ending in 2)
+  --brightness N           0 to 100, 50 unchanged (50)
+  --contrast N             0 to 100, 50 unchanged (50)
+  --color TYPE             auto, grey or bw (grey)
+  --no-frame               no frame lines around the cells
+
+Page preparation (before the crop profile; all off by default):
+  --find-page              keep only the page: the sheet in a photo, the print
+                           inside the white margins of a scan; it keeps its
+                           proportions in the cell
+  --straighten             level the lines of a turned scan; a photographed sheet
+                           becomes a rectangle
+  --even-background        paper evenly white (shadows, grey or yellow paper); with
+                           --color bw the threshold is local, at the printed size
+  --prepare                all three above
+  --keep-proportions       fit each picture into its cell keeping its proportions,
+                           centred
+
+Output:
+  --two-sided              front side with the 1st, 3rd, 5th... entries to OUTPUT,
+                           back side with the 2nd, 4th... in mirrored rows
+  --back FILE              where the back side goes (OUTPUT with &quot;-back&quot; added)
+  --duplex                 with --two-sided: one PDF OUTPUT, front and back pages
+                           interleaved (front 1, back 1, front 2...), for printing
+                           two-sided, turned over the long edge; no back file
+  --back-offset X,Y        printer offset of the back side in mm, X to the right and
+                           Y down as the back page is seen, -30 to 30 (0,0)
+  --dpi N                  resolution of the pictures in the PDF, 30 to 1200 (300)
+  --embed                  store the pictures in an .odt or .docx, for a file that
+                           can be moved to another computer (they are linked)
+  -q, --quiet              no progress on the terminal
+  --lang LANG              language of the messages: ru or en (by the locale:
+                           en* English, otherwise Russian)
+  -h, --help               this text
+  --version                the program&apos;s version
+
+Settings that cannot make a page, and outputs that are the job list, one of its
+pictures or each other, are refused before any work. A two-sided run replaces both
+files or neither.
+Pictures are decoded several at once within one memory budget: a quarter of the
+computer&apos;s memory, at most 1 GiB; a picture that needs more is refused.
+Ctrl+C stops after the picture in progress and writes what was placed; Ctrl+C while
+writing, SIGTERM and SIGHUP stop within a second without changing any output file.
+Temporary files go to a folder of the program&apos;s own; a later run removes those that
+a killed run left.
+Exit status: 0 done, 1 failed, 2 wrong arguments, 3 interrupted.
 </translation>
     </message>
 </context>
@@ -1069,6 +1102,41 @@ Try pagula-compose --help.
     </message>
 </context>
 <context>
+    <name>OutputTarget</name>
+    <message>
+        <source>Невозможно записать %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>это папка</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>это канал или сокет, а не файл</source>
+        <translation>it is a pipe or socket, not a file</translation>
+    </message>
+    <message>
+        <source>это устройство, а не файл</source>
+        <translation>it is a device, not a file</translation>
+    </message>
+    <message>
+        <source>Невозможно записать %1: это ссылка на %2, у которого расширение не .%3</source>
+        <translation>Cannot write %1: it is a link to %2, whose extension is not .%3</translation>
+    </message>
+    <message>
+        <source>Невозможно заменить %1: он принадлежит %2, а новый файл принадлежал бы %3</source>
+        <translation>Cannot replace %1: it belongs to %2, and the new file would belong to %3</translation>
+    </message>
+    <message>
+        <source>Невозможно заменить %1: его группа (%2) не из ваших, и новый файл не смог бы её сохранить</source>
+        <translation>Cannot replace %1: its group (%2) is not one of yours, so the new file could not keep it</translation>
+    </message>
+    <message>
+        <source>у %1 есть другие жёсткие ссылки (%2), они сохранят прежнее содержимое</source>
+        <translation>%1 has %2 other hard link(s), which keep the previous contents</translation>
+    </message>
+</context>
+<context>
     <name>PreviewTabs</name>
     <message>
         <source>Включен</source>
@@ -1295,6 +1363,10 @@ Reason: %3</translation>
         <source>Невозможно записать файл %1: %2; ни один файл результата не изменён</source>
         <translation>Cannot write file %1: %2; no output file was changed</translation>
     </message>
+    <message>
+        <source>Невозможно передать %1 владельца и права доступа %2: %3; ни один файл результата не изменён</source>
+        <translation>Cannot give %1 the owner and permissions of %2: %3; no output file was changed</translation>
+    </message>
 </context>
 <context>
     <name>StartArguments</name>
@@ -1481,6 +1553,51 @@ Without the window, for batches: pagula-compose.
     <message>
         <source>прервано; в результате — ячейки, размещённые до прерывания</source>
         <translation>interrupted; the output holds the cells placed before</translation>
+    </message>
+</context>
+<context>
+    <name>pagula::app::PreparationPanel</name>
+    <message>
+        <source>Подготовка страниц</source>
+        <translation>Page preparation</translation>
+    </message>
+    <message>
+        <source>Контур страницы</source>
+        <translation>Page outline</translation>
+    </message>
+    <message>
+        <source>Выпрямить</source>
+        <translation>Straighten</translation>
+    </message>
+    <message>
+        <source>Ровный фон</source>
+        <translation>Even background</translation>
+    </message>
+    <message>
+        <source>Всё</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Сохранять пропорции</source>
+        <translation>Keep proportions</translation>
+    </message>
+</context>
+<context>
+    <name>pagula::preview::PreparedPreview</name>
+    <message>
+        <source>В ячейке %1 точек на дюйм: мелкий текст будет плохо читаться</source>
+        <translation>The cell holds %1 dots per inch: small print will be hard to read</translation>
+    </message>
+    <message>
+        <source>В ячейке %1 точек на дюйм</source>
+        <translation>The cell holds %1 dots per inch</translation>
+    </message>
+</context>
+<context>
+    <name>pagula::preview::PreviewWindow</name>
+    <message>
+        <source>Исходный рисунок</source>
+        <translation>Original picture</translation>
     </message>
 </context>
 </TS>

@@ -3,11 +3,23 @@
 
 #include <QGuiApplication>
 
+#ifdef PAGULA_INSTRUMENTED_READERS
+#include <QtPlugin>
+Q_IMPORT_PLUGIN(QGifPlugin)
+Q_IMPORT_PLUGIN(QICOPlugin)
+Q_IMPORT_PLUGIN(QTiffPlugin)
+Q_IMPORT_PLUGIN(InstrumentedBmpPlugin)
+#endif
+
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     // One application for the whole run: the readers are plugins that need it.
     qputenv("QT_QPA_PLATFORM", "minimal");
     static QGuiApplication app(*argc, *argv);
+#ifdef PAGULA_INSTRUMENTED_READERS
+    // The readers built in above, never the system's uninstrumented plugins.
+    QCoreApplication::setLibraryPaths({});
+#endif
     return 0;
 }
 

@@ -31,6 +31,19 @@ put("fuzz_jpeg/zero-width.jpg", sized(0, 16))
 prog = open("fuzz/seeds/fuzz_jpeg/progressive.jpg", "rb").read()
 last = prog.rindex(b"\xff\xda")
 put("fuzz_jpeg/progressive-repeated-scans.jpg", prog[:-2] + prog[last:-2] * 150 + b"\xff\xd9")
+# Grey pictures from a handful of bytes, refused on their cost before any decoding.
+def segment(marker, body):
+    return bytes([0xFF, marker]) + struct.pack(">H", len(body) + 2) + body
+def grey(side, frame):
+    return (b"\xff\xd8" + segment(0xDB, b"\0" + b"\1" * 64)
+            + segment(frame, struct.pack(">BHHB", 8, side, side, 1) + b"\x01\x11\x00"))
+one_code = b"\1" + b"\0" * 15 + b"\0"
+tables = segment(0xC4, b"\x00" + one_code) + segment(0xC4, b"\x10" + one_code)
+put("fuzz_jpeg/arithmetic-65000x65000-in-112-bytes.jpg", grey(65000, 0xC9)
+    + segment(0xDA, b"\x01\x01\x00\x00\x3f\x00") + b"\0" * 16 + b"\xff\xd9")
+put("fuzz_jpeg/progressive-8192x8192-in-70-scans.jpg", grey(8192, 0xC2) + tables
+    + segment(0xDA, b"\x01\x01\x00\x00\x00\x00") + b"\0" * (1024 * 1024 // 400)
+    + (segment(0xDA, b"\x01\x01\x00\x01\x3f\x00") + b"\0") * 69 + b"\xff\xd9")
 
 def pcx(bits, planes, x0, y0, x1, y1, bpl, body, encoding=1):
     head = struct.pack("<BBBBHHHHHH", 10, 5, encoding, bits, x0, y0, x1, y1, 72, 72)

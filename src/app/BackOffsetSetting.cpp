@@ -2,10 +2,13 @@
 
 #include "compose/BackPlacement.h"
 
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace pagula::app
 {
@@ -23,6 +26,38 @@ double limited(double mm)
         return 0.0;
     const double clamped = std::clamp(mm, -compose::MaxBackOffsetMm, compose::MaxBackOffsetMm);
     return std::round(clamped * 10.0) / 10.0;
+}
+
+// The settings file holds two numbers. QSettings reads a file whole before answering, so a large
+// file in its place (or a FIFO, which would never end) would hold up the window.
+constexpr qint64 maxSettingsBytes = 64 * 1024;
+
+QString settingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Pagula/Pagula.conf");
+}
+
+// Why what is at path cannot be the settings file; empty when it can, or when nothing is there.
+QString notSettings(const QString& path, bool* regular)
+{
+    struct stat st {
+    };
+    *regular = false;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    *regular = S_ISREG(st.st_mode);
+    if (!*regular)
+        return QStringLiteral("it is not a regular file");
+    if (st.st_size > maxSettingsBytes)
+        return QStringLiteral("it is larger than %1 KiB").arg(maxSettingsBytes / 1024);
+    return {};
+}
+
+void noteIgnored(const QString& path, const QString& why)
+{
+    qWarning("%s",
+             qPrintable(QStringLiteral("The settings file %1 is ignored: %2").arg(path, why)));
 }
 
 double readNumber(QSettings& store, const QString& key)
@@ -54,13 +89,28 @@ void saveBackOffset(QSettings& store, QPointF offsetMm)
 
 QPointF storedBackOffset()
 {
-    QSettings store(QStringLiteral("Pagula"), QStringLiteral("Pagula"));
+    const QString path = settingsPath();
+    bool regular = false;
+    if (const QString why = notSettings(path, &regular); !why.isEmpty()) {
+        noteIgnored(path, why);
+        return {};
+    }
+    QSettings store(path, QSettings::IniFormat);
     return loadBackOffset(store);
 }
 
 void storeBackOffset(QPointF offsetMm)
 {
-    QSettings store(QStringLiteral("Pagula"), QStringLiteral("Pagula"));
+    const QString path = settingsPath();
+    bool regular = false;
+    if (const QString why = notSettings(path, &regular); !why.isEmpty()) {
+        // A file too large to be ours is replaced by the settings; anything else stays.
+        if (!regular || !QFile::remove(path)) {
+            noteIgnored(path, why);
+            return;
+        }
+    }
+    QSettings store(path, QSettings::IniFormat);
     saveBackOffset(store, offsetMm);
 }
 

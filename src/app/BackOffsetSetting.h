@@ -15,7 +15,10 @@ QPointF limitedBackOffset(QPointF offsetMm);
 QPointF loadBackOffset(QSettings& store);
 void saveBackOffset(QSettings& store, QPointF offsetMm);
 
-// The same through the program's own settings.
+// The same through the program's own settings file (Pagula/Pagula.conf in the user's settings
+// folder). What is not a regular file of at most 64 KiB there is ignored with a note on the
+// terminal, unread: loading then gives 0, 0, and storing replaces a file that is only too
+// large and leaves anything else.
 QPointF storedBackOffset();
 void storeBackOffset(QPointF offsetMm);
 

@@ -1,5 +1,6 @@
 #include "app/BottomStrip.h"
 
+#include "app/PreparationPanel.h"
 #include "app/WindowColours.h"
 #include "joblist/ProgramIcons.h"
 #include "joblist/ui/CropTabSet.h"
@@ -8,6 +9,8 @@
 #include "widgets/GradientButton.h"
 
 #include <QHBoxLayout>
+
+#include <algorithm>
 
 namespace pagula::app
 {
@@ -29,18 +32,31 @@ BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* pr
     for (widgets::GradientButton* step : {previewTabs->previousButton(), previewTabs->nextButton()})
         widgets::applyButtonLook(*step, widgets::ButtonLook::StepSymbol);
 
-    auto* tabSeparator_ = new BevelPanel(this);
+    // The strip's content keeps its width: a narrow window cuts it off at the right rather than
+    // squeezing the tab sets over each other.
+    content_ = new QWidget(this);
+    content_->setObjectName(QStringLiteral("bottomStripContent"));
+
+    auto* tabSeparator_ = new BevelPanel(content_);
     tabSeparator_->setObjectName(QStringLiteral("tabSeparator"));
     tabSeparator_->setBevels(Bevel::None, Bevel::None);
     tabSeparator_->setColor(WindowColours::window());
     tabSeparator_->setFixedWidth(3);
 
-    auto* row = new QHBoxLayout(this);
+    auto* row = new QHBoxLayout(content_);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     row->addWidget(cropTabs, 0, Qt::AlignTop);
     row->addWidget(tabSeparator_);
     row->addWidget(previewTabs, 1);
+    preparation_ = new PreparationPanel(content_);
+    row->addWidget(preparation_, 0, Qt::AlignTop);
+}
+
+void BottomStrip::resizeEvent(QResizeEvent* event)
+{
+    BevelPanel::resizeEvent(event);
+    content_->setGeometry(0, 0, std::max(width(), content_->minimumSizeHint().width()), height());
 }
 
 } // namespace pagula::app

@@ -14,9 +14,11 @@ class PreviewTabs;
 namespace pagula::app
 {
 
-// The bottom strip of the right panel: the crop tab set, a thin separator and the preview tab
-// set, which takes the rest of the width. Both tab sets show their tabs' icons from the
-// program's icon list.
+class PreparationPanel;
+
+// The bottom strip of the right panel: the crop tab set, a thin separator, the preview tab
+// set, which takes the rest of the width, and the page preparation group. Both tab sets show their
+// tabs' icons from the program's icon list.
 class BottomStrip : public BevelPanel
 {
     Q_OBJECT
@@ -27,9 +29,15 @@ public:
                 QWidget* parent = nullptr);
 
     preview::PreviewTabs* previewTabs() const { return previewTabs_; }
+    PreparationPanel* preparation() const { return preparation_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QWidget* content_;
     preview::PreviewTabs* previewTabs_;
+    PreparationPanel* preparation_;
 };
 
 } // namespace pagula::app

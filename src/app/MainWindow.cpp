@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/AdjustmentsPanel.h"
+#include "app/BottomStrip.h"
 #include "app/CommandStrip.h"
 #include "app/DialogParts.h"
 #include "app/FileBrowser.h"
@@ -11,6 +12,7 @@
 #include "app/LanguageCommands.h"
 #include "app/LeftPanel.h"
 #include "app/MessageBoxes.h"
+#include "app/PreparationPanel.h"
 #include "app/PreviewAdapters.h"
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
@@ -30,6 +32,7 @@
 #include "widgets/ErrorReport.h"
 #include "widgets/GradientButton.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -122,6 +125,15 @@ void MainWindow::connectHandlers()
                 previewController_->refreshPreview();
         });
     });
+    // The preview shows the page as prepared now.
+    for (QCheckBox* box : {preparation()->findPageBox(), preparation()->straightenBox(),
+                           preparation()->evenBackgroundBox(), preparation()->keepProportionsBox()})
+        connect(box, &QCheckBox::toggled, this, [this] {
+            widgets::runGuarded(this, [this] {
+                if (previewController_)
+                    previewController_->refreshPreview();
+            });
+        });
 }
 
 void MainWindow::attachWindows(GenerationProgressDialog& progress, AboutDialog& about,
@@ -131,13 +143,14 @@ void MainWindow::attachWindows(GenerationProgressDialog& progress, AboutDialog& 
     aboutDialog_ = &about;
     previewWindow_ = &preview;
 
-    previewAdapters_ = std::make_unique<PreviewAdapters>(*jobList_);
+    previewAdapters_ = std::make_unique<PreviewAdapters>(*jobList_, *preparation(), *layoutPanel());
     preview.setCropProfiles(previewAdapters_.get());
+    preview.setPreparation(previewAdapters_.get());
     previewController_ =
         std::make_unique<preview::PreviewController>(*previewAdapters_, *previewTabs_, preview);
     preview::connectPreview(*previewTabs_, preview, *previewController_);
 
-    settings_ = new WindowSettings(*layoutPanel(), *jobList_, *adjustments(), this);
+    settings_ = new WindowSettings(*layoutPanel(), *jobList_, *adjustments(), *preparation(), this);
     generation_ = new GenerationRun(*settings_, progress, *progressBar_, *layoutPanel(), *this);
     connect(generation_, &GenerationRun::started, this, &MainWindow::generationStarted);
     connect(generation_, &GenerationRun::documentsComposed, this, &MainWindow::documentsComposed);
@@ -239,6 +252,11 @@ layout::LayoutPanel* MainWindow::layoutPanel() const
 AdjustmentsPanel* MainWindow::adjustments() const
 {
     return rightPanel_->commandStrip()->adjustments();
+}
+
+PreparationPanel* MainWindow::preparation() const
+{
+    return rightPanel_->bottomStrip()->preparation();
 }
 
 widgets::GradientButton* MainWindow::generateButton() const

@@ -34,6 +34,7 @@ namespace pagula::app
 {
 
 class AdjustmentsPanel;
+class PreparationPanel;
 class FileBrowser;
 class LeftPanel;
 class PreviewAdapters;
@@ -90,6 +91,7 @@ public:
     RightPanel* rightPanel() const { return rightPanel_; }
     joblist::JobListPanels* jobList() const { return jobList_; }
     AdjustmentsPanel* adjustments() const;
+    PreparationPanel* preparation() const;
     preview::PreviewTabs* previewTabs() const { return previewTabs_; }
     ProgressBar* progressBar() const { return progressBar_; }
     widgets::GradientButton* generateButton() const;

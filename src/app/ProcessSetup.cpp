@@ -2,6 +2,7 @@
 
 #include "app/ProgramIcon.h"
 #include "common/Fonts.h"
+#include "common/TemporaryFolders.h"
 #include "imaging/Limits.h"
 
 #include <QApplication>
@@ -28,6 +29,8 @@ void setUpProcess(common::Language language)
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_NUMERIC, "C");
     QImageReader::setAllocationLimit(imaging::limits::qtAllocationLimitMiB);
+    // Folders a killed run left among the program's temporary ones.
+    common::removeStaleTemporaryFolders();
 }
 
 } // namespace pagula::app

@@ -29,6 +29,7 @@ public:
                QWidget* parent = nullptr);
 
     CommandStrip* commandStrip() const { return commandStrip_; }
+    BottomStrip* bottomStrip() const { return bottomStrip_; }
 
 private:
     CommandStrip* commandStrip_;

@@ -7,6 +7,7 @@
 #include "app/GenerationProgressDialog.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
+#include "app/PreparationPanel.h"
 #include "app/Program.h"
 #include "app/ProgressBar.h"
 #include "app/docwindow/DocumentWindow.h"
@@ -157,7 +158,18 @@ void ScreenshotTour::start()
     then(1500, [this] {
         save(program_.previewWindow(), QStringLiteral("03-preview-window.png"));
         saveScreen(QStringLiteral("03-screen-with-preview.png"));
-        program_.mainWindow().previewTabs()->setPreviewTicked(false);
+    });
+    // The same picture prepared, then the original with the outline found.
+    then(0, [&main] { main.preparation()->allBox()->click(); });
+    then(1500, [this] {
+        save(program_.previewWindow(), QStringLiteral("03-preview-prepared.png"));
+        program_.previewWindow().originalBox()->setChecked(true);
+    });
+    then(500, [this, &main] {
+        save(program_.previewWindow(), QStringLiteral("03-preview-outline.png"));
+        program_.previewWindow().originalBox()->setChecked(false);
+        main.preparation()->allBox()->click();
+        main.previewTabs()->setPreviewTicked(false);
     });
 
     then(200, [this, &main] {

@@ -2,6 +2,7 @@
 
 #include "app/AdjustmentsPanel.h"
 #include "app/BackOffsetSetting.h"
+#include "app/PreparationPanel.h"
 #include "joblist/JobListModel.h"
 #include "joblist/ui/JobListPanels.h"
 #include "layout/ui/LayoutPanel.h"
@@ -12,8 +13,10 @@ namespace pagula::app
 {
 
 WindowSettings::WindowSettings(layout::LayoutPanel& layout, joblist::JobListPanels& jobList,
-                               AdjustmentsPanel& adjustments, QObject* parent)
-    : QObject(parent), layout_(layout), jobList_(jobList), adjustments_(adjustments)
+                               AdjustmentsPanel& adjustments, PreparationPanel& preparation,
+                               QObject* parent)
+    : QObject(parent), layout_(layout), jobList_(jobList), adjustments_(adjustments),
+      preparation_(preparation)
 {
     connect(jobList.model(), &joblist::JobListModel::listChanged, this,
             [this] { ticked_.reset(); });
@@ -45,6 +48,8 @@ compose::CompositionSettings WindowSettings::read() const
     s.frame = adjustments_.frameBox()->isChecked();
     s.profile1 = jobList_.cropProfile(1);
     s.profile2 = jobList_.cropProfile(2);
+    s.preparation = preparation_.preparation();
+    s.keepProportions = preparation_.keepProportions();
     return s;
 }
 

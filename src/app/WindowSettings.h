@@ -19,6 +19,7 @@ namespace pagula::app
 {
 
 class AdjustmentsPanel;
+class PreparationPanel;
 
 // The main window's controls as the generation takes them: a value read at one moment. The
 // ticked entries are collected again only after the job list has changed.
@@ -27,7 +28,8 @@ class WindowSettings : public QObject
     Q_OBJECT
 public:
     WindowSettings(layout::LayoutPanel& layout, joblist::JobListPanels& jobList,
-                   AdjustmentsPanel& adjustments, QObject* parent = nullptr);
+                   AdjustmentsPanel& adjustments, PreparationPanel& preparation,
+                   QObject* parent = nullptr);
 
     compose::CompositionSettings read() const;
 
@@ -39,6 +41,7 @@ private:
     layout::LayoutPanel& layout_;
     joblist::JobListPanels& jobList_;
     AdjustmentsPanel& adjustments_;
+    PreparationPanel& preparation_;
     mutable std::optional<joblist::JobEntries> ticked_;
     bool gutterShownMirrored_ = false;
 };

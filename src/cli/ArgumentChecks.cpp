@@ -3,6 +3,7 @@
 #include "cli/BatchSettings.h"
 #include "cli/DocumentOutput.h"
 #include "cli/FileIdentity.h"
+#include "cli/OutputTarget.h"
 #include "cli/TerminalText.h"
 #include "common/Error.h"
 #include "common/PictureAddress.h"
@@ -23,6 +24,9 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
                                     .arg(shownName(o.outputPath)));
         if (o.twoSided && !o.duplex)
             checkOutputFormat(o.backOutputPath);
+        checkOutput(o.outputPath, warnings);
+        if (o.twoSided && !o.duplex)
+            checkOutput(o.backOutputPath, warnings);
     } catch (const common::Error& e) {
         return e.message();
     }

@@ -11,9 +11,10 @@
 namespace pagula::cli
 {
 
-// Checks made before any file is read: output extensions, and settings that cannot make a page
-// (naming the option and its allowed range). Returns the error for an exit with status 2;
-// options that have no effect in this combination add a warning.
+// Checks made before any file is read: output extensions, what is in the outputs' place (see
+// checkOutput), and settings that cannot make a page (naming the option and its allowed range).
+// Returns the error for an exit with status 2; options that have no effect in this combination,
+// and outputs whose hard links the replacement breaks, add a warning.
 std::optional<QString> checkArguments(const ComposeOptions& options, QStringList* warnings);
 
 // Checks against the job list's entries: no output may be the job list, one of its pictures or

@@ -23,6 +23,8 @@ compose::CompositionSettings batchSettings(const ComposeOptions& o, joblist::Job
     s.contrast = o.contrast;
     s.colorType = o.colorType;
     s.frame = o.frame;
+    s.preparation = o.preparation;
+    s.keepProportions = o.keepProportions;
     s.profile1 = o.profile1;
     s.profile2 = o.profile2;
     return s;

@@ -1,5 +1,6 @@
 #include "cli/ComposeOptions.h"
 
+#include "cli/TerminalText.h"
 #include "common/Conversions.h"
 #include "common/Error.h"
 #include "common/Language.h"
@@ -55,6 +56,18 @@ QString helpText()
         "  --color ТИП              auto, grey или bw (grey)\n"
         "  --no-frame               без рамки вокруг ячеек\n"
         "\n"
+        "Подготовка страниц (до профиля обрезки; по умолчанию всё выключено):\n"
+        "  --find-page              оставить только страницу: лист на фотографии, печать\n"
+        "                           внутри белых полей скана; в ячейке она сохраняет\n"
+        "                           свои пропорции\n"
+        "  --straighten             выровнять строки повёрнутого скана; сфотографированный\n"
+        "                           лист становится прямоугольником\n"
+        "  --even-background        ровно белая бумага (тени, серая или жёлтая бумага);\n"
+        "                           с --color bw порог местный, по размеру печати\n"
+        "  --prepare                все три выше\n"
+        "  --keep-proportions       вписать каждый рисунок в ячейку с сохранением пропорций,\n"
+        "                           по центру\n"
+        "\n"
         "Результат:\n"
         "  --two-sided              лицевая сторона с 1-й, 3-й, 5-й... записями в РЕЗУЛЬТАТ,\n"
         "                           обратная со 2-й, 4-й... в зеркальных рядах\n"
@@ -77,8 +90,13 @@ QString helpText()
         "Настройки, с которыми лист не сложить, и результаты, совпадающие со списком, одним\n"
         "из его рисунков или друг с другом, отклоняются до начала работы. Двусторонний\n"
         "запуск заменяет оба файла или ни одного.\n"
+        "Рисунки декодируются по нескольку сразу в пределах одного бюджета памяти: четверть\n"
+        "памяти компьютера, не больше 1 ГиБ; рисунок, которому нужно больше, отклоняется.\n"
         "Ctrl+C останавливает работу после текущего рисунка и записывает то, что размещено;\n"
-        "SIGTERM останавливает, не меняя ни одного файла результата.\n"
+        "Ctrl+C во время записи, SIGTERM и SIGHUP останавливают работу в течение секунды,\n"
+        "не меняя ни одного файла результата.\n"
+        "Временные файлы хранятся в собственной папке программы; следующий запуск удаляет те,\n"
+        "что оставил прерванный запуск.\n"
         "Код выхода: 0 готово, 1 ошибка, 2 неверные аргументы, 3 прервано.\n");
 }
 
@@ -190,14 +208,19 @@ ParseResult parseComposeArguments(const QStringList& arguments)
     p.addOption(QCommandLineOption(QStringList{"two-sided"}));
     p.addOption(QCommandLineOption(QStringList{"duplex"}));
     p.addOption(QCommandLineOption(QStringList{"embed"}));
+    for (const char* flag :
+         {"find-page", "straighten", "even-background", "prepare", "keep-proportions"})
+        p.addOption(QCommandLineOption(QStringList{QString::fromLatin1(flag)}));
     p.addOption(QCommandLineOption(QStringList{"q", "quiet"}));
     p.addOption(QCommandLineOption(QStringList{"h", "help"}));
     p.addOption(QCommandLineOption(QStringList{"version"}));
 
     ParseResult result;
     if (!p.parse(arguments)) {
-        result.text = p.errorText() + QCoreApplication::translate(
-                                          "ComposeOptions", "\nСправка: pagula-compose --help.\n");
+        // What was typed is made safe before it joins the lines of the message.
+        result.text =
+            terminalSafe(p.errorText()) +
+            QCoreApplication::translate("ComposeOptions", "\nСправка: pagula-compose --help.\n");
         result.exitCode = 2;
         return result;
     }
@@ -257,6 +280,11 @@ ParseResult parseComposeArguments(const QStringList& arguments)
             o.colorType = document::ColorType(type + 1); // listed in the colour types' order
         }
         o.frame = !p.isSet(QStringLiteral("no-frame"));
+        const bool all = p.isSet(QStringLiteral("prepare"));
+        o.preparation.findPage = all || p.isSet(QStringLiteral("find-page"));
+        o.preparation.straighten = all || p.isSet(QStringLiteral("straighten"));
+        o.preparation.evenBackground = all || p.isSet(QStringLiteral("even-background"));
+        o.keepProportions = p.isSet(QStringLiteral("keep-proportions"));
         o.twoSided = p.isSet(QStringLiteral("two-sided"));
         o.duplex = p.isSet(QStringLiteral("duplex"));
         if (o.duplex && !o.twoSided)
@@ -284,8 +312,9 @@ ParseResult parseComposeArguments(const QStringList& arguments)
             throw common::Error(QCoreApplication::translate("ComposeOptions", "--lang: ru или en"));
         result.options = o;
     } catch (const common::Error& e) {
-        result.text = e.message() + QCoreApplication::translate(
-                                        "ComposeOptions", "\nСправка: pagula-compose --help.\n");
+        result.text =
+            terminalSafe(e.message()) +
+            QCoreApplication::translate("ComposeOptions", "\nСправка: pagula-compose --help.\n");
         result.exitCode = 2;
     }
     return result;

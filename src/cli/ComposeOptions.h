@@ -33,6 +33,8 @@ struct ComposeOptions {
     int contrast = 50;
     document::ColorType colorType = document::ColorType::Greyscale;
     bool frame = true;
+    imaging::PreparationOptions preparation;
+    bool keepProportions = false;
     bool twoSided = false;
     bool duplex = false; // two-sided: one PDF, front and back pages interleaved
     QPointF backOffset;  // mm, X right and Y down as the back page is seen

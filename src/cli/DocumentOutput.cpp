@@ -41,6 +41,18 @@ QString progressUnit(const QString& path)
                : QCoreApplication::translate("DocumentOutput", "шаг");
 }
 
+// A resolution given on the command line holds for every page; else small cells get the
+// printer's.
+document::PdfOptions pdfOptions(double pictureDpi)
+{
+    document::PdfOptions options;
+    if (pictureDpi > 0.0) {
+        options.pictureDpi = pictureDpi;
+        options.smallPictureDpi = 0.0;
+    }
+    return options;
+}
+
 document::ExportResult saveDocument(const document::Document& document, const QString& path,
                                     double pictureDpi, bool embedPictures,
                                     const document::ProgressCallback& progress)
@@ -48,8 +60,7 @@ document::ExportResult saveDocument(const document::Document& document, const QS
     document::ExportResult result;
     switch (outputFormat(path)) {
     case OutputFormat::Pdf: {
-        document::PdfOptions options;
-        options.pictureDpi = pictureDpi;
+        const document::PdfOptions options = pdfOptions(pictureDpi);
         return document::savePdf(document, path, options, progress);
     }
     case OutputFormat::Odt: {
@@ -74,8 +85,7 @@ document::ExportResult saveBothSides(const document::Document& front,
                                      const document::Document& back, const QString& path,
                                      double pictureDpi, const document::ProgressCallback& progress)
 {
-    document::PdfOptions options;
-    options.pictureDpi = pictureDpi;
+    const document::PdfOptions options = pdfOptions(pictureDpi);
     return document::saveInterleavedPdf(front, back, path, options, progress);
 }
 

@@ -20,10 +20,10 @@ void checkOutputFormat(const QString& path);
 QString progressUnit(const QString& path);
 
 // Writes a document in the format its file name's extension names (.pdf, .odt, .docx). PDF
-// pictures are drawn at pictureDpi; ODT and DOCX link to the picture files unless
-// embedPictures stores them in the file. For ODT and DOCX, pagesWritten is the number of pages
-// a word processor lays the file out into. Throws pagula::common::Error for an unknown extension or
-// a failed write; the previous file then stays.
+// pictures are drawn at pictureDpi (0: the PDF options' own rule); ODT and DOCX link to the picture
+// files unless embedPictures stores them in the file. For ODT and DOCX, pagesWritten is the number
+// of pages a word processor lays the file out into. Throws pagula::common::Error for an unknown
+// extension or a failed write; the previous file then stays.
 document::ExportResult saveDocument(const document::Document& document, const QString& path,
                                     double pictureDpi, bool embedPictures,
                                     const document::ProgressCallback& progress);

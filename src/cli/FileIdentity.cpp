@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <QCoreApplication>
+#include <climits>
 #include <sys/stat.h>
 
 namespace pagula::cli
@@ -14,6 +15,12 @@ namespace pagula::cli
 
 FileIdentity::FileIdentity(const QString& path)
 {
+    // No file has a name this long, and nothing need be made of it: copies of an outside name
+    // of any length would cost memory in proportion.
+    if (path.size() >= PATH_MAX) {
+        unnamable_ = true;
+        return;
+    }
     struct stat st {
     };
     if (!path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &st) == 0) {
@@ -31,7 +38,7 @@ FileIdentity::FileIdentity(const QString& path)
 
 bool FileIdentity::operator==(const FileIdentity& other) const
 {
-    if (exists_ != other.exists_)
+    if (unnamable_ || other.unnamable_ || exists_ != other.exists_)
         return false;
     if (exists_)
         return device_ == other.device_ && inode_ == other.inode_;

@@ -11,7 +11,7 @@ namespace pagula::cli
 
 // What makes two names the same file: the device and inode of a file that exists (so symlinks,
 // symlinked folders, hard links, "." and ".." all count), otherwise the canonical folder and
-// the name in it.
+// the name in it. A name longer than any path is the same as nothing.
 class FileIdentity
 {
 public:
@@ -21,6 +21,7 @@ public:
     bool operator!=(const FileIdentity& other) const { return !(*this == other); }
 
 private:
+    bool unnamable_ = false;
     bool exists_ = false;
     dev_t device_ = 0;
     ino_t inode_ = 0;

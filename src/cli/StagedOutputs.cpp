@@ -1,14 +1,17 @@
 #include "cli/StagedOutputs.h"
 
+#include "cli/OutputTarget.h"
 #include "cli/TerminalText.h"
 #include "common/Error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <QCoreApplication>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -37,25 +40,49 @@ QString reason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// Staged files that a run killed while writing left in this folder: named as ours are, by a
+// process that is gone, and the user's own.
+void removeLeftovers(const QDir& folder)
+{
+    static const QRegularExpression stagedName(QStringLiteral("^\\.pagula-(\\d+)-\\d+"));
+    const QStringList names =
+        folder.entryList({QStringLiteral(".pagula-*")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        const QRegularExpressionMatch match = stagedName.match(name);
+        const QByteArray path = bytes(folder.filePath(name));
+        struct stat st {
+        };
+        if (match.hasMatch() && ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::getuid() && ::kill(pid_t(match.captured(1).toLongLong()), 0) != 0 &&
+            errno == ESRCH)
+            ::unlink(path.constData());
+    }
+}
+
 } // namespace
 
 StagedOutputs::~StagedOutputs()
+{
+    discard();
+}
+
+void StagedOutputs::discard()
 {
     for (const Item& item : items_) {
         ::unlink(bytes(item.staged).constData());
         if (!item.backup.isEmpty())
             ::unlink(bytes(item.backup).constData());
     }
+    items_.clear();
 }
 
 QString StagedOutputs::stage(const QString& target)
 {
-    // A symlink is written through, as a save in place would.
-    const QFileInfo link(target);
-    const QString resolved = link.isSymLink() ? link.canonicalFilePath() : QString();
-    const QFileInfo info(resolved.isEmpty() ? target : resolved);
+    // A symlink is written through, as a save in place would: its target is replaced.
+    const QFileInfo info(resolveOutput(target).resolved);
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     const QDir folder = info.dir();
+    removeLeftovers(folder);
     QString staged;
     for (int n = 0;; ++n) {
         staged = folder.filePath(
@@ -75,7 +102,15 @@ void StagedOutputs::commit()
         if (::stat(bytes(item.target).constData(), &st) != 0)
             continue;
         item.replaces = true;
-        ::chmod(bytes(item.staged).constData(), st.st_mode & 07777);
+        // The owner first: a change of owner clears the set-user-ID and set-group-ID bits.
+        const QByteArray staged = bytes(item.staged);
+        if (::chown(staged.constData(), st.st_uid, st.st_gid) != 0 ||
+            ::chmod(staged.constData(), st.st_mode & 07777) != 0)
+            throw common::Error(
+                QCoreApplication::translate("StagedOutputs",
+                                            "Невозможно передать %1 владельца и права доступа %2: "
+                                            "%3; ни один файл результата не изменён")
+                    .arg(shownName(item.staged), shownName(item.target), reason(errno)));
         if (items_.size() > 1) {
             item.backup = item.staged + QStringLiteral(".old");
             if (::link(bytes(item.target).constData(), bytes(item.backup).constData()) != 0)

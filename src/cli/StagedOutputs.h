@@ -18,13 +18,18 @@ public:
     StagedOutputs& operator=(const StagedOutputs&) = delete;
 
     // A name, free at this moment, in the target's folder with the target's extension, for a
-    // writer to create.
+    // writer to create. A target that is a symlink is followed: the file it leads to is the one
+    // replaced, and the link stays.
     QString stage(const QString& target);
 
-    // Moves every staged file over its target, keeping a replaced file's permissions. When a
+    // Moves every staged file over its target, keeping a replaced file's owner, group and
+    // permissions. When a
     // move fails, the targets already moved get their previous files back. Throws
     // pagula::common::Error with the reason.
     void commit();
+
+    // Removes every staged file now, as when the run is abandoned.
+    void discard();
 
 private:
     struct Item {

@@ -1,5 +1,7 @@
 #include "cli/TerminalProgress.h"
 
+#include "imaging/DecodeStop.h"
+
 #include <QCoreApplication>
 #include <algorithm>
 #include <atomic>
@@ -15,6 +17,8 @@ namespace
 std::atomic<int> g_interrupts{0};
 std::atomic<bool> g_terminated{false};
 std::atomic<bool> g_stop{false};
+std::atomic<bool> g_writing{false};
+std::atomic<bool> g_endWanted{false};
 static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free,
               "set from signal handlers");
 
@@ -22,6 +26,11 @@ extern "C" void onInterrupt(int)
 {
     ++g_interrupts;
     g_stop = true;
+    // While the outputs are written, Ctrl+C abandons them.
+    if (g_writing) {
+        g_endWanted = true;
+        imaging::stopDecoding();
+    }
 }
 
 // A request to end: the run stops at the next step and unwinds, so temporary files and
@@ -30,6 +39,8 @@ extern "C" void onTerminate(int)
 {
     g_terminated = true;
     g_stop = true;
+    g_endWanted = true;
+    imaging::stopDecoding();
 }
 
 } // namespace
@@ -40,6 +51,8 @@ TerminalProgress::TerminalProgress(std::FILE* out, bool quiet)
     g_interrupts = 0;
     g_terminated = false;
     g_stop = false;
+    g_writing = false;
+    g_endWanted = false;
     struct sigaction sa = {};
     sa.sa_handler = onInterrupt;
     sigemptyset(&sa.sa_mask);
@@ -119,6 +132,16 @@ int TerminalProgress::interrupts() const
 bool TerminalProgress::terminated() const
 {
     return g_terminated;
+}
+
+void TerminalProgress::startWriting()
+{
+    g_writing = true;
+}
+
+bool TerminalProgress::endWanted()
+{
+    return g_endWanted;
 }
 
 void TerminalProgress::exportProgress(const QString& path, int page, int pageCount,

@@ -11,7 +11,8 @@ namespace pagula::cli
 {
 
 // The run's progress on a terminal, and its stop flag, which Ctrl+C, SIGTERM and SIGHUP set
-// (the walk then stops after the picture in progress).
+// (the walk then stops after the picture in progress; SIGTERM and SIGHUP also stop the picture
+// decodes under way).
 class TerminalProgress : public compose::CompositionEvents
 {
 public:
@@ -28,6 +29,11 @@ public:
     int interrupts() const;
     // Whether SIGTERM or SIGHUP asked the run to end.
     bool terminated() const;
+    // From now on the outputs are being written: Ctrl+C abandons them.
+    void startWriting();
+    // Whether the run is to end with no output changed (SIGTERM, SIGHUP, or Ctrl+C during the
+    // writing); the picture decodes under way are then asked to stop as well.
+    static bool endWanted();
 
     // One line about an export: "Writing out.pdf: page 3 of 20".
     void exportProgress(const QString& path, int page, int pageCount,

@@ -5,12 +5,14 @@
 #include "cli/ComposeOptions.h"
 #include "cli/DocumentOutput.h"
 #include "cli/RawArguments.h"
+#include "cli/SignalDeadline.h"
 #include "cli/StagedOutputs.h"
 #include "cli/TerminalProgress.h"
 #include "cli/TerminalText.h"
 #include "common/Error.h"
 #include "common/Language.h"
 #include "common/Paths.h"
+#include "common/TemporaryFolders.h"
 #include "compose/CompositionRun.h"
 #include "document/BuiltinDocumentBuilder.h"
 #include "imaging/PdfDocument.h"
@@ -21,8 +23,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -34,11 +38,29 @@ namespace
 
 enum Exit { Done = 0, Failed = 1, Usage = 2, Interrupted = 3 };
 
+// A request to end is carried out within this time, whatever the run is doing.
+constexpr std::chrono::milliseconds endGrace{1000};
+
+bool g_listening = true;
+
 void say(const QString& message)
 {
-    // Messages carry names from outside: each line is printed made safe.
-    for (const QString& line : message.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(cli::terminalSafe(line)));
+    // A message is one line; the names from outside that it carries are made safe as part of it,
+    // so that a line break in a name cannot start a line of its own.
+    if (!g_listening)
+        return;
+    if (std::fprintf(stderr, "pagula-compose: %s\n", qPrintable(cli::terminalSafe(message))) < 0 &&
+        errno == EPIPE)
+        g_listening = false; // nobody reads any more: the run goes on without talking
+}
+
+QString endMessage(const cli::TerminalProgress& progress)
+{
+    return progress.terminated()
+               ? QCoreApplication::translate(
+                     "main", "остановлено сигналом; ни один файл результата не изменён")
+               : QCoreApplication::translate("main",
+                                             "прервано; ни один файл результата не изменён");
 }
 
 int fail(const QString& message)
@@ -87,6 +109,12 @@ bool linksPictures(const cli::ComposeOptions& o)
 
 int main(int argc, char** argv)
 {
+    // Past a file size limit (ulimit -f) a write then fails with "File too large", which is
+    // reported, instead of the signal ending the command with its staged file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // A reader of our messages that goes away (a pipe into head) is no reason to stop: a write
+    // then fails with EPIPE, and the run finishes or stops as it would have.
+    std::signal(SIGPIPE, SIG_IGN);
     QString badArgument;
     const auto arguments = cli::decodeArguments(argc, argv, &badArgument);
     QCoreApplication app(argc, argv);
@@ -145,13 +173,15 @@ int main(int argc, char** argv)
         return usage(*error);
 
     // The white filler only needs a lasting file when a document links to it; otherwise it
-    // lives in a temporary folder for the run.
-    std::unique_ptr<QTemporaryDir> fillerFolder;
+    // lives in a temporary folder for the run, among the program's own, where a later run
+    // removes it should this one be killed.
+    common::removeStaleTemporaryFolders();
+    std::unique_ptr<common::TemporaryFolder> fillerFolder;
     QString fillerPath;
     if (linksPictures(options)) {
         fillerPath = common::fillerPicturePath();
     } else {
-        fillerFolder = std::make_unique<QTemporaryDir>();
+        fillerFolder = common::makeTemporaryFolder();
         if (!fillerFolder->isValid())
             return fail(
                 QCoreApplication::translate("main", "Невозможно создать временную папку: %1")
@@ -162,19 +192,27 @@ int main(int argc, char** argv)
     compose::CompositionRequest request;
     request.settings = cli::batchSettings(options, entries);
     request.fillerPath = fillerPath;
-    cli::TerminalProgress progress(stderr, options.quiet);
+    cli::TerminalProgress progress(stderr, options.quiet || !g_listening);
+    cli::StagedOutputs staged;
+    // SIGTERM, SIGHUP, or Ctrl+C while writing: whatever step holds the run up, it ends within
+    // a second, its temporary and staged files removed and no output changed.
+    cli::SignalDeadline deadline(&cli::TerminalProgress::endWanted, endGrace, Interrupted);
+    deadline.setCleanup([&] {
+        staged.discard();
+        common::removeOwnTemporaryFolders();
+        say(endMessage(progress));
+    });
     document::BuiltinDocumentBuilder builder;
     const compose::CompositionResult composed =
         compose::runComposition(request, builder, progress, progress.stopFlag());
     progress.endLine();
-    if (composed.failure)
+    if (composed.failure && !progress.terminated())
         return fail(*composed.failure);
 
     // A Ctrl+C during the walk stopped it; the cells placed are written. One during the writing
     // cancels it, and every previous output file stays. SIGTERM stops without writing.
     if (progress.terminated()) {
-        say(QCoreApplication::translate(
-            "main", "остановлено сигналом; ни один файл результата не изменён"));
+        say(endMessage(progress));
         return Interrupted;
     }
     const int walkInterrupts = progress.interrupts();
@@ -182,7 +220,6 @@ int main(int argc, char** argv)
     for (const compose::ComposedDocument& composedDocument : composed.documents)
         documents.push_back(composedDocument.document);
     const QStringList targets{options.outputPath, options.backOutputPath};
-    cli::StagedOutputs staged;
     QStringList stagedPaths;
     QStringList done;
     // Stages one output and writes it through save(stagedPath, keepGoing); false when the user
@@ -190,7 +227,7 @@ int main(int argc, char** argv)
     auto writeStaged = [&](const QString& path, const auto& save) {
         const QString shown = cli::shownName(path);
         const QString unit = cli::progressUnit(path);
-        stagedPaths.append(staged.stage(path));
+        deadline.guarded([&] { stagedPaths.append(staged.stage(path)); });
         const auto result = save(stagedPaths.back(), [&](int step, int stepCount) {
             progress.exportProgress(shown, step, stepCount, unit);
             return progress.interrupts() == walkInterrupts && !progress.terminated();
@@ -202,6 +239,9 @@ int main(int argc, char** argv)
                             .arg(result.pagesWritten));
         return !result.cancelled;
     };
+    // Without --dpi, pages of small cells get the printer's resolution.
+    const double pictureDpi = options.dpiGiven ? options.pictureDpi : 0.0;
+    progress.startWriting();
     try {
         bool finished = true;
         if (options.duplex && !documents.empty()) {
@@ -211,25 +251,29 @@ int main(int argc, char** argv)
             const document::Document& back = documents.size() > 1 ? *documents[1] : noBack;
             finished =
                 writeStaged(options.outputPath, [&](const QString& to, const auto& keepGoing) {
-                    return cli::saveBothSides(*documents.front(), back, to, options.pictureDpi,
-                                              keepGoing);
+                    return cli::saveBothSides(*documents.front(), back, to, pictureDpi, keepGoing);
                 });
         }
         // Every side is written before any replaces its file.
         for (size_t d = 0; finished && !options.duplex && d < documents.size() && d < 2; ++d) {
             finished = writeStaged(targets[int(d)], [&](const QString& to, const auto& keepGoing) {
-                return cli::saveDocument(*documents[d], to, options.pictureDpi,
-                                         options.embedPictures, keepGoing);
+                return cli::saveDocument(*documents[d], to, pictureDpi, options.embedPictures,
+                                         keepGoing);
             });
         }
-        if (!finished) {
-            say(QCoreApplication::translate("main",
-                                            "прервано; ни один файл результата не изменён"));
+        deadline.beginCommit();
+        if (!finished || cli::TerminalProgress::endWanted()) {
+            say(endMessage(progress));
             return Interrupted;
         }
         staged.commit();
     } catch (const common::Error& e) {
         progress.endLine();
+        // A decode stopped by the request to end fails its picture.
+        if (cli::TerminalProgress::endWanted()) {
+            say(endMessage(progress));
+            return Interrupted;
+        }
         // The writers name the file they made; the user knows the output's name.
         QString message = e.message();
         for (int k = 0; k < stagedPaths.size(); ++k)

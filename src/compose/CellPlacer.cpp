@@ -21,8 +21,11 @@ PictureTask pictureTask(const joblist::JobEntry& entry, bool isPicture, QSizeF c
 {
     PictureTask task{entry.path, cellSize, {}, {}};
     if (isPicture) {
-        task.adjustments = document::CellAdjustments{settings.brightness / 100.0,
-                                                     settings.contrast / 100.0, settings.colorType};
+        // A page that is cut out keeps its proportions: stretched to the cell it would be
+        // distorted by however much the cut changed its shape.
+        task.adjustments = document::CellAdjustments{
+            settings.brightness / 100.0, settings.contrast / 100.0, settings.colorType,
+            settings.preparation, settings.keepProportions || settings.preparation.findPage};
         if (entry.cropProfile == 1 || entry.cropProfile == 2)
             task.crop = cellCrop(settings.cropProfile(entry.cropProfile));
     }

@@ -13,7 +13,8 @@ auto fields(const CompositionSettings& s)
     return std::tie(s.twoSided, s.ticked, s.columns, s.rows, s.cellWidth, s.cellHeight,
                     s.marginLeft, s.marginRight, s.marginTop, s.marginBottom, s.gutterSize,
                     s.gutterSide, s.backOffset, s.brightness, s.contrast, s.colorType, s.frame,
-                    s.profile1, s.profile2);
+                    s.profile1, s.profile2, s.preparation.findPage, s.preparation.straighten,
+                    s.preparation.evenBackground, s.keepProportions);
 }
 
 } // namespace

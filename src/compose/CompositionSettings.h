@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/PictureFormat.h"
+#include "imaging/PagePreparation.h"
 #include "joblist/CropMode.h"
 #include "joblist/JobEntry.h"
 #include "layout/LayoutSettings.h"
@@ -41,6 +42,10 @@ struct CompositionSettings {
     bool frame = true;    // "Рамка вокруг рисунков"
     CropProfile profile1; // one-side
     CropProfile profile2; // two-side
+    // "Подготовка страниц": done to each picture before its crop; all off at start.
+    imaging::PreparationOptions preparation;
+    // "Сохранять пропорции": the picture fitted into its cell keeping its proportions, centred.
+    bool keepProportions = false;
 
     // Profile 1 or 2.
     const CropProfile& cropProfile(int profile) const { return profile == 2 ? profile2 : profile1; }

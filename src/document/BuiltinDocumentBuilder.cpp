@@ -76,6 +76,8 @@ void BuiltinDocumentBuilder::addCell(const Cell& cell)
         picture->setBrightness(static_cast<float>(cell.adjustments->brightness));
         picture->setContrast(static_cast<float>(cell.adjustments->contrast));
         picture->setColorType(cell.adjustments->colorType);
+        picture->setPreparation(cell.adjustments->preparation);
+        picture->setKeepProportions(cell.adjustments->keepProportions);
     }
     if (cell.crop)
         applyCrop(*picture, *cell.crop);

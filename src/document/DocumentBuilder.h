@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/PictureFormat.h"
+#include "imaging/PagePreparation.h"
 
 #include <QMarginsF>
 #include <QSizeF>
@@ -29,11 +30,15 @@ struct CellCrop {
     double bottom = 0.0;
 };
 
-// Brightness and contrast 0.0 to 1.0 (0.5 neutral) and the colour type of a picture cell.
+// Brightness and contrast 0.0 to 1.0 (0.5 neutral), the colour type of a picture cell, the
+// page preparation done before the crop and whether the picture keeps its proportions in the
+// cell.
 struct CellAdjustments {
     double brightness = 0.5;
     double contrast = 0.5;
     ColorType colorType = ColorType::Automatic;
+    imaging::PreparationOptions preparation;
+    bool keepProportions = false;
 };
 
 // One cell of the grid: a linked picture shown at exactly the cell's size.

@@ -2,6 +2,7 @@
 
 #include "document/PictureFormat.h"
 #include "imaging/Adjustments.h"
+#include "imaging/PagePreparation.h"
 
 #include <QRectF>
 #include <QSizeF>
@@ -81,6 +82,13 @@ public:
     void setColorType(ColorType type);
     imaging::Adjustments adjustments() const;
 
+    // --- page preparation, done to the picture before the crop; with keepProportions the
+    // picture is fitted into its box keeping its proportions, centred on white
+    const imaging::PreparationOptions& preparation() const { return preparation_; }
+    bool keepsProportions() const { return keepProportions_; }
+    void setPreparation(const imaging::PreparationOptions& options) { preparation_ = options; }
+    void setKeepProportions(bool keep) { keepProportions_ = keep; }
+
     // --- borders
     BorderLine border(BorderEdge edge) const;
     void setBorder(BorderEdge edge, int lineStyle, int widthCode);
@@ -95,6 +103,8 @@ private:
     double brightness_ = 0.5;
     double contrast_ = 0.5;
     ColorType colorType_ = ColorType::Automatic;
+    imaging::PreparationOptions preparation_;
+    bool keepProportions_ = false;
     std::array<BorderLine, 4> borders_{};
 };
 

@@ -2,12 +2,15 @@
 
 #include "common/Error.h"
 #include "common/PictureAddress.h"
+#include "common/TemporaryFolders.h"
 #include "document/XmlText.h"
 #include "imaging/ImageIO.h"
+#include "imaging/PagePreparation.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -145,7 +148,9 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
         // A phone photo (HEIC) is stored as a JPEG; anything else converted as a PNG.
         const bool photo = (format && QLatin1String(format->extension) == QLatin1String("jpeg")) ||
                            imaging::detectFormat(head) == imaging::ImageFormat::Heif;
-        if (format && isUpright(path)) {
+        // A prepared page is stored as it is prepared, so a word processor shows what prints.
+        const bool prepared = picture.preparation().any() || picture.keepsProportions();
+        if (format && isUpright(path) && !prepared) {
             // Taken as the file stands, so it is decoded once to check it.
             if (const std::optional<QString> failure = decodeFailure(path, picture))
                 reason = *failure;
@@ -175,6 +180,34 @@ PictureReference PackagePictures::decide(const QString& path, int firstItem)
     return linkTo(common::addressedFile(path));
 }
 
+// The page fitted into the cell's proportions, centred on white: the word processor stretches
+// the picture to the cell, and then it keeps its own.
+QImage PackagePictures::onCellProportions(const QImage& page, const InlinePicture& picture)
+{
+    const QRectF share = picture.visibleShare();
+    if (page.isNull() || share.isEmpty() || picture.size().isEmpty())
+        return page;
+    // The whole picture's box, of which the crop leaves the cell.
+    const double boxAspect =
+        (picture.width() / share.width()) / (picture.height() / share.height());
+    const double pageAspect = double(page.width()) / page.height();
+    QSize canvas = page.size();
+    if (boxAspect > pageAspect)
+        canvas.setWidth(qRound(page.height() * boxAspect));
+    else
+        canvas.setHeight(qRound(page.width() / boxAspect));
+    QImage out(canvas, page.format() == QImage::Format_Grayscale8 ? QImage::Format_Grayscale8
+                                                                  : QImage::Format_RGB32);
+    if (out.isNull())
+        throw std::bad_alloc();
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    painter.drawImage((canvas.width() - page.width()) / 2, (canvas.height() - page.height()) / 2,
+                      page);
+    painter.end();
+    return out;
+}
+
 PictureReference PackagePictures::newEntry(const QString& extension, const QString& mediaType)
 {
     PictureReference ref;
@@ -197,13 +230,18 @@ PictureReference PackagePictures::converted(const QString& path, const InlinePic
                                             bool asJpeg)
 {
     QImage image = imaging::decodeFile(path); // upright
+    if (picture.preparation().any() || picture.keepsProportions()) {
+        image = imaging::preparePage(image, picture.preparation()).image;
+        if (picture.keepsProportions())
+            image = onCellProportions(image, picture);
+    }
     // The stored picture keeps the size in points that the document knows, so its crop and
     // scale mean the same in the word processor.
     image.setDotsPerMeterX(dotsPerMeter(image.width(), picture.ownSize().width()));
     image.setDotsPerMeterY(dotsPerMeter(image.height(), picture.ownSize().height()));
 
     if (!conversions_) {
-        conversions_ = std::make_unique<QTemporaryDir>();
+        conversions_ = common::makeTemporaryFolder();
         if (!conversions_->isValid())
             throw common::Error(QStringLiteral("Cannot create a temporary folder: %1")
                                     .arg(conversions_->errorString()));

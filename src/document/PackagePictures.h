@@ -1,11 +1,11 @@
 #pragma once
 
+#include "common/TemporaryFolders.h"
 #include "document/Document.h"
 #include "document/ExportResult.h"
 
 #include <QList>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <map>
 #include <memory>
@@ -80,6 +80,7 @@ private:
     PictureReference newEntry(const QString& extension, const QString& mediaType);
     PictureReference copied(const QString& path, const StoredFormat& format);
     PictureReference converted(const QString& path, const InlinePicture& picture, bool asJpeg);
+    static QImage onCellProportions(const QImage& page, const InlinePicture& picture);
 
     const Document& document_;
     PackageOptions options_;
@@ -88,7 +89,7 @@ private:
     std::map<QString, int> firstUse_; // item index of the first picture of each path
     PictureReferences references_;
     QList<PictureFailure> failures_;
-    std::unique_ptr<QTemporaryDir> conversions_;
+    std::unique_ptr<common::TemporaryFolder> conversions_;
     int storedCount_ = 0;
 };
 

@@ -13,8 +13,9 @@ bool savePackage(const QString& path, const QList<PackageEntry>& entries,
 {
     if (progress && !progress(stepCount, stepCount))
         return false;
+    // Unbuffered: see common::writeFully.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw common::Error(
             QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
     try {

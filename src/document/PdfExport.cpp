@@ -35,6 +35,20 @@ struct OutputPage {
     const LaidOutPage* page = nullptr;
 };
 
+// The resolution a page's pictures are stored at.
+double pictureDpiOf(const OutputPage& p, const PdfOptions& options)
+{
+    if (!p.document || options.smallPictureDpi <= options.pictureDpi)
+        return options.pictureDpi;
+    const QList<PlacedPicture> pictures = p.page->pictures();
+    const double smallPoints = smallPictureMm / 25.4 * 72.0;
+    const bool allSmall =
+        std::all_of(pictures.begin(), pictures.end(), [&](const PlacedPicture& pp) {
+            return std::min(pp.box.width(), pp.box.height()) <= smallPoints;
+        });
+    return allSmall ? std::min(options.smallPictureDpi, 1200.0) : options.pictureDpi;
+}
+
 std::unique_ptr<PictureSource> picturesOf(const OutputPage& p, const RenderOptions& render)
 {
     return p.document ? picturesFor(*p.document, *p.page, render) : nullptr;
@@ -55,6 +69,11 @@ ExportResult writePages(const QList<OutputPage>& pages, QSizeF pageSize, QIODevi
     render.encoder = [quality = options.jpegQuality](const QImage& picture) {
         return PdfWriter::jpegStream(picture, quality);
     };
+    const auto renderOf = [&render, &options](const OutputPage& p) {
+        RenderOptions r = render;
+        r.pictureDpi = pictureDpiOf(p, options);
+        return r;
+    };
     std::unique_ptr<PictureSource> next;
     for (int i = 0; i < count; ++i) {
         if (progress && !progress(i + 1, count)) {
@@ -62,15 +81,16 @@ ExportResult writePages(const QList<OutputPage>& pages, QSizeF pageSize, QIODevi
             return result;
         }
         const OutputPage& page = pages[i];
+        const RenderOptions pageRender = renderOf(page);
         const std::unique_ptr<PictureSource> pictures =
-            next ? std::move(next) : picturesOf(page, render);
-        next = i + 1 < count ? picturesOf(pages[i + 1], render) : nullptr;
+            next ? std::move(next) : picturesOf(page, pageRender);
+        next = i + 1 < count ? picturesOf(pages[i + 1], renderOf(pages[i + 1])) : nullptr;
         writer.beginPage(pageSize);
         writer.setEncodedPictures([source = pictures.get()](const QImage& picture) {
             return source ? source->encoded(picture) : QByteArray();
         });
         const QList<PictureFailure> failures =
-            page.document ? renderPage(*page.document, *page.page, canvas, *pictures, render)
+            page.document ? renderPage(*page.document, *page.page, canvas, *pictures, pageRender)
                           : QList<PictureFailure>();
         if (!failures.isEmpty() && options.brokenPicture == BrokenPicture::Fail) {
             const PictureFailure& f = failures.first();
@@ -89,8 +109,10 @@ template <typename Write>
 ExportResult saveThrough(const QString& path, const PdfOptions& options, Write write)
 {
     checkOptions(options);
+    // Unbuffered, so that a write that fails gives the system's reason and none is left for
+    // commit() to ignore (see common::writeFully).
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw common::Error(
             QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 

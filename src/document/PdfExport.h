@@ -9,11 +9,19 @@
 namespace pagula::document
 {
 
+// Pictures whose box is at most this many millimetres on its shorter side are small: from three
+// cells across an A4 page on.
+constexpr double smallPictureMm = 75.0;
+
 struct PdfOptions {
     double pictureDpi = 300.0; // 30 to 1200
     int jpegQuality = 90;
     BrokenPicture brokenPicture = BrokenPicture::Fail;
     QString title; // the document's Title when not empty
+    // A page whose pictures are all small (smallPictureMm or less on their shorter side) gets
+    // its pictures at this resolution when it is higher: small print stays legible on a
+    // 600-dpi printer. 0: every page at pictureDpi.
+    double smallPictureDpi = 600.0;
 };
 
 // Writes the document as a PDF with A4 pages, one page rendered at a time. Throws

@@ -1,6 +1,7 @@
 #include "document/PicturePreparation.h"
 
 #include "imaging/GreyReduction.h"
+#include "imaging/PrintThreshold.h"
 
 #include <QPainter>
 
@@ -105,18 +106,60 @@ QRect sourceRect(QSize decoded, QRectF visibleShare)
     return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
 }
 
+FittedSize fittedSize(QSize picture, QSize box)
+{
+    if (picture.isEmpty() || box.isEmpty())
+        return {picture, box};
+    const double scale =
+        std::min(double(box.width()) / picture.width(), double(box.height()) / picture.height());
+    const auto at = [](double v) { return std::max(1, int(std::lround(v))); };
+    if (scale <= 1.0)
+        return {QSize(at(picture.width() * scale), at(picture.height() * scale)), box};
+    // Never enlarged here: the box shrinks by the same scale instead.
+    return {picture, QSize(std::max(picture.width(), at(box.width() / scale)),
+                           std::max(picture.height(), at(box.height() / scale)))};
+}
+
+namespace
+{
+
+QImage centredOnWhite(const QImage& picture, QSize box)
+{
+    if (picture.size() == box)
+        return picture;
+    QImage canvas(box, picture.format() == QImage::Format_Grayscale8 ? QImage::Format_Grayscale8
+                                                                     : QImage::Format_RGB32);
+    if (canvas.isNull())
+        throw std::bad_alloc();
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    painter.drawImage((box.width() - picture.width()) / 2, (box.height() - picture.height()) / 2,
+                      picture);
+    painter.end();
+    return canvas;
+}
+
+} // namespace
+
 QImage preparePicture(const QImage& decoded, QRectF visibleShare, QSize target,
-                      const imaging::Adjustments& adjustments)
+                      const imaging::Adjustments& adjustments, PictureFinish finish)
 {
     const QRect source = sourceRect(decoded.size(), visibleShare);
     if (source.isEmpty() || target.isEmpty())
         return {};
 
     const bool whole = source == decoded.rect();
-    const QSize scaled(std::min(target.width(), source.width()),
-                       std::min(target.height(), source.height()));
+    QSize scaled(std::min(target.width(), source.width()),
+                 std::min(target.height(), source.height()));
+    QSize box = scaled;
+    if (finish.keepProportions) {
+        const FittedSize fitted = fittedSize(source.size(), target);
+        scaled = fitted.picture;
+        box = fitted.box;
+    }
     // A black and white picture shown at its own pixels or larger stays one bit deep.
-    if (isOneBitBlackAndWhite(decoded) && scaled == source.size() && adjustments.isNeutral())
+    if (isOneBitBlackAndWhite(decoded) && scaled == source.size() && box == scaled &&
+        adjustments.isNeutral())
         return (whole ? decoded : decoded.copy(source)).convertToFormat(QImage::Format_Mono);
 
     QImage picture = toWorkingFormat(whole ? decoded : decoded.copy(source));
@@ -131,8 +174,24 @@ QImage preparePicture(const QImage& decoded, QRectF visibleShare, QSize target,
                       .scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                       .convertToFormat(format);
     }
-    if (!adjustments.isNeutral())
+    const bool local =
+        finish.localThreshold && adjustments.colorMode == imaging::ColorMode::BlackAndWhite;
+    if (local) {
+        imaging::Adjustments grey = adjustments;
+        grey.colorMode = imaging::ColorMode::Greyscale;
+        picture = imaging::applyAdjustments(picture, grey);
+    } else if (!adjustments.isNeutral()) {
         picture = imaging::applyAdjustments(picture, adjustments);
+    }
+    if (box != picture.size()) {
+        const bool mono = picture.format() == QImage::Format_Mono;
+        picture = centredOnWhite(picture, box);
+        if (mono)
+            picture = picture.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    }
+    // At the target's pixels: a smaller picture is enlarged first, never thresholded smaller.
+    if (local)
+        return imaging::thresholdForPrint(picture, target);
     // Colour files that hold only grey (many scans) are stored as grey.
     if (picture.format() == QImage::Format_RGB32 && picture.allGray())
         picture = picture.convertToFormat(QImage::Format_Grayscale8);

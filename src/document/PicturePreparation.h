@@ -28,7 +28,25 @@ QRect sourceRect(QSize decoded, QRectF visibleShare);
 // white picture kept at its pixels, Format_Grayscale8 for grey pictures (grey files and colour
 // files holding only grey), else Format_RGB32 (or what the adjustments make of it). A null
 // image when nothing of the picture shows.
+//
+// With keepProportions the visible share keeps its proportions: it is fitted into the target
+// and centred on white, so the image still has the target's proportions. With localThreshold a
+// black and white picture is thresholded locally (the paper was evened) at the target's
+// pixels, enlarged to them when smaller, never at fewer.
+struct PictureFinish {
+    bool keepProportions = false;
+    bool localThreshold = false;
+};
 QImage preparePicture(const QImage& decoded, QRectF visibleShare, QSize target,
-                      const imaging::Adjustments& adjustments);
+                      const imaging::Adjustments& adjustments, PictureFinish finish = {});
+
+// The size a picture of `picture` pixels takes fitted into `box` keeping its proportions, and
+// the size of the box around it at the same scale (the box itself unless the picture would
+// have to be enlarged, which the output does instead).
+struct FittedSize {
+    QSize picture;
+    QSize box;
+};
+FittedSize fittedSize(QSize picture, QSize box);
 
 } // namespace pagula::document

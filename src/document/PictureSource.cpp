@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "document/PicturePreparation.h"
+#include "imaging/PagePreparation.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -28,6 +29,17 @@ QThreadPool& picturePool()
     return *pool;
 }
 
+// A page found in a photo fills only part of it: the decode is asked for this much more, so
+// the page itself still covers the cell's pixels.
+constexpr double pageFindingReserve = 1.4;
+
+int preparationBits(const InlinePicture& picture)
+{
+    const imaging::PreparationOptions& p = picture.preparation();
+    return (p.findPage ? 1 : 0) | (p.straighten ? 2 : 0) | (p.evenBackground ? 4 : 0) |
+           (picture.keepsProportions() ? 8 : 0);
+}
+
 std::mutex& customDecoderMutex()
 {
     static std::mutex m;
@@ -48,9 +60,12 @@ PictureSource::PictureSource(const Document& document, const QList<PlacedPicture
         if (usesLeft_[key]++ > 0)
             continue;
         const QRectF share = picture.visibleShare();
-        file.recipes.push_back({key, share, target, picture.adjustments()});
+        file.recipes.push_back({key, share, target, picture.adjustments(), picture.preparation(),
+                                picture.keepsProportions()});
+        const bool reshaped = picture.preparation().findPage || picture.preparation().straighten;
+        const QSize wanted = reshaped ? target * pageFindingReserve : target;
         if (!share.isEmpty())
-            file.atLeast = file.atLeast.expandedTo(decodeSizeFor(target, share));
+            file.atLeast = file.atLeast.expandedTo(decodeSizeFor(wanted, share));
     }
 
     Decoder decode;
@@ -91,11 +106,17 @@ QSize PictureSource::targetFor(const PlacedPicture& placed) const
 PictureSource::PreparedKey PictureSource::keyFor(const InlinePicture& picture, QSize target) const
 {
     const QRectF share = picture.visibleShare();
-    return {picture.path(),     share.x(),
-            share.y(),          share.width(),
-            share.height(),     target.width(),
-            target.height(),    picture.brightness(),
-            picture.contrast(), static_cast<int>(picture.colorType())};
+    return {picture.path(),
+            share.x(),
+            share.y(),
+            share.width(),
+            share.height(),
+            target.width(),
+            target.height(),
+            picture.brightness(),
+            picture.contrast(),
+            static_cast<int>(picture.colorType()),
+            preparationBits(picture)};
 }
 
 // Every form the page wants is grey, and brightness and contrast leave the pixels alone, so
@@ -132,6 +153,18 @@ PictureSource::Results PictureSource::prepareFile(const QString& path, QSize atL
             failure = QString::fromLocal8Bit(e.what());
         }
     }
+    // Each preparation asked for is done once; recipes usually all ask for the same one.
+    std::map<int, QImage> pages;
+    const auto pageFor = [&](const Recipe& recipe) -> const QImage& {
+        const imaging::PreparationOptions& p = recipe.preparation;
+        if (!p.any())
+            return decoded;
+        const int bits = (p.findPage ? 1 : 0) | (p.straighten ? 2 : 0) | (p.evenBackground ? 4 : 0);
+        auto found = pages.find(bits);
+        if (found == pages.end())
+            found = pages.emplace(bits, imaging::preparePage(decoded, p, atLeast).image).first;
+        return found->second;
+    };
     for (const Recipe& recipe : recipes) {
         Prepared& prepared = results[recipe.key];
         if (recipe.share.isEmpty())
@@ -141,8 +174,9 @@ PictureSource::Results PictureSource::prepareFile(const QString& path, QSize atL
             continue;
         }
         try {
-            prepared.image =
-                preparePicture(decoded, recipe.share, recipe.target, recipe.adjustments);
+            const PictureFinish finish{recipe.keepProportions, recipe.preparation.evenBackground};
+            prepared.image = preparePicture(pageFor(recipe), recipe.share, recipe.target,
+                                            recipe.adjustments, finish);
             if (encoder && !prepared.image.isNull())
                 prepared.encoded = encoder(prepared.image);
         } catch (const std::bad_alloc&) {

@@ -51,13 +51,16 @@ public:
 
 private:
     using PreparedKey =
-        std::tuple<QString, double, double, double, double, int, int, double, double, int>;
-    // One prepared form of a file: its visible share at a target size with its adjustments.
+        std::tuple<QString, double, double, double, double, int, int, double, double, int, int>;
+    // One prepared form of a file: the page prepared, its visible share at a target size with
+    // its adjustments.
     struct Recipe {
         PreparedKey key;
         QRectF share;
         QSize target;
         imaging::Adjustments adjustments;
+        imaging::PreparationOptions preparation;
+        bool keepProportions = false;
     };
     struct Prepared {
         QImage image;

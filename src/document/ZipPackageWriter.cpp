@@ -1,5 +1,6 @@
 #include "document/ZipPackageWriter.h"
 
+#include "common/DeviceWrite.h"
 #include "common/Error.h"
 
 #include <QFile>
@@ -68,14 +69,14 @@ zip_int64_t outputCallback(void* userdata, void* data, zip_uint64_t len, zip_sou
         s->length = 0;
         return device.seek(0) ? 0 : -1;
     case ZIP_SOURCE_WRITE: {
-        const qint64 written = device.write(static_cast<const char*>(data), qint64(len));
-        if (written != qint64(len)) {
+        if (!common::writeFully(device,
+                                QByteArrayView(static_cast<const char*>(data), qsizetype(len)))) {
             s->failure = device.errorString();
             zip_error_set(&s->error, ZIP_ER_WRITE, EIO);
             return -1;
         }
         s->length = std::max(s->length, device.pos());
-        return written;
+        return zip_int64_t(len);
     }
     case ZIP_SOURCE_SEEK_WRITE: {
         const zip_int64_t offset = zip_source_seek_compute_offset(

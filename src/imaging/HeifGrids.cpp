@@ -94,29 +94,17 @@ std::set<quint64> gridItems(const QByteArray& bytes, Span iinf)
     return grids;
 }
 
-} // namespace
-
-std::vector<QSize> heifGridSizes(const QByteArray& bytes)
+// The output sizes of the grid items among the iloc's items, appended to `sizes`.
+void gridSizesFromIloc(const QByteArray& bytes, Span iloc, Span idat,
+                       const std::set<quint64>& grids, bool withIndex, std::vector<QSize>& sizes)
 {
-    std::vector<QSize> sizes;
-    const auto meta = child(bytes, {0, bytes.size()}, "meta");
-    if (!meta || meta->end - meta->begin < 4)
-        return sizes;
-    const Span children{meta->begin + 4, meta->end}; // after version and flags
-    const auto iinf = child(bytes, children, "iinf");
-    const auto iloc = child(bytes, children, "iloc");
-    if (!iinf || !iloc)
-        return sizes;
-    const std::set<quint64> grids = gridItems(bytes, *iinf);
-    const Span idat = child(bytes, children, "idat").value_or(Span{});
-
-    Reader r(bytes, *iloc);
+    Reader r(bytes, iloc);
     const int version = int(r.number(1));
     r.number(3);
     const int sizes1 = int(r.number(1));
     const int sizes2 = int(r.number(1));
     const int offsetSize = sizes1 >> 4, lengthSize = sizes1 & 15, baseSize = sizes2 >> 4;
-    const int indexSize = version >= 1 ? sizes2 & 15 : 0;
+    const int indexSize = withIndex ? sizes2 & 15 : 0;
     const quint64 items = r.number(version < 2 ? 2 : 4);
     for (quint64 i = 0; i < items && r.ok(); ++i) {
         const quint64 id = r.number(version < 2 ? 2 : 4);
@@ -147,6 +135,30 @@ std::vector<QSize> heifGridSizes(const QByteArray& bytes)
             sizes.emplace_back(int(std::min<quint64>(width, 0x7FFFFFFF)),
                                int(std::min<quint64>(height, 0x7FFFFFFF)));
     }
+}
+
+} // namespace
+
+std::vector<QSize> heifGridSizes(const QByteArray& bytes)
+{
+    std::vector<QSize> sizes;
+    const auto meta = child(bytes, {0, bytes.size()}, "meta");
+    if (!meta || meta->end - meta->begin < 4)
+        return sizes;
+    const Span children{meta->begin + 4, meta->end}; // after version and flags
+    const auto iinf = child(bytes, children, "iinf");
+    const auto iloc = child(bytes, children, "iloc");
+    if (!iinf || !iloc)
+        return sizes;
+    const std::set<quint64> grids = gridItems(bytes, *iinf);
+    const Span idat = child(bytes, children, "idat").value_or(Span{});
+
+    // A version 1 iloc has extent indices by the standard, but libheif reads them only from
+    // version 2 on: both readings are checked, so that libheif's cannot slip past.
+    const int version = int(Reader(bytes, *iloc).number(1));
+    gridSizesFromIloc(bytes, *iloc, idat, grids, version >= 1, sizes);
+    if (version == 1)
+        gridSizesFromIloc(bytes, *iloc, idat, grids, false, sizes);
     return sizes;
 }
 

@@ -2,9 +2,11 @@
 
 #include "common/PictureAddress.h"
 #include "imaging/ByteSource.h"
+#include "imaging/DecodeCost.h"
 #include "imaging/FormatDetect.h"
 #include "imaging/HeifDecoder.h"
 #include "imaging/JpegDecoder.h"
+#include "imaging/MemoryBudget.h"
 #include "imaging/Orientation.h"
 #include "imaging/PcxDecoder.h"
 #include "imaging/PdfDocument.h"
@@ -19,8 +21,17 @@ namespace pagula::imaging
 
 namespace
 {
-QString tooLargeMessage(const QString& path, QSize size)
+QString tooLargeMessage(const QString& path, QSize size, int scans)
 {
+    if (scans > 0) {
+        const QString pixels = QStringLiteral("%1 x %2 pixels in %3 scans")
+                                   .arg(size.width())
+                                   .arg(size.height())
+                                   .arg(scans);
+        if (path.isEmpty())
+            return QStringLiteral("Picture would take too long to decode (%1)").arg(pixels);
+        return QStringLiteral("Picture %1 would take too long to decode (%2)").arg(path, pixels);
+    }
     const QString pixels = QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());
     if (path.isEmpty())
         return QStringLiteral("Picture is too large (%1)").arg(pixels);
@@ -54,8 +65,8 @@ private:
 
 } // namespace
 
-PictureTooLargeError::PictureTooLargeError(const QString& path, QSize pixelSize)
-    : ImageError(tooLargeMessage(path, pixelSize)), pixelSize_(pixelSize)
+PictureTooLargeError::PictureTooLargeError(const QString& path, QSize pixelSize, int scans)
+    : ImageError(tooLargeMessage(path, pixelSize, scans)), pixelSize_(pixelSize), scans_(scans)
 {
 }
 
@@ -133,10 +144,13 @@ QImage decodeFile(const QString& address, const DecodeRequest& request)
     if (file.isPdf())
         return PdfFile(file.file()).document().render(file.page(), request.atLeast);
     const QByteArray bytes = file.file().readAll();
+    // Decodes running at once share one budget: this one waits until its memory is free.
+    const MemoryBudget::Reservation memory =
+        MemoryBudget::process().reserve(decodeMemoryEstimate(bytes, request), file.file().path());
     try {
         return decodeData(bytes, request);
     } catch (const PictureTooLargeError& e) {
-        throw PictureTooLargeError(file.file().path(), e.pixelSize());
+        throw PictureTooLargeError(file.file().path(), e.pixelSize(), e.scans());
     }
 }
 

@@ -22,15 +22,18 @@ public:
 };
 
 // The picture is larger than the decoder's limits allow (see Limits.h), also at every reduced
-// size that would still satisfy the request. The message names the file and its pixel size.
+// size that would still satisfy the request, or (when scans is given) its scans would take too
+// long to decode. The message names the file and its pixel size.
 class PictureTooLargeError : public ImageError
 {
 public:
-    PictureTooLargeError(const QString& path, QSize pixelSize);
+    PictureTooLargeError(const QString& path, QSize pixelSize, int scans = 0);
     QSize pixelSize() const { return pixelSize_; }
+    int scans() const { return scans_; }
 
 private:
     QSize pixelSize_;
+    int scans_;
 };
 
 // The format of picture bytes, judged by their content alone (never by a file name).

@@ -1,9 +1,12 @@
 #include "imaging/JpegDecoder.h"
 
+#include "imaging/DecodeStop.h"
 #include "imaging/ImageIO.h"
 #include "imaging/JpegScale.h"
 #include "imaging/Limits.h"
+#include "imaging/Probe.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 #include <cstring>
@@ -25,7 +28,16 @@ namespace pagula::imaging
 namespace
 {
 
-enum class Failure { None, LibJpeg, TooManyScans, TooLarge, TooLittleData, OutOfMemory };
+enum class Failure {
+    None,
+    LibJpeg,
+    TooManyScans,
+    TooLarge,
+    TooSlow,
+    TooLittleData,
+    OutOfMemory,
+    Stopped
+};
 
 struct DecodeState {
     jpeg_decompress_struct cinfo;
@@ -44,9 +56,55 @@ struct DecodeState {
     char messageText[JMSG_LENGTH_MAX] = {};
     int warnings = 0;
     QSize fullSize;
+    int scans = 0;
     int eighths = JpegFullScale;
     QImage image;
 };
+
+// What decoding the picture will cost, judged from its header and its markers before any
+// coded data is decoded; Failure::None when it is within the limits.
+Failure judgeCost(DecodeState* s)
+{
+    const jpeg_decompress_struct* cinfo = &s->cinfo;
+    // A Huffman-coded block takes at least one bit, and an arithmetic-coded one little less in
+    // any real picture; a few bytes claiming gigapixels are a lying header.
+    const qint64 lumaBlocks =
+        (qint64(cinfo->image_width) + 7) / 8 * ((qint64(cinfo->image_height) + 7) / 8);
+    if (qint64(s->size) * 8 * limits::jpegMinDataShare < lumaBlocks)
+        return Failure::TooLittleData;
+
+    const JpegScans scans =
+        countJpegScans(QByteArrayView(reinterpret_cast<const char*>(s->data), qsizetype(s->size)),
+                       limits::jpegMaxScans);
+    s->scans = scans.count;
+    if (scans.count > limits::jpegMaxScans)
+        return Failure::TooManyScans;
+    // Every scan passes over the blocks of the components it holds; a file of several scans
+    // keeps all coefficients (64 of 2 bytes a block) until the last one.
+    qint64 blocks = 0;
+    qint64 passes = 0;
+    qint64 bandBlocks = 0;
+    for (int c = 0; c < cinfo->num_components; ++c) {
+        const jpeg_component_info& component = cinfo->comp_info[c];
+        const qint64 n = qint64(component.width_in_blocks) * component.height_in_blocks;
+        const size_t id = size_t(component.component_id & 0xFF);
+        blocks += n;
+        passes += n * std::max(1, scans.perComponent[id]);
+        bandBlocks += n * std::max(64, scans.coefficientsPerComponent[id]);
+    }
+    // Restarts every few blocks make a pass cost up to three times as much.
+    if (scans.restarts)
+        passes *= 3;
+    // Huffman-coded data costs what it holds: where it has run out, libjpeg skips the blocks.
+    // Arithmetic coding decodes every coefficient of the band whatever the data holds.
+    if (passes > limits::jpegMaxBlockPasses ||
+        (cinfo->arith_code && bandBlocks > limits::jpegMaxArithmeticCoefficients))
+        return Failure::TooSlow;
+    if ((cinfo->progressive_mode || scans.count > 1) &&
+        blocks * 64 * qint64(sizeof(JCOEF)) > limits::jpegWorkingMemory)
+        return Failure::TooLarge;
+    return Failure::None;
+}
 
 DecodeState* stateOf(j_common_ptr cinfo)
 {
@@ -80,12 +138,15 @@ void onOutput(j_common_ptr)
 
 void onProgress(j_common_ptr cinfo)
 {
-    // Each scan of a progressive file is a full pass over the coefficients; a small file with
-    // thousands of scans would take minutes.
+    // Each scan of a progressive file is a full pass over the coefficients. The scans are
+    // counted before decoding; this stops a file whose markers libjpeg reads otherwise.
+    // libjpeg calls this for every row of blocks it reads and every batch of rows it hands
+    // out, so a request to stop is seen within milliseconds.
     const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->input_scan_number > limits::jpegMaxScans) {
+    const bool stopped = decodingStopped();
+    if (stopped || d->input_scan_number > limits::jpegMaxScans) {
         DecodeState* s = stateOf(cinfo);
-        s->failure = Failure::TooManyScans;
+        s->failure = stopped ? Failure::Stopped : Failure::TooManyScans;
         std::longjmp(s->jump, 1);
     }
 }
@@ -145,10 +206,8 @@ bool decodeGuarded(DecodeState* s)
         jpeg_destroy_decompress(cinfo);
         return false;
     }
-    const qint64 blocks =
-        (qint64(cinfo->image_width) + 7) / 8 * ((qint64(cinfo->image_height) + 7) / 8);
-    if (!cinfo->arith_code && qint64(s->size) * 8 * limits::jpegMinDataShare < blocks) {
-        s->failure = Failure::TooLittleData;
+    s->failure = judgeCost(s);
+    if (s->failure != Failure::None) {
         jpeg_destroy_decompress(cinfo);
         return false;
     }
@@ -221,6 +280,8 @@ JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options
                 QStringLiteral("JPEG file has more than %1 scans").arg(limits::jpegMaxScans));
         case Failure::TooLarge:
             throw PictureTooLargeError(QString(), state->fullSize);
+        case Failure::TooSlow:
+            throw PictureTooLargeError(QString(), state->fullSize, state->scans);
         case Failure::TooLittleData:
             throw ImageError(QStringLiteral("JPEG file is far too short for a %1 x %2 picture")
                                  .arg(state->fullSize.width())
@@ -229,6 +290,8 @@ JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options
             throw ImageError(QStringLiteral("Not enough memory for a %1 x %2 picture")
                                  .arg(state->fullSize.width())
                                  .arg(state->fullSize.height()));
+        case Failure::Stopped:
+            throw ImageError(QStringLiteral("Decoding stopped"));
         case Failure::LibJpeg:
         case Failure::None:
             break;

@@ -27,8 +27,9 @@ struct JpegDecoded {
 // YCCK including Adobe's inverted CMYK), at the smallest DCT scale M/8 (M from 1 to 8) that
 // satisfies the request.
 // Throws ImageError "JPEG error #N: text" with libjpeg's message number and text when libjpeg
-// fails, PictureTooLargeError (without a path) when no allowed scale fits the limits, and
-// ImageError for a progressive file with too many scans.
+// fails, PictureTooLargeError (without a path) when no allowed scale fits the limits or when
+// the scans would take too long to decode (judged before decoding), and ImageError for a file
+// with too many scans or far too little data for its size.
 JpegDecoded decodeJpeg(const QByteArray& bytes, const JpegDecodeOptions& options = {});
 
 } // namespace pagula::imaging

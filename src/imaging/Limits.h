@@ -19,13 +19,26 @@ constexpr qint64 maxFileBytes = 256LL * 1024 * 1024;
 // libjpeg's own working memory (a progressive file keeps all its coefficients: 2 bytes per
 // sample at full size, whatever the output scale).
 constexpr long jpegWorkingMemory = 512L * 1024 * 1024;
-// Progressive JPEG files normally have about 10 scans; hundreds are an attack on time.
+// Progressive JPEG files normally have about 10 scans; hundreds are an attack on time. The scans
+// are counted before decoding.
 constexpr int jpegMaxScans = 100;
+// Each scan is a pass over the 8 x 8 blocks of the components it holds, so a JPEG's decoding
+// time is about its blocks times their scans, whatever the output scale. A 100-megapixel colour
+// photo in the usual 10 progressive scans makes about 15 million block passes; a 16000 x 16000
+// grey picture in 100 scans 400 million (26 CPU seconds). More than this is refused up front:
+// a pass costs even where the data has run out, more so with restart markers.
+constexpr qint64 jpegMaxBlockPasses = 32LL * 1024 * 1024;
+// Arithmetic coding decodes, in every pass over a block, the coefficients of the scan's band
+// (64 in a sequential scan) whatever the data holds, missing data included, and takes several
+// times as long as Huffman coding for each. A 12-megapixel colour photo coded so makes about
+// 20 million coefficient passes; a 4096 x 4096 grey one 64 million.
+constexpr qint64 jpegMaxArithmeticCoefficients = 64LL * 1024 * 1024;
 
-// A Huffman-coded JPEG needs at least one bit for each 8 x 8 block (its DC value). A file cut
-// short shows what it holds; one holding less than 1/jpegMinDataShare of its declared picture
-// is a lying header (a few bytes claiming gigapixels), refused before the long decode of
-// nothing.
+// A Huffman-coded JPEG needs at least one bit for each 8 x 8 block (its DC value); an
+// arithmetic-coded one can take less, but a picture with anything in it does not. A file cut
+// short shows what it holds; one holding less than 1/jpegMinDataShare of a bit per block of its
+// declared picture is a lying header (a few bytes claiming gigapixels), refused before the long
+// decode of nothing, whatever its coding.
 constexpr qint64 jpegMinDataShare = 100;
 
 // A PDF page is rendered at the size a request asks for; asked for no size (the preview, a

@@ -15,6 +15,7 @@
 #include <QtEndian>
 
 #include <climits>
+#include <cstring>
 
 namespace pagula::imaging
 {
@@ -61,6 +62,7 @@ bool isStartOfFrame(int marker)
 struct JpegSegments {
     bool frame = false;
     qint64 width = 0, height = 0;
+    int components = 0;
     int jfifUnits = 0;
     int jfifX = 0, jfifY = 0;
     std::optional<TiffDirectory> exif;
@@ -100,6 +102,7 @@ JpegSegments readJpegSegments(const ByteSource& source)
                 seg.frame = true;
                 seg.height = be16(p.constData() + 1);
                 seg.width = be16(p.constData() + 3);
+                seg.components = p.size() >= 6 ? quint8(p[5]) : 0;
             }
             break;
         }
@@ -376,6 +379,74 @@ int readOrientation(const ByteSource& source, ImageFormat format)
     }
     // HEIF pictures come out of libheif turned already; PDF pages have no orientation.
     return 1;
+}
+
+int jpegComponents(const QByteArray& bytes)
+{
+    return readJpegSegments(MemorySource(bytes)).components;
+}
+
+JpegScans countJpegScans(QByteArrayView bytes, int stopAfter)
+{
+    JpegScans scans;
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    const qsizetype size = bytes.size();
+    qsizetype i = 2; // past the start marker
+    while (i < size && scans.count <= stopAfter) {
+        // Bytes before a marker are skipped, as libjpeg skips them; so are fill bytes.
+        const void* ff = std::memchr(p + i, 0xFF, size_t(size - i));
+        if (!ff)
+            break;
+        i = static_cast<const uchar*>(ff) - p;
+        while (i < size && p[i] == 0xFF)
+            ++i;
+        if (i >= size)
+            break;
+        const int marker = p[i++];
+        if (marker == 0xD9)
+            break; // end of image
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8))
+            continue; // no segment follows
+        if (i + 2 > size)
+            break;
+        const qsizetype length = be16(reinterpret_cast<const char*>(p + i));
+        if (length < 2)
+            break;
+        if (marker == 0xDA) {
+            ++scans.count;
+            const int components = i + 2 < size ? p[i + 2] : 0;
+            // The spectral band follows the component list.
+            const qsizetype band = i + 3 + 2 * qsizetype(components);
+            const int start = band + 1 < qMin(size, i + length) ? p[band] : 0;
+            const int end = band + 1 < qMin(size, i + length) ? p[band + 1] : 63;
+            const int coefficients = start <= end && end < 64 ? end - start + 1 : 64;
+            for (int c = 0; c < components && i + 3 + 2 * c < qMin(size, i + length); ++c) {
+                ++scans.perComponent[p[i + 3 + 2 * c]];
+                scans.coefficientsPerComponent[p[i + 3 + 2 * c]] += coefficients;
+            }
+            // The coded data runs to the next marker: 0xFF followed by neither a stuffed 0x00
+            // nor a restart marker.
+            i += length;
+            while (i < size) {
+                const void* next = std::memchr(p + i, 0xFF, size_t(size - i));
+                if (!next) {
+                    i = size;
+                    break;
+                }
+                i = static_cast<const uchar*>(next) - p;
+                const int after = i + 1 < size ? p[i + 1] : 0;
+                if (after != 0x00 && after != 0xFF && (after < 0xD0 || after > 0xD7))
+                    break;
+                i += after == 0xFF ? 1 : 2;
+            }
+        } else {
+            if (marker == 0xDD && i + 4 <= size &&
+                be16(reinterpret_cast<const char*>(p + i + 2)) > 0)
+                scans.restarts = true;
+            i += length;
+        }
+    }
+    return scans;
 }
 
 } // namespace pagula::imaging

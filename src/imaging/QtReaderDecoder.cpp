@@ -1,5 +1,6 @@
 #include "imaging/QtReaderDecoder.h"
 
+#include "imaging/LibraryMessages.h"
 #include "imaging/Limits.h"
 
 #include <QBuffer>
@@ -40,11 +41,19 @@ QByteArray readerFormat(ImageFormat format)
     return {};
 }
 
-void applyAllocationLimit()
+void setUpReaders()
 {
     // Qt's own limit can be raised by an environment variable; ours holds regardless.
     static std::once_flag once;
     std::call_once(once, [] { QImageReader::setAllocationLimit(limits::qtAllocationLimitMiB); });
+    catchLibraryMessages();
+}
+
+// The reason as the reader gives it, with the library's own where it gave one.
+QString withLibraryReason(const QString& reason)
+{
+    const QString library = libraryError();
+    return library.isEmpty() ? reason : QStringLiteral("%1 (%2)").arg(reason, library);
 }
 
 } // namespace
@@ -108,7 +117,8 @@ QImage toOutputFormat(const QImage& image)
 
 QImage decodeWithQt(const QByteArray& bytes, ImageFormat format, QSize atLeast)
 {
-    applyAllocationLimit();
+    setUpReaders();
+    clearLibraryError();
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -121,7 +131,7 @@ QImage decodeWithQt(const QByteArray& bytes, ImageFormat format, QSize atLeast)
     const QSize declared = reader.size();
     const QSize size(qAbs(declared.width()), qAbs(declared.height()));
     if (!size.isValid() || size.isEmpty())
-        throw ImageError(QStringLiteral("Damaged %1 header").arg(name));
+        throw ImageError(withLibraryReason(QStringLiteral("Damaged %1 header").arg(name)));
     // 32 bits per pixel: the deepest output format, whatever the file's depth.
     if (!limits::fitsDecodeLimits(size.width(), size.height(), 32))
         throw PictureTooLargeError(QString(), size);
@@ -133,9 +143,21 @@ QImage decodeWithQt(const QByteArray& bytes, ImageFormat format, QSize atLeast)
             reader.setScaledSize(reduced);
     }
     const QImage image = reader.read();
-    if (image.isNull())
-        throw ImageError(
-            QStringLiteral("Cannot decode %1 picture: %2").arg(name, reader.errorString()));
+    if (image.isNull()) {
+        // Qt's readers give no reason for a failed allocation: some call it a success with a
+        // null picture (UnknownError), some unreadable data. Unless the library gave a reason,
+        // a picture of this size that cannot be had now is the cause.
+        const bool noReason = libraryError().isEmpty();
+        if (noReason &&
+            (reader.error() == QImageReader::UnknownError ||
+             QImage(size, stored == QImage::Format_Invalid ? QImage::Format_ARGB32 : stored)
+                 .isNull()))
+            throw ImageError(QStringLiteral("Not enough memory for a %1 x %2 picture")
+                                 .arg(size.width())
+                                 .arg(size.height()));
+        throw ImageError(withLibraryReason(
+            QStringLiteral("Cannot decode %1 picture: %2").arg(name, reader.errorString())));
+    }
     const QImage out = toOutputFormat(image);
     if (out.isNull())
         throw ImageError(QStringLiteral("Not enough memory for a %1 x %2 picture")

@@ -1,5 +1,6 @@
 #include "joblist/JobListFile.h"
 
+#include "common/DeviceWrite.h"
 #include "common/Error.h"
 #include "joblist/JobEntry.h"
 
@@ -60,6 +61,37 @@ public:
 
 private:
     int fd_;
+};
+
+// Follows the lines of a file as it arrives, counting line ends as parseJobListText does, so
+// that a line no path could fill is refused before the rest of the file is read.
+class LineLengthGuard
+{
+public:
+    // False once the line in progress is longer than MaxJobListLineBytes.
+    bool feed(const char* bytes, qsizetype count)
+    {
+        for (qsizetype k = 0; k < count && !textEnded_; ++k) {
+            const char c = bytes[k];
+            if (c == '\0') {
+                textEnded_ = true; // what follows is padding or refused by lineCutByNul
+            } else if (c == '\r' || (c == '\n' && !afterCr_)) {
+                ++line_;
+                length_ = 0;
+            } else if (c != '\n' && ++length_ > MaxJobListLineBytes) {
+                return false;
+            }
+            afterCr_ = c == '\r';
+        }
+        return true;
+    }
+    int line() const { return line_; }
+
+private:
+    qint64 length_ = 0;
+    int line_ = 1;
+    bool afterCr_ = false;
+    bool textEnded_ = false;
 };
 
 } // namespace
@@ -140,14 +172,15 @@ QByteArray serializeJobList(const JobEntries& entries)
 
 bool writeJobList(QIODevice& device, const JobEntries& entries)
 {
-    const QByteArray bytes = serializeJobList(entries);
-    return device.write(bytes) == bytes.size();
+    return common::writeFully(device, serializeJobList(entries));
 }
 
 void saveJobListFile(const QString& path, const JobEntries& entries)
 {
+    // Unbuffered: see common::writeFully.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !writeJobList(file, entries) || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeJobList(file, entries) ||
+        !file.commit())
         throw common::Error(
             QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
 }
@@ -170,18 +203,21 @@ JobEntries loadJobListFile(const QString& path)
     if (st.st_size > MaxJobListFileBytes)
         throw common::Error(tooLarge);
 
-    // The file may grow while it is read: read at most one byte over the limit.
+    // The file may grow while it is read: read at most one byte over the limit. It is read in
+    // pieces, each checked for a line too long to be a path as it arrives.
+    constexpr qsizetype piece = 64 * 1024;
     QByteArray bytes;
-    bytes.resize(static_cast<qsizetype>(st.st_size) + 1);
+    bytes.resize(std::min<qsizetype>(static_cast<qsizetype>(st.st_size) + 1, 1024 * 1024));
     qsizetype filled = 0;
+    LineLengthGuard lines;
     for (;;) {
         if (filled == bytes.size()) {
             if (bytes.size() > MaxJobListFileBytes)
                 throw common::Error(tooLarge);
             bytes.resize(std::min<qsizetype>(bytes.size() * 2, MaxJobListFileBytes + 1));
         }
-        const ssize_t got =
-            ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled,
+                                   static_cast<size_t>(std::min(piece, bytes.size() - filled)));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -189,6 +225,12 @@ JobEntries loadJobListFile(const QString& path)
         }
         if (got == 0)
             break;
+        if (!lines.feed(bytes.constData() + filled, got))
+            throw common::Error(QStringLiteral("Cannot open file %1: line %2 is longer than %3 "
+                                               "bytes, longer than any file name")
+                                    .arg(path)
+                                    .arg(lines.line())
+                                    .arg(MaxJobListLineBytes));
         filled += got;
     }
     bytes.truncate(filled);

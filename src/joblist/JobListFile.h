@@ -22,6 +22,9 @@ namespace pagula::joblist
 inline constexpr qint64 MaxJobListFileBytes = qint64(64) * 1024 * 1024;
 // Two-byte lines would otherwise make 32 million entries out of one allowed file.
 inline constexpr int MaxJobListEntries = 1000000;
+// A path plus its crop code: the system opens no path of PATH_MAX (4096) bytes or more, so a
+// longer line cannot name a picture.
+inline constexpr qint64 MaxJobListLineBytes = 4096;
 
 // Splits file contents into entries with the rules above. Stops after maxEntries + 1 entries,
 // so a caller can tell that the limit was passed.
@@ -46,7 +49,9 @@ void saveJobListFile(const QString& path, const JobEntries& entries);
 
 // Reads the whole file. Only a regular file is read: a folder, FIFO or device in its place is an
 // error, never a wait. Throws common::Error("Cannot open file %s: reason"): the system's reason,
-// what is in the file's place, the size or entry limit, or a NUL byte with entries after it.
+// what is in the file's place, the size or entry limit, a line longer than MaxJobListLineBytes
+// (refused as soon as it is read, before the rest of the file), or a NUL byte with entries after
+// it.
 JobEntries loadJobListFile(const QString& path);
 
 } // namespace pagula::joblist

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "imaging/PagePreparation.h"
 #include "joblist/JobEntry.h"
 #include "preview/CropBands.h"
 #include "preview/Navigation.h"
 
 #include <QPoint>
+#include <QSizeF>
 #include <QString>
 
 namespace pagula::preview
@@ -27,6 +29,20 @@ class CropProfileSource
 public:
     virtual ~CropProfileSource() = default;
     virtual CropPercentages cropProfile(int n) const = 0;
+};
+
+// The page preparation and the cell a picture is printed in, read each time the preview shows a
+// picture.
+struct PreviewPreparation {
+    imaging::PreparationOptions options;
+    bool keepProportions = false;
+    QSizeF cellMm; // the picture's part of a cell, without its binding strip
+};
+class PreparationSource
+{
+public:
+    virtual ~PreparationSource() = default;
+    virtual PreviewPreparation previewPreparation() const = 0;
 };
 
 // The controls of the preview tab set that the switching and navigation read.

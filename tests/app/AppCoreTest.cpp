@@ -6,8 +6,13 @@
 #include "app/Volumes.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -230,4 +235,34 @@ TEST(StartArguments, HelpAndVersionWithoutADisplay)
             out.startsWith(QLatin1String(option[2] == 'h' ? "Usage: pagula" : "pagula (Pagula) ")))
             << out.toStdString();
     }
+}
+
+TEST(BackOffsetSetting, WhatIsNoSettingsFileIsNeitherReadNorOverwritten)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const auto restoreHome = qScopeGuard([&] { qputenv("HOME", oldHome); });
+    qputenv("HOME", QFile::encodeName(home.path()));
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/Pagula/Pagula.conf");
+    storeBackOffset({2.5, -1.0});
+    EXPECT_EQ(storedBackOffset(), QPointF(2.5, -1.0));
+
+    // Megabytes of settings-like text: ignored unread, then replaced by the next store.
+    {
+        QFile big(path);
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        big.write(QByteArray("[backSide]\noffsetX=7\n") + QByteArray(5 * 1024 * 1024, 'x'));
+    }
+    EXPECT_EQ(storedBackOffset(), QPointF(0, 0));
+    storeBackOffset({1.0, 1.5});
+    EXPECT_LT(QFileInfo(path).size(), 1024);
+    EXPECT_EQ(storedBackOffset(), QPointF(1.0, 1.5));
+
+    // A folder in its place stays.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
+    storeBackOffset({3.0, 3.0});
+    EXPECT_EQ(storedBackOffset(), QPointF(0, 0));
+    EXPECT_TRUE(QFileInfo(path).isDir());
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace pagula::cli;
 
 namespace
@@ -31,6 +33,8 @@ TEST(ComposeOptions, DefaultsAreTheProgramsStartValues)
     EXPECT_EQ(o.contrast, 50);
     EXPECT_EQ(o.colorType, pagula::document::ColorType::Greyscale);
     EXPECT_TRUE(o.frame);
+    EXPECT_FALSE(o.preparation.any());
+    EXPECT_FALSE(o.keepProportions);
     EXPECT_FALSE(o.twoSided);
     EXPECT_DOUBLE_EQ(o.pictureDpi, 300.0);
     EXPECT_DOUBLE_EQ(chosenCellWidth(o), 64.3);
@@ -89,6 +93,29 @@ TEST(ComposeOptions, EverySettingIsRead)
     EXPECT_EQ(o.backOutputPath, QStringLiteral("b.pdf"));
     EXPECT_DOUBLE_EQ(o.pictureDpi, 150.0);
     EXPECT_TRUE(o.quiet);
+
+    // Each preparation flag sets its own part; --prepare sets all three.
+    const struct {
+        std::vector<const char*> flags;
+        bool findPage, straighten, evenBackground, keepProportions;
+    } preparations[] = {
+        {{"--find-page"}, true, false, false, false},
+        {{"--straighten"}, false, true, false, false},
+        {{"--even-background", "--keep-proportions"}, false, false, true, true},
+        {{"--prepare"}, true, true, true, false},
+    };
+    for (const auto& c : preparations) {
+        QStringList args;
+        for (const char* flag : c.flags)
+            args << QString::fromLatin1(flag);
+        const ParseResult p = parse(args << "l.txt"
+                                         << "o.pdf");
+        ASSERT_TRUE(p.options.has_value()) << c.flags.front();
+        EXPECT_EQ(p.options->preparation.findPage, c.findPage) << c.flags.front();
+        EXPECT_EQ(p.options->preparation.straighten, c.straighten) << c.flags.front();
+        EXPECT_EQ(p.options->preparation.evenBackground, c.evenBackground) << c.flags.front();
+        EXPECT_EQ(p.options->keepProportions, c.keepProportions) << c.flags.front();
+    }
 }
 
 TEST(ComposeOptions, WrongArgumentsExplainThemselves)
@@ -118,10 +145,29 @@ TEST(ComposeOptions, WrongArgumentsExplainThemselves)
     }
     const ParseResult help = parse({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* option :
-         {"--columns", "--rows", "--margin-left", "--margin-bottom", "--cell-width",
-          "--cell-height", "--gutter ", "--gutter-side", "--crop1", "--crop2", "--brightness",
-          "--contrast", "--color", "--no-frame", "--two-sided", "--back", "--dpi", "--quiet"})
+    for (const char* option : {"--columns",
+                               "--rows",
+                               "--margin-left",
+                               "--margin-bottom",
+                               "--cell-width",
+                               "--cell-height",
+                               "--gutter ",
+                               "--gutter-side",
+                               "--crop1",
+                               "--crop2",
+                               "--brightness",
+                               "--contrast",
+                               "--color",
+                               "--no-frame",
+                               "--find-page",
+                               "--straighten",
+                               "--even-background",
+                               "--prepare",
+                               "--keep-proportions",
+                               "--two-sided",
+                               "--back",
+                               "--dpi",
+                               "--quiet"})
         EXPECT_TRUE(help.text.contains(QString::fromLatin1(option))) << option;
 }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <functional>
 #include <map>
@@ -32,8 +33,9 @@ void writeFile(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-// What a file must be after the run.
-enum class After { Same, Absent, Pdf };
+// What a file must be after the run. LinkToPdf: still a symlink, to a PDF that has the mode its
+// target had before; Special: still not a regular file.
+enum class After { Same, Absent, Pdf, LinkToPdf, Special };
 
 struct Case {
     const char* name;
@@ -46,12 +48,16 @@ struct Case {
     QString message;
     std::map<QString, After> files;
     bool shell;
-    QString home; // HOME below the folder, "" for a writable one
+    QString home;   // HOME below the folder, "" for a writable one
+    QString absent; // text that no line of the output may start with
+    QString limits; // shell commands before the command runs ("ulimit -f 1"), with `shell`
 
     Case(const char* n, std::function<void(const QDir&)> s, QStringList a, int code, QString m,
-         std::map<QString, After> f, bool sh = false, QString h = {})
+         std::map<QString, After> f, bool sh = false, QString h = {}, QString no = {},
+         QString l = {})
         : name(n), setUp(std::move(s)), args(std::move(a)), exitCode(code), message(std::move(m)),
-          files(std::move(f)), shell(sh), home(std::move(h))
+          files(std::move(f)), shell(sh), home(std::move(h)), absent(std::move(no)),
+          limits(std::move(l))
     {
     }
 };
@@ -80,9 +86,11 @@ QByteArray brokenPng(const QString& scratch)
     return bytes;
 }
 
-// A colour (three-component) baseline JPEG of side x side pixels whose entropy data stops early
-// (it decodes with the rest grey): large in pixels, small on disk.
-QByteArray flatColourJpeg(int side)
+// A JPEG of side x side pixels (grey, or colour in three components) whose coded data stops early
+// (it decodes with the rest grey): large in pixels, small on disk. Baseline; progressive in
+// `scans` scans when more than one; arithmetic-coded (and then without any data) when asked.
+QByteArray flatJpeg(int side, int components, int scans = 1, bool arithmetic = false,
+                    int arithmeticData = 16)
 {
     QByteArray b("\xFF\xD8", 2);
     auto segment = [&](char marker, const QByteArray& body) {
@@ -94,16 +102,65 @@ QByteArray flatColourJpeg(int side)
     QByteArray frame("\x08", 1);
     frame.append(char(side >> 8)).append(char(side & 0xFF));
     frame.append(char(side >> 8)).append(char(side & 0xFF));
-    frame.append(QByteArray("\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 10));
-    segment('\xC0', frame);
+    if (components == 1)
+        frame.append(QByteArray("\x01\x01\x11\x00", 4));
+    else
+        frame.append(QByteArray("\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 10));
+    segment(arithmetic ? '\xC9' : scans > 1 ? '\xC2' : '\xC0', frame);
+    if (arithmetic) {
+        segment('\xDA', QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
+        b.append(QByteArray(arithmeticData, '\0'));
+        b.append("\xFF\xD9", 2);
+        return b;
+    }
     // One code each, "0": DC difference 0 and end of block.
     const QByteArray oneCode = QByteArray(1, '\1') + QByteArray(15, '\0') + QByteArray(1, '\0');
     segment('\xC4', QByteArray(1, '\x00') + oneCode);
     segment('\xC4', QByteArray(1, '\x10') + oneCode);
-    segment('\xDA', QByteArray("\x03\x01\x00\x02\x00\x03\x00\x00\x3F\x00", 10));
-    const qint64 blocks = qint64(side / 8) * (side / 8) * 3;
+    if (components == 1)
+        segment('\xDA', scans > 1 ? QByteArray("\x01\x01\x00\x00\x00\x00", 6)
+                                  : QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
+    else
+        segment('\xDA', QByteArray("\x03\x01\x00\x02\x00\x03\x00\x00\x3F\x00", 10));
+    const qint64 blocks = qint64(side / 8) * (side / 8) * components;
     b.append(QByteArray(blocks / 400, '\0')); // 2 bits a block, for a share of the blocks
+    for (int k = 1; k < scans; ++k) {
+        segment('\xDA', QByteArray("\x01\x01\x00\x01\x3F\x00", 6));
+        b.append('\0');
+    }
     b.append("\xFF\xD9", 2);
+    return b;
+}
+
+QByteArray greyJpeg(int side, int scans = 1, bool arithmetic = false)
+{
+    return flatJpeg(side, 1, scans, arithmetic);
+}
+
+// A 4 x 4 grey TIFF of one strip, uncompressed or with LZW codes that libtiff refuses; an
+// unknown tag makes libtiff warn.
+QByteArray tinyTiff(bool badLzw, bool unknownTag)
+{
+    QList<std::array<quint32, 3>> entries = {
+        {256, 3, 4}, {257, 3, 4}, {258, 3, 8}, {259, 3, badLzw ? 5u : 1u}, {262, 3, 1}, {273, 4, 0},
+        {277, 3, 1}, {278, 3, 4}, {279, 4, 16}};
+    if (unknownTag)
+        entries.append({65000, 3, 1});
+    const quint32 pixels = 8 + 2 + 12 * quint32(entries.size()) + 4;
+    QByteArray b("II*\0\x08\0\0\0", 8);
+    auto put = [&](quint32 v, int bytes) {
+        for (int k = 0; k < bytes; ++k)
+            b.append(char((v >> (8 * k)) & 0xFF));
+    };
+    put(quint32(entries.size()), 2);
+    for (const auto& [tag, type, value] : entries) {
+        put(tag, 2);
+        put(type, 2);
+        put(1, 4);
+        put(tag == 273 ? pixels : value, 4);
+    }
+    put(0, 4);
+    b.append(QByteArray(16, badLzw ? '\xFF' : '\x80'));
     return b;
 }
 
@@ -125,13 +182,15 @@ Result run(const QDir& dir, const Case& c)
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/share"));
     // English messages, the system's reasons in English too.
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(dir.path());
     if (c.shell) {
         p.start(QStringLiteral("bash"),
                 {QStringLiteral("-c"),
-                 QStringLiteral("exec '%1' %2")
-                     .arg(QStringLiteral(PAGULA_COMPOSE_BINARY), args.join(QLatin1Char(' ')))});
+                 QStringLiteral("%3\nexec '%1' %2")
+                     .arg(QStringLiteral(PAGULA_COMPOSE_BINARY), args.join(QLatin1Char(' ')),
+                          c.limits.isEmpty() ? QStringLiteral(":") : c.limits)});
     } else {
         p.start(QStringLiteral(PAGULA_COMPOSE_BINARY), args);
     }
@@ -167,10 +226,73 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         return (d.filePath(name) + "0\r\n").toUtf8();
     };
     const auto bigJpeg = [&](const QDir& d) {
-        writeFile(d.filePath("big.jpg"), flatColourJpeg(20000));
+        writeFile(d.filePath("big.jpg"), flatJpeg(20000, 3));
         list(d, "big.txt", entry(d, "big.jpg"));
     };
     const auto plainFile = [](const QDir& d) { writeFile(d.filePath("plain"), "not a folder"); };
+    const auto jpegList = [&](QByteArray bytes) {
+        return [&, bytes](const QDir& d) {
+            writeFile(d.filePath("x.jpg"), bytes);
+            list(d, "x.txt", entry(d, "x.jpg"));
+        };
+    };
+    const auto fifo = [&](const QDir& d) { ::mkfifo(path(d, "fifo.pdf").constData(), 0600); };
+    const auto symlinkTo = [&](const char* name, const char* target, const char* contents) {
+        return [=](const QDir& d) {
+            if (contents) {
+                writeFile(d.filePath(target), contents);
+                QFile::setPermissions(d.filePath(target),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+            }
+            ::symlink(target, path(d, name).constData());
+        };
+    };
+    const QString fakeLine = "pagula-compose: out.pdf: 4 page(s) written";
+    const auto tiffList = [&](QByteArray bytes) {
+        return [&, bytes](const QDir& d) {
+            writeFile(d.filePath("x.tif"), bytes);
+            list(d, "x.txt", entry(d, "x.tif"));
+        };
+    };
+    // Copies of a JPEG that takes seconds to decode, listed after the photo.
+    const auto slowJpegs = [&](const QDir& d) {
+        const QByteArray slow = greyJpeg(4096, 64); // as many block passes as allowed
+        QByteArray entries = entry(d, "photo.pdf");
+        for (int k = 1; k <= 16; ++k) {
+            const QString name = QStringLiteral("s%1.jpg").arg(k);
+            writeFile(d.filePath(name), slow);
+            entries += entry(d, name);
+        }
+        list(d, "slow.txt", entries);
+    };
+    // What runs killed before they could clean up left, and a folder of a run still alive.
+    const auto leftovers = [&](const QDir& d) {
+        d.mkpath("runtime/pagula/run-4194303-aBcDeF");
+        d.mkpath("runtime/pagula/run-1-aBcDeF");
+        writeFile(d.filePath("runtime/pagula/run-4194303-aBcDeF/Pagula-tmp.bmp"), "left");
+        writeFile(d.filePath("runtime/pagula/run-1-aBcDeF/Pagula-tmp.bmp"), "alive");
+        QFile::setPermissions(d.filePath("runtime/pagula"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    // A BMP header that promises 7000 x 7000 pixels of 24 bits.
+    const auto hugeBmp = [&](const QDir& d) {
+        QByteArray b("BM", 2);
+        const auto le32 = [&](quint32 v) {
+            for (int k = 0; k < 4; ++k)
+                b.append(char((v >> (8 * k)) & 0xFF));
+        };
+        le32(54 + 7000 * 21000);
+        le32(0);
+        le32(54);
+        le32(40);
+        le32(7000);
+        le32(7000);
+        le32(1 | (24 << 16));
+        for (int k = 0; k < 6; ++k)
+            le32(0);
+        writeFile(d.filePath("x.bmp"), b);
+        list(d, "x.txt", entry(d, "x.bmp"));
+    };
     using A = After;
 
     // clang-format off
@@ -253,6 +375,73 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
          "is too large (20000 x 20000 pixels) (too large for 1200 dpi; try --dpi 600)", {{"out.pdf", A::Same}}},
         {"the same JPEG at 600 dpi", bigJpeg, {"-q", "-c", "1", "-r", "1", "--color", "auto", "--dpi", "600", "big.txt", "out.pdf"}, 0,
          "", {{"out.pdf", A::Pdf}}},
+        // 13. a JPEG's cost judged before it is decoded
+        {"progressive JPEG too slow to decode", jpegList(greyJpeg(8192, 70)), {"x.txt", "out.pdf"}, 1,
+         "x.jpg would take too long to decode (8192 x 8192 pixels in 70 scans)", {{"out.pdf", A::Same}}},
+        {"JPEG with hundreds of scans", jpegList(greyJpeg(64, 300)), {"x.txt", "out.pdf"}, 1,
+         "JPEG file has more than 100 scans", {{"out.pdf", A::Same}}},
+        {"arithmetic-coded JPEG far too short", jpegList(greyJpeg(65000, 1, true)), {"x.txt", "out.pdf"}, 1,
+         "JPEG file is far too short for a 65000 x 65000 picture", {{"out.pdf", A::Same}}},
+        // 14. a job list line longer than any path, refused as it is read
+        {"job list line of megabytes", [&](const QDir& d) { list(d, "long.txt", QByteArray(5 << 20, 'x')); },
+         {"long.txt", "out.pdf"}, 1, "line 1 is longer than 4096 bytes", {{"out.pdf", A::Same}}},
+        // 15. outputs that are not plain files, refused before any work
+        {"output is a FIFO", fifo, {"list.txt", "fifo.pdf"}, 2,
+         "Cannot write fifo.pdf: it is a pipe or socket, not a file", {{"fifo.pdf", A::Special}}},
+        {"back side is a FIFO", fifo, {"--two-sided", "--back", "fifo.pdf", "list.txt", "out.pdf"}, 2,
+         "Cannot write fifo.pdf: it is a pipe or socket", {{"fifo.pdf", A::Special}, {"out.pdf", A::Same}}},
+        {"output is a folder", [](const QDir& d) { d.mkdir("dir.pdf"); }, {"list.txt", "dir.pdf"}, 2,
+         "Cannot write dir.pdf: it is a folder", {{"dir.pdf", A::Special}}},
+        {"output links to a device", symlinkTo("dev.pdf", "/dev/null", nullptr), {"list.txt", "dev.pdf"}, 2,
+         "Cannot write dev.pdf: it is a device, not a file", {{"dev.pdf", A::Special}}},
+        {"output name too long", {}, {"list.txt", QString(300, 'n') + ".pdf"}, 2,
+         "File name too long", {{"out.pdf", A::Same}}},
+        {"output links to a name of another type", symlinkTo("link.pdf", "real.txt", "previous"),
+         {"list.txt", "link.pdf"}, 2,
+         "Cannot write link.pdf: it is a link to real.txt, whose extension is not .pdf", {{"real.txt", A::Same}}},
+        {"output written through its link", symlinkTo("link.pdf", "real.pdf", "previous"),
+         {"list.txt", "link.pdf"}, 0, "", {{"link.pdf", A::LinkToPdf}, {"real.pdf", A::Pdf}}},
+        {"dangling link as output", symlinkTo("dangling.pdf", "made.pdf", nullptr),
+         {"list.txt", "dangling.pdf"}, 0, "", {{"dangling.pdf", A::LinkToPdf}}},
+        {"output with another hard link", [&](const QDir& d) { ::link(path(d, "out.pdf").constData(), path(d, "keep.pdf").constData()); },
+         {"list.txt", "out.pdf"}, 0, "warning: out.pdf has 1 other hard link(s), which keep the previous contents",
+         {{"out.pdf", A::Pdf}}},
+        // 16. a line break in a name never starts a line of its own
+        {"line break in the job list's name", {}, {"$'missing\\n" + fakeLine + "'", "out.pdf"}, 1,
+         "missing\\n" + fakeLine, {{"out.pdf", A::Same}}, true, {}, fakeLine},
+        {"line break in an option's value", {}, {"--cell-width", "$'5\\n" + fakeLine + "'", "list.txt", "out.pdf"}, 2,
+         "5\\n" + fakeLine, {{"out.pdf", A::Same}}, true, {}, fakeLine},
+        // 17. libtiff's own lines: warnings dropped, errors part of the message naming the picture
+        {"TIFF that libtiff warns about, quiet", tiffList(tinyTiff(false, true)), {"-q", "x.txt", "out.pdf"}, 0,
+         "", {{"out.pdf", A::Pdf}}, false, {}, "TIFFReadDirectory"},
+        {"TIFF whose data libtiff refuses", tiffList(tinyTiff(true, false)), {"-q", "x.txt", "out.pdf"}, 1,
+         "x.tif: Cannot decode TIFF picture: Unable to read image data (Using code not yet in table)", {{"out.pdf", A::Same}}, false, {}, "foo: Using code"},
+        // 18. the reason of a failed write, whatever the format
+        {"file size limit, DOCX", {}, {"list.txt", "out.docx"}, 1, "File too large",
+         {{"out.docx", A::Absent}}, true, {}, {}, "ulimit -f 1"},
+        {"file size limit, ODT", {}, {"--embed", "list.txt", "out.odt"}, 1, "File too large",
+         {{"out.odt", A::Absent}}, true, {}, {}, "ulimit -f 1"},
+        {"file size limit, PDF", {}, {"--dpi", "1200", "list.txt", "out.pdf"}, 1, "File too large",
+         {{"out.pdf", A::Same}}, true, {}, {}, "ulimit -f 1"},
+        // 19. a request to end is carried out within a second, whatever the run is doing
+        {"SIGTERM while the pictures decode", slowJpegs, {"-q", "slow.txt", "out.pdf"}, 3,
+         "terminated; no output file was changed", {{"out.pdf", A::Same}}, true, {}, {}, "(sleep 0.5; kill -TERM $$) &"},
+        {"SIGHUP while the pictures decode", slowJpegs, {"-q", "slow.txt", "out.pdf"}, 3,
+         "terminated; no output file was changed", {{"out.pdf", A::Same}}, true, {}, {}, "(sleep 0.5; kill -HUP $$) &"},
+        {"Ctrl+C while the pictures decode", slowJpegs, {"-q", "slow.txt", "out.pdf"}, 3,
+         "interrupted; no output file was changed", {{"out.pdf", A::Same}}, true, {}, {}, "(sleep 0.5; kill -INT $$) &"},
+        {"nobody reads the messages", {}, {"list.txt", "out.pdf"}, 0, "", {{"out.pdf", A::Pdf}}, true, {}, {},
+         "exec 2> >(:); sleep 0.3"},
+        // 20. temporary folders: those of runs that are gone are removed, others kept
+        {"folders left by killed runs", leftovers, {"list.txt", "out.pdf"}, 0, "",
+         {{"out.pdf", A::Pdf}, {"runtime/pagula/run-4194303-aBcDeF/Pagula-tmp.bmp", A::Absent},
+          {"runtime/pagula/run-1-aBcDeF/Pagula-tmp.bmp", A::Same}}},
+        {"staged output a killed run left", [&](const QDir& d) { list(d, ".pagula-4194303-0.pdf", "left"); },
+         {"list.txt", "out.pdf"}, 0, "", {{"out.pdf", A::Pdf}, {".pagula-4194303-0.pdf", A::Absent}}},
+        // 21. one memory budget for the pictures decoded at once
+        {"picture larger than the memory budget", hugeBmp, {"x.txt", "out.pdf"}, 1,
+         "x.bmp needs 561 MiB to decode, more than the 488 MiB that all pictures decoded at once may take",
+         {{"out.pdf", A::Same}}, true, {}, {}, "ulimit -v 2000000"},
     };
     // clang-format on
 
@@ -268,10 +457,17 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         writeFile(dir.filePath("broken.txt"), (dir.filePath("broken.png") + "0\r\n").toUtf8());
         writeFile(dir.filePath("out.pdf"), previous.toUtf8());
         writeFile(dir.filePath("out-back.pdf"), "old back");
+        dir.mkdir("runtime");
         if (c.setUp)
             c.setUp(dir);
+        const QDir runFolders(dir.filePath("runtime/pagula"));
+        const QStringList runsBefore = runFolders.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
 
-        // Every file present before, with its bytes.
+        // Every file present before, with its bytes; the modes of link targets.
+        std::map<QString, QFile::Permissions> modes;
+        for (const auto& [name, after] : c.files)
+            if (after == After::LinkToPdf)
+                modes[name] = QFileInfo(dir.filePath(name)).permissions();
         std::map<QString, QByteArray> before;
         const auto entries = dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
         for (const QFileInfo& f : entries)
@@ -286,6 +482,10 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         EXPECT_TRUE(err.contains(c.message)) << err.toStdString();
         // Nothing from outside reaches the terminal raw.
         EXPECT_FALSE(r.err.contains('\x1b')) << err.toStdString();
+        if (!c.absent.isEmpty()) {
+            EXPECT_FALSE((QLatin1Char('\n') + err).contains(QLatin1Char('\n') + c.absent))
+                << err.toStdString();
+        }
 
         for (const auto& [name, bytes] : before) {
             const auto it = c.files.find(name);
@@ -294,7 +494,9 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
             EXPECT_EQ(readAll(dir.filePath(name)), bytes) << name.toStdString();
         }
         for (const auto& [name, after] : c.files) {
-            const QByteArray bytes = readAll(dir.filePath(name));
+            // A FIFO is never opened: that would wait for a writer.
+            const QByteArray bytes =
+                after == After::Special ? QByteArray() : readAll(dir.filePath(name));
             switch (after) {
             case After::Same:
                 break;
@@ -304,11 +506,28 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
             case After::Pdf:
                 EXPECT_TRUE(bytes.startsWith("%PDF-")) << name.toStdString();
                 break;
+            case After::LinkToPdf: {
+                const QFileInfo info(dir.filePath(name));
+                EXPECT_TRUE(info.isSymLink() && bytes.startsWith("%PDF-")) << name.toStdString();
+                if (modes[name] != QFile::Permissions()) {
+                    EXPECT_EQ(info.permissions(), modes[name]) << name.toStdString();
+                }
+                break;
+            }
+            case After::Special: {
+                const QFileInfo info(dir.filePath(name));
+                EXPECT_TRUE(info.isSymLink() || info.isDir() || (info.exists() && !info.isFile()))
+                    << name.toStdString();
+                break;
+            }
             }
         }
         // No staged or temporary file is left in the folder.
         for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
             EXPECT_FALSE(name.startsWith(QLatin1Char('.'))) << name.toStdString();
+        // Nor a temporary folder of the run's own.
+        for (const QString& name : runFolders.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            EXPECT_TRUE(runsBefore.contains(name)) << name.toStdString();
     }
 }
 

@@ -26,6 +26,15 @@ TEST(ErrorReportText, AppendsAFullStopAfterCharactersAboveTheDot)
     };
     for (const auto& c : cases)
         EXPECT_EQ(common::errorReportText(QString::fromUtf8(c.message)), QString::fromUtf8(c.text));
+    // A name of any length in a message still leaves a box that shows its start and its end.
+    const QString longName = QStringLiteral("Cannot open file /") +
+                             QString(100000, QLatin1Char('x')) +
+                             QStringLiteral(": line 1 is too long");
+    const QString shown = common::errorReportText(longName);
+    EXPECT_EQ(shown.size(), common::maxErrorReportLength + 1);
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Cannot open file /xxx")));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("xxx: line 1 is too long.")));
+    EXPECT_TRUE(shown.contains(QChar(0x2026)));
 }
 
 TEST(ErrorReport, RunGuardedReportsOnceAndGoesOn)

@@ -48,7 +48,7 @@ TEST_F(BuiltinDocumentBuilderTest, PicturesAreLinkedAndShownAtTheCellSizeWithThe
 {
     builder.addCell({small,
                      {100, 120},
-                     CellAdjustments{0.0, 0.75, ColorType::BlackAndWhite},
+                     CellAdjustments{0.0, 0.75, ColorType::BlackAndWhite, {}, false},
                      std::nullopt,
                      CellEdges{true, false, false, true}});
     builder.addCell({large, {50, 60}, std::nullopt, std::nullopt, {}}); // a strip
@@ -142,7 +142,11 @@ TEST_F(BuiltinDocumentBuilderTest, AFailedCellNamesTheFileAndLeavesTheDocumentAs
             .arg(missing));
     // A value out of range fails the whole cell, not a part of it.
     EXPECT_NE(errorOf([&] {
-                  builder.addCell({small, {10, 10}, CellAdjustments{1.5, 0.5}, std::nullopt, {}});
+                  builder.addCell({small,
+                                   {10, 10},
+                                   CellAdjustments{1.5, 0.5, ColorType::Automatic, {}, false},
+                                   std::nullopt,
+                                   {}});
               }),
               kNoError);
 

@@ -295,6 +295,39 @@ TEST(PicturePreparation, MapsSharesToPixelsAndNeverEnlarges)
                              neutral)
                   .format(),
               QImage::Format_RGB32);
+
+    // Kept proportions: the share fitted into the target and centred on white, never enlarged
+    // (the box shrinks with it instead).
+    const struct {
+        QSize picture, target, image;
+        QPoint paper;
+    } fits[] = {
+        {{400, 200}, {100, 100}, {100, 100}, {50, 10}}, // bands above and below
+        {{200, 400}, {100, 100}, {100, 100}, {10, 50}}, // bands left and right
+        {{50, 100}, {200, 200}, {100, 100}, {10, 50}},  // small: box at the picture's scale
+        {{100, 100}, {100, 100}, {100, 100}, {-1, -1}}, // same proportions: nothing added
+    };
+    const imaging::Adjustments greyscale{0.5, 0.5, imaging::ColorMode::Greyscale};
+    for (const auto& c : fits) {
+        const QImage ink = solidImage(c.picture, Qt::black);
+        const QImage fitted =
+            preparePicture(ink, QRectF(0, 0, 1, 1), c.target, greyscale, {true, false});
+        EXPECT_EQ(fitted.size(), c.image) << c.picture.width();
+        EXPECT_EQ(qGray(fitted.pixel(c.image.width() / 2, c.image.height() / 2)), 0);
+        if (c.paper.x() >= 0) {
+            EXPECT_EQ(qGray(fitted.pixel(c.paper)), 255) << c.picture.width();
+        }
+    }
+    // Black and white on evened paper is thresholded at the target's pixels, a smaller picture
+    // enlarged to them first; without it the picture keeps its own pixels.
+    const imaging::Adjustments blackAndWhite{0.5, 0.5, imaging::ColorMode::BlackAndWhite};
+    const QImage page = solidImage({20, 30}, QColor(200, 200, 200));
+    const QImage local =
+        preparePicture(page, QRectF(0, 0, 1, 1), {80, 120}, blackAndWhite, {false, true});
+    EXPECT_EQ(local.size(), QSize(80, 120));
+    EXPECT_EQ(local.format(), QImage::Format_Mono);
+    EXPECT_EQ(preparePicture(page, QRectF(0, 0, 1, 1), {80, 120}, blackAndWhite).size(),
+              QSize(20, 30));
 }
 
 TEST(EdgeGeometry, PutsLinesOnTheSnappedBoxEdgesWholePixelsWide)

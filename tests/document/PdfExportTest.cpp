@@ -144,9 +144,16 @@ TEST_F(PdfExportTest, WritesA4PagesThatPdfinfoReads)
 
 TEST_F(PdfExportTest, StoresEachPictureAtTheResolutionAndWithItsColourKind)
 {
-    for (const double dpi : {300.0, 150.0}) {
+    // The pictures of page 1 are small: the resolution for small pictures holds there when it
+    // is higher, and the large picture of page 2 keeps its source's pixels either way.
+    const struct {
+        double pictureDpi, smallPictureDpi, dpi;
+    } resolutions[] = {{300, 0, 300}, {150, 0, 150}, {150, 300, 300}, {300, 150, 300}};
+    for (const auto& r : resolutions) {
+        const double dpi = r.dpi;
         PdfOptions options;
-        options.pictureDpi = dpi;
+        options.pictureDpi = r.pictureDpi;
+        options.smallPictureDpi = r.smallPictureDpi;
         savePdf(doc, output, options);
         const QStringList lines =
             runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), output})
@@ -181,7 +188,9 @@ TEST_F(PdfExportTest, StoresEachPictureAtTheResolutionAndWithItsColourKind)
 
 TEST_F(PdfExportTest, ShowsWhatThePageImageShows)
 {
-    savePdf(doc, output);
+    PdfOptions sameResolution; // as the page image below: every page at 300 dpi
+    sameResolution.smallPictureDpi = 0;
+    savePdf(doc, output, sameResolution);
     const QString prefix = dir.filePath(QStringLiteral("page"));
     runTool(QStringLiteral("pdftoppm"),
             {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-f"), QStringLiteral("1"),

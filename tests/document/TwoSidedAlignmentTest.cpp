@@ -141,7 +141,7 @@ TEST(TwoSidedAlignment, EveryBackPictureLiesBehindItsFrontPartner)
             composeDocuments(pictures(dir, c.count), layout, dir.filePath("Pagula-tmp.bmp"));
         ASSERT_EQ(docs.size(), 2u);
         const QString pdf = dir.filePath("both.pdf");
-        saveInterleavedPdf(*docs[0], *docs[1], pdf, PdfOptions{72.0, 90, {}, {}});
+        saveInterleavedPdf(*docs[0], *docs[1], pdf, PdfOptions{72.0, 90, {}, {}, 0.0});
         const PdfGeometry geometry = readPdfGeometry(pdf);
         ASSERT_TRUE(geometry.error.isEmpty()) << geometry.error.toStdString();
 

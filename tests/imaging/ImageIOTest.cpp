@@ -1,7 +1,10 @@
 #include "Fixtures.h"
 
+#include "imaging/DecodeStop.h"
 #include "imaging/ImageIO.h"
+#include "imaging/JpegDecoder.h"
 #include "imaging/Limits.h"
+#include "imaging/MemoryBudget.h"
 #include "support/PageFixtures.h"
 
 #include <QDir>
@@ -10,7 +13,10 @@
 #include <QtEndian>
 
 #include "support/TestSupport.h"
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -239,6 +245,52 @@ TEST(ImageIO, OversizedFilesAndPicturesNameTheFile)
     writeFile(empty, {});
     EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeFile(empty); }),
               QStringLiteral("Unknown picture format"));
+}
+
+TEST(ImageIO, DecodesShareOneBudgetAndAPictureBeyondItIsRefused)
+{
+    constexpr qint64 MiB = 1024 * 1024;
+    MemoryBudget budget(100 * MiB);
+    EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { budget.reserve(101 * MiB, "big.tif"); }),
+              QStringLiteral("Picture big.tif needs 101 MiB to decode, more than the 100 MiB "
+                             "that all pictures decoded at once may take"));
+    EXPECT_EQ(budget.inUse(), 0);
+
+    auto first = budget.reserve(60 * MiB, "a.tif");
+    std::atomic<bool> secondStarted{false};
+    std::thread second([&] {
+        const auto held = budget.reserve(60 * MiB, "b.tif");
+        secondStarted = true;
+    });
+    // The second decode waits while the first holds its share...
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(secondStarted);
+    EXPECT_EQ(budget.inUse(), 60 * MiB);
+    // ...and starts once it is given back.
+    first = {};
+    second.join();
+    EXPECT_TRUE(secondStarted);
+    EXPECT_EQ(budget.inUse(), 0);
+    // The process's budget follows the machine: a quarter of it, at most 1 GiB.
+    EXPECT_GT(MemoryBudget::defaultBytes(), 0);
+    EXPECT_LE(MemoryBudget::defaultBytes(), 1024 * MiB);
+}
+
+TEST(ImageIO, ARequestToStopEndsAJpegDecode)
+{
+    // The request holds for the whole process, so it is made in a child.
+    const QByteArray jpeg = writeJpeg(quadrants(64, 64));
+    EXPECT_EXIT(
+        {
+            stopDecoding();
+            try {
+                decodeJpeg(jpeg);
+            } catch (const ImageError& e) {
+                std::exit(e.message() == QStringLiteral("Decoding stopped") ? 0 : 1);
+            }
+            std::exit(2);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST(ImageIO, SmallCellsGetDctScaledDecodes)

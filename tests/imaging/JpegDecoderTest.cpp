@@ -5,6 +5,7 @@
 #include "imaging/JpegDecoder.h"
 #include "imaging/JpegEncoder.h"
 #include "imaging/JpegScale.h"
+#include "imaging/Probe.h"
 
 #include <QtEndian>
 
@@ -304,8 +305,24 @@ TEST(JpegDecoder, StopsAProgressiveFileWithHundredsOfScans)
 {
     JpegWriteOptions many;
     many.scans = oneScanPerCoefficient(3); // 190 scans
-    EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeJpeg(writeJpeg(quadrants(), many)); }),
+    const QByteArray bytes = writeJpeg(quadrants(), many);
+    EXPECT_EQ(pagula::test::errorOf<ImageError>([&] { decodeJpeg(bytes); }),
               QStringLiteral("JPEG file has more than 100 scans"));
+
+    // Counted before decoding, per component; neither a JPEG inside a segment (a thumbnail)
+    // nor what follows the end marker counts.
+    const QByteArray small = writeJpeg(quadrants(16, 16));
+    const QByteArray thumbnail = QByteArray("\xFF\xE1", 2) +
+                                 QByteArray(1, char((small.size() + 2) >> 8)) +
+                                 QByteArray(1, char((small.size() + 2) & 0xFF)) + small;
+    for (const QByteArray& b : {bytes, bytes.left(2) + thumbnail + bytes.mid(2), bytes + small}) {
+        const JpegScans scans = countJpegScans(b, 1000);
+        EXPECT_EQ(scans.count, 190);
+        EXPECT_EQ(scans.perComponent[1], 64);
+        EXPECT_EQ(scans.perComponent[3], 64);
+        EXPECT_EQ(scans.coefficientsPerComponent[1], 64); // one coefficient a scan
+    }
+    EXPECT_EQ(countJpegScans(bytes, 100).count, 101);
 
     JpegWriteOptions allowed;
     allowed.scans = oneScanPerCoefficient(1); // 64 scans

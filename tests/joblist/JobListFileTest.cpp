@@ -288,6 +288,18 @@ TEST(JobListFile, RefusesFilesOverTheLimits)
                   QStringLiteral(": it holds more than 1000000 entries"));
     writeBytes(many, QByteArray("0\n").repeated(MaxJobListEntries));
     EXPECT_EQ(loadJobListFile(many).size(), MaxJobListEntries);
+
+    // A line no path could fill is refused as it arrives, whatever follows; line ends are
+    // counted as the entries are.
+    const QString longLine = dir.filePath(QStringLiteral("long.txt"));
+    writeBytes(longLine, "/a0\r\n/b0\n" + QByteArray(MaxJobListLineBytes + 1, 'x') +
+                             QByteArray(8 * 1024 * 1024, 'y'));
+    EXPECT_EQ(errorOf([&] { loadJobListFile(longLine); }),
+              QStringLiteral("Cannot open file %1: line 3 is longer than 4096 bytes, longer than "
+                             "any file name")
+                  .arg(longLine));
+    writeBytes(longLine, "/a0\r\n/b0\n" + QByteArray(MaxJobListLineBytes, 'x'));
+    EXPECT_EQ(loadJobListFile(longLine).size(), 3);
 }
 
 TEST(JobListFile, FailedWritesReportFailure)

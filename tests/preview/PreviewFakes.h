@@ -29,6 +29,11 @@ struct FakeProfiles : CropProfileSource {
     CropPercentages cropProfile(int n) const override { return n == 2 ? two : one; }
 };
 
+struct FakePreparation : PreparationSource {
+    PreviewPreparation preparation;
+    PreviewPreparation previewPreparation() const override { return preparation; }
+};
+
 struct FakeControls : PreviewControls {
     bool ticked = false;
     NavigateMode mode = NavigateMode::ByCropType;

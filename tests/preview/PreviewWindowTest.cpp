@@ -2,11 +2,13 @@
 #include "common/ErrorText.h"
 #include "imaging/ImageIO.h"
 #include "preview/CorruptJpeg.h"
+#include "preview/PreparedPreview.h"
 #include "preview/PreviewFakes.h"
 #include "support/TestSupport.h"
 #include "widgets/ErrorReport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -345,4 +347,71 @@ TEST_F(PreviewWindowTest, DraggingTowardsTheTopLeftScrollsTowardsTheBottomRight)
     send(QEvent::MouseMove, QPoint(-3000, 4), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(h->value(), h->maximum());
     EXPECT_EQ(v->value(), 61);
+}
+
+TEST_F(PreviewWindowTest, APreparedPageIsShownWithItsOutlineOnTheOriginalAndItsCellResolution)
+{
+    // A white sheet on a dark table.
+    QImage photo(600, 800, QImage::Format_RGB32);
+    photo.fill(qRgb(60, 50, 40));
+    for (int y = 120; y < 680; ++y)
+        for (int x = 100; x < 500; ++x)
+            photo.setPixel(x, y,
+                           (y / 12) % 3 == 0 && x > 140 && x < 460 ? kBlack : qRgb(240, 240, 235));
+    const QString path = dir.filePath(QStringLiteral("photo.bmp"));
+    test::savePicture(photo, path, "BMP");
+
+    FakePreparation preparation;
+    preparation.preparation.cellMm = QSizeF(50.8, 67.7334);
+    form.setPreparation(&preparation);
+    auto* original = form.findChild<QCheckBox*>(QStringLiteral("originalBox"));
+    ASSERT_NE(original, nullptr);
+
+    guarded(path + QStringLiteral("0"));
+    EXPECT_EQ(form.pictureSize(), QSize(600, 800)); // nothing asked: the picture as it is
+    EXPECT_FALSE(original->isEnabled());
+    EXPECT_TRUE(form.statusText().contains(QStringLiteral("300")))
+        << form.statusText().toStdString();
+
+    preparation.preparation.options.findPage = true;
+    guarded(path + QStringLiteral("0"));
+    ASSERT_TRUE(reports.isEmpty()) << reports.join(QLatin1Char('\n')).toStdString();
+    // The print alone (320 x 560 pixels, less what the line pattern leaves), with a small pad.
+    EXPECT_NEAR(form.pictureSize().width(), 335, 20);
+    EXPECT_NEAR(form.pictureSize().height(), 545, 30);
+    EXPECT_TRUE(original->isEnabled());
+    const auto outlinePixels = [](const QImage& shown) {
+        int n = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb c = shown.pixel(x, y);
+                n += qRed(c) > 180 && qGreen(c) < 100 && qBlue(c) < 100;
+            }
+        return n;
+    };
+    zoom()->setCurrentIndex(10); // 100 %: the line at its own width
+    original->setChecked(true);
+    EXPECT_GT(outlinePixels(form.shownBitmap()), 100); // the outline drawn
+    original->setChecked(false);
+    EXPECT_EQ(outlinePixels(form.shownBitmap()), 0);
+
+    // The resolution a cell gets: fitted by its filling direction, stretched by its poorer one.
+    const struct {
+        QSize pixels;
+        QSizeF cellMm;
+        bool fitted;
+        int dpi;
+        bool warns;
+    } cells[] = {
+        {{1000, 1400}, {50.8, 71.12}, true, 500, false},
+        {{300, 300}, {50.8, 101.6}, false, 75, true},
+        {{300, 300}, {50.8, 101.6}, true, 150, false},
+    };
+    for (const auto& c : cells) {
+        const double dpi = cellDpi(c.pixels, c.cellMm, c.fitted);
+        EXPECT_NEAR(dpi, c.dpi, 0.5);
+        const QString text = cellDpiText(dpi);
+        EXPECT_TRUE(text.contains(QString::number(c.dpi))) << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("плохо")), c.warns) << text.toStdString();
+    }
 }

@@ -3,12 +3,14 @@
 #include "common/Error.h"
 #include "common/Fonts.h"
 #include "preview/PictureLoading.h"
+#include "preview/PreparedPreview.h"
 #include "preview/RenderPlan.h"
 #include "preview/Resample.h"
 #include "preview/WorkerWait.h"
 #include "preview/ui/PreviewCanvas.h"
 #include "widgets/ErrorReport.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -76,7 +78,17 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     panelLayout->setContentsMargins(6, 2, 6, 2);
     panelLayout->addWidget(zoomCaption_);
     panelLayout->addWidget(zoomBox_);
+    originalBox_ = new QCheckBox(tr("Исходный рисунок"), zoomStrip_);
+    originalBox_->setObjectName(QStringLiteral("originalBox"));
+    originalBox_->setEnabled(false);
+    panelLayout->addWidget(originalBox_);
     panelLayout->addStretch(1);
+    connect(originalBox_, &QCheckBox::toggled, this,
+            [this] { widgets::runGuarded(this, [this] { showPreparedOrOriginal(); }); });
+
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName(QStringLiteral("statusLine"));
+    statusLine_->setContentsMargins(6, 1, 6, 1);
 
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setObjectName(QStringLiteral("scrollArea"));
@@ -92,12 +104,13 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(zoomStrip_);
     layout->addWidget(scrollArea_, 1);
+    layout->addWidget(statusLine_);
 
     // At creation: zoom item 0, no picture yet.
     zoomBox_->setCurrentIndex(0);
     showPlan(RenderPlan{}, true);
     connect(zoomBox_, &QComboBox::currentIndexChanged, this,
-            [this] { widgets::runGuarded(this, [this] { renderAtZoom(); }); });
+            [this] { widgets::runGuarded(this, [this] { showPreparedOrOriginal(); }); });
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -113,9 +126,61 @@ void PreviewWindow::showEntry(const joblist::JobEntry& entry)
         runWhileRepainting<PreviewPicture>([path] { return loadPreviewPicture(path); });
     // Refused before anything changes, so the previous picture stays.
     checkZoomHolds(picture.realSize, zoomBox_->currentIndex());
-    sourcePicture_ = std::move(picture.source);
-    realSize_ = picture.realSize;
+    const PreviewPreparation preparation =
+        preparation_ ? preparation_->previewPreparation() : PreviewPreparation{};
+    imaging::PreparedPage page{picture.source, {}};
+    if (preparation.options.any()) {
+        const QImage source = picture.source;
+        const imaging::PreparationOptions options = preparation.options;
+        page = runWhileRepainting<imaging::PreparedPage>(
+            [source, options] { return imaging::preparePage(source, options); });
+    }
+    // Outlines and sizes in the picture's own pixels: the loaded copy may be reduced.
+    const double toReal = double(picture.realSize.width()) / picture.source.width();
+    originalPicture_ = picture.source;
+    originalSize_ = picture.realSize;
+    prepared_ = preparation.options.any();
+    outline_ = QTransform::fromScale(toReal, toReal).map(page.geometry.kept);
+    sourcePicture_ = toPreviewSource(page.image);
+    realSize_ = prepared_ ? QSize(int(std::lround(page.image.width() * toReal)),
+                                  int(std::lround(page.image.height() * toReal)))
+                          : picture.realSize;
+    {
+        const QSignalBlocker quiet(originalBox_);
+        originalBox_->setEnabled(prepared_);
+        if (!prepared_)
+            originalBox_->setChecked(false);
+    }
+    // The cell shows what the crop leaves of the prepared page.
+    const CropPercentages crop = profiles_ && (cropCode_ == 1 || cropCode_ == 2)
+                                     ? profiles_->cropProfile(cropCode_)
+                                     : CropPercentages{};
+    const QSize kept(std::max(0, realSize_.width() * (100 - crop.left - crop.right) / 100),
+                     std::max(0, realSize_.height() * (100 - crop.top - crop.bottom) / 100));
+    const bool fitted = preparation.keepProportions || preparation.options.findPage;
+    statusLine_->setText(cellDpiText(cellDpi(kept, preparation.cellMm, fitted)));
+    statusLine_->setVisible(!preparation.cellMm.isEmpty());
+    showPreparedOrOriginal();
+}
+
+void PreviewWindow::showPreparedOrOriginal()
+{
+    if (prepared_ && originalBox_->isChecked()) {
+        const QImage outlined = outlinedOriginal(originalPicture_, originalSize_, outline_);
+        RenderPlan plan;
+        plan.source = outlined;
+        const int zoom = std::max(0, zoomBox_->currentIndex());
+        plan.bitmapSize = zoomedSize(originalSize_, zoom);
+        plan.shownSize = plan.bitmapSize;
+        showPlan(plan, zoom <= 0);
+        return;
+    }
     renderAtZoom();
+}
+
+QString PreviewWindow::statusText() const
+{
+    return statusLine_->text();
 }
 
 void PreviewWindow::checkZoomHolds(QSize realSize, int zoom) const

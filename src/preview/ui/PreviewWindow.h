@@ -4,9 +4,11 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPolygonF>
 #include <QSize>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -30,6 +32,8 @@ public:
 
     // The crop profiles that rendering reads; none set reads as all zero.
     void setCropProfiles(const CropProfileSource* profiles) { profiles_ = profiles; }
+    // The page preparation that pictures are shown with; none set shows them as they are.
+    void setPreparation(const PreparationSource* preparation) { preparation_ = preparation; }
 
     // PreviewWindowPort
     void showEntry(const joblist::JobEntry& entry) override;
@@ -53,6 +57,10 @@ public:
     QSize pictureSize() const { return realSize_; }
     // pictureView's picture as the screen shows it.
     QImage shownBitmap() const;
+    // The status line under the picture: the resolution the picture gets in a cell.
+    QString statusText() const;
+    // "Исходный рисунок": the original with the outline found, instead of the prepared page.
+    QCheckBox* originalBox() const { return originalBox_; }
 
 signals:
     // The window is closing: the `previewBox` switch must be unticked.
@@ -67,16 +75,26 @@ private:
     void onAreaPressed(QPoint point);
     void onAreaDragged(QPoint point);
     void showPlan(const RenderPlan& plan, bool stretch);
+    void showPreparedOrOriginal();
     // Throws pagula::common::Error when the copy shown at this zoom would exceed the memory limit.
     void checkZoomHolds(QSize realSize, int zoom) const;
 
     QFrame* zoomStrip_;
     QLabel* zoomCaption_;
     QComboBox* zoomBox_;
+    QCheckBox* originalBox_;
+    QLabel* statusLine_;
     QScrollArea* scrollArea_;
     PreviewCanvas* pictureView_;
     QImage sourcePicture_;
     QSize realSize_;
+    // The picture as loaded and its own size; sourcePicture_ is the prepared page when
+    // preparation is on.
+    QImage originalPicture_;
+    QSize originalSize_;
+    QPolygonF outline_; // in the original's own pixels
+    bool prepared_ = false;
+    const PreparationSource* preparation_ = nullptr;
     int shownZoom_ = 0;
 
     const CropProfileSource* profiles_ = nullptr;
