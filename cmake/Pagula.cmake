@@ -32,10 +32,12 @@ function(pagula_library name)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# pagula_test(<name> SOURCES ... LIBS ... [LABELS ...] [TIMEOUT s]): one GoogleTest executable,
-# registered as one CTest test. Widget tests run on Qt's offscreen platform.
+# pagula_test(<name> SOURCES ... LIBS ... [LABELS ...] [TIMEOUT s] [LOCALE l]): one GoogleTest
+# executable, registered as one CTest test. Widget tests run on Qt's offscreen platform. The
+# test runs in LOCALE (C.UTF-8 when not given: the program's own language, Russian), whatever
+# the machine's locale; the test's main picks the language from it as the programs do.
 function(pagula_test name)
-    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "TIMEOUT;LOCALE" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_compile_options(${name} PRIVATE ${PAGULA_WARNINGS})
     target_link_libraries(${name} PRIVATE pagula_test_support ${ARG_LIBS})
@@ -43,10 +45,13 @@ function(pagula_test name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 600)
     endif()
+    if(NOT ARG_LOCALE)
+        set(ARG_LOCALE C.UTF-8)
+    endif()
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
         LABELS "${ARG_LABELS}"
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PAGULA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PAGULA_SOURCE_DIR=${PROJECT_SOURCE_DIR};LC_ALL=${ARG_LOCALE}")
 endfunction()
 
 # pagula_test_library(<name> SOURCES ... LIBS ...): helpers shared by several test programs,

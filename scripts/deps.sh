@@ -7,9 +7,9 @@ set -euo pipefail
 run_pkgs=(cmake ninja-build g++ pkg-config ccache
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins
           qt6-gtk-platformtheme
-          qt6-translations-l10n
+          qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
           libjpeg62-turbo-dev libtiff-dev libzip-dev libpoppler-qt6-dev libheif-dev libleptonica-dev
-          libcups2-dev help2man
+          libcups2-dev help2man locales
           fonts-liberation fonts-dejavu-core)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev
            xvfb xauth poppler-utils libjpeg-turbo-progs imagemagick img2pdf libtiff-tools

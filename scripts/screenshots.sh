@@ -3,6 +3,7 @@
 # and lets it walk through its windows (PAGULA_SCREENSHOTS), saving a PNG of each:
 #   scripts/screenshots.sh [output folder]      (default: build-test/screenshots)
 #   PAGULA_SCREEN=1366x768 scripts/screenshots.sh ...   on a screen of another size
+#   PAGULA_LANG=en scripts/screenshots.sh ...             in another language (--lang)
 # Then makes the README's pictures in docs/images/: the main window with a job list, and a
 # front page with its back page from a two-sided run of pagula-compose, side by side.
 # Needs Xvfb, openbox, ImageMagick's convert and pdftoppm (scripts/deps.sh test installs them).
@@ -36,7 +37,8 @@ rm -rf "$out"
 mkdir -p "$out"
 # A 1024 x 768 screen (or PAGULA_SCREEN) managed by openbox, as on a small desktop.
 (cd "$pages" && PAGULA_SCREENSHOTS="$out" timeout 120 \
-    "$root/tests/desktop/with_window_manager.sh" "$root/build-test/bin/pagula")
+    "$root/tests/desktop/with_window_manager.sh" "$root/build-test/bin/pagula" \
+    ${PAGULA_LANG:+--lang "$PAGULA_LANG"})
 echo "Screenshots in $out:"
 ls -1 "$out"
 

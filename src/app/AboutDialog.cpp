@@ -6,6 +6,7 @@
 #include "widgets/ErrorReport.h"
 #include "widgets/GradientButton.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace pagula::app
@@ -19,21 +20,24 @@ constexpr int CreditsHeight = 80;
 
 QString AboutDialog::creditsText()
 {
-    return QStringLiteral("Pagula %1\n"
-                          "Печать шпаргалок: сканы и фотографии страниц ложатся на лист A4 "
-                          "мелкими ячейками, готовыми к резке и переплёту.")
+    return QCoreApplication::translate(
+               "AboutDialog", "Pagula %1\n"
+                              "Печать шпаргалок: сканы и фотографии страниц ложатся на лист A4 "
+                              "мелкими ячейками, готовыми к резке и переплёту.")
         .arg(QStringLiteral(PAGULA_VERSION));
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
-    setUpBorderlessDialog(*this, ClientSize, QStringLiteral("О программе"));
+    setUpBorderlessDialog(*this, ClientSize,
+                          QCoreApplication::translate("AboutDialog", "О программе"));
     setModal(true);
 
     bodyPanel_ = addDialogPanel(*this, "bodyPanel");
     bodyPanel_->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered);
-    headerPanel_ = addHeaderStrip(*bodyPanel_, "headerPanel", QStringLiteral("О программе..."));
+    headerPanel_ = addHeaderStrip(*bodyPanel_, "headerPanel",
+                                  QCoreApplication::translate("AboutDialog", "О программе..."));
 
     const int d = bodyPanel_->bevelDepth();
     creditsLabel_ = new QLabel(creditsText(), bodyPanel_);

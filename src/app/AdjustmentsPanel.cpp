@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -35,14 +36,16 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("adjustmentsPanel"));
 
-    colorFormatGroup_ = new QGroupBox(QStringLiteral("Тип изображения"), this);
+    colorFormatGroup_ =
+        new QGroupBox(QCoreApplication::translate("AdjustmentsPanel", "Тип изображения"), this);
     colorFormatGroup_->setObjectName(QStringLiteral("colorFormatGroup"));
     colorItems_ = new QButtonGroup(colorFormatGroup_);
     auto* items = new QHBoxLayout(colorFormatGroup_);
     items->setContentsMargins(6, 0, 6, 0);
     items->setSpacing(8);
-    const QString texts[] = {QStringLiteral("Авто"), QStringLiteral("Оттенки серого"),
-                             QStringLiteral("Черно/белое")};
+    const QString texts[] = {QCoreApplication::translate("AdjustmentsPanel", "Авто"),
+                             QCoreApplication::translate("AdjustmentsPanel", "Оттенки серого"),
+                             QCoreApplication::translate("AdjustmentsPanel", "Черно/белое")};
     for (int i = 0; i < 3; ++i) {
         auto* item = new QRadioButton(texts[i], colorFormatGroup_);
         item->setObjectName(QStringLiteral("colorFormatItem%1").arg(i));
@@ -51,10 +54,12 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     }
     colorItems_->button(1)->setChecked(true);
 
-    brightnessCaption_ = label("brightnessCaption", QStringLiteral("Яркость:"), this);
+    brightnessCaption_ = label("brightnessCaption",
+                               QCoreApplication::translate("AdjustmentsPanel", "Яркость:"), this);
     brightnessBar_ = addScrollBar("brightnessBar");
     brightnessLabel_ = label("brightnessLabel", percentText(StartPosition), this);
-    contrastCaption_ = label("contrastCaption", QStringLiteral("Контраст:"), this);
+    contrastCaption_ = label("contrastCaption",
+                             QCoreApplication::translate("AdjustmentsPanel", "Контраст:"), this);
     contrastBar_ = addScrollBar("contrastBar");
     contrastLabel_ = label("contrastLabel", percentText(StartPosition), this);
     connect(brightnessBar_, &QScrollBar::valueChanged, this,
@@ -76,10 +81,12 @@ AdjustmentsPanel::AdjustmentsPanel(QWidget* parent) : QWidget(parent)
     brightnessLabel_->setMinimumWidth(fontMetrics().horizontalAdvance(percentText(100)) + 2);
     contrastLabel_->setMinimumWidth(brightnessLabel_->minimumWidth());
 
-    frameBox_ = new QCheckBox(QStringLiteral("Рамка вокруг рисунков"), this);
+    frameBox_ = new QCheckBox(
+        QCoreApplication::translate("AdjustmentsPanel", "Рамка вокруг рисунков"), this);
     frameBox_->setObjectName(QStringLiteral("frameBox"));
     frameBox_->setChecked(true);
-    twoSideBox_ = new QCheckBox(QStringLiteral("Двусторонняя печать"), this);
+    twoSideBox_ =
+        new QCheckBox(QCoreApplication::translate("AdjustmentsPanel", "Двусторонняя печать"), this);
     twoSideBox_->setObjectName(QStringLiteral("twoSideBox"));
     twoSideBox_->setChecked(false);
     auto* boxes = new QVBoxLayout;

@@ -4,6 +4,7 @@
 #include "compose/BackPlacement.h"
 #include "widgets/DecimalSpinBox.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -24,7 +25,7 @@ widgets::DecimalSpinBox* offsetBox(const QString& name, double value, QWidget* p
     box->setRange(-compose::MaxBackOffsetMm, compose::MaxBackOffsetMm);
     box->setDecimals(1);
     box->setSingleStep(0.5);
-    box->setSuffix(QStringLiteral(" мм"));
+    box->setSuffix(QCoreApplication::translate("BackOffsetDialog", " мм"));
     box->setValue(value);
     return box;
 }
@@ -34,11 +35,13 @@ widgets::DecimalSpinBox* offsetBox(const QString& name, double value, QWidget* p
 BackOffsetDialog::BackOffsetDialog(QPointF offsetMm, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("backOffsetDialog"));
-    setWindowTitle(QStringLiteral("Сдвиг обратной стороны"));
-    auto* text = new QLabel(
-        QStringLiteral("Насколько сдвинуть всё содержимое обратной стороны, как её видно на "
+    setWindowTitle(QCoreApplication::translate("BackOffsetDialog", "Сдвиг обратной стороны"));
+    auto* text =
+        new QLabel(QCoreApplication::translate(
+                       "BackOffsetDialog",
+                       "Насколько сдвинуть всё содержимое обратной стороны, как её видно на "
                        "листе. Значения читаются по листу калибровки."),
-        this);
+                   this);
     text->setWordWrap(true);
     // Wide enough for the window title beside the window manager's buttons, which would
     // shorten it otherwise.
@@ -46,12 +49,14 @@ BackOffsetDialog::BackOffsetDialog(QPointF offsetMm, QWidget* parent) : QDialog(
     right_ = offsetBox(QStringLiteral("offsetRight"), offsetMm.x(), this);
     down_ = offsetBox(QStringLiteral("offsetDown"), offsetMm.y(), this);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Вправо (X):"), right_);
-    form->addRow(QStringLiteral("Вниз (Y):"), down_);
-    problem_ = new QLabel(QStringLiteral("Введите число от %1 до %2 мм, например 2,5 или -1.5.")
-                              .arg(-compose::MaxBackOffsetMm)
-                              .arg(compose::MaxBackOffsetMm),
-                          this);
+    form->addRow(QCoreApplication::translate("BackOffsetDialog", "Вправо (X):"), right_);
+    form->addRow(QCoreApplication::translate("BackOffsetDialog", "Вниз (Y):"), down_);
+    problem_ =
+        new QLabel(QCoreApplication::translate(
+                       "BackOffsetDialog", "Введите число от %1 до %2 мм, например 2,5 или -1.5.")
+                       .arg(-compose::MaxBackOffsetMm)
+                       .arg(compose::MaxBackOffsetMm),
+                   this);
     problem_->setObjectName(QStringLiteral("offsetProblem"));
     problem_->setStyleSheet(QStringLiteral("color: #b00000;"));
     problem_->setWordWrap(true);

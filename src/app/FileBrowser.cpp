@@ -8,6 +8,7 @@
 #include "widgets/GradientButton.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
@@ -90,7 +91,7 @@ void FileBrowser::buildHeader()
     QPalette black = driveStrip_->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     driveStrip_->setPalette(black);
-    driveStrip_->setCaption(QStringLiteral("Диск:"), Qt::AlignLeft);
+    driveStrip_->setCaption(QCoreApplication::translate("FileBrowser", "Диск:"), Qt::AlignLeft);
 
     driveCombo_ = new QComboBox(driveStrip_);
     driveCombo_->setObjectName(QStringLiteral("driveCombo"));
@@ -152,7 +153,7 @@ void FileBrowser::buildFileList()
     addButtonStrip_->setFixedHeight(AddStripHeight);
     addButton_ = new widgets::GradientButton(addButtonStrip_);
     addButton_->setObjectName(QStringLiteral("addButton"));
-    addButton_->setCaption(QStringLiteral("Добавить >>>"));
+    addButton_->setCaption(QCoreApplication::translate("FileBrowser", "Добавить >>>"));
     widgets::applyButtonLook(*addButton_, widgets::ButtonLook::AddFiles);
     addButton_->setGeometry(0, 0, 162, 16);
     connect(addButton_, &widgets::GradientButton::clicked, this, &FileBrowser::addRequested);
@@ -167,13 +168,14 @@ void FileBrowser::buildFileList()
     fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     fileList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fileList_->setUniformItemSizes(true);
-    fileList_->setToolTip(QStringLiteral("Добавление - правая кнопка мыши"));
+    fileList_->setToolTip(
+        QCoreApplication::translate("FileBrowser", "Добавление - правая кнопка мыши"));
     fileList_->setMinimumHeight(1);
     WindowColours::paintAsEdit(*fileList_);
 
     fileListMenu_ = new QMenu(this);
     fileListMenu_->setObjectName(QStringLiteral("fileListMenu"));
-    addAction_ = fileListMenu_->addAction(QStringLiteral("Добавить"));
+    addAction_ = fileListMenu_->addAction(QCoreApplication::translate("FileBrowser", "Добавить"));
     addAction_->setObjectName(QStringLiteral("addAction"));
     connect(addAction_, &QAction::triggered, this, &FileBrowser::addRequested);
     fileList_->setContextMenuPolicy(Qt::CustomContextMenu);

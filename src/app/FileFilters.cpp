@@ -1,27 +1,30 @@
 #include "app/FileFilters.h"
+#include <QCoreApplication>
 
 namespace pagula::app
 {
 
-const std::vector<FileFilter>& pictureFileFilters()
+std::vector<FileFilter> pictureFileFilters()
 {
-    static const std::vector<FileFilter> filters = [] {
-        std::vector<FileFilter> kinds{
-            {QStringLiteral("Рисунки JPEG"), QStringLiteral("*.jpg;*.jpeg")},
-            {QStringLiteral("Рисунки PNG, WebP"), QStringLiteral("*.png;*.webp")},
-            {QStringLiteral("Фотографии HEIC, HEIF"), QStringLiteral("*.heic;*.heif")},
-            {QStringLiteral("Рисунки BMP, TIFF"), QStringLiteral("*.bmp;*.tif;*.tiff")},
-            {QStringLiteral("Рисунки GIF, PCX"), QStringLiteral("*.gif;*.pcx")},
-            {QStringLiteral("Документы PDF"), QStringLiteral("*.pdf")},
-        };
-        QStringList all;
-        for (const FileFilter& kind : kinds)
-            all.append(kind.masks);
-        kinds.insert(kinds.begin(),
-                     {QStringLiteral("Все рисунки и PDF"), all.join(QLatin1Char(';'))});
-        return kinds;
-    }();
-    return filters;
+    std::vector<FileFilter> kinds{
+        {QCoreApplication::translate("FileFilters", "Рисунки JPEG"),
+         QStringLiteral("*.jpg;*.jpeg")},
+        {QCoreApplication::translate("FileFilters", "Рисунки PNG, WebP"),
+         QStringLiteral("*.png;*.webp")},
+        {QCoreApplication::translate("FileFilters", "Фотографии HEIC, HEIF"),
+         QStringLiteral("*.heic;*.heif")},
+        {QCoreApplication::translate("FileFilters", "Рисунки BMP, TIFF"),
+         QStringLiteral("*.bmp;*.tif;*.tiff")},
+        {QCoreApplication::translate("FileFilters", "Рисунки GIF, PCX"),
+         QStringLiteral("*.gif;*.pcx")},
+        {QCoreApplication::translate("FileFilters", "Документы PDF"), QStringLiteral("*.pdf")},
+    };
+    QStringList all;
+    for (const FileFilter& kind : kinds)
+        all.append(kind.masks);
+    kinds.insert(kinds.begin(), {QCoreApplication::translate("FileFilters", "Все рисунки и PDF"),
+                                 all.join(QLatin1Char(';'))});
+    return kinds;
 }
 
 QStringList nameFilters(const QString& masks)

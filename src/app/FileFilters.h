@@ -16,8 +16,9 @@ struct FileFilter {
 };
 
 // The filters of the file browser, in the order the drop-down lists them: every supported kind
-// at once (chosen at start), then each kind on its own.
-const std::vector<FileFilter>& pictureFileFilters();
+// at once (chosen at start), then each kind on its own. Made at each call, in the language of
+// the moment.
+std::vector<FileFilter> pictureFileFilters();
 
 // The masks of a filter as name filters for a file list ("*.jpg;*.jpeg" -> {"*.jpg", "*.jpeg"}).
 // Blank parts are dropped.

@@ -5,6 +5,7 @@
 #include "widgets/ErrorReport.h"
 #include "widgets/GradientButton.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QShowEvent>
 
@@ -13,18 +14,20 @@ namespace pagula::app
 
 namespace
 {
-const QString Title = QStringLiteral("Формирование документа....");
+const char* const Title =
+    QT_TRANSLATE_NOOP("GenerationProgressDialog", "Формирование документа....");
 constexpr QSize ClientSize(250, 66);
 } // namespace
 
 GenerationProgressDialog::GenerationProgressDialog(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("progressDialog"));
-    setUpBorderlessDialog(*this, ClientSize, Title);
+    const QString title = QCoreApplication::translate("GenerationProgressDialog", Title);
+    setUpBorderlessDialog(*this, ClientSize, title);
 
     bodyPanel_ = addDialogPanel(*this, "bodyPanel");
     bodyPanel_->setBevels(BevelPanel::Bevel::Space, BevelPanel::Bevel::Lowered);
-    headerPanel_ = addHeaderStrip(*bodyPanel_, "headerPanel", Title);
+    headerPanel_ = addHeaderStrip(*bodyPanel_, "headerPanel", title);
 
     const int d = bodyPanel_->bevelDepth();
     statusLabel_ = new QLabel(bodyPanel_);
@@ -34,8 +37,10 @@ GenerationProgressDialog::GenerationProgressDialog(QWidget* parent) : QWidget(pa
     statusLabel_->setGeometry(d, headerPanel_->geometry().bottom() + 3, bodyPanel_->width() - 2 * d,
                               16);
 
-    dialogButton_ = addDialogButton(*bodyPanel_, "dialogButton", QStringLiteral("Отмена"),
-                                    ClientSize.height() - 15 - 7);
+    dialogButton_ =
+        addDialogButton(*bodyPanel_, "dialogButton",
+                        QCoreApplication::translate("GenerationProgressDialog", "Отмена"),
+                        ClientSize.height() - 15 - 7);
     connect(dialogButton_, &widgets::GradientButton::clicked, this,
             [this] { widgets::runGuarded(this, [this] { cancel(); }); });
 }

@@ -9,6 +9,7 @@
 #include "layout/ui/LayoutPanel.h"
 #include "widgets/ErrorReport.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace pagula::app
@@ -33,11 +34,14 @@ GenerationRun::~GenerationRun()
 
 QString GenerationRun::twoSidedMessage()
 {
-    return QStringLiteral("Были сформированы два документа: лицевая и обратная стороны.") +
+    return QCoreApplication::translate(
+               "GenerationRun", "Были сформированы два документа: лицевая и обратная стороны.") +
            QChar(13) +
-           QStringLiteral("Обратная сторона уже выровнена по лицевой: напечатайте обе стороны "
-                          "на одних листах с переворотом по длинному краю, например командой "
-                          "«Печать обеих сторон» в окне лицевой стороны.");
+           QCoreApplication::translate(
+               "GenerationRun",
+               "Обратная сторона уже выровнена по лицевой: напечатайте обе стороны "
+               "на одних листах с переворотом по длинному краю, например командой "
+               "«Печать обеих сторон» в окне лицевой стороны.");
 }
 
 void GenerationRun::start()
@@ -68,7 +72,7 @@ void GenerationRun::start()
             [this] { widgets::runGuarded(&window_, [this] { finish(); }); });
 
     emit started();
-    dialog_.setStatus(QStringLiteral("Подготовка..."));
+    dialog_.setStatus(QCoreApplication::translate("GenerationRun", "Подготовка..."));
     dialog_.showDialog(); // from hidden: arms its cancel flag
     dialog_.repaint();
     worker_->start();
@@ -80,13 +84,15 @@ void GenerationRun::showStage(compose::Stage stage)
     case compose::Stage::Preparing:
         break;
     case compose::Stage::OneSided:
-        dialog_.setStatus(QStringLiteral("Формирование..."));
+        dialog_.setStatus(QCoreApplication::translate("GenerationRun", "Формирование..."));
         break;
     case compose::Stage::Front:
-        dialog_.setStatus(QStringLiteral("Формирование лицевой стороны..."));
+        dialog_.setStatus(
+            QCoreApplication::translate("GenerationRun", "Формирование лицевой стороны..."));
         break;
     case compose::Stage::Back:
-        dialog_.setStatus(QStringLiteral("Формирование обратной стороны..."));
+        dialog_.setStatus(
+            QCoreApplication::translate("GenerationRun", "Формирование обратной стороны..."));
         dialog_.showDialog(); // still up: its cancel flag stays as it is
         break;
     }

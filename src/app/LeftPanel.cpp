@@ -5,6 +5,7 @@
 #include "widgets/ButtonLooks.h"
 #include "widgets/GradientButton.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -63,7 +64,7 @@ LeftPanel::LeftPanel(QWidget* parent) : BevelPanel(parent)
 
     generateButton_ = new widgets::GradientButton(content);
     generateButton_->setObjectName(QStringLiteral("generateButton"));
-    generateButton_->setCaption(QStringLiteral("Сформировать документ"));
+    generateButton_->setCaption(QCoreApplication::translate("LeftPanel", "Сформировать документ"));
     widgets::applyButtonLook(*generateButton_, widgets::ButtonLook::Generate);
     generateButton_->setFixedSize(195, 32);
     column->addWidget(generateButton_, 0, Qt::AlignHCenter);

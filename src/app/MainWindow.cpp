@@ -9,6 +9,7 @@
 #include "app/FileFilters.h"
 #include "app/GenerationProgressDialog.h"
 #include "app/GenerationRun.h"
+#include "app/LanguageCommands.h"
 #include "app/LeftPanel.h"
 #include "app/MessageBoxes.h"
 #include "app/PreparationPanel.h"
@@ -33,6 +34,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QListView>
 #include <QUrl>
@@ -44,7 +46,7 @@ namespace pagula::app
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Распечатка Pagula"));
+    setWindowTitle(QCoreApplication::translate("MainWindow", "Распечатка Pagula"));
     setUpControls();
     resize(RestoredSize);
 }
@@ -109,6 +111,8 @@ void MainWindow::connectHandlers()
     connect(generateButton(), &widgets::GradientButton::clicked, this, &MainWindow::generate);
     connect(aboutButton(), &widgets::GradientButton::clicked, this,
             [this] { widgets::runGuarded(this, [this] { showAboutDialog(); }); });
+    auto* language = new LanguageCommands(aboutButton(), this);
+    connect(language, &LanguageCommands::chosen, progressBar_, &ProgressBar::showStatus);
     connect(fileBrowser_, &FileBrowser::addRequested, this, [this] {
         widgets::runGuarded(this, [this] {
             jobList_->addSelectedFiles(*fileBrowser_->fileList(), fileBrowser_->currentFolder());
@@ -190,7 +194,7 @@ void MainWindow::generate()
         // A run over no entry would only open an empty page that then asks to be saved.
         if (jobList_->model()->tickedCount() == 0) {
             MessageBoxes::show(this, MessageKind::Information,
-                               QString::fromUtf8(NothingTickedText));
+                               QCoreApplication::translate("MainWindow", NothingTickedText));
             return;
         }
         generation_->start();

@@ -72,7 +72,8 @@ public:
     // screen.
     void showAtStart();
 
-    static constexpr const char* NothingTickedText = "Не отмечено ни одного рисунка.";
+    static constexpr const char* NothingTickedText =
+        QT_TRANSLATE_NOOP("MainWindow", "Не отмечено ни одного рисунка.");
 
     // "Сформировать документ": starts a run on a thread of its own and returns. A press while a
     // generation goes on is ignored; with no ticked entry it says so and opens nothing.

@@ -7,30 +7,14 @@
 
 #include <QApplication>
 #include <QImageReader>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 #include <clocale>
 
 namespace pagula::app
 {
 
-bool installQtTranslations()
-{
-    // The program speaks Russian whatever the user's locale, so Qt's own dialogs and standard
-    // buttons do too.
-    auto* translator = new QTranslator(qApp);
-    if (!translator->load(QStringLiteral("qtbase_ru"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    QCoreApplication::installTranslator(translator);
-    return true;
-}
-
-void setUpProcess()
+void setUpProcess(common::Language language)
 {
     // Only the application name: a display name would make Qt append " — Pagula" to every
     // title the window manager shows.
@@ -39,7 +23,7 @@ void setUpProcess()
     QApplication::setWindowIcon(programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("pagula"));
     common::installFontSubstitutions();
-    installQtTranslations();
+    common::installTranslations(*qApp, language);
     // The application object takes the user's locale for C formatting too; numbers are read and
     // written with '.' everywhere.
     QLocale::setDefault(QLocale::c());

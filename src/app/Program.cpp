@@ -13,6 +13,7 @@
 #include "widgets/ErrorReport.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace pagula::app
@@ -53,11 +54,11 @@ Program::Program(std::function<void()> quit, DocumentWindowFactory makeWindow)
     connect(twoSidedCommands_, &TwoSidedCommands::calibrationSheetRequested, this, [this] {
         openPrinterSheets(
             [](const QString& folder) { return document::makeCalibrationSheet(folder); },
-            QStringLiteral("лист калибровки"));
+            QCoreApplication::translate("Program", "лист калибровки"));
     });
     connect(twoSidedCommands_, &TwoSidedCommands::sidesTestRequested, this, [this] {
         openPrinterSheets(document::makeSidesTestPrint,
-                          QStringLiteral("пробная двусторонняя печать"));
+                          QCoreApplication::translate("Program", "пробная двусторонняя печать"));
     });
 
     connect(mainWindow_.get(), &MainWindow::generationStarted, this, [this] {
@@ -84,9 +85,9 @@ void Program::openDocumentWindow(const compose::ComposedDocument& composed)
 {
     QString label;
     if (composed.role == compose::DocumentRole::Front)
-        label = QStringLiteral("лицевая сторона");
+        label = QCoreApplication::translate("Program", "лицевая сторона");
     else if (composed.role == compose::DocumentRole::Back)
-        label = QStringLiteral("обратная сторона");
+        label = QCoreApplication::translate("Program", "обратная сторона");
     // The back side's document also goes to its front's window, for the commands on both.
     if (composed.role == compose::DocumentRole::Back && !shown_.empty())
         if (auto* front = qobject_cast<docwindow::DocumentWindow*>(shown_.back().window.data()))

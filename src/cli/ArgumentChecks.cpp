@@ -9,6 +9,7 @@
 #include "common/PictureAddress.h"
 #include "compose/SettingsCheck.h"
 #include "joblist/JobEntry.h"
+#include <QCoreApplication>
 
 namespace pagula::cli
 {
@@ -18,7 +19,8 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
     try {
         checkOutputFormat(o.outputPath);
         if (o.duplex && outputFormat(o.outputPath) != OutputFormat::Pdf)
-            throw common::Error(QStringLiteral("--duplex writes a PDF; %1 is no .pdf file")
+            throw common::Error(QCoreApplication::translate(
+                                    "ArgumentChecks", "--duplex записывает PDF; %1 — не файл .pdf")
                                     .arg(shownName(o.outputPath)));
         if (o.twoSided && !o.duplex)
             checkOutputFormat(o.backOutputPath);
@@ -34,28 +36,35 @@ std::optional<QString> checkArguments(const ComposeOptions& o, QStringList* warn
 
     const bool pdf = outputFormat(o.outputPath) == OutputFormat::Pdf;
     if (o.backOutputGiven && !o.twoSided)
-        warnings->append(QStringLiteral("--back has no effect without --two-sided"));
+        warnings->append(QCoreApplication::translate("ArgumentChecks",
+                                                     "--back без --two-sided ничего не меняет"));
     if (o.backOffsetGiven && !o.twoSided)
-        warnings->append(QStringLiteral("--back-offset has no effect without --two-sided"));
+        warnings->append(QCoreApplication::translate(
+            "ArgumentChecks", "--back-offset без --two-sided ничего не меняет"));
     if (o.embedPictures && pdf)
-        warnings->append(QStringLiteral("--embed has no effect on a PDF, which always holds its "
-                                        "pictures"));
+        warnings->append(QCoreApplication::translate(
+            "ArgumentChecks", "--embed ничего не меняет для PDF: он всегда хранит свои рисунки"));
     if (o.dpiGiven && !pdf)
-        warnings->append(QStringLiteral("--dpi has no effect on an .odt or .docx, which keeps "
-                                        "the pictures at their own resolution"));
+        warnings->append(QCoreApplication::translate(
+            "ArgumentChecks",
+            "--dpi ничего не меняет для .odt и .docx: рисунки в них остаются в своём разрешении"));
     return std::nullopt;
 }
 
 std::optional<QString> checkOutputsAgainstInputs(const ComposeOptions& o,
                                                  const joblist::JobEntries& entries)
 {
-    QList<NamedFile> outputs{{QStringLiteral("OUTPUT"), o.outputPath}};
+    QList<NamedFile> outputs{
+        {QCoreApplication::translate("ArgumentChecks", "РЕЗУЛЬТАТ"), o.outputPath}};
     if (o.twoSided && !o.duplex)
-        outputs.append({QStringLiteral("the back side (--back)"), o.backOutputPath});
-    QList<NamedFile> inputs{{QStringLiteral("the job list"), o.jobListPath}};
+        outputs.append({QCoreApplication::translate("ArgumentChecks", "обратная сторона (--back)"),
+                        o.backOutputPath});
+    QList<NamedFile> inputs{
+        {QCoreApplication::translate("ArgumentChecks", "список заданий"), o.jobListPath}};
     for (const joblist::JobEntry& entry : entries) {
         if (!entry.isBlank())
-            inputs.append({QStringLiteral("the picture"), common::addressedFile(entry.path)});
+            inputs.append({QCoreApplication::translate("ArgumentChecks", "рисунок"),
+                           common::addressedFile(entry.path)});
     }
     return findSharedFile(outputs, inputs);
 }

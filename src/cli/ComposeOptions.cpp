@@ -3,6 +3,7 @@
 #include "cli/TerminalText.h"
 #include "common/Conversions.h"
 #include "common/Error.h"
+#include "common/Language.h"
 #include "compose/BackPlacement.h"
 #include "layout/CellLimits.h"
 #include "layout/LayoutSettings.h"
@@ -10,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace pagula::cli
@@ -20,76 +22,82 @@ namespace
 
 QString helpText()
 {
-    return QStringLiteral(
-        "Usage: pagula-compose [options] JOBLIST OUTPUT\n"
+    return QCoreApplication::translate(
+        "ComposeOptions",
+        "Использование: pagula-compose [параметры] СПИСОК РЕЗУЛЬТАТ\n"
         "\n"
-        "Lays out every entry of the job list file JOBLIST (one picture path per line, followed\n"
-        "by its crop code 0, 1 or 2, as the program saves it) as a grid of cells on A4 pages\n"
-        "and writes the document to OUTPUT: a PDF, or an OpenDocument (.odt) or Word (.docx)\n"
-        "document, by its extension. A picture is a JPEG, PNG, WebP, HEIC/HEIF, BMP, TIFF, GIF\n"
-        "or PCX file, or a page of a PDF, written \"<page N>\" before the PDF's path; a PDF's\n"
-        "path alone stands for all its pages. Defaults are the program's start values.\n"
+        "Раскладывает каждую запись файла списка заданий СПИСОК (путь к рисунку в строке, за ним\n"
+        "код обрезки 0, 1 или 2, как их сохраняет программа) сеткой ячеек на листах A4\n"
+        "и записывает документ в РЕЗУЛЬТАТ: PDF, документ OpenDocument (.odt) или Word (.docx),\n"
+        "по расширению. Рисунок - это файл JPEG, PNG, WebP, HEIC/HEIF, BMP, TIFF, GIF или PCX\n"
+        "либо страница PDF, записанная как \"<page N>\" перед путём к PDF; путь к PDF без номера\n"
+        "означает все его страницы. По умолчанию - начальные значения программы.\n"
         "\n"
-        "Grid:\n"
-        "  -c, --columns N          cells per row, 1 to 15 (3)\n"
-        "  -r, --rows N             rows per page, 1 to 15 (3)\n"
-        "  --margin-left MM         page margins in whole millimetres (7)\n"
-        "  --margin-right MM        (10)\n"
-        "  --margin-top MM          (7)\n"
-        "  --margin-bottom MM       (20)\n"
-        "  --cell-width MM          cell width; larger values come down to the largest cell\n"
-        "                           that fits (default: the largest)\n"
-        "  --cell-height MM         cell height, likewise\n"
-        "  --gutter MM              binding strip inside each cell, 0 to 30 (6)\n"
-        "  --gutter-side SIDE       left, right, top or bottom (left)\n"
+        "Сетка:\n"
+        "  -c, --columns N          ячеек в ряду, от 1 до 15 (3)\n"
+        "  -r, --rows N             рядов на листе, от 1 до 15 (3)\n"
+        "  --margin-left ММ         поля листа в целых миллиметрах (7)\n"
+        "  --margin-right ММ        (10)\n"
+        "  --margin-top ММ          (7)\n"
+        "  --margin-bottom ММ       (20)\n"
+        "  --cell-width ММ          ширина ячейки; большие значения уменьшаются до самой\n"
+        "                           большой ячейки, которая помещается (по умолчанию - она)\n"
+        "  --cell-height ММ         высота ячейки, так же\n"
+        "  --gutter ММ              отступ для переплёта в каждой ячейке, от 0 до 30 (6)\n"
+        "  --gutter-side СТОРОНА    left, right, top или bottom (left)\n"
         "\n"
-        "Pictures:\n"
-        "  --crop1 L,R,T,B          crop profile 1 (entries ending in 1): percentages of the\n"
-        "                           picture cut off left, right, top, bottom, 0 to 100 (0,0,0,0)\n"
-        "  --crop2 L,R,T,B          crop profile 2 (entries ending in 2)\n"
-        "  --brightness N           0 to 100, 50 unchanged (50)\n"
-        "  --contrast N             0 to 100, 50 unchanged (50)\n"
-        "  --color TYPE             auto, grey or bw (grey)\n"
-        "  --no-frame               no frame lines around the cells\n"
+        "Рисунки:\n"
+        "  --crop1 Л,П,В,Н          профиль обрезки 1 (записи с кодом 1): сколько процентов\n"
+        "                           рисунка срезать слева, справа, сверху, снизу, от 0 до 100\n"
+        "                           (0,0,0,0)\n"
+        "  --crop2 Л,П,В,Н          профиль обрезки 2 (записи с кодом 2)\n"
+        "  --brightness N           от 0 до 100, 50 - без изменений (50)\n"
+        "  --contrast N             от 0 до 100, 50 - без изменений (50)\n"
+        "  --color ТИП              auto, grey или bw (grey)\n"
+        "  --no-frame               без рамки вокруг ячеек\n"
         "\n"
-        "Page preparation (before the crop profile; all off by default):\n"
-        "  --find-page              keep only the page: the sheet in a photo, the print\n"
-        "                           inside the white margins of a scan; it keeps its\n"
-        "                           proportions in the cell\n"
-        "  --straighten             level the lines of a turned scan; a photographed sheet\n"
-        "                           becomes a rectangle\n"
-        "  --even-background        paper evenly white (shadows, grey or yellow paper); with\n"
-        "                           --color bw the threshold is local, at the printed size\n"
-        "  --prepare                all three above\n"
-        "  --keep-proportions       fit each picture into its cell keeping its proportions,\n"
-        "                           centred\n"
+        "Подготовка страниц (до профиля обрезки; по умолчанию всё выключено):\n"
+        "  --find-page              оставить только страницу: лист на фотографии, печать\n"
+        "                           внутри белых полей скана; в ячейке она сохраняет\n"
+        "                           свои пропорции\n"
+        "  --straighten             выровнять строки повёрнутого скана; сфотографированный\n"
+        "                           лист становится прямоугольником\n"
+        "  --even-background        ровно белая бумага (тени, серая или жёлтая бумага);\n"
+        "                           с --color bw порог местный, по размеру печати\n"
+        "  --prepare                все три выше\n"
+        "  --keep-proportions       вписать каждый рисунок в ячейку с сохранением пропорций,\n"
+        "                           по центру\n"
         "\n"
-        "Output:\n"
-        "  --two-sided              front side with the 1st, 3rd, 5th... entries to OUTPUT,\n"
-        "                           back side with the 2nd, 4th... in mirrored rows\n"
-        "  --back FILE              where the back side goes (OUTPUT with \"-back\" added)\n"
-        "  --duplex                 with --two-sided: one PDF OUTPUT, front and back pages\n"
-        "                           interleaved (front 1, back 1, front 2...), for printing\n"
-        "                           two-sided, turned over the long edge; no back file\n"
-        "  --back-offset X,Y        printer offset of the back side in mm, X to the right and\n"
-        "                           Y down as the back page is seen, -30 to 30 (0,0)\n"
-        "  --dpi N                  resolution of the pictures in the PDF, 30 to 1200 (300)\n"
-        "  --embed                  store the pictures in an .odt or .docx, for a file that\n"
-        "                           can be moved to another computer (they are linked)\n"
-        "  -q, --quiet              no progress on the terminal\n"
-        "  -h, --help               this text\n"
+        "Результат:\n"
+        "  --two-sided              лицевая сторона с 1-й, 3-й, 5-й... записями в РЕЗУЛЬТАТ,\n"
+        "                           обратная со 2-й, 4-й... в зеркальных рядах\n"
+        "  --back ФАЙЛ              куда записать обратную сторону (РЕЗУЛЬТАТ с \"-back\")\n"
+        "  --duplex                 с --two-sided: один PDF РЕЗУЛЬТАТ, лицевые и обратные\n"
+        "                           страницы вперемежку (лицевая 1, обратная 1, лицевая 2...),\n"
+        "                           для двусторонней печати с переворотом по длинному краю;\n"
+        "                           без отдельного файла обратной стороны\n"
+        "  --back-offset X,Y        сдвиг обратной стороны на принтере в мм: X вправо, Y вниз,\n"
+        "                           как видна обратная страница, от -30 до 30 (0,0)\n"
+        "  --dpi N                  разрешение рисунков в PDF, от 30 до 1200 (300)\n"
+        "  --embed                  хранить рисунки внутри .odt или .docx, чтобы файл можно\n"
+        "                           было перенести на другой компьютер (иначе - ссылки на них)\n"
+        "  -q, --quiet              не показывать ход работы\n"
+        "  --lang ЯЗЫК              язык сообщений: ru или en (по умолчанию по локали:\n"
+        "                           en* - английский, иначе русский)\n"
+        "  -h, --help               этот текст\n"
+        "  --version                версия программы\n"
         "\n"
-        "Settings that cannot make a page, and outputs that are the job list, one of its\n"
-        "pictures or each other, are refused before any work. A two-sided run replaces both\n"
-        "files or neither.\n"
-        "Pictures are decoded several at once within one memory budget: a quarter of the\n"
-        "computer's memory, at most 1 GiB; a picture that needs more is refused.\n"
-        "Ctrl+C stops after the picture in progress and writes what was placed; Ctrl+C while\n"
-        "writing, SIGTERM, SIGHUP and SIGPIPE (the reader of the messages gone) stop within a\n"
-        "second without changing any output file.\n"
-        "Temporary files go to a folder of the program's own; a later run removes those that\n"
-        "a killed run left.\n"
-        "Exit status: 0 done, 1 failed, 2 wrong arguments, 3 interrupted.\n");
+        "Настройки, с которыми лист не сложить, и результаты, совпадающие со списком, одним\n"
+        "из его рисунков или друг с другом, отклоняются до начала работы. Двусторонний\n"
+        "запуск заменяет оба файла или ни одного.\n"
+        "Рисунки декодируются по нескольку сразу в пределах одного бюджета памяти: четверть\n"
+        "памяти компьютера, не больше 1 ГиБ; рисунок, которому нужно больше, отклоняется.\n"
+        "Ctrl+C останавливает работу после текущего рисунка и записывает то, что размещено;\n"
+        "Ctrl+C во время записи, SIGTERM, SIGHUP и SIGPIPE (сообщения больше никто не читает)\n"
+        "останавливают работу в течение секунды, не меняя ни одного файла результата.\n"
+        "Временные файлы хранятся в собственной папке программы; следующий запуск удаляет те,\n"
+        "что оставил прерванный запуск.\n"
+        "Код выхода: 0 готово, 1 ошибка, 2 неверные аргументы, 3 прервано.\n");
 }
 
 int wholeNumber(const QCommandLineParser& p, const QString& name, int lo, int hi, int fallback)
@@ -99,7 +107,10 @@ int wholeNumber(const QCommandLineParser& p, const QString& name, int lo, int hi
     const int v = common::parseInteger(p.value(name));
     if (v < lo || v > hi)
         throw common::Error(
-            QStringLiteral("--%1 must be between %2 and %3").arg(name).arg(lo).arg(hi));
+            QCoreApplication::translate("ComposeOptions", "--%1: число должно быть от %2 до %3")
+                .arg(name)
+                .arg(lo)
+                .arg(hi));
     return v;
 }
 
@@ -109,13 +120,18 @@ compose::CropProfile profile(const QCommandLineParser& p, const QString& name)
         return {};
     const QStringList parts = p.value(name).split(QLatin1Char(','));
     if (parts.size() != 4)
-        throw common::Error(QStringLiteral("--%1 takes four percentages: L,R,T,B").arg(name));
+        throw common::Error(
+            QCoreApplication::translate(
+                "ComposeOptions",
+                "--%1: нужны четыре процента через запятую: слева,справа,сверху,снизу")
+                .arg(name));
     int v[4];
     for (int k = 0; k < 4; ++k) {
         v[k] = common::parseInteger(parts[k].trimmed());
         if (v[k] < 0 || v[k] > 100)
-            throw common::Error(
-                QStringLiteral("--%1 percentages must be between 0 and 100").arg(name));
+            throw common::Error(QCoreApplication::translate(
+                                    "ComposeOptions", "--%1: проценты должны быть от 0 до 100")
+                                    .arg(name));
     }
     return {v[0], v[1], v[2], v[3]};
 }
@@ -127,15 +143,18 @@ QPointF backOffset(const QCommandLineParser& p)
         return {};
     const QStringList parts = p.value(name).split(QLatin1Char(','));
     if (parts.size() != 2)
-        throw common::Error(QStringLiteral("--back-offset takes two lengths in mm: X,Y"));
+        throw common::Error(QCoreApplication::translate(
+            "ComposeOptions", "--back-offset: нужны две длины в мм через запятую: X,Y"));
     double v[2];
     for (int k = 0; k < 2; ++k) {
         bool ok = false;
         v[k] = parts[k].trimmed().toDouble(&ok);
         if (!ok || !(std::abs(v[k]) <= compose::MaxBackOffsetMm))
-            throw common::Error(QStringLiteral("--back-offset lengths must be between %1 and %2 mm")
-                                    .arg(-compose::MaxBackOffsetMm)
-                                    .arg(compose::MaxBackOffsetMm));
+            throw common::Error(
+                QCoreApplication::translate("ComposeOptions",
+                                            "--back-offset: длины должны быть от %1 до %2 мм")
+                    .arg(-compose::MaxBackOffsetMm)
+                    .arg(compose::MaxBackOffsetMm));
     }
     return {v[0], v[1]};
 }
@@ -154,14 +173,29 @@ double chosen(std::optional<double> requested, double maximum)
 
 } // namespace
 
+QString requestedLanguage(const QStringList& arguments)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == QLatin1String("--"))
+            break;
+        if (a.startsWith(QLatin1String("--lang=")))
+            return a.mid(7);
+        if (a == QLatin1String("--lang") && i + 1 < arguments.size())
+            return arguments[i + 1];
+    }
+    return {};
+}
+
 ParseResult parseComposeArguments(const QStringList& arguments)
 {
     QCommandLineParser p;
     p.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    const QStringList valued{
-        "columns",    "rows",        "margin-left", "margin-right", "margin-top", "margin-bottom",
-        "cell-width", "cell-height", "gutter",      "gutter-side",  "crop1",      "crop2",
-        "brightness", "contrast",    "color",       "back",         "dpi",        "back-offset"};
+    const QStringList valued{"columns",    "rows",          "margin-left", "margin-right",
+                             "margin-top", "margin-bottom", "cell-width",  "cell-height",
+                             "gutter",     "gutter-side",   "crop1",       "crop2",
+                             "brightness", "contrast",      "color",       "back",
+                             "dpi",        "back-offset",   "lang"};
     for (const QString& name : valued) {
         QStringList names{name};
         if (name == QLatin1String("columns"))
@@ -179,12 +213,14 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         p.addOption(QCommandLineOption(QStringList{QString::fromLatin1(flag)}));
     p.addOption(QCommandLineOption(QStringList{"q", "quiet"}));
     p.addOption(QCommandLineOption(QStringList{"h", "help"}));
+    p.addOption(QCommandLineOption(QStringList{"version"}));
 
     ParseResult result;
     if (!p.parse(arguments)) {
         // What was typed is made safe before it joins the lines of the message.
         result.text =
-            terminalSafe(p.errorText()) + QStringLiteral("\nTry pagula-compose --help.\n");
+            terminalSafe(p.errorText()) +
+            QCoreApplication::translate("ComposeOptions", "\nСправка: pagula-compose --help.\n");
         result.exitCode = 2;
         return result;
     }
@@ -192,9 +228,17 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         result.text = helpText();
         return result;
     }
+    if (p.isSet(QStringLiteral("version"))) {
+        result.text =
+            QStringLiteral("pagula-compose (Pagula) %1\n").arg(QStringLiteral(PAGULA_VERSION));
+        return result;
+    }
     if (p.positionalArguments().size() != 2) {
-        result.text = QStringLiteral("pagula-compose needs a job list file and an output file.\n"
-                                     "Try pagula-compose --help.\n");
+        result.text =
+            QCoreApplication::translate(
+                "ComposeOptions",
+                "pagula-compose: нужно указать файл списка заданий и файл результата.") +
+            QCoreApplication::translate("ComposeOptions", "\nСправка: pagula-compose --help.\n");
         result.exitCode = 2;
         return result;
     }
@@ -219,7 +263,8 @@ ParseResult parseComposeArguments(const QStringList& arguments)
             const QStringList sides{"left", "right", "top", "bottom"};
             const auto side = sides.indexOf(p.value(QStringLiteral("gutter-side")).toLower());
             if (side < 0)
-                throw common::Error(QStringLiteral("--gutter-side is left, right, top or bottom"));
+                throw common::Error(QCoreApplication::translate(
+                    "ComposeOptions", "--gutter-side: left, right, top или bottom"));
             o.gutterSide = layout::gutterSideFromIndex(int(side));
         }
         o.profile1 = profile(p, QStringLiteral("crop1"));
@@ -230,7 +275,8 @@ ParseResult parseComposeArguments(const QStringList& arguments)
             const QStringList types{"auto", "grey", "bw"};
             const auto type = types.indexOf(p.value(QStringLiteral("color")).toLower());
             if (type < 0)
-                throw common::Error(QStringLiteral("--color is auto, grey or bw"));
+                throw common::Error(
+                    QCoreApplication::translate("ComposeOptions", "--color: auto, grey или bw"));
             o.colorType = document::ColorType(type + 1); // listed in the colour types' order
         }
         o.frame = !p.isSet(QStringLiteral("no-frame"));
@@ -242,10 +288,11 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         o.twoSided = p.isSet(QStringLiteral("two-sided"));
         o.duplex = p.isSet(QStringLiteral("duplex"));
         if (o.duplex && !o.twoSided)
-            throw common::Error(QStringLiteral("--duplex needs --two-sided"));
+            throw common::Error(QCoreApplication::translate(
+                "ComposeOptions", "--duplex действует только вместе с --two-sided"));
         if (o.duplex && p.isSet(QStringLiteral("back")))
-            throw common::Error(
-                QStringLiteral("--duplex writes one file; --back does not go with it"));
+            throw common::Error(QCoreApplication::translate(
+                "ComposeOptions", "--duplex записывает один файл; --back с ним не сочетается"));
         o.backOffset = backOffset(p);
         o.backOffsetGiven = p.isSet(QStringLiteral("back-offset"));
         o.backOutputGiven = p.isSet(QStringLiteral("back"));
@@ -255,13 +302,19 @@ ParseResult parseComposeArguments(const QStringList& arguments)
         if (o.dpiGiven) {
             o.pictureDpi = common::parseDecimal(p.value(QStringLiteral("dpi")));
             if (o.pictureDpi < 30 || o.pictureDpi > 1200)
-                throw common::Error(QStringLiteral("--dpi must be between 30 and 1200"));
+                throw common::Error(QCoreApplication::translate(
+                    "ComposeOptions", "--dpi: число должно быть от 30 до 1200"));
         }
         o.embedPictures = p.isSet(QStringLiteral("embed"));
         o.quiet = p.isSet(QStringLiteral("quiet"));
+        if (p.isSet(QStringLiteral("lang")) &&
+            !common::languageFromCode(p.value(QStringLiteral("lang"))))
+            throw common::Error(QCoreApplication::translate("ComposeOptions", "--lang: ru или en"));
         result.options = o;
     } catch (const common::Error& e) {
-        result.text = terminalSafe(e.message()) + QStringLiteral("\nTry pagula-compose --help.\n");
+        result.text =
+            terminalSafe(e.message()) +
+            QCoreApplication::translate("ComposeOptions", "\nСправка: pagula-compose --help.\n");
         result.exitCode = 2;
     }
     return result;

@@ -55,6 +55,10 @@ struct ParseResult {
 
 ParseResult parseComposeArguments(const QStringList& arguments);
 
+// The value of --lang among the arguments, read before they are parsed so that the parser's
+// own messages speak the chosen language; empty when not given.
+QString requestedLanguage(const QStringList& arguments);
+
 // The cell sizes the layout settings would hold for the options: at most the largest cell that
 // fits (the clamp keeps the one-decimal value of the maximum when that is not above it).
 double chosenCellWidth(const ComposeOptions& options);

@@ -7,6 +7,7 @@
 #include "document/OdtExport.h"
 #include "document/PdfExport.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace pagula::cli
@@ -22,7 +23,9 @@ OutputFormat outputFormat(const QString& path)
     if (suffix == QLatin1String("docx"))
         return OutputFormat::Docx;
     throw common::Error(
-        QStringLiteral("Cannot write %1: the output's extension must be .pdf, .odt or .docx")
+        QCoreApplication::translate(
+            "DocumentOutput",
+            "Невозможно записать %1: расширение результата должно быть .pdf, .odt или .docx")
             .arg(shownName(path)));
 }
 
@@ -33,8 +36,9 @@ void checkOutputFormat(const QString& path)
 
 QString progressUnit(const QString& path)
 {
-    return outputFormat(path) == OutputFormat::Pdf ? QStringLiteral("page")
-                                                   : QStringLiteral("step");
+    return outputFormat(path) == OutputFormat::Pdf
+               ? QCoreApplication::translate("DocumentOutput", "страница")
+               : QCoreApplication::translate("DocumentOutput", "шаг");
 }
 
 // A resolution given on the command line holds for every page; else small cells get the

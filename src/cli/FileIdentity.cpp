@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QCoreApplication>
 #include <climits>
 #include <sys/stat.h>
 
@@ -55,7 +56,8 @@ std::optional<QString> findSharedFile(const QList<NamedFile>& outputs,
     for (const NamedFile& out : outputs) {
         const FileIdentity id(out.path);
         auto clash = [&](const NamedFile& other) {
-            return QStringLiteral("%1 %2 is the same file as %3 %4; it would be overwritten")
+            return QCoreApplication::translate(
+                       "FileIdentity", "%1 %2 — тот же файл, что и %3 %4; он был бы перезаписан")
                 .arg(out.role, shownName(out.path), other.role, shownName(other.path));
         };
         for (qsizetype k = 0; k < outputIds.size(); ++k)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -33,16 +34,17 @@ QString reason(int error)
 
 common::Error cannotWrite(const QString& path, const QString& why)
 {
-    return common::Error(QStringLiteral("Cannot write %1: %2").arg(shownName(path), why));
+    return common::Error(QCoreApplication::translate("OutputTarget", "Невозможно записать %1: %2")
+                             .arg(shownName(path), why));
 }
 
 QString kindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder");
+        return QCoreApplication::translate("OutputTarget", "это папка");
     if (S_ISFIFO(mode) || S_ISSOCK(mode))
-        return QStringLiteral("it is a pipe or socket, not a file");
-    return QStringLiteral("it is a device, not a file");
+        return QCoreApplication::translate("OutputTarget", "это канал или сокет, а не файл");
+    return QCoreApplication::translate("OutputTarget", "это устройство, а не файл");
 }
 
 QString userName(uid_t uid)
@@ -107,9 +109,11 @@ OutputTarget checkOutput(const QString& path, QStringList* warnings)
 
     const QString suffix = QFileInfo(path).suffix();
     if (written.suffix().compare(suffix, Qt::CaseInsensitive) != 0)
-        throw common::Error(QStringLiteral("Cannot write %1: it is a link to %2, whose extension "
-                                           "is not .%3")
-                                .arg(shownName(path), shownName(target.resolved), suffix));
+        throw common::Error(
+            QCoreApplication::translate(
+                "OutputTarget",
+                "Невозможно записать %1: это ссылка на %2, у которого расширение не .%3")
+                .arg(shownName(path), shownName(target.resolved), suffix));
     if (!target.exists)
         return target;
 
@@ -117,19 +121,24 @@ OutputTarget checkOutput(const QString& path, QStringList* warnings)
     // only the superuser may give away.
     const uid_t me = ::geteuid();
     if (me != 0 && target.owner != me)
-        throw common::Error(QStringLiteral("Cannot replace %1: it belongs to %2, and the new file "
-                                           "would belong to %3")
-                                .arg(shownName(path), userName(target.owner), userName(me)));
+        throw common::Error(
+            QCoreApplication::translate(
+                "OutputTarget",
+                "Невозможно заменить %1: он принадлежит %2, а новый файл принадлежал бы %3")
+                .arg(shownName(path), userName(target.owner), userName(me)));
     if (me != 0 && !inGroup(target.group))
-        throw common::Error(QStringLiteral("Cannot replace %1: its group (%2) is not one of yours, "
-                                           "so the new file could not keep it")
+        throw common::Error(QCoreApplication::translate(
+                                "OutputTarget", "Невозможно заменить %1: его группа (%2) не из "
+                                                "ваших, и новый файл не смог бы её сохранить")
                                 .arg(shownName(path))
                                 .arg(target.group));
     if (target.links > 1)
-        warnings->append(QStringLiteral("%1 has %2 other hard link(s), which keep the previous "
-                                        "contents")
-                             .arg(shownName(path))
-                             .arg(target.links - 1));
+        warnings->append(
+            QCoreApplication::translate(
+                "OutputTarget",
+                "у %1 есть другие жёсткие ссылки (%2), они сохранят прежнее содержимое")
+                .arg(shownName(path))
+                .arg(target.links - 1));
     return target;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/TerminalText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace pagula::cli
@@ -31,11 +32,13 @@ std::optional<QStringList> decodeArguments(int argc, const char* const* argv, QS
         const QByteArray raw(argv[i]);
         QString decoded = QFile::decodeName(raw);
         if (QFile::encodeName(decoded) != raw) {
-            *error = QStringLiteral("argument %1 (%2) is not a name this system's encoding can "
-                                    "hold; a file of that name could not be written or read "
-                                    "back. Rename it.")
-                         .arg(i)
-                         .arg(shownName(escapedBytes(raw)));
+            *error =
+                QCoreApplication::translate(
+                    "RawArguments",
+                    "аргумент %1 (%2) — имя, которое кодировка этой системы не может передать; "
+                    "файл с таким именем нельзя ни записать, ни прочитать. Переименуйте его.")
+                    .arg(i)
+                    .arg(shownName(escapedBytes(raw)));
             return std::nullopt;
         }
         arguments.append(std::move(decoded));

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -106,8 +107,9 @@ void StagedOutputs::commit()
         if (::chown(staged.constData(), st.st_uid, st.st_gid) != 0 ||
             ::chmod(staged.constData(), st.st_mode & 07777) != 0)
             throw common::Error(
-                QStringLiteral("Cannot give %1 the owner and permissions of %2: %3; no output "
-                               "file was changed")
+                QCoreApplication::translate("StagedOutputs",
+                                            "Невозможно передать %1 владельца и права доступа %2: "
+                                            "%3; ни один файл результата не изменён")
                     .arg(shownName(item.staged), shownName(item.target), reason(errno)));
         if (items_.size() > 1) {
             item.backup = item.staged + QStringLiteral(".old");
@@ -127,8 +129,11 @@ void StagedOutputs::commit()
             else if (!done.replaces)
                 ::unlink(bytes(done.target).constData());
         }
-        throw common::Error(QStringLiteral("Cannot write file %1: %2; no output file was changed")
-                                .arg(shownName(item.target), reason(error)));
+        throw common::Error(
+            QCoreApplication::translate(
+                "StagedOutputs",
+                "Невозможно записать файл %1: %2; ни один файл результата не изменён")
+                .arg(shownName(item.target), reason(error)));
     }
     for (Item& item : items_) {
         if (!item.backup.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "imaging/DecodeStop.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <atomic>
 #include <csignal>
@@ -76,16 +77,16 @@ void TerminalProgress::stageStarted(compose::Stage stage)
 {
     switch (stage) {
     case compose::Stage::Preparing:
-        status_ = QStringLiteral("Preparing");
+        status_ = QCoreApplication::translate("TerminalProgress", "Подготовка");
         break;
     case compose::Stage::OneSided:
-        status_ = QStringLiteral("Composing");
+        status_ = QCoreApplication::translate("TerminalProgress", "Формирование");
         break;
     case compose::Stage::Front:
-        status_ = QStringLiteral("Front side");
+        status_ = QCoreApplication::translate("TerminalProgress", "Лицевая сторона");
         break;
     case compose::Stage::Back:
-        status_ = QStringLiteral("Back side");
+        status_ = QCoreApplication::translate("TerminalProgress", "Обратная сторона");
         break;
     }
     lastPrinted_ = -1;
@@ -115,7 +116,10 @@ void TerminalProgress::progressed(int position)
     const int filled = maximum_ ? done * width / maximum_ : width;
     const QString bar =
         QString(filled, QLatin1Char('#')) + QString(width - filled, QLatin1Char('.'));
-    printLine(QStringLiteral("%1 [%2] %3/%4 cells").arg(status_, bar).arg(done).arg(maximum_));
+    printLine(QCoreApplication::translate("TerminalProgress", "%1 [%2] ячейки: %3/%4")
+                  .arg(status_, bar)
+                  .arg(done)
+                  .arg(maximum_));
 }
 
 const std::atomic<bool>& TerminalProgress::stopFlag() const
@@ -148,7 +152,10 @@ void TerminalProgress::exportProgress(const QString& path, int page, int pageCou
 {
     if (quiet_ || (!tty_ && page != pageCount && page != 1))
         return;
-    printLine(QStringLiteral("Writing %1: %2 %3 of %4").arg(path, unit).arg(page).arg(pageCount));
+    printLine(QCoreApplication::translate("TerminalProgress", "Запись %1: %2 %3 из %4")
+                  .arg(path, unit)
+                  .arg(page)
+                  .arg(pageCount));
 }
 
 void TerminalProgress::printLine(const QString& text)

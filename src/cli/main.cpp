@@ -10,6 +10,7 @@
 #include "cli/TerminalProgress.h"
 #include "cli/TerminalText.h"
 #include "common/Error.h"
+#include "common/Language.h"
 #include "common/Paths.h"
 #include "common/TemporaryFolders.h"
 #include "compose/CompositionRun.h"
@@ -55,8 +56,11 @@ void say(const QString& message)
 
 QString endMessage(const cli::TerminalProgress& progress)
 {
-    return progress.terminated() ? QStringLiteral("terminated; no output file was changed")
-                                 : QStringLiteral("interrupted; no output file was changed");
+    return progress.terminated()
+               ? QCoreApplication::translate(
+                     "main", "остановлено сигналом; ни один файл результата не изменён")
+               : QCoreApplication::translate("main",
+                                             "прервано; ни один файл результата не изменён");
 }
 
 int fail(const QString& message)
@@ -68,7 +72,9 @@ int fail(const QString& message)
 int usage(const QString& message)
 {
     say(message);
-    std::fputs("Try pagula-compose --help.\n", stderr);
+    std::fputs(qPrintable(QCoreApplication::translate("ComposeOptions",
+                                                      "Справка: pagula-compose --help.\n")),
+               stderr);
     return Usage;
 }
 
@@ -114,9 +120,16 @@ int main(int argc, char** argv)
     const auto arguments = cli::decodeArguments(argc, argv, &badArgument);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Pagula"));
+    // One language for the whole run: --lang, then the locale.
+    common::installTranslations(
+        app, common::chooseLanguage(arguments ? cli::requestedLanguage(*arguments) : QString(),
+                                    QString()));
     qInstallMessageHandler(quietMessages);
-    if (!arguments)
+    if (!arguments) {
+        // Read again to word the message in the run's language.
+        cli::decodeArguments(argc, argv, &badArgument);
         return usage(badArgument);
+    }
 
     const cli::ParseResult parsed = cli::parseComposeArguments(*arguments);
     if (!parsed.options) {
@@ -136,7 +149,7 @@ int main(int argc, char** argv)
         return usage(*error);
     if (!options.quiet) {
         for (const QString& w : warnings)
-            say(QStringLiteral("warning: ") + w);
+            say(QCoreApplication::translate("main", "предупреждение: %1").arg(w));
     }
 
     joblist::JobEntries entries;
@@ -148,13 +161,14 @@ int main(int argc, char** argv)
         entries = paged.entries;
         if (!options.quiet) {
             for (const QString& problem : paged.problems)
-                say(QStringLiteral("warning: ") + problem);
+                say(QCoreApplication::translate("main", "предупреждение: %1").arg(problem));
         }
     } catch (const common::Error& e) {
         return fail(e.message());
     }
     if (entries.isEmpty())
-        return fail(QStringLiteral("%1: the job list holds no pictures; nothing was written")
+        return fail(QCoreApplication::translate(
+                        "main", "%1: в списке заданий нет рисунков; ничего не записано")
                         .arg(cli::shownName(options.jobListPath)));
     if (const auto error = cli::checkOutputsAgainstInputs(options, entries))
         return usage(*error);
@@ -170,8 +184,9 @@ int main(int argc, char** argv)
     } else {
         fillerFolder = common::makeTemporaryFolder();
         if (!fillerFolder->isValid())
-            return fail(QStringLiteral("Cannot create a temporary folder: %1")
-                            .arg(fillerFolder->errorString()));
+            return fail(
+                QCoreApplication::translate("main", "Невозможно создать временную папку: %1")
+                    .arg(fillerFolder->errorString()));
         fillerPath = fillerFolder->filePath(QStringLiteral("Pagula-tmp.bmp"));
     }
 
@@ -220,7 +235,9 @@ int main(int argc, char** argv)
         });
         progress.endLine();
         if (!result.cancelled)
-            done.append(QStringLiteral("%1: %2 page(s)").arg(shown).arg(result.pagesWritten));
+            done.append(QCoreApplication::translate("main", "%1: страниц: %2")
+                            .arg(shown)
+                            .arg(result.pagesWritten));
         return !result.cancelled;
     };
     // Without --dpi, pages of small cells get the printer's resolution.
@@ -266,11 +283,14 @@ int main(int argc, char** argv)
         if (message.contains(QLatin1String(" is too large (")) &&
             cli::outputFormat(options.outputPath) == cli::OutputFormat::Pdf &&
             options.pictureDpi > 150 && namesJpeg(message, entries))
-            message += QStringLiteral(" (too large for %1 dpi; try --dpi %2)")
+            message += QCoreApplication::translate(
+                           "main", " (слишком велик для %1 dpi; попробуйте --dpi %2)")
                            .arg(options.pictureDpi)
                            .arg(std::max(150, int(options.pictureDpi / 2)));
-        if (!message.contains(QLatin1String("no output file")))
-            message += QStringLiteral("; no output file was changed");
+        const QString unchanged =
+            QCoreApplication::translate("main", "ни один файл результата не изменён");
+        if (!message.contains(unchanged))
+            message += QStringLiteral("; ") + unchanged;
         return fail(message);
     }
     if (!options.quiet) {
@@ -278,7 +298,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qPrintable(line));
     }
     if (walkInterrupts > 0) {
-        say(QStringLiteral("interrupted; the output holds the cells placed before"));
+        say(QCoreApplication::translate(
+            "main", "прервано; в результате — ячейки, размещённые до прерывания"));
         return Interrupted;
     }
     return Done;

@@ -125,6 +125,18 @@ double parseDecimal(const QString& text)
     return v;
 }
 
+double parseTypedDecimal(const QString& text)
+{
+    QString t = text;
+    if (t.count(QLatin1Char(',')) == 1 && !t.contains(QLatin1Char('.')))
+        t.replace(QLatin1Char(','), QLatin1Char('.'));
+    try {
+        return parseDecimal(t);
+    } catch (const Error&) {
+        throwFloat(text);
+    }
+}
+
 QString formatOneDecimal(double value)
 {
     if (!std::isfinite(value))

@@ -16,6 +16,12 @@ int parseInteger(const QString& text);
 // Throws Error("'%s' is not a valid floating point value").
 double parseDecimal(const QString& text);
 
+// A number the user typed in the window: as parseDecimal, with the dot or the comma (the
+// Russian decimal separator) as its one separator. No field takes thousands separators, so
+// "2,5" is 2.5 in either language, never 25; "1,000.5" is an error.
+// Throws Error("'%s' is not a valid floating point value") naming the text as typed.
+double parseTypedDecimal(const QString& text);
+
 // Fixed-point text with exactly one decimal, rounded half away from zero on the decimal
 // expansion: 64.333… -> "64.3", 48.25 -> "48.3", 90 -> "90.0", -0.7 -> "-0.7".
 QString formatOneDecimal(double value);

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace pagula::document
@@ -27,17 +28,20 @@ QImage frontPage()
     QImage page = blankPage();
     QPainter p;
     beginMm(p, page);
-    drawText(p, {15, 12, 180, 12}, QStringLiteral("Лист калибровки двусторонней печати"), 6, true);
-    drawText(
-        p, {15, 24, 180, 60},
-        QStringLiteral("1. Напечатайте обе страницы на одном листе, с переворотом по длинному краю "
-                       "(или вложите лист обратно в лоток вручную), с масштабом 100 %.\n"
-                       "2. Посмотрите лист на просвет со стороны, где напечатаны шкалы.\n"
-                       "3. Прочитайте, на какое число шкалы X попадает вертикальная линия этого "
-                       "креста, и на какое число шкалы Y — его горизонтальная линия (шаг 0,5 мм).\n"
-                       "4. Введите эти числа в «Сдвиг обратной стороны» (правая кнопка мыши на "
-                       "«Двусторонняя печать»): X — вправо, Y — вниз, в мм."),
-        3.6);
+    drawText(p, {15, 12, 180, 12},
+             QCoreApplication::translate("CalibrationSheet", "Лист калибровки двусторонней печати"),
+             6, true);
+    drawText(p, {15, 24, 180, 60},
+             QCoreApplication::translate(
+                 "CalibrationSheet",
+                 "1. Напечатайте обе страницы на одном листе, с переворотом по длинному краю "
+                 "(или вложите лист обратно в лоток вручную), с масштабом 100 %.\n"
+                 "2. Посмотрите лист на просвет со стороны, где напечатаны шкалы.\n"
+                 "3. Прочитайте, на какое число шкалы X попадает вертикальная линия этого "
+                 "креста, и на какое число шкалы Y — его горизонтальная линия (шаг 0,5 мм).\n"
+                 "4. Введите эти числа в «Сдвиг обратной стороны» (правая кнопка мыши на "
+                 "«Двусторонняя печать»): X — вправо, Y — вниз, в мм."),
+             3.6);
     const QPointF c = FrontCross;
     p.drawLine(QPointF(c.x(), c.y() - 60), QPointF(c.x(), c.y() + 60));
     p.drawLine(QPointF(c.x() - 50, c.y()), QPointF(c.x() + 50, c.y()));
@@ -57,7 +61,8 @@ QImage frontPage()
         if (clearOfScale(k, XScaleAboveMm))
             p.drawLine(QPointF(c.x() - len, c.y() + k), QPointF(c.x() + len, c.y() + k));
     }
-    drawText(p, {c.x() + 4, c.y() + 4, 60, 8}, QStringLiteral("крест лицевой стороны"), 3);
+    drawText(p, {c.x() + 4, c.y() + 4, 60, 8},
+             QCoreApplication::translate("CalibrationSheet", "крест лицевой стороны"), 3);
     p.end();
     return page;
 }
@@ -67,14 +72,18 @@ QImage backPage(QPointF shift)
     QImage page = blankPage();
     QPainter p;
     beginMm(p, page);
-    drawText(p, {15, 12, 180, 12},
-             QStringLiteral("Обратная сторона листа калибровки: смотрите на просвет с этой "
-                            "стороны"),
-             4.5, true);
+    drawText(
+        p, {15, 12, 180, 12},
+        QCoreApplication::translate("CalibrationSheet",
+                                    "Обратная сторона листа калибровки: смотрите на просвет с этой "
+                                    "стороны"),
+        4.5, true);
     drawText(p, {15, 24, 180, 40},
-             QStringLiteral("Вертикальная линия креста лицевой стороны показывает на шкале X "
-                            "сдвиг вправо, горизонтальная на шкале Y — сдвиг вниз. Если линия "
-                            "попала на 0, сдвиг не нужен."),
+             QCoreApplication::translate(
+                 "CalibrationSheet",
+                 "Вертикальная линия креста лицевой стороны показывает на шкале X "
+                 "сдвиг вправо, горизонтальная на шкале Y — сдвиг вниз. Если линия "
+                 "попала на 0, сдвиг не нужен."),
              3.6);
     p.translate(shift);
     const QPointF zero = BackZero;
@@ -104,10 +113,12 @@ QImage backPage(QPointF shift)
                QPointF(zero.x() + ScaleRangeMm, xScaleY));
     p.drawLine(QPointF(yScaleX, zero.y() - ScaleRangeMm),
                QPointF(yScaleX, zero.y() + ScaleRangeMm));
-    drawText(p, {zero.x() - ScaleRangeMm - 14, xScaleY - 6, 12, 6}, QStringLiteral("X, мм"), 3.2,
-             true, Qt::AlignRight | Qt::AlignVCenter);
-    drawText(p, {yScaleX - 6, zero.y() - ScaleRangeMm - 8, 20, 6}, QStringLiteral("Y, мм"), 3.2,
-             true, Qt::AlignLeft | Qt::AlignBottom);
+    drawText(p, {zero.x() - ScaleRangeMm - 14, xScaleY - 6, 12, 6},
+             QCoreApplication::translate("CalibrationSheet", "X, мм"), 3.2, true,
+             Qt::AlignRight | Qt::AlignVCenter);
+    drawText(p, {yScaleX - 6, zero.y() - ScaleRangeMm - 8, 20, 6},
+             QCoreApplication::translate("CalibrationSheet", "Y, мм"), 3.2, true,
+             Qt::AlignLeft | Qt::AlignBottom);
     p.end();
     return page;
 }

@@ -2,6 +2,7 @@
 
 #include "document/SheetPages.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -31,17 +32,23 @@ QImage numberedSide(int number)
     arrow.lineTo(117, 30);
     arrow.closeSubpath();
     p.fillPath(arrow, Qt::black);
-    drawText(p, {60, 52, 90, 10}, QStringLiteral("верхний край"), 5, true, Qt::AlignHCenter);
-    drawText(p, {15, 68, 180, 12},
-             front ? QStringLiteral("Лист %1, лицевая сторона").arg(sheet)
-                   : QStringLiteral("Лист %1, обратная сторона").arg(sheet),
-             7, true, Qt::AlignHCenter);
+    drawText(p, {60, 52, 90, 10}, QCoreApplication::translate("SidesTestPrint", "верхний край"), 5,
+             true, Qt::AlignHCenter);
+    drawText(
+        p, {15, 68, 180, 12},
+        front
+            ? QCoreApplication::translate("SidesTestPrint", "Лист %1, лицевая сторона").arg(sheet)
+            : QCoreApplication::translate("SidesTestPrint", "Лист %1, обратная сторона").arg(sheet),
+        7, true, Qt::AlignHCenter);
     drawText(p, {15, 82, 180, 120}, QString::number(number), 110, true, Qt::AlignCenter);
     drawText(p, {20, 210, 170, 80},
-             front ? QStringLiteral("На обороте этого листа должна стоять цифра %1, и стрелка там "
-                                    "должна показывать на тот же край листа.")
+             front ? QCoreApplication::translate(
+                         "SidesTestPrint",
+                         "На обороте этого листа должна стоять цифра %1, и стрелка там "
+                         "должна показывать на тот же край листа.")
                          .arg(number + 1)
-                   : QStringLiteral(
+                   : QCoreApplication::translate(
+                         "SidesTestPrint",
                          "Всё верно, если за 1 стоит 2, за 3 стоит 4 и стрелки обеих сторон "
                          "показывают на один край. Иначе в следующий раз:\n"
                          "• за 1 стоит 4 — отвечайте о стопке наоборот («как была» вместо "

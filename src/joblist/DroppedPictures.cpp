@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace pagula::joblist
@@ -94,17 +95,21 @@ QStringList appendPictures(JobListModel& jobList, const QStringList& paths, QStr
 
 QString dropStatusText(int added, const QStringList& ignored, bool otherContent)
 {
-    QString text = QStringLiteral("Добавлено рисунков: %1.").arg(added);
+    QString text =
+        QCoreApplication::translate("DroppedPictures", "Добавлено рисунков: %1.").arg(added);
     if (ignored.isEmpty() && !otherContent)
         return text;
     constexpr qsizetype named = 3;
     QStringList shown = ignored.mid(0, named);
     if (ignored.size() > named)
-        shown.append(QStringLiteral("ещё %1").arg(ignored.size() - named));
+        shown.append(
+            QCoreApplication::translate("DroppedPictures", "ещё %1").arg(ignored.size() - named));
     if (shown.isEmpty())
-        text += QStringLiteral(" Перетащенное не добавлено: это не рисунки и не папки.");
+        text += QCoreApplication::translate(
+            "DroppedPictures", " Перетащенное не добавлено: это не рисунки и не папки.");
     else
-        text += QStringLiteral(" Не рисунки и не папки, не добавлены: %1.")
+        text += QCoreApplication::translate("DroppedPictures",
+                                            " Не рисунки и не папки, не добавлены: %1.")
                     .arg(shown.join(QStringLiteral(", ")));
     return text;
 }

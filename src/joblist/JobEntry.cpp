@@ -1,6 +1,7 @@
 #include "joblist/JobEntry.h"
 
 #include "common/PictureAddress.h"
+#include <QCoreApplication>
 
 namespace pagula::joblist
 {
@@ -22,10 +23,16 @@ JobEntry JobEntry::withCropCode(QChar code) const
 
 QString JobEntry::shownText() const
 {
+    // The blank page's marker is what the list file holds; the list shows it in the user's
+    // language.
+    if (isBlank())
+        return QCoreApplication::translate("JobEntry", "(пустая страница)");
     const common::PictureAddress address = common::PictureAddress::fromText(path);
     if (!address.isPage())
         return path;
-    return QStringLiteral("%1, стр. %2").arg(address.file).arg(address.page);
+    return QCoreApplication::translate("JobEntry", "%1, стр. %2")
+        .arg(address.file)
+        .arg(address.page);
 }
 
 QString JobEntry::text() const
@@ -56,7 +63,7 @@ bool hasLineBreak(const QString& text)
 
 QString tickedCountText(int count)
 {
-    return QStringLiteral("Выбрано файлов: ") + QString::number(count);
+    return QCoreApplication::translate("JobEntry", "Выбрано файлов: %1").arg(count);
 }
 
 } // namespace pagula::joblist

@@ -2,6 +2,7 @@
 
 #include "joblist/JobEntry.h"
 #include "joblist/JobListSteps.h"
+#include <QCoreApplication>
 
 namespace pagula::joblist
 {
@@ -285,8 +286,8 @@ QStringList JobListModel::appendFiles(const QString& folder, const QStringList& 
             tag_ += static_cast<int>(added.size());
             endInsertRows();
         }
-        pushRowsStep(QStringLiteral("добавление рисунков"), {}, std::move(step), tagBefore,
-                     current_);
+        pushRowsStep(QCoreApplication::translate("JobListModel", "добавление рисунков"), {},
+                     std::move(step), tagBefore, current_);
         emit listChanged();
     }
     rewriteLabel();
@@ -295,12 +296,12 @@ QStringList JobListModel::appendFiles(const QString& folder, const QStringList& 
 
 void JobListModel::replaceEntries(const JobEntries& entries)
 {
-    replaceRows(entries, QStringLiteral("загрузку списка"));
+    replaceRows(entries, QCoreApplication::translate("JobListModel", "загрузку списка"));
 }
 
 void JobListModel::clear()
 {
-    replaceRows({}, QStringLiteral("очистку списка"));
+    replaceRows({}, QCoreApplication::translate("JobListModel", "очистку списка"));
 }
 
 void JobListModel::replaceRows(const JobEntries& entries, const QString& stepText)
@@ -338,7 +339,7 @@ void JobListModel::setCropCode(int row, QChar code)
 {
     if (row < 0 || row >= size())
         return;
-    marksStep(QStringLiteral("вид обрезки строки"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "вид обрезки строки"), [&] {
         JobEntry& entry = rows_[static_cast<size_t>(row)].entry;
         entry = entry.withCropCode(code);
     });
@@ -348,7 +349,7 @@ void JobListModel::setCropCode(int row, QChar code)
 
 void JobListModel::tickAll()
 {
-    marksStep(QStringLiteral("«Выделить все»"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "«Выделить все»"), [&] {
         for (Row& r : rows_)
             r.ticked = true;
         tag_ = size();
@@ -359,7 +360,7 @@ void JobListModel::tickAll()
 
 void JobListModel::untickAll()
 {
-    marksStep(QStringLiteral("«Сброс»"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "«Сброс»"), [&] {
         for (Row& r : rows_)
             r.ticked = false;
         tag_ = 0;
@@ -370,7 +371,7 @@ void JobListModel::untickAll()
 
 void JobListModel::invertTicks()
 {
-    marksStep(QStringLiteral("«Инвертировать»"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "«Инвертировать»"), [&] {
         for (Row& r : rows_)
             r.ticked = !r.ticked;
         tag_ = size() - tag_;
@@ -381,7 +382,7 @@ void JobListModel::invertTicks()
 
 void JobListModel::tickEvenPositions()
 {
-    marksStep(QStringLiteral("«Четные»"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "«Четные»"), [&] {
         int count = 0;
         for (size_t i = 0; i < rows_.size(); ++i) {
             if (i % 2 == 0)
@@ -396,7 +397,7 @@ void JobListModel::tickEvenPositions()
 
 void JobListModel::tickOddPositions()
 {
-    marksStep(QStringLiteral("«Нечетные»"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "«Нечетные»"), [&] {
         int count = 0;
         for (size_t i = 0; i < rows_.size(); ++i) {
             if (i % 2 == 1)
@@ -445,7 +446,8 @@ void JobListModel::removeTicked()
         current_ = newCurrent;
         endResetModel();
     }
-    pushRowsStep(QStringLiteral("«Удалить»"), std::move(removedRows), {}, tagBefore, currentBefore);
+    pushRowsStep(QCoreApplication::translate("JobListModel", "«Удалить»"), std::move(removedRows),
+                 {}, tagBefore, currentBefore);
     rewriteLabel();
     announceCurrent(current_);
     emit listChanged();
@@ -455,7 +457,7 @@ void JobListModel::toggleTick(int row)
 {
     if (row < 0 || row >= size())
         return;
-    marksStep(QStringLiteral("отметку строки"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "отметку строки"), [&] {
         Row& r = rows_[static_cast<size_t>(row)];
         r.ticked = !r.ticked;
         tag_ += r.ticked ? 1 : -1;
@@ -467,7 +469,7 @@ void JobListModel::toggleTick(int row)
 
 void JobListModel::selectAllCrops(CropMode mode)
 {
-    marksStep(QStringLiteral("«Выделить все» обрезки"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "«Выделить все» обрезки"), [&] {
         for (size_t i = 0; i < rows_.size(); ++i) {
             const bool second = mode == CropMode::TwoSide && i % 2 == 1;
             rows_[i].entry.cropProfile = second ? 2 : 1;
@@ -478,7 +480,7 @@ void JobListModel::selectAllCrops(CropMode mode)
 
 void JobListModel::resetCrops()
 {
-    marksStep(QStringLiteral("«Сброс» обрезки"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "«Сброс» обрезки"), [&] {
         for (Row& r : rows_)
             r.entry.cropProfile = 0;
         allRowsChanged({CropCodeRole});
@@ -490,7 +492,7 @@ void JobListModel::cycleCropCode(int row, CropMode mode)
     if (row < 0 || row >= size())
         return;
     int lastChanged = row;
-    marksStep(QStringLiteral("вид обрезки строки"), [&] {
+    marksStep(QCoreApplication::translate("JobListModel", "вид обрезки строки"), [&] {
         Row& r = rows_[static_cast<size_t>(row)];
         const int c = r.entry.cropProfile;
         if (c == 0 && !r.ticked) {
@@ -533,7 +535,7 @@ void JobListModel::insertBlank()
     // The current entry stays the same entry, one row lower.
     if (p >= 0)
         announceCurrent(p + 1);
-    pushRowsStep(QStringLiteral("вставку пустой страницы"), {},
+    pushRowsStep(QCoreApplication::translate("JobListModel", "вставку пустой страницы"), {},
                  {{at, Row{JobEntry::blank(), false}}}, tag_, p);
     emit listChanged();
 }
@@ -558,8 +560,8 @@ void JobListModel::deleteCurrent()
     if (p >= size())
         p = size() - 1;
     announceCurrent(p);
-    pushRowsStep(QStringLiteral("удаление строки"), std::move(removed), {}, tagBefore,
-                 currentBefore);
+    pushRowsStep(QCoreApplication::translate("JobListModel", "удаление строки"), std::move(removed),
+                 {}, tagBefore, currentBefore);
     emit listChanged();
 }
 

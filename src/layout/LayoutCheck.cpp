@@ -3,6 +3,7 @@
 #include "layout/CellLimits.h"
 #include "layout/LayoutSettings.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -35,27 +36,27 @@ const char* russianName(LayoutSetting s)
 {
     switch (s) {
     case LayoutSetting::Columns:
-        return "Число столбцов";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Число столбцов");
     case LayoutSetting::Rows:
-        return "Число строк";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Число строк");
     case LayoutSetting::MarginLeft:
-        return "Отступ слева";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Отступ слева");
     case LayoutSetting::MarginRight:
-        return "Отступ справа";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Отступ справа");
     case LayoutSetting::MarginTop:
-        return "Отступ сверху";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Отступ сверху");
     case LayoutSetting::MarginBottom:
-        return "Отступ снизу";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Отступ снизу");
     case LayoutSetting::CellWidth:
-        return "Ширина ячейки";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Ширина ячейки");
     case LayoutSetting::CellHeight:
-        return "Высота ячейки";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Высота ячейки");
     case LayoutSetting::Gutter:
-        return "Отступ для переплета";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Отступ для переплета");
     case LayoutSetting::Crop1:
-        return "Обрезка профиля 1";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Обрезка профиля 1");
     case LayoutSetting::Crop2:
-        return "Обрезка профиля 2";
+        return QT_TRANSLATE_NOOP("LayoutCheck", "Обрезка профиля 2");
     }
     return "";
 }
@@ -74,25 +75,33 @@ LayoutProblem finish(const Problem& p)
 {
     const bool counted = p.setting == LayoutSetting::Columns || p.setting == LayoutSetting::Rows;
     const bool crop = p.setting == LayoutSetting::Crop1 || p.setting == LayoutSetting::Crop2;
-    const QString unitRu = counted ? QString() : crop ? QStringLiteral("%") : QStringLiteral(" мм");
-    const QString unitEn = counted ? QString() : crop ? QStringLiteral("%") : QStringLiteral(" mm");
+    const QString unitRu = counted ? QString()
+                           : crop  ? QStringLiteral("%")
+                                   : QCoreApplication::translate("LayoutCheck", " мм");
+    const QString unitEn = counted ? QString()
+                           : crop  ? QStringLiteral("%")
+                                   : QCoreApplication::translate("LayoutOption", " мм");
     const QString range =
-        p.aboveMinimum ? QStringLiteral("more than %1%3, at most %2%3")
-                             .arg(mm(p.minimum), mm(p.maximum), unitEn)
-                       : QStringLiteral("%1 to %2%3").arg(mm(p.minimum), mm(p.maximum), unitEn);
+        p.aboveMinimum
+            ? QCoreApplication::translate("LayoutOption", "больше %1%3, но не больше %2%3")
+                  .arg(mm(p.minimum), mm(p.maximum), unitEn)
+            : QCoreApplication::translate("LayoutOption", "от %1 до %2%3")
+                  .arg(mm(p.minimum), mm(p.maximum), unitEn);
     const QString rangeRu =
-        p.aboveMinimum ? QStringLiteral("больше %1%3 и не больше %2%3")
+        p.aboveMinimum ? QCoreApplication::translate("LayoutCheck", "больше %1%3 и не больше %2%3")
                              .arg(mm(p.minimum), mm(p.maximum), unitRu)
-                       : QStringLiteral("от %1 до %2%3").arg(mm(p.minimum), mm(p.maximum), unitRu);
+                       : QCoreApplication::translate("LayoutCheck", "от %1 до %2%3")
+                             .arg(mm(p.minimum), mm(p.maximum), unitRu);
     LayoutProblem out{p.setting, p.value, p.minimum, p.maximum, {}, {}};
-    out.userMessage =
-        QStringLiteral("%1: %2%3 — %4. Допустимо %5.")
-            .arg(QString::fromUtf8(russianName(p.setting)), mm(p.value), unitRu, p.whyRu, rangeRu);
+    out.userMessage = QCoreApplication::translate("LayoutCheck", "%1: %2%3 — %4. Допустимо %5.")
+                          .arg(QCoreApplication::translate("LayoutCheck", russianName(p.setting)),
+                               mm(p.value), unitRu, p.whyRu, rangeRu);
     // A crop is two numbers; its reason names their sum.
     const QString shown =
         crop ? QStringLiteral("--") + layoutOptionName(p.setting)
              : QStringLiteral("--%1 %2").arg(layoutOptionName(p.setting), mm(p.value));
-    out.optionMessage = QStringLiteral("%1 %2; allowed %3").arg(shown, p.why, range);
+    out.optionMessage = QCoreApplication::translate("LayoutOption", "%1: %2; допустимо %3")
+                            .arg(shown, p.why, range);
     return out;
 }
 
@@ -105,8 +114,8 @@ std::optional<Problem> checkCount(LayoutSetting s, int count)
                    1,
                    MaxCount,
                    false,
-                   QStringLiteral("is out of range"),
-                   QStringLiteral("недопустимое число")};
+                   QCoreApplication::translate("LayoutOption", "недопустимое число"),
+                   QCoreApplication::translate("LayoutCheck", "недопустимое число")};
 }
 
 // Two margins across the page: one below zero puts cells off the page; together they must
@@ -122,51 +131,61 @@ std::optional<Problem> checkMargins(LayoutSetting before, int marginBefore, Layo
                        0,
                        most(first ? marginAfter : marginBefore),
                        false,
-                       QStringLiteral("puts the cells off the page"),
-                       QStringLiteral("ячейки выйдут за край листа")};
+                       QCoreApplication::translate("LayoutOption", "ячейки выходят за край листа"),
+                       QCoreApplication::translate("LayoutCheck", "ячейки выйдут за край листа")};
     }
     if (std::int64_t(marginBefore) + marginAfter < pageLength)
         return std::nullopt;
     const bool first = marginBefore >= marginAfter;
-    return Problem{first ? before : after,
-                   double(first ? marginBefore : marginAfter),
-                   0,
-                   most(first ? marginAfter : marginBefore),
-                   false,
-                   QStringLiteral("leaves no room for the cells"),
-                   QStringLiteral("на листе не остается места для ячеек")};
+    return Problem{
+        first ? before : after,
+        double(first ? marginBefore : marginAfter),
+        0,
+        most(first ? marginAfter : marginBefore),
+        false,
+        QCoreApplication::translate("LayoutOption", "на листе не остаётся места для ячеек"),
+        QCoreApplication::translate("LayoutCheck", "на листе не остается места для ячеек")};
 }
 
 // A cell length against the largest that fits and the binding strip across it (0 if none).
 std::optional<Problem> checkCell(LayoutSetting cell, double size, double maximum, int strip)
 {
-    const QString what =
-        cell == LayoutSetting::CellWidth ? QStringLiteral("wide") : QStringLiteral("high");
+    const bool wide = cell == LayoutSetting::CellWidth;
     if (strip > 0 && maximum <= strip)
-        return Problem{
-            LayoutSetting::Gutter,
-            double(strip),
-            0,
-            std::ceil(maximum) - 1,
-            false,
-            QStringLiteral("leaves no room for the picture: the largest cell is %1 mm %2")
-                .arg(mm(maximum), what),
-            QStringLiteral("на рисунок не остается места: ячейка не больше %1 мм")
-                .arg(mm(maximum))};
-    if (!std::isfinite(size) || size <= strip)
-        return Problem{cell,
-                       std::isfinite(size) ? size : 0.0,
+        return Problem{LayoutSetting::Gutter,
                        double(strip),
-                       downTo2(maximum),
-                       true,
-                       strip > 0 ? QStringLiteral("leaves no room for the picture beside the "
-                                                  "%1 mm binding strip")
-                                       .arg(strip)
-                                 : QStringLiteral("leaves no room for the picture"),
-                       strip > 0 ? QStringLiteral("рядом с отступом для переплета (%1 мм) не "
-                                                  "остается места для рисунка")
-                                       .arg(strip)
-                                 : QStringLiteral("для рисунка не остается места")};
+                       0,
+                       std::ceil(maximum) - 1,
+                       false,
+                       (wide ? QCoreApplication::translate(
+                                   "LayoutOption",
+                                   "на рисунок не остаётся места: самая широкая ячейка — %1 мм")
+                             : QCoreApplication::translate(
+                                   "LayoutOption",
+                                   "на рисунок не остаётся места: самая высокая ячейка — %1 мм"))
+                           .arg(mm(maximum)),
+                       QCoreApplication::translate(
+                           "LayoutCheck", "на рисунок не остается места: ячейка не больше %1 мм")
+                           .arg(mm(maximum))};
+    if (!std::isfinite(size) || size <= strip)
+        return Problem{
+            cell,
+            std::isfinite(size) ? size : 0.0,
+            double(strip),
+            downTo2(maximum),
+            true,
+            strip > 0
+                ? QCoreApplication::translate(
+                      "LayoutOption",
+                      "не оставляет места для рисунка рядом с отступом для переплёта %1 мм")
+                      .arg(strip)
+                : QCoreApplication::translate("LayoutOption", "не оставляет места для рисунка"),
+            strip > 0
+                ? QCoreApplication::translate("LayoutCheck",
+                                              "рядом с отступом для переплета (%1 мм) не "
+                                              "остается места для рисунка")
+                      .arg(strip)
+                : QCoreApplication::translate("LayoutCheck", "для рисунка не остается места")};
     return std::nullopt;
 }
 
@@ -182,11 +201,15 @@ std::optional<Problem> checkCrop(LayoutSetting s, const LayoutCrop& c)
                    0,
                    99,
                    false,
-                   (width ? QStringLiteral("cuts off the whole width: left + right is %1%")
-                          : QStringLiteral("cuts off the whole height: top + bottom is %1%"))
+                   (width ? QCoreApplication::translate("LayoutOption",
+                                                        "обрезает всю ширину: слева + справа = %1%")
+                          : QCoreApplication::translate(
+                                "LayoutOption", "обрезает всю высоту: сверху + снизу = %1%"))
                        .arg(width ? across : down),
-                   width ? QStringLiteral("от рисунка не остается ничего (слева + справа)")
-                         : QStringLiteral("от рисунка не остается ничего (сверху + снизу)")};
+                   width ? QCoreApplication::translate(
+                               "LayoutCheck", "от рисунка не остается ничего (слева + справа)")
+                         : QCoreApplication::translate(
+                               "LayoutCheck", "от рисунка не остается ничего (сверху + снизу)")};
 }
 
 } // namespace
@@ -207,8 +230,13 @@ std::optional<LayoutProblem> checkLayout(const LayoutInput& in)
         p = checkMargins(LayoutSetting::MarginTop, in.marginTop, LayoutSetting::MarginBottom,
                          in.marginBottom, kPageHeightMm);
     if (!p && in.gutterSize < 0)
-        p = Problem{LayoutSetting::Gutter,           double(in.gutterSize),        0, 30, false,
-                    QStringLiteral("is below zero"), QStringLiteral("меньше нуля")};
+        p = Problem{LayoutSetting::Gutter,
+                    double(in.gutterSize),
+                    0,
+                    30,
+                    false,
+                    QCoreApplication::translate("LayoutOption", "меньше нуля"),
+                    QCoreApplication::translate("LayoutCheck", "меньше нуля")};
     if (!p)
         p = checkCell(LayoutSetting::CellWidth, in.cellWidth,
                       maxCellSize(kPageWidthMm, in.marginLeft, in.marginRight, in.columns),

@@ -57,7 +57,7 @@ int LayoutHandlers::readInt(LayoutEdit edit) const
 
 double LayoutHandlers::readFloat(LayoutEdit edit) const
 {
-    return common::parseDecimal(controls_.text(edit));
+    return common::parseTypedDecimal(controls_.text(edit));
 }
 
 void LayoutHandlers::onGridOrMarginsEdited()

@@ -1,5 +1,8 @@
 #include "widgets/DecimalSpinBox.h"
 
+#include "common/Conversions.h"
+#include "common/Error.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -45,11 +48,11 @@ QValidator::State DecimalSpinBox::validate(QString& input, int& /*pos*/) const
 
 double DecimalSpinBox::valueFromText(const QString& text) const
 {
-    QString number = numberPart(text);
-    bool ok = false;
-    const double value =
-        QLocale::c().toDouble(number.replace(QLatin1Char(','), QLatin1Char('.')), &ok);
-    return ok && std::isfinite(value) ? value : this->value();
+    try {
+        return common::parseTypedDecimal(numberPart(text));
+    } catch (const common::Error&) {
+        return value();
+    }
 }
 
 QString DecimalSpinBox::textFromValue(double value) const

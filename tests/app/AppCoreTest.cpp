@@ -2,12 +2,14 @@
 #include "app/BackOffsetSetting.h"
 #include "app/FileFilters.h"
 #include "app/ProgressDisplay.h"
+#include "app/StartArguments.h"
 #include "app/Volumes.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
@@ -101,7 +103,7 @@ TEST(FileFilters, EverySupportedKindFirstThenEachKind)
         {"Рисунки GIF, PCX", {"*.gif", "*.pcx"}},
         {"Документы PDF", {"*.pdf"}},
     };
-    const auto& filters = pictureFileFilters();
+    const auto filters = pictureFileFilters();
     ASSERT_EQ(filters.size(), std::size(expected));
     for (size_t i = 0; i < filters.size(); ++i) {
         EXPECT_EQ(filters[i].name, QString::fromUtf8(expected[i].name));
@@ -183,6 +185,55 @@ TEST(BackOffsetSetting, StartsAtZeroRoundTripsAndLimitsWhatTheFileHolds)
         store.setValue(QStringLiteral("backSide/offsetX"), c.x);
         store.setValue(QStringLiteral("backSide/offsetY"), c.y);
         EXPECT_EQ(loadBackOffset(store), c.loaded) << c.x.toString().toStdString();
+    }
+}
+
+TEST(StartArguments, LanguageHelpVersionAndNames)
+{
+    const struct {
+        QStringList arguments;
+        const char* language;
+        bool help, version, error;
+        QStringList files;
+    } cases[] = {
+        {{"--lang", "en", "a.jpg"}, "en", false, false, false, {"a.jpg"}},
+        {{"b.pdf", "--lang=RU"}, "RU", false, false, false, {"b.pdf"}},
+        {{"--help"}, "", true, false, false, {}},
+        {{"-h", "--version"}, "", true, true, false, {}},
+        {{"--", "--help", "-x"}, "", false, false, false, {"--help", "-x"}},
+        {{"--lang"}, "", false, false, true, {}},
+        {{"--lang", "de", "a.jpg"}, "", false, false, true, {}},
+        {{"-", "/x/y"}, "", false, false, false, {"-", "/x/y"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const pagula::app::StartArguments a = pagula::app::readStartArguments(c.arguments);
+        EXPECT_EQ(a.language, QString::fromLatin1(c.language));
+        EXPECT_EQ(a.help, c.help);
+        EXPECT_EQ(a.version, c.version);
+        EXPECT_EQ(!a.error.isEmpty(), c.error) << a.error.toStdString();
+        EXPECT_EQ(a.files, c.files);
+    }
+}
+
+// --help and --version need no display: the platform plug-in would abort without one.
+TEST(StartArguments, HelpAndVersionWithoutADisplay)
+{
+    for (const char* option : {"--help", "--version"}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(PAGULA_BINARY),
+                {QStringLiteral("--lang"), QStringLiteral("en"), QString::fromLatin1(option)});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 0) << option;
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(
+            out.startsWith(QLatin1String(option[2] == 'h' ? "Usage: pagula" : "pagula (Pagula) ")))
+            << out.toStdString();
     }
 }
 

@@ -2,12 +2,17 @@
 
 #include "app/AboutDialog.h"
 #include "app/AdjustmentsPanel.h"
+#include "app/BackOffsetDialog.h"
+#include "app/BevelPanel.h"
 #include "app/CommandStrip.h"
 #include "app/FileFilters.h"
 #include "app/GenerationProgressDialog.h"
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
+#include "app/StartArguments.h"
 #include "app/WindowColours.h"
+#include "common/Language.h"
+#include "joblist/JobEntry.h"
 #include "joblist/JobListFile.h"
 #include "joblist/JobListModel.h"
 #include "joblist/ui/CropTabSet.h"
@@ -20,6 +25,7 @@
 #include "widgets/UpDown.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -559,3 +565,159 @@ TEST_F(MainWindowTest, ApplyAndAPressOnTheListRefreshThePreview)
                       QPoint(80, list->visualRect(jobs->index(0)).center().y()));
     EXPECT_FALSE(greenShown());
 }
+
+namespace
+{
+
+// Every text a user can read on a window: titles, captions, items, tabs, tool tips, actions.
+QStringList shownTexts(QWidget& window)
+{
+    QStringList texts;
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(&window);
+    for (QWidget* w : widgets) {
+        texts << w->windowTitle() << w->toolTip();
+        for (QAction* a : w->actions())
+            texts << a->text() << a->toolTip();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            texts << button->text();
+        if (auto* group = qobject_cast<QGroupBox*>(w))
+            texts << group->title();
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            texts << edit->text() << edit->placeholderText();
+        if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                texts << tabs->tabText(i);
+        }
+        if (auto* box = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < box->count(); ++i)
+                texts << box->itemText(i);
+        }
+        if (auto* button = qobject_cast<widgets::GradientButton*>(w))
+            texts << button->caption();
+        if (auto* panel = qobject_cast<BevelPanel*>(w))
+            texts << panel->caption();
+        if (auto* list = qobject_cast<QAbstractItemView*>(w); list && list->model()) {
+            for (int r = 0; r < std::min(list->model()->rowCount(list->rootIndex()), 50); ++r)
+                texts << list->model()->index(r, 0, list->rootIndex()).data().toString();
+        }
+    }
+    texts.removeAll(QString());
+    return texts;
+}
+
+bool hasCyrillic(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x400 && c.unicode() < 0x530; });
+}
+
+class LanguageWalk : public ProgramFixture, public ::testing::WithParamInterface<common::Language>
+{
+protected:
+    void SetUp() override
+    {
+        common::installTranslations(*qApp, GetParam());
+        ProgramFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        ProgramFixture::TearDown();
+        common::installTranslations(*qApp, common::Language::Russian);
+    }
+};
+
+} // namespace
+
+// One walk per language through every window and the message boxes a user meets on the way:
+// English shows no Cyrillic anywhere, Russian shows the program's own texts.
+TEST_P(LanguageWalk, EveryWindowSpeaksTheChosenLanguage)
+{
+    const bool english = GetParam() == common::Language::English;
+    // Nothing ticked, then a layout that cannot make a page: two message boxes.
+    press(main().generateButton());
+    const QStringList names = makeJpegs(2);
+    browseTo(dir.path(), names);
+    addFiles(0, 1);
+    control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("300"));
+    press(main().generateButton());
+    control<QLineEdit>("leftMarginEdit")->setText(QStringLiteral("7"));
+    // The cells shrank to nothing with the margin; they take the largest size again.
+    QTest::mouseClick(control<QLineEdit>("maxCellWidthEdit"), Qt::LeftButton);
+    QTest::mouseClick(control<QLineEdit>("maxCellHeightEdit"), Qt::LeftButton);
+    // A run gives a document window; the two-sided one its explanation.
+    control<QCheckBox>("twoSideBox")->setChecked(true);
+    generate();
+    ASSERT_FALSE(program->shownDocuments().empty()) << [&] {
+        std::string all;
+        for (const Message& m : messages)
+            all += m.text.toStdString() + "\n";
+        return all;
+    }();
+    BackOffsetDialog offset({0.0, 0.0}, &main());
+
+    QStringList texts = shownTexts(main()) + shownTexts(program->previewWindow()) +
+                        shownTexts(program->progressDialog()) + shownTexts(program->aboutDialog()) +
+                        shownTexts(offset);
+    for (const Program::ShownDocument& shown : program->shownDocuments()) {
+        ASSERT_NE(shown.window, nullptr);
+        texts += shownTexts(*shown.window);
+    }
+    ASSERT_GE(messages.size(), 3u);
+    for (const Message& m : messages)
+        texts << m.text;
+    texts << joblist::JobEntry::blank().shownText();
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'\n').toStdString();
+
+    // What the user sees at each place, in both languages.
+    const struct {
+        const char* russian;
+        const char* english;
+    } expected[] = {
+        {"Распечатка Pagula", "Pagula printout"},
+        {"Сформировать документ", "Generate document"},
+        {"Рамка вокруг рисунков", "Frame around pictures"},
+        {"Тип изображения", "Picture type"},
+        {"Вид обрезки", "Crop type"},
+        {"Все рисунки и PDF", "All pictures and PDF"},
+        {"Количество строк:", "Number of rows:"},
+        {"Предварительный просмотр", "Preview"},
+        {"Формирование документа....", "Generating the document...."},
+        {"О программе...", "About..."},
+        {"Сохранить как...", "Save as..."},
+        {"Печать обеих сторон...", "Print both sides..."},
+        {"Сдвиг обратной стороны", "Back side offset"},
+        {"Не отмечено ни одного рисунка.", "No picture is ticked."},
+        {"Отступ слева: 300 мм", "Left margin: 300 mm"},
+        {"Были сформированы два документа", "Two documents were generated"},
+        {"(пустая страница)", "(blank page)"},
+    };
+    for (const auto& e : expected) {
+        const QString text = QString::fromUtf8(english ? e.english : e.russian);
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const QString& t) {
+            return t.contains(text);
+        })) << text.toStdString();
+    }
+    if (english) {
+        for (const QString& t : texts)
+            EXPECT_FALSE(hasCyrillic(t)) << t.toStdString();
+    }
+
+    // The "?" button's popup menu shows the language in use and keeps a choice for next time.
+    auto* chosen = main().findChild<QAction*>(english ? QStringLiteral("englishLanguageAction")
+                                                      : QStringLiteral("russianLanguageAction"));
+    auto* other = main().findChild<QAction*>(english ? QStringLiteral("russianLanguageAction")
+                                                     : QStringLiteral("englishLanguageAction"));
+    ASSERT_TRUE(chosen && other);
+    EXPECT_TRUE(chosen->isChecked());
+    other->trigger();
+    EXPECT_EQ(storedLanguage(), english ? QStringLiteral("ru") : QStringLiteral("en"));
+    chosen->trigger();
+    EXPECT_EQ(storedLanguage(), english ? QStringLiteral("en") : QStringLiteral("ru"));
+    storeLanguage({});
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, LanguageWalk,
+                         ::testing::Values(common::Language::Russian, common::Language::English));

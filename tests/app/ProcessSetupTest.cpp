@@ -37,7 +37,7 @@ TEST(ProcessSetup, TitleDecimalPointAndPictureLimit)
     EXPECT_EQ(small.pixelColor(32, 2), QColor(0xb6, 0xc4, 0xe7)); // the icon's backdrop
 }
 
-TEST(ProcessSetup, QtsOwnButtonsSpeakRussianWhateverTheLocale)
+TEST(ProcessSetup, QtsOwnButtonsSpeakTheChosenLanguageWhateverTheLocale)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     pagula::app::setUpProcess();
@@ -47,4 +47,13 @@ TEST(ProcessSetup, QtsOwnButtonsSpeakRussianWhateverTheLocale)
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("Сохранить"));
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"),
               QStringLiteral("&Имя файла:"));
+
+    // English chosen: Qt's texts and the program's own follow.
+    pagula::app::setUpProcess(pagula::common::Language::English);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    EXPECT_EQ(QCoreApplication::translate("MainWindow", "Распечатка Pagula"),
+              QStringLiteral("Pagula printout"));
+    pagula::app::setUpProcess(pagula::common::Language::Russian);
+    EXPECT_EQ(QCoreApplication::translate("MainWindow", "Распечатка Pagula"),
+              QStringLiteral("Распечатка Pagula"));
 }

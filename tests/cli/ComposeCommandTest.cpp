@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,18 +16,22 @@ namespace
 struct Outcome {
     int exitCode = -1;
     QString err;
+    QString out;
 };
 
-Outcome runCompose(const QStringList& args, const QString& home)
+Outcome runCompose(const QStringList& args, const QString& home, const QString& locale = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!locale.isEmpty())
+        env.insert(QStringLiteral("LC_ALL"), locale);
     env.insert(QStringLiteral("HOME"), home); // the filler picture goes below it
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/share"));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(PAGULA_COMPOSE_BINARY), args);
     EXPECT_TRUE(p.waitForFinished(120000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()),
+            QString::fromUtf8(p.readAllStandardOutput())};
 }
 
 int pdfPages(const QString& path)
@@ -135,6 +140,67 @@ TEST_F(Fixture, ShowsProgressUnlessQuiet)
     const Outcome quiet = runCompose({"-q", list, path(QStringLiteral("b.pdf"))}, dir.path());
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_TRUE(quiet.err.isEmpty()) << quiet.err.toStdString();
+}
+
+// Each run speaks one language, --lang's over the locale's. Russian output holds no Latin word
+// but names, options and their values; English output no Cyrillic.
+TEST_F(Fixture, EveryRunSpeaksOneLanguage)
+{
+    const QString list = writeList(pictures(3));
+    const QString out = path(QStringLiteral("out.pdf"));
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* russian; // a piece of the output in each language
+        const char* english;
+    } cases[] = {
+        {{"--help"}, 0, "Использование: pagula-compose", "Usage: pagula-compose"},
+        {{list, out}, 0, "ячейки: 6/6", "6/6 cells"},
+        {{list, out}, 0, "Запись /out.pdf: страница 1 из 1", "Writing /out.pdf: page 1 of 1"},
+        {{list, out}, 0, "/out.pdf: страниц: 1", "/out.pdf: 1 page(s)"},
+        {{"--embed", list, out}, 0, "предупреждение: --embed", "warning: --embed"},
+        {{"--columns", "99", list, out},
+         2,
+         "--columns: число должно быть от 1 до 15",
+         "--columns must be between 1 and 15"},
+        {{"--margin-left", "300", list, out},
+         2,
+         "--margin-left 300: на листе не остаётся места",
+         "--margin-left 300 leaves no room for the cells; allowed 0 to 199 mm"},
+        {{"--duplex", list, out}, 2, "--duplex действует только", "--duplex needs --two-sided"},
+        {{list}, 2, "Справка: pagula-compose --help", "Try pagula-compose --help"},
+        {{"--no-such-option", list, out}, 2, "no-such-option", "Unknown option"},
+        {{"--lang", "de", list, out}, 2, "--lang: ru или en", "--lang is ru or en"},
+    };
+    // Names the output may hold in either language.
+    static const QRegularExpression names(QStringLiteral(
+        "--[a-z0-9-]+|no-such-option|pagula-compose|out\\.pdf|\\b(PDF|JPEG|PNG|WebP|HEIC|HEIF|BMP|"
+        "TIFF|GIF|PCX|OpenDocument|Word|odt|docx|pdf|dpi|page|Ctrl|SIGTERM|SIGHUP|auto|"
+        "grey|bw|left|right|top|bottom|ru|en|de|back)\\b"));
+    static const QRegularExpression latinWord(QStringLiteral("[A-Za-z]{2,}"));
+    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    for (const char* lang : {"ru", "en"}) {
+        const bool english = QLatin1String(lang) == QLatin1String("en");
+        for (const auto& c : cases) {
+            const QStringList args = QStringList{"--lang", lang} + c.args;
+            SCOPED_TRACE(args.join(u' ').toStdString());
+            QFile::remove(out);
+            const Outcome r =
+                runCompose(args, dir.path(),
+                           english ? QStringLiteral("C.UTF-8") : QStringLiteral("en_US.UTF-8"));
+            EXPECT_EQ(r.exitCode, c.exitCode);
+            const QString text = QString(r.out + r.err).replace(dir.path(), QString());
+            EXPECT_TRUE(text.contains(QString::fromUtf8(english ? c.english : c.russian)))
+                << text.toStdString();
+            if (english) {
+                EXPECT_FALSE(text.contains(cyrillic)) << text.toStdString();
+            } else {
+                QString rest = text;
+                rest.remove(names);
+                EXPECT_FALSE(rest.contains(latinWord)) << rest.toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(Fixture, DuplexWritesOneInterleavedPdfAndNoBackFile)

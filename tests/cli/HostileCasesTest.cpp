@@ -180,7 +180,8 @@ Result run(const QDir& dir, const Case& c)
         c.home.isEmpty() ? dir.filePath(QStringLiteral("home")) : dir.filePath(c.home);
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/share"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    // English messages, the system's reasons in English too.
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(dir.path());

@@ -1,5 +1,6 @@
 #include "common/Conversions.h"
 #include "common/Error.h"
+#include "common/Language.h"
 
 #include <clocale>
 #include <string>
@@ -42,6 +43,69 @@ TEST(StrToFloat, AcceptsDotDecimalsOnly)
             EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid floating point value")
                                        .arg(QString::fromLatin1(bad)));
         }
+    }
+}
+
+TEST(TypedDecimal, TakesTheCommaOrTheDotAsTheOneSeparator)
+{
+    const struct {
+        const char* text;
+        double value;
+    } good[] = {{"2,5", 2.5}, {"2.5", 2.5},   {" -1,25 ", -1.25},
+                {",5", 0.5},  {"64.3", 64.3}, {"70", 70.0}};
+    for (const auto& c : good)
+        EXPECT_DOUBLE_EQ(common::parseTypedDecimal(QString::fromLatin1(c.text)), c.value) << c.text;
+    // Never a thousands separator: "2,5" is not 25 and "1,000.5" is refused, naming the text.
+    for (const char* bad : {"1,000.5", "1,2,3", "2,5,", ",", "2 5", "1.000,5"}) {
+        try {
+            common::parseTypedDecimal(QString::fromLatin1(bad));
+            ADD_FAILURE() << "accepted " << bad;
+        } catch (const common::Error& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid floating point value")
+                                       .arg(QString::fromLatin1(bad)));
+        }
+    }
+}
+
+TEST(Language, OptionThenSettingThenTheLocaleAsGettextReadsIt)
+{
+    using common::Language;
+    const Language ru = Language::Russian, en = Language::English;
+    const struct {
+        const char* option;
+        const char* setting;
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        Language expected;
+    } cases[] = {
+        {"en", "ru", "ru_RU.UTF-8", "", "", en},    // --lang first
+        {"RU", "en", "en_US.UTF-8", "", "", ru},    // in any case
+        {"", "en", "ru_RU.UTF-8", "", "", en},      // then the window's setting
+        {"xx", "zz", "en_GB.UTF-8", "", "", en},    // unknown codes are skipped
+        {"", "", "", "", "en_US.UTF-8", en},        // LANG
+        {"", "", "", "en_US.UTF-8", "ru_RU", en},   // LC_MESSAGES before LANG
+        {"", "", "ru_RU.UTF-8", "en_US", "en", ru}, // LC_ALL before both
+        {"", "", "C", "", "en_US.UTF-8", ru},       // C and POSIX: the program's own
+        {"", "", "POSIX", "", "", ru},
+        {"", "", "C.UTF-8", "", "", ru},
+        {"", "", "de_DE.UTF-8", "", "", ru}, // other languages
+        {"", "", "", "", "", ru},            // nothing set
+        {"", "", "english", "", "", en},
+    };
+    for (const auto& c : cases) {
+        const auto environment = [&](const char* name) {
+            const std::string n = name;
+            return QString::fromLatin1(n == "LC_ALL"        ? c.lcAll
+                                       : n == "LC_MESSAGES" ? c.lcMessages
+                                       : n == "LANG"        ? c.lang
+                                                            : "");
+        };
+        EXPECT_EQ(common::chooseLanguage(QString::fromLatin1(c.option),
+                                         QString::fromLatin1(c.setting), environment),
+                  c.expected)
+            << c.option << " " << c.setting << " " << c.lcAll << " " << c.lcMessages << " "
+            << c.lang;
     }
 }
 

@@ -33,7 +33,9 @@ for f in usr/bin/pagula usr/bin/pagula-compose; do
     grep -q __stack_chk_fail <<<"$symbols_used" || fail "$f has no stack protector"
 done
 for f in usr/share/applications/pagula.desktop usr/share/icons/hicolor/scalable/apps/pagula.svg \
-         usr/share/man/man1/pagula-compose.1.gz usr/share/doc/pagula/copyright \
+         usr/share/man/man1/pagula-compose.1.gz usr/share/man/ru/man1/pagula-compose.1.gz \
+         usr/share/man/man1/pagula.1.gz usr/share/man/ru/man1/pagula.1.gz \
+         usr/share/doc/pagula/copyright \
          usr/share/doc/pagula/changelog.gz; do
     [ -s "$work/root/$f" ] || fail "$f missing"
 done
@@ -49,11 +51,20 @@ page=$(man -l "$work/root/usr/share/man/man1/pagula-compose.1.gz" 2>&1)
 for option in --two-sided --duplex --back-offset --embed EXAMPLES; do
     grep -q -- "$option" <<<"$page" || fail "manual page lacks $option"
 done
+# Its Russian page speaks Russian, the window's pages name its --lang.
+page=$(man -l "$work/root/usr/share/man/ru/man1/pagula-compose.1.gz" 2>&1)
+for text in --two-sided --duplex "ПРИМЕРЫ" "Раскладывает"; do
+    grep -q -- "$text" <<<"$page" || fail "Russian manual page lacks $text"
+done
+for lang in "" ru/; do
+    man -l "$work/root/usr/share/man/${lang}man1/pagula.1.gz" 2>&1 | grep -q -- --lang ||
+        fail "manual page ${lang}pagula.1 lacks --lang"
+done
 
 # Nothing outside /usr, nothing of the build (tests, benchmarks, static libraries).
 extra=$(cd "$work/root" && find . -type f | grep -v '^\./usr/' || true)
 [ -z "$extra" ] || fail "files outside /usr: $extra"
-[ "$(cd "$work/root" && find . -type f | wc -l)" -eq 7 ] ||
+[ "$(cd "$work/root" && find . -type f | wc -l)" -eq 10 ] ||
     fail "unexpected files: $(cd "$work/root" && find . -type f)"
 
 # Dependencies found from the linked libraries, plus those no library names.
@@ -65,7 +76,7 @@ for d in libqt6widgets6 libqt6printsupport6 libqt6svg6 libcups2 libjpeg62-turbo 
 done
 
 # The unpacked batch command runs from its new place.
-"$work/root/usr/bin/pagula-compose" --help | grep -q 'Usage: pagula-compose' ||
+"$work/root/usr/bin/pagula-compose" --lang en --help | grep -q 'Usage: pagula-compose' ||
     fail "unpacked pagula-compose --help"
 
 # Lintian: no error (warnings are shown).

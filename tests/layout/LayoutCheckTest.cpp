@@ -1,5 +1,9 @@
 #include "layout/LayoutCheck.h"
 
+#include "common/Language.h"
+
+#include <QCoreApplication>
+
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -116,13 +120,17 @@ TEST(LayoutCheck, NamesTheFirstSettingThatCannotMakeAPageAndItsRange)
         SCOPED_TRACE(c.name);
         LayoutInput in = startValues();
         c.edit(in);
+        // The batch command's text in English, the window's in Russian.
+        pagula::common::installTranslations(*qApp, pagula::common::Language::English);
+        const auto english = checkLayout(in);
+        pagula::common::installTranslations(*qApp, pagula::common::Language::Russian);
         const auto problem = checkLayout(in);
-        ASSERT_TRUE(problem);
+        ASSERT_TRUE(problem && english);
         EXPECT_EQ(problem->setting, c.setting);
         EXPECT_NEAR(problem->minimum, c.minimum, 0.005);
         EXPECT_NEAR(problem->maximum, c.maximum, 0.005);
-        EXPECT_TRUE(problem->optionMessage.contains(QString::fromUtf8(c.option)))
-            << problem->optionMessage.toStdString();
+        EXPECT_TRUE(english->optionMessage.contains(QString::fromUtf8(c.option)))
+            << english->optionMessage.toStdString();
         EXPECT_TRUE(problem->userMessage.contains(QString::fromUtf8(c.russian)))
             << problem->userMessage.toStdString();
     }

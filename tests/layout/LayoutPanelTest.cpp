@@ -257,17 +257,23 @@ TEST_F(LayoutPanelTest, StepArrows)
     EXPECT_TRUE(reports.isEmpty());
 }
 
-TEST_F(LayoutPanelTest, CommaIsNotADecimalSeparator)
+TEST_F(LayoutPanelTest, CommaOrDotIsTheOneDecimalSeparator)
 {
-    typeInto(edit("cellWidthEdit"), "64");
+    // A Russian user types the comma: "48,5" is 48.5, never 485 or 48.
+    typeInto(edit("cellWidthEdit"), "48");
+    QTest::keyClicks(edit("cellWidthEdit"), QStringLiteral(",5"));
+    EXPECT_TRUE(reports.isEmpty());
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "48,5");
+    EXPECT_EQ(panel->settings().cellWidth, 48.5);
     const LayoutSettings before = panel->settings();
     const QImage picture = panel->schematic();
     QSignalSpy redraws(panel, &LayoutPanel::schematicDrawn);
 
+    // A second separator is no number.
     QTest::keyClicks(edit("cellWidthEdit"), QStringLiteral(",5"));
-    EXPECT_EQ(reports, (QStringList{floatError("64,"), floatError("64,5")}));
-    EXPECT_EQ(edit("cellWidthEdit")->text(), "64,5");
-    EXPECT_EQ(panel->settings().cellWidth, 64.0);
+    EXPECT_EQ(reports, (QStringList{floatError("48,5,"), floatError("48,5,5")}));
+    EXPECT_EQ(edit("cellWidthEdit")->text(), "48,5,5");
+    EXPECT_EQ(panel->settings().cellWidth, 48.5);
     EXPECT_EQ(panel->settings().maxCellWidth, before.maxCellWidth);
     EXPECT_EQ(panel->settings().maxCellHeight, before.maxCellHeight);
     EXPECT_EQ(redraws.count(), 0);
@@ -276,7 +282,7 @@ TEST_F(LayoutPanelTest, CommaIsNotADecimalSeparator)
     // The step arrow reads the same text and fails the same way.
     reports.clear();
     clickArrow("cellWidthStep", true);
-    EXPECT_EQ(reports, QStringList{floatError("64,5")});
+    EXPECT_EQ(reports, QStringList{floatError("48,5,5")});
 
     // A user locale with a decimal comma changes nothing.
     const QLocale previous;

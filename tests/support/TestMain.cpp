@@ -1,6 +1,8 @@
 // Test entry point: a QApplication on the offscreen platform (unless one is chosen), the
-// project's font substitutions, and standard paths redirected to a test location.
+// project's font substitutions, the language the locale picks (as in the programs), and
+// standard paths redirected to a test location.
 #include "common/Fonts.h"
+#include "common/Language.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -14,6 +16,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pagula"));
     pagula::common::installFontSubstitutions();
+    pagula::common::installTranslations(app, pagula::common::chooseLanguage({}, {}));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

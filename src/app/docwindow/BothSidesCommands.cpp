@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace pagula::docwindow
@@ -27,11 +28,13 @@ void DocumentWindow::setBackSide(std::shared_ptr<const document::Document> back)
     if (back_ || !back)
         return;
     back_ = std::move(back);
-    saveBothAction_ = new QAction(QStringLiteral("Сохранить обе стороны в PDF..."), this);
+    saveBothAction_ = new QAction(
+        QCoreApplication::translate("BothSidesCommands", "Сохранить обе стороны в PDF..."), this);
     saveBothAction_->setObjectName(QStringLiteral("saveBothSidesAction"));
     saveBothAction_->setIconText(saveBothAction_->text()); // tool buttons drop "..." otherwise
     connect(saveBothAction_, &QAction::triggered, this, [this] { saveBothSides(); });
-    printBothAction_ = new QAction(QStringLiteral("Печать обеих сторон..."), this);
+    printBothAction_ = new QAction(
+        QCoreApplication::translate("BothSidesCommands", "Печать обеих сторон..."), this);
     printBothAction_->setObjectName(QStringLiteral("printBothSidesAction"));
     printBothAction_->setIconText(printBothAction_->text());
     connect(printBothAction_, &QAction::triggered, this, [this] { printBothSides(); });
@@ -61,26 +64,28 @@ bool DocumentWindow::saveBothSides()
     if (busy_ || !back_)
         return false;
     SaveFormat pdf;
-    pdf.filter = QStringLiteral("Документ PDF (*.pdf)");
+    pdf.filter = QCoreApplication::translate("BothSidesCommands", "Документ PDF (*.pdf)");
     pdf.suffix = QStringLiteral("pdf");
     const QString name = bothSidesBase();
-    const std::optional<SaveTarget> target =
-        askSaveTarget(QStringLiteral("Сохранить обе стороны в PDF"), {pdf},
-                      QDir(suggestedFolder()).filePath(name));
+    const std::optional<SaveTarget> target = askSaveTarget(
+        QCoreApplication::translate("BothSidesCommands", "Сохранить обе стороны в PDF"), {pdf},
+        QDir(suggestedFolder()).filePath(name));
     if (!target)
         return false;
     const auto front = document_;
     const auto back = back_;
     const QString path = target->path;
     const std::optional<document::ExportResult> result =
-        runExport(QStringLiteral("Сохранение"), [front, back, path, name](const auto& p) {
-            document::PdfOptions options;
-            options.title = name;
-            return document::saveInterleavedPdf(*front, *back, path, options, p);
-        });
+        runExport(QCoreApplication::translate("BothSidesCommands", "Сохранение"),
+                  [front, back, path, name](const auto& p) {
+                      document::PdfOptions options;
+                      options.title = name;
+                      return document::saveInterleavedPdf(*front, *back, path, options, p);
+                  });
     if (!result || result->cancelled)
         return false;
-    statusBar()->showMessage(QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(path)),
+    statusBar()->showMessage(QCoreApplication::translate("BothSidesCommands", "Сохранено: %1")
+                                 .arg(QDir::toNativeSeparators(path)),
                              StatusMessageMilliseconds);
     return true;
 }

@@ -31,6 +31,7 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace pagula::docwindow
@@ -99,9 +100,11 @@ DocumentWindow::~DocumentWindow() = default;
 QString DocumentWindow::titleFor(const QString& label, int run)
 {
     if (run > 0 && label.isEmpty())
-        return QStringLiteral("Pagula - документ %1").arg(run);
+        return QCoreApplication::translate("DocumentWindow", "Pagula - документ %1").arg(run);
     if (run > 0)
-        return QStringLiteral("Pagula - документ %1, %2").arg(run).arg(label);
+        return QCoreApplication::translate("DocumentWindow", "Pagula - документ %1, %2")
+            .arg(run)
+            .arg(label);
     if (label.isEmpty())
         return QStringLiteral("Pagula");
     return QStringLiteral("Pagula - %1").arg(label);
@@ -150,64 +153,74 @@ void DocumentWindow::buildActions()
         return action;
     };
 
-    saveAction_ = makeAction(QStringLiteral("saveAsAction"), QStringLiteral("Сохранить как..."),
+    saveAction_ = makeAction(QStringLiteral("saveAsAction"),
+                             QCoreApplication::translate("DocumentWindow", "Сохранить как..."),
                              {QKeySequence(Qt::CTRL | Qt::Key_S)});
     saveAction_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     connect(saveAction_, &QAction::triggered, this, [this] { saveAs(); });
 
-    savePngAction_ = makeAction(QStringLiteral("savePngAction"),
-                                QStringLiteral("Сохранить страницы как PNG..."), {});
+    savePngAction_ = makeAction(
+        QStringLiteral("savePngAction"),
+        QCoreApplication::translate("DocumentWindow", "Сохранить страницы как PNG..."), {});
     connect(savePngAction_, &QAction::triggered, this, [this] { savePagesAsPng(); });
 
-    printAction_ = makeAction(QStringLiteral("printAction"), QStringLiteral("Печать..."),
+    printAction_ = makeAction(QStringLiteral("printAction"),
+                              QCoreApplication::translate("DocumentWindow", "Печать..."),
                               {QKeySequence(Qt::CTRL | Qt::Key_P)});
     printAction_->setIcon(QIcon::fromTheme(QStringLiteral("document-print")));
     connect(printAction_, &QAction::triggered, this, [this] { print(); });
 
     libreOffice_ = libreOfficeProgram();
     if (!libreOffice_.isEmpty()) {
-        libreOfficeAction_ = makeAction(QStringLiteral("openInLibreOfficeAction"),
-                                        QStringLiteral("Открыть в LibreOffice"), {});
+        libreOfficeAction_ =
+            makeAction(QStringLiteral("openInLibreOfficeAction"),
+                       QCoreApplication::translate("DocumentWindow", "Открыть в LibreOffice"), {});
         connect(libreOfficeAction_, &QAction::triggered, this, [this] { openInLibreOffice(); });
     }
 
-    previousAction_ = makeAction(QStringLiteral("previousPageAction"),
-                                 QStringLiteral("Предыдущая страница"), {Qt::Key_PageUp});
+    previousAction_ = makeAction(
+        QStringLiteral("previousPageAction"),
+        QCoreApplication::translate("DocumentWindow", "Предыдущая страница"), {Qt::Key_PageUp});
     previousAction_->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     connect(previousAction_, &QAction::triggered, this,
             [this] { view_->goToPage(view_->currentPage() - 1); });
 
-    nextAction_ = makeAction(QStringLiteral("nextPageAction"), QStringLiteral("Следующая страница"),
+    nextAction_ = makeAction(QStringLiteral("nextPageAction"),
+                             QCoreApplication::translate("DocumentWindow", "Следующая страница"),
                              {Qt::Key_PageDown});
     nextAction_->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     connect(nextAction_, &QAction::triggered, this,
             [this] { view_->goToPage(view_->currentPage() + 1); });
 
-    firstAction_ = makeAction(QStringLiteral("firstPageAction"), QStringLiteral("Первая страница"),
+    firstAction_ = makeAction(QStringLiteral("firstPageAction"),
+                              QCoreApplication::translate("DocumentWindow", "Первая страница"),
                               {Qt::Key_Home});
     connect(firstAction_, &QAction::triggered, this, [this] { view_->goToPage(0); });
 
-    lastAction_ = makeAction(QStringLiteral("lastPageAction"), QStringLiteral("Последняя страница"),
+    lastAction_ = makeAction(QStringLiteral("lastPageAction"),
+                             QCoreApplication::translate("DocumentWindow", "Последняя страница"),
                              {Qt::Key_End});
     connect(lastAction_, &QAction::triggered, this,
             [this] { view_->goToPage(view_->pageCount() - 1); });
 
-    zoomInAction_ =
-        makeAction(QStringLiteral("zoomInAction"), QStringLiteral("Увеличить"),
-                   {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomInAction_ = makeAction(
+        QStringLiteral("zoomInAction"), QCoreApplication::translate("DocumentWindow", "Увеличить"),
+        {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(zoomInAction_, &QAction::triggered, view_, &PageView::zoomIn);
 
-    zoomOutAction_ = makeAction(QStringLiteral("zoomOutAction"), QStringLiteral("Уменьшить"),
+    zoomOutAction_ = makeAction(QStringLiteral("zoomOutAction"),
+                                QCoreApplication::translate("DocumentWindow", "Уменьшить"),
                                 {QKeySequence(QKeySequence::ZoomOut)});
     connect(zoomOutAction_, &QAction::triggered, view_, &PageView::zoomOut);
 
-    closeAction_ = makeAction(QStringLiteral("closeWindowAction"), QStringLiteral("Закрыть"),
+    closeAction_ = makeAction(QStringLiteral("closeWindowAction"),
+                              QCoreApplication::translate("DocumentWindow", "Закрыть"),
                               {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)});
     connect(closeAction_, &QAction::triggered, this, &QWidget::close);
 
-    realSizeAction_ =
-        makeAction(QStringLiteral("realSizeAction"), QStringLiteral("Реальный размер"),
-                   {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    realSizeAction_ = makeAction(QStringLiteral("realSizeAction"),
+                                 QCoreApplication::translate("DocumentWindow", "Реальный размер"),
+                                 {QKeySequence(Qt::CTRL | Qt::Key_0)});
     connect(realSizeAction_, &QAction::triggered, this, [this] {
         view_->setZoom({ZoomMode::Percent, 100.0});
     });
@@ -227,14 +240,16 @@ void DocumentWindow::buildToolBar()
         bar->setContextMenuPolicy(Qt::PreventContextMenu);
         return bar;
     };
-    QToolBar* bar = makeBar(QStringLiteral("Документ"), QStringLiteral("documentToolBar"));
+    QToolBar* bar = makeBar(QCoreApplication::translate("DocumentWindow", "Документ"),
+                            QStringLiteral("documentToolBar"));
     bar->addAction(saveAction_);
     bar->addAction(printAction_);
     if (libreOfficeAction_)
         bar->addAction(libreOfficeAction_);
     bar->addAction(savePngAction_);
 
-    pageBar_ = makeBar(QStringLiteral("Страницы"), QStringLiteral("pageToolBar"));
+    pageBar_ = makeBar(QCoreApplication::translate("DocumentWindow", "Страницы"),
+                       QStringLiteral("pageToolBar"));
     pageBar_->addAction(previousAction_);
     pageNumber_ = new QSpinBox(pageBar_);
     pageNumber_->setObjectName(QStringLiteral("pageNumber"));
@@ -242,12 +257,13 @@ void DocumentWindow::buildToolBar()
     pageNumber_->setKeyboardTracking(false); // go when the number is complete
     pageNumber_->setButtonSymbols(QAbstractSpinBox::NoButtons);
     pageNumber_->setAlignment(Qt::AlignRight);
-    pageNumber_->setToolTip(QStringLiteral("Номер страницы"));
+    pageNumber_->setToolTip(QCoreApplication::translate("DocumentWindow", "Номер страницы"));
     pageBar_->addWidget(pageNumber_);
     connect(pageNumber_, &QSpinBox::valueChanged, this,
             [this](int number) { view_->goToPage(number - 1); });
 
-    pageCountLabel_ = new QLabel(QStringLiteral(" из %1 ").arg(view_->pageCount()), pageBar_);
+    pageCountLabel_ = new QLabel(
+        QCoreApplication::translate("DocumentWindow", " из %1 ").arg(view_->pageCount()), pageBar_);
     pageCountLabel_->setObjectName(QStringLiteral("pageCountLabel"));
     pageBar_->addWidget(pageCountLabel_);
     pageBar_->addAction(nextAction_);
@@ -263,7 +279,7 @@ void DocumentWindow::buildToolBar()
     zoomBox_->setInsertPolicy(QComboBox::NoInsert);
     zoomBox_->addItems(zoomChoiceTexts());
     zoomBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    zoomBox_->setToolTip(QStringLiteral("Масштаб"));
+    zoomBox_->setToolTip(QCoreApplication::translate("DocumentWindow", "Масштаб"));
     pageBar_->addWidget(zoomBox_);
     connect(zoomBox_, &QComboBox::activated, this,
             [this](int index) { view_->setZoom(zoomChoice(index)); });
@@ -328,7 +344,9 @@ void DocumentWindow::applyTypedZoom()
 
 void DocumentWindow::showFailures(int count)
 {
-    failureLine_->setText(QStringLiteral("Не удалось показать рисунков: %1").arg(count));
+    failureLine_->setText(
+        QCoreApplication::translate("DocumentWindow", "Не удалось показать рисунков: %1")
+            .arg(count));
     QStringList lines;
     for (const document::PictureFailure& failure : view_->failures()) {
         if (lines.size() == ListedFailuresAtMost) {
@@ -343,12 +361,14 @@ void DocumentWindow::showFailures(int count)
 
 bool DocumentWindow::saveAs()
 {
-    return exportTo(QStringLiteral("Сохранить как"), documentSaveFormats(), true);
+    return exportTo(QCoreApplication::translate("DocumentWindow", "Сохранить как"),
+                    documentSaveFormats(), true);
 }
 
 bool DocumentWindow::savePagesAsPng()
 {
-    return exportTo(QStringLiteral("Сохранить страницы как PNG"), pageImageFormats(), false);
+    return exportTo(QCoreApplication::translate("DocumentWindow", "Сохранить страницы как PNG"),
+                    pageImageFormats(), false);
 }
 
 bool DocumentWindow::exportTo(const QString& title, const QList<SaveFormat>& formats,
@@ -363,7 +383,7 @@ bool DocumentWindow::exportTo(const QString& title, const QList<SaveFormat>& for
     const std::shared_ptr<const document::Document> document = document_;
     const QString name = suggestedBaseName();
     const std::optional<document::ExportResult> result = runExport(
-        QStringLiteral("Сохранение"),
+        QCoreApplication::translate("DocumentWindow", "Сохранение"),
         [document, target, name](const document::ProgressCallback& p) {
             return target->format.write(*document, target->path, name, p);
         },
@@ -372,9 +392,9 @@ bool DocumentWindow::exportTo(const QString& title, const QList<SaveFormat>& for
         return false;
     if (marksSaved)
         savedPath_ = target->path;
-    statusBar()->showMessage(
-        QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(target->path)),
-        StatusMessageMilliseconds);
+    statusBar()->showMessage(QCoreApplication::translate("DocumentWindow", "Сохранено: %1")
+                                 .arg(QDir::toNativeSeparators(target->path)),
+                             StatusMessageMilliseconds);
     return true;
 }
 
@@ -388,11 +408,11 @@ bool DocumentWindow::openInLibreOffice()
     // Pictures stay linked: LibreOffice reads them from their files, as the document does.
     const std::shared_ptr<const document::Document> document = document_;
     const std::optional<document::ExportResult> result = runExport(
-        QStringLiteral("Подготовка для LibreOffice"),
+        QCoreApplication::translate("DocumentWindow", "Подготовка для LibreOffice"),
         [document, path](const document::ProgressCallback& p) {
             return document::saveOdt(*document, path, {}, p);
         },
-        QStringLiteral("шаг"));
+        QCoreApplication::translate("DocumentWindow", "шаг"));
     if (!result || result->cancelled) {
         QFile::remove(path);
         return false;
@@ -402,7 +422,8 @@ bool DocumentWindow::openInLibreOffice()
         return false;
     }
     statusBar()->showMessage(
-        QStringLiteral("Открыто в LibreOffice: %1").arg(QDir::toNativeSeparators(path)),
+        QCoreApplication::translate("DocumentWindow", "Открыто в LibreOffice: %1")
+            .arg(QDir::toNativeSeparators(path)),
         StatusMessageMilliseconds);
     return true;
 }
@@ -453,12 +474,16 @@ std::optional<SaveTarget> DocumentWindow::askSaveTarget(const QString& title,
 DocumentWindow::CloseAnswer DocumentWindow::askSaveBeforeClose()
 {
     QMessageBox box(QMessageBox::Question, windowTitle(),
-                    QStringLiteral("Документ не сохранён. Сохранить его перед закрытием?"),
+                    QCoreApplication::translate(
+                        "DocumentWindow", "Документ не сохранён. Сохранить его перед закрытием?"),
                     QMessageBox::NoButton, this);
-    QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton* save = box.addButton(QCoreApplication::translate("DocumentWindow", "Сохранить"),
+                                      QMessageBox::AcceptRole);
     QPushButton* discard =
-        box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.addButton(QCoreApplication::translate("DocumentWindow", "Не сохранять"),
+                      QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("DocumentWindow", "Отмена"),
+                                        QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();

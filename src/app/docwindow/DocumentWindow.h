@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <QCoreApplication>
 #include <memory>
 #include <optional>
 
@@ -133,7 +134,7 @@ private:
     std::optional<document::ExportResult>
     runExport(const QString& action,
               std::function<document::ExportResult(const document::ProgressCallback&)> work,
-              const QString& unit = QStringLiteral("страница"));
+              const QString& unit = QCoreApplication::translate("DocumentWindow", "страница"));
     void showPage(int page);
     void showZoom(const Zoom& zoom);
     void applyTypedZoom();

@@ -1,5 +1,6 @@
 #include "app/docwindow/ExportProgress.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
@@ -21,7 +22,7 @@ document::ExportResult runWithProgress(QWidget* parent, const QString& action,
     dialog.setObjectName(QStringLiteral("exportProgress"));
     dialog.setWindowTitle(QStringLiteral("Pagula"));
     dialog.setLabelText(action + QStringLiteral("..."));
-    dialog.setCancelButtonText(QStringLiteral("Отмена"));
+    dialog.setCancelButtonText(QCoreApplication::translate("ExportProgress", "Отмена"));
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setMinimumDuration(ShowAfterMilliseconds);
     dialog.setAutoClose(false);
@@ -30,7 +31,7 @@ document::ExportResult runWithProgress(QWidget* parent, const QString& action,
 
     QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&] {
         task.cancel();
-        dialog.setLabelText(QStringLiteral("Отмена..."));
+        dialog.setLabelText(QCoreApplication::translate("ExportProgress", "Отмена..."));
     });
 
     QEventLoop loop;
@@ -46,8 +47,10 @@ document::ExportResult runWithProgress(QWidget* parent, const QString& action,
         const int count = task.pageCount();
         if (count > 0 && page != shownPage && !task.isCancelRequested()) {
             shownPage = page;
-            dialog.setLabelText(
-                QStringLiteral("%1: %2 %3 из %4").arg(action, unit).arg(page).arg(count));
+            dialog.setLabelText(QCoreApplication::translate("ExportProgress", "%1: %2 %3 из %4")
+                                    .arg(action, unit)
+                                    .arg(page)
+                                    .arg(count));
             dialog.setMaximum(count);
             dialog.setValue(page - 1);
         }

@@ -2,6 +2,7 @@
 
 #include "app/docwindow/ExportTask.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -14,8 +15,8 @@ namespace pagula::docwindow
 // "Отмена" (the export stops before its next page). Events go on meanwhile, so the parent
 // repaints and other windows stay usable. Returns the export's result (cancelled set when the
 // user cancelled) or rethrows its error.
-document::ExportResult runWithProgress(QWidget* parent, const QString& action,
-                                       ExportTask::Work work,
-                                       const QString& unit = QStringLiteral("страница"));
+document::ExportResult
+runWithProgress(QWidget* parent, const QString& action, ExportTask::Work work,
+                const QString& unit = QCoreApplication::translate("ExportProgress", "страница"));
 
 } // namespace pagula::docwindow

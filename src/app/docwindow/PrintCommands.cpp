@@ -8,6 +8,7 @@
 #include "widgets/ErrorReport.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMessageBox>
 #include <QPageSize>
@@ -61,13 +62,14 @@ QString jobStateText(const document::JobState& state)
 {
     switch (state.stage) {
     case document::JobState::Waiting:
-        return QStringLiteral("Задание ждёт очереди на принтере.");
+        return QCoreApplication::translate("PrintCommands", "Задание ждёт очереди на принтере.");
     case document::JobState::Printing:
-        return QStringLiteral("Принтер печатает лицевые стороны...");
+        return QCoreApplication::translate("PrintCommands", "Принтер печатает лицевые стороны...");
     case document::JobState::Stopped:
-        return QStringLiteral("Принтер остановлен: %1").arg(state.reason);
+        return QCoreApplication::translate("PrintCommands", "Принтер остановлен: %1")
+            .arg(state.reason);
     case document::JobState::Completed:
-        return QStringLiteral("Лицевые стороны напечатаны.");
+        return QCoreApplication::translate("PrintCommands", "Лицевые стороны напечатаны.");
     case document::JobState::Cancelled:
     case document::JobState::Aborted:
     case document::JobState::Unknown:
@@ -166,10 +168,12 @@ bool DocumentWindow::checkPaper(const QPrinter& printer)
     if (document::takesA4(printer))
         return true;
     widgets::ErrorReport::show(
-        this, QStringLiteral("Принтер «%1» не печатает на листах A4, а страницы Pagula "
+        this,
+        QCoreApplication::translate(
+            "PrintCommands", "Принтер «%1» не печатает на листах A4, а страницы Pagula "
                              "печатаются только на A4 в натуральную величину. Выберите другой "
                              "принтер или добавьте этому формат A4 в его настройках.")
-                  .arg(printer.printerName()));
+            .arg(printer.printerName()));
     return false;
 }
 
@@ -179,10 +183,12 @@ std::optional<document::ExportResult> DocumentWindow::runPrint(
     std::optional<document::ExportResult> result;
     busy_ = true;
     try {
-        result = runWithProgress(this, QStringLiteral("Печать"), std::move(work));
+        result = runWithProgress(this, QCoreApplication::translate("PrintCommands", "Печать"),
+                                 std::move(work));
     } catch (const document::PrintRefused& refused) {
         widgets::ErrorReport::show(
-            this, QStringLiteral("Принтер «%1» не принял задание: %2\nНичего не напечатано.")
+            this, QCoreApplication::translate(
+                      "PrintCommands", "Принтер «%1» не принял задание: %2\nНичего не напечатано.")
                       .arg(refused.queue(), refused.reason()));
     } catch (const common::Error& e) {
         widgets::ErrorReport::show(this, e.message());
@@ -199,40 +205,49 @@ PrintJobWatch* DocumentWindow::followJob(const QPrinter& printer,
                                          const document::ExportResult& result)
 {
     if (result.printJob <= 0) {
-        statusBar()->showMessage(QStringLiteral("Напечатано страниц: %1").arg(result.pagesWritten),
-                                 StatusMessageMilliseconds);
+        statusBar()->showMessage(
+            QCoreApplication::translate("PrintCommands", "Напечатано страниц: %1")
+                .arg(result.pagesWritten),
+            StatusMessageMilliseconds);
         return nullptr;
     }
     const QString queue = printer.printerName();
     const int job = result.printJob;
     const int pages = result.pagesWritten;
-    statusBar()->showMessage(QStringLiteral("Отправлено на принтер «%1»: страниц %2 (задание %3)")
-                                 .arg(queue)
-                                 .arg(pages)
-                                 .arg(job),
-                             StatusMessageMilliseconds);
+    statusBar()->showMessage(
+        QCoreApplication::translate("PrintCommands",
+                                    "Отправлено на принтер «%1»: страниц %2 (задание %3)")
+            .arg(queue)
+            .arg(pages)
+            .arg(job),
+        StatusMessageMilliseconds);
     auto* watch = new PrintJobWatch(job, this);
     connect(watch, &PrintJobWatch::ended, this,
             [this, queue, job, pages](const document::JobState& state) {
                 const QString reason =
-                    state.reason.isEmpty() ? QStringLiteral("не сообщена") : state.reason;
+                    state.reason.isEmpty()
+                        ? QCoreApplication::translate("PrintCommands", "не сообщена")
+                        : state.reason;
                 if (state.stage == document::JobState::Completed)
-                    statusBar()->showMessage(QStringLiteral("Напечатано на «%1»: страниц %2 "
-                                                            "(задание %3)")
+                    statusBar()->showMessage(QCoreApplication::translate(
+                                                 "PrintCommands", "Напечатано на «%1»: страниц %2 "
+                                                                  "(задание %3)")
                                                  .arg(queue)
                                                  .arg(pages)
                                                  .arg(job),
                                              StatusMessageMilliseconds);
                 else if (state.stage == document::JobState::Cancelled)
                     widgets::ErrorReport::show(
-                        this, QStringLiteral("Задание %1 на принтере «%2» отменено, листы не "
-                                             "напечатаны.\nПричина: %3")
+                        this, QCoreApplication::translate(
+                                  "PrintCommands", "Задание %1 на принтере «%2» отменено, листы не "
+                                                   "напечатаны.\nПричина: %3")
                                   .arg(job)
                                   .arg(queue, reason));
                 else
                     widgets::ErrorReport::show(
-                        this, QStringLiteral("Задание %1 на принтере «%2» прервано службой "
-                                             "печати, листы не напечатаны.\nПричина: %3")
+                        this, QCoreApplication::translate(
+                                  "PrintCommands", "Задание %1 на принтере «%2» прервано службой "
+                                                   "печати, листы не напечатаны.\nПричина: %3")
                                   .arg(job)
                                   .arg(queue, reason));
             });
@@ -242,8 +257,9 @@ PrintJobWatch* DocumentWindow::followJob(const QPrinter& printer,
 bool DocumentWindow::askPrinter(QPrinter& printer, bool twoSided)
 {
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(twoSided ? QStringLiteral("Двусторонняя печать")
-                                   : QStringLiteral("Печать"));
+    dialog.setWindowTitle(twoSided
+                              ? QCoreApplication::translate("PrintCommands", "Двусторонняя печать")
+                              : QCoreApplication::translate("PrintCommands", "Печать"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies);
     hideDialogChoices(dialog, twoSided);
     return dialog.exec() == QDialog::Accepted;
@@ -254,7 +270,8 @@ std::optional<document::StackReturn> DocumentWindow::askReturnStack(int sheets,
 {
     QMessageBox box(
         QMessageBox::Information, QStringLiteral("Pagula"),
-        QStringLiteral(
+        QCoreApplication::translate(
+            "PrintCommands",
             "Лицевые стороны отправлены на принтер (листов: %1). Когда они напечатаются, "
             "возьмите всю стопку из выходного лотка, не меняя порядка листов, и вложите её в "
             "лоток подачи:\n"
@@ -264,19 +281,23 @@ std::optional<document::StackReturn> DocumentWindow::askReturnStack(int sheets,
             .arg(sheets),
         QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("returnStackBox"));
-    const QString hint =
-        QStringLiteral("Если для этого стопку пришлось перевернуть, сверху лежит лист 1; если она "
-                       "легла как была, сверху последний лист. Как это устроено у вашего "
-                       "принтера, один раз покажет «Пробная двусторонняя печать» (правая кнопка "
-                       "мыши на «Двусторонняя печать» в главном окне).");
+    const QString hint = QCoreApplication::translate(
+        "PrintCommands",
+        "Если для этого стопку пришлось перевернуть, сверху лежит лист 1; если она "
+        "легла как была, сверху последний лист. Как это устроено у вашего "
+        "принтера, один раз покажет «Пробная двусторонняя печать» (правая кнопка "
+        "мыши на «Двусторонняя печать» в главном окне).");
     box.setInformativeText(hint);
-    QPushButton* turned = box.addButton(QStringLiteral("Стопка перевёрнута: печатать обороты"),
-                                        QMessageBox::AcceptRole);
+    QPushButton* turned = box.addButton(
+        QCoreApplication::translate("PrintCommands", "Стопка перевёрнута: печатать обороты"),
+        QMessageBox::AcceptRole);
     turned->setObjectName(QStringLiteral("stackTurnedOverButton"));
-    QPushButton* asItLay =
-        box.addButton(QStringLiteral("Стопка как была: печатать обороты"), QMessageBox::AcceptRole);
+    QPushButton* asItLay = box.addButton(
+        QCoreApplication::translate("PrintCommands", "Стопка как была: печатать обороты"),
+        QMessageBox::AcceptRole);
     asItLay->setObjectName(QStringLiteral("stackAsItLayButton"));
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("PrintCommands", "Отмена"),
+                                        QMessageBox::RejectRole);
     box.setDefaultButton(turned);
     box.setEscapeButton(cancel);
     if (fronts) {

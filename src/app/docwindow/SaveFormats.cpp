@@ -5,6 +5,7 @@
 #include "document/PdfExport.h"
 #include "document/PngExport.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace pagula::docwindow
@@ -25,7 +26,7 @@ SaveFormat packageFormat(const QString& filter, const QString& suffix, bool embe
                           options.embedPictures = embed;
                           return save(doc, path, options, progress);
                       }};
-    format.progressUnit = QStringLiteral("шаг");
+    format.progressUnit = QCoreApplication::translate("SaveFormats", "шаг");
     return format;
 }
 
@@ -36,30 +37,34 @@ QList<SaveFormat> documentSaveFormats()
     const QString odt = QStringLiteral("odt");
     const QString docx = QStringLiteral("docx");
     return {
-        {QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("pdf"),
+        {QCoreApplication::translate("SaveFormats", "Документ PDF (*.pdf)"), QStringLiteral("pdf"),
          [](const document::Document& doc, const QString& path, const QString& title,
             const document::ProgressCallback& progress) {
              document::PdfOptions options;
              options.title = title;
              return document::savePdf(doc, path, options, progress);
          }},
-        packageFormat<document::OdtOptions>(QStringLiteral("Документ ODF (*.odt)"), odt, false,
-                                            document::saveOdt),
         packageFormat<document::OdtOptions>(
-            QStringLiteral("Документ ODF со встроенными рисунками (*.odt)"), odt, true,
+            QCoreApplication::translate("SaveFormats", "Документ ODF (*.odt)"), odt, false,
             document::saveOdt),
-        packageFormat<document::DocxOptions>(QStringLiteral("Документ Word (*.docx)"), docx, false,
-                                             document::saveDocx),
+        packageFormat<document::OdtOptions>(
+            QCoreApplication::translate("SaveFormats",
+                                        "Документ ODF со встроенными рисунками (*.odt)"),
+            odt, true, document::saveOdt),
         packageFormat<document::DocxOptions>(
-            QStringLiteral("Документ Word со встроенными рисунками (*.docx)"), docx, true,
+            QCoreApplication::translate("SaveFormats", "Документ Word (*.docx)"), docx, false,
             document::saveDocx),
+        packageFormat<document::DocxOptions>(
+            QCoreApplication::translate("SaveFormats",
+                                        "Документ Word со встроенными рисунками (*.docx)"),
+            docx, true, document::saveDocx),
     };
 }
 
 QList<SaveFormat> pageImageFormats()
 {
     return {
-        {QStringLiteral("Рисунки PNG (*.png)"), QStringLiteral("png"),
+        {QCoreApplication::translate("SaveFormats", "Рисунки PNG (*.png)"), QStringLiteral("png"),
          [](const document::Document& doc, const QString& path, const QString& /*title*/,
             const document::ProgressCallback& progress) {
              return document::savePngPages(doc, path, {}, progress);

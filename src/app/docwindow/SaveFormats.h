@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <QCoreApplication>
 #include <functional>
 #include <optional>
 
@@ -25,7 +26,7 @@ struct SaveFormat {
     QString suffix; // without the dot
     Writer write;
     // What the writer's progress counts, for "Сохранение: страница 3 из 20".
-    QString progressUnit = QStringLiteral("страница");
+    QString progressUnit = QCoreApplication::translate("SaveFormats", "страница");
 };
 
 // What "Сохранить как..." offers, in the dialog's order: PDF, then ODT and DOCX, each with its

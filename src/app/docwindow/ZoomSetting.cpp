@@ -1,7 +1,11 @@
 #include "app/docwindow/ZoomSetting.h"
 
+#include "common/Conversions.h"
+#include "common/Error.h"
+
 #include <QLocale>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -20,12 +24,12 @@ constexpr double StepTolerance = 0.5;
 
 QString fitWidthText()
 {
-    return QStringLiteral("По ширине");
+    return QCoreApplication::translate("ZoomSetting", "По ширине");
 }
 
 QString wholePageText()
 {
-    return QStringLiteral("Страница целиком");
+    return QCoreApplication::translate("ZoomSetting", "Страница целиком");
 }
 
 QString percentText(double percent)
@@ -75,10 +79,13 @@ std::optional<Zoom> parseZoom(const QString& text)
         return Zoom{ZoomMode::WholePage, 100.0};
     if (trimmed.endsWith(QLatin1Char('%')))
         trimmed = trimmed.chopped(1).trimmed();
-    bool ok = false;
-    // The program reads numbers with '.', whatever the user's locale.
-    const double percent = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(percent) || percent < MinZoomPercent || percent > MaxZoomPercent)
+    double percent = 0;
+    try {
+        percent = common::parseTypedDecimal(trimmed);
+    } catch (const common::Error&) {
+        return std::nullopt;
+    }
+    if (percent < MinZoomPercent || percent > MaxZoomPercent)
         return std::nullopt;
     return Zoom{ZoomMode::Percent, percent};
 }

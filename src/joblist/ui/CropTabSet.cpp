@@ -7,6 +7,7 @@
 #include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,10 +45,10 @@ struct ProfileSide {
 
 // Left column: left, then right; right column: bottom, then top.
 constexpr ProfileSide Sides[] = {
-    {0, "Слева:                %", 0, 0},
-    {1, "Справа:              %", 0, 1},
-    {3, "Снизу:                %", 1, 0},
-    {2, "Сверху:              %", 1, 1},
+    {0, QT_TRANSLATE_NOOP("CropTabSet", "Слева:                %"), 0, 0},
+    {1, QT_TRANSLATE_NOOP("CropTabSet", "Справа:              %"), 0, 1},
+    {3, QT_TRANSLATE_NOOP("CropTabSet", "Снизу:                %"), 1, 0},
+    {2, QT_TRANSLATE_NOOP("CropTabSet", "Сверху:              %"), 1, 1},
 };
 
 } // namespace
@@ -64,7 +65,7 @@ CropTabSet::CropTabSet(JobListModel* model, QWidget* parent) : QTabWidget(parent
     setUsesScrollButtons(false);
 
     addTab(buildModeTab(), ProgramIcons::icon(ProgramIcons::PageIcon),
-           QStringLiteral("Вид обрезки"));
+           QCoreApplication::translate("CropTabSet", "Вид обрезки"));
     addTab(buildProfileTab(QStringLiteral("profileOneTab"), 0,
                            QStringLiteral("applyProfileOneButton")),
            ProgramIcons::icon(ProgramIcons::ArrowLeftIcon), QString());
@@ -78,17 +79,20 @@ QWidget* CropTabSet::buildModeTab()
 {
     auto* tab = new QWidget;
     tab->setObjectName(QStringLiteral("cropModeTab"));
-    cropType_ = new QRadioButton(QStringLiteral("С одной стороны"), tab);
+    cropType_ = new QRadioButton(QCoreApplication::translate("CropTabSet", "С одной стороны"), tab);
     cropType_->setObjectName(QStringLiteral("cropType"));
     cropType_->setGeometry(6, 3, 130, 17);
     cropType_->setChecked(true);
-    twoSideMode_ = new QRadioButton(QStringLiteral("С двух сторон"), tab);
+    twoSideMode_ =
+        new QRadioButton(QCoreApplication::translate("CropTabSet", "С двух сторон"), tab);
     twoSideMode_->setObjectName(QStringLiteral("twoSideMode"));
     twoSideMode_->setGeometry(6, 21, 130, 17);
-    widgets::GradientButton* selectAll = addButton(
-        tab, QStringLiteral("cropAllButton"), QStringLiteral("Выделить все"), QRect(6, 44, 92, 16));
-    widgets::GradientButton* reset = addButton(tab, QStringLiteral("cropResetButton"),
-                                               QStringLiteral("Сброс"), QRect(104, 44, 92, 16));
+    widgets::GradientButton* selectAll =
+        addButton(tab, QStringLiteral("cropAllButton"),
+                  QCoreApplication::translate("CropTabSet", "Выделить все"), QRect(6, 44, 92, 16));
+    widgets::GradientButton* reset =
+        addButton(tab, QStringLiteral("cropResetButton"),
+                  QCoreApplication::translate("CropTabSet", "Сброс"), QRect(104, 44, 92, 16));
     connect(selectAll, &widgets::GradientButton::clicked, this, &CropTabSet::cropAll);
     connect(reset, &widgets::GradientButton::clicked, this, &CropTabSet::resetCrop);
     return tab;
@@ -109,10 +113,11 @@ QWidget* CropTabSet::buildProfileTab(const QString& name, int firstSpin, const Q
         const QPoint at(4 + side.column * 100, 2 + side.row * (RowHeight + 2));
         addProfileValue(tab, firstSpin + side.spinOffset,
                         QString::fromLatin1(valueNames[profile][side.spinOffset]),
-                        QString::fromUtf8(side.caption), at);
+                        QCoreApplication::translate("CropTabSet", side.caption), at);
     }
-    widgets::GradientButton* apply = addButton(tab, applyName, QStringLiteral("Применить"),
-                                               QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
+    widgets::GradientButton* apply =
+        addButton(tab, applyName, QCoreApplication::translate("CropTabSet", "Применить"),
+                  QRect(4, 2 + 2 * (RowHeight + 2) + 1, 92, 16));
     connect(apply, &widgets::GradientButton::clicked, this, &CropTabSet::applyProfile);
     return tab;
 }

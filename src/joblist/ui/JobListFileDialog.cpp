@@ -1,5 +1,6 @@
 #include "joblist/ui/JobListFileDialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 
@@ -9,12 +10,14 @@ namespace pagula::joblist
 QString chooseJobListFile(QWidget* parent, JobListFileChoice choice)
 {
     const bool save = choice == JobListFileChoice::Save;
-    QFileDialog dialog(parent, save ? QStringLiteral("Сохранить список как")
-                                    : QStringLiteral("Открыть список"));
+    QFileDialog dialog(
+        parent, save ? QCoreApplication::translate("JobListFileDialog", "Сохранить список как")
+                     : QCoreApplication::translate("JobListFileDialog", "Открыть список"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(
-        {QStringLiteral("Списки рисунков (*.txt)"), QStringLiteral("Все файлы (*)")});
+        {QCoreApplication::translate("JobListFileDialog", "Списки рисунков (*.txt)"),
+         QCoreApplication::translate("JobListFileDialog", "Все файлы (*)")});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setDirectory(QDir::home());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -9,6 +9,7 @@
 #include "widgets/ErrorReport.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -45,26 +46,33 @@ JobListView::JobListView(JobListModel* model, QWidget* parent)
     pal.setColor(QPalette::Text, Qt::white);
     setPalette(pal);
 
-    QAction* save = popup_->addAction(QStringLiteral("Сохранить"), this, [this] { saveList(); });
+    QAction* save = popup_->addAction(QCoreApplication::translate("JobListView", "Сохранить"), this,
+                                      [this] { saveList(); });
     save->setObjectName(QStringLiteral("saveListAction"));
-    QAction* load = popup_->addAction(QStringLiteral("Загрузить"), this, [this] { loadList(); });
+    QAction* load = popup_->addAction(QCoreApplication::translate("JobListView", "Загрузить"), this,
+                                      [this] { loadList(); });
     load->setObjectName(QStringLiteral("loadListAction"));
     popup_->addSeparator();
-    QAction* saveAs = popup_->addAction(QStringLiteral("Сохранить список как..."), this,
-                                        [this] { saveListAs(); });
+    QAction* saveAs =
+        popup_->addAction(QCoreApplication::translate("JobListView", "Сохранить список как..."),
+                          this, [this] { saveListAs(); });
     saveAs->setObjectName(QStringLiteral("saveListAsAction"));
     QAction* open =
-        popup_->addAction(QStringLiteral("Открыть список..."), this, [this] { openList(); });
+        popup_->addAction(QCoreApplication::translate("JobListView", "Открыть список..."), this,
+                          [this] { openList(); });
     open->setObjectName(QStringLiteral("openListAction"));
     QAction* clear =
-        popup_->addAction(QStringLiteral("Очистить список"), this, [this] { clearList(); });
+        popup_->addAction(QCoreApplication::translate("JobListView", "Очистить список"), this,
+                          [this] { clearList(); });
     clear->setObjectName(QStringLiteral("clearListAction"));
     popup_->addSeparator();
     // Added to the view as well, so that their keys work wherever the focus is in the window.
-    QAction* undo = model_->undoStack()->createUndoAction(this, QStringLiteral("Отменить"));
+    QAction* undo = model_->undoStack()->createUndoAction(
+        this, QCoreApplication::translate("JobListView", "Отменить"));
     undo->setObjectName(QStringLiteral("undoListAction"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = model_->undoStack()->createRedoAction(this, QStringLiteral("Повторить"));
+    QAction* redo = model_->undoStack()->createRedoAction(
+        this, QCoreApplication::translate("JobListView", "Повторить"));
     redo->setObjectName(QStringLiteral("redoListAction"));
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});

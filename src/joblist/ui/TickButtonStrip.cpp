@@ -6,6 +6,7 @@
 #include "widgets/GradientButton.h"
 #include "widgets/UpDown.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +24,8 @@ constexpr int Gap = 3;
 
 TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
     : QWidget(parent), model_(model),
-      listColumnsCaption_(new QLabel(QStringLiteral("Кол-во колонок:"), this)),
+      listColumnsCaption_(
+          new QLabel(QCoreApplication::translate("TickButtonStrip", "Кол-во колонок:"), this)),
       listColumnsEdit_(new QLineEdit(this)), listColumnsSpin_(new widgets::UpDown(this)),
       tickedCountLabel_(new QLabel(this)), firstRowFrame_(new QFrame(this)),
       secondRowFrame_(new QFrame(this))
@@ -68,17 +70,23 @@ TickButtonStrip::TickButtonStrip(JobListModel* model, QWidget* parent)
     const int row1 = 2 + Gap;
     const int row2 = row1 + ButtonHeight + 3 * Gap;
     const auto col = [](int i) { return ButtonsLeft + i * (ButtonWidth + Gap); };
-    addButton(QStringLiteral("tickAllButton"), QStringLiteral("Выделить все"), {col(0), row1},
+    addButton(QStringLiteral("tickAllButton"),
+              QCoreApplication::translate("TickButtonStrip", "Выделить все"), {col(0), row1},
               &TickButtonStrip::tickAll);
-    addButton(QStringLiteral("untickAllButton"), QStringLiteral("Сброс"), {col(1), row1},
+    addButton(QStringLiteral("untickAllButton"),
+              QCoreApplication::translate("TickButtonStrip", "Сброс"), {col(1), row1},
               &TickButtonStrip::untickAll);
-    addButton(QStringLiteral("removeTickedButton"), QStringLiteral("Удалить"), {col(2), row1},
+    addButton(QStringLiteral("removeTickedButton"),
+              QCoreApplication::translate("TickButtonStrip", "Удалить"), {col(2), row1},
               &TickButtonStrip::removeTicked);
-    addButton(QStringLiteral("invertTicksButton"), QStringLiteral("Инвертировать"), {col(0), row2},
+    addButton(QStringLiteral("invertTicksButton"),
+              QCoreApplication::translate("TickButtonStrip", "Инвертировать"), {col(0), row2},
               &TickButtonStrip::invertTicks);
-    addButton(QStringLiteral("tickEvenButton"), QStringLiteral("Четные"), {col(1), row2},
+    addButton(QStringLiteral("tickEvenButton"),
+              QCoreApplication::translate("TickButtonStrip", "Четные"), {col(1), row2},
               &TickButtonStrip::tickEven);
-    addButton(QStringLiteral("tickOddButton"), QStringLiteral("Нечетные"), {col(2), row2},
+    addButton(QStringLiteral("tickOddButton"),
+              QCoreApplication::translate("TickButtonStrip", "Нечетные"), {col(2), row2},
               &TickButtonStrip::tickOdd);
 
     setMinimumSize(ButtonsLeft - Gap + rowWidth + 2, row2 + ButtonHeight + Gap + 4);

@@ -1,5 +1,6 @@
 #include "joblist/ui/UnsavedListQuestion.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -8,17 +9,22 @@ namespace pagula::joblist
 
 UnsavedListAnswer askAboutUnsavedList(QWidget* parent, int entries)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Pagula"),
-                    QStringLiteral("Список заданий изменён и не сохранён (записей: %1). "
-                                   "Сохранить его перед выходом? Сохранённый список вернёт "
-                                   "«Загрузить» в меню списка.")
-                        .arg(entries),
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Pagula"),
+        QCoreApplication::translate("UnsavedListQuestion",
+                                    "Список заданий изменён и не сохранён (записей: %1). "
+                                    "Сохранить его перед выходом? Сохранённый список вернёт "
+                                    "«Загрузить» в меню списка.")
+            .arg(entries),
+        QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("unsavedListBox"));
-    QPushButton* keep = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton* keep = box.addButton(
+        QCoreApplication::translate("UnsavedListQuestion", "Сохранить"), QMessageBox::AcceptRole);
     QPushButton* discard =
-        box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.addButton(QCoreApplication::translate("UnsavedListQuestion", "Не сохранять"),
+                      QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(
+        QCoreApplication::translate("UnsavedListQuestion", "Отмена"), QMessageBox::RejectRole);
     box.setDefaultButton(keep);
     box.setEscapeButton(cancel);
     box.exec();

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,8 +105,12 @@ LayoutPanel::LayoutPanel(QWidget* parent)
     blank.fill(Qt::white);
     schematicView_->setImage(blank);
 
-    frame_ = standIn("frameBox", QStringLiteral("Рамка вокруг рисунков"), true, this);
-    twoSide_ = standIn("twoSideBox", QStringLiteral("Двусторонняя печать"), false, this);
+    frame_ =
+        standIn("frameBox", QCoreApplication::translate("LayoutPanel", "Рамка вокруг рисунков"),
+                true, this);
+    twoSide_ =
+        standIn("twoSideBox", QCoreApplication::translate("LayoutPanel", "Двусторонняя печать"),
+                false, this);
 
     connectHandlers();
     connectCheckBoxes();
@@ -141,11 +146,12 @@ void LayoutPanel::buildControls()
         const char* text;
         QLineEdit* edit;
         widgets::UpDown* upDown;
-    } counts[] = {{"Количество строк:", rowsEdit_, rowsSpin_},
-                  {"Количество столбцов:", columnsEdit_, columnsSpin_}};
+    } counts[] = {
+        {QT_TRANSLATE_NOOP("LayoutPanel", "Количество строк:"), rowsEdit_, rowsSpin_},
+        {QT_TRANSLATE_NOOP("LayoutPanel", "Количество столбцов:"), columnsEdit_, columnsSpin_}};
     for (const auto& c : counts) {
         QHBoxLayout* r = addRow(column);
-        r->addWidget(caption(QString::fromUtf8(c.text), this));
+        r->addWidget(caption(QCoreApplication::translate("LayoutPanel", c.text), this));
         r->addStretch();
         r->addWidget(c.edit);
         r->addWidget(c.upDown);
@@ -156,8 +162,9 @@ void LayoutPanel::buildControls()
 
     // Page margins.
     column->addSpacing(2);
-    column->addWidget(caption(QStringLiteral("Отступы (в мм):"), this));
-    column->addWidget(caption(QStringLiteral("Слева   Справа  Сверху  Снизу"), this));
+    column->addWidget(caption(QCoreApplication::translate("LayoutPanel", "Отступы (в мм):"), this));
+    column->addWidget(
+        caption(QCoreApplication::translate("LayoutPanel", "Слева   Справа  Сверху  Снизу"), this));
     leftMarginEdit_ = makeEdit("leftMarginEdit", kMarginEditWidth, false, this);
     rightMarginEdit_ = makeEdit("rightMarginEdit", kMarginEditWidth, false, this);
     topMarginEdit_ = makeEdit("topMarginEdit", kMarginEditWidth, false, this);
@@ -187,7 +194,8 @@ void LayoutPanel::buildControls()
     column->addSpacing(2);
     QHBoxLayout* header = addRow(column);
     header->addSpacing(kCaptionWidth);
-    header->addWidget(caption(QStringLiteral("Установлено Максимально"), this));
+    header->addWidget(
+        caption(QCoreApplication::translate("LayoutPanel", "Установлено Максимально"), this));
     header->addStretch();
     cellWidthEdit_ = makeEdit("cellWidthEdit", kSizeEditWidth, false, this);
     cellWidthStep_ = makeUpDown("cellWidthStep", this);
@@ -204,36 +212,43 @@ void LayoutPanel::buildControls()
         QLineEdit* chosen;
         widgets::UpDown* step;
         QLineEdit* largest;
-    } sizes[] = {{"Ширина:", cellWidthEdit_, cellWidthStep_, maxCellWidthEdit_},
-                 {"Высота:", cellHeightEdit_, cellHeightStep_, maxCellHeightEdit_}};
+    } sizes[] = {{QT_TRANSLATE_NOOP("LayoutPanel", "Ширина:"), cellWidthEdit_, cellWidthStep_,
+                  maxCellWidthEdit_},
+                 {QT_TRANSLATE_NOOP("LayoutPanel", "Высота:"), cellHeightEdit_, cellHeightStep_,
+                  maxCellHeightEdit_}};
     for (const auto& sz : sizes) {
         QHBoxLayout* r = addRow(column);
-        r->addWidget(caption(QString::fromUtf8(sz.text), this, kCaptionWidth));
+        r->addWidget(
+            caption(QCoreApplication::translate("LayoutPanel", sz.text), this, kCaptionWidth));
         r->addWidget(sz.chosen);
         r->addWidget(sz.step);
         r->addSpacing(8);
         r->addWidget(sz.largest);
         r->addSpacing(4);
-        r->addWidget(caption(QStringLiteral("мм"), this));
+        r->addWidget(caption(QCoreApplication::translate("LayoutPanel", "мм"), this));
         r->addStretch();
     }
 
     // Binding gutter.
     column->addSpacing(2);
-    column->addWidget(caption(QStringLiteral("Отступ для переплета"), this));
+    column->addWidget(
+        caption(QCoreApplication::translate("LayoutPanel", "Отступ для переплета"), this));
     gutterSizeEdit_ = makeEdit("gutterSizeEdit", kCountEditWidth, true, this);
     gutterSizeSpin_ = makeUpDown("gutterSizeSpin", this);
     gutterSideBox_ = new QComboBox(this);
     gutterSideBox_->setObjectName(QStringLiteral("gutterSideBox"));
-    gutterSideBox_->addItems({QStringLiteral("Слева"), QStringLiteral("Справа"),
-                              QStringLiteral("Сверху"), QStringLiteral("Снизу")});
+    gutterSideBox_->addItems({QCoreApplication::translate("LayoutPanel", "Слева"),
+                              QCoreApplication::translate("LayoutPanel", "Справа"),
+                              QCoreApplication::translate("LayoutPanel", "Сверху"),
+                              QCoreApplication::translate("LayoutPanel", "Снизу")});
     gutterSideBox_->setFixedHeight(kControlHeight);
     QHBoxLayout* gutterRow = addRow(column);
-    gutterRow->addWidget(caption(QStringLiteral("Размер:"), this, kCaptionWidth));
+    gutterRow->addWidget(
+        caption(QCoreApplication::translate("LayoutPanel", "Размер:"), this, kCaptionWidth));
     gutterRow->addWidget(gutterSizeEdit_);
     gutterRow->addWidget(gutterSizeSpin_);
     gutterRow->addSpacing(4);
-    gutterRow->addWidget(caption(QStringLiteral("мм"), this));
+    gutterRow->addWidget(caption(QCoreApplication::translate("LayoutPanel", "мм"), this));
     gutterRow->addSpacing(8);
     gutterRow->addWidget(gutterSideBox_, 1);
     bind(gutterSizeSpin_, gutterSizeEdit_, 0, 30, 6);

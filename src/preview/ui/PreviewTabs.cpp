@@ -5,6 +5,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -45,7 +46,7 @@ PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
 
     viewTab_ = new QWidget;
     viewTab_->setObjectName(QStringLiteral("viewTab"));
-    previewBox_ = new QCheckBox(QStringLiteral("Включен"), viewTab_);
+    previewBox_ = new QCheckBox(QCoreApplication::translate("PreviewTabs", "Включен"), viewTab_);
     previewBox_->setObjectName(QStringLiteral("previewBox"));
     previewBox_->setChecked(false);
     previousButton_ =
@@ -67,7 +68,8 @@ PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
     navigateGroup_->setObjectName(QStringLiteral("navigateGroup"));
     navigateItems_ = new QButtonGroup(navigateGroup_);
     auto* groupLayout = new QVBoxLayout(navigateGroup_);
-    const QString items[] = {QStringLiteral("Все подряд"), QStringLiteral("По типу обрезки")};
+    const QString items[] = {QCoreApplication::translate("PreviewTabs", "Все подряд"),
+                             QCoreApplication::translate("PreviewTabs", "По типу обрезки")};
     for (int i = 0; i < 2; ++i) {
         auto* item = new QRadioButton(items[i], navigateGroup_);
         navigateItems_->addButton(item, i);
@@ -78,8 +80,8 @@ PreviewTabs::PreviewTabs(QWidget* parent) : QTabWidget(parent)
     navigateLayout->setContentsMargins(0, 0, 0, 0);
     navigateLayout->addWidget(navigateGroup_);
 
-    addTab(viewTab_, QStringLiteral("Просмотр"));
-    addTab(navigateTab_, QStringLiteral("Переход"));
+    addTab(viewTab_, QCoreApplication::translate("PreviewTabs", "Просмотр"));
+    addTab(navigateTab_, QCoreApplication::translate("PreviewTabs", "Переход"));
     setCurrentIndex(0);
 }
 

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,7 +49,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("previewWindow"));
-    setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    setWindowTitle(QCoreApplication::translate("PreviewWindow", "Предварительный просмотр"));
     setFont(common::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kWindowColour);
@@ -60,12 +61,12 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     zoomStrip_->setObjectName(QStringLiteral("zoomStrip"));
     zoomStrip_->setFrameShape(QFrame::Panel);
     zoomStrip_->setFrameShadow(QFrame::Raised);
-    zoomCaption_ = new QLabel(QStringLiteral("Масштаб:"), zoomStrip_);
+    zoomCaption_ = new QLabel(QCoreApplication::translate("PreviewWindow", "Масштаб:"), zoomStrip_);
     zoomCaption_->setObjectName(QStringLiteral("zoomCaption"));
     zoomBox_ = new QComboBox(zoomStrip_);
     zoomBox_->setObjectName(QStringLiteral("zoomBox"));
     zoomBox_->setEditable(false);
-    zoomBox_->addItem(QStringLiteral("По размеру окна"));
+    zoomBox_->addItem(QCoreApplication::translate("PreviewWindow", "По размеру окна"));
     for (int percent = 10; percent <= 100; percent += 10)
         zoomBox_->addItem(QStringLiteral("%1%").arg(percent));
     zoomBox_->setMaxVisibleItems(11);
@@ -190,14 +191,15 @@ void PreviewWindow::checkZoomHolds(QSize realSize, int zoom) const
     const QSize shown = zoomedSize(realSize, zoom);
     if (canHoldShownSize(shown))
         return;
-    throw common::Error(
-        QStringLiteral("Масштаб %1 не помещается в память: рисунок %2 x %3 точек был бы "
-                       "показан размером %4 x %5 точек. Выберите меньший масштаб.")
-            .arg(zoomBox_->itemText(zoom))
-            .arg(realSize.width())
-            .arg(realSize.height())
-            .arg(shown.width())
-            .arg(shown.height()));
+    throw common::Error(QCoreApplication::translate(
+                            "PreviewWindow",
+                            "Масштаб %1 не помещается в память: рисунок %2 x %3 точек был бы "
+                            "показан размером %4 x %5 точек. Выберите меньший масштаб.")
+                            .arg(zoomBox_->itemText(zoom))
+                            .arg(realSize.width())
+                            .arg(realSize.height())
+                            .arg(shown.width())
+                            .arg(shown.height()));
 }
 
 void PreviewWindow::renderAtZoom()

@@ -56,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"10", true, {ZoomMode::Percent, 10}},
                       ParseCase{"400%", true, {ZoomMode::Percent, 400}},
                       ParseCase{"9.9", false, {}}, ParseCase{"401", false, {}},
-                      ParseCase{"87,5", false, {}}, ParseCase{"", false, {}},
+                      ParseCase{"87,5", true, {ZoomMode::Percent, 87.5}},
+                      ParseCase{"87,5,0", false, {}}, ParseCase{"", false, {}},
                       ParseCase{"%", false, {}}, ParseCase{"abc", false, {}},
                       ParseCase{"nan", false, {}}, ParseCase{"inf%", false, {}}));
 
