@@ -175,7 +175,7 @@ TEST_F(Fixture, EveryRunSpeaksOneLanguage)
     // Names the output may hold in either language.
     static const QRegularExpression names(QStringLiteral(
         "--[a-z0-9-]+|no-such-option|pagula-compose|out\\.pdf|\\b(PDF|JPEG|PNG|WebP|HEIC|HEIF|BMP|"
-        "TIFF|GIF|PCX|OpenDocument|Word|odt|docx|pdf|dpi|page|Ctrl|SIGTERM|SIGHUP|auto|"
+        "TIFF|GIF|PCX|OpenDocument|Word|odt|docx|pdf|dpi|page|Ctrl|SIGTERM|SIGHUP|SIGPIPE|auto|"
         "grey|bw|left|right|top|bottom|ru|en|de|back)\\b"));
     static const QRegularExpression latinWord(QStringLiteral("[A-Za-z]{2,}"));
     static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
