@@ -17,6 +17,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PAGULA_CLANG_ASAN
+#endif
+#endif
+
 namespace
 {
 
@@ -447,6 +453,12 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+#if defined(__SANITIZE_ADDRESS__) || defined(PAGULA_CLANG_ASAN)
+        // AddressSanitizer reserves terabytes of address space for its shadow memory: under an
+        // address space limit the command cannot even start.
+        if (c.limits.contains(QLatin1String("ulimit -v")))
+            continue;
+#endif
         QTemporaryDir tmp;
         ASSERT_TRUE(tmp.isValid());
         const QDir dir(tmp.path());
@@ -590,7 +602,7 @@ TEST(HostileCases, TerminatedWhileConvertingLeavesNoTemporaryFilesAndNoOutput)
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral(PAGULA_COMPOSE_BINARY),
-            {"--embed", dir.filePath("list.txt"), dir.filePath("out.docx")});
+            {"--lang", "en", "--embed", dir.filePath("list.txt"), dir.filePath("out.docx")});
     ASSERT_TRUE(p.waitForStarted());
     // Wait until the writing has begun, then ask the command to end.
     QByteArray seen;
@@ -598,6 +610,8 @@ TEST(HostileCases, TerminatedWhileConvertingLeavesNoTemporaryFilesAndNoOutput)
         p.waitForReadyRead(100);
         seen += p.readAll();
     }
+    // A process that has ended has no id: kill(0) would end this test's whole process group.
+    ASSERT_EQ(p.state(), QProcess::Running) << seen.toStdString();
     ::kill(pid_t(p.processId()), SIGTERM);
     ASSERT_TRUE(p.waitForFinished(120000));
     seen += p.readAll();
