@@ -4,6 +4,8 @@
 #   - four copies of a 16-bit 4096 x 4096 RGB TIFF (128 MiB of samples each, a few hundred KB
 #     on disk), decoded at once within the run's memory budget;
 #   - four copies of a JPEG at the decoding cost limit;
+#   - the four TIFFs again under an address space limit whose budget (a quarter of it) holds one
+#     of their decodes but not two: the decodes wait for each other instead of running together;
 #   - SIGTERM, SIGHUP and SIGINT two seconds into a run over the costly JPEGs: seconds to exit,
 #     exit status, whether OUT changed and whether a temporary folder was left.
 # Build first (cmake --build --preset dev); PAGULA_COMPOSE names another binary.
@@ -32,6 +34,17 @@ for list in deep costly; do
     read -r rss elapsed user <"$work/time"
     echo "$list x4: peak RSS $((rss / 1024)) MiB, ${elapsed} s, ${user} CPU-s; $(head -c 200 "$work/err")"
 done
+
+# ulimit -v is in KiB; the budget is a quarter of it.
+limit=1200000
+(
+    ulimit -v $limit
+    /usr/bin/time -f "%M %e %U" -o "$work/time" "$compose" -q -c 2 -r 2 "$work/deep.txt" \
+        "$work/deep.pdf" 2>"$work/err" || true
+)
+read -r rss elapsed user <"$work/time"
+echo "deep x4, budget $((limit / 4 / 1024)) MiB (ulimit -v $limit): peak RSS $((rss / 1024)) MiB," \
+    "${elapsed} s, ${user} CPU-s; $(head -c 200 "$work/err")"
 
 for sig in TERM HUP INT; do
     echo previous >"$work/out.pdf"

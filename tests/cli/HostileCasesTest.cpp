@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -280,6 +281,24 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         QFile::setPermissions(d.filePath("runtime/pagula"),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     };
+    // Three 16-bit 4096 x 4096 TIFFs: each decode takes about 200 MiB, so under a budget of
+    // 292 MiB they must wait for each other; a share not given back would stall the run.
+    const auto deepTiffs = [&](const QDir& d) {
+        QImage deep(4096, 4096, QImage::Format_RGBX64);
+        for (int y = 0; y < deep.height(); ++y)
+            std::fill_n(reinterpret_cast<quint64*>(deep.scanLine(y)), deep.width(),
+                        quint64(0xFFFF) << 48 | quint64(y * 16) << 32 | quint64(0x1234));
+        QImageWriter writer(d.filePath("deep1.tif"), "tiff");
+        writer.setCompression(1); // LZW: a few hundred KB on disk
+        ASSERT_TRUE(writer.write(deep));
+        QByteArray entries = entry(d, "deep1.tif");
+        for (int k = 2; k <= 3; ++k) {
+            const QString name = QStringLiteral("deep%1.tif").arg(k);
+            QFile::copy(d.filePath("deep1.tif"), d.filePath(name));
+            entries += entry(d, name);
+        }
+        list(d, "deep.txt", entries);
+    };
     // A BMP header that promises 7000 x 7000 pixels of 24 bits.
     const auto hugeBmp = [&](const QDir& d) {
         QByteArray b("BM", 2);
@@ -448,6 +467,8 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         {"picture larger than the memory budget", hugeBmp, {"x.txt", "out.pdf"}, 1,
          "x.bmp needs 561 MiB to decode, more than the 488 MiB that all pictures decoded at once may take",
          {{"out.pdf", A::Same}}, true, {}, {}, "ulimit -v 2000000"},
+        {"pictures the budget holds one at a time", deepTiffs, {"-q", "deep.txt", "out.pdf"}, 0, "",
+         {{"out.pdf", A::Pdf}}, true, {}, {}, "ulimit -v 1200000"},
     };
     // clang-format on
 
