@@ -12,6 +12,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QGuiApplication>
 #include <QImage>
 
 namespace pagula::imaging::fuzz
@@ -45,6 +46,12 @@ void touchPixels(const QImage& image)
 }
 
 } // namespace
+
+void startApplication(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "minimal");
+    static QGuiApplication app(*argc, *argv);
+}
 
 void pcx(const uint8_t* data, size_t size)
 {

@@ -9,6 +9,10 @@
 namespace pagula::imaging::fuzz
 {
 
+// One application for the whole run, on the minimal platform: Qt's readers and poppler's
+// rendering need it. Call from LLVMFuzzerInitialize.
+void startApplication(int* argc, char*** argv);
+
 // PCX decoding.
 void pcx(const uint8_t* data, size_t size);
 // JPEG decoding with the real limits; odd-sized inputs ask for a reduced (DCT-scaled) decode.

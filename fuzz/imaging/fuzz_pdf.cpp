@@ -1,12 +1,9 @@
 // libFuzzer target: PDF documents through our poppler wrapper.
 #include "FuzzBodies.h"
 
-#include <QGuiApplication>
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "minimal");
-    static QGuiApplication app(*argc, *argv);
+    pagula::imaging::fuzz::startApplication(argc, argv);
     return 0;
 }
 

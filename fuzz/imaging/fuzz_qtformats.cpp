@@ -1,9 +1,8 @@
 // libFuzzer target: Qt's image readers (PNG, BMP, GIF, TIFF, ICO) behind our limits.
 #include "FuzzBodies.h"
 
-#include <QGuiApplication>
-
 #ifdef PAGULA_INSTRUMENTED_READERS
+#include <QCoreApplication>
 #include <QtPlugin>
 Q_IMPORT_PLUGIN(QGifPlugin)
 Q_IMPORT_PLUGIN(QICOPlugin)
@@ -13,9 +12,7 @@ Q_IMPORT_PLUGIN(InstrumentedBmpPlugin)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    // One application for the whole run: the readers are plugins that need it.
-    qputenv("QT_QPA_PLATFORM", "minimal");
-    static QGuiApplication app(*argc, *argv);
+    pagula::imaging::fuzz::startApplication(argc, argv);
 #ifdef PAGULA_INSTRUMENTED_READERS
     // The readers built in above, never the system's uninstrumented plugins.
     QCoreApplication::setLibraryPaths({});
