@@ -53,8 +53,9 @@ void reportSideBySide(const QString& folder, int count, int rounds)
     QDir().mkpath(out);
 
     const std::function<ChildRun()> commands[] = {
+        // The resolution is given: without it, cells this small are stored at 600 dpi.
         [&] {
-            return runChild({QStringLiteral(PAGULA_COMPOSE_BINARY), "-q", list,
+            return runChild({QStringLiteral(PAGULA_COMPOSE_BINARY), "-q", "--dpi", "300", list,
                              QDir(out).filePath("side-pagula.pdf")});
         },
         [&] {
