@@ -77,8 +77,8 @@ int main(int argc, char** argv)
     QDir().mkpath(out);
     const QString list = writeJobList(folder, scans, count);
 
-    const ChildRun pagula = runChild(
-        {QStringLiteral(PAGULA_COMPOSE_BINARY), "-q", list, QDir(out).filePath("pagula.pdf")});
+    const ChildRun pagula = runChild({QStringLiteral(PAGULA_COMPOSE_BINARY), "-q", "--dpi", "300",
+                                      list, QDir(out).filePath("pagula.pdf")});
     report("pagula-compose (3 x 3, 300 dpi)", pagula, count);
 
     const ChildRun img2pdf =

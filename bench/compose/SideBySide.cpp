@@ -3,6 +3,7 @@
 #include "common/Scans.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -41,6 +42,17 @@ ChildRun djpegAll(const QStringList& scans)
     return all;
 }
 
+// The system's load averages over 1, 5 and 15 minutes: other work on the machine stretches
+// processor times and wall times unevenly, so the figures are read beside it.
+QByteArray loadAverages()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    if (!f.open(QIODevice::ReadOnly))
+        return "unknown";
+    const QList<QByteArray> fields = f.readAll().simplified().split(' ');
+    return fields.size() >= 3 ? fields[0] + ' ' + fields[1] + ' ' + fields[2] : "unknown";
+}
+
 } // namespace
 
 void reportSideBySide(const QString& folder, int count, int rounds)
@@ -53,8 +65,9 @@ void reportSideBySide(const QString& folder, int count, int rounds)
     QDir().mkpath(out);
 
     const std::function<ChildRun()> commands[] = {
+        // The resolution is given: without it, cells this small are stored at 600 dpi.
         [&] {
-            return runChild({QStringLiteral(PAGULA_COMPOSE_BINARY), "-q", list,
+            return runChild({QStringLiteral(PAGULA_COMPOSE_BINARY), "-q", "--dpi", "300", list,
                              QDir(out).filePath("side-pagula.pdf")});
         },
         [&] {
@@ -67,6 +80,7 @@ void reportSideBySide(const QString& folder, int count, int rounds)
     std::printf("\n%d scans, 3 x 3 cells at 300 dpi, greyscale; each round runs the three in a "
                 "different order\n",
                 count);
+    const QByteArray loadBefore = loadAverages();
     std::printf("%5s | %-26s | %-16s | %-16s | %-17s\n", "round", "pagula-compose cpu/wall/peak",
                 "img2pdf cpu/wall", "djpeg cpu/wall", "cpu/djpeg wall/img");
     std::vector<double> cpuRatios, wallRatios, peaks;
@@ -100,7 +114,9 @@ void reportSideBySide(const QString& folder, int count, int rounds)
     const double wall = median(wallRatios);
     const double peak = *std::max_element(peaks.begin(), peaks.end());
     const auto verdict = [](bool held) { return held ? "holds" : "missed"; };
-    std::printf("\nmedian over %zu rounds:\n", cpuRatios.size());
+    std::printf("\nload average before %s, after %s\n", loadBefore.constData(),
+                loadAverages().constData());
+    std::printf("median over %zu rounds:\n", cpuRatios.size());
     std::printf(
         "  processor time, pagula-compose / djpeg -scale 1/2: %.2f (target at most 1.0: %s)\n", cpu,
         verdict(cpu <= 1.0));

@@ -4,6 +4,7 @@
 #include "cli/BatchSettings.h"
 #include "cli/ComposeOptions.h"
 #include "cli/DocumentOutput.h"
+#include "cli/HeapReuse.h"
 #include "cli/RawArguments.h"
 #include "cli/SignalDeadline.h"
 #include "cli/StagedOutputs.h"
@@ -143,6 +144,7 @@ int main(int argc, char** argv)
         return Usage;
     }
     const cli::ComposeOptions& options = *parsed.options;
+    cli::keepFreedPicturesForReuse();
 
     QStringList warnings;
     if (const auto error = cli::checkArguments(options, &warnings))
