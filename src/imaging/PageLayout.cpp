@@ -9,6 +9,7 @@
 #include <leptonica/allheaders.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -24,6 +25,10 @@ constexpr double contentPad = 0.02;
 // Turns smaller than this are left alone.
 constexpr double minTurn = 0.05;
 constexpr double pi = 3.14159265358979323846;
+// The paper is as bright as the brightest tenth of the page; figures stay below this share of
+// it.
+constexpr double paperShare = 0.1;
+constexpr double figureLevel = 0.85;
 
 double length(const QPointF& a, const QPointF& b)
 {
@@ -48,6 +53,28 @@ QTransform turnAbout(QPointF centre, double degrees)
     t.rotate(degrees);
     t.translate(-centre.x(), -centre.y());
     return t;
+}
+
+// What is clearly darker than the page's paper, unevened: print, and figures of any size, as a
+// Leptonica 1-bit picture (1 = dark).
+PixPtr darkAreas(const QImage& grey)
+{
+    if (grey.isNull() || grey.format() != QImage::Format_Grayscale8)
+        return {};
+    std::array<qint64, 256> histogram{};
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* line = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x)
+            ++histogram[line[x]];
+    }
+    // The paper is the brightness of the brightest part of the page.
+    const qint64 total = qint64(grey.width()) * grey.height();
+    qint64 brighter = 0;
+    int paper = 255;
+    while (paper > 0 && (brighter += histogram[size_t(paper)]) < paperShare * total)
+        --paper;
+    const PixPtr pix = toPix(grey);
+    return pix ? adopt(pixThresholdToBinary(pix.get(), int(figureLevel * paper))) : PixPtr();
 }
 
 // The sheet's outline unwarped into an upright rectangle as wide and tall as its sides' means.
@@ -103,6 +130,16 @@ PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& pa
     const PixPtr ink = marks ? adopt(pixRemoveBorderConnComps(marks.get(), 8)) : PixPtr();
     if (!ink)
         return layout;
+    // A large flat figure printed on the page (a diagram, a photograph) is too large for the
+    // paper map to close over: the map takes it for paper in shadow, and evened it is white but
+    // for its rim. Unevened it is darker than the paper around it, and clear of the page's
+    // edges, where shadows and the table reach in.
+    PixPtr content =
+        questions.findContent ? darkAreas(warpPicture(copy, copyToPage, pageInCopy)) : PixPtr();
+    if (content)
+        content = adopt(pixRemoveBorderConnComps(content.get(), 8));
+    if (content)
+        pixOr(content.get(), content.get(), ink.get());
 
     PixPtr levelledInk;
     if (questions.level) {
@@ -112,13 +149,16 @@ PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& pa
             layout.angle = layout.paper.isEmpty() ? *skew : layout.angle + *skew;
             layout.levelled = true;
             if (questions.findContent)
-                levelledInk = adopt(pixRotate(ink.get(), float(-*skew * pi / 180.0),
-                                              L_ROTATE_SAMPLING, L_BRING_IN_WHITE, 0, 0));
+                levelledInk =
+                    adopt(pixRotate(content ? content.get() : ink.get(), float(-*skew * pi / 180.0),
+                                    L_ROTATE_SAMPLING, L_BRING_IN_WHITE, 0, 0));
         }
     }
 
     if (questions.findContent) {
-        const QRect block = findTextBlock(levelledInk ? levelledInk.get() : ink.get());
+        const QRect block = findTextBlock(levelledInk ? levelledInk.get()
+                                          : content   ? content.get()
+                                                      : ink.get());
         if (!block.isEmpty()) {
             const QRectF inPage = fromCopy.mapRect(QRectF(block).translated(pageInCopy.topLeft()));
             const double pad = contentPad * std::min(layout.page.width(), layout.page.height());

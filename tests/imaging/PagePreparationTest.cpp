@@ -19,12 +19,18 @@ namespace
 
 constexpr double pxPerMm = 4.0; // the drawn sheets: A5 at about 100 dpi
 
-// An A5 sheet with 32 lines of small print inside wide margins.
-QImage printedSheet()
+// Where printedSheet() lays a figure: most of the page, beyond the print's lines.
+const QRectF figureOnSheet(60, 40, 472, 760);
+
+// An A5 sheet with 32 lines of small print inside wide margins, over a flat-coloured figure
+// when `figure` is valid.
+QImage printedSheet(const QColor& figure = QColor())
 {
     QImage sheet(int(148 * pxPerMm), int(210 * pxPerMm), QImage::Format_RGB32);
     sheet.fill(qRgb(245, 244, 240));
     QPainter painter(&sheet);
+    if (figure.isValid())
+        painter.fillRect(figureOnSheet, figure);
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setPixelSize(14);
     painter.setFont(font);
@@ -98,19 +104,22 @@ QImage photograph(const QImage& sheet, const QPolygonF& quad, bool shadow)
 
 TEST(PagePreparation, OutlinesAndUnwarpsAPhotographedSheet)
 {
-    const QImage sheet = printedSheet();
     struct Case {
         double turn;      // degrees, clockwise as seen
         double narrowing; // share by which the far edge is shorter
         QPointF centre;
         bool shadow;
+        QColor figure; // a large flat figure on the page, kept whole with the print
     };
     const Case cases[] = {
-        {3.0, 0.06, {650, 850}, false},
-        {-4.5, 0.03, {620, 880}, true},
-        {1.0, 0.10, {700, 800}, true},
+        {3.0, 0.06, {650, 850}, false, {}},
+        {-4.5, 0.03, {620, 880}, true, {}},
+        {1.0, 0.10, {700, 800}, true, {}},
+        {2.0, 0.05, {650, 850}, true, QColor(70, 90, 160)},
+        {-2.5, 0.04, {640, 860}, false, QColor(150, 150, 150)},
     };
     for (const Case& c : cases) {
+        const QImage sheet = printedSheet(c.figure);
         const double w = sheet.width() * 1.6, h = sheet.height() * 1.6;
         QPolygonF quad({QPointF(-w / 2 * (1 - c.narrowing), -h / 2 * 0.97),
                         QPointF(w / 2 * (1 - c.narrowing), -h / 2 * 0.97), QPointF(w / 2, h / 2),
@@ -133,6 +142,9 @@ TEST(PagePreparation, OutlinesAndUnwarpsAPhotographedSheet)
         // Only the print is kept, upright: a portrait block narrower than the sheet.
         EXPECT_GT(page.image.height(), page.image.width());
         EXPECT_LT(page.image.width(), 0.9 * w);
+        if (c.figure.isValid()) {
+            EXPECT_GE(page.image.height(), 1.6 * figureOnSheet.height()) << c.turn;
+        }
         EXPECT_EQ(page.geometry.kept.size(), 4);
 
         // Drawn for a smaller cell: no more pixels than it needs, never fewer.
