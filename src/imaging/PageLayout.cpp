@@ -20,15 +20,17 @@ namespace
 {
 
 constexpr int minCopySide = 48;
-// The pad kept around the print, as a share of the page's shorter side.
-constexpr double contentPad = 0.02;
+// The pad kept around the print, as a share of the page's shorter side: a little over what the
+// copy looked at can misplace the print's edge by.
+constexpr double contentPad = 0.01;
 // Turns smaller than this are left alone.
 constexpr double minTurn = 0.05;
 constexpr double pi = 3.14159265358979323846;
 // The paper is as bright as the brightest tenth of the page; figures stay below this share of
-// it.
+// it, and a gutter or the rim of a lid below the smaller one (a shadow stays above it).
 constexpr double paperShare = 0.1;
 constexpr double figureLevel = 0.85;
+constexpr double surroundingsLevel = 0.4;
 
 double length(const QPointF& a, const QPointF& b)
 {
@@ -55,26 +57,53 @@ QTransform turnAbout(QPointF centre, double degrees)
     return t;
 }
 
-// What is clearly darker than the page's paper, unevened: print, and figures of any size, as a
-// Leptonica 1-bit picture (1 = dark).
-PixPtr darkAreas(const QImage& grey)
+// The brightness of the page's paper, unevened: that of its brightest part.
+int paperLevel(const QImage& grey)
 {
-    if (grey.isNull() || grey.format() != QImage::Format_Grayscale8)
-        return {};
     std::array<qint64, 256> histogram{};
     for (int y = 0; y < grey.height(); ++y) {
         const uchar* line = grey.constScanLine(y);
         for (int x = 0; x < grey.width(); ++x)
             ++histogram[line[x]];
     }
-    // The paper is the brightness of the brightest part of the page.
     const qint64 total = qint64(grey.width()) * grey.height();
     qint64 brighter = 0;
     int paper = 255;
     while (paper > 0 && (brighter += histogram[size_t(paper)]) < paperShare * total)
         --paper;
-    const PixPtr pix = toPix(grey);
-    return pix ? adopt(pixThresholdToBinary(pix.get(), int(figureLevel * paper))) : PixPtr();
+    return paper;
+}
+
+// The marks whose block is the page's content, from the page unevened and the print found on
+// it evened out. A large flat figure printed on the page (a diagram, a photograph) is too large
+// for the paper map to close over: the map takes it for paper in shadow, and evened it is white
+// but for its rim; unevened it is darker than the paper around it and clear of the page's
+// edges, where shadows and the table reach in. A dark gutter or the rim of a lid reaching in
+// from the edge goes with whatever evening left of it nearby.
+PixPtr contentMarks(const QImage& unevened, Pix* ink)
+{
+    const PixPtr pix = unevened.format() == QImage::Format_Grayscale8 ? toPix(unevened) : PixPtr();
+    if (!pix)
+        return {};
+    const int paper = paperLevel(unevened);
+    const PixPtr dark = adopt(pixThresholdToBinary(pix.get(), int(figureLevel * paper)));
+    const PixPtr black = adopt(pixThresholdToBinary(pix.get(), int(surroundingsLevel * paper)));
+    const PixPtr figures = dark ? adopt(pixRemoveBorderConnComps(dark.get(), 8)) : PixPtr();
+    const PixPtr edge = black ? adopt(pixExtractBorderConnComps(black.get(), 8)) : PixPtr();
+    if (!figures || !edge)
+        return {};
+    const int reach = std::max(3, std::max(unevened.width(), unevened.height()) / 40) | 1;
+    const PixPtr surroundings = adopt(pixDilateBrick(nullptr, edge.get(), reach, reach));
+    PixPtr content = adopt(pixOr(nullptr, figures.get(), ink));
+    if (!surroundings || !content)
+        return {};
+    const PixPtr touching = adopt(pixAnd(nullptr, content.get(), surroundings.get()));
+    const PixPtr near =
+        touching ? adopt(pixSeedfillBinary(nullptr, touching.get(), content.get(), 8)) : PixPtr();
+    if (!near)
+        return {};
+    pixSubtract(content.get(), content.get(), near.get());
+    return content;
 }
 
 // The sheet's outline unwarped into an upright rectangle as wide and tall as its sides' means.
@@ -130,16 +159,9 @@ PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& pa
     const PixPtr ink = marks ? adopt(pixRemoveBorderConnComps(marks.get(), 8)) : PixPtr();
     if (!ink)
         return layout;
-    // A large flat figure printed on the page (a diagram, a photograph) is too large for the
-    // paper map to close over: the map takes it for paper in shadow, and evened it is white but
-    // for its rim. Unevened it is darker than the paper around it, and clear of the page's
-    // edges, where shadows and the table reach in.
-    PixPtr content =
-        questions.findContent ? darkAreas(warpPicture(copy, copyToPage, pageInCopy)) : PixPtr();
-    if (content)
-        content = adopt(pixRemoveBorderConnComps(content.get(), 8));
-    if (content)
-        pixOr(content.get(), content.get(), ink.get());
+    const PixPtr content = questions.findContent
+                               ? contentMarks(warpPicture(copy, copyToPage, pageInCopy), ink.get())
+                               : PixPtr();
 
     PixPtr levelledInk;
     if (questions.level) {
