@@ -86,12 +86,8 @@ QImage sheetOnTable()
     painter.translate(450, 600);
     painter.rotate(6);
     painter.fillRect(QRectF(-300, -420, 600, 840), QColor(245, 244, 240));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(18);
-    painter.setFont(font);
-    for (int line = 0; line < 18; ++line)
-        painter.drawText(QPointF(-240, -340 + line * 40),
-                         QStringLiteral("line %1 of the sheet's print").arg(line));
+    for (int y = -340; y < 360; y += 40) // lines of print
+        painter.fillRect(QRectF(-240, y, 480, 6), QColor(30, 30, 30));
     return photo;
 }
 
