@@ -32,7 +32,7 @@ BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* pr
     for (widgets::GradientButton* step : {previewTabs->previousButton(), previewTabs->nextButton()})
         widgets::applyButtonLook(*step, widgets::ButtonLook::StepSymbol);
 
-    // The strip's content keeps its width: a narrow window cuts it off at the right rather than
+    // The tab sets' row keeps its width: a narrow window cuts it off at the right rather than
     // squeezing the tab sets over each other.
     content_ = new QWidget(this);
     content_->setObjectName(QStringLiteral("bottomStripContent"));
@@ -49,14 +49,33 @@ BottomStrip::BottomStrip(joblist::CropTabSet* cropTabs, preview::PreviewTabs* pr
     row->addWidget(cropTabs, 0, Qt::AlignTop);
     row->addWidget(tabSeparator_);
     row->addWidget(previewTabs, 1);
-    preparation_ = new PreparationPanel(content_);
-    row->addWidget(preparation_, 0, Qt::AlignTop);
+    // Placed by resizeEvent: at the row's right end, or under it.
+    preparation_ = new PreparationPanel(this);
+}
+
+int BottomStrip::wantedHeight() const
+{
+    return wraps_ ? Height + preparation_->sizeHint().height() : Height;
 }
 
 void BottomStrip::resizeEvent(QResizeEvent* event)
 {
     BevelPanel::resizeEvent(event);
-    content_->setGeometry(0, 0, std::max(width(), content_->minimumSizeHint().width()), height());
+    const QSize group = preparation_->sizeHint();
+    const int row = content_->minimumSizeHint().width();
+    const bool wraps = width() < row + group.width();
+    if (wraps) {
+        content_->setGeometry(0, 0, std::max(width(), row), Height);
+        preparation_->setGeometry(std::max(0, width() - group.width()), Height, group.width(),
+                                  group.height());
+    } else {
+        content_->setGeometry(0, 0, width() - group.width(), height());
+        preparation_->setGeometry(width() - group.width(), 0, group.width(), group.height());
+    }
+    if (wraps != wraps_) {
+        wraps_ = wraps;
+        emit wantedHeightChanged(wantedHeight());
+    }
 }
 
 } // namespace pagula::app

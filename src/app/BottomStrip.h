@@ -18,7 +18,8 @@ class PreparationPanel;
 
 // The bottom strip of the right panel: the crop tab set, a thin separator, the preview tab
 // set, which takes the rest of the width, and the page preparation group. Both tab sets show their
-// tabs' icons from the program's icon list.
+// tabs' icons from the program's icon list. Where the strip is too narrow for all of them in one
+// row, the preparation group goes under the tab sets and the strip asks for a second row's height.
 class BottomStrip : public BevelPanel
 {
     Q_OBJECT
@@ -30,6 +31,12 @@ public:
 
     preview::PreviewTabs* previewTabs() const { return previewTabs_; }
     PreparationPanel* preparation() const { return preparation_; }
+    bool wraps() const { return wraps_; }
+    // The height that shows every control at the strip's width: one row, or two when it wraps.
+    int wantedHeight() const;
+
+signals:
+    void wantedHeightChanged(int height);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -38,6 +45,7 @@ private:
     QWidget* content_;
     preview::PreviewTabs* previewTabs_;
     PreparationPanel* preparation_;
+    bool wraps_ = false;
 };
 
 } // namespace pagula::app

@@ -9,6 +9,8 @@
 
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace pagula::app
 {
 
@@ -36,6 +38,16 @@ RightPanel::RightPanel(joblist::JobListPanels& jobList, preview::PreviewTabs* pr
     listPanes_->setStretchFactor(1, 0);
     listPanes_->setSizes({300, BottomStrip::Height});
     listPanes_->handle(1)->setObjectName(QStringLiteral("listSplitter"));
+    // A strip that wraps into two rows takes the second row's height from the job list, and
+    // gives it back when it goes back to one row. Queued: the strip asks while it is resized.
+    connect(
+        bottomStrip_, &BottomStrip::wantedHeightChanged, this,
+        [this](int height) {
+            const QList<int> sizes = listPanes_->sizes();
+            const int total = sizes.value(0) + sizes.value(1);
+            listPanes_->setSizes({std::max(1, total - height), height});
+        },
+        Qt::QueuedConnection);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

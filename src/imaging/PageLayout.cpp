@@ -9,6 +9,7 @@
 #include <leptonica/allheaders.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -19,11 +20,17 @@ namespace
 {
 
 constexpr int minCopySide = 48;
-// The pad kept around the print, as a share of the page's shorter side.
-constexpr double contentPad = 0.02;
+// The pad kept around the print, as a share of the page's shorter side: a little over what the
+// copy looked at can misplace the print's edge by.
+constexpr double contentPad = 0.01;
 // Turns smaller than this are left alone.
 constexpr double minTurn = 0.05;
 constexpr double pi = 3.14159265358979323846;
+// The paper is as bright as the brightest tenth of the page; figures stay below this share of
+// it, and a gutter or the rim of a lid below the smaller one (a shadow stays above it).
+constexpr double paperShare = 0.1;
+constexpr double figureLevel = 0.85;
+constexpr double surroundingsLevel = 0.4;
 
 double length(const QPointF& a, const QPointF& b)
 {
@@ -48,6 +55,55 @@ QTransform turnAbout(QPointF centre, double degrees)
     t.rotate(degrees);
     t.translate(-centre.x(), -centre.y());
     return t;
+}
+
+// The brightness of the page's paper, unevened: that of its brightest part.
+int paperLevel(const QImage& grey)
+{
+    std::array<qint64, 256> histogram{};
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* line = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x)
+            ++histogram[line[x]];
+    }
+    const qint64 total = qint64(grey.width()) * grey.height();
+    qint64 brighter = 0;
+    int paper = 255;
+    while (paper > 0 && (brighter += histogram[size_t(paper)]) < paperShare * total)
+        --paper;
+    return paper;
+}
+
+// The marks whose block is the page's content, from the page unevened and the print found on
+// it evened out. A large flat figure printed on the page (a diagram, a photograph) is too large
+// for the paper map to close over: the map takes it for paper in shadow, and evened it is white
+// but for its rim; unevened it is darker than the paper around it and clear of the page's
+// edges, where shadows and the table reach in. A dark gutter or the rim of a lid reaching in
+// from the edge goes with whatever evening left of it nearby.
+PixPtr contentMarks(const QImage& unevened, Pix* ink)
+{
+    const PixPtr pix = unevened.format() == QImage::Format_Grayscale8 ? toPix(unevened) : PixPtr();
+    if (!pix)
+        return {};
+    const int paper = paperLevel(unevened);
+    const PixPtr dark = adopt(pixThresholdToBinary(pix.get(), int(figureLevel * paper)));
+    const PixPtr black = adopt(pixThresholdToBinary(pix.get(), int(surroundingsLevel * paper)));
+    const PixPtr figures = dark ? adopt(pixRemoveBorderConnComps(dark.get(), 8)) : PixPtr();
+    const PixPtr edge = black ? adopt(pixExtractBorderConnComps(black.get(), 8)) : PixPtr();
+    if (!figures || !edge)
+        return {};
+    const int reach = std::max(3, std::max(unevened.width(), unevened.height()) / 40) | 1;
+    const PixPtr surroundings = adopt(pixDilateBrick(nullptr, edge.get(), reach, reach));
+    PixPtr content = adopt(pixOr(nullptr, figures.get(), ink));
+    if (!surroundings || !content)
+        return {};
+    const PixPtr touching = adopt(pixAnd(nullptr, content.get(), surroundings.get()));
+    const PixPtr near =
+        touching ? adopt(pixSeedfillBinary(nullptr, touching.get(), content.get(), 8)) : PixPtr();
+    if (!near)
+        return {};
+    pixSubtract(content.get(), content.get(), near.get());
+    return content;
 }
 
 // The sheet's outline unwarped into an upright rectangle as wide and tall as its sides' means.
@@ -103,6 +159,9 @@ PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& pa
     const PixPtr ink = marks ? adopt(pixRemoveBorderConnComps(marks.get(), 8)) : PixPtr();
     if (!ink)
         return layout;
+    const PixPtr content = questions.findContent
+                               ? contentMarks(warpPicture(copy, copyToPage, pageInCopy), ink.get())
+                               : PixPtr();
 
     PixPtr levelledInk;
     if (questions.level) {
@@ -112,13 +171,16 @@ PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& pa
             layout.angle = layout.paper.isEmpty() ? *skew : layout.angle + *skew;
             layout.levelled = true;
             if (questions.findContent)
-                levelledInk = adopt(pixRotate(ink.get(), float(-*skew * pi / 180.0),
-                                              L_ROTATE_SAMPLING, L_BRING_IN_WHITE, 0, 0));
+                levelledInk =
+                    adopt(pixRotate(content ? content.get() : ink.get(), float(-*skew * pi / 180.0),
+                                    L_ROTATE_SAMPLING, L_BRING_IN_WHITE, 0, 0));
         }
     }
 
     if (questions.findContent) {
-        const QRect block = findTextBlock(levelledInk ? levelledInk.get() : ink.get());
+        const QRect block = findTextBlock(levelledInk ? levelledInk.get()
+                                          : content   ? content.get()
+                                                      : ink.get());
         if (!block.isEmpty()) {
             const QRectF inPage = fromCopy.mapRect(QRectF(block).translated(pageInCopy.topLeft()));
             const double pad = contentPad * std::min(layout.page.width(), layout.page.height());

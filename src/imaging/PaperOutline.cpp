@@ -8,6 +8,7 @@
 
 #include <QTransform>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -25,6 +26,8 @@ constexpr double minPaperShare = 0.15;
 constexpr int minContrast = 40;
 // A border counts as touched when paper covers this share of it.
 constexpr double touchedBorder = 0.5;
+// The table's brightness is the one this share of the border stays at or below.
+constexpr double tableBorder = 0.95;
 
 // Otsu's threshold of a histogram: the level that best splits it into two classes.
 int otsuLevel(const std::array<qint64, 256>& histogram)
@@ -107,6 +110,50 @@ std::vector<uchar> largestRegion(const std::vector<uchar>& mask, int width, int 
     return region;
 }
 
+// `region` with its holes filled: whatever of the rest cannot be reached from the picture's
+// border. A large dark figure printed on the page leaves such a hole in the bright paper; the
+// page is the whole sheet around it, and the figure's edges are not the sheet's. Returns the
+// filled region's pixel count.
+qint64 fillHoles(std::vector<uchar>& region, int width, int height)
+{
+    std::vector<uchar> outside(region.size(), 0);
+    std::vector<int> stack;
+    const auto reach = [&](int x, int y) {
+        const size_t i = size_t(y) * width + x;
+        if (!region[i] && !outside[i]) {
+            outside[i] = 1;
+            stack.push_back(int(i));
+        }
+    };
+    for (int x = 0; x < width; ++x) {
+        reach(x, 0);
+        reach(x, height - 1);
+    }
+    for (int y = 0; y < height; ++y) {
+        reach(0, y);
+        reach(width - 1, y);
+    }
+    while (!stack.empty()) {
+        const int i = stack.back();
+        stack.pop_back();
+        const int x = i % width, y = i / width;
+        if (x > 0)
+            reach(x - 1, y);
+        if (x + 1 < width)
+            reach(x + 1, y);
+        if (y > 0)
+            reach(x, y - 1);
+        if (y + 1 < height)
+            reach(x, y + 1);
+    }
+    qint64 count = 0;
+    for (size_t i = 0; i < region.size(); ++i) {
+        region[i] = !outside[i];
+        count += region[i];
+    }
+    return count;
+}
+
 // Points halfway between each region pixel and a neighbour outside it: the region's edge,
 // without the half-pixel inward bias of the pixel centres.
 std::vector<QPointF> edgePoints(const std::vector<uchar>& region, int width, int height)
@@ -148,6 +195,49 @@ int touchedBorders(const std::vector<uchar>& region, int width, int height)
            int(left > touchedBorder * height) + int(right > touchedBorder * height);
 }
 
+// The brightness that all but a few of the picture's border pixels stay at or below: the
+// table's, lit, where a sheet lies on one.
+int borderBrightness(const QImage& closed)
+{
+    const int width = closed.width(), height = closed.height();
+    std::array<qint64, 256> histogram{};
+    for (int x = 0; x < width; ++x) {
+        ++histogram[closed.constScanLine(0)[x]];
+        ++histogram[closed.constScanLine(height - 1)[x]];
+    }
+    for (int y = 1; y + 1 < height; ++y) {
+        ++histogram[closed.constScanLine(y)[0]];
+        ++histogram[closed.constScanLine(y)[width - 1]];
+    }
+    const qint64 total = 2 * qint64(width) + 2 * qint64(height - 2);
+    qint64 seen = 0;
+    for (int v = 0; v < 256; ++v) {
+        seen += histogram[v];
+        if (seen >= tableBorder * total)
+            return v;
+    }
+    return 255;
+}
+
+// The sheet as the part of `closed` at `level` or brighter: the largest connected region, its
+// holes filled; empty when it is too small for a page or reaches three or four borders (a scan).
+std::vector<uchar> sheetAbove(const QImage& closed, int level)
+{
+    const int width = closed.width(), height = closed.height();
+    std::vector<uchar> mask(size_t(width) * height);
+    for (int y = 0; y < height; ++y) {
+        const uchar* line = closed.constScanLine(y);
+        for (int x = 0; x < width; ++x)
+            mask[size_t(y) * width + x] = line[x] >= level;
+    }
+    qint64 count = 0;
+    std::vector<uchar> region = largestRegion(mask, width, height, count);
+    count = fillHoles(region, width, height);
+    if (count < minPaperShare * width * height || touchedBorders(region, width, height) >= 3)
+        return {};
+    return region;
+}
+
 } // namespace
 
 QPolygonF findPaper(const QImage& copy)
@@ -166,25 +256,27 @@ QPolygonF findPaper(const QImage& copy)
             ++histogram[line[x]];
     }
     const int level = otsuLevel(histogram);
-
-    std::vector<uchar> mask(size_t(width) * height);
     double darkSum = 0, brightSum = 0;
     qint64 dark = 0, bright = 0;
-    for (int y = 0; y < height; ++y) {
-        const uchar* line = closed.constScanLine(y);
-        for (int x = 0; x < width; ++x) {
-            const bool isBright = line[x] >= level;
-            mask[size_t(y) * width + x] = isBright;
-            (isBright ? brightSum : darkSum) += line[x];
-            ++(isBright ? bright : dark);
-        }
+    for (int v = 0; v < 256; ++v) {
+        (v >= level ? brightSum : darkSum) += double(v) * histogram[v];
+        (v >= level ? bright : dark) += histogram[v];
     }
     if (dark == 0 || bright == 0 || brightSum / bright - darkSum / dark < minContrast)
         return {};
 
-    qint64 count = 0;
-    const std::vector<uchar> region = largestRegion(mask, width, height, count);
-    if (count < minPaperShare * width * height || touchedBorders(region, width, height) >= 3)
+    std::vector<uchar> region = sheetAbove(closed, level);
+    if (region.empty()) {
+        // A large dark figure printed on the page, or a shadow across the paper, falls below
+        // the paper's level with the table, and what is left of the paper may be too little to
+        // count: then the sheet is all that is clearly brighter than the table, which is what
+        // the picture's border shows.
+        const int table = borderBrightness(closed);
+        const int tableLevel = table + std::max(minContrast / 4, (level - table) / 4);
+        if (tableLevel < level)
+            region = sheetAbove(closed, tableLevel);
+    }
+    if (region.empty())
         return {};
     return QTransform::fromScale(factor, factor)
         .map(fitQuadrilateral(edgePoints(region, width, height)));

@@ -4,9 +4,11 @@
 #include "app/AdjustmentsPanel.h"
 #include "app/BackOffsetDialog.h"
 #include "app/BevelPanel.h"
+#include "app/BottomStrip.h"
 #include "app/CommandStrip.h"
 #include "app/FileFilters.h"
 #include "app/GenerationProgressDialog.h"
+#include "app/PreparationPanel.h"
 #include "app/ProgressBar.h"
 #include "app/RightPanel.h"
 #include "app/StartArguments.h"
@@ -163,11 +165,8 @@ TEST_F(MainWindowTest, RegionsAndControlsInTheirPlacesAndSizes)
     const struct {
         const char* name;
         int height;
-    } heights[] = {{"bottomStrip", 92},
-                   {"driveStrip", 18},
-                   {"addButtonStrip", 15},
-                   {"filterStrip", 23},
-                   {"folderTree", 136}};
+    } heights[] = {
+        {"driveStrip", 18}, {"addButtonStrip", 15}, {"filterStrip", 23}, {"folderTree", 136}};
     for (const auto& h : heights)
         EXPECT_EQ(control(h.name)->height(), h.height) << h.name;
     // The top strip is 96 pixels high; where the window is too narrow for its controls it
@@ -176,6 +175,12 @@ TEST_F(MainWindowTest, RegionsAndControlsInTheirPlacesAndSizes)
     EXPECT_TRUE(strip->scrollsSideways());
     EXPECT_EQ(strip->height(), 96 + strip->scroller()->horizontalScrollBar()->sizeHint().height());
     EXPECT_TRUE(strip->scroller()->horizontalScrollBar()->isVisible());
+    // The bottom strip is 92 pixels high; where the preparation group does not fit beside the
+    // tab sets it goes under them, and the strip grows by it.
+    BottomStrip* bottom = main().rightPanel()->bottomStrip();
+    EXPECT_TRUE(bottom->wraps());
+    EXPECT_EQ(bottom->height(), 92 + bottom->preparation()->sizeHint().height());
+    EXPECT_EQ(inWindow(bottom->preparation()).top(), inWindow(bottom).top() + 92);
     EXPECT_EQ(control("cropTabs")->width(), 208);
     // Both tab sets show their icons.
     for (const char* name : {"cropTabs", "previewTabs"}) {

@@ -1,5 +1,5 @@
 // pagula-compose writing ODT and DOCX: the format follows the output's extension, pictures are
-// linked unless --embed stores them.
+// linked unless --embed stores them, and a prepared page is stored as it is prepared.
 #include "cli/ComposeOptions.h"
 #include "support/PageFixtures.h"
 #include "support/TestSupport.h"
@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -20,8 +21,23 @@ namespace
 
 struct Package {
     QStringList names;
-    QByteArray main; // content.xml or word/document.xml
+    QByteArray main;            // content.xml or word/document.xml
+    QList<QByteArray> pictures; // the stored ones
 };
+
+QByteArray readEntry(zip_t* archive, const char* name)
+{
+    QByteArray bytes;
+    zip_stat_t st;
+    if (zip_stat(archive, name, 0, &st) != 0)
+        return bytes;
+    bytes.resize(qsizetype(st.size));
+    if (zip_file_t* file = zip_fopen(archive, name, 0)) {
+        zip_fread(file, bytes.data(), st.size);
+        zip_fclose(file);
+    }
+    return bytes;
+}
 
 Package readPackage(const QString& path, const char* mainPart)
 {
@@ -30,17 +46,13 @@ Package readPackage(const QString& path, const char* mainPart)
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
     if (!archive)
         return package;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i)
-        package.names << QString::fromUtf8(zip_get_name(archive, zip_uint64_t(i), 0));
-    zip_stat_t st;
-    if (zip_stat(archive, mainPart, 0, &st) == 0) {
-        package.main.resize(qsizetype(st.size));
-        zip_file_t* file = zip_fopen(archive, mainPart, 0);
-        if (file) {
-            zip_fread(file, package.main.data(), st.size);
-            zip_fclose(file);
-        }
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        const char* name = zip_get_name(archive, zip_uint64_t(i), 0);
+        package.names << QString::fromUtf8(name);
+        if (package.names.last().contains(QRegularExpression("^(Pictures|word/media)/")))
+            package.pictures << readEntry(archive, name);
     }
+    package.main = readEntry(archive, mainPart);
     zip_close(archive);
     return package;
 }
@@ -62,6 +74,38 @@ Outcome runCompose(const QStringList& args, const QString& home)
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
 }
 
+const QRgb table = qRgb(88, 66, 50);
+
+// A sheet with lines of print, photographed turned on a darker table.
+QImage sheetOnTable()
+{
+    QImage photo(900, 1200, QImage::Format_RGB32);
+    photo.fill(table);
+    QPainter painter(&photo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(450, 600);
+    painter.rotate(6);
+    painter.fillRect(QRectF(-300, -420, 600, 840), QColor(245, 244, 240));
+    for (int y = -340; y < 360; y += 40) // lines of print
+        painter.fillRect(QRectF(-240, y, 480, 6), QColor(30, 30, 30));
+    return photo;
+}
+
+// The share of a picture's pixels that show the table.
+double tableShare(const QImage& picture)
+{
+    qint64 seen = 0;
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QColor c = rgb.pixelColor(x, y);
+            seen += std::abs(c.red() - qRed(table)) + std::abs(c.green() - qGreen(table)) +
+                        std::abs(c.blue() - qBlue(table)) <
+                    30;
+        }
+    return rgb.isNull() ? 0.0 : double(seen) / (double(rgb.width()) * rgb.height());
+}
+
 TEST(ComposeDocumentFormats, OdtAndDocxFollowTheExtensionLinkedOrStored)
 {
     QTemporaryDir dir;
@@ -73,6 +117,13 @@ TEST(ComposeDocumentFormats, OdtAndDocxFollowTheExtensionLinkedOrStored)
         pagula::test::savePicture(img, file, "JPG");
         entries << file + QLatin1Char('0');
     }
+    const QString photo = dir.filePath(QStringLiteral("photo.jpg"));
+    pagula::test::savePicture(sheetOnTable(), photo, "JPG");
+    entries << photo + QLatin1Char('0');
+    QFile photoFile(photo);
+    ASSERT_TRUE(photoFile.open(QIODevice::ReadOnly));
+    const QByteArray photoBytes = photoFile.readAll();
+    ASSERT_GT(tableShare(QImage(photo)), 0.4);
     const QString list = dir.filePath(QStringLiteral("list.txt"));
     {
         QFile f(list);
@@ -86,12 +137,17 @@ TEST(ComposeDocumentFormats, OdtAndDocxFollowTheExtensionLinkedOrStored)
         const char* picture; // one element per picture or filler
         QStringList options;
         int stored;
+        bool photoAsIs; // the photo stored byte for byte, else prepared (when stored)
     } cases[] = {
-        // 5 pictures and 5 gutter fillers; stored: 5 pictures and the filler, each once.
-        {"out.odt", "content.xml", "<draw:frame ", {}, 0},
-        {"out.docx", "word/document.xml", "<wp:inline ", {}, 0},
-        {"stored.odt", "content.xml", "<draw:frame ", {"--embed"}, 6},
-        {"stored.DOCX", "word/document.xml", "<wp:inline ", {"--embed"}, 6},
+        // 6 pictures and 6 gutter fillers; stored: 6 pictures and the filler, each once.
+        {"out.odt", "content.xml", "<draw:frame ", {}, 0, false},
+        {"out.docx", "word/document.xml", "<wp:inline ", {}, 0, false},
+        {"stored.odt", "content.xml", "<draw:frame ", {"--embed"}, 7, true},
+        {"stored.DOCX", "word/document.xml", "<wp:inline ", {"--embed"}, 7, true},
+        // A prepared page is stored even unasked (the filler is not), without the table it lay
+        // on.
+        {"prepared.odt", "content.xml", "<draw:frame ", {"--prepare"}, 6, false},
+        {"prepared.docx", "word/document.xml", "<wp:inline ", {"--embed", "--prepare"}, 7, false},
     };
     for (const auto& c : cases) {
         const QString out = dir.filePath(QString::fromLatin1(c.output));
@@ -99,10 +155,16 @@ TEST(ComposeDocumentFormats, OdtAndDocxFollowTheExtensionLinkedOrStored)
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(out + QStringLiteral(": 1 page(s)"))) << r.err.toStdString();
         const Package package = readPackage(out, c.mainPart);
-        EXPECT_EQ(package.main.count(c.picture), 10) << c.output;
-        EXPECT_EQ(package.names.filter(QRegularExpression("^(Pictures|word/media)/")).size(),
-                  c.stored)
-            << c.output;
+        EXPECT_EQ(package.main.count(c.picture), 12) << c.output;
+        EXPECT_EQ(package.pictures.size(), c.stored) << c.output;
+        EXPECT_EQ(package.pictures.contains(photoBytes), c.photoAsIs) << c.output;
+        double mostTable = 0;
+        for (const QByteArray& picture : package.pictures)
+            mostTable = std::max(mostTable, tableShare(QImage::fromData(picture)));
+        if (c.photoAsIs)
+            EXPECT_GT(mostTable, 0.4) << c.output;
+        else
+            EXPECT_LT(mostTable, 0.01) << c.output;
     }
 }
 

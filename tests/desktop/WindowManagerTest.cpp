@@ -1,6 +1,7 @@
 // The program on a display managed by openbox (see with_window_manager.sh): what the window
 // system holds for its windows, read back with xprop.
 #include "app/AdjustmentsPanel.h"
+#include "app/BottomStrip.h"
 #include "app/CommandStrip.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
@@ -184,7 +185,10 @@ TEST_F(WindowManager, EveryControlOfTheMainWindowCanBeReachedAtBothSizes)
         "frameBox", "twoSideBox",
         // The other regions.
         "driveCombo", "filterCombo", "cropTabs", "previewTabs", "previousButton", "nextButton",
-        "progressBar"};
+        "progressBar",
+        // The page preparation group, at the bottom strip's right end or under its tab sets.
+        "preparationGroup", "findPageBox", "straightenBox", "evenBackgroundBox",
+        "allPreparationBox", "keepProportionsBox"};
     CommandStrip* strip = main().rightPanel()->commandStrip();
 
     // Maximised on the 1024 x 768 screen: everything in sight, nothing scrolls.
@@ -194,19 +198,25 @@ TEST_F(WindowManager, EveryControlOfTheMainWindowCanBeReachedAtBothSizes)
     EXPECT_LE(strip->scroller()->widget()->minimumSizeHint().height(),
               strip->scroller()->viewport()->height());
     EXPECT_EQ(strip->height(), CommandStrip::Height);
+    BottomStrip* bottom = main().rightPanel()->bottomStrip();
+    EXPECT_FALSE(bottom->wraps());
+    // The strip gives a second row's height back once the resize is over.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bottom->height() == BottomStrip::Height; }, 2000))
+        << bottom->height();
     for (const char* name : controls) {
         auto* control = main().findChild<QWidget*>(QString::fromLatin1(name));
         ASSERT_NE(control, nullptr) << name;
         EXPECT_TRUE(fullyVisible(control)) << name << " maximised";
     }
 
-    // Restored to 810 x 468: the top strip scrolls sideways; every control can be brought into
-    // sight.
+    // Restored to 810 x 468: the top strip scrolls sideways, the bottom strip takes a second
+    // row; every control can be brought into sight.
     main().showNormal();
     ASSERT_TRUE(QTest::qWaitFor([&] { return main().size() == MainWindow::RestoredSize; }, 5000))
         << main().width() << " x " << main().height();
     QTest::qWait(100);
     EXPECT_TRUE(strip->scrollsSideways());
+    EXPECT_TRUE(bottom->wraps());
     for (const char* name : controls) {
         auto* control = main().findChild<QWidget*>(QString::fromLatin1(name));
         if (strip->isAncestorOf(control))

@@ -19,12 +19,18 @@ namespace
 
 constexpr double pxPerMm = 4.0; // the drawn sheets: A5 at about 100 dpi
 
-// An A5 sheet with 32 lines of small print inside wide margins.
-QImage printedSheet()
+// Where printedSheet() lays a figure: most of the page, beyond the print's lines.
+const QRectF figureOnSheet(60, 40, 472, 760);
+
+// An A5 sheet with 32 lines of small print inside wide margins, over a flat-coloured figure
+// when `figure` is valid.
+QImage printedSheet(const QColor& figure = QColor())
 {
     QImage sheet(int(148 * pxPerMm), int(210 * pxPerMm), QImage::Format_RGB32);
     sheet.fill(qRgb(245, 244, 240));
     QPainter painter(&sheet);
+    if (figure.isValid())
+        painter.fillRect(figureOnSheet, figure);
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setPixelSize(14);
     painter.setFont(font);
@@ -45,10 +51,47 @@ QPolygonF corners(const QRectF& r)
     return QPolygonF({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()});
 }
 
+// The width of the print on an upright sheet.
+int printWidth(const QImage& sheet)
+{
+    int left = sheet.width(), right = -1;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            if (qGray(sheet.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return right - left + 1;
+}
+
+// The sheet as a book's page: darkened towards the fold at its left, black in the fold itself,
+// with specks of dust in the margin.
+QImage besideAFold(const QImage& sheet)
+{
+    QImage page = sheet;
+    for (int y : {300, 520, 700})
+        QPainter(&page).fillRect(QRect(60, y, 2, 3), Qt::black);
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < 25 * pxPerMm; ++x) {
+            const double mm = x / pxPerMm;
+            const double light =
+                mm < 9 ? 0.15 + 0.55 * std::pow(mm / 9, 2) : 0.7 + 0.3 * std::sqrt((mm - 9) / 16);
+            const QRgb c = page.pixel(x, y);
+            page.setPixel(
+                x, y, qRgb(int(qRed(c) * light), int(qGreen(c) * light), int(qBlue(c) * light)));
+        }
+    return page;
+}
+
 TEST(PagePreparation, FindsTheTurnOfAScan)
 {
-    const QImage sheet = printedSheet();
+    const QImage flat = printedSheet();
+    const QImage folded = besideAFold(flat);
+    const int print = printWidth(flat);
     for (double angle : {-4.0, -1.3, 0.6, 2.2, 7.5}) {
+        // The small turns: a book's page beside its fold, cut down to its print and a narrow pad.
+        const bool fold = angle < 1.0 && angle > -2.0;
+        const QImage& sheet = fold ? folded : flat;
         QImage scan(sheet.size(), QImage::Format_RGB32);
         scan.fill(qRgb(245, 244, 240));
         QPainter painter(&scan);
@@ -59,10 +102,13 @@ TEST(PagePreparation, FindsTheTurnOfAScan)
         painter.drawImage(0, 0, sheet);
         painter.end();
 
-        const PreparedPage page = preparePage(scan, {false, true, false});
+        const PreparedPage page = preparePage(scan, {fold, true, false});
         EXPECT_NEAR(page.geometry.angle, angle, 0.2) << angle;
         EXPECT_TRUE(page.geometry.paper.isEmpty()) << "a scan has no sheet outline";
-        EXPECT_EQ(page.image.size(), scan.size()) << "a scan is turned within its own frame";
+        if (fold)
+            EXPECT_NEAR(page.image.width(), print + 0.02 * scan.width(), 2 * pxPerMm) << angle;
+        else
+            EXPECT_EQ(page.image.size(), scan.size()) << "a scan is turned within its own frame";
     }
 }
 
@@ -98,19 +144,22 @@ QImage photograph(const QImage& sheet, const QPolygonF& quad, bool shadow)
 
 TEST(PagePreparation, OutlinesAndUnwarpsAPhotographedSheet)
 {
-    const QImage sheet = printedSheet();
     struct Case {
         double turn;      // degrees, clockwise as seen
         double narrowing; // share by which the far edge is shorter
         QPointF centre;
         bool shadow;
+        QColor figure; // a large flat figure on the page, kept whole with the print
     };
     const Case cases[] = {
-        {3.0, 0.06, {650, 850}, false},
-        {-4.5, 0.03, {620, 880}, true},
-        {1.0, 0.10, {700, 800}, true},
+        {3.0, 0.06, {650, 850}, false, {}},
+        {-4.5, 0.03, {620, 880}, true, {}},
+        {1.0, 0.10, {700, 800}, true, {}},
+        {2.0, 0.05, {650, 850}, true, QColor(70, 90, 160)},
+        {-2.5, 0.04, {640, 860}, false, QColor(150, 150, 150)},
     };
     for (const Case& c : cases) {
+        const QImage sheet = printedSheet(c.figure);
         const double w = sheet.width() * 1.6, h = sheet.height() * 1.6;
         QPolygonF quad({QPointF(-w / 2 * (1 - c.narrowing), -h / 2 * 0.97),
                         QPointF(w / 2 * (1 - c.narrowing), -h / 2 * 0.97), QPointF(w / 2, h / 2),
@@ -133,6 +182,9 @@ TEST(PagePreparation, OutlinesAndUnwarpsAPhotographedSheet)
         // Only the print is kept, upright: a portrait block narrower than the sheet.
         EXPECT_GT(page.image.height(), page.image.width());
         EXPECT_LT(page.image.width(), 0.9 * w);
+        if (c.figure.isValid()) {
+            EXPECT_GE(page.image.height(), 1.6 * figureOnSheet.height()) << c.turn;
+        }
         EXPECT_EQ(page.geometry.kept.size(), 4);
 
         // Drawn for a smaller cell: no more pixels than it needs, never fewer.
