@@ -1,5 +1,6 @@
 #include "imaging/PageLayout.h"
 
+#include "imaging/GreyHistogram.h"
 #include "imaging/InkMask.h"
 #include "imaging/PaperOutline.h"
 #include "imaging/PictureWarp.h"
@@ -9,7 +10,6 @@
 #include <leptonica/allheaders.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <optional>
 
@@ -60,18 +60,7 @@ QTransform turnAbout(QPointF centre, double degrees)
 // The brightness of the page's paper, unevened: that of its brightest part.
 int paperLevel(const QImage& grey)
 {
-    std::array<qint64, 256> histogram{};
-    for (int y = 0; y < grey.height(); ++y) {
-        const uchar* line = grey.constScanLine(y);
-        for (int x = 0; x < grey.width(); ++x)
-            ++histogram[line[x]];
-    }
-    const qint64 total = qint64(grey.width()) * grey.height();
-    qint64 brighter = 0;
-    int paper = 255;
-    while (paper > 0 && (brighter += histogram[size_t(paper)]) < paperShare * total)
-        --paper;
-    return paper;
+    return levelOfBrightest(greyHistogram(grey), paperShare);
 }
 
 // The marks whose block is the page's content, from the page unevened and the print found on

@@ -1,5 +1,6 @@
 #include "imaging/PaperBrightness.h"
 
+#include "imaging/GreyHistogram.h"
 #include "imaging/LeptonicaImage.h"
 
 #include <leptonica/allheaders.h>
@@ -19,20 +20,7 @@ constexpr int minPaperLevel = 48;
 
 bool holdsPaper(const QImage& grey)
 {
-    qint64 histogram[256] = {};
-    for (int y = 0; y < grey.height(); ++y) {
-        const uchar* line = grey.constScanLine(y);
-        for (int x = 0; x < grey.width(); ++x)
-            ++histogram[line[x]];
-    }
-    const qint64 total = qint64(grey.width()) * grey.height();
-    qint64 brighter = 0;
-    for (int v = 255; v >= 0; --v) {
-        brighter += histogram[v];
-        if (brighter * 10 >= total)
-            return v >= minPaperLevel;
-    }
-    return false;
+    return levelOfBrightest(greyHistogram(grey), 0.1) >= minPaperLevel;
 }
 
 } // namespace
