@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -122,8 +123,11 @@ void gridSizesFromIloc(const QByteArray& bytes, Span iloc, Span idat,
         }
         if (!r.ok() || grids.count(id) == 0 || extents == 0 || (method != 0 && method != 1))
             continue;
+        // libheif bounds reads from the idat by the box's whole size, header included, so a
+        // grid may run up to a header's length past the idat's data into what follows it.
         const qint64 from = method == 1 ? idat.begin : 0;
-        const qint64 limit = method == 1 ? idat.end : bytes.size();
+        const qint64 limit =
+            method == 1 ? std::min<qint64>(idat.end + 16, bytes.size()) : bytes.size();
         if (offset > quint64(limit - from))
             continue;
         Reader grid(bytes, {from + qint64(offset), limit});

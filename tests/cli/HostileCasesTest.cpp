@@ -261,6 +261,14 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
             list(d, "x.txt", entry(d, "x.tif"));
         };
     };
+    // A HEIF grid stated 249 x 16 whose data, read as libheif reads it, says 63744 x 4096.
+    const auto lyingHeif = [&](const QDir& d) {
+        QFile::copy(
+            pagula::test::sourceDir() +
+                "/tests/regress/fuzz_heif/grid-read-past-the-idat-data-as-libheif-reads-it.heic",
+            d.filePath("x.heic"));
+        list(d, "x.txt", entry(d, "x.heic"));
+    };
     // Copies of a JPEG that takes seconds to decode, listed after the photo.
     const auto slowJpegs = [&](const QDir& d) {
         const QByteArray slow = greyJpeg(4096, 64); // as many block passes as allowed
@@ -467,6 +475,8 @@ TEST(HostileCases, ExitWithTheReasonAndKeepEveryFile)
         {"picture larger than the memory budget", hugeBmp, {"x.txt", "out.pdf"}, 1,
          "x.bmp needs 561 MiB to decode, more than the 488 MiB that all pictures decoded at once may take",
          {{"out.pdf", A::Same}}, true, {}, {}, "ulimit -v 2000000"},
+        {"HEIF grid larger than it states", lyingHeif, {"x.txt", "out.pdf"}, 1,
+         "x.heic is too large (63744 x 4096 pixels)", {{"out.pdf", A::Same}}},
         {"pictures the budget holds one at a time", deepTiffs, {"-q", "deep.txt", "out.pdf"}, 0, "",
          {{"out.pdf", A::Pdf}}, true, {}, {}, "ulimit -v 1200000"},
     };
