@@ -22,7 +22,7 @@ namespace
 constexpr int minCopySide = 48;
 // The pad kept around the print, as a share of the page's shorter side: a little over what the
 // copy looked at can misplace the print's edge by.
-constexpr double contentPad = 0.01;
+constexpr double contentPadShare = 0.01;
 // Turns smaller than this are left alone.
 constexpr double minTurn = 0.05;
 constexpr double pi = 3.14159265358979323846;
@@ -172,8 +172,10 @@ PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& pa
                                                       : ink.get());
         if (!block.isEmpty()) {
             const QRectF inPage = fromCopy.mapRect(QRectF(block).translated(pageInCopy.topLeft()));
-            const double pad = contentPad * std::min(layout.page.width(), layout.page.height());
+            const double pad =
+                contentPadShare * std::min(layout.page.width(), layout.page.height());
             layout.content = inPage.adjusted(-pad, -pad, pad, pad).intersected(layout.page);
+            layout.contentPad = pad;
         }
     }
     return layout;

@@ -18,6 +18,7 @@ struct PageLayout {
     QTransform toPage;     // picture pixels -> page plane
     QRectF page;           // the sheet (a photo) or the whole picture (a scan), in the page plane
     QRectF content;        // the print with a small pad, in the page plane; empty when none found
+    double contentPad = 0; // that pad, in the page plane's units
     QPolygonF paper;       // the sheet in a photo, in picture pixels, clockwise from the top left
     double angle = 0.0;    // degrees the lines are turned in the picture, clockwise as seen
     bool levelled = false; // whether toPage turns or unwarps anything

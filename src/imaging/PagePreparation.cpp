@@ -1,5 +1,7 @@
 #include "imaging/PagePreparation.h"
 
+#include "imaging/BlankBorder.h"
+#include "imaging/GreyHistogram.h"
 #include "imaging/Limits.h"
 #include "imaging/PageLayout.h"
 #include "imaging/PaperBrightness.h"
@@ -26,6 +28,15 @@ constexpr int lookingSide = 600;
 constexpr double straightenedMargin = 0.05;
 // A straightened picture never holds more than this many times the source's pixels.
 constexpr double maxGrowth = 2.0;
+// The print found on the copy is placed exactly on the picture itself, then kept this share of
+// the cell's shorter side clear of the cell's edges (of the print's own side when the cell is
+// not known): the letters clear of the frame and the cut, and no more paper than that taking
+// room from them.
+constexpr double printPad = 0.008;
+// Anything darker than this share of its paper is a mark (a pale figure as much as print).
+constexpr double markShare = 0.85;
+// The paper is as bright as the brightest tenth of the picture.
+constexpr double paperShare = 0.1;
 
 QPolygonF corners(const QRectF& r)
 {
@@ -102,6 +113,42 @@ QRect pixelsOf(const QRectF& region)
                  whole(region.width()), whole(region.height()));
 }
 
+// The region cut down to the print as the picture shows it: the copy looked at places the
+// print's edges only to within a few of its pixels, so the page layout pads it by `reach`; the
+// blank paper along each edge, no deeper than that, is cut away, and a narrow pad kept. Paper
+// is blank both evened out and as it is (`paperLevel`): evening takes a large flat figure for
+// paper in shadow, and a shadow is only paper once evened.
+QRectF trimmedToPrint(const QImage& picture, const Plan& plan, const PaperMap& paper,
+                      int paperLevel, double reach, QSize cell)
+{
+    const QRectF r = plan.region;
+    const double depth = std::min({reach, r.width() / 4, r.height() / 4});
+    if (paper.isNull() || depth < 2)
+        return r;
+    const Qt::Edge edges[4] = {Qt::LeftEdge, Qt::TopEdge, Qt::RightEdge, Qt::BottomEdge};
+    const QRectF strips[4] = {QRectF(r.left(), r.top(), depth, r.height()),
+                              QRectF(r.left(), r.top(), r.width(), depth),
+                              QRectF(r.right() - depth, r.top(), depth, r.height()),
+                              QRectF(r.left(), r.bottom() - depth, r.width(), depth)};
+    double blank[4];
+    for (int i = 0; i < 4; ++i) {
+        const QRect pixels = pixelsOf(strips[i]);
+        const QImage evened = warpPicture(picture, plan.toPlane, pixels, paper);
+        const QImage unevened = warpPicture(picture, plan.toPlane, pixels);
+        if (evened.isNull() || unevened.isNull())
+            return r;
+        blank[i] = std::min({depth, double(blankDepth(evened, edges[i], int(markShare * 255))),
+                             double(blankDepth(unevened, edges[i], int(markShare * paperLevel)))});
+    }
+    const QRectF print = r.adjusted(blank[0], blank[1], -blank[2], -blank[3]);
+    // The pad in the plane: its share of the cell as the print will be fitted into it.
+    double pad = printPad * std::min(print.width(), print.height());
+    if (!cell.isEmpty() && !print.isEmpty())
+        pad = printPad * std::min(cell.width(), cell.height()) /
+              std::min(cell.width() / print.width(), cell.height() / print.height());
+    return print.adjusted(-pad, -pad, pad, pad).intersected(r);
+}
+
 // The plan drawn at no more pixels than `atLeast` needs (never enlarged).
 Plan reducedTo(const Plan& plan, QSize atLeast)
 {
@@ -133,7 +180,11 @@ PreparedPage prepare(const QImage& picture, const PreparationOptions& options, Q
         out.geometry.paper = layout.paper;
         out.geometry.angle = layout.angle;
     }
-    const Plan full = planFor(layout, options, picture.size());
+    Plan full = planFor(layout, options, picture.size());
+    if (options.findPage && !layout.content.isEmpty())
+        full.region = trimmedToPrint(picture, full, greyPaper,
+                                     levelOfBrightest(greyHistogram(copy), paperShare),
+                                     layout.contentPad + 2 * factor, atLeast);
     const bool reshaped = full.toPlane != QTransform() || full.region != whole;
     // Only a reshaped page is drawn smaller: evening the paper alone keeps the picture's size.
     const Plan plan = reshaped ? reducedTo(full, atLeast) : full;
