@@ -6,9 +6,10 @@ namespace pagula::imaging
 GreyHistogram greyHistogram(const QImage& grey)
 {
     GreyHistogram histogram{};
-    for (int y = 0; y < grey.height(); ++y) {
+    const int width = grey.width(), height = grey.height();
+    for (int y = 0; y < height; ++y) {
         const uchar* line = grey.constScanLine(y);
-        for (int x = 0; x < grey.width(); ++x)
+        for (int x = 0; x < width; ++x)
             ++histogram[line[x]];
     }
     return histogram;
