@@ -67,9 +67,10 @@ int paperLevel(const QImage& grey)
 // it evened out. A large flat figure printed on the page (a diagram, a photograph) is too large
 // for the paper map to close over: the map takes it for paper in shadow, and evened it is white
 // but for its rim; unevened it is darker than the paper around it and clear of the page's
-// edges, where shadows and the table reach in. A dark gutter or the rim of a lid reaching in
-// from the edge goes with whatever evening left of it nearby.
-PixPtr contentMarks(const QImage& unevened, Pix* ink)
+// edges, where shadows and the table reach in; `flat` adds the figures found on the copy in
+// colour (a pale yellow box is nearly as bright as paper). A dark gutter or the rim of a lid
+// reaching in from the edge goes with whatever evening left of it nearby.
+PixPtr contentMarks(const QImage& unevened, Pix* ink, Pix* flat)
 {
     const PixPtr pix = unevened.format() == QImage::Format_Grayscale8 ? toPix(unevened) : PixPtr();
     if (!pix)
@@ -86,6 +87,8 @@ PixPtr contentMarks(const QImage& unevened, Pix* ink)
     PixPtr content = adopt(pixOr(nullptr, figures.get(), ink));
     if (!surroundings || !content)
         return {};
+    if (flat && pixSizesEqual(flat, content.get()))
+        pixOr(content.get(), content.get(), flat);
     const PixPtr touching = adopt(pixAnd(nullptr, content.get(), surroundings.get()));
     const PixPtr near =
         touching ? adopt(pixSeedfillBinary(nullptr, touching.get(), content.get(), 8)) : PixPtr();
@@ -93,6 +96,17 @@ PixPtr contentMarks(const QImage& unevened, Pix* ink)
         return {};
     pixSubtract(content.get(), content.get(), near.get());
     return content;
+}
+
+// A mask of the copy carried onto the page as the copy is.
+PixPtr onPage(Pix* mask, const QTransform& copyToPage, const QRect& pageInCopy)
+{
+    if (!mask)
+        return {};
+    // Leptonica's set pixels are black once a picture.
+    const QImage marks = fromPix(mask).convertToFormat(QImage::Format_Grayscale8);
+    const PixPtr moved = toPix(warpPicture(marks, copyToPage, pageInCopy));
+    return moved ? adopt(pixThresholdToBinary(moved.get(), 128)) : PixPtr();
 }
 
 // The sheet's outline unwarped into an upright rectangle as wide and tall as its sides' means.
@@ -118,7 +132,7 @@ void unwarpSheet(PageLayout& layout, bool level)
 } // namespace
 
 PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& paper,
-                          QSize pictureSize, const LayoutQuestions& questions)
+                          QSize pictureSize, const LayoutQuestions& questions, Pix* figures)
 {
     PageLayout layout;
     layout.page = QRectF(QPointF(0, 0), QSizeF(pictureSize));
@@ -149,7 +163,8 @@ PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& pa
     if (!ink)
         return layout;
     const PixPtr content = questions.findContent
-                               ? contentMarks(warpPicture(copy, copyToPage, pageInCopy), ink.get())
+                               ? contentMarks(warpPicture(copy, copyToPage, pageInCopy), ink.get(),
+                                              onPage(figures, copyToPage, pageInCopy).get())
                                : PixPtr();
 
     PixPtr levelledInk;

@@ -33,9 +33,10 @@ struct LayoutQuestions {
 // (see ReducedCopy.h), with the map of the picture's paper (see PaperBrightness.h; it may be
 // null): a sheet against a darker table is outlined and unwarped; otherwise the picture counts
 // as a scan, and the turn of its lines is found. The print is then looked for on the levelled
-// page. Finds nothing (an identity layout over the whole picture) on copies too small, blank or
-// dark.
+// page, with the flat figures found on the copy (see FlatFigures.h; may be null). Finds nothing (an
+// identity layout over the whole picture) on copies too small, blank or dark.
 PageLayout findPageLayout(const QImage& copy, int copyFactor, const PaperMap& paper,
-                          QSize pictureSize, const LayoutQuestions& questions = {});
+                          QSize pictureSize, const LayoutQuestions& questions = {},
+                          Pix* figures = nullptr);
 
 } // namespace pagula::imaging

@@ -1,6 +1,7 @@
 #include "imaging/PagePreparation.h"
 
 #include "imaging/BlankBorder.h"
+#include "imaging/FlatFigures.h"
 #include "imaging/GreyHistogram.h"
 #include "imaging/Limits.h"
 #include "imaging/PageLayout.h"
@@ -170,13 +171,22 @@ PreparedPage prepare(const QImage& picture, const PreparationOptions& options, Q
     const QImage copy = reducedCopy(picture, factor, true);
     if (copy.isNull())
         return out;
-    const PaperMap greyPaper = paperBrightness(copy, factor);
+    const bool grey = picture.format() == QImage::Format_Grayscale8;
+    // Figures are told apart from paper by colour too, where there is colour.
+    const QImage colourCopy = grey || !(options.findPage || options.evenBackground)
+                                  ? QImage()
+                                  : reducedCopy(picture, factor, false);
+    const PixPtr figures =
+        options.findPage || options.evenBackground
+            ? flatFigures(colourCopy.isNull() ? copy : colourCopy, paperClosingSize(copy.size()))
+            : PixPtr();
+    const PaperMap greyPaper = paperBrightness(copy, factor, figures.get());
 
     PageLayout layout;
     layout.page = whole;
     if (options.findPage || options.straighten) {
         layout = findPageLayout(copy, factor, greyPaper, picture.size(),
-                                {options.straighten, options.findPage});
+                                {options.straighten, options.findPage}, figures.get());
         out.geometry.paper = layout.paper;
         out.geometry.angle = layout.angle;
     }
@@ -191,9 +201,7 @@ PreparedPage prepare(const QImage& picture, const PreparationOptions& options, Q
     const QRect pixels = pixelsOf(plan.region);
     PaperMap paper;
     if (options.evenBackground)
-        paper = picture.format() == QImage::Format_Grayscale8
-                    ? greyPaper
-                    : paperBrightness(reducedCopy(picture, factor, false), factor);
+        paper = grey ? greyPaper : paperBrightness(colourCopy, factor, figures.get());
     if ((!reshaped && paper.isNull()) || pixels.isEmpty() || !fitsLimits(pixels, picture.size()))
         return out;
     const QImage prepared = warpPicture(picture, plan.toPlane, pixels, paper);

@@ -23,27 +23,37 @@ bool holdsPaper(const QImage& grey)
     return levelOfBrightest(greyHistogram(grey), 0.1) >= minPaperLevel;
 }
 
+// The closing spans a few letters of a page that fills the copy.
+int closingAtReduction(QSize copy)
+{
+    return std::max(5, std::max(copy.width(), copy.height()) / reduction / 40) | 1;
+}
+
 } // namespace
 
-PaperMap paperBrightness(const QImage& copy, int copyFactor)
+int paperClosingSize(QSize copy)
+{
+    return closingAtReduction(copy) * reduction;
+}
+
+PaperMap paperBrightness(const QImage& copy, int copyFactor, Pix* figures)
 {
     if (copy.width() < minSide || copy.height() < minSide)
         return {};
     const PixPtr pix = toPix(copy);
     if (!pix)
         return {};
-    // The closing spans a few letters of a page that fills the copy.
-    const int size = std::max(5, std::max(copy.width(), copy.height()) / reduction / 40) | 1;
+    const int size = closingAtReduction(copy.size());
     QImage levels;
     if (pixGetDepth(pix.get()) == 8) {
         Pix* map = nullptr;
-        if (pixGetBackgroundGrayMapMorph(pix.get(), nullptr, reduction, size, &map) != 0)
+        if (pixGetBackgroundGrayMapMorph(pix.get(), figures, reduction, size, &map) != 0)
             return {};
         levels = fromPix(adopt(map).get());
     } else {
         Pix *red = nullptr, *green = nullptr, *blue = nullptr;
         const int failed =
-            pixGetBackgroundRGBMapMorph(pix.get(), nullptr, reduction, size, &red, &green, &blue);
+            pixGetBackgroundRGBMapMorph(pix.get(), figures, reduction, size, &red, &green, &blue);
         const PixPtr r = adopt(red), g = adopt(green), b = adopt(blue);
         if (failed != 0 || !r || !g || !b)
             return {};

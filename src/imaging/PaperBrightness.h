@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+struct Pix;
+
 namespace pagula::imaging
 {
 
@@ -17,7 +19,12 @@ struct PaperMap {
 };
 
 // The map of `copy`, a small copy of the picture reduced by `copyFactor`. A null map when the
-// copy is too small to look at or holds no paper to speak of (nearly black).
-PaperMap paperBrightness(const QImage& copy, int copyFactor);
+// copy is too small to look at or holds no paper to speak of (nearly black). Under `figures`
+// (1 bpp, the copy's size; see FlatFigures.h) the map is taken from the paper around them.
+PaperMap paperBrightness(const QImage& copy, int copyFactor, Pix* figures = nullptr);
+
+// How thick, in pixels of a copy of this size, a mark may be for the map to close over it:
+// anything thicker it takes for paper in shadow.
+int paperClosingSize(QSize copy);
 
 } // namespace pagula::imaging

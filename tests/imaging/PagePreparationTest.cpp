@@ -157,6 +157,7 @@ TEST(PagePreparation, OutlinesAndUnwarpsAPhotographedSheet)
         {1.0, 0.10, {700, 800}, true, {}},
         {2.0, 0.05, {650, 850}, true, QColor(70, 90, 160)},
         {-2.5, 0.04, {640, 860}, false, QColor(150, 150, 150)},
+        {1.5, 0.05, {650, 850}, false, QColor(250, 238, 150)},
     };
     for (const Case& c : cases) {
         const QImage sheet = printedSheet(c.figure);
@@ -187,6 +188,13 @@ TEST(PagePreparation, OutlinesAndUnwarpsAPhotographedSheet)
             EXPECT_GE(page.image.height(), 0.97 * 1.6 * figureOnSheet.height()) << c.turn;
             for (int y : {0, page.image.height() - 1})
                 EXPECT_GT(qGray(page.image.pixel(page.image.width() / 2, y)), 200) << c.turn;
+            // Evened, the figure keeps its colour (away from the shadow): only paper turns white.
+            const QImage even = preparePage(photo, {true, true, true}).image;
+            const QColor inside = even.pixelColor(even.width() / 4, even.height() / 3);
+            const int off = std::abs(inside.red() - c.figure.red()) +
+                            std::abs(inside.green() - c.figure.green()) +
+                            std::abs(inside.blue() - c.figure.blue());
+            EXPECT_LT(off, 60) << c.turn << " " << qPrintable(inside.name());
         }
         EXPECT_EQ(page.geometry.kept.size(), 4);
 
