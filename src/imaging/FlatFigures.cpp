@@ -13,11 +13,8 @@ namespace pagula::imaging
 namespace
 {
 
-// The paper is as bright as the brightest tenth of the copy; a figure is darker than this share
-// of it, or further than `colouredSpread` from grey (a pale yellow box is nearly as bright as
-// paper, but paper is never that yellow).
-constexpr double paperShare = 0.1;
-constexpr double figureLevel = 0.85;
+// A figure is darker than the paper (see GreyHistogram.h) or further than this from grey: a
+// pale yellow box is nearly as bright as paper, but paper is never that yellow.
 constexpr int colouredSpread = 48;
 
 // 255 less each pixel's spread between its strongest and weakest channel: coloured is dark.
@@ -57,7 +54,7 @@ PixPtr flatFigures(const QImage& copy, int thickness)
     };
     const QImage grey = colour ? reducedCopy(copy, 1, true) : copy;
     const int paper = levelOfBrightest(greyHistogram(grey), paperShare);
-    PixPtr figures = thickInside(grey, int(figureLevel * paper), false);
+    PixPtr figures = thickInside(grey, int(figureShare * paper), false);
     if (!figures)
         return {};
     // Apart: a coloured figure reaching into a shadow from the edge is still a figure.

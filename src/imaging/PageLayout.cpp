@@ -26,10 +26,8 @@ constexpr double contentPadShare = 0.01;
 // Turns smaller than this are left alone.
 constexpr double minTurn = 0.05;
 constexpr double pi = 3.14159265358979323846;
-// The paper is as bright as the brightest tenth of the page; figures stay below this share of
-// it, and a gutter or the rim of a lid below the smaller one (a shadow stays above it).
-constexpr double paperShare = 0.1;
-constexpr double figureLevel = 0.85;
+// A gutter or the rim of a lid stays below this share of the paper's brightness (a shadow
+// stays above it; see GreyHistogram.h for figures).
 constexpr double surroundingsLevel = 0.4;
 
 double length(const QPointF& a, const QPointF& b)
@@ -76,7 +74,7 @@ PixPtr contentMarks(const QImage& unevened, Pix* ink, Pix* flat)
     if (!pix)
         return {};
     const int paper = paperLevel(unevened);
-    const PixPtr dark = adopt(pixThresholdToBinary(pix.get(), int(figureLevel * paper)));
+    const PixPtr dark = adopt(pixThresholdToBinary(pix.get(), int(figureShare * paper)));
     const PixPtr black = adopt(pixThresholdToBinary(pix.get(), int(surroundingsLevel * paper)));
     const PixPtr figures = dark ? adopt(pixRemoveBorderConnComps(dark.get(), 8)) : PixPtr();
     const PixPtr edge = black ? adopt(pixExtractBorderConnComps(black.get(), 8)) : PixPtr();

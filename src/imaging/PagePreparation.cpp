@@ -34,10 +34,6 @@ constexpr double maxGrowth = 2.0;
 // not known): the letters clear of the frame and the cut, and no more paper than that taking
 // room from them.
 constexpr double printPad = 0.008;
-// Anything darker than this share of its paper is a mark (a pale figure as much as print).
-constexpr double markShare = 0.85;
-// The paper is as bright as the brightest tenth of the picture.
-constexpr double paperShare = 0.1;
 
 QPolygonF corners(const QRectF& r)
 {
@@ -117,7 +113,7 @@ QRect pixelsOf(const QRectF& region)
 // The region cut down to the print as the picture shows it: the copy looked at places the
 // print's edges only to within a few of its pixels, so the page layout pads it by `reach`; the
 // blank paper along each edge, no deeper than that, is cut away, and a narrow pad kept. Paper
-// is blank both evened out and as it is (`paperLevel`): evening takes a large flat figure for
+// is blank both evened out and as it is (`paperLevel`): evening can take a large flat figure for
 // paper in shadow, and a shadow is only paper once evened.
 QRectF trimmedToPrint(const QImage& picture, const Plan& plan, const PaperMap& paper,
                       int paperLevel, double reach, QSize cell)
@@ -138,8 +134,9 @@ QRectF trimmedToPrint(const QImage& picture, const Plan& plan, const PaperMap& p
         const QImage unevened = warpPicture(picture, plan.toPlane, pixels);
         if (evened.isNull() || unevened.isNull())
             return r;
-        blank[i] = std::min({depth, double(blankDepth(evened, edges[i], int(markShare * 255))),
-                             double(blankDepth(unevened, edges[i], int(markShare * paperLevel)))});
+        blank[i] =
+            std::min({depth, double(blankDepth(evened, edges[i], int(figureShare * 255))),
+                      double(blankDepth(unevened, edges[i], int(figureShare * paperLevel)))});
     }
     const QRectF print = r.adjusted(blank[0], blank[1], -blank[2], -blank[3]);
     // The pad in the plane: its share of the cell as the print will be fitted into it.

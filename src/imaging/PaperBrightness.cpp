@@ -20,7 +20,7 @@ constexpr int minPaperLevel = 48;
 
 bool holdsPaper(const QImage& grey)
 {
-    return levelOfBrightest(greyHistogram(grey), 0.1) >= minPaperLevel;
+    return levelOfBrightest(greyHistogram(grey), paperShare) >= minPaperLevel;
 }
 
 // The closing spans a few letters of a page that fills the copy.
