@@ -26,10 +26,11 @@ int blankDepth(const QImage& picture, Qt::Edge from, int level)
         return 0;
     // Marks counted per row and per column in one pass along the rows.
     std::vector<int> marks(size_t(lines), 0);
-    for (int y = 0; y < picture.height(); ++y) {
+    const int width = picture.width(), height = picture.height();
+    for (int y = 0; y < height; ++y) {
         const uchar* greyLine = picture.constScanLine(y);
         const auto* colourLine = reinterpret_cast<const QRgb*>(greyLine);
-        for (int x = 0; x < picture.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const int value = grey ? greyLine[x] : luminanceOf(colourLine[x]);
             if (value < level)
                 ++marks[size_t(rows ? y : x)];

@@ -1,7 +1,6 @@
 #include "imaging/FlatFigures.h"
 
 #include "imaging/GreyHistogram.h"
-#include "imaging/ReducedCopy.h"
 
 #include <leptonica/allheaders.h>
 
@@ -36,30 +35,29 @@ QImage colourlessness(const QImage& rgb)
 
 } // namespace
 
-PixPtr flatFigures(const QImage& copy, int thickness)
+PixPtr flatFigures(const QImage& grey, const QImage& colour, int paperLevel, int thickness)
 {
-    const bool colour = copy.format() == QImage::Format_RGB32;
-    if (copy.isNull() || thickness < 1 || (!colour && copy.format() != QImage::Format_Grayscale8))
+    if (grey.format() != QImage::Format_Grayscale8 || thickness < 1 ||
+        (!colour.isNull() &&
+         (colour.format() != QImage::Format_RGB32 || colour.size() != grey.size())))
         return {};
-    // Thick areas clear of the edges, below `level` in a grey picture; with `bridged`, gaps
+    // Thick areas clear of the edges, below `level` in `levels`; with `bridged`, gaps
     // narrower than the thickness (between the lines of print on a coloured box) closed first.
-    const auto thickInside = [thickness](const QImage& grey, int level, bool bridged) {
-        const PixPtr pix = toPix(grey);
+    const auto thickInside = [thickness](const QImage& levels, int level, bool bridged) {
+        const PixPtr pix = toPix(levels);
         PixPtr marks = pix ? adopt(pixThresholdToBinary(pix.get(), level)) : PixPtr();
         if (marks && bridged)
-            marks = adopt(pixCloseSafeBrick(nullptr, marks.get(), thickness, thickness));
+            marks = adopt(pixCloseSafeCompBrick(nullptr, marks.get(), thickness, thickness));
         const PixPtr thick =
-            marks ? adopt(pixOpenBrick(nullptr, marks.get(), thickness, thickness)) : PixPtr();
+            marks ? adopt(pixOpenCompBrick(nullptr, marks.get(), thickness, thickness)) : PixPtr();
         return thick ? adopt(pixRemoveBorderConnComps(thick.get(), 8)) : PixPtr();
     };
-    const QImage grey = colour ? reducedCopy(copy, 1, true) : copy;
-    const int paper = levelOfBrightest(greyHistogram(grey), paperShare);
-    PixPtr figures = thickInside(grey, int(figureShare * paper), false);
+    PixPtr figures = thickInside(grey, int(figureShare * paperLevel), false);
     if (!figures)
         return {};
     // Apart: a coloured figure reaching into a shadow from the edge is still a figure.
-    if (colour) {
-        const PixPtr coloured = thickInside(colourlessness(copy), 256 - colouredSpread, true);
+    if (!colour.isNull()) {
+        const PixPtr coloured = thickInside(colourlessness(colour), 256 - colouredSpread, true);
         if (!coloured)
             return {};
         pixOr(figures.get(), figures.get(), coloured.get());

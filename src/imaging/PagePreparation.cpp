@@ -173,9 +173,10 @@ PreparedPage prepare(const QImage& picture, const PreparationOptions& options, Q
     const QImage colourCopy = grey || !(options.findPage || options.evenBackground)
                                   ? QImage()
                                   : reducedCopy(picture, factor, false);
+    const int paperLevel = levelOfBrightest(greyHistogram(copy), paperShare);
     const PixPtr figures =
         options.findPage || options.evenBackground
-            ? flatFigures(colourCopy.isNull() ? copy : colourCopy, paperClosingSize(copy.size()))
+            ? flatFigures(copy, colourCopy, paperLevel, paperClosingSize(copy.size()))
             : PixPtr();
     const PaperMap greyPaper = paperBrightness(copy, factor, figures.get());
 
@@ -189,8 +190,7 @@ PreparedPage prepare(const QImage& picture, const PreparationOptions& options, Q
     }
     Plan full = planFor(layout, options, picture.size());
     if (options.findPage && !layout.content.isEmpty())
-        full.region = trimmedToPrint(picture, full, greyPaper,
-                                     levelOfBrightest(greyHistogram(copy), paperShare),
+        full.region = trimmedToPrint(picture, full, greyPaper, paperLevel,
                                      layout.contentPad + 2 * factor, atLeast);
     const bool reshaped = full.toPlane != QTransform() || full.region != whole;
     // Only a reshaped page is drawn smaller: evening the paper alone keeps the picture's size.
