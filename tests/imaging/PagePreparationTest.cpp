@@ -2,6 +2,7 @@
 // photographed in perspective on a darker table, where the geometry found must match the one
 // drawn; and hostile pictures, which come back as they are.
 #include "imaging/PagePreparation.h"
+#include "imaging/BlankBorder.h"
 #include "imaging/PrintThreshold.h"
 
 #include <QFont>
@@ -294,6 +295,37 @@ TEST(PrintThreshold, DecidesLocallyAtThePrintedSize)
     EXPECT_EQ(bw.pixelIndex(450, 1), 0) << "print in the shadow is black";
     EXPECT_EQ(bw.pixelIndex(150, 1), 0) << "print in the light is black";
     EXPECT_EQ(bw.pixelIndex(150, 20), 1) << "lit paper is white";
+}
+
+// How far the cut may go into the paper beside the print: to the first line holding two marks.
+TEST(BlankBorder, StopsAtTheFirstMarkedLine)
+{
+    QImage grey(20, 10, QImage::Format_Grayscale8);
+    grey.fill(250);
+    grey.scanLine(2)[1] = 0; // a lone speck
+    grey.scanLine(4)[6] = grey.scanLine(6)[6] = 100;
+    grey.scanLine(3)[13] = grey.scanLine(3)[15] = 100;
+    QImage colour(grey.size(), QImage::Format_RGB32);
+    colour.fill(qRgb(250, 250, 240));
+    colour.setPixel(6, 4, qRgb(200, 40, 40)); // dark red: luminance 94
+    colour.setPixel(6, 6, qRgb(200, 40, 40));
+    colour.setPixel(13, 3, qRgb(40, 40, 200));
+    colour.setPixel(15, 3, qRgb(40, 40, 200));
+    const struct {
+        Qt::Edge from;
+        int level, expected;
+    } cases[] = {
+        {Qt::LeftEdge, 128, 6},   {Qt::RightEdge, 128, 13}, {Qt::TopEdge, 128, 3},
+        {Qt::BottomEdge, 128, 6}, {Qt::LeftEdge, 100, 20},  {Qt::TopEdge, 101, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " below " << c.level);
+        EXPECT_EQ(blankDepth(grey, c.from, c.level), c.expected);
+        if (c.level == 128) {
+            EXPECT_EQ(blankDepth(colour, c.from, c.level), c.expected) << "by luminance";
+        }
+    }
+    EXPECT_EQ(blankDepth(QImage(8, 8, QImage::Format_Mono), Qt::LeftEdge, 128), 0);
 }
 
 } // namespace
