@@ -84,19 +84,13 @@ QImage reducedCopy(const QImage& picture, int factor, bool luminance)
     if (out.isNull())
         return {};
     const int channels = grey ? 1 : 3;
-    // Each band of `factor` rows is first summed column by column (a straight pass the compiler
-    // vectorises), then the columns of each block.
+    // Each band of `factor` rows is first summed column by column, then the columns of each
+    // block (grey pictures take reducedGrey above).
     std::vector<int> columns(size_t(sourceWidth) * channels);
     for (int by = 0; by < height; ++by) {
         std::fill(columns.begin(), columns.end(), 0);
         const int y0 = by * factor, y1 = std::min(source.height(), y0 + factor);
         for (int y = y0; y < y1; ++y) {
-            if (source.format() == QImage::Format_Grayscale8) {
-                const uchar* in = source.constScanLine(y);
-                for (int x = 0; x < sourceWidth; ++x)
-                    columns[size_t(x)] += in[x];
-                continue;
-            }
             const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
             for (int x = 0; x < sourceWidth; ++x) {
                 int* c = &columns[size_t(x) * channels];
